@@ -1,0 +1,16 @@
+# Warnings and sanitizers shared by every target of the project.
+
+if(RUNNER_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Project targets call this; third-party headers stay out of the warning set.
+function(project_warnings target)
+  target_compile_options(${target} PRIVATE
+    -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wformat=2 -Wimplicit-fallthrough
+    -Wmissing-declarations)
+  if(RUNNER_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()

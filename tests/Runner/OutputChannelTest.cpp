@@ -1,0 +1,49 @@
+#include "Runner/OutputChannel.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(OutputChannel, CapturesFormattedTextIncludingLongLines) {
+    OutputChannel channel(stdout);
+    std::string captured;
+    channel.CaptureTo(&captured);
+    channel.Printf("Process Chunk: %s   %d\n", "GEN8", 42);
+    std::string long_text(2000, 'x'); // longer than the formatting buffer on the stack
+    channel.Printf("%s|", long_text.c_str());
+    channel.Write("done");
+    EXPECT_EQ(captured, "Process Chunk: GEN8   42\n" + long_text + "|done");
+}
+
+TEST(OutputChannel, RedirectsToAFileUntilReset) {
+    const std::string path = std::string(TEST_BINARY_DIR) + "/output_channel_redirect.txt";
+    OutputChannel channel(stdout);
+    ASSERT_TRUE(channel.RedirectToFile(path));
+    channel.Printf("%s\n", "Entering main loop.");
+    // Written through at once: a crash right after must not lose the line.
+    EXPECT_EQ(ReadFile(path), "Entering main loop.\n");
+    channel.Reset();
+    channel.Write("to the console");
+    EXPECT_EQ(ReadFile(path), "Entering main loop.\n");
+}
+
+TEST(OutputChannel, KeepsItsTargetWhenTheFileCannotBeOpened) {
+    OutputChannel channel(stdout);
+    std::string captured;
+    channel.CaptureTo(&captured);
+    EXPECT_FALSE(channel.RedirectToFile("/nonexistent-folder/out.txt"));
+    channel.Write("still captured");
+    EXPECT_EQ(captured, "still captured");
+}
+
+} // namespace
