@@ -28,3 +28,8 @@ void* MemRealloc(void* block, size_t old_size, size_t new_size) {
 }
 
 void MemFree(void* block) { std::free(block); }
+
+std::mutex& MemoryManagerMutex() {
+    static std::mutex mutex;
+    return mutex;
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <mutex>
 
 void* MemAlloc(size_t size);
 // Resizes a block; the bytes beyond old_size come back zero-filled.
@@ -13,3 +14,7 @@ template <typename T>
 T* MemAllocArray(size_t count) {
     return static_cast<T*>(MemAlloc(count * sizeof(T)));
 }
+
+// "MemoryManagerMutex": guards the reference counts of shared strings and arrays while they are
+// released, since the audio threads release values too.
+std::mutex& MemoryManagerMutex();

@@ -6,6 +6,7 @@
 // that themselves). ScopedRValue is the self-releasing form for locals in C++ code.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 

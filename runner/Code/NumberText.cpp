@@ -1,0 +1,76 @@
+#include "Code/NumberText.h"
+
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <locale.h>
+
+namespace {
+
+locale_t CLocale() {
+    static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return c_locale;
+}
+
+constexpr double kTwoTo63 = 9223372036854775808.0;
+
+} // namespace
+
+bool ParseRealPrefix(const char* text, double* out) {
+    char* end = nullptr;
+    double value = strtod_l(text, &end, CLocale());
+    if (end == text) return false;
+    *out = value;
+    return true;
+}
+
+bool ParseInt64Prefix(const char* text, int base, int64_t* out) {
+    char* end = nullptr;
+    long long value = strtoll_l(text, &end, base, CLocale());
+    if (end == text) return false;
+    *out = value;
+    return true;
+}
+
+bool ParseUInt64Prefix(const char* text, int base, uint64_t* out) {
+    char* end = nullptr;
+    unsigned long long value = strtoull_l(text, &end, base, CLocale());
+    if (end == text) return false;
+    *out = value;
+    return true;
+}
+
+void AppendInt64Text(std::string& out, int64_t value) {
+    char buffer[24];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
+void AppendNumberText(std::string& out, double value) {
+    if (std::isnan(value)) {
+        out += "NaN";
+        return;
+    }
+    if (value >= -kTwoTo63 && value < kTwoTo63) {
+        auto whole = static_cast<int64_t>(value);
+        if (static_cast<double>(whole) == value) {
+            AppendInt64Text(out, whole);
+            return;
+        }
+    }
+    char buffer[512]; // the largest double has 309 digits before the point
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    out.append(buffer, result.ptr);
+}
+
+int32_t TruncToInt32(double value) {
+    if (!(value > -2147483649.0 && value < 2147483648.0)) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
+}
+
+int64_t TruncToInt64(double value) {
+    if (!(value >= -kTwoTo63 && value < kTwoTo63)) return std::numeric_limits<int64_t>::min();
+    return static_cast<int64_t>(value);
+}
