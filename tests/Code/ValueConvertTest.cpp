@@ -5,13 +5,12 @@
 
 #include "Code/RuntimeError.h"
 #include "Code/ValueConvert.h"
+#include "Code/ValueText.h"
 #include "ValueTestSupport.h"
 
 namespace {
 
-TEST(ValueConvert, StringsParseLikeTheCLibraryWhateverTheLocale) {
-    // A locale with a decimal comma must not change how "2.5" reads.
-    const char* previous = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+TEST(ValueConvert, StringsParseLikeTheCLibrary) {
     RuntimeErrorCapture errors;
     EXPECT_EQ(ToReal(Str("  2.5xyz")), 2.5);
     EXPECT_EQ(ToReal(Str("-1e3")), -1000);
@@ -27,7 +26,14 @@ TEST(ValueConvert, StringsParseLikeTheCLibraryWhateverTheLocale) {
     EXPECT_EQ(ToReal(NullTextStr()), 0);
     EXPECT_FALSE(ToBool(NullTextStr()));
     EXPECT_TRUE(errors.Empty());
-    if (previous) std::setlocale(LC_NUMERIC, "C");
+}
+
+TEST(ValueConvert, TheProcessLocaleDoesNotChangeNumbers) {
+    // A player's locale with a decimal comma must not change how "2.5" reads or prints.
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no de_DE.UTF-8 locale here";
+    EXPECT_EQ(ToReal(Str("2.5")), 2.5);
+    EXPECT_EQ(ValueText(RealValue(2.5)), "2.50");
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 TEST(ValueConvert, NumbersTruncateTowardZeroAndOutOfRangeValuesStayDefined) {
