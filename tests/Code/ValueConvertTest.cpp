@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdio>
 #include <limits>
 
 #include "Code/RuntimeError.h"
@@ -30,7 +31,10 @@ TEST(ValueConvert, StringsParseLikeTheCLibrary) {
 
 TEST(ValueConvert, TheProcessLocaleDoesNotChangeNumbers) {
     // A player's locale with a decimal comma must not change how "2.5" reads or prints.
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no de_DE.UTF-8 locale here";
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr) << "the build makes this locale";
+    char decimal_comma[8];
+    std::snprintf(decimal_comma, sizeof decimal_comma, "%.1f", 2.5);
+    ASSERT_STREQ(decimal_comma, "2,5");
     EXPECT_EQ(ToReal(Str("2.5")), 2.5);
     EXPECT_EQ(ValueText(RealValue(2.5)), "2.50");
     std::setlocale(LC_NUMERIC, "C");
