@@ -17,6 +17,7 @@ struct CaseRange {
     uint32_t stride;
 };
 
+// clang-format off
 constexpr CaseRange kLowerToUpper[] = {
     {0x0061, 0x007A, -32, 1}, {0x00B5, 0x00B5, 743, 1}, {0x00E0, 0x00F6, -32, 1},
     {0x00F8, 0x00FE, -32, 1}, {0x00FF, 0x00FF, 121, 1}, {0x0101, 0x012F, -1, 2},
@@ -86,6 +87,7 @@ constexpr CaseRange kLowerToUpper[] = {
     {0x105BB, 0x105BC, -39, 1}, {0x10CC0, 0x10CF2, -64, 1}, {0x118C0, 0x118DF, -32, 1},
     {0x16E60, 0x16E7F, -32, 1}, {0x1E922, 0x1E943, -34, 1},
 };
+// clang-format on
 
 } // namespace
 

@@ -20,19 +20,23 @@ double UnitFromByteScale(double x) {
     return x / 255.0;
 }
 
-uint32_t ByteFromUnit(double x) { return static_cast<uint32_t>(std::lround(x * 255.0)); }
+uint32_t ByteFromUnit(double x) {
+    return static_cast<uint32_t>(std::lround(x * 255.0));
+}
 
-} // namespace
-
+// Double to float, overflowing to infinity as IEEE rounding does, without the undefined
+// behaviour of a plain conversion of an out-of-range value.
 float NarrowToFloat(double x) {
     double magnitude = std::fabs(x);
     if (std::isfinite(x) && magnitude > FLT_MAX) {
-        float limit = magnitude < kFloatOverflowThreshold ? FLT_MAX
-                                                          : std::numeric_limits<float>::infinity();
+        float limit =
+            magnitude < kFloatOverflowThreshold ? FLT_MAX : std::numeric_limits<float>::infinity();
         return x > 0 ? limit : -limit;
     }
     return static_cast<float>(x);
 }
+
+} // namespace
 
 double RoundHalfEven(double x) {
     if (!(x >= -kTwoTo63 && x < kTwoTo63)) return static_cast<double>(INT64_MIN);
@@ -46,7 +50,9 @@ double SinSingle(double x) {
     return sine;
 }
 
-double Log2(double x) { return std::log(x) / std::log(2.0); }
+double Log2(double x) {
+    return std::log(x) / std::log(2.0);
+}
 
 double PointDistance(double x1, double y1, double x2, double y2) {
     float dx = NarrowToFloat(x2) - NarrowToFloat(x1);

@@ -27,10 +27,10 @@ inline double Clamp(double value, double low, double high) {
     return std::min(high, std::max(low, value));
 }
 
-inline double Sign(double x) { return x > 0 ? 1.0 : (x < 0 ? -1.0 : 0.0); }
+inline double Sign(double x) {
+    return x > 0 ? 1.0 : (x < 0 ? -1.0 : 0.0);
+}
 
+// Channels outside 0..255 (and NaN) are held at the ends; each colour byte is rounded to
+// nearest, halves up.
 uint32_t MakeColorHsv(double hue, double saturation, double value);
-
-// Double to float with overflow going to infinity as IEEE rounding does, without the undefined
-// behaviour of a plain conversion of an out-of-range value.
-float NarrowToFloat(double x);

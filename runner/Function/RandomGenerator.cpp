@@ -51,7 +51,9 @@ uint32_t RandomGenerator::NextU32() {
     return last;
 }
 
-double RandomGenerator::Random(double n) { return NextU32() * kTwoToMinus32 * n; }
+double RandomGenerator::Random(double n) {
+    return NextU32() * kTwoToMinus32 * n;
+}
 
 double RandomGenerator::RandomRange(double a, double b) {
     double lo = a < b ? a : b;

@@ -19,7 +19,8 @@ public:
     uint32_t Seed() const { return seed_; }
     // Seeds from the runner clock and the counter value read when that clock started.
     uint32_t Randomize(int64_t clock_us, int64_t counter_at_start);
-    // Old games were built against a generator whose mask differs in one bit.
+    // Old games were built against a generator whose mask differs in bit 2 only. (a << 5)
+    // always clears that bit, so the outputs stay the same; the mask is kept as part of the state.
     void UseOldVersion(bool old) { mask_ = old ? kOldMask : kDefaultMask; }
 
     uint32_t NextU32();
