@@ -1,0 +1,3 @@
+#include "Code/FrameRecord.h"
+
+FrameRecord* g_FrameChain = nullptr;

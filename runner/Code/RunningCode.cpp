@@ -1,0 +1,6 @@
+#include "Code/RunningCode.h"
+
+RunningCode& CurrentRunningCode() {
+    static RunningCode current;
+    return current;
+}

@@ -1,0 +1,6 @@
+#include "Runner/RunnerState.h"
+
+RunnerState& Runner() {
+    static RunnerState state;
+    return state;
+}
