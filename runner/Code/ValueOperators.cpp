@@ -47,6 +47,11 @@ void TypeError(const char* op, const RValue& lhs, const RValue& rhs) {
         RaiseRuntimeError("unable to add undefined to a string");
         return;
     }
+    // The message needs both operands as text, and unset has none: that refusal is the error.
+    if (lhs.Kind() == VALUE_UNSET || rhs.Kind() == VALUE_UNSET) {
+        RaiseRuntimeError("STRING argument is unset");
+        return;
+    }
     std::string left = ValueText(lhs);
     std::string right = ValueText(rhs);
     RaiseRuntimeError("invalid type for %s lhs=%s (type=%d), rhs=%s (type=%d)", op, left.c_str(),
