@@ -31,6 +31,8 @@ int64_t Timing_Time() {
     return state.clock->NowMicros() - state.origin_us;
 }
 
+int64_t Timing_Origin() { return State().origin_us; }
+
 void Timing_SleepUntil(int64_t deadline_us) {
     RunnerClock& state = State();
     state.clock->SleepUntil(state.origin_us + deadline_us);

@@ -10,5 +10,7 @@ class Clock;
 void Timing_Start(Clock& clock);
 // Microseconds since Timing_Start (or since the first read, when nothing started the clock).
 int64_t Timing_Time();
+// The platform clock's reading at the start: a value that differs from run to run.
+int64_t Timing_Origin();
 // Sleeps until Timing_Time() reaches the deadline.
 void Timing_SleepUntil(int64_t deadline_us);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 constexpr int32_t PENDING_NONE = -1;
 constexpr int32_t PENDING_END_GAME = -100;
@@ -17,6 +18,7 @@ struct RunnerState {
     // A run started by a relaunch for a game change ends its game instead of the process.
     bool relaunched = false;
     int32_t exit_code = 0;
+    std::string caption; // the window's caption, also the caption of message boxes
 };
 
 RunnerState& Runner();

@@ -1,0 +1,49 @@
+#include "Function/BuiltinGroups.h"
+
+#include "Runner/OutputChannel.h"
+
+namespace {
+
+using Registrar = void (*)();
+
+// A label and the groups registered after it. Labels of families this runner does not offer
+// (high scores, 3D, particles, physics, networking, ...) are still written, so the start-up
+// log keeps its familiar shape.
+struct GroupRun {
+    const char* label;
+    Registrar groups[4];
+};
+
+constexpr GroupRun kGroupRuns[] = {
+    {"HighScore..", {}},
+    {"Game..", {}},
+    {"Math..", {RegisterValueFunctions, RegisterStringFunctions, RegisterMathFunctions,
+                RegisterRandomFunctions}},
+    {"Graphic..", {}},
+    {"Action..", {}},
+    {"File..", {}},
+    {"Resource..", {RegisterResourceFunctions}},
+    {"Interaction..", {RegisterMessageFunctions}},
+    {"3D..", {}},
+    {"Particle..", {}},
+    {"Misc..", {RegisterVariableFunctions}},
+    {"DS..", {}},
+    {"Sound..", {}},
+    {"Physics..", {}},
+    {"Gamepad..", {}},
+    {"Buffers..", {}},
+    {"Networking..", {}},
+    {"Shaders..", {}},
+    {"Nimbo..", {}},
+};
+
+} // namespace
+
+void RegisterBuiltinFunctions() {
+    for (const GroupRun& run : kGroupRuns) {
+        DebugOutput().Printf("%s\n", run.label);
+        for (Registrar group : run.groups)
+            if (group) group();
+    }
+    DebugOutput().Write("Fini\n");
+}

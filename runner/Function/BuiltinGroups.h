@@ -1,0 +1,14 @@
+// The built-in function families, registered group by group at start-up in a fixed order;
+// each group's label goes to the debug output before it.
+#pragma once
+
+// Registers every group in order, then writes "Fini".
+void RegisterBuiltinFunctions();
+
+void RegisterValueFunctions();
+void RegisterStringFunctions();
+void RegisterMathFunctions();
+void RegisterRandomFunctions();
+void RegisterResourceFunctions();
+void RegisterVariableFunctions();
+void RegisterMessageFunctions();
