@@ -5,6 +5,11 @@ if(RUNNER_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(RUNNER_FUZZ)
+  # Coverage for the fuzzers in everything they reach; each fuzz target links the driver.
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # Project targets call this; third-party headers stay out of the warning set.
 function(project_warnings target)
   target_compile_options(${target} PRIVATE
