@@ -8,6 +8,7 @@
 #include "Code/NumberText.h"
 #include "Code/RuntimeError.h"
 #include "Code/ValueText.h"
+#include "Variable/KxObjectBase.h"
 
 namespace {
 
@@ -40,6 +41,10 @@ bool NumericValue(const RValue& v, double* out) {
     case VALUE_STRING:
         if (!StartsWithDigit(v)) return false;
         *out = ParseLeadingNumber(v);
+        return true;
+    case VALUE_OBJECT:
+        if (!v.obj) return false;
+        *out = v.obj->NumberValue();
         return true;
     default: return false;
     }
@@ -76,6 +81,17 @@ int32_t ArgInt32(const RValue* args, int index) {
     case VALUE_BOOL: return TruncToInt32(v.val);
     case VALUE_INT32: return v.v32;
     case VALUE_INT64: return static_cast<int32_t>(static_cast<uint32_t>(v.v64));
+    case VALUE_OBJECT:
+        if (v.obj) {
+            double value = v.obj->NumberValue();
+            if (std::isnan(value)) {
+                RaiseRuntimeError("%s argument %d unable to convert to integer, result is nan",
+                                  CurrentBuiltinName(), index + 1);
+                return 0;
+            }
+            return TruncToInt32(value);
+        }
+        break;
     case VALUE_STRING:
         if (StartsWithDigit(v)) {
             double value = ParseLeadingNumber(v);

@@ -15,4 +15,5 @@ inline std::string ValueText(const RValue& v) {
 
 // "number", "string", "array", ... as `typeof` gives them; "unknown" for kinds above 14.
 const char* ValueKindName(uint32_t kind_word);
-inline const char* ValueKindName(const RValue& v) { return ValueKindName(v.kind); }
+// As above, and "method" for a callable object.
+const char* ValueKindName(const RValue& v);

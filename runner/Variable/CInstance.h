@@ -17,6 +17,7 @@ public:
     CInstance(int32_t instance_id, int32_t object);
 
     CInstance* AsInstance() override { return this; }
+    double NumberValue() const override { return id; }
 
     bool IsMarked() const { return (flags & INSTANCE_FLAG_MARKED) != 0; }
     // Neither deactivated nor marked for destruction: what target look-ups may select.

@@ -10,5 +10,8 @@ class CScriptRef : public KxObjectBase {
 public:
     explicit CScriptRef(int32_t function) : KxObjectBase(0), function_index(function) {}
 
+    bool IsMethod() const override { return true; }
+    double NumberValue() const override { return function_index; }
+
     int32_t function_index;
 };

@@ -5,6 +5,7 @@
 
 #include "Variable/BuiltinVariableTable.h"
 #include "Variable/GenericObjectPool.h"
+#include "Variable/MethodObjects.h"
 #include "Variable/VariableId.h"
 #include "Variable/VariableNameRegistry.h"
 
@@ -59,6 +60,7 @@ KxObjectBase* GlobalObject() { return g_global_object; }
 
 void ResetVariables() {
     ReleaseGlobalObject();
+    ReleaseMethodObjects();
     VariableNames().Clear();
     BuiltinVariables().Clear();
     g_global_count = 0;

@@ -26,6 +26,11 @@ public:
 
     // Built-in variables read and write instance fields: they are given this, or null.
     virtual CInstance* AsInstance() { return nullptr; }
+    // A callable method object names itself "method" rather than "object".
+    virtual bool IsMethod() const { return false; }
+    // What a built-in reading a number gets for this object: an instance's id, a method's
+    // function index.
+    virtual double NumberValue() const { return 0; }
 
     int32_t slot_count; // variables the object may hold; reads find nothing when 0 or less
     uint32_t default_kind = VALUE_UNSET;

@@ -1,11 +1,14 @@
 // Variable reads and writes by id, by target and in the global scope.
 #include "Variable/VariableAccess.h"
 
+#include "Code/FunctionIndex.h"
 #include "Code/RuntimeError.h"
 #include "Code/ValueArray.h"
 #include "Variable/BuiltinVariableTable.h"
 #include "Variable/GameVariables.h"
 #include "Variable/InstanceTargets.h"
+#include "Variable/CScriptRef.h"
+#include "Variable/MethodObjects.h"
 #include "Variable/VariableId.h"
 #include "Variable/VariableNameRegistry.h"
 
@@ -102,8 +105,15 @@ void SetVariableOrFail(int32_t target, int32_t id, int32_t array_index, const RV
 }
 
 bool GetGlobalVariable(int32_t id, int32_t array_index, RValue& result) {
-    // Reading a function's name as a method object comes with the function registry.
-    return GetVariableDirect(GlobalObject(), id, array_index, result);
+    bool read = GetVariableDirect(GlobalObject(), id, array_index, result);
+    if (result.Kind() != VALUE_UNSET || id < GAME_VARIABLE_ID_BASE) return read;
+    // A global never written that names a script or built-in reads as that function.
+    int32_t function = FindFunction(VariableNames().GlobalName(id - GAME_VARIABLE_ID_BASE));
+    if (function < 0) return read;
+    FreeValue(result);
+    result.obj = MethodObjectFor(function);
+    result.kind = VALUE_OBJECT;
+    return true;
 }
 
 void SetGlobalVariable(int32_t id, int32_t array_index, const RValue& value) {
