@@ -63,6 +63,8 @@ void OutputChannel::Reset() {
     capture_ = nullptr;
 }
 
+int OutputChannel::FileDescriptor() const { return fileno(file_ ? file_ : console_); }
+
 OutputChannel& DebugOutput() {
     static OutputChannel channel(stdout);
     return channel;

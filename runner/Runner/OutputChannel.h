@@ -25,6 +25,8 @@ public:
     void CaptureTo(std::string* sink);
     // Back to the console: closes a redirect file and ends a capture.
     void Reset();
+    // Where the text goes now, for writers that cannot take the lock (a crash handler).
+    int FileDescriptor() const;
 
 private:
     std::mutex mutex_; // audio and streaming threads write too

@@ -1,9 +1,10 @@
 // Runner-wide state that the frame loop acts on and the rest of the runner requests changes
-// of: the pending room request, whether the loop runs, the process's exit code.
+// of: the pending room request, whether the loop runs, frame timing, the process's exit code.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 constexpr int32_t PENDING_NONE = -1;
 constexpr int32_t PENDING_END_GAME = -100;
@@ -14,11 +15,32 @@ constexpr int32_t PENDING_ABORT_GAME = -400;
 struct RunnerState {
     int32_t pending_room = PENDING_NONE;
     bool running = false;
+    bool quit_requested = false;
     bool game_aborted = false;
     // A run started by a relaunch for a game change ends its game instead of the process.
     bool relaunched = false;
     int32_t exit_code = 0;
     std::string caption; // the window's caption, also the caption of message boxes
+
+    // The game as the package describes it.
+    int32_t major_version = 0;
+    double game_speed = 60; // frames per second, major version 2 and later
+    int32_t room_count = 0;
+    std::vector<int32_t> room_order;
+    int32_t current_room = -1;
+    int32_t current_room_speed = 0; // older packages pace by the room; 0 when no room runs
+
+    // Frame pacing.
+    int32_t sleep_margin_ms = 10;
+    bool sleep_enabled = true;
+    int32_t vsync_flag = 1;
+    int64_t frame_start_us = 0;
+    int64_t last_frame_us = 0;
+    int64_t delta_time_us = 0;
+    int32_t fps = 0;
+    uint64_t frame_counter = 0; // passes over the instances
+    int32_t frames_drawn = 0;
+    bool trace_stages = false; // write each step stage's name to the debug output
 };
 
 RunnerState& Runner();

@@ -1,0 +1,31 @@
+#include "Platform/PlatformServices.h"
+
+#include "Platform/null/NullBackends.h"
+#include "Platform/opengl/GlGraphicsDevice.h"
+#include "Platform/sdl/SdlDialogs.h"
+#include "Platform/sdl/SdlWindow.h"
+
+PlatformServices CreateNullPlatform() {
+    PlatformServices services;
+    services.clock = &SystemClock();
+    services.window = std::make_unique<NullWindow>();
+    services.graphics = std::make_unique<NullGraphicsDevice>();
+    services.clipboard = std::make_unique<NullClipboard>();
+    return services;
+}
+
+PlatformServices CreateDesktopPlatform() {
+    PlatformServices services;
+    services.clock = &SystemClock();
+    services.window = std::make_unique<SdlWindow>();
+    services.clipboard = std::make_unique<SdlClipboard>();
+    services.dialog = std::make_unique<SdlMessageDialog>(*services.clipboard);
+    return services;
+}
+
+bool OpenDesktopWindow(PlatformServices& services, int width, int height, const std::string& caption,
+                       std::string& error) {
+    if (!services.window->Open(width, height, caption, error)) return false;
+    services.graphics = std::make_unique<GlGraphicsDevice>(*services.window);
+    return true;
+}

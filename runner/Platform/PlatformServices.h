@@ -1,0 +1,28 @@
+// The platform services one run of the runner uses: the real ones (an SDL window with an
+// OpenGL device, SDL dialogs and clipboard) or the null ones (no display at all).
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "Platform/Clipboard.h"
+#include "Platform/Clock.h"
+#include "Platform/GraphicsDevice.h"
+#include "Platform/MessageDialog.h"
+#include "Platform/Window.h"
+
+struct PlatformServices {
+    Clock* clock = nullptr;
+    std::unique_ptr<Window> window;
+    std::unique_ptr<GraphicsDevice> graphics;
+    std::unique_ptr<Clipboard> clipboard;
+    std::unique_ptr<MessageDialog> dialog; // null: the null dialog
+};
+
+// Services without a display: nothing can fail.
+PlatformServices CreateNullPlatform();
+// The message box and clipboard of the desktop, before any window exists.
+PlatformServices CreateDesktopPlatform();
+// Opens the desktop window with its OpenGL device; false, with a reason, when that fails.
+bool OpenDesktopWindow(PlatformServices& services, int width, int height, const std::string& caption,
+                       std::string& error);

@@ -1,0 +1,33 @@
+// The game's window and the platform's event queue. The SDL backend owns a real window with an
+// OpenGL context; the null backend has neither and its event queue only ever holds what a test
+// posts to it.
+#pragma once
+
+#include <string>
+
+// What the platform tells the runner while it pumps events.
+class PlatformEvents {
+public:
+    virtual ~PlatformEvents() = default;
+    // The window was closed or the session asked the program to quit.
+    virtual void OnQuitRequested() = 0;
+    virtual void OnWindowResized(int width, int height) = 0;
+};
+
+class Window {
+public:
+    virtual ~Window() = default;
+
+    // Opens the window with an OpenGL 3.3 core context (real backends). False, with a reason
+    // in error, when that cannot be done.
+    virtual bool Open(int width, int height, const std::string& caption, std::string& error) = 0;
+    virtual void SetCaption(const std::string& caption) = 0;
+    // Hands every queued event to the runner.
+    virtual void PumpEvents(PlatformEvents& events) = 0;
+
+    // The OpenGL context's buffers and its swap interval; false when the interval was refused.
+    virtual void SwapBuffers() = 0;
+    virtual bool SetSwapInterval(int interval) = 0;
+    // The display's refresh rate, 60 when the platform does not say.
+    virtual double RefreshRate() const = 0;
+};

@@ -1,0 +1,7 @@
+#include "Platform/null/NullBackends.h"
+
+void NullWindow::PumpEvents(PlatformEvents& events) {
+    if (!quit_posted_) return;
+    quit_posted_ = false;
+    events.OnQuitRequested();
+}

@@ -1,0 +1,26 @@
+// The SDL window with its OpenGL 3.3 core context.
+#pragma once
+
+#include <SDL.h>
+
+#include "Platform/Window.h"
+
+class SdlWindow final : public Window {
+public:
+    SdlWindow() = default;
+    ~SdlWindow() override;
+    SdlWindow(const SdlWindow&) = delete;
+    SdlWindow& operator=(const SdlWindow&) = delete;
+
+    bool Open(int width, int height, const std::string& caption, std::string& error) override;
+    void SetCaption(const std::string& caption) override;
+    void PumpEvents(PlatformEvents& events) override;
+    void SwapBuffers() override;
+    bool SetSwapInterval(int interval) override;
+    double RefreshRate() const override;
+
+private:
+    SDL_Window* window_ = nullptr;
+    SDL_GLContext context_ = nullptr;
+    bool video_started_ = false;
+};

@@ -1,0 +1,154 @@
+#include "Runner/FrameLoop.h"
+
+#include <cmath>
+
+#include "Platform/Clock.h"
+#include "Platform/GraphicsDevice.h"
+#include "Runner/FramePacing.h"
+#include "Runner/GameFlow.h"
+#include "Runner/OutputChannel.h"
+#include "Runner/RunnerState.h"
+
+namespace {
+
+constexpr double kDefaultRate = 60;
+
+} // namespace
+
+FrameLoop::FrameLoop(Clock& clock, Window& window, GraphicsDevice& graphics)
+    : clock_(clock), window_(window), graphics_(graphics) {}
+
+void FrameLoop::Enter() {
+    DebugOutput().Write("Entering main loop.\n");
+    second_start_us_ = clock_.NowMicros();
+    previous_frame_start_us_ = static_cast<double>(second_start_us_);
+    frames_this_second_ = 0;
+    PumpMessages();
+    previous_step_start_us_ = clock_.NowMicros();
+}
+
+void FrameLoop::RunTurn() {
+    RunFrame();
+    PumpMessages();
+}
+
+double FrameLoop::TargetRate() const {
+    const RunnerState& runner = Runner();
+    if (runner.major_version >= 2) return runner.game_speed > 0 ? runner.game_speed : 0;
+    if (runner.current_room >= 0) return runner.current_room_speed < 1 ? 1 : runner.current_room_speed;
+    return kDefaultRate;
+}
+
+void FrameLoop::Pace(double target_rate) {
+    RunnerState& runner = Runner();
+    int64_t now = clock_.NowMicros();
+    if (now < previous_frame_start_us_) previous_frame_start_us_ = static_cast<double>(now); // the clock went back
+    auto elapsed_us = static_cast<int64_t>(static_cast<double>(now) - previous_frame_start_us_);
+    int64_t wait_us = ComputeFrameWait(target_rate, elapsed_us);
+    if (runner.sleep_enabled) {
+        SwapDecision swap = ChooseSwapInterval(graphics_.RefreshRate(), target_rate, runner.vsync_flag);
+        // Without a swap interval that really holds frames back, our own clock paces the game.
+        if (swap.display_paces && graphics_.SwapIntervalThrottles()) {
+            graphics_.SetSwapInterval(swap.swap_interval);
+            wait_us = 0;
+        }
+        WaitMicros(clock_, wait_us, runner.sleep_margin_ms, [this] { PumpMessages(); });
+    }
+    runner.frame_start_us = clock_.NowMicros();
+    // Frames keep to an ideal schedule, so that waking a little late never adds up to drift;
+    // a frame that fell a whole period behind starts a new schedule instead of rushing.
+    double period = target_rate > 0 ? 1'000'000.0 / target_rate : 0;
+    double ideal = previous_frame_start_us_ + period;
+    double actual = static_cast<double>(runner.frame_start_us);
+    previous_frame_start_us_ = (period > 0 && std::fabs(actual - ideal) < period) ? ideal : actual;
+}
+
+void FrameLoop::CountFramesPerSecond() {
+    RunnerState& runner = Runner();
+    int64_t now = clock_.NowMicros();
+    if (now < second_start_us_) second_start_us_ = now;
+    if (now / 1'000'000 > second_start_us_ / 1'000'000) {
+        runner.fps = frames_this_second_;
+        frames_this_second_ = 0;
+        second_start_us_ = now;
+    }
+    ++frames_this_second_;
+}
+
+double FrameLoop::RunFrame() {
+    RunnerState& runner = Runner();
+    Pace(TargetRate());
+    if (!runner.running) return kDefaultRate;
+
+    CountFramesPerSecond();
+    graphics_.BeginFrame();
+    DoStep();
+    if (runner.pending_room == PENDING_NONE) graphics_.Present();
+    ++frames_run_;
+    ActOnPendingRoom();
+    return runner.running ? TargetRate() : kDefaultRate;
+}
+
+bool FrameLoop::Stage(const char* name) {
+    RunnerState& runner = Runner();
+    if (runner.pending_room != PENDING_NONE) return true;
+    if (runner.trace_stages) DebugOutput().Printf("stage %s\n", name);
+    return false;
+}
+
+// The stages run in this order every frame. The object, room, input and audio subsystems hang
+// their work on the stage of the same name.
+void FrameLoop::DoStep() {
+    RunnerState& runner = Runner();
+    int64_t step_start = clock_.NowMicros();
+    runner.delta_time_us = step_start - previous_step_start_us_;
+    previous_step_start_us_ = step_start;
+
+    if (Stage("Garbage Collector")) return;
+    if (Stage("Input")) return;
+    if (Stage("Update")) return;
+    if (Stage("Begin Step")) return;
+    if (Stage("Network")) return;
+    if (Stage("Timelines")) return;
+    if (Stage("Alarms")) return;
+    if (Stage("Keyboard and Mouse")) return;
+    if (Stage("Step")) return;
+    if (Stage("Motion")) return;
+    if (Stage("Outside and Boundary")) return;
+    if (Stage("Asynchronous")) return;
+    if (Stage("Collisions")) return;
+    if (Stage("End Step")) return;
+    if (Stage("Particles")) return;
+    if (Stage("Draw")) return;
+    if (Stage("Scroll")) return;
+    ++runner.frames_drawn;
+}
+
+void FrameLoop::ActOnPendingRoom() {
+    RunnerState& runner = Runner();
+    int32_t request = runner.pending_room;
+    switch (request) {
+    case PENDING_NONE: return;
+    case PENDING_END_GAME:
+    case PENDING_ABORT_GAME: runner.running = false; return;
+    case PENDING_RESTART_GAME:
+        EndGame();
+        StartGame();
+        return;
+    case PENDING_LOAD_GAME:
+        // No saved-game format exists to load from: the request is dropped.
+        runner.pending_room = PENDING_NONE;
+        return;
+    default: GotoRoom(request); return;
+    }
+}
+
+void FrameLoop::PumpMessages() { window_.PumpEvents(*this); }
+
+void FrameLoop::OnQuitRequested() {
+    RunnerState& runner = Runner();
+    runner.running = false;
+    runner.quit_requested = true;
+}
+
+void FrameLoop::OnWindowResized(int, int) {}

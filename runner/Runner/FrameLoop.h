@@ -1,0 +1,48 @@
+// The main loop: one frame per turn at the game's rate, the fixed order of work inside a frame,
+// and the end-of-frame requests (room changes, restart, end).
+#pragma once
+
+#include <cstdint>
+
+#include "Platform/Window.h"
+
+class Clock;
+class GraphicsDevice;
+
+class FrameLoop final : public PlatformEvents {
+public:
+    FrameLoop(Clock& clock, Window& window, GraphicsDevice& graphics);
+
+    // Marks the start of the loop: the first frame's time, the counters, one message pump.
+    void Enter();
+    // One turn: a frame, then the message pump.
+    void RunTurn();
+    // One frame: wait for its time, count it, step, present, act on the pending room.
+    // Returns the frame rate to aim at next.
+    double RunFrame();
+    // The step's stages in their fixed order; each stops the step once a room change is pending.
+    void DoStep();
+    void PumpMessages();
+
+    void OnQuitRequested() override;
+    void OnWindowResized(int width, int height) override;
+
+    int64_t FramesRun() const { return frames_run_; }
+
+private:
+    double TargetRate() const;
+    void Pace(double target_rate);
+    void CountFramesPerSecond();
+    void ActOnPendingRoom();
+    // Writes the stage's name when tracing; true when the rest of the step is to be skipped.
+    bool Stage(const char* name);
+
+    Clock& clock_;
+    Window& window_;
+    GraphicsDevice& graphics_;
+    double previous_frame_start_us_ = 0; // on the ideal schedule, in fractional microseconds
+    int64_t second_start_us_ = 0;
+    int32_t frames_this_second_ = 0;
+    int64_t previous_step_start_us_ = 0;
+    int64_t frames_run_ = 0;
+};

@@ -1,0 +1,103 @@
+#include "Runner/FrameLoop.h"
+
+#include <gtest/gtest.h>
+
+#include "Code/RuntimeError.h"
+#include "Platform/null/NullBackends.h"
+#include "Runner/OutputChannel.h"
+#include "Runner/RunnerState.h"
+#include "SpinClock.h"
+
+namespace {
+
+class FrameLoopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Runner() = RunnerState{};
+        RunnerState& runner = Runner();
+        runner.major_version = 2;
+        runner.game_speed = 60;
+        runner.room_count = 3;
+        runner.room_order = {2, 0, 1};
+        runner.running = true;
+        runner.sleep_margin_ms = 0; // sleep to the millisecond, then spin a few reads
+        loop_.Enter();
+    }
+    void TearDown() override { Runner() = RunnerState{}; }
+
+    SpinClock clock_;
+    NullWindow window_;
+    NullGraphicsDevice graphics_;
+    FrameLoop loop_{clock_, window_, graphics_};
+};
+
+TEST_F(FrameLoopTest, TheStepRunsItsStagesInOrder) {
+    std::string trace;
+    DebugOutput().CaptureTo(&trace);
+    Runner().trace_stages = true;
+    loop_.DoStep();
+    DebugOutput().CaptureTo(nullptr);
+    EXPECT_EQ(trace,
+              "stage Garbage Collector\nstage Input\nstage Update\nstage Begin Step\nstage Network\n"
+              "stage Timelines\nstage Alarms\nstage Keyboard and Mouse\nstage Step\nstage Motion\n"
+              "stage Outside and Boundary\nstage Asynchronous\nstage Collisions\nstage End Step\n"
+              "stage Particles\nstage Draw\nstage Scroll\n");
+    EXPECT_EQ(Runner().frames_drawn, 1);
+
+    // A room change requested during the step ends it: nothing after, no frame counted.
+    Runner().pending_room = 1;
+    loop_.DoStep();
+    EXPECT_EQ(Runner().frames_drawn, 1);
+}
+
+TEST_F(FrameLoopTest, FramesKeepTheGameSpeedWithoutDrift) {
+    int64_t start = clock_.now_us;
+    for (int i = 0; i < 600; ++i) loop_.RunFrame();
+    // Ten seconds at 60 frames a second, give or take the spin's last microseconds.
+    EXPECT_GE(clock_.now_us - start, 9'990'000);
+    EXPECT_LT(clock_.now_us - start, 10'000'000 + 50);
+    EXPECT_EQ(graphics_.frames_presented, 600);
+    EXPECT_EQ(Runner().fps, 60);
+    EXPECT_NEAR(static_cast<double>(Runner().delta_time_us), 16'667, 5);
+
+    Runner().game_speed = 30;
+    int64_t before = clock_.now_us;
+    loop_.RunFrame();
+    loop_.RunFrame();
+    EXPECT_NEAR(static_cast<double>(clock_.now_us - before), 2 * 33'333, 40);
+}
+
+TEST_F(FrameLoopTest, EndOfFrameRequestsChangeRoomsRestartAndStop) {
+    RunnerState& runner = Runner();
+    runner.pending_room = 0;
+    loop_.RunFrame();
+    EXPECT_EQ(runner.current_room, 0);
+    EXPECT_EQ(runner.pending_room, PENDING_NONE);
+    EXPECT_EQ(graphics_.frames_presented, 0); // a frame that changes room is not shown
+
+    runner.pending_room = PENDING_RESTART_GAME;
+    loop_.RunFrame();
+    EXPECT_EQ(runner.current_room, 2); // the first room of the room order
+    EXPECT_TRUE(runner.running);
+
+    {
+        RuntimeErrorCapture errors;
+        runner.pending_room = 7;
+        loop_.RunFrame();
+        EXPECT_EQ(errors.Messages(), std::vector<std::string>{"Unexisting room number: 7"});
+        EXPECT_EQ(runner.pending_room, PENDING_ABORT_GAME);
+    }
+    loop_.RunFrame();
+    EXPECT_FALSE(runner.running);
+}
+
+TEST_F(FrameLoopTest, ClosingTheWindowStopsTheLoopAfterTheFrame) {
+    Runner().sleep_enabled = false; // no wait, so the frame's step sees the window still open
+    window_.PostQuit();
+    loop_.RunTurn();
+    EXPECT_EQ(graphics_.frames_presented, 1); // the frame in progress finished
+    EXPECT_FALSE(Runner().running);
+    EXPECT_TRUE(Runner().quit_requested);
+}
+
+} // namespace
