@@ -1,6 +1,7 @@
 #include "Function/BuiltinGroups.h"
 
 #include "Runner/OutputChannel.h"
+#include "Variable/BuiltinVariableTable.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ struct GroupRun {
 
 constexpr GroupRun kGroupRuns[] = {
     {"HighScore..", {}},
-    {"Game..", {}},
+    {"Game..", {RegisterGameFunctions}},
     {"Math..", {RegisterValueFunctions, RegisterStringFunctions, RegisterMathFunctions,
                 RegisterRandomFunctions}},
     {"Graphic..", {}},
@@ -46,4 +47,9 @@ void RegisterBuiltinFunctions() {
             if (group) group();
     }
     DebugOutput().Write("Fini\n");
+}
+
+void RegisterBuiltinVariables() {
+    BuiltinVariables().EndInstanceVariables();
+    RegisterGameVariables();
 }

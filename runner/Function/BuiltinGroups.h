@@ -4,7 +4,11 @@
 
 // Registers every group in order, then writes "Fini".
 void RegisterBuiltinFunctions();
+// The built-in variables: the per-instance ones first, then the global ones.
+void RegisterBuiltinVariables();
 
+void RegisterGameFunctions();
+void RegisterGameVariables();
 void RegisterValueFunctions();
 void RegisterStringFunctions();
 void RegisterMathFunctions();

@@ -1,9 +1,13 @@
-// Starting and ending the game and changing rooms, as the frame loop asks for them. Rooms
-// come from the room order of the package; what entering a room runs is the room subsystem's.
+// Starting and ending the game and changing rooms, as the frame loop asks for them. Entering a
+// room runs its creation code; the room subsystem adds its instances, layers and events.
 #pragma once
 
 #include <cstdint>
 
+#include "Runner/Package/GamePackage.h"
+
+// The rooms of the loaded package; null when none is loaded.
+void SetGameRooms(const ResourceList<PackageRoom>* rooms);
 // Enters the first room of the room order.
 void StartGame();
 // Ends the current room and the game.

@@ -21,6 +21,7 @@ struct RunnerState {
     bool relaunched = false;
     int32_t exit_code = 0;
     std::string caption; // the window's caption, also the caption of message boxes
+    std::vector<std::string> parameters; // the command line's tokens, the program first
 
     // The game as the package describes it.
     int32_t major_version = 0;

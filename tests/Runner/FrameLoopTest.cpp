@@ -1,4 +1,5 @@
 #include "Runner/FrameLoop.h"
+#include "Runner/GameFlow.h"
 
 #include <gtest/gtest.h>
 
@@ -17,14 +18,20 @@ protected:
         RunnerState& runner = Runner();
         runner.major_version = 2;
         runner.game_speed = 60;
-        runner.room_count = 3;
+        rooms_.resize(3);
+        for (auto& room : rooms_) room.emplace();
+        SetGameRooms(&rooms_);
         runner.room_order = {2, 0, 1};
         runner.running = true;
         runner.sleep_margin_ms = 0; // sleep to the millisecond, then spin a few reads
         loop_.Enter();
     }
-    void TearDown() override { Runner() = RunnerState{}; }
+    void TearDown() override {
+        SetGameRooms(nullptr);
+        Runner() = RunnerState{};
+    }
 
+    ResourceList<PackageRoom> rooms_;
     SpinClock clock_;
     NullWindow window_;
     NullGraphicsDevice graphics_;

@@ -1,0 +1,234 @@
+// Start-up, the main loop and shut-down of one run, in the order the runner has always had.
+#include "Runner/RunnerMain.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "Code/GameConstants.h"
+#include "Code/Memory.h"
+#include "Code/RuntimeError.h"
+#include "Function/BuiltinGroups.h"
+#include "Function/RandomFunctions.h"
+#include "Platform/PlatformServices.h"
+#include "Platform/ProcessInfo.h"
+#include "Runner/CommandLine.h"
+#include "Runner/CrashHandler.h"
+#include "Runner/FlattenedNames.h"
+#include "Runner/FrameLoop.h"
+#include "Runner/GameFlow.h"
+#include "Runner/OutputChannel.h"
+#include "Runner/Package/PackageLoader.h"
+#include "Runner/Relaunch.h"
+#include "Runner/RunnerClock.h"
+#include "Runner/RunnerState.h"
+#include "Variable/GameVariables.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kExitFailure = 1;
+
+// One preparation step of the loaded game: its name, the message shown when it fails, and
+// the work, where there is any: the loader has already bound scripts and constants, and the
+// object, room and sound subsystems add theirs here.
+struct PrepareStep {
+    const char* name;
+    const char* failure;
+    bool (*run)();
+};
+
+constexpr PrepareStep kPrepareSteps[] = {
+    {"Extension_Prepare() ", "Failed to prepare extension packages.", nullptr},
+    {"Code_Constant_Prepare() ", "Failed to define the constants.", nullptr},
+    {"Script_Prepare() ", "Failed to compile the scripts.", nullptr},
+    {"TimeLine_Prepare() ", "Failed to compile the actions in the time lines.", nullptr},
+    {"Object_Prepare() ", "Failed to compile the actions in the objects.", nullptr},
+    {"Room_Prepare() ", nullptr, nullptr},
+    {"Sound_Prepare() ", "Failed to prepare the sounds.", nullptr},
+};
+
+class RunnerSession {
+public:
+    explicit RunnerSession(const GameLink& game) : game_(game) {}
+
+    int Run(const std::vector<std::string>& tokens);
+    const std::string& RelaunchLine() const { return relaunch_line_; }
+
+private:
+    std::optional<int> ReadCommandLine(const std::vector<std::string>& tokens);
+    std::optional<int> StartUp();
+    std::optional<int> DoTheWork();
+    bool PrepareGame();
+    void MainLoop();
+    void ShutDown();
+    int Refuse(const std::string& line);
+
+    const GameLink& game_;
+    RunnerOptions options_;
+    PlatformServices platform_;
+    PackageLoader loader_;
+    std::unique_ptr<FrameLoop> loop_;
+    std::string relaunch_line_;
+};
+
+std::string DefaultGameFile() {
+    std::error_code error;
+    fs::path beside = fs::path(ExecutableFolder()) / "data.win";
+    return fs::is_regular_file(beside, error) ? beside.string() : std::string();
+}
+
+int RunnerSession::Refuse(const std::string& line) {
+    ErrorOutput().Printf("%s\n", line.c_str());
+    if (!options_.headless && !options_.no_window && platform_.dialog)
+        platform_.dialog->ShowMessage(Runner().caption.empty() ? "Runner" : Runner().caption, line);
+    return kExitFailure;
+}
+
+std::optional<int> RunnerSession::ReadCommandLine(const std::vector<std::string>& tokens) {
+    CommandLineResult parsed = ParseCommandLine(tokens, DefaultGameFile(), options_);
+    if (!parsed.ok) {
+        ErrorOutput().Printf("runner: %s\n", parsed.error.c_str());
+        return kExitFailure;
+    }
+    if (options_.help) {
+        std::fputs(CommandLineHelp().c_str(), stdout);
+        return 0;
+    }
+    if (!options_.output_path.empty() && !ErrorOutput().RedirectToFile(options_.output_path))
+        ErrorOutput().Printf("cannot write the error output to %s\n", options_.output_path.c_str());
+    if (!options_.debug_output_path.empty() && !DebugOutput().RedirectToFile(options_.debug_output_path))
+        ErrorOutput().Printf("cannot write the debug output to %s\n", options_.debug_output_path.c_str());
+
+    RunnerState& runner = Runner();
+    runner.parameters = options_.parameters;
+    if (options_.sleep_margin_ms >= 0) runner.sleep_margin_ms = options_.sleep_margin_ms;
+    if (!options_.game_file.empty()) {
+        std::error_code error;
+        fs::path absolute = fs::absolute(options_.game_file, error);
+        if (!error) options_.game_file = absolute.lexically_normal().string();
+        UnpackFlattenedNames(fs::path(options_.game_file).parent_path().string());
+    }
+    return std::nullopt;
+}
+
+std::optional<int> RunnerSession::StartUp() {
+    bool real_window = !options_.headless && !options_.no_window;
+    platform_ = real_window ? CreateDesktopPlatform() : CreateNullPlatform();
+    SetActiveMessageDialog(platform_.dialog.get());
+    Timing_Start(*platform_.clock);
+    RegisterGameConstants();
+    RegisterBuiltinVariables();
+    LinkGame(game_);
+
+    DebugOutput().Write("Create Error Form\n");
+    DebugOutput().Write("************************************************\n"
+                        "**  Runner v1.0(999)[r32908]\n"
+                        "************************************************\n");
+    MemoryManagerMutex();
+    if (PackageStatus status = loader_.Open(options_.game_file); !status) return Refuse(status.error);
+
+    DebugOutput().Write("Get Resolution\n");
+    if (PackageStatus status = loader_.ReadHeader(); !status) return Refuse(status.error);
+    if (options_.sleep_margin_ms >= 0) Runner().sleep_margin_ms = options_.sleep_margin_ms;
+
+    DebugOutput().Write("Create Window\n");
+    const PackageHeader& header = loader_.Package().header;
+    std::string error;
+    if (real_window && !OpenDesktopWindow(platform_, static_cast<int>(header.window_width),
+                                          static_cast<int>(header.window_height), Runner().caption, error))
+        return Refuse("Cannot start the graphics: " + error);
+    DebugOutput().Write("Init Graphics\n");
+    loop_ = std::make_unique<FrameLoop>(*platform_.clock, *platform_.window, *platform_.graphics);
+
+    DebugOutput().Write("IO Init\n");
+    DebugOutput().Write("Process Messages\n");
+    loop_->PumpMessages();
+    DebugOutput().Write("Splash!\n");
+    DebugOutput().Write("Start Frame\n");
+    platform_.graphics->BeginFrame();
+    for (const char* stage : {"Part Create Textures", "Debug Init Remote Interface", "VM Init",
+                              "Create Score Form", "Create Load Form"})
+        DebugOutput().Printf("%s\n", stage);
+    return DoTheWork();
+}
+
+std::optional<int> RunnerSession::DoTheWork() {
+    DebugOutput().Write("Do The Work\n");
+    RandomizeFromClock();
+    DebugOutput().Write("LoadGameData()\n");
+    if (PackageStatus status = loader_.LoadGameData(); !status) {
+        ErrorOutput().Write("Failed to load the game\n");
+        return Refuse(status.error);
+    }
+    RunnerState& runner = Runner();
+    SetGameRooms(&loader_.Package().rooms);
+    if (options_.sleep_margin_ms >= 0) runner.sleep_margin_ms = options_.sleep_margin_ms;
+    if (!PrepareGame()) return 0;
+
+    DebugOutput().Write("Run_Start\n");
+    runner.running = true;
+    StartGame();
+    // Headless runs end once the first room has started.
+    if (options_.headless) return runner.exit_code;
+    return std::nullopt;
+}
+
+bool RunnerSession::PrepareGame() {
+    DebugOutput().Write("PrepareGame()\n");
+    for (const PrepareStep& step : kPrepareSteps) {
+        DebugOutput().Printf("%s\n", step.name);
+        if (!step.run || step.run()) continue;
+        if (step.failure) ShowError(step.failure, false);
+        return false;
+    }
+    DebugOutput().Write("Finished PrepareGame() \n");
+    return true;
+}
+
+void RunnerSession::MainLoop() {
+    RunnerState& runner = Runner();
+    loop_->Enter();
+    DebugOutput().Printf("Current Memory Stats\n  peak resident: %lld KiB\n",
+                         static_cast<long long>(PeakResidentKiB()));
+    while (runner.running) {
+        if (options_.frame_limit >= 0 && loop_->FramesRun() >= options_.frame_limit) break;
+        loop_->RunTurn();
+    }
+}
+
+void RunnerSession::ShutDown() {
+    EndGame();
+    SetGameRooms(nullptr);
+    loop_.reset();
+    SetActiveMessageDialog(nullptr);
+    // The device goes before the window that holds its context.
+    platform_.graphics.reset();
+    platform_.window.reset();
+    platform_.dialog.reset();
+    platform_.clipboard.reset();
+    ResetVariables();
+    if (!options_.exit_game.empty()) relaunch_line_ = RelaunchCommandLine(options_.exit_game, "");
+}
+
+int RunnerSession::Run(const std::vector<std::string>& tokens) {
+    if (std::optional<int> done = ReadCommandLine(tokens)) return *done;
+    InstallCrashHandler(options_.headless);
+    std::optional<int> ended = StartUp();
+    if (!ended) MainLoop();
+    ShutDown();
+    return ended ? *ended : Runner().exit_code;
+}
+
+} // namespace
+
+int RunnerMain(int argc, char** argv, const GameLink& game) {
+    std::vector<std::string> tokens(argv, argv + argc);
+    RunnerSession session(game);
+    int exit_code = session.Run(tokens);
+    if (session.RelaunchLine().empty()) return exit_code;
+    std::string failure = ExecuteRunner(ExecutablePath(), session.RelaunchLine());
+    ErrorOutput().Printf("%s\n", failure.c_str());
+    return kExitFailure;
+}

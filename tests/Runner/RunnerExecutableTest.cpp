@@ -1,0 +1,142 @@
+// The runner executables as players and launchers meet them: exit codes, the start-up order in
+// the debug output, refusals of missing, corrupt and stale packages, headless and windowed runs.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+#include "PackageWriter.h"
+
+namespace {
+
+const std::string kBin = RUNNER_BIN_DIR;
+const std::string kWork = std::string(TEST_BINARY_DIR) + "/runner_executable_test";
+
+struct ProcessRun {
+    int exit_code;
+    std::string output; // stdout and stderr together
+};
+
+ProcessRun Execute(const std::string& command) {
+    ProcessRun run{-1, ""};
+    std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    size_t read;
+    while ((read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, read);
+    int status = pclose(pipe);
+    run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The package of the test game: one room whose creation code is the game's one code entry.
+std::string WriteTestPackage(const std::string& name, const char* code_name) {
+    GamePackage package;
+    package.header.game_name = "TestGame";
+    package.header.display_name = "Test Game";
+    package.header.window_width = 320;
+    package.header.window_height = 180;
+    package.header.room_order = {0};
+    package.header.game_speed = 60;
+    PackageRoom room;
+    room.name = "rmFirst";
+    room.width = 320;
+    room.height = 180;
+    room.speed = 60;
+    room.creation_code = 0;
+    package.rooms.emplace_back(room);
+    package.code.push_back({code_name, {}, 0, 0});
+    std::string path = kWork + "/" + name;
+    EXPECT_TRUE(WritePackageFile(package, path));
+    return path;
+}
+
+class RunnerExecutable : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { std::filesystem::create_directories(kWork); }
+    // Each test has its own files: ctest runs tests side by side.
+    const std::string test_ = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::string game_ = WriteTestPackage(test_ + ".win", "psl_Room_rmFirst_Create");
+};
+
+TEST_F(RunnerExecutable, HeadlessRunsStartUpInOrderAndEndWithTheGamesExitCode) {
+    std::string log = kWork + "/" + test_ + ".log";
+    ProcessRun run = Execute(kBin + "/test_game -game " + game_ + " -headless -end -debugoutput " + log);
+    EXPECT_EQ(run.exit_code, 7) << run.output;
+    std::string debug = ReadFile(log);
+    size_t at = 0;
+    for (const char* line :
+         {"Create Error Form", "Runner v1.0(999)[r32908]", "Reading File", "Loaded File", "IFF wad found",
+          "Get Resolution", "InitPSLFunctions", "Create Window", "Init Graphics", "IO Init",
+          "Process Messages", "Start Frame", "VM Init", "Do The Work", "LoadGameData()",
+          "initialise everything!", "PrepareGame()", "Object_Prepare() ", "Sound_Prepare() ",
+          "Finished PrepareGame() ", "Run_Start"}) {
+        size_t found = debug.find(line, at);
+        ASSERT_NE(found, std::string::npos) << line << " missing or out of order in:\n" << debug;
+        at = found;
+    }
+    EXPECT_EQ(debug.find("Entering main loop."), std::string::npos); // headless stops before the loop
+}
+
+TEST_F(RunnerExecutable, WindowlessRunsGoOnUntilTheFrameLimit) {
+    ProcessRun run = Execute(kBin + "/test_game -game " + game_ + " -nowindow -frames 5");
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    EXPECT_NE(run.output.find("Entering main loop."), std::string::npos);
+    ProcessRun ended = Execute(kBin + "/test_game -game " + game_ + " -nowindow -end");
+    EXPECT_EQ(ended.exit_code, 7) << ended.output;
+}
+
+TEST_F(RunnerExecutable, AWindowOpensWithoutADisplay) {
+    ProcessRun run = Execute("SDL_VIDEODRIVER=offscreen " + kBin + "/test_game -game " + game_ + " -frames 3");
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+}
+
+TEST_F(RunnerExecutable, ScriptErrorsAndCrashesEndWithCodeOneAndAReport) {
+    ProcessRun failed = Execute(kBin + "/test_game -game " + game_ + " -headless -fail");
+    EXPECT_EQ(failed.exit_code, 1);
+    EXPECT_NE(failed.output.find("FATAL FATAL ERROR in Room Creation Code for room rmFirst"), std::string::npos)
+        << failed.output;
+    EXPECT_NE(failed.output.find("unable to convert string \"snow\" to number"), std::string::npos);
+
+    ProcessRun crashed = Execute(kBin + "/test_game -game " + game_ + " -headless -crash");
+    EXPECT_EQ(crashed.exit_code, 1);
+    EXPECT_NE(crashed.output.find("Exception detected during headless!\nPSL stack frame is!\n"
+                                  "psl_Room_rmFirst_Create\nFailing function is\npsl_Room_rmFirst_Create\n"
+                                  "Exception happened code=0000000b"),
+              std::string::npos)
+        << crashed.output;
+}
+
+TEST_F(RunnerExecutable, MissingCorruptAndStalePackagesAreRefused) {
+    ProcessRun missing = Execute(kBin + "/test_game -game " + kWork + "/nothing.win -headless");
+    EXPECT_EQ(missing.exit_code, 1);
+    EXPECT_NE(missing.output.find("Unable to find game!!: " + kWork + "/nothing.win"), std::string::npos);
+
+    std::string corrupt = kWork + "/" + test_ + "-corrupt.win";
+    std::ofstream(corrupt) << "FORM but nothing after it";
+    ProcessRun refused = Execute(kBin + "/test_game -game " + corrupt + " -headless");
+    EXPECT_EQ(refused.exit_code, 1);
+
+    std::string stale = WriteTestPackage(test_ + "-stale.win", "psl_Room_rmOld_Create");
+    ProcessRun mismatch = Execute(kBin + "/test_game -game " + stale + " -headless");
+    EXPECT_EQ(mismatch.exit_code, 1);
+    EXPECT_NE(mismatch.output.find("psl_Room_rmOld_Create"), std::string::npos) << mismatch.output;
+
+    // The plain runner has no game linked in: a package with code does not match it.
+    EXPECT_EQ(Execute(kBin + "/runner -game " + game_ + " -headless").exit_code, 1);
+    ProcessRun bad_line = Execute(kBin + "/runner -game");
+    EXPECT_EQ(bad_line.exit_code, 1);
+    EXPECT_NE(bad_line.output.find("option -game needs 1 value"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,42 @@
+// A tiny compiled game for the runner's end-to-end tests. Its one room's creation code looks at
+// the command line: "-end" ends the game with exit code 7, "-fail" raises a script error,
+// "-crash" crashes the process.
+#include <csignal>
+
+#include "Code/GameApi.h"
+#include "Runner/RunnerMain.h"
+
+namespace {
+
+FunctionPair g_functions[] = {
+    {"game_end", -1}, {"parameter_count", -1}, {"parameter_string", -1}, {"real", -1}, {nullptr, 0},
+};
+const FunctionPair& FN_game_end = g_functions[0];
+const FunctionPair& FN_parameter_count = g_functions[1];
+const FunctionPair& FN_parameter_string = g_functions[2];
+const FunctionPair& FN_real = g_functions[3];
+
+void psl_Room_rmFirst_Create(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Room_rmFirst_Create");
+    frame.Line(1);
+    Value count = Call(self, other, FN_parameter_count);
+    for (Value i = 0; i < count; i += 1) {
+        frame.Line(2);
+        Value parameter = Call(self, other, FN_parameter_string, i);
+        if (parameter == Value("-end")) Call(self, other, FN_game_end, Value(7));
+        if (parameter == Value("-fail")) Call(self, other, FN_real, Value("snow"));
+        if (parameter == Value("-crash")) std::raise(SIGSEGV);
+    }
+}
+
+const CodeEntry kCode[] = {{"psl_Room_rmFirst_Create", nullptr, psl_Room_rmFirst_Create}};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    GameLink game;
+    game.functions = g_functions;
+    game.code = kCode;
+    game.code_count = 1;
+    return RunnerMain(argc, argv, game);
+}
