@@ -1,0 +1,292 @@
+// Packages that are damaged or hostile are refused with one line that names the problem and
+// its offset, and nothing is kept of them. Each case breaks a writer-made package in one way.
+#include "PackageTestSupport.h"
+#include "PackageWriter.h"
+#include "Runner/Package/PackageReader.h"
+#include "SamplePackage.h"
+
+#include <algorithm>
+#include <functional>
+#include <gtest/gtest.h>
+#include <regex>
+
+namespace {
+
+using namespace package;
+using namespace package_test;
+
+struct MalformedCase {
+    const char* name;
+    std::function<void(GamePackage&)> edit_tables; // before writing, may be empty
+    std::function<void(Bytes&)> edit_bytes;        // after writing, may be empty
+    const char* expected;                          // part of the refusal
+};
+
+void PrintTo(const MalformedCase& malformed, std::ostream* out) {
+    *out << malformed.name;
+}
+
+uint32_t SpriteFrameField(const Bytes& bytes) {
+    // Extended layout with speeds: record, version, type, speed, speed type, frame count.
+    return ReferenceAt(bytes, kTagSprt, 0) + sizeof(SpriteRecord) + 20;
+}
+
+uint32_t TextureData(const Bytes& bytes, uint32_t texture) {
+    return Word(bytes, ReferenceAt(bytes, kTagTxtr, texture) + offsetof(TextureRecordV2, data));
+}
+
+void SetBigEndian(Bytes& bytes, uint64_t offset, uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        bytes[offset + i] = uint8_t(value >> (24 - 8 * i));
+}
+
+const MalformedCase kCases[] = {
+    {"not a package",
+     {},
+     [](Bytes& b) { std::copy_n("FROM", 4, b.begin()); },
+     "not a game package: it starts with \"FROM\" instead of \"FORM\" at offset 0"},
+    {"shorter than the container header",
+     {},
+     [](Bytes& b) { b.resize(5); },
+     "shorter than its 8-byte header at offset 0"},
+    {"length word mismatch",
+     {},
+     [](Bytes& b) { SetWord(b, 4, Word(b, 4) + 1); },
+     "length word says"},
+    {"truncated file",
+     {},
+     [](Bytes& b) {
+         b.resize(b.size() - 10);
+         FixFormLength(b);
+     },
+     "chunk AUDO of"},
+    {"chunk header cut off",
+     {},
+     [](Bytes& b) {
+         b.insert(b.end(), 4, 0);
+         FixFormLength(b);
+     },
+     "chunk header is cut off by the end of the file"},
+    {"no header chunk",
+     {},
+     [](Bytes& b) { SetWord(b, ChunkAt(b, kTagGen8) - 8, MakeTag("XXXX")); },
+     "the package has no header chunk (GEN8) at offset 8"},
+    {"a chunk twice",
+     {},
+     [](Bytes& b) { AppendChunk(b, kTagObjt, Bytes(4, 0)); },
+     "a second OBJT chunk"},
+    {"record past the end",
+     {},
+     [](Bytes& b) { SetWord(b, ChunkAt(b, kTagObjt) + 4, uint32_t(b.size() + 100)); },
+     "object 0: object record runs past the end of the file"},
+    {"list count that overflows",
+     {},
+     [](Bytes& b) { SetWord(b, ChunkAt(b, kTagObjt), 0x40000000); },
+     "object list: count 1073741824 needs more bytes than remain in the file"},
+    {"instance count that overflows",
+     {},
+     [](Bytes& b) {
+         const uint32_t room = ReferenceAt(b, kTagRoom, 0);
+         SetWord(b, Word(b, room + offsetof(RoomRecord, instances)), 0xFFFFFFFF);
+     },
+     "room 0: instance: count 4294967295 needs more bytes"},
+    {"string without its NUL",
+     {},
+     [](Bytes& b) { b[StringAt(b, "Snow Sans") + 9] = 'x'; },
+     "is not terminated by a NUL"},
+    {"string longer than the file",
+     {},
+     [](Bytes& b) { SetWord(b, StringAt(b, "Snow Sans") - 4, 0x7FFFFFFF); },
+     "runs past the end of the file"},
+    {"parent cycle",
+     [](GamePackage& t) { t.objects[0]->parent_index = 1; },
+     {},
+     "object 0: parent chain loops back to this object"},
+    {"own parent",
+     [](GamePackage& t) { t.objects[2]->parent_index = 2; },
+     {},
+     "object 2: parent chain loops back to this object"},
+    {"parent out of range",
+     [](GamePackage& t) { t.objects[2]->parent_index = 3; },
+     {},
+     "object 2: parent index 3 is out of range (3, or -1 for none)"},
+    {"sprite index out of range",
+     [](GamePackage& t) { t.objects[2]->sprite_index = 9; },
+     {},
+     "object 2: sprite index 9 is out of range (4, or -1 for none)"},
+    {"event code out of range",
+     [](GamePackage& t) {
+         t.objects[1]->events[{3, 0}] = 5;
+     },
+     {},
+     "object 1, event type 3: code entry 5 is out of range (5, or -1 for none)"},
+    {"collision with no object",
+     [](GamePackage& t) {
+         t.objects[1]->events[{4, 7}] = -1;
+     },
+     {},
+     "collision with object 7 is out of range (3)"},
+    {"too many event types",
+     {},
+     [](Bytes& b) {
+         // oActor's event table follows its physics words and three vertices.
+         SetWord(b, ReferenceAt(b, kTagObjt, 0) + 32 + 36 + 12 + 24, 16);
+     },
+     "object 0: event table has 16 types, more than 15"},
+    {"room instance object out of range",
+     [](GamePackage& t) { t.rooms[0]->instances[1].object = 3; },
+     {},
+     "room 0, instance 1: object index 3 is out of range (3)"},
+    {"room order out of range",
+     [](GamePackage& t) {
+         t.header.room_order = {1, 2};
+     },
+     {},
+     "header: room order entry 2 is out of range (2)"},
+    {"tile outside its tile set",
+     [](GamePackage& t) { t.rooms[0]->layers[3].tile_map.cells[1] = 9; },
+     {},
+     "room 0, layer 3: tile 9 is outside its tile set (4 tiles)"},
+    {"unknown layer type",
+     [](GamePackage& t) { t.rooms[0]->layers[1].type = 9; },
+     {},
+     "room 0, layer 1: layer type 9 is unknown"},
+    {"frame that is not a texture page entry",
+     {},
+     [](Bytes& b) { SetWord(b, SpriteFrameField(b), 12345); },
+     "sprite 0: frame texture page entry 12345 is not a texture page entry"},
+    {"negative frame count",
+     {},
+     [](Bytes& b) { SetWord(b, ReferenceAt(b, kTagSprt, 2) + 56, uint32_t(-5)); },
+     "sprite 2: frame count -5 is negative"},
+    {"tile set frame out of range",
+     [](GamePackage& t) { t.backgrounds[0]->frames[7] = 4; },
+     {},
+     "background 0: frame table tile 4 is out of range (4)"},
+    {"sound data out of range",
+     [](GamePackage& t) { t.sounds[0]->audio_index = 5; },
+     {},
+     "sound 0: audio data index 5 is out of range (2, or -1 for none)"},
+    {"script code out of range",
+     [](GamePackage& t) { t.scripts[0]->code_index = 5; },
+     {},
+     "script 0: code entry 5 is out of range (5, or -1 for none)"},
+    {"RAW texture too large",
+     {},
+     [](Bytes& b) { SetWord(b, TextureData(b, 1) + 4, 100000); },
+     "texture 1: RAW texture of 100000x4 pixels is larger than 16384"},
+    {"RAW pixels missing",
+     {},
+     [](Bytes& b) {
+         SetWord(b, TextureData(b, 1) + 4, 16000);
+         SetWord(b, TextureData(b, 1) + 8, 16000);
+     },
+     "texture 1: RAW pixels: 256000000 items of 4 bytes run past the end of the file"},
+    {"PNG claiming more pixels than its data",
+     {},
+     [](Bytes& b) {
+         SetBigEndian(b, TextureData(b, 0) + 16, 16000);
+         SetBigEndian(b, TextureData(b, 0) + 20, 16000);
+     },
+     "texture 0: PNG claims more pixels than its"},
+    {"damaged PNG",
+     {},
+     [](Bytes& b) {
+         const uint32_t data = TextureData(b, 0);
+         const std::string idat = "IDAT";
+         auto found = std::search(b.begin() + data, b.end(), idat.begin(), idat.end());
+         found[6] ^= 0x55;
+     },
+     "texture 0: PNG does not decode"},
+    {"options layout version",
+     {},
+     [](Bytes& b) { SetWord(b, ChunkAt(b, kTagOptn) + 4, 3); },
+     "options: options layout version 3 is not 2"},
+    {"variable table too short",
+     {},
+     [](Bytes& b) {
+         SetWord(b, ChunkAt(b, kTagVari) - 8, MakeTag("XXXX"));
+         AppendChunk(b, kTagVari, Bytes(16, 0));
+     },
+     "variables: variable table of 16 bytes is shorter than 32"},
+    {"occurrence outside the code",
+     {},
+     [](Bytes& b) { SetWord(b, ChunkAt(b, kTagVari) + 12 + 16, 8); },
+     "variable 0: occurrence at 8 and its operand are not inside one code entry's bytes"},
+    {"code entry past the end",
+     {},
+     [](Bytes& b) { SetWord(b, ChunkAt(b, kTagCode) + 8, uint32_t(b.size() - 4)); },
+     "code entry 1: code entry record runs past the end of the file"},
+    {"code entry reference 0",
+     {},
+     [](Bytes& b) { SetWord(b, ChunkAt(b, kTagCode) + 4, 0); },
+     "code entry 0: code entry record is missing"},
+};
+
+class PackageMalformed : public ::testing::TestWithParam<MalformedCase> {};
+
+TEST_P(PackageMalformed, IsRefusedWithOneLineNamingTheProblemAndOffset) {
+    SamplePackage sample;
+    if (GetParam().edit_tables) GetParam().edit_tables(sample.tables);
+    Bytes bytes = WritePackage(sample.tables);
+    if (GetParam().edit_bytes) GetParam().edit_bytes(bytes);
+
+    GamePackage package;
+    PackageStatus status = ReadPackage(bytes, package);
+    ASSERT_FALSE(status.ok);
+    EXPECT_NE(status.error.find(GetParam().expected), std::string::npos) << status.error;
+    EXPECT_TRUE(std::regex_search(status.error, std::regex(" at offset [0-9]+$"))) << status.error;
+    EXPECT_EQ(status.error.find('\n'), std::string::npos) << status.error;
+    // Nothing of a refused package is kept.
+    EXPECT_TRUE(package.image.empty());
+    EXPECT_TRUE(package.chunks.empty());
+    EXPECT_TRUE(package.objects.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PackageMalformed, ::testing::ValuesIn(kCases),
+                         [](const auto& test) {
+                             std::string name = test.param.name;
+                             std::replace_if(
+                                 name.begin(), name.end(),
+                                 [](char c) { return !std::isalnum(uint8_t(c)); }, '_');
+                             return name;
+                         });
+
+TEST(PackageShapes, RecordsSharedByManyReferencesAreRefused) {
+    // One room with many instances, and a room list whose every entry points at it: each
+    // reference is a few bytes, but reading them all would build far more than the file holds.
+    SamplePackage sample;
+    PackageRoom crowded;
+    crowded.name = sample.Text("rmCrowded");
+    crowded.instances.resize(2000, {0, 0, 0, 100001, -1, 1, 1, 1, 0, 0xFFFFFFFF, 0, -1});
+    sample.tables.rooms.assign(300, std::nullopt);
+    sample.tables.rooms[0] = crowded;
+    sample.tables.header.room_order = {0};
+    Bytes bytes = WritePackage(sample.tables);
+    GamePackage package;
+    ASSERT_TRUE(ReadPackage(bytes, package).ok);
+
+    const uint32_t list = ChunkAt(bytes, kTagRoom);
+    for (uint32_t i = 1; i < 300; ++i)
+        SetWord(bytes, list + 4 + 4 * i, Word(bytes, list + 4));
+    PackageStatus status = ReadPackage(bytes, package);
+    EXPECT_NE(status.error.find("references reach more data than the file holds"),
+              std::string::npos)
+        << status.error;
+}
+
+TEST(PackageShapes, ZeroLengthChunksAreListedButNeverRead) {
+    SamplePackage sample;
+    Bytes bytes = WritePackage(sample.tables);
+    AppendChunk(bytes, kTagRoom, {});
+    AppendChunk(bytes, MakeTag("NEW!"), {7, 7, 7, 7});
+    GamePackage package;
+    PackageStatus status = ReadPackage(bytes, package);
+    ASSERT_TRUE(status.ok) << status.error;
+    ASSERT_GE(package.chunks.size(), 2u);
+    EXPECT_EQ(package.chunks[package.chunks.size() - 2].tag, kTagRoom);
+    EXPECT_EQ(package.chunks[package.chunks.size() - 2].length, 0u);
+    EXPECT_EQ(package.rooms.size(), 2u);
+}
+
+} // namespace
