@@ -1,0 +1,134 @@
+// pkgtool as its users run it: the info and dump listings of a writer-made package, and the
+// exit status and one-line reason for files it refuses.
+#include "PackageWriter.h"
+#include "Runner/Package/PackageReader.h"
+#include "SamplePackage.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+
+struct ToolRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadText(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class Pkgtool : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directories(folder_);
+        std::vector<uint8_t> bytes = WritePackage(sample_.tables);
+        // A zero-length chunk at the end is listed like any other.
+        const uint32_t empty[2] = {package::kTagRoom, 0};
+        bytes.insert(bytes.end(), reinterpret_cast<const uint8_t*>(empty),
+                     reinterpret_cast<const uint8_t*>(empty) + 8);
+        const uint32_t length = uint32_t(bytes.size() - 8);
+        std::memcpy(bytes.data() + 4, &length, 4);
+        std::ofstream(package_, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        ASSERT_TRUE(ReadPackage(bytes, read_).ok);
+    }
+
+    ToolRun Pkg(const std::string& arguments) {
+        const auto out = folder_ / "out.txt";
+        const auto err = folder_ / "err.txt";
+        const std::string command = std::string(PKGTOOL_PATH) + " " + arguments + " >" +
+                                    out.string() + " 2>" + err.string();
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(out), ReadText(err)};
+    }
+
+    // One folder per test: ctest runs them side by side.
+    const std::filesystem::path folder_ =
+        std::filesystem::path(TEST_BINARY_DIR) / "pkgtool" /
+        ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    const std::string package_ = (folder_ / "data.win").string();
+    SamplePackage sample_;
+    GamePackage read_;
+};
+
+TEST_F(Pkgtool, InfoListsHeaderFieldsChunksAndCounts) {
+    ToolRun run = Pkg("info " + package_);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    for (const char* line :
+         {"game_name: Snowtide\n", "display_name: Snowtide Test\n", "bytecode_version: 17\n",
+          "major_version: 2\n", "window_width: 320\n", "window_height: 180\n", "game_speed: 50\n",
+          "room_order: 1,0\n", "objects: 3\n", "rooms: 2\n", "sprites: 4\n", "sounds: 3\n",
+          "fonts: 2\n", "textures: 4\n", "code: 5\n"})
+        EXPECT_NE(run.out.find(line), std::string::npos) << line;
+
+    // One line per chunk, in file order, the zero-length one too.
+    std::string chunks;
+    for (const PackageChunk& chunk : read_.chunks)
+        chunks += "chunk " + ChunkTagText(chunk.tag) + " " + std::to_string(chunk.length) + "\n";
+    EXPECT_NE(run.out.find(chunks), std::string::npos) << run.out;
+    EXPECT_NE(chunks.find("chunk ROOM 0\n"), std::string::npos);
+}
+
+TEST_F(Pkgtool, DumpShowsTheRecordsOfOneKind) {
+    ToolRun run = Pkg("dump " + package_ + " objects 1");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "object 1 \"oChar\"\n"
+                       "  sprite: 0  mask: 2  parent: 0  depth: -5\n"
+                       "  visible: 1  solid: 1  persistent: 1  physics: 0\n"
+                       "  event 3/0: code 2\n"
+                       "  event 4/0: code -1\n"
+                       "  event 8/73: code 2\n");
+
+    run = Pkg("dump " + package_ + " sprites");
+    ASSERT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("sprite 1: (empty)\nsprite 2 \"sBlock\"\n"), std::string::npos);
+    EXPECT_NE(run.out.find("  frames: 0 1\n"), std::string::npos);
+
+    run = Pkg("dump " + package_ + " rooms 0");
+    EXPECT_NE(run.out.find("  layer \"Tiles\" id 4 tiles depth 100"), std::string::npos);
+    EXPECT_NE(run.out.find("    tile set 0, 3x2 cells\n    0 1 10000002\n"), std::string::npos)
+        << run.out;
+
+    for (const char* kind : {"backgrounds", "fonts", "sounds", "textures", "code", "strings"}) {
+        run = Pkg("dump " + package_ + " " + kind);
+        EXPECT_EQ(run.status, 0) << kind;
+        EXPECT_FALSE(run.out.empty()) << kind;
+    }
+    EXPECT_NE(Pkg("dump " + package_ + " strings").out.find("\"a string only the code uses\""),
+              std::string::npos);
+    EXPECT_NE(Pkg("dump " + package_ + " textures 3").out.find("raw16 4x2"), std::string::npos);
+
+    // A wrong command line is not a refused file.
+    EXPECT_EQ(Pkg("dump " + package_ + " paths").status, 1);
+    EXPECT_EQ(Pkg("dump " + package_ + " objects 3").status, 1);
+    EXPECT_EQ(Pkg("list " + package_).status, 1);
+}
+
+TEST_F(Pkgtool, RefusedFilesExitWithTwoAndOneLine) {
+    const std::string broken = (folder_ / "broken.win").string();
+    std::ofstream(broken, std::ios::binary) << "FROM and not much more";
+    ToolRun run = Pkg("info " + broken);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, broken +
+                           ": not a game package: it starts with \"FROM\" instead of \"FORM\" at "
+                           "offset 0\n");
+
+    run = Pkg("dump " + (folder_ / "missing.win").string() + " objects");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+}
+
+} // namespace
