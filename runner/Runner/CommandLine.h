@@ -51,6 +51,7 @@ struct RunnerOptions {
     // Our own: the whole game with null graphics, audio and input; and a bounded run.
     bool no_window = false;
     int64_t frame_limit = -1; // -1: no limit
+    bool trace_stages = false; // each step stage's name to the debug output
     bool help = false;
 };
 

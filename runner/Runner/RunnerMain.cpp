@@ -103,6 +103,7 @@ std::optional<int> RunnerSession::ReadCommandLine(const std::vector<std::string>
 
     RunnerState& runner = Runner();
     runner.parameters = options_.parameters;
+    runner.trace_stages = options_.trace_stages;
     if (options_.sleep_margin_ms >= 0) runner.sleep_margin_ms = options_.sleep_margin_ms;
     if (!options_.game_file.empty()) {
         std::error_code error;

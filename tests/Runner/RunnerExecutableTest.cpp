@@ -89,9 +89,13 @@ TEST_F(RunnerExecutable, HeadlessRunsStartUpInOrderAndEndWithTheGamesExitCode) {
 }
 
 TEST_F(RunnerExecutable, WindowlessRunsGoOnUntilTheFrameLimit) {
-    ProcessRun run = Execute(kBin + "/test_game -game " + game_ + " -nowindow -frames 5");
+    ProcessRun run = Execute(kBin + "/test_game -game " + game_ + " -nowindow -frames 5 -tracestages");
     EXPECT_EQ(run.exit_code, 0) << run.output;
-    EXPECT_NE(run.output.find("Entering main loop."), std::string::npos);
+    size_t loop = run.output.find("Entering main loop.");
+    ASSERT_NE(loop, std::string::npos);
+    size_t steps = 0;
+    for (size_t at = loop; (at = run.output.find("stage End Step\n", at)) != std::string::npos; ++at) ++steps;
+    EXPECT_EQ(steps, 5u);
     ProcessRun ended = Execute(kBin + "/test_game -game " + game_ + " -nowindow -end");
     EXPECT_EQ(ended.exit_code, 7) << ended.output;
 }
