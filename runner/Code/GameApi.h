@@ -25,12 +25,15 @@
 #include "Code/FunctionIndex.h"
 #include "Code/GameConstants.h"
 #include "Code/GameLink.h"
+#include "Code/NumberText.h"
 #include "Code/RuntimeError.h"
 #include "Code/ValueArray.h"
 #include "Code/ValueCompare.h"
 #include "Code/ValueConvert.h"
 #include "Code/ValueOperators.h"
 #include "Code/ValueText.h"
+#include "Function/MathOps.h"
+#include "Function/RandomFunctions.h"
 #include "Variable/CInstance.h"
 #include "Variable/GameVariables.h"
 #include "Variable/InstanceDirectory.h"
@@ -256,6 +259,26 @@ void With(CInstance* self, CInstance* other, int32_t target, Body body) {
         return;
     }
     ForEachTargetInstance(Instances(), target, [&](CInstance* instance) { body(instance, self); });
+}
+
+// --- Runner operations called directly with plain numbers ------------------------------------
+
+inline double Abs(double x) { return x < 0 ? -x : x; }
+template <typename... More>
+double Max(double first, More... more) {
+    double best = first;
+    ((best = static_cast<double>(more) > best ? static_cast<double>(more) : best), ...);
+    return best;
+}
+template <typename... More>
+double Min(double first, More... more) {
+    double best = first;
+    ((best = static_cast<double>(more) < best ? static_cast<double>(more) : best), ...);
+    return best;
+}
+inline double IRandom(double n) { return static_cast<double>(RunnerRandom().IRandom(TruncToInt64(n))); }
+inline double IRandomRange(double a, double b) {
+    return static_cast<double>(RunnerRandom().IRandomRange(TruncToInt64(a), TruncToInt64(b)));
 }
 
 // --- Events (run by the object model) ---------------------------------------------------------

@@ -165,6 +165,16 @@ TEST_F(GameApi, ValuesFollowTheValueRulesThroughOperators) {
     EXPECT_TRUE(Value("abc") != Value(1));
     EXPECT_EQ(ValueText(Value(3) * Value("ab")), "ababab");
     EXPECT_EQ(Real(Div(Value(7), Value(2))), 3);
+    EXPECT_EQ(Max(3, -1.5, 7), 7);
+    EXPECT_EQ(Min(3, -1.5, 7), -1.5);
+    EXPECT_EQ(Abs(-2.5), 2.5);
+    EXPECT_EQ(Sign(-2.5), -1);
+    RunnerRandom().SetSeed(42);
+    double first = IRandomRange(5, 2);
+    RunnerRandom().SetSeed(42);
+    EXPECT_EQ(IRandomRange(5, 2), first); // the same generator as the built-ins
+    EXPECT_GE(first, 2);
+    EXPECT_LE(first, 5);
     EXPECT_TRUE(static_cast<bool>(Value(0.6)));
     EXPECT_FALSE(static_cast<bool>(Value(0.5)));
     // A never-written variable cannot take part in arithmetic.
