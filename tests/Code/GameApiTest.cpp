@@ -157,6 +157,23 @@ TEST_F(GameApi, AFailingScriptReportsTheWholeCallChain) {
                      "called from - psl_Object_oNPC_Step_1 (line 4)\n");
 }
 
+TEST(GameConstants, OneListServesCompiledCodeAndTheTableByName) {
+    RegisterGameConstants();
+    double value = 0;
+    ASSERT_TRUE(FindConstant("ev_user3", &value));
+    EXPECT_EQ(value, ev_user3);
+    EXPECT_EQ(ev_user3, 13);
+    ASSERT_TRUE(FindConstant("ev_clean_up", &value));
+    EXPECT_EQ(value, ev_cleanup);
+    ASSERT_TRUE(FindConstant("ev_global_middle_release", &value));
+    EXPECT_EQ(value, 58);
+    ASSERT_TRUE(FindConstant("noone", &value));
+    EXPECT_EQ(value, -4);
+    ASSERT_TRUE(FindConstant("self", &value));
+    EXPECT_EQ(value, TARGET_SELF);
+    EXPECT_FALSE(FindConstant("ev_nothing", &value));
+}
+
 TEST_F(GameApi, ValuesFollowTheValueRulesThroughOperators) {
     RuntimeErrorCapture errors;
     Value sum = Value(0.1) + Value(0.2);
