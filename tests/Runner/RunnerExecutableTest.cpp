@@ -108,6 +108,16 @@ TEST_F(RunnerExecutable, AWindowOpensWithoutADisplay) {
     EXPECT_EQ(run.exit_code, 0) << run.output;
 }
 
+TEST_F(RunnerExecutable, AGameStartedWithExitHandsBackToTheOtherGame) {
+    std::string back = WriteTestPackage(test_ + "-end.win", "psl_Room_rmFirst_Create");
+    // The first game ends at once (headless); the runner then starts over as "-game <back>"
+    // in a window, where the second game ends with its own code.
+    ProcessRun run = Execute("ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" SDL_VIDEODRIVER=offscreen " + kBin +
+                             "/test_game -game " + game_ + " -headless -exit " + back);
+    EXPECT_EQ(run.exit_code, 7) << run.output;
+    EXPECT_NE(run.output.find("Reading File " + back), std::string::npos) << run.output;
+}
+
 TEST_F(RunnerExecutable, ScriptErrorsAndCrashesEndWithCodeOneAndAReport) {
     ProcessRun failed = Execute(kBin + "/test_game -game " + game_ + " -headless -fail");
     EXPECT_EQ(failed.exit_code, 1);
