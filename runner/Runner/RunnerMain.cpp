@@ -60,6 +60,7 @@ private:
     std::optional<int> ReadCommandLine(const std::vector<std::string>& tokens);
     std::optional<int> StartUp();
     std::optional<int> DoTheWork();
+    void ApplySleepMargin();
     bool PrepareGame();
     void MainLoop();
     void ShutDown();
@@ -132,7 +133,7 @@ std::optional<int> RunnerSession::StartUp() {
 
     DebugOutput().Write("Get Resolution\n");
     if (PackageStatus status = loader_.ReadHeader(); !status) return Refuse(status.error);
-    if (options_.sleep_margin_ms >= 0) Runner().sleep_margin_ms = options_.sleep_margin_ms;
+    ApplySleepMargin();
 
     DebugOutput().Write("Create Window\n");
     const PackageHeader& header = loader_.Package().header;
@@ -165,7 +166,7 @@ std::optional<int> RunnerSession::DoTheWork() {
     }
     RunnerState& runner = Runner();
     SetGameRooms(&loader_.Package().rooms);
-    if (options_.sleep_margin_ms >= 0) runner.sleep_margin_ms = options_.sleep_margin_ms;
+    ApplySleepMargin();
     if (!PrepareGame()) return 0;
 
     DebugOutput().Write("Run_Start\n");
@@ -174,6 +175,14 @@ std::optional<int> RunnerSession::DoTheWork() {
     // Headless runs end once the first room has started.
     if (options_.headless) return runner.exit_code;
     return std::nullopt;
+}
+
+// The package's own margin is taken at load; "options.ini" beside it overrides that, and the
+// command line overrides both.
+void RunnerSession::ApplySleepMargin() {
+    RunnerState& runner = Runner();
+    if (loader_.IniSettings().sleep_margin_ms) runner.sleep_margin_ms = *loader_.IniSettings().sleep_margin_ms;
+    if (options_.sleep_margin_ms >= 0) runner.sleep_margin_ms = options_.sleep_margin_ms;
 }
 
 bool RunnerSession::PrepareGame() {
