@@ -16,3 +16,8 @@ void RegisterRandomFunctions();
 void RegisterResourceFunctions();
 void RegisterVariableFunctions();
 void RegisterMessageFunctions();
+void RegisterFileFunctions();
+void RegisterDsMapFunctions();
+void RegisterDsListFunctions();
+void RegisterDsGridFunctions();
+void RegisterDsStackQueueFunctions();

@@ -1,0 +1,116 @@
+// A save must survive the game dying at any moment: a writer process is killed at many points
+// between opening the file and closing it, and every time the file is found whole, old or new.
+#include <chrono>
+#include <filesystem>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "../Code/ValueTestSupport.h"
+#include "Support/SaveFolder.h"
+#include "SupportTestSupport.h"
+
+namespace {
+
+constexpr int kLines = 2000; // more than the writer buffers, so bytes reach the disk before closing
+constexpr int kLinesPerMark = 100;
+constexpr int kMarks = 1 + kLines / kLinesPerMark + 2; // opened, every 100 lines, closing, closed
+
+class SaveCrash : public BuiltinCallTest {
+protected:
+    void SetUp() override {
+        BuiltinCallTest::SetUp();
+        TheSaveFolder().SetFolder(save_.Path());
+    }
+
+    static std::string Line(int i) {
+        return "line " + std::to_string(i) + " of the new save, padded out";
+    }
+
+    // The child: writes the new save through the built-ins, telling the parent how far it got.
+    [[noreturn]] void WriteNewSave(int progress) {
+        auto mark = [progress] {
+            char c = 'm';
+            (void)!write(progress, &c, 1);
+        };
+        double slot = Number("file_text_open_write", Str("save.fluffy"));
+        mark();
+        for (int i = 0; i < kLines; ++i) {
+            Call("file_text_write_string", Num(slot), Str(Line(i)));
+            Call("file_text_writeln", Num(slot));
+            if ((i + 1) % kLinesPerMark == 0) mark();
+        }
+        mark();
+        Call("file_text_close", Num(slot));
+        mark();
+        _exit(0);
+    }
+
+    // Forks a writer, lets it pass `marks` marks and then `extra` more, and kills it.
+    void KillWriterAt(int marks, std::chrono::microseconds extra) {
+        using Clock = std::chrono::steady_clock;
+        int pipe_ends[2];
+        ASSERT_EQ(pipe(pipe_ends), 0);
+        pid_t child = fork();
+        if (child == 0) {
+            close(pipe_ends[0]);
+            WriteNewSave(pipe_ends[1]);
+        }
+        close(pipe_ends[1]);
+        char c;
+        for (int seen = 0; seen < marks && read(pipe_ends[0], &c, 1) == 1; ++seen) {
+        }
+        Clock::time_point reached = Clock::now();
+        while (Clock::now() < reached + extra) {
+        }
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        close(pipe_ends[0]);
+    }
+
+    TempFolder save_;
+};
+
+TEST_F(SaveCrash, AKilledWriterLeavesTheOldFileOrTheNewOneWhole) {
+    std::string old_save;
+    for (int i = 0; i < 50; ++i)
+        old_save += "the old save, line " + std::to_string(i) + "\n";
+    std::string new_save;
+    for (int i = 0; i < kLines; ++i)
+        new_save += Line(i) + "\n";
+    const std::string target = save_.Path() + "save.fluffy";
+
+    int found_old = 0;
+    int found_new = 0;
+    auto check = [&](const char* when, int point) {
+        std::string found = ReadWhole(target);
+        EXPECT_TRUE(found == old_save || found == new_save)
+            << when << point << ": " << found.size() << " bytes";
+        (found == old_save ? found_old : found_new) += 1;
+        EXPECT_EQ(Number("file_exists", Str("save.fluffy")), 1);
+        WriteWhole(target, old_save);
+    };
+    WriteWhole(target, old_save);
+    // Once at every mark ...
+    for (int mark = 0; mark <= kMarks; ++mark) {
+        KillWriterAt(mark, {});
+        check("killed at mark ", mark);
+    }
+    // ... then ever later while closing (sync, rename, folder sync). A sync takes from tens of
+    // microseconds to milliseconds, so the delays grow geometrically from 10 us to about 15 ms.
+    double delay_us = 10;
+    for (int point = 0; point < 40; ++point, delay_us *= 1.2) {
+        KillWriterAt(kMarks - 1, std::chrono::microseconds(static_cast<int64_t>(delay_us)));
+        check("killed while closing, point ", point);
+    }
+    EXPECT_GT(found_old, 0);
+    EXPECT_GT(found_new, 1); // at least the writer that closed and the longest waits
+    // The killed writers' temporaries go when the folder is next taken into use.
+    TheSaveFolder().SetFolder(save_.Path());
+    EXPECT_EQ(Number("file_exists", Str("save.fluffy")), 1);
+    for (const auto& entry : std::filesystem::directory_iterator(save_.Path()))
+        EXPECT_EQ(entry.path().filename(), "save.fluffy");
+}
+
+} // namespace
