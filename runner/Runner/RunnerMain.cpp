@@ -22,6 +22,7 @@
 #include "Runner/Relaunch.h"
 #include "Runner/RunnerClock.h"
 #include "Runner/RunnerState.h"
+#include "Support/SaveFolder.h"
 #include "Variable/GameVariables.h"
 
 namespace fs = std::filesystem;
@@ -134,6 +135,8 @@ std::optional<int> RunnerSession::StartUp() {
     DebugOutput().Write("Get Resolution\n");
     if (PackageStatus status = loader_.ReadHeader(); !status) return Refuse(status.error);
     ApplySleepMargin();
+    // Saves live in the player's data folder, named after the game.
+    TheSaveFolder().SetGameName(loader_.Package().header.game_name);
 
     DebugOutput().Write("Create Window\n");
     const PackageHeader& header = loader_.Package().header;

@@ -88,6 +88,14 @@ TEST_F(RunnerExecutable, HeadlessRunsStartUpInOrderAndEndWithTheGamesExitCode) {
     EXPECT_EQ(debug.find("Entering main loop."), std::string::npos); // headless stops before the loop
 }
 
+TEST_F(RunnerExecutable, SavesGoToTheGamesFolderInThePlayersDataFolder) {
+    std::string data = kWork + "/" + test_ + "-data";
+    std::filesystem::remove_all(data);
+    ProcessRun run = Execute("XDG_DATA_HOME=" + data + " " + kBin + "/test_game -game " + game_ + " -headless -save");
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    EXPECT_EQ(ReadFile(data + "/TestGame/check.txt"), "Merry Snowtide!");
+}
+
 TEST_F(RunnerExecutable, WindowlessRunsGoOnUntilTheFrameLimit) {
     ProcessRun run = Execute(kBin + "/test_game -game " + game_ + " -nowindow -frames 5 -tracestages");
     EXPECT_EQ(run.exit_code, 0) << run.output;

@@ -1,6 +1,7 @@
 // A tiny compiled game for the runner's end-to-end tests. Its one room's creation code looks at
 // the command line: "-end", or a game file whose name ends in "-end.win", ends the game with
-// exit code 7; "-fail" raises a script error; "-crash" crashes the process.
+// exit code 7; "-fail" raises a script error; "-crash" crashes the process; "-save" writes
+// "check.txt" through the file built-ins.
 #include <csignal>
 
 #include "Code/GameApi.h"
@@ -9,12 +10,16 @@
 namespace {
 
 FunctionPair g_functions[] = {
-    {"game_end", -1}, {"parameter_count", -1}, {"parameter_string", -1}, {"real", -1}, {nullptr, 0},
+    {"game_end", -1}, {"parameter_count", -1}, {"parameter_string", -1}, {"real", -1},
+    {"file_text_open_write", -1}, {"file_text_write_string", -1}, {"file_text_close", -1}, {nullptr, 0},
 };
 const FunctionPair& FN_game_end = g_functions[0];
 const FunctionPair& FN_parameter_count = g_functions[1];
 const FunctionPair& FN_parameter_string = g_functions[2];
 const FunctionPair& FN_real = g_functions[3];
+const FunctionPair& FN_file_text_open_write = g_functions[4];
+const FunctionPair& FN_file_text_write_string = g_functions[5];
+const FunctionPair& FN_file_text_close = g_functions[6];
 
 void psl_Room_rmFirst_Create(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Room_rmFirst_Create");
@@ -28,6 +33,11 @@ void psl_Room_rmFirst_Create(CInstance* self, CInstance* other) {
         if (ends) Call(self, other, FN_game_end, Value(7));
         if (parameter == Value("-fail")) Call(self, other, FN_real, Value("snow"));
         if (parameter == Value("-crash")) std::raise(SIGSEGV);
+        if (parameter == Value("-save")) {
+            Value file = Call(self, other, FN_file_text_open_write, Value("check.txt"));
+            Call(self, other, FN_file_text_write_string, file, Value("Merry Snowtide!"));
+            Call(self, other, FN_file_text_close, file);
+        }
     }
 }
 
