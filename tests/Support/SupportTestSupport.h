@@ -1,5 +1,5 @@
-// Shared pieces of the data-structure and file tests: calling built-ins by name as compiled
-// code does, and throw-away folders that stand in for the save and program folders.
+// Shared pieces of the data-structure and file tests: the built-in call fixture, and
+// throw-away folders that stand in for the save and program folders.
 #pragma once
 
 #include <cstdlib>
@@ -9,47 +9,8 @@
 #include <sstream>
 #include <string>
 
-#include "Code/Builtins.h"
+#include "BuiltinCallFixture.h"
 #include "Code/RuntimeError.h"
-#include "Code/ValueText.h"
-#include "Function/BuiltinGroups.h"
-#include "Runner/OutputChannel.h"
-#include "Support/DsState.h"
-
-class BuiltinCallTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        DebugOutput().CaptureTo(&debug_);
-        RegisterBuiltinFunctions();
-        debug_.clear();
-    }
-    void TearDown() override {
-        DestroyAllDataStructures();
-        DebugOutput().CaptureTo(nullptr);
-        ClearBuiltins();
-    }
-
-    template <typename... Args>
-    ScopedRValue Call(const char* name, const Args&... args) {
-        ScopedRValue values[] = {ScopedRValue(args)..., ScopedRValue()};
-        RValue* argv[sizeof...(Args) + 1];
-        for (size_t i = 0; i <= sizeof...(Args); ++i)
-            argv[i] = &values[i];
-        int32_t index = FindBuiltin(name);
-        EXPECT_GE(index, 0) << name;
-        ScopedRValue result;
-        CallBuiltin(nullptr, nullptr, result, sizeof...(Args), index, argv);
-        return result;
-    }
-    double Number(const char* name, auto... args) {
-        ScopedRValue result = Call(name, args...);
-        EXPECT_EQ(result.Kind(), VALUE_REAL) << name;
-        return result.val;
-    }
-    std::string Text(const char* name, auto... args) { return ValueText(Call(name, args...)); }
-
-    std::string debug_;
-};
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
