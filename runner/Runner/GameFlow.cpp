@@ -27,10 +27,7 @@ void RunCreationCode(const PackageRoom& room) {
 
 } // namespace
 
-void SetGameRooms(const ResourceList<PackageRoom>* rooms) {
-    g_rooms = rooms;
-    Runner().room_count = rooms ? static_cast<int32_t>(rooms->size()) : 0;
-}
+void SetGameRooms(const ResourceList<PackageRoom>* rooms) { g_rooms = rooms; }
 
 void StartGame() {
     RunnerState& runner = Runner();

@@ -26,7 +26,6 @@ struct RunnerState {
     // The game as the package describes it.
     int32_t major_version = 0;
     double game_speed = 60; // frames per second, major version 2 and later
-    int32_t room_count = 0;
     std::vector<int32_t> room_order;
     int32_t current_room = -1;
     int32_t current_room_speed = 0; // older packages pace by the room; 0 when no room runs

@@ -103,7 +103,6 @@ TEST_F(PackageLoaderTest, HandsTheTablesToTheRunner) {
     EXPECT_EQ(Runner().major_version, 2);
     EXPECT_EQ(Runner().game_speed, 50);
     EXPECT_EQ(Runner().room_order, (std::vector<int32_t>{1, 0}));
-    EXPECT_EQ(Runner().room_count, 2);
     EXPECT_EQ(Runner().caption, "Snowtide Test");
     EXPECT_EQ(Runner().sleep_margin_ms, 4);
     double gravity = 0;

@@ -129,7 +129,6 @@ PackageStatus PackageLoader::ReadHeader() {
             if (header.NewProject() && header.bytecode_version >= kGameSpeedFromVersion)
                 runner.game_speed = header.game_speed;
             runner.room_order = header.room_order;
-            runner.room_count = int32_t(package_.rooms.size());
             runner.caption =
                 std::string(header.display_name.empty() ? header.game_name : header.display_name);
             DebugOutput().Write("InitPSLFunctions\n");
