@@ -3,6 +3,7 @@
 // and layers, 400 code entries, fonts and sounds. Prints the time per load, the package's size,
 // and the peak memory of the first load above what the process held before it.
 #include "Code/Builtins.h"
+#include "Code/EventNames.h"
 #include "PackageWriter.h"
 #include "Runner/OutputChannel.h"
 #include "Runner/Package/PackageLoader.h"
@@ -52,8 +53,14 @@ struct GamePackageFile {
         t.header.game_name = storage.Text("Snowtide");
         t.header.window_width = 320;
         t.header.window_height = 180;
-        for (uint32_t i = 0; i < 400; ++i)
-            storage.AddCode("gml_Code_" + std::to_string(i), 64);
+        // Entry o * 3 + k is object o's Create, Step or Draw handler; then 100 scripts.
+        for (uint32_t o = 0; o < 100; ++o)
+            for (int32_t type : {0, 3, 8})
+                storage.AddCode("psl_Object_oObject" + std::to_string(o) + "_" +
+                                    EventTypeName(type) + "_0",
+                                64);
+        for (uint32_t s = 0; s < 100; ++s)
+            storage.AddCode("psl_Script_script" + std::to_string(s), 64);
         for (uint32_t i = 0; i < 20; ++i)
             t.textures.push_back(Page(i));
 

@@ -132,9 +132,9 @@ TEST_F(PackageLoaderTest, HandsTheTablesToTheRunner) {
     // Instance code is bound beside the instance records.
     const PackageRoom& room = *package.rooms[0];
     ASSERT_EQ(room.instance_code.size(), 2u);
-    EXPECT_STREQ(room.instance_code[0].creation->name, "gml_RoomCC_rmSnow_0_Create");
+    EXPECT_STREQ(room.instance_code[0].creation->name, "psl_RoomCC_rmSnow_0_Create");
     EXPECT_EQ(room.instance_code[0].pre_create, nullptr);
-    EXPECT_STREQ(room.instance_code[1].pre_create->name, "gml_Object_oActor_Create_0");
+    EXPECT_STREQ(room.instance_code[1].pre_create->name, "psl_Object_oActor_Create_0");
     EXPECT_EQ(errors_, "");
 }
 
@@ -159,10 +159,10 @@ TEST_F(PackageLoaderTest, HeaderTagsSetTheFormatNumber) {
 }
 
 TEST_F(PackageLoaderTest, AStalePackageIsRefusedBeforeItsCodeCanRun) {
-    sample_.tables.code[3].name = "gml_Room_rmSnow_Create_old";
+    sample_.tables.code[3].name = "psl_Room_rmSnow_Create_old";
     EXPECT_EQ(Load(WritePackage(sample_.tables)),
               "data.win: the package does not match the game's code: code entry 3 is "
-              "\"gml_Room_rmSnow_Create_old\" in the package but \"gml_Room_rmSnow_Create\" in "
+              "\"psl_Room_rmSnow_Create_old\" in the package but \"psl_Room_rmSnow_Create\" in "
               "the game");
     EXPECT_EQ(debug_.find("InitPSLFunctions"), std::string::npos);
 

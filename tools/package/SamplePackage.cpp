@@ -89,11 +89,11 @@ SamplePackage::SamplePackage() {
     options.version_minor = 12;
 
     // Code: a script, object events, room and instance creation code.
-    AddCode("gml_Script_move", 24);
-    AddCode("gml_Object_oActor_Create_0", 16);
-    AddCode("gml_Object_oChar_Step_0", 32);
-    AddCode("gml_Room_rmSnow_Create", 12);
-    AddCode("gml_RoomCC_rmSnow_0_Create", 8);
+    AddCode("psl_Script_move", 24);
+    AddCode("psl_Object_oActor_Create_0", 16);
+    AddCode("psl_Object_oChar_Step_0", 32);
+    AddCode("psl_Room_rmSnow_Create", 12);
+    AddCode("psl_RoomCC_rmSnow_0_Create", 8);
     t.scripts = {PackageScript{Text("move"), 0}, std::nullopt, PackageScript{Text("unused"), -1}};
     t.global_init_code = {3};
     t.game_end_code = {1, 2};
@@ -102,8 +102,8 @@ SamplePackage::SamplePackage() {
                    {Text("hp"), kVariableKindInstance, 1, {{0, 8}, {1, 4}, {2, 20}}},
                    {Text("i"), kVariableKindLocal, 0, {}}};
     t.functions = {{Text("move"), {{2, 4}}}, {Text("floor"), {{0, 0}, {0, 16}}}};
-    t.code_locals = {{Text("gml_Script_move"), {{0, Text("i")}, {1, Text("arguments")}}},
-                     {Text("gml_Object_oChar_Step_0"), {}}};
+    t.code_locals = {{Text("psl_Script_move"), {{0, Text("i")}, {1, Text("arguments")}}},
+                     {Text("psl_Object_oChar_Step_0"), {}}};
 
     // Textures, their entries, and what is cut from them.
     t.textures = {Texture(TextureEncoding::Png, 8, 6, 1), Texture(TextureEncoding::Raw32, 4, 4, 2),
