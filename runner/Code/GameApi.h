@@ -250,15 +250,7 @@ public:
 // previous self as other.
 template <typename Body>
 void With(CInstance* self, CInstance* other, int32_t target, Body body) {
-    if (target == TARGET_SELF) {
-        if (self) body(self, self);
-        return;
-    }
-    if (target == TARGET_OTHER) {
-        if (other) body(other, self);
-        return;
-    }
-    ForEachTargetInstance(Instances(), target, [&](CInstance* instance) { body(instance, self); });
+    ForEachTargetOf(self, other, target, [&](CInstance* instance) { body(instance, self); });
 }
 
 // --- Runner operations called directly with plain numbers ------------------------------------

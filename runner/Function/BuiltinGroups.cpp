@@ -1,6 +1,8 @@
 #include "Function/BuiltinGroups.h"
 
+#include "Object/InstanceVariables.h"
 #include "Runner/OutputChannel.h"
+#include "Sprite/SpriteFunctions.h"
 #include "Variable/BuiltinVariableTable.h"
 
 namespace {
@@ -17,10 +19,11 @@ struct GroupRun {
 
 constexpr GroupRun kGroupRuns[] = {
     {"HighScore..", {}},
-    {"Game..", {RegisterGameFunctions}},
+    {"Game..", {RegisterGameFunctions, RegisterObjectFunctions, RegisterInstanceFunctions,
+                RegisterRoomFunctions}},
     {"Math..", {RegisterValueFunctions, RegisterStringFunctions, RegisterMathFunctions,
                 RegisterRandomFunctions}},
-    {"Graphic..", {}},
+    {"Graphic..", {RegisterSpriteFunctions}},
     {"Action..", {}},
     {"File..", {RegisterFileFunctions}},
     {"Resource..", {RegisterResourceFunctions}},
@@ -51,6 +54,9 @@ void RegisterBuiltinFunctions() {
 }
 
 void RegisterBuiltinVariables() {
+    RegisterInstanceVariables();
     BuiltinVariables().EndInstanceVariables();
     RegisterGameVariables();
+    RegisterEventVariables();
+    RegisterRoomVariables();
 }

@@ -9,6 +9,11 @@ void RegisterBuiltinVariables();
 
 void RegisterGameFunctions();
 void RegisterGameVariables();
+void RegisterObjectFunctions();
+void RegisterEventVariables();
+void RegisterInstanceFunctions();
+void RegisterRoomFunctions();
+void RegisterRoomVariables();
 void RegisterValueFunctions();
 void RegisterStringFunctions();
 void RegisterMathFunctions();

@@ -42,6 +42,12 @@ bool GetFps(CInstance*, int32_t, RValue* result) {
     return true;
 }
 
+bool GetUndefined(CInstance*, int32_t, RValue* result) {
+    FreeValue(*result);
+    *result = UndefinedValue();
+    return true;
+}
+
 bool GetDeltaTime(CInstance*, int32_t, RValue* result) {
     SetReal(*result, static_cast<double>(Runner().delta_time_us));
     return true;
@@ -60,4 +66,5 @@ void RegisterGameFunctions() {
 void RegisterGameVariables() {
     RegisterBuiltinVariable("fps", GetFps, nullptr);
     RegisterBuiltinVariable("delta_time", GetDeltaTime, nullptr);
+    RegisterBuiltinVariable("undefined", GetUndefined, nullptr);
 }

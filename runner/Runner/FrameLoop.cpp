@@ -1,11 +1,12 @@
 #include "Runner/FrameLoop.h"
 
-#include <cmath>
-
+#include "Object/EventDispatch.h"
+#include "Object/InstanceLifecycle.h"
+#include "Object/InstanceStep.h"
 #include "Platform/Clock.h"
 #include "Platform/GraphicsDevice.h"
+#include "Room/RoomFlow.h"
 #include "Runner/FramePacing.h"
-#include "Runner/GameFlow.h"
 #include "Runner/OutputChannel.h"
 #include "Runner/RunnerState.h"
 
@@ -21,7 +22,7 @@ FrameLoop::FrameLoop(Clock& clock, Window& window, GraphicsDevice& graphics)
 void FrameLoop::Enter() {
     DebugOutput().Write("Entering main loop.\n");
     second_start_us_ = clock_.NowMicros();
-    previous_frame_start_us_ = static_cast<double>(second_start_us_);
+    schedule_.Restart(static_cast<double>(second_start_us_));
     frames_this_second_ = 0;
     PumpMessages();
     previous_step_start_us_ = clock_.NowMicros();
@@ -35,16 +36,20 @@ void FrameLoop::RunTurn() {
 double FrameLoop::TargetRate() const {
     const RunnerState& runner = Runner();
     if (runner.major_version >= 2) return runner.game_speed > 0 ? runner.game_speed : 0;
-    if (runner.current_room >= 0) return runner.current_room_speed < 1 ? 1 : runner.current_room_speed;
+    if (CRoom* room = CurrentRoom()) {
+        if (room->speed < 1) room->speed = 1; // and the room keeps the raised speed
+        return room->speed;
+    }
     return kDefaultRate;
 }
 
 void FrameLoop::Pace(double target_rate) {
     RunnerState& runner = Runner();
-    int64_t now = clock_.NowMicros();
-    if (now < previous_frame_start_us_) previous_frame_start_us_ = static_cast<double>(now); // the clock went back
-    auto elapsed_us = static_cast<int64_t>(static_cast<double>(now) - previous_frame_start_us_);
-    int64_t wait_us = ComputeFrameWait(target_rate, elapsed_us);
+    auto now = static_cast<double>(clock_.NowMicros());
+    // The wait ends on the ideal start or after it, so the next frame's reading of a monotonic
+    // clock cannot fall before it: only a clock that went back restarts the schedule here.
+    if (now < schedule_.Previous()) schedule_.Restart(now);
+    int64_t wait_us = ComputeFrameWait(target_rate, now - schedule_.Previous());
     if (runner.sleep_enabled) {
         SwapDecision swap = ChooseSwapInterval(graphics_.RefreshRate(), target_rate, runner.vsync_flag);
         // Without a swap interval that really holds frames back, our own clock paces the game.
@@ -55,12 +60,8 @@ void FrameLoop::Pace(double target_rate) {
         WaitMicros(clock_, wait_us, runner.sleep_margin_ms, [this] { PumpMessages(); });
     }
     runner.frame_start_us = clock_.NowMicros();
-    // Frames keep to an ideal schedule, so that waking a little late never adds up to drift;
-    // a frame that fell a whole period behind starts a new schedule instead of rushing.
-    double period = target_rate > 0 ? 1'000'000.0 / target_rate : 0;
-    double ideal = previous_frame_start_us_ + period;
-    double actual = static_cast<double>(runner.frame_start_us);
-    previous_frame_start_us_ = (period > 0 && std::fabs(actual - ideal) < period) ? ideal : actual;
+    // Frames keep to an ideal schedule, so that waking a little late never adds up to drift.
+    schedule_.Advance(target_rate > 0 ? 1'000'000.0 / target_rate : 0, runner.frame_start_us);
 }
 
 void FrameLoop::CountFramesPerSecond() {
@@ -91,13 +92,15 @@ double FrameLoop::RunFrame() {
 
 bool FrameLoop::Stage(const char* name) {
     RunnerState& runner = Runner();
+    // What the previous stage queued (depth changes) is carried out before anything else runs.
+    DoDeferredWork();
     if (runner.pending_room != PENDING_NONE) return true;
     if (runner.trace_stages) DebugOutput().Printf("stage %s\n", name);
     return false;
 }
 
-// The stages run in this order every frame. The object, room, input and audio subsystems hang
-// their work on the stage of the same name.
+// The stages run in this order every frame; each is skipped once a room change is pending.
+// Input and audio hang their work on the stage of the same name.
 void FrameLoop::DoStep() {
     RunnerState& runner = Runner();
     int64_t step_start = clock_.NowMicros();
@@ -107,19 +110,26 @@ void FrameLoop::DoStep() {
     if (Stage("Garbage Collector")) return;
     if (Stage("Input")) return;
     if (Stage("Update")) return;
+    UpdateInstances();
     if (Stage("Begin Step")) return;
+    RunEventPass(ev_step, ev_step_begin);
     if (Stage("Network")) return;
     if (Stage("Timelines")) return;
     if (Stage("Alarms")) return;
+    RunAlarms();
     if (Stage("Keyboard and Mouse")) return;
     if (Stage("Step")) return;
+    RunEventPass(ev_step, ev_step_normal);
     if (Stage("Motion")) return;
+    MoveInstances();
     if (Stage("Outside and Boundary")) return;
     if (Stage("Asynchronous")) return;
     if (Stage("Collisions")) return;
     if (Stage("End Step")) return;
+    RunEventPass(ev_step, ev_step_end);
     if (Stage("Particles")) return;
     if (Stage("Draw")) return;
+    RemoveMarkedInstances();
     if (Stage("Scroll")) return;
     ++runner.frames_drawn;
 }
@@ -139,7 +149,7 @@ void FrameLoop::ActOnPendingRoom() {
         // No saved-game format exists to load from: the request is dropped.
         runner.pending_room = PENDING_NONE;
         return;
-    default: GotoRoom(request); return;
+    default: ChangeRoom(request); return;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "Platform/Window.h"
+#include "Runner/FrameSchedule.h"
 
 class Clock;
 class GraphicsDevice;
@@ -40,7 +41,7 @@ private:
     Clock& clock_;
     Window& window_;
     GraphicsDevice& graphics_;
-    double previous_frame_start_us_ = 0; // on the ideal schedule, in fractional microseconds
+    FrameSchedule schedule_;
     int64_t second_start_us_ = 0;
     int32_t frames_this_second_ = 0;
     int64_t previous_step_start_us_ = 0;

@@ -5,10 +5,10 @@
 
 #include "Platform/Clock.h"
 
-int64_t ComputeFrameWait(double target_rate, int64_t elapsed_us) {
+int64_t ComputeFrameWait(double target_rate, double elapsed_us) {
     if (target_rate <= 0) return 0;
-    auto frame_us = static_cast<int64_t>(1'000'000.0 / target_rate);
-    return std::clamp<int64_t>(frame_us - elapsed_us, 0, MAX_FRAME_WAIT_US);
+    double wait_us = std::ceil(1'000'000.0 / target_rate - elapsed_us);
+    return static_cast<int64_t>(std::clamp(wait_us, 0.0, static_cast<double>(MAX_FRAME_WAIT_US)));
 }
 
 SwapDecision ChooseSwapInterval(double display_hz, double target_rate, int vsync_flag) {

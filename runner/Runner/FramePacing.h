@@ -11,9 +11,10 @@ class Clock;
 constexpr int64_t MAX_FRAME_WAIT_US = 1'000'000;
 constexpr int64_t MAX_SINGLE_WAIT_US = 3'000'000;
 
-// One frame at the target rate less the time the frame took, within 0 and 1,000,000 µs.
+// One frame at the target rate less the time the frame took, within 0 and 1,000,000 µs, and
+// rounded up to the clock's microsecond so that no frame starts before its time.
 // A target rate of 0 or less means no limit: no wait.
-int64_t ComputeFrameWait(double target_rate, int64_t elapsed_us);
+int64_t ComputeFrameWait(double target_rate, double elapsed_us);
 
 struct SwapDecision {
     bool display_paces; // the wait becomes 0: the swap interval holds the frames back

@@ -12,11 +12,12 @@
 #include "Function/RandomFunctions.h"
 #include "Platform/PlatformServices.h"
 #include "Platform/ProcessInfo.h"
+#include "Room/RoomFlow.h"
 #include "Runner/CommandLine.h"
 #include "Runner/CrashHandler.h"
 #include "Runner/FlattenedNames.h"
 #include "Runner/FrameLoop.h"
-#include "Runner/GameFlow.h"
+#include "Runner/GameWorld.h"
 #include "Runner/OutputChannel.h"
 #include "Runner/Package/PackageLoader.h"
 #include "Runner/Relaunch.h"
@@ -37,16 +38,26 @@ constexpr int kExitFailure = 1;
 struct PrepareStep {
     const char* name;
     const char* failure;
-    bool (*run)();
+    bool (*run)(const GamePackage& package);
 };
+
+bool ObjectPrepare(const GamePackage& package) {
+    PrepareGameObjects(package);
+    return true;
+}
+
+bool RoomPrepare(const GamePackage& package) {
+    PrepareGameRooms(package);
+    return true;
+}
 
 constexpr PrepareStep kPrepareSteps[] = {
     {"Extension_Prepare() ", "Failed to prepare extension packages.", nullptr},
     {"Code_Constant_Prepare() ", "Failed to define the constants.", nullptr},
     {"Script_Prepare() ", "Failed to compile the scripts.", nullptr},
     {"TimeLine_Prepare() ", "Failed to compile the actions in the time lines.", nullptr},
-    {"Object_Prepare() ", "Failed to compile the actions in the objects.", nullptr},
-    {"Room_Prepare() ", nullptr, nullptr},
+    {"Object_Prepare() ", "Failed to compile the actions in the objects.", ObjectPrepare},
+    {"Room_Prepare() ", nullptr, RoomPrepare},
     {"Sound_Prepare() ", "Failed to prepare the sounds.", nullptr},
 };
 
@@ -168,12 +179,12 @@ std::optional<int> RunnerSession::DoTheWork() {
         return Refuse(status.error);
     }
     RunnerState& runner = Runner();
-    SetGameRooms(&loader_.Package().rooms);
     ApplySleepMargin();
     if (!PrepareGame()) return 0;
 
     DebugOutput().Write("Run_Start\n");
     runner.running = true;
+    runner.end_after_first_creation_code = options_.headless;
     StartGame();
     // Headless runs end once the first room has started.
     if (options_.headless) return runner.exit_code;
@@ -192,7 +203,7 @@ bool RunnerSession::PrepareGame() {
     DebugOutput().Write("PrepareGame()\n");
     for (const PrepareStep& step : kPrepareSteps) {
         DebugOutput().Printf("%s\n", step.name);
-        if (!step.run || step.run()) continue;
+        if (!step.run || step.run(loader_.Package())) continue;
         if (step.failure) ShowError(step.failure, false);
         return false;
     }
@@ -212,8 +223,7 @@ void RunnerSession::MainLoop() {
 }
 
 void RunnerSession::ShutDown() {
-    EndGame();
-    SetGameRooms(nullptr);
+    ReleaseGameWorld();
     loop_.reset();
     SetActiveMessageDialog(nullptr);
     // The device goes before the window that holds its context.

@@ -28,7 +28,8 @@ struct RunnerState {
     double game_speed = 60; // frames per second, major version 2 and later
     std::vector<int32_t> room_order;
     int32_t current_room = -1;
-    int32_t current_room_speed = 0; // older packages pace by the room; 0 when no room runs
+    // Headless runs end once the first room's creation code has run.
+    bool end_after_first_creation_code = false;
 
     // Frame pacing.
     int32_t sleep_margin_ms = 10;

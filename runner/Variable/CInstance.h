@@ -1,15 +1,29 @@
-// A live instance of an object, as far as variables are concerned: its id, its object and the
-// state flags that variable look-ups through targets respect. Every instance variable lives in
-// the variable map. Position, sprite, motion and the rest of the record are added with the
-// instance lifecycle.
+// A live instance of an object: the record the runner moves, animates and raises events on,
+// and the holder of the instance's script variables (every one lives in the variable map).
+// The object model creates, lists and frees instances; the built-in variables read and write
+// these fields.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "Variable/KxObjectBase.h"
 
 constexpr uint32_t INSTANCE_FLAG_MARKED = 0x1; // destroyed, awaiting removal
 constexpr uint32_t INSTANCE_FLAG_DEACTIVATED = 0x2;
+constexpr uint32_t INSTANCE_FLAG_CREATED = 0x4; // Create has run
+constexpr uint32_t INSTANCE_FLAG_BBOX_DIRTY = 0x8;
+constexpr uint32_t INSTANCE_FLAG_VISIBLE = 0x10;
+constexpr uint32_t INSTANCE_FLAG_SOLID = 0x20;
+constexpr uint32_t INSTANCE_FLAG_PERSISTENT = 0x40;
+constexpr uint32_t INSTANCE_FLAG_DESTROYING = 0x80; // Destroy already started
+constexpr uint32_t INSTANCE_FLAG_PRECISE = 0x200;
+constexpr uint32_t INSTANCE_FLAG_OUTSIDE_ROOM = 0x2000;
+// A held persistent instance that took a room instance's place: its creation events have run.
+constexpr uint32_t INSTANCE_FLAG_SKIP_CREATION = 0x10000;
+constexpr uint32_t INSTANCE_FLAG_DEPTH_QUEUED = 0x20000; // moves at the next deferred-work point
+
+constexpr int32_t ALARM_COUNT = 12;
 
 class CInstance : public KxObjectBase {
 public:
@@ -19,13 +33,47 @@ public:
     CInstance* AsInstance() override { return this; }
     double NumberValue() const override { return id; }
 
-    bool IsMarked() const { return (flags & INSTANCE_FLAG_MARKED) != 0; }
-    // Neither deactivated nor marked for destruction: what target look-ups may select.
+    bool Has(uint32_t flag) const { return (flags & flag) != 0; }
+    void SetFlag(uint32_t flag, bool on) { flags = on ? flags | flag : flags & ~flag; }
+    bool IsMarked() const { return Has(INSTANCE_FLAG_MARKED); }
+    // Neither deactivated nor marked for destruction: what passes and target look-ups visit.
     bool IsLive() const {
         return (flags & (INSTANCE_FLAG_MARKED | INSTANCE_FLAG_DEACTIVATED)) == 0;
+    }
+    // Position writes go through here so the bounding box follows.
+    void MoveTo(float new_x, float new_y) {
+        x = new_x;
+        y = new_y;
+        flags |= INSTANCE_FLAG_BBOX_DIRTY;
     }
 
     int32_t id;
     int32_t object_index;
-    uint32_t flags = 0;
+    uint32_t flags = INSTANCE_FLAG_BBOX_DIRTY;
+    uint64_t creation_stamp = 0; // the frame counter when it was made
+    int32_t sprite_index = -1;
+    int32_t mask_index = -1;
+    float image_index = 0;
+    float image_speed = 1;
+    float image_xscale = 1;
+    float image_yscale = 1;
+    float image_angle = 0;
+    float image_alpha = 1;
+    uint32_t image_blend = 0xFFFFFF;
+    float x = 0;
+    float y = 0;
+    float xstart = 0;
+    float ystart = 0;
+    float xprevious = 0;
+    float yprevious = 0;
+    float direction = 0;
+    float speed = 0;
+    float friction = 0;
+    float gravity_direction = 270;
+    float gravity = 0;
+    float hspeed = 0;
+    float vspeed = 0;
+    std::array<int32_t, ALARM_COUNT> alarm{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    float depth = 0;
+    int32_t layer = -1; // the id of the layer that holds it
 };

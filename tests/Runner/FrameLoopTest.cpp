@@ -1,15 +1,33 @@
 #include "Runner/FrameLoop.h"
-#include "Runner/GameFlow.h"
+#include "Room/RoomFlow.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include "Code/RuntimeError.h"
+#include "Platform/Clock.h"
 #include "Platform/null/NullBackends.h"
 #include "Runner/OutputChannel.h"
 #include "Runner/RunnerState.h"
 #include "SpinClock.h"
 
 namespace {
+
+// A window whose event pump is all that moves time: the step takes none, and each turn of the
+// pacing spin takes one microsecond.
+class TickingWindow final : public Window {
+public:
+    explicit TickingWindow(ManualClock& clock) : clock_(clock) {}
+    bool Open(int, int, const std::string&, std::string&) override { return true; }
+    void SetCaption(const std::string&) override {}
+    void PumpEvents(PlatformEvents&) override { clock_.Advance(1); }
+    void SwapBuffers() override {}
+    bool SetSwapInterval(int) override { return false; }
+    double RefreshRate() const override { return 60.0; }
+
+private:
+    ManualClock& clock_;
+};
 
 class FrameLoopTest : public ::testing::Test {
 protected:
@@ -18,20 +36,21 @@ protected:
         RunnerState& runner = Runner();
         runner.major_version = 2;
         runner.game_speed = 60;
-        rooms_.resize(3);
-        for (auto& room : rooms_) room.emplace();
-        SetGameRooms(&rooms_);
+        rooms_.rooms.resize(3);
+        for (auto& room : rooms_.rooms) room.emplace();
+        PrepareRooms(&rooms_);
         runner.room_order = {2, 0, 1};
         runner.running = true;
         runner.sleep_margin_ms = 0; // sleep to the millisecond, then spin a few reads
         loop_.Enter();
     }
     void TearDown() override {
-        SetGameRooms(nullptr);
+        EndGame();
+        PrepareRooms(nullptr);
         Runner() = RunnerState{};
     }
 
-    ResourceList<PackageRoom> rooms_;
+    GamePackage rooms_;
     SpinClock clock_;
     NullWindow window_;
     NullGraphicsDevice graphics_;
@@ -72,6 +91,22 @@ TEST_F(FrameLoopTest, FramesKeepTheGameSpeedWithoutDrift) {
     loop_.RunFrame();
     loop_.RunFrame();
     EXPECT_NEAR(static_cast<double>(clock_.now_us - before), 2 * 33'333, 40);
+}
+
+TEST_F(FrameLoopTest, FramesThatTakeNoTimeKeepToTheSchedule) {
+    ManualClock clock;
+    clock.Advance(5'000'000);
+    TickingWindow window(clock);
+    FrameLoop loop(clock, window, graphics_);
+    Runner().sleep_margin_ms = 1;
+    loop.Enter();
+    loop.RunFrame(); // the schedule starts at the first frame
+    const int64_t first = Runner().frame_start_us;
+    for (int frame = 1; frame <= 3600; ++frame) {
+        loop.RunFrame();
+        const double ideal = static_cast<double>(first) + frame * (1'000'000.0 / 60);
+        ASSERT_LT(std::fabs(static_cast<double>(Runner().frame_start_us) - ideal), 1) << "frame " << frame;
+    }
 }
 
 TEST_F(FrameLoopTest, EndOfFrameRequestsChangeRoomsRestartAndStop) {

@@ -7,8 +7,10 @@
 namespace {
 
 TEST(FramePacing, TheWaitIsWhatRemainsOfTheFrame) {
-    EXPECT_EQ(ComputeFrameWait(60, 0), 16666);
-    EXPECT_EQ(ComputeFrameWait(60, 10000), 6666);
+    EXPECT_EQ(ComputeFrameWait(60, 0), 16667); // 16,666.67 µs, rounded up: never early
+    EXPECT_EQ(ComputeFrameWait(60, 10000), 6667);
+    EXPECT_EQ(ComputeFrameWait(60, 16666.5), 1);
+    EXPECT_EQ(ComputeFrameWait(50, 0.25), 20000);
     EXPECT_EQ(ComputeFrameWait(60, 20000), 0); // a late frame does not wait
     EXPECT_EQ(ComputeFrameWait(0.5, 0), 1'000'000); // never more than a second
     EXPECT_EQ(ComputeFrameWait(0, 0), 0); // no limit

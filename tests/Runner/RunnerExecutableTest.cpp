@@ -39,23 +39,42 @@ std::string ReadFile(const std::string& path) {
     return text.str();
 }
 
-// The package of the test game: one room whose creation code is the game's one code entry.
-std::string WriteTestPackage(const std::string& name, const char* code_name) {
+// The package of the test game: rooms named rmFirst, rmSecond, ..., the first with the
+// creation code `code_name`; with `walker`, a persistent walker stands in the first room.
+std::string WriteTestPackage(const std::string& name, const char* code_name, int room_count = 1,
+                             bool walker = false) {
+    static const char* const kRoomNames[] = {"rmFirst", "rmSecond", "rmThird"};
     GamePackage package;
     package.header.game_name = "TestGame";
     package.header.display_name = "Test Game";
     package.header.window_width = 320;
     package.header.window_height = 180;
-    package.header.room_order = {0};
     package.header.game_speed = 60;
-    PackageRoom room;
-    room.name = "rmFirst";
-    room.width = 320;
-    room.height = 180;
-    room.speed = 60;
-    room.creation_code = 0;
-    package.rooms.emplace_back(room);
+    package.header.last_instance_id = 100001;
+    for (int i = 0; i < room_count; ++i) {
+        PackageRoom room;
+        room.name = kRoomNames[i];
+        room.width = 320;
+        room.height = 180;
+        room.speed = 60;
+        room.creation_code = i == 0 ? 0 : -1;
+        package.rooms.emplace_back(room);
+        package.header.room_order.push_back(i);
+    }
     package.code.push_back({code_name, {}, 0, 0});
+    package.code.push_back({"psl_Object_oWalker_Step_0", {}, 0, 0});
+    if (walker) {
+        PackageObject object;
+        object.name = "oWalker";
+        object.persistent = true;
+        object.events[{3, 0}] = 1;
+        package.objects.emplace_back(object);
+        package::RoomInstanceRecord instance{};
+        instance.id = 100001;
+        instance.creation_code = instance.pre_create_code = -1;
+        instance.scale_x = instance.scale_y = instance.image_speed = 1;
+        package.rooms[0]->instances.push_back(instance);
+    }
     std::string path = kWork + "/" + name;
     EXPECT_TRUE(WritePackageFile(package, path));
     return path;
@@ -106,6 +125,21 @@ TEST_F(RunnerExecutable, WindowlessRunsGoOnUntilTheFrameLimit) {
     EXPECT_EQ(steps, 5u);
     ProcessRun ended = Execute(kBin + "/test_game -game " + game_ + " -nowindow -end");
     EXPECT_EQ(ended.exit_code, 7) << ended.output;
+}
+
+TEST_F(RunnerExecutable, AWindowlessGameWalksItsRoomsInOrderAndEndsPastTheLast) {
+    std::string rooms = WriteTestPackage(test_ + "-rooms.win", "psl_Room_rmFirst_Create", 3, true);
+    std::string log = kWork + "/" + test_ + ".log";
+    ProcessRun run = Execute(kBin + "/test_game -game " + rooms + " -nowindow -frames 10 -debugoutput " + log);
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    std::string debug = ReadFile(log);
+    size_t second = debug.find("SwitchRoom to rmSecond\n");
+    size_t third = debug.find("SwitchRoom to rmThird\n");
+    size_t past = debug.find("ERROR!!! :: Moving to next room after the last room.\n");
+    ASSERT_NE(second, std::string::npos) << debug;
+    EXPECT_LT(second, third);
+    EXPECT_LT(third, past);
+    EXPECT_NE(past, std::string::npos);
 }
 
 TEST_F(RunnerExecutable, AWindowOpensWithoutADisplay) {

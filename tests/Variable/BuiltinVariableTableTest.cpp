@@ -3,8 +3,11 @@
 
 #include <string>
 
+#include "Code/ValueArray.h"
+#include "Function/BuiltinGroups.h"
 #include "Runner/OutputChannel.h"
 #include "Variable/BuiltinVariableTable.h"
+#include "Variable/GameVariables.h"
 
 namespace {
 
@@ -28,6 +31,44 @@ TEST(BuiltinVariableTable, FiveHundredFitAndTheNextIsIgnoredWithAnError) {
     EXPECT_EQ(table.Find("one_too_many"), -1);
     EXPECT_EQ(table.Count(), 500);
     EXPECT_EQ(table.At(500), nullptr);
+}
+
+// The runner's own table holds every variable the game's code may name, each in its scope and
+// read-only where it must be. Names that input and views bring are added with them.
+TEST(BuiltinVariableTable, TheRunnerRegistersTheGamesVariablesInTheirScopes) {
+    RegisterBuiltinVariables();
+    struct Expected {
+        const char* name;
+        bool per_instance;
+        bool writable;
+    };
+    const Expected expected[] = {
+        {"x", true, true}, {"y", true, true}, {"xprevious", true, true}, {"yprevious", true, true},
+        {"xstart", true, true}, {"ystart", true, true}, {"speed", true, true}, {"direction", true, true},
+        {"hspeed", true, true}, {"vspeed", true, true}, {"friction", true, true}, {"gravity", true, true},
+        {"gravity_direction", true, true}, {"id", true, false}, {"object_index", true, false},
+        {"solid", true, true}, {"visible", true, true}, {"persistent", true, true}, {"depth", true, true},
+        {"alarm", true, true}, {"sprite_index", true, true}, {"image_index", true, true},
+        {"image_speed", true, true}, {"image_xscale", true, true}, {"image_yscale", true, true},
+        {"image_angle", true, true}, {"image_alpha", true, true}, {"image_blend", true, true},
+        {"mask_index", true, true}, {"sprite_width", true, false}, {"sprite_height", true, false},
+        {"sprite_xoffset", true, false}, {"sprite_yoffset", true, false}, {"room", false, true},
+        {"room_width", false, true}, {"room_height", false, true}, {"room_speed", false, true},
+        {"room_persistent", false, true}, {"delta_time", false, false}, {"fps", false, false},
+        {"undefined", false, false}, {"event_object", false, false}, {"event_type", false, false},
+        {"event_number", false, false},
+    };
+    const BuiltinVariableTable& table = BuiltinVariables();
+    for (const Expected& variable : expected) {
+        const int32_t index = table.Find(variable.name);
+        ASSERT_GE(index, 0) << variable.name;
+        EXPECT_EQ(table.IsPerInstance(index), variable.per_instance) << variable.name;
+        EXPECT_EQ(table.At(index)->setter != nullptr, variable.writable) << variable.name;
+    }
+    ScopedRValue value;
+    EXPECT_TRUE(table.At(table.Find("undefined"))->getter(nullptr, ARRAY_INDEX_NONE, &value));
+    EXPECT_EQ(value.Kind(), VALUE_UNDEFINED);
+    ResetVariables();
 }
 
 } // namespace

@@ -1,0 +1,33 @@
+// Running an object's event handler on an instance: the filter while a room change is pending,
+// the nesting limit, and the current-event state that handlers read (`event_object`,
+// `event_type`, `event_number`). Event passes walk the per-event object lists.
+#pragma once
+
+#include <cstdint>
+
+#include "Code/GameConstants.h"
+
+class CInstance;
+
+// At most this many handlers run nested.
+constexpr int32_t MAX_EVENT_DEPTH = 32;
+
+struct CurrentEvent {
+    int32_t object = -1; // the owner of the running handler
+    int32_t type = 0;
+    int32_t number = 0;
+};
+
+// Outside any event it keeps its last values.
+CurrentEvent& CurrentEventState();
+
+// Runs the handler of self's object for (type, subtype) with self and other.
+void PerformEvent(CInstance* self, CInstance* other, int32_t type, int32_t subtype);
+// The same with the handler taken from another object's map.
+void PerformEventObject(CInstance* self, CInstance* other, int32_t object_index, int32_t type,
+                        int32_t subtype);
+// One pass over the objects listed for (type, subtype) and their instances; instances created
+// during the pass are left for the next one.
+void RunEventPass(int32_t type, int32_t subtype);
+// The event for every live instance of the running room, in the room's order.
+void PerformEventAll(int32_t type, int32_t subtype);

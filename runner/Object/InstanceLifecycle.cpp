@@ -1,0 +1,204 @@
+// Instance creation, destruction, batched removal and deferred depth changes.
+#include "Object/InstanceLifecycle.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "Code/RuntimeError.h"
+#include "Object/EventDispatch.h"
+#include "Object/ObjectTable.h"
+#include "Room/RoomFlow.h"
+#include "Runner/RunnerState.h"
+#include "Variable/CInstance.h"
+#include "Variable/InstanceDirectory.h"
+
+namespace {
+
+int32_t g_last_instance_id = 0;
+std::unordered_map<int32_t, CInstance*> g_by_id;
+std::vector<CInstance*> g_depth_changes;
+
+template <typename Visit>
+void ForObjectAndAncestors(CObject* object, Visit visit) {
+    for (; object; object = object->parent) visit(*object);
+}
+
+void PlaceOnLayer(CRoom& room, CInstance* instance, int32_t layer_id) {
+    CLayer* layer = room.FindLayer(layer_id);
+    if (!layer) layer = &room.LayerForDepth(int32_t(std::trunc(instance->depth)));
+    instance->layer = layer->id;
+    layer->elements.push_back({NextLayerElementId(), instance});
+}
+
+void TakeOffLayer(CRoom& room, CInstance* instance) {
+    if (CLayer* layer = room.FindLayer(instance->layer))
+        std::erase_if(layer->elements, [&](const LayerElement& e) { return e.instance == instance; });
+}
+
+// Target look-ups for variable access and `with`, over the running room.
+class RunningInstances final : public InstanceDirectory {
+public:
+    CInstance* FindInstance(int32_t id) const override { return FindInstanceById(id); }
+    InstanceList ActiveInstances() const override {
+        const CRoom* room = CurrentRoom();
+        return room ? room->active.View() : InstanceList();
+    }
+    InstanceList InstancesOfObject(int32_t object_index) const override {
+        const CObject* object = Objects().Find(object_index);
+        return object ? InstanceList(object->recursive_instances) : InstanceList();
+    }
+    // Instances join their object's lists the moment they are made, and none is deactivated
+    // or activated in bulk, so nothing is ever held back in a side list.
+    InstanceList CreatedThisStep() const override { return {}; }
+    InstanceList DeferredInstances() const override { return {}; }
+    const char* ObjectName(int32_t object_index) const override {
+        const CObject* object = Objects().Find(object_index);
+        return object && object->name.data() ? object->name.data() : "<undefined>";
+    }
+};
+
+RunningInstances g_running_instances;
+
+} // namespace
+
+InstanceDirectory& RunningInstanceDirectory() { return g_running_instances; }
+
+int32_t& LastInstanceId() { return g_last_instance_id; }
+
+void EnterInWorld(CInstance* instance) {
+    g_by_id[instance->id] = instance;
+    CObject* object = Objects().Find(instance->object_index);
+    if (object) object->instances.push_back(instance);
+    ForObjectAndAncestors(object, [&](CObject& o) { o.recursive_instances.push_back(instance); });
+}
+
+void LeaveWorld(CInstance* instance) {
+    if (auto found = g_by_id.find(instance->id); found != g_by_id.end() && found->second == instance)
+        g_by_id.erase(found);
+    CObject* object = Objects().Find(instance->object_index);
+    if (object) std::erase(object->instances, instance);
+    ForObjectAndAncestors(object, [&](CObject& o) { std::erase(o.recursive_instances, instance); });
+    if (instance->Has(INSTANCE_FLAG_DEPTH_QUEUED)) {
+        std::erase(g_depth_changes, instance);
+        instance->flags &= ~INSTANCE_FLAG_DEPTH_QUEUED;
+    }
+}
+
+void LinkInstance(CRoom& room, CInstance* instance, int32_t layer_id) {
+    room.active.Insert(instance);
+    PlaceOnLayer(room, instance, layer_id);
+    EnterInWorld(instance);
+}
+
+void UnlinkInstance(CRoom& room, CInstance* instance) {
+    room.active.Remove(instance);
+    TakeOffLayer(room, instance);
+    LeaveWorld(instance);
+}
+
+CInstance* FindInstanceById(int32_t id) {
+    auto found = g_by_id.find(id);
+    return found == g_by_id.end() ? nullptr : found->second;
+}
+
+CInstance* AddInstance(CRoom& room, int32_t id, int32_t object_index, float x, float y,
+                       float depth, int32_t layer_id) {
+    const CObject* object = Objects().Find(object_index);
+    auto* instance = new CInstance(id, object_index);
+    instance->creation_stamp = Runner().frame_counter;
+    instance->x = instance->xstart = instance->xprevious = x;
+    instance->y = instance->ystart = instance->yprevious = y;
+    instance->depth = depth;
+    if (object) {
+        instance->sprite_index = object->sprite_index;
+        instance->mask_index = object->mask_index;
+        instance->SetFlag(INSTANCE_FLAG_VISIBLE, object->Has(OBJECT_FLAG_VISIBLE));
+        instance->SetFlag(INSTANCE_FLAG_SOLID, object->Has(OBJECT_FLAG_SOLID));
+        instance->SetFlag(INSTANCE_FLAG_PERSISTENT, object->Has(OBJECT_FLAG_PERSISTENT));
+    }
+    g_last_instance_id = std::max(g_last_instance_id, id);
+    LinkInstance(room, instance, layer_id);
+    return instance;
+}
+
+CInstance* CreateInstance(float x, float y, float depth, int32_t object_index) {
+    if (!Objects().Find(object_index)) {
+        ShowError(("Creating instance for non-existing object: " + std::to_string(object_index)).c_str(),
+                  false);
+        return nullptr;
+    }
+    CRoom* room = CurrentRoom();
+    if (!room) return nullptr;
+    CInstance* instance = AddInstance(*room, g_last_instance_id + 1, object_index, x, y, depth);
+    PerformEvent(instance, instance, ev_pre_create, 0);
+    PerformEvent(instance, instance, ev_create, 0);
+    instance->flags |= INSTANCE_FLAG_CREATED;
+    return instance;
+}
+
+void DestroyInstance(CInstance* instance, bool run_destroy_event) {
+    if (instance->Has(INSTANCE_FLAG_DESTROYING)) return;
+    instance->flags |= INSTANCE_FLAG_DESTROYING;
+    if (run_destroy_event) PerformEvent(instance, instance, ev_destroy, 0);
+    PerformEvent(instance, instance, ev_cleanup, 0);
+    instance->flags |= INSTANCE_FLAG_MARKED;
+}
+
+void RemoveMarkedInstances() {
+    CRoom* room = CurrentRoom();
+    if (!room) return;
+    std::vector<CInstance*> marked;
+    for (CInstance* instance : room->active.View())
+        if (instance->IsMarked()) marked.push_back(instance);
+    if (marked.empty()) return;
+
+    // One sweep per list touched, rather than one search per instance.
+    std::vector<CObject*> objects;
+    for (CInstance* instance : marked) {
+        g_by_id.erase(instance->id);
+        ForObjectAndAncestors(Objects().Find(instance->object_index),
+                              [&](CObject& o) { objects.push_back(&o); });
+    }
+    std::sort(objects.begin(), objects.end());
+    objects.erase(std::unique(objects.begin(), objects.end()), objects.end());
+    auto is_marked = [](const CInstance* instance) { return instance->IsMarked(); };
+    for (CObject* object : objects) {
+        std::erase_if(object->instances, is_marked);
+        std::erase_if(object->recursive_instances, is_marked);
+    }
+    for (CLayer& layer : room->layers)
+        std::erase_if(layer.elements, [](const LayerElement& e) { return e.instance && e.instance->IsMarked(); });
+    std::erase_if(g_depth_changes, is_marked);
+    room->active.RemoveIf(is_marked);
+    for (CInstance* instance : marked) delete instance;
+}
+
+void SetInstanceDepth(CInstance* instance, float depth) {
+    if (instance->depth == depth) return;
+    instance->depth = depth;
+    if (instance->Has(INSTANCE_FLAG_DEPTH_QUEUED)) return;
+    instance->flags |= INSTANCE_FLAG_DEPTH_QUEUED;
+    g_depth_changes.push_back(instance);
+}
+
+void DoDeferredWork() {
+    CRoom* room = CurrentRoom();
+    if (!room || g_depth_changes.empty()) return;
+    std::vector<CInstance*> changes;
+    changes.swap(g_depth_changes);
+    for (CInstance* instance : changes) {
+        instance->flags &= ~INSTANCE_FLAG_DEPTH_QUEUED;
+        if (instance->Has(INSTANCE_FLAG_DEACTIVATED)) continue;
+        if (Runner().major_version >= 2) {
+            // Layers order the drawing; the room's list keeps its order.
+            TakeOffLayer(*room, instance);
+            PlaceOnLayer(*room, instance, -1);
+        } else {
+            room->active.Remove(instance);
+            room->active.Insert(instance);
+        }
+    }
+}

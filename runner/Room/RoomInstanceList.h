@@ -1,0 +1,48 @@
+// A running room's active instances, kept in ascending depth; equal depths keep the order in
+// which they came in. Walks survive instances being inserted while they run.
+#pragma once
+
+#include <algorithm>
+#include <span>
+#include <vector>
+
+#include "Variable/CInstance.h"
+
+class RoomInstanceList {
+public:
+    // After every instance whose depth is lower or equal.
+    void Insert(CInstance* instance) {
+        // Most instances come in at a depth no lower than the last one's.
+        if (list_.empty() || list_.back()->depth <= instance->depth) {
+            list_.push_back(instance);
+            return;
+        }
+        auto at = std::upper_bound(list_.begin(), list_.end(), instance->depth,
+                                   [](float depth, const CInstance* other) { return depth < other->depth; });
+        list_.insert(at, instance);
+    }
+    void Remove(CInstance* instance) { std::erase(list_, instance); }
+    template <typename Predicate>
+    void RemoveIf(Predicate predicate) {
+        std::erase_if(list_, predicate);
+    }
+    void Clear() { list_.clear(); }
+
+    // Calls visit(instance) for each instance in order. Instances inserted by visit are
+    // skipped or visited according to where their depth puts them; none is visited twice.
+    template <typename Visit>
+    void ForEach(Visit visit) {
+        for (size_t i = 0; i < list_.size(); ++i) {
+            CInstance* current = list_[i];
+            visit(current);
+            // An insertion before the current instance moved it further on.
+            while (i < list_.size() && list_[i] != current) ++i;
+        }
+    }
+
+    std::span<CInstance* const> View() const { return list_; }
+    size_t Size() const { return list_.size(); }
+
+private:
+    std::vector<CInstance*> list_;
+};

@@ -1,0 +1,204 @@
+// Rooms in their order of work: a player that persists walks through a plain room, a
+// persistent room and back, and the whole run is compared with a hand-checked trace.
+#include <gtest/gtest.h>
+
+#include "Code/RuntimeError.h"
+#include "Object/EventTrace.h"
+#include "Object/InstanceLifecycle.h"
+#include "Object/WorldFixture.h"
+
+namespace {
+
+int32_t g_room_b = -1;
+int g_player_steps = 0;
+
+void RoomCreation(CInstance* self, CInstance*) {
+    const CurrentEvent& event = CurrentEventState();
+    EventTrace().push_back("room " + std::to_string(Runner().current_room) + " creation " +
+                           std::to_string(event.object) + " " + std::to_string(event.type) + " " +
+                           std::to_string(event.number) + (self && self->id == 0 ? " temporary" : ""));
+}
+
+// The player's steps: stay, then next, next, back to the persistent room, next, next.
+void PlayerStep(CInstance* self, CInstance* other) {
+    Traced(self, other);
+    switch (++g_player_steps) {
+    case 2:
+    case 3:
+    case 5:
+    case 6: CallNamed(self, "room_goto_next"); break;
+    case 4: CallNamed(self, "room_goto", g_room_b); break;
+    default: break;
+    }
+}
+
+class RoomFlowTest : public WorldFixture {
+protected:
+    void SetUp() override {
+        WorldFixture::SetUp();
+        EventTrace().clear();
+        g_player_steps = 0;
+    }
+};
+
+TEST_F(RoomFlowTest, RoomsStartAndEndInTheirOrderWithPersistentInstancesAndRooms) {
+    int32_t player = AddObject("oPlayer", -1, true);
+    int32_t thing = AddObject("oThing");
+    for (int32_t object : {player, thing})
+        for (int32_t subtype : {ev_game_start, ev_game_end, ev_room_start, ev_room_end})
+            AddEvent(object, ev_other, subtype, Traced);
+    AddEvent(player, ev_create, 0, Traced);
+    AddEvent(thing, ev_create, 0, Traced);
+    AddEvent(player, ev_step, ev_step_normal, PlayerStep);
+    AddEvent(thing, ev_step, ev_step_normal, Traced);
+    int32_t room_a = AddRoom("rmA", false, RoomCreation);
+    g_room_b = AddRoom("rmB", true, RoomCreation);
+    int32_t room_c = AddRoom("rmC");
+    AddInstance(room_a, player);   // 100001
+    AddInstance(room_a, thing);    // 100002
+    AddInstance(g_room_b, thing);  // 100003
+    AddInstance(room_c, thing);    // 100004
+    RuntimeErrorCapture errors;
+    Start();
+    RunFrames(12);
+
+    EXPECT_FALSE(Runner().running);
+    EXPECT_EQ(errors.Messages(), std::vector<std::string>{"Moving to next room after the last room."});
+    EndGame();
+    const std::vector<std::string> expected = {
+        // The first room: creation events in record order, Game Start, its code, Room Start.
+        "oPlayer 100001 Create0", "oThing 100002 Create0",
+        "oPlayer 100001 Other2", "oThing 100002 Other2",
+        "room 0 creation -1 -2 -1 temporary",
+        "oPlayer 100001 Other4", "oThing 100002 Other4",
+        // Frame 1 steps everyone; frame 2's request stops the pass after the player.
+        "oPlayer 100001 Step0", "oThing 100002 Step0",
+        "oPlayer 100001 Step0",
+        "oPlayer 100001 Other5", "oThing 100002 Other5",
+        // The persistent room is built once; the player arrives without a new Create.
+        "oThing 100003 Create0", "room 1 creation -1 -2 -1 temporary",
+        "oPlayer 100001 Other4", "oThing 100003 Other4",
+        "oPlayer 100001 Step0",
+        "oPlayer 100001 Other5", "oThing 100003 Other5",
+        "oThing 100004 Create0",
+        "oPlayer 100001 Other4", "oThing 100004 Other4",
+        "oPlayer 100001 Step0",
+        "oPlayer 100001 Other5", "oThing 100004 Other5",
+        // Back in the persistent room: no Create, no creation code, Room Start again.
+        "oPlayer 100001 Other4", "oThing 100003 Other4",
+        "oPlayer 100001 Step0",
+        "oPlayer 100001 Other5", "oThing 100003 Other5",
+        // The plain room is rebuilt from its record.
+        "oThing 100004 Create0",
+        "oPlayer 100001 Other4", "oThing 100004 Other4",
+        // Past the last room: reported, and the game ends.
+        "oPlayer 100001 Step0",
+        "oPlayer 100001 Other5", "oThing 100004 Other5",
+        "oPlayer 100001 Other3", "oThing 100004 Other3",
+    };
+    EXPECT_EQ(EventTrace(), expected);
+}
+
+TEST_F(RoomFlowTest, TheKeptRoomKeepsItsInstancesState) {
+    int32_t player = AddObject("oPlayer", -1, true);
+    int32_t thing = AddObject("oThing");
+    AddEvent(player, ev_step, ev_step_normal, PlayerStep);
+    AddRoom("rmA");
+    g_room_b = AddRoom("rmB", true);
+    AddRoom("rmC");
+    AddInstance(0, player);
+    AddInstance(g_room_b, thing);
+    Start();
+    RunFrames(2); // in rmB
+    ASSERT_EQ(Runner().current_room, g_room_b);
+    FindInstanceById(100002)->image_angle = 45;
+    RunFrames(1); // to rmC: rmB sleeps with its instance out of reach
+    EXPECT_EQ(FindInstanceById(100002), nullptr);
+    EXPECT_EQ(CallNamed(nullptr, "instance_number", thing), 0);
+    RunFrames(1); // back to rmB
+    ASSERT_EQ(Runner().current_room, g_room_b);
+    ASSERT_NE(FindInstanceById(100002), nullptr);
+    EXPECT_EQ(FindInstanceById(100002)->image_angle, 45);
+    EXPECT_EQ(CallNamed(nullptr, "instance_number", thing), 1);
+}
+
+int g_restarts = 0;
+
+void InstanceCreationCode(CInstance* self, CInstance*) { EventTrace().push_back(TraceLine(self, "code")); }
+
+void RestartOnce(CInstance*, CInstance*) {
+    if (g_restarts++ == 0) CallNamed(nullptr, "room_restart");
+}
+
+TEST_F(RoomFlowTest, RestartRebuildsAPlainRoomFromItsRecord) {
+    g_restarts = 0;
+    int32_t thing = AddObject("oThing");
+    AddEvent(thing, ev_create, 0, Traced);
+    AddEvent(thing, ev_step, ev_step_end, RestartOnce);
+    int32_t room = AddRoom("rmA", false, RoomCreation);
+    AddInstance(room, thing, 0, 0, InstanceCreationCode);
+    Start();
+    FindInstanceById(100001)->x = 99;
+    RunFrames(2);
+    EXPECT_EQ(EventTrace(), (std::vector<std::string>{
+                                "oThing 100001 Create0", "oThing 100001 code",
+                                "room 0 creation -1 -2 -1 temporary",
+                                "oThing 100001 Create0", "oThing 100001 code",
+                                "room 0 creation -1 -2 -1 temporary"}));
+    // The record's instance again, with the record's position.
+    EXPECT_EQ(FindInstanceById(100001)->x, 0);
+}
+
+TEST_F(RoomFlowTest, APersistentInstanceTakesTheRebuiltRoomsPlaceForItsId) {
+    g_restarts = 0;
+    int32_t player = AddObject("oPlayer", -1, true);
+    AddEvent(player, ev_create, 0, Traced);
+    AddEvent(player, ev_step, ev_step_end, RestartOnce);
+    int32_t id = AddInstance(AddRoom("rmA"), player, 0, 0, InstanceCreationCode);
+    Start();
+    CInstance* first = FindInstanceById(id);
+    first->x = 99;
+    RunFrames(2);
+    // Created once; after the restart the travelling instance stands where the record's was.
+    EXPECT_EQ(EventTrace(), (std::vector<std::string>{"oPlayer 100001 Create0", "oPlayer 100001 code"}));
+    EXPECT_EQ(FindInstanceById(id), first);
+    EXPECT_EQ(first->x, 99);
+    EXPECT_EQ(CallNamed(nullptr, "instance_number", player), 1);
+    EXPECT_FALSE(first->Has(INSTANCE_FLAG_SKIP_CREATION));
+}
+
+void GotoMissing(CInstance* self, CInstance*) { CallNamed(self, "room_goto", 7); }
+
+TEST_F(RoomFlowTest, RequestsForRoomsThatDoNotExistEndTheGame) {
+    int32_t thing = AddObject("oThing");
+    AddEvent(thing, ev_step, ev_step_normal, GotoMissing);
+    AddInstance(AddRoom("rmA"), thing);
+    RuntimeErrorCapture errors;
+    Start();
+    RunFrames(3);
+    EXPECT_FALSE(Runner().running);
+    EXPECT_EQ(Runner().pending_room, PENDING_ABORT_GAME);
+    EXPECT_EQ(errors.Messages(), std::vector<std::string>{"Unexisting room number: 7"});
+    errors.Clear();
+
+    // One room: there is neither a next nor a previous one.
+    EXPECT_EQ(NextRoomInOrder(), -1);
+    CallNamed(nullptr, "room_goto_previous");
+    EXPECT_EQ(errors.Messages(), std::vector<std::string>{"Moving to previous room before the first room."});
+}
+
+TEST_F(RoomFlowTest, TheRoomOrderIsSearchedFromItsEnds) {
+    AddRoom("rmA");
+    AddRoom("rmB");
+    AddRoom("rmC");
+    package_.header.room_order = {2, 0, 1};
+    Start();
+    ASSERT_EQ(Runner().current_room, 2);
+    EXPECT_EQ(NextRoomInOrder(), 0);
+    EXPECT_EQ(PreviousRoomInOrder(), -1);
+    Runner().current_room = 1;
+    EXPECT_EQ(NextRoomInOrder(), -1);
+    EXPECT_EQ(PreviousRoomInOrder(), 0);
+}
+
+} // namespace
