@@ -1,0 +1,193 @@
+// Layers: the package's layers as elements in depth order, their motion and background
+// animation each frame, the legacy backgrounds' scrolling, layers made at run time, instances
+// finding their layers, and persistent rooms keeping what the game added to them.
+#include <algorithm>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+#include "Code/RuntimeError.h"
+#include "Object/InstanceLifecycle.h"
+#include "Room/RoomFixture.h"
+#include "Variable/CInstance.h"
+
+namespace {
+
+std::string HexName(int32_t id) {
+    char text[32];
+    std::snprintf(text, sizeof text, "_layer_%x", unsigned(id));
+    return text;
+}
+
+class LayerTest : public RoomFixture {
+protected:
+    void SetUp() override {
+        RoomFixture::SetUp();
+        AddTileSet(8, 32, 16);
+    }
+
+    // A room with instances on layer 20 (one of `object`) and a tile map of tile set 0 on 40.
+    int32_t AddLayeredRoom(const std::string& name, bool persistent, int32_t object) {
+        const int32_t room = AddRoom(name, persistent);
+        const uint32_t instance = uint32_t(AddInstance(room, object, 16, 16));
+        AddLayer(room, 20, package::kLayerInstances, 0).instance_ids = {instance};
+        RoomLayer& tiles = AddLayer(room, 40, package::kLayerTiles, 100);
+        tiles.name = Text("Tiles");
+        tiles.tile_map = {0, 3, 2, {1, 2, 3, 4, 5, 6}};
+        return room;
+    }
+};
+
+TEST_F(LayerTest, PackageLayersBecomeElementsInDepthOrderAndMoveEachFrame) {
+    PackageSprite sprite;
+    sprite.name = Text("sBack");
+    sprite.width = sprite.height = 4;
+    sprite.frames = {-1, -1, -1, -1};
+    package_.sprites.emplace_back(sprite);
+    const int32_t tile_set = 0; // the fixture's
+    const int32_t room = AddLayeredRoom("rmLayers", false, AddObject("oThing"));
+    RoomLayer& per_frame = AddLayer(room, 10, package::kLayerBackground, 200);
+    per_frame.x_offset = 5;
+    per_frame.speed_x = 1.5f;
+    per_frame.speed_y = -2;
+    per_frame.background = {1, 0, 0, 1, 0, 0, 0x80112233, 1, 1, 1};
+    RoomLayer& per_second = AddLayer(room, 11, package::kLayerBackground, 300);
+    per_second.background = {1, 0, 0, 0, 0, 0, 0xFFFFFFFF, 0, 30, 0};
+    RoomLayer& assets = AddLayer(room, 30, package::kLayerAssets, -100);
+    assets.asset_tiles = {{1, 2, tile_set, 0, 0, 8, 8, -100, 7, 1, 1, 0xFFFFFFFF}};
+    assets.asset_sprites = {{Text("spr"), 0, 3, 4, 1, 1, 0xFFFFFFFF, 1, 0, 0, 0}};
+    package_.rooms[size_t(room)]->backgrounds = {{1, 0, tile_set, 5, 6, 1, 0, 2, -3, 1}};
+    Start();
+
+    CRoom& running = *CurrentRoom();
+    std::vector<int32_t> ids;
+    std::vector<int32_t> element_ids;
+    for (const CLayer& layer : running.layers) {
+        ids.push_back(layer.id);
+        for (const LayerElement& element : layer.elements)
+            element_ids.push_back(element.id);
+    }
+    EXPECT_EQ(ids, (std::vector<int32_t>{30, 20, 40, 10, 11}));
+    ASSERT_EQ(element_ids.size(), 6u);
+    std::sort(element_ids.begin(), element_ids.end());
+    EXPECT_EQ(std::adjacent_find(element_ids.begin(), element_ids.end()), element_ids.end());
+
+    const CLayer& asset_layer = running.layers[0];
+    ASSERT_EQ(asset_layer.elements.size(), 2u);
+    EXPECT_EQ(std::get<package::LegacyTileRecord>(asset_layer.elements[0].asset).id, 7u);
+    EXPECT_EQ(std::get<SpriteElement>(asset_layer.elements[1].asset).x, 3);
+    ASSERT_EQ(running.layers[1].elements.size(), 1u);
+    EXPECT_EQ(running.layers[1].elements[0].instance->id, 100001);
+    EXPECT_EQ(std::get<TileMapElement>(running.layers[2].elements[0].asset).map.cells[4], 5u);
+    const auto& background = std::get<BackgroundElement>(running.layers[3].elements[0].asset);
+    EXPECT_EQ(background.blend, 0x112233u);
+    EXPECT_FLOAT_EQ(background.alpha, 128.0f / 255.0f);
+    EXPECT_FLOAT_EQ(background.frame, 1);
+    EXPECT_FLOAT_EQ(running.backgrounds[0].scale_x, 20);
+    EXPECT_FLOAT_EQ(running.backgrounds[0].scale_y, 30);
+
+    RunFrames(3);
+    EXPECT_FLOAT_EQ(running.layers[3].x_offset, 9.5f);
+    EXPECT_FLOAT_EQ(running.layers[3].y_offset, -6);
+    EXPECT_FLOAT_EQ(running.layers[0].x_offset, 0);
+    // One frame a game frame wraps past the fourth frame; 30 a second at 60 is half a frame.
+    EXPECT_FLOAT_EQ(background.frame, 0);
+    EXPECT_FLOAT_EQ(std::get<BackgroundElement>(running.layers[4].elements[0].asset).frame, 1.5f);
+    EXPECT_FLOAT_EQ(running.backgrounds[0].x, 11);
+    EXPECT_FLOAT_EQ(running.backgrounds[0].y, -3);
+}
+
+TEST_F(LayerTest, LayersMadeAtRunTimeAreNamedAfterTheirIdsAndShownOrHidden) {
+    AddLayeredRoom("rmLayers", false, AddObject("oThing"));
+    RuntimeErrorCapture errors;
+    Start();
+
+    const int32_t made = int32_t(CallNamed(nullptr, "layer_create", 100));
+    EXPECT_GT(made, 40);
+    const int32_t named = int32_t(CallNamed(nullptr, "layer_create", 100, "Front"));
+    EXPECT_EQ(named, made + 1);
+    CRoom& running = *CurrentRoom();
+    ASSERT_NE(running.FindLayer(made), nullptr);
+    EXPECT_EQ(running.FindLayer(made)->name, HexName(made));
+    EXPECT_EQ(running.FindLayer("Front")->id, named);
+    // Layers of equal depth keep the order they were added in.
+    std::vector<int32_t> at_100;
+    for (const CLayer& layer : running.layers)
+        if (layer.depth == 100) at_100.push_back(layer.id);
+    EXPECT_EQ(at_100, (std::vector<int32_t>{40, made, named}));
+
+    CallNamed(nullptr, "layer_set_visible", "Front", 0);
+    CallNamed(nullptr, "layer_set_visible", made, 0);
+    CallNamed(nullptr, "layer_set_visible", made, 1);
+    EXPECT_FALSE(running.FindLayer(named)->visible);
+    EXPECT_TRUE(running.FindLayer(made)->visible);
+    EXPECT_TRUE(errors.Empty());
+
+    EXPECT_EQ(CallNamed(nullptr, "layer_create"), -1);
+    CallNamed(nullptr, "layer_set_visible", "Nowhere", 1);
+    CallNamed(nullptr, "layer_set_visible", made);
+    EXPECT_EQ(errors.Messages(),
+              (std::vector<std::string>{
+                  "layer_create() - must have at least 1 argument",
+                  "layer_set_visible() - could not find specified layer in current room",
+                  "layer_set_visible() - wrong number of arguments",
+              }));
+}
+
+TEST_F(LayerTest, InstancesGoOnTheirLayerOrOneAtTheirDepthMadeWhenMissing) {
+    const int32_t thing = AddObject("oThing");
+    AddLayeredRoom("rmLayers", false, thing);
+    Start();
+
+    CRoom& running = *CurrentRoom();
+    EXPECT_EQ(FindInstanceById(100001)->layer, 20);
+    const auto on_tiles = int32_t(CallNamed(nullptr, "instance_create_depth", 0, 0, 100, thing));
+    EXPECT_EQ(FindInstanceById(on_tiles)->layer, 40);
+    const auto on_new = int32_t(CallNamed(nullptr, "instance_create_depth", 0, 0, 55.7, thing));
+    const CLayer* made = running.FindLayer(FindInstanceById(on_new)->layer);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->depth, 55);
+    EXPECT_EQ(made->name, HexName(made->id));
+    ASSERT_EQ(made->elements.size(), 1u);
+    EXPECT_EQ(made->elements[0].instance->id, on_new);
+}
+
+TEST_F(LayerTest, PersistentRoomsKeepTheLayersAndTileMapsTheGameAdded) {
+    const int32_t thing = AddObject("oThing");
+    const int32_t kept = AddLayeredRoom("rmKept", true, thing);
+    const int32_t fresh = AddLayeredRoom("rmFresh", false, thing);
+    RuntimeErrorCapture errors;
+    Start();
+
+    CallNamed(nullptr, "layer_create", 50, "Made");
+    const auto map = int32_t(CallNamed(nullptr, "layer_tilemap_create", "Made", 0, 0, 0, 4, 4));
+    EXPECT_EQ(CallNamed(nullptr, "tilemap_set", map, 3, 1, 1), 1);
+    CallNamed(nullptr, "tilemap_set", FirstElementId("Tiles"), 7, 0, 0);
+
+    ChangeRoom(fresh);
+    CallNamed(nullptr, "layer_create", 60, "Gone");
+    CallNamed(nullptr, "tilemap_set", FirstElementId("Tiles"), 7, 0, 0);
+    SetLayerTargetRoom(kept);
+    CallNamed(nullptr, "layer_create", 70, "Remote");
+    SetLayerTargetRoom(-1);
+    EXPECT_EQ(CurrentRoom()->FindLayer("Remote"), nullptr);
+
+    ChangeRoom(kept);
+    CRoom& back = *CurrentRoom();
+    ASSERT_NE(back.FindLayer("Made"), nullptr);
+    ASSERT_NE(back.FindLayer("Remote"), nullptr);
+    EXPECT_EQ(FindTileMap(back, map)->map.cells[5], 3u);
+    EXPECT_EQ(FindTileMap(back, FirstElementId("Tiles"))->map.cells[0], 7u);
+    EXPECT_EQ(CallNamed(nullptr, "tilemap_set", map, 4, 2, 2), 1);
+
+    // The plain room has no running copy to target, and is built anew without what the game
+    // added or changed there.
+    SetLayerTargetRoom(fresh);
+    EXPECT_EQ(CallNamed(nullptr, "layer_create", 80), -1);
+    SetLayerTargetRoom(-1);
+    ChangeRoom(fresh);
+    EXPECT_EQ(CurrentRoom()->FindLayer("Gone"), nullptr);
+    EXPECT_EQ(FindTileMap(*CurrentRoom(), FirstElementId("Tiles"))->map.cells[0], 1u);
+    EXPECT_EQ(errors.Messages(), std::vector<std::string>{"layer_create() - can't create layer"});
+}
+
+} // namespace
