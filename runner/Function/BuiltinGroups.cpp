@@ -23,11 +23,11 @@ constexpr GroupRun kGroupRuns[] = {
                 RegisterRoomFunctions}},
     {"Math..", {RegisterValueFunctions, RegisterStringFunctions, RegisterMathFunctions,
                 RegisterRandomFunctions}},
-    {"Graphic..", {RegisterSpriteFunctions}},
+    {"Graphic..", {RegisterSpriteFunctions, RegisterLayerFunctions, RegisterCameraFunctions}},
     {"Action..", {}},
     {"File..", {RegisterFileFunctions}},
     {"Resource..", {RegisterResourceFunctions}},
-    {"Interaction..", {RegisterMessageFunctions}},
+    {"Interaction..", {RegisterMessageFunctions, RegisterCollisionFunctions}},
     {"3D..", {}},
     {"Particle..", {}},
     {"Misc..", {RegisterVariableFunctions}},
@@ -59,4 +59,5 @@ void RegisterBuiltinVariables() {
     RegisterGameVariables();
     RegisterEventVariables();
     RegisterRoomVariables();
+    RegisterViewVariables();
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Code/RuntimeError.h"
+#include "Object/CollisionWorld.h"
 #include "Object/EventDispatch.h"
 #include "Object/ObjectTable.h"
 #include "Room/RoomFlow.h"
@@ -30,7 +31,10 @@ void PlaceOnLayer(CRoom& room, CInstance* instance, int32_t layer_id) {
     CLayer* layer = room.FindLayer(layer_id);
     if (!layer) layer = &room.LayerForDepth(int32_t(std::trunc(instance->depth)));
     instance->layer = layer->id;
-    layer->elements.push_back({NextLayerElementId(), instance});
+    LayerElement element;
+    element.id = NextLayerElementId();
+    element.instance = instance;
+    layer->elements.push_back(element);
 }
 
 void TakeOffLayer(CRoom& room, CInstance* instance) {
@@ -69,10 +73,13 @@ InstanceDirectory& RunningInstanceDirectory() { return g_running_instances; }
 int32_t& LastInstanceId() { return g_last_instance_id; }
 
 void EnterInWorld(CInstance* instance) {
+    static uint64_t last_serial = 0;
+    instance->world_serial = ++last_serial;
     g_by_id[instance->id] = instance;
     CObject* object = Objects().Find(instance->object_index);
     if (object) object->instances.push_back(instance);
     ForObjectAndAncestors(object, [&](CObject& o) { o.recursive_instances.push_back(instance); });
+    EnterCollisionWorld(instance);
 }
 
 void LeaveWorld(CInstance* instance) {
@@ -81,6 +88,7 @@ void LeaveWorld(CInstance* instance) {
     CObject* object = Objects().Find(instance->object_index);
     if (object) std::erase(object->instances, instance);
     ForObjectAndAncestors(object, [&](CObject& o) { std::erase(o.recursive_instances, instance); });
+    LeaveCollisionWorld(instance);
     if (instance->Has(INSTANCE_FLAG_DEPTH_QUEUED)) {
         std::erase(g_depth_changes, instance);
         instance->flags &= ~INSTANCE_FLAG_DEPTH_QUEUED;
@@ -173,6 +181,7 @@ void RemoveMarkedInstances() {
         std::erase_if(layer.elements, [](const LayerElement& e) { return e.instance && e.instance->IsMarked(); });
     std::erase_if(g_depth_changes, is_marked);
     room->active.RemoveIf(is_marked);
+    LeaveCollisionWorld(marked, room->active.View());
     for (CInstance* instance : marked) delete instance;
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "Code/ValueConvert.h"
+#include "Object/BoundingBox.h"
 #include "Object/InstanceLifecycle.h"
 #include "Object/Motion.h"
 #include "Sprite/CSprite.h"
@@ -39,13 +40,13 @@ bool GetInt(CInstance* self, int32_t, RValue* result) {
     return true;
 }
 
-void MarkBoxDirty(CInstance& self) { self.flags |= INSTANCE_FLAG_BBOX_DIRTY; }
+void MarkBoxDirty(CInstance& self) { self.MarkBoxDirty(); }
 
 template <int32_t CInstance::*Field>
 bool SetIntMovingBox(CInstance* self, int32_t, const RValue* value) {
     if (!self) return false;
     self->*Field = ToInt32(*value);
-    MarkBoxDirty(*self);
+    self->MarkBoxDirty();
     return true;
 }
 
@@ -125,6 +126,14 @@ bool GetSpriteMeasure(CInstance* self, int32_t, RValue* result) {
     return true;
 }
 
+template <int32_t CInstance::Box::*Side>
+bool GetBoxSide(CInstance* self, int32_t, RValue* result) {
+    if (!self) return false;
+    UpdateBoundingBox(*self);
+    SetReal(*result, self->bbox.*Side);
+    return true;
+}
+
 } // namespace
 
 void RegisterInstanceVariables() {
@@ -167,4 +176,8 @@ void RegisterInstanceVariables() {
     RegisterBuiltinVariable("sprite_height", GetSpriteMeasure<1>, nullptr);
     RegisterBuiltinVariable("sprite_xoffset", GetSpriteMeasure<2>, nullptr);
     RegisterBuiltinVariable("sprite_yoffset", GetSpriteMeasure<3>, nullptr);
+    RegisterBuiltinVariable("bbox_left", GetBoxSide<&CInstance::Box::left>, nullptr);
+    RegisterBuiltinVariable("bbox_top", GetBoxSide<&CInstance::Box::top>, nullptr);
+    RegisterBuiltinVariable("bbox_right", GetBoxSide<&CInstance::Box::right>, nullptr);
+    RegisterBuiltinVariable("bbox_bottom", GetBoxSide<&CInstance::Box::bottom>, nullptr);
 }

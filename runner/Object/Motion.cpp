@@ -57,7 +57,7 @@ void ApplyMotion(CInstance& instance) {
         instance.hspeed = float(instance.hspeed + instance.gravity * std::cos(angle));
         instance.vspeed = float(instance.vspeed - instance.gravity * std::sin(angle));
         PolarFromMotion(instance);
-        instance.flags |= INSTANCE_FLAG_BBOX_DIRTY;
+        instance.MarkBoxDirty();
     }
     if (instance.hspeed != 0 || instance.vspeed != 0)
         instance.MoveTo(instance.x + instance.hspeed, instance.y + instance.vspeed);

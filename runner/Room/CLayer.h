@@ -6,11 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "Room/LayerElements.h"
+
 class CInstance;
 
 struct LayerElement {
     int32_t id = -1; // from the runner-wide element counter
     CInstance* instance = nullptr;
+    LayerAsset asset;
 };
 
 struct CLayer {

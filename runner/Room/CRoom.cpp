@@ -7,6 +7,7 @@
 CRoom::~CRoom() {
     for (CInstance* instance : active.View()) delete instance;
     for (CInstance* instance : deactivated) delete instance;
+    ReleaseViewCameras(*this);
 }
 
 CLayer* CRoom::FindLayer(int32_t layer_id) {

@@ -1,14 +1,17 @@
 // A running room: the copy of a room record that the game plays in, with its instances and
-// layers. Persistent rooms keep theirs between visits.
+// layers, views and legacy backgrounds. Persistent rooms keep theirs between visits.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "Room/CLayer.h"
+#include "Room/RoomBackgrounds.h"
 #include "Room/RoomInstanceList.h"
+#include "Room/RoomViews.h"
 
 // A record instance still waiting for its creation events.
 struct PendingCreation {
@@ -21,7 +24,7 @@ public:
     CRoom() = default;
     CRoom(const CRoom&) = delete;
     CRoom& operator=(const CRoom&) = delete;
-    // Frees every instance the room still owns.
+    // Frees every instance the room still owns, and its views' cameras.
     ~CRoom();
 
     // Null when the room has no layer with that id or name.
@@ -46,6 +49,9 @@ public:
     int32_t creation_code = -1;
     bool clear_with_window_colour = false;
     bool clear_display = true;
+    bool views_enabled = false;
+    std::array<RoomView, package::kRoomSlotCount> views;
+    std::array<RoomBackground, package::kRoomSlotCount> backgrounds;
 
     RoomInstanceList active;
     std::vector<CInstance*> deactivated;

@@ -8,9 +8,12 @@
 #include "Code/CodeTable.h"
 #include "Code/RunningCode.h"
 #include "Code/RuntimeError.h"
+#include "Object/CollisionEvents.h"
+#include "Object/CollisionWorld.h"
 #include "Object/EventDispatch.h"
 #include "Object/InstanceLifecycle.h"
 #include "Object/ObjectTable.h"
+#include "Room/RoomLayers.h"
 #include "Runner/OutputChannel.h"
 #include "Runner/RunnerState.h"
 #include "Variable/CInstance.h"
@@ -53,6 +56,8 @@ std::unique_ptr<CRoom> BuildRoom(int32_t index, const PackageRoom& record) {
     room->creation_code = record.creation_code;
     room->clear_with_window_colour = record.clear_with_window_colour;
     room->clear_display = record.clear_display;
+    LoadRoomViews(*room, record);
+    LoadRoomBackgrounds(*room, record);
 
     std::unordered_map<uint32_t, const RoomLayer*> layer_of_instance;
     for (const RoomLayer& source : record.layers) {
@@ -62,6 +67,7 @@ std::unique_ptr<CRoom> BuildRoom(int32_t index, const PackageRoom& record) {
         layer.speed_x = source.speed_x;
         layer.speed_y = source.speed_y;
         layer.visible = source.visible;
+        AddPackageElements(layer, source);
         for (uint32_t id : source.instance_ids) layer_of_instance.emplace(id, &source);
     }
     for (size_t i = 0; i < record.instances.size(); ++i) {
@@ -188,6 +194,8 @@ void EndRoom(bool game_ending) {
     }
     runner.pending_room = saved_request;
 
+    // Nothing of this room's motion matters now; emptied, the lists cost nothing to leave.
+    TakeChangedInstances();
     std::vector<CInstance*> travelling;
     for (CInstance* instance : room->active.View())
         if (instance->IsLive() && instance->Has(INSTANCE_FLAG_PERSISTENT)) travelling.push_back(instance);
@@ -221,6 +229,7 @@ void PrepareRooms(const GamePackage* package) {
 void StartGame() {
     RunnerState& runner = Runner();
     Objects().BuildEventLists();
+    PrepareCollisionEvents(runner.collision_events_through_grid);
     runner.frame_counter = 0;
     runner.frames_drawn = 0;
     runner.current_room = -1;
@@ -268,6 +277,10 @@ void ChangeRoom(int32_t index) {
 }
 
 CRoom* CurrentRoom() { return g_current; }
+
+CRoom* RunningRoom(int32_t index) {
+    return size_t(index) < Rooms().by_index.size() ? Rooms().by_index[size_t(index)].get() : nullptr;
+}
 
 const PackageRoom* RoomRecord(int32_t index) {
     if (!g_package || index < 0 || size_t(index) >= g_package->rooms.size()) return nullptr;

@@ -20,6 +20,8 @@ void ChangeRoom(int32_t index);
 
 // The running room; null before the first room and after the game ended.
 CRoom* CurrentRoom();
+// The running copy of a room (a persistent room keeps one while the player is away), or null.
+CRoom* RunningRoom(int32_t index);
 // The package's record of a room; null for an index that names none.
 const PackageRoom* RoomRecord(int32_t index);
 // The room after (before) the current one in the room order, or -1.

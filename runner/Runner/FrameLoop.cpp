@@ -1,11 +1,14 @@
 #include "Runner/FrameLoop.h"
 
+#include "Object/CollisionEvents.h"
 #include "Object/EventDispatch.h"
 #include "Object/InstanceLifecycle.h"
 #include "Object/InstanceStep.h"
 #include "Platform/Clock.h"
 #include "Platform/GraphicsDevice.h"
+#include "Room/RoomBackgrounds.h"
 #include "Room/RoomFlow.h"
+#include "Room/RoomLayers.h"
 #include "Runner/FramePacing.h"
 #include "Runner/OutputChannel.h"
 #include "Runner/RunnerState.h"
@@ -111,6 +114,7 @@ void FrameLoop::DoStep() {
     if (Stage("Input")) return;
     if (Stage("Update")) return;
     UpdateInstances();
+    UpdateRoomLayers();
     if (Stage("Begin Step")) return;
     RunEventPass(ev_step, ev_step_begin);
     if (Stage("Network")) return;
@@ -123,14 +127,17 @@ void FrameLoop::DoStep() {
     if (Stage("Motion")) return;
     MoveInstances();
     if (Stage("Outside and Boundary")) return;
+    RunOutsideEvents();
     if (Stage("Asynchronous")) return;
     if (Stage("Collisions")) return;
+    RunCollisionEvents();
     if (Stage("End Step")) return;
     RunEventPass(ev_step, ev_step_end);
     if (Stage("Particles")) return;
     if (Stage("Draw")) return;
     RemoveMarkedInstances();
     if (Stage("Scroll")) return;
+    ScrollRoomBackgrounds();
     ++runner.frames_drawn;
 }
 

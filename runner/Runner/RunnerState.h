@@ -28,6 +28,12 @@ struct RunnerState {
     double game_speed = 60; // frames per second, major version 2 and later
     std::vector<int32_t> room_order;
     int32_t current_room = -1;
+    // Collision boxes round to nearest (halves away from zero) unless an old package asks for
+    // fast collision without its compatibility mode: then they are truncated.
+    bool round_collision_boxes = true;
+    // Collision events found through the grid from the instances that moved, rather than by
+    // testing every pair of objects that answer each other.
+    bool collision_events_through_grid = false;
     // Headless runs end once the first room's creation code has run.
     bool end_after_first_creation_code = false;
 

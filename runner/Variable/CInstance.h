@@ -18,12 +18,19 @@ constexpr uint32_t INSTANCE_FLAG_SOLID = 0x20;
 constexpr uint32_t INSTANCE_FLAG_PERSISTENT = 0x40;
 constexpr uint32_t INSTANCE_FLAG_DESTROYING = 0x80; // Destroy already started
 constexpr uint32_t INSTANCE_FLAG_PRECISE = 0x200;
-constexpr uint32_t INSTANCE_FLAG_OUTSIDE_ROOM = 0x2000;
+constexpr uint32_t INSTANCE_FLAG_IN_COLLISION_GRID = 0x8000;
 // A held persistent instance that took a room instance's place: its creation events have run.
 constexpr uint32_t INSTANCE_FLAG_SKIP_CREATION = 0x10000;
 constexpr uint32_t INSTANCE_FLAG_DEPTH_QUEUED = 0x20000; // moves at the next deferred-work point
+constexpr uint32_t INSTANCE_FLAG_GRID_QUEUED = 0x40000;  // its grid cells wait for its new box
+constexpr uint32_t INSTANCE_FLAG_BOX_CHANGED = 0x80000;  // moved since the last collision events
+constexpr uint32_t INSTANCE_FLAG_SCANNED = 0x100000;     // already paired in this collision pass
 
 constexpr int32_t ALARM_COUNT = 12;
+
+class CInstance;
+// The collision grid follows an instance whose box changed (defined with the grid).
+void QueueBoxChange(CInstance* instance);
 
 class CInstance : public KxObjectBase {
 public:
@@ -40,12 +47,23 @@ public:
     bool IsLive() const {
         return (flags & (INSTANCE_FLAG_MARKED | INSTANCE_FLAG_DEACTIVATED)) == 0;
     }
-    // Position writes go through here so the bounding box follows.
+    // Position, sprite, mask, scale and angle writes go through here: the bounding box is
+    // recomputed when next needed, and the collision grid follows.
+    void MarkBoxDirty() {
+        flags |= INSTANCE_FLAG_BBOX_DIRTY;
+        if (Has(INSTANCE_FLAG_IN_COLLISION_GRID) && !Has(INSTANCE_FLAG_GRID_QUEUED)) QueueBoxChange(this);
+    }
     void MoveTo(float new_x, float new_y) {
         x = new_x;
         y = new_y;
-        flags |= INSTANCE_FLAG_BBOX_DIRTY;
+        MarkBoxDirty();
     }
+
+    // In room pixels, edges included.
+    struct Box {
+        int32_t left, top, right, bottom;
+        bool operator==(const Box&) const = default;
+    };
 
     int32_t id;
     int32_t object_index;
@@ -76,4 +94,9 @@ public:
     std::array<int32_t, ALARM_COUNT> alarm{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
     float depth = 0;
     int32_t layer = -1; // the id of the layer that holds it
+    Box bbox{};
+    Box grid_cells{};            // the cells it was entered in
+    uint32_t grid_query_mark = 0; // visited by the grid's current query
+    uint64_t world_serial = 0;   // when it entered the room: its place in the target lists
+    uint16_t outside_flags = 0;  // outside the room (bit 0) or view v (bit 1 + v) when last tested
 };

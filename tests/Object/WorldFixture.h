@@ -4,6 +4,8 @@
 // of their own.
 #pragma once
 
+#include <algorithm>
+#include <climits>
 #include <deque>
 #include <string>
 #include <vector>
@@ -98,6 +100,35 @@ protected:
         return int32_t(instance.id);
     }
 
+    // A one-frame sprite drawn as rows of '#' (solid) and '.' (clear); its box bounds the solid
+    // pixels. With `precise` collisions test its pixels, otherwise its box.
+    int32_t AddSprite(const std::string& name, const std::vector<std::string>& rows, int32_t origin_x = 0,
+                      int32_t origin_y = 0, bool precise = true) {
+        PackageSprite sprite;
+        sprite.name = Text(name);
+        sprite.width = uint32_t(rows[0].size());
+        sprite.height = uint32_t(rows.size());
+        sprite.origin_x = origin_x;
+        sprite.origin_y = origin_y;
+        sprite.mask_kind = precise ? package::kMaskPrecise : 0;
+        sprite.frames = {-1};
+        sprite.bbox_left = sprite.bbox_top = INT32_MAX;
+        sprite.bbox_right = sprite.bbox_bottom = INT32_MIN;
+        std::vector<uint8_t> mask(package::MaskBytes(sprite.width, sprite.height));
+        for (int32_t y = 0; y < int32_t(rows.size()); ++y)
+            for (int32_t x = 0; x < int32_t(rows[0].size()); ++x) {
+                if (rows[size_t(y)][size_t(x)] != '#') continue;
+                mask[size_t(y) * package::MaskRowBytes(sprite.width) + size_t(x / 8)] |= uint8_t(0x80 >> (x % 8));
+                sprite.bbox_left = std::min(sprite.bbox_left, x);
+                sprite.bbox_right = std::max(sprite.bbox_right, x);
+                sprite.bbox_top = std::min(sprite.bbox_top, y);
+                sprite.bbox_bottom = std::max(sprite.bbox_bottom, y);
+            }
+        sprite.masks = {mask};
+        package_.sprites.emplace_back(sprite);
+        return int32_t(package_.sprites.size() - 1);
+    }
+
     // Writes and loads the package, prepares the world and enters the first room.
     void Start() {
         GameLink link;
@@ -116,6 +147,10 @@ protected:
         loop_.Enter();
     }
 
+public:
+    void Frames(int count) { RunFrames(count); }
+
+protected:
     void RunFrames(int count) {
         for (int i = 0; i < count && Runner().running; ++i) loop_.RunFrame();
     }
@@ -139,10 +174,18 @@ private:
     std::vector<CodeEntry> code_table_;
 };
 
-// A built-in called by name from a test's handler, as compiled code calls it by index.
+inline ScopedRValue TestArgument(double number) { return ScopedRValue(RealValue(number)); }
+inline ScopedRValue TestArgument(const char* text) {
+    ScopedRValue value;
+    MakeString(value, text);
+    return value;
+}
+
+// A built-in called by name from a test's handler, as compiled code calls it by index, with
+// numbers and texts for arguments.
 template <typename... Args>
 double CallNamed(CInstance* self, const char* name, const Args&... args) {
-    ScopedRValue values[] = {ScopedRValue(RealValue(double(args)))..., ScopedRValue()};
+    ScopedRValue values[] = {TestArgument(args)..., ScopedRValue()};
     RValue* argv[sizeof...(Args) + 1];
     for (size_t i = 0; i <= sizeof...(Args); ++i) argv[i] = &values[i];
     ScopedRValue result;

@@ -1,0 +1,184 @@
+// The collision grid's upkeep and the look-ups that use it.
+#include "Object/CollisionWorld.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "Object/BoundingBox.h"
+#include "Object/CollisionGrid.h"
+#include "Object/CollisionTest.h"
+#include "Object/InstanceLifecycle.h"
+#include "Object/ObjectTable.h"
+#include "Room/RoomFlow.h"
+#include "Variable/InstanceDirectory.h"
+
+namespace {
+
+// Below this many instances a target's own list is quicker to walk than the grid.
+constexpr size_t kGridThreshold = 32;
+// Past this many leaving at once, building the grid anew beats editing it.
+constexpr size_t kRebuildThreshold = 250;
+
+struct CollisionWorld {
+    bool fast = false;
+    CollisionGrid grid;
+    std::vector<CInstance*> queued;  // boxes changed since the last sync
+    std::vector<CInstance*> changed; // boxes changed since the last collision events
+};
+
+CollisionWorld& World() {
+    static CollisionWorld world;
+    return world;
+}
+
+bool Overlaps(const CInstance::Box& a, const CInstance::Box& b) {
+    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+}
+
+void NoteChanged(CInstance* instance) {
+    if (instance->Has(INSTANCE_FLAG_BOX_CHANGED)) return;
+    instance->flags |= INSTANCE_FLAG_BOX_CHANGED;
+    World().changed.push_back(instance);
+}
+
+bool Selects(int32_t target, const CInstance& instance) {
+    if (target < 0) return true; // all
+    return instance.object_index == target || Objects().IsAncestor(instance.object_index, target);
+}
+
+} // namespace
+
+void QueueBoxChange(CInstance* instance) {
+    instance->flags |= INSTANCE_FLAG_GRID_QUEUED;
+    World().queued.push_back(instance);
+}
+
+void SetFastCollision(bool on) { World().fast = on; }
+
+bool FastCollision() { return World().fast; }
+
+void EnterCollisionWorld(CInstance* instance) {
+    CollisionWorld& world = World();
+    NoteChanged(instance);
+    if (!world.fast) return;
+    UpdateBoundingBox(*instance);
+    world.grid.Place(instance);
+}
+
+void LeaveCollisionWorld(CInstance* instance) {
+    CollisionWorld& world = World();
+    world.grid.Remove(instance);
+    if (instance->Has(INSTANCE_FLAG_GRID_QUEUED)) std::erase(world.queued, instance);
+    if (instance->Has(INSTANCE_FLAG_BOX_CHANGED)) std::erase(world.changed, instance);
+    instance->flags &= ~(INSTANCE_FLAG_GRID_QUEUED | INSTANCE_FLAG_BOX_CHANGED);
+}
+
+void LeaveCollisionWorld(const std::vector<CInstance*>& leaving, std::span<CInstance* const> staying) {
+    CollisionWorld& world = World();
+    const bool rebuild = world.fast && leaving.size() > kRebuildThreshold;
+    for (CInstance* instance : leaving) {
+        if (!rebuild) world.grid.Remove(instance);
+        instance->flags &= ~(INSTANCE_FLAG_IN_COLLISION_GRID | INSTANCE_FLAG_GRID_QUEUED | INSTANCE_FLAG_BOX_CHANGED);
+    }
+    // One sweep of each list rather than a search per instance.
+    auto gone = [](const CInstance* instance) { return instance->IsMarked(); };
+    std::erase_if(world.queued, gone);
+    std::erase_if(world.changed, gone);
+    if (!rebuild) return;
+    for (CInstance* instance : staying) UpdateBoundingBox(*instance);
+    world.grid.Rebuild(staying);
+}
+
+void SyncCollisionWorld() {
+    CollisionWorld& world = World();
+    for (CInstance* instance : world.queued) {
+        instance->flags &= ~INSTANCE_FLAG_GRID_QUEUED;
+        NoteChanged(instance);
+        if (!instance->Has(INSTANCE_FLAG_IN_COLLISION_GRID)) continue;
+        UpdateBoundingBox(*instance);
+        world.grid.Place(instance);
+    }
+    world.queued.clear();
+}
+
+std::vector<CInstance*> TakeChangedInstances() {
+    SyncCollisionWorld();
+    std::vector<CInstance*> changed;
+    changed.swap(World().changed);
+    for (CInstance* instance : changed) instance->flags &= ~INSTANCE_FLAG_BOX_CHANGED;
+    return changed;
+}
+
+void GatherCandidates(CInstance* self, CInstance* other, int32_t target, const CInstance::Box& box,
+                      std::vector<CInstance*>& out) {
+    out.clear();
+    auto consider = [&](CInstance* instance) {
+        if (!instance || !instance->IsLive()) return;
+        UpdateBoundingBox(*instance);
+        if (Overlaps(instance->bbox, box)) out.push_back(instance);
+    };
+    if (target == TARGET_SELF || target == TARGET_OTHER) {
+        consider(target == TARGET_SELF ? self : other);
+        return;
+    }
+    if (target >= FIRST_INSTANCE_ID) {
+        consider(FindInstanceById(target));
+        return;
+    }
+    if (target < TARGET_ALL) return; // noone, and anything below
+    InstanceList list = Instances().InstancesOfObject(target);
+    if (target == TARGET_ALL) list = Instances().ActiveInstances();
+    CollisionWorld& world = World();
+    if (!world.fast || list.size() < kGridThreshold) {
+        for (CInstance* instance : list) consider(instance);
+        return;
+    }
+    SyncCollisionWorld();
+    world.grid.Query(box, [&](CInstance* instance) {
+        if (instance->IsLive() && Selects(target, *instance) && Overlaps(instance->bbox, box)) out.push_back(instance);
+    });
+    // The order of the target's list: the order instances entered the room.
+    std::sort(out.begin(), out.end(),
+              [](const CInstance* a, const CInstance* b) { return a->world_serial < b->world_serial; });
+}
+
+CInstance* CollisionRectangle(CInstance* self, CInstance* other, double x1, double y1, double x2, double y2,
+                              int32_t target, bool precise, bool not_me) {
+    const CInstance::Box area{int32_t(std::floor(std::min(x1, x2))), int32_t(std::floor(std::min(y1, y2))),
+                              int32_t(std::ceil(std::max(x1, x2))), int32_t(std::ceil(std::max(y1, y2)))};
+    std::vector<CInstance*> candidates;
+    GatherCandidates(self, other, target, area, candidates);
+    for (CInstance* instance : candidates) {
+        if (not_me && instance == self) continue;
+        if (InstanceMeetsRectangle(*instance, x1, y1, x2, y2, precise)) return instance;
+    }
+    return nullptr;
+}
+
+std::vector<CInstance*> InstancesAtPlace(CInstance* self, CInstance* other, double x, double y, int32_t target,
+                                         bool stop_at_first) {
+    std::vector<CInstance*> found;
+    if (!self) return found;
+    // Tried in place, then put back as it was: the move is not a move the room sees.
+    UpdateBoundingBox(*self);
+    const float saved_x = self->x;
+    const float saved_y = self->y;
+    const CInstance::Box saved_box = self->bbox;
+    const uint32_t saved_flags = self->flags;
+    self->x = float(x);
+    self->y = float(y);
+    self->flags |= INSTANCE_FLAG_BBOX_DIRTY;
+    UpdateBoundingBox(*self);
+    std::vector<CInstance*> candidates;
+    GatherCandidates(self, other, target, self->bbox, candidates);
+    for (CInstance* instance : candidates) {
+        if (instance == self || !InstancesCollide(*self, *instance)) continue;
+        found.push_back(instance);
+        if (stop_at_first) break;
+    }
+    self->x = saved_x;
+    self->y = saved_y;
+    self->bbox = saved_box;
+    self->flags = saved_flags;
+    return found;
+}

@@ -1,0 +1,276 @@
+// Bounding boxes, precise masks, the collision built-ins and the collision events, in both
+// collision modes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "Code/GameApi.h"
+#include "Object/BoundingBox.h"
+#include "Object/CollisionEvents.h"
+#include "Object/CollisionWorld.h"
+#include "Object/EventTrace.h"
+#include "Object/InstanceLifecycle.h"
+#include "Object/WorldFixture.h"
+#include "Support/CDS_List.h"
+#include "Support/DsState.h"
+#include "Variable/BuiltinVariableTable.h"
+
+namespace {
+
+const std::vector<std::string> kRing = {
+    "########",
+    "#......#",
+    "#......#",
+    "#......#",
+    "#......#",
+    "#......#",
+    "#......#",
+    "########",
+};
+
+const std::vector<std::string> kBlock = {"####", "####", "####", "####"};
+
+CInstance::Box BoxOf(CInstance* instance) {
+    UpdateBoundingBox(*instance);
+    return instance->bbox;
+}
+
+void CollisionTraced(CInstance* self, CInstance* other) {
+    EventTrace().push_back(TraceLine(self, "hit " + std::to_string(other->id)));
+}
+
+class CollisionTest : public WorldFixture {
+protected:
+    void SetUp() override {
+        WorldFixture::SetUp();
+        EventTrace().clear();
+    }
+    void SetFast(bool fast_queries, bool fast_events) {
+        package_.options.flags = fast_queries ? package::kOptionFastCollision | package::kOptionFastCollisionCompatibility : 0;
+        package_.header.function_classifications = fast_events ? 0 : ~uint64_t(0);
+    }
+    CInstance* Make(double x, double y, int32_t object) {
+        return FindInstanceById(int32_t(CallNamed(nullptr, "instance_create_depth", x, y, 0, object)));
+    }
+};
+
+TEST_F(CollisionTest, BoxesScaleMirrorAndTurnAboutTheOrigin) {
+    // Solid columns 0 to 3 of a 12-wide sprite whose origin is at column 8.
+    int32_t sprite = AddSprite("sLeft", {"####........", "####........"}, 8, 0, false);
+    int32_t object = AddObject("oThing", -1, false, 0, sprite);
+    AddRoom("rmA");
+    Start();
+    CInstance* thing = Make(100, 50, object);
+    EXPECT_EQ(BoxOf(thing), (CInstance::Box{92, 50, 95, 51}));
+    thing->image_xscale = -1;
+    thing->MarkBoxDirty();
+    EXPECT_EQ(BoxOf(thing), (CInstance::Box{104, 50, 107, 51})); // mirrored about x = 100
+    thing->image_xscale = 2;
+    thing->MarkBoxDirty();
+    EXPECT_EQ(BoxOf(thing), (CInstance::Box{84, 50, 91, 51}));
+    // A quarter turn counter-clockwise: columns become rows above the origin.
+    thing->image_xscale = 1;
+    thing->image_angle = 90;
+    thing->MarkBoxDirty();
+    EXPECT_EQ(BoxOf(thing), (CInstance::Box{100, 54, 101, 57}));
+    ScopedRValue top;
+    EXPECT_TRUE(GetVariableDirect(thing, FindBuiltinVariable("bbox_top"), ARRAY_INDEX_NONE, top));
+    EXPECT_EQ(top.val, 54);
+}
+
+TEST_F(CollisionTest, PreciseMasksDecideWherePixelsAreClear) {
+    int32_t ring = AddObject("oRing", -1, false, 0, AddSprite("sRing", kRing));
+    int32_t block = AddObject("oBlock", -1, false, 0, AddSprite("sBlock", kBlock));
+    AddRoom("rmA");
+    Start();
+    CInstance* hoop = Make(10, 10, ring);
+    // The hole: inside the box, but clear.
+    EXPECT_EQ(CallNamed(nullptr, "collision_rectangle", 12, 12, 15, 15, ring, 1, 0), noone);
+    EXPECT_EQ(CallNamed(nullptr, "collision_rectangle", 15, 15, 12, 12, ring, 0, 0), hoop->id);
+    EXPECT_EQ(CallNamed(nullptr, "collision_rectangle", 17, 12, 20, 13, ring, 1, 0), hoop->id);
+    EXPECT_EQ(CallNamed(nullptr, "position_meeting", 13, 13, ring), 0);
+    EXPECT_EQ(CallNamed(nullptr, "position_meeting", 10, 13, ring), 1);
+    // A block inside the hole touches no solid pixel; on the rim it does.
+    CInstance* inside = Make(12, 12, block);
+    EXPECT_EQ(CallNamed(inside, "place_meeting", 12, 12, ring), 0);
+    EXPECT_EQ(CallNamed(inside, "place_meeting", 8, 12, ring), 1);
+    EXPECT_EQ(inside->x, 12); // put back after the test
+    // Scaled twice its size, the rim moves out and the hole grows with it.
+    hoop->image_xscale = hoop->image_yscale = 2;
+    hoop->MarkBoxDirty();
+    EXPECT_EQ(CallNamed(nullptr, "collision_rectangle", 13, 13, 22, 22, ring, 1, 0), noone);
+    EXPECT_EQ(CallNamed(nullptr, "collision_rectangle", 24, 13, 25, 14, ring, 1, 0), hoop->id);
+}
+
+TEST_F(CollisionTest, QueriesSelectTargetsAndOrderByDistance) {
+    int32_t sprite = AddSprite("sBlock", kBlock);
+    int32_t parent = AddObject("oSolid", -1, false, 0, sprite);
+    int32_t child = AddObject("oWall", parent, false, 0, sprite);
+    AddRoom("rmA");
+    Start();
+    CInstance* me = Make(0, 0, child);
+    CInstance* far = Make(3, 3, child);
+    CInstance* near = Make(1, 0, parent);
+    // The caller is skipped with not-me even though it is an instance of the target.
+    EXPECT_EQ(CallNamed(me, "collision_rectangle", 0, 0, 1, 1, child, 0, 1), noone);
+    EXPECT_EQ(CallNamed(me, "collision_rectangle", 0, 0, 1, 1, child, 0, 0), me->id);
+    EXPECT_EQ(CallNamed(me, "collision_rectangle", 0, 0, 3, 3, parent, 0, 1), far->id);
+
+    const int32_t list = DsLists().Add(std::make_unique<CDS_List>());
+    EXPECT_EQ(CallNamed(me, "instance_place_list", 0, 0, parent, list, 1), 2);
+    EXPECT_EQ(ToReal(*DsLists().Find(list)->At(0)), near->id);
+    EXPECT_EQ(ToReal(*DsLists().Find(list)->At(1)), far->id);
+    EXPECT_EQ(CallNamed(me, "instance_place_list", 0, 0, noone, list, 0), 0);
+    EXPECT_EQ(DsLists().Find(list)->Count(), 2);
+    EXPECT_EQ(CallNamed(me, "place_free", 0, 0), 1);
+    near->flags |= INSTANCE_FLAG_SOLID;
+    EXPECT_EQ(CallNamed(me, "place_free", 0, 0), 0);
+    DsLists().Take(list);
+}
+
+TEST_F(CollisionTest, SolidInstancesMovingTogetherStopAndBothHearOfIt) {
+    int32_t sprite = AddSprite("sBlock", kBlock);
+    int32_t left = AddObject("oLeft", -1, false, 0, sprite);
+    int32_t right = AddObject("oRight", -1, false, 0, sprite);
+    AddEvent(left, ev_collision, right, CollisionTraced);
+    AddEvent(right, ev_collision, left, CollisionTraced);
+    AddRoom("rmA");
+    Start();
+    CInstance* a = Make(0, 0, left);
+    CInstance* b = Make(6, 0, right);
+    a->flags |= INSTANCE_FLAG_SOLID;
+    SetVariableDirect(a, FindBuiltinVariable("hspeed"), ARRAY_INDEX_NONE, RealValue(2));
+    SetVariableDirect(b, FindBuiltinVariable("hspeed"), ARRAY_INDEX_NONE, RealValue(-2));
+    RunFrames(1);
+    // Moved to 2 and 4, they met: both are back where the frame began, and both heard.
+    EXPECT_EQ(a->x, 0);
+    EXPECT_EQ(b->x, 6);
+    EXPECT_EQ(EventTrace(), (std::vector<std::string>{"oLeft " + std::to_string(a->id) + " hit " + std::to_string(b->id),
+                                                      "oRight " + std::to_string(b->id) + " hit " + std::to_string(a->id)}));
+}
+
+TEST_F(CollisionTest, OutsideOnceAndBoundaryWhileCrossing) {
+    int32_t object = AddObject("oRunner", -1, false, 0, AddSprite("sBlock", kBlock));
+    AddEvent(object, ev_other, ev_outside, Traced);
+    AddEvent(object, ev_other, ev_boundary, Traced);
+    AddRoom("rmA");
+    Start();
+    CInstance* runner = Make(636, 10, object); // room width 640: the box spans 636..639
+    SetVariableDirect(runner, FindBuiltinVariable("hspeed"), ARRAY_INDEX_NONE, RealValue(2));
+    RunFrames(4); // 638 crosses, 640 and beyond are outside
+    EXPECT_EQ(EventTrace(), (std::vector<std::string>{"oRunner 100001 Other1", "oRunner 100001 Other0"}));
+}
+
+TEST_F(CollisionTest, TheGridRebuiltAfterManyRemovalsStillFindsWhatIsLeft) {
+    SetFast(true, true);
+    int32_t object = AddObject("oBlock", -1, false, 0, AddSprite("sBlock", kBlock));
+    AddRoom("rmA");
+    Start();
+    ASSERT_TRUE(FastCollision());
+    std::vector<CInstance*> blocks;
+    for (int i = 0; i < 400; ++i) blocks.push_back(Make(i % 20 * 10, i / 20 * 10, object));
+    for (int i = 0; i < 260; ++i) CallNamed(nullptr, "instance_destroy", blocks[size_t(i) * 3 % 400]->id);
+    std::vector<std::pair<double, double>> kept, gone;
+    for (CInstance* block : blocks)
+        (block->IsMarked() ? gone : kept).emplace_back(block->x + 1, block->y + 1);
+    RemoveMarkedInstances(); // more than 250 at once: the grid is built anew
+    for (auto [x, y] : kept) EXPECT_NE(CallNamed(nullptr, "collision_rectangle", x, y, x, y, object, 0, 0), noone);
+    for (auto [x, y] : gone) EXPECT_EQ(CallNamed(nullptr, "collision_rectangle", x, y, x, y, object, 0, 0), noone);
+    EXPECT_EQ(kept.size(), 140u);
+}
+
+TEST_F(CollisionTest, VisibleViewsHaveTheirOwnOutsideAndBoundaryEvents) {
+    int32_t object = AddObject("oRunner", -1, false, 0, AddSprite("sBlock", kBlock));
+    AddEvent(object, ev_other, 40 + 1, Traced);
+    AddEvent(object, ev_other, 50 + 1, Traced);
+    AddEvent(object, ev_other, ev_outside, Traced);
+    int32_t room = AddRoom("rmA");
+    PackageRoom& record = *package_.rooms[size_t(room)];
+    record.views_enabled = true;
+    record.views.resize(2);
+    record.views[1] = {1, 0, 0, 100, 100, 0, 0, 100, 100, 32, 32, -1, -1, -1};
+    Start();
+    CInstance* runner = Make(96, 10, object); // view 1 spans x 0..99: the box 96..99 is inside
+    SetVariableDirect(runner, FindBuiltinVariable("hspeed"), ARRAY_INDEX_NONE, RealValue(2));
+    RunFrames(4); // 98 crosses the view's edge, 100 and beyond are outside it, never the room's
+    EXPECT_EQ(EventTrace(), (std::vector<std::string>{"oRunner 100001 Other51", "oRunner 100001 Other41"}));
+}
+
+// A few hundred instances of four objects drifting about, the same scene built once per
+// collision mode: both must run the same collision events every frame, and the grid must
+// answer queries as the walk does.
+int32_t g_scene_base = 0;
+
+void SceneHit(CInstance* self, CInstance* other) {
+    EventTrace().push_back(std::to_string(self->id - g_scene_base) + " hit " + std::to_string(other->id - g_scene_base));
+}
+
+struct SceneRecord {
+    std::vector<std::vector<std::string>> events; // per frame, sorted
+    std::vector<double> answers;                  // query results, as scene indices
+};
+
+SceneRecord RunScene(CollisionTest& test, const std::vector<int32_t>& objects, bool fast) {
+    SetFastCollision(fast);
+    Runner().collision_events_through_grid = fast;
+    PrepareCollisionEvents(fast);
+    std::mt19937 random(1234);
+    std::uniform_real_distribution<double> place(0, 600), speed(-3, 3);
+    g_scene_base = LastInstanceId();
+    for (int i = 0; i < 300; ++i) {
+        double x = place(random), y = place(random) * 0.7;
+        CInstance* instance = FindInstanceById(int32_t(CallNamed(nullptr, "instance_create_depth", x, y, 0,
+                                                                  objects[size_t(i) % objects.size()])));
+        SetVariableDirect(instance, FindBuiltinVariable("hspeed"), ARRAY_INDEX_NONE, RealValue(speed(random)));
+        SetVariableDirect(instance, FindBuiltinVariable("vspeed"), ARRAY_INDEX_NONE, RealValue(speed(random)));
+    }
+    SceneRecord record;
+    for (int frame = 0; frame < 20; ++frame) {
+        EventTrace().clear();
+        test.Frames(1);
+        std::vector<std::string> events = EventTrace();
+        std::sort(events.begin(), events.end());
+        record.events.push_back(events);
+    }
+    const int32_t list = DsLists().Add(std::make_unique<CDS_List>());
+    CInstance* probe = FindInstanceById(g_scene_base + 1);
+    for (int i = 0; i < 50; ++i) {
+        double x = place(random), y = place(random) * 0.7;
+        int32_t target = objects[size_t(i) % objects.size()];
+        double hit = CallNamed(nullptr, "collision_rectangle", x, y, x + 30, y + 20, target, 1, 0);
+        record.answers.push_back(hit == noone ? -1 : hit - g_scene_base);
+        record.answers.push_back(CallNamed(probe, "instance_place_list", x, y, target, list, 1));
+    }
+    for (int32_t i = 0; i < DsLists().Find(list)->Count(); ++i)
+        record.answers.push_back(ToReal(*DsLists().Find(list)->At(i)) - g_scene_base);
+    DsLists().Take(list);
+    CallNamed(nullptr, "instance_destroy", all);
+    RemoveMarkedInstances();
+    return record;
+}
+
+TEST_F(CollisionTest, GridAndPairWalkRunTheSameEventsAndAnswerTheSame) {
+    int32_t sprite = AddSprite("sRing", kRing, 4, 4);
+    int32_t a = AddObject("oA", -1, false, 0, sprite);
+    int32_t b = AddObject("oB", -1, false, 0, sprite);
+    int32_t c = AddObject("oC", -1, false, 0, sprite);
+    int32_t d = AddObject("oD", -1, false, 0, AddSprite("sBlock", kBlock));
+    AddEvent(a, ev_collision, b, SceneHit);
+    AddEvent(b, ev_collision, c, SceneHit);
+    AddEvent(c, ev_collision, a, SceneHit);
+    AddEvent(a, ev_collision, d, SceneHit);
+    AddRoom("rmA");
+    Start();
+    const SceneRecord walked = RunScene(*this, {a, b, c, d}, false);
+    const SceneRecord gridded = RunScene(*this, {a, b, c, d}, true);
+    size_t events = 0;
+    for (size_t frame = 0; frame < walked.events.size(); ++frame) {
+        EXPECT_EQ(walked.events[frame], gridded.events[frame]) << "frame " << frame;
+        events += walked.events[frame].size();
+    }
+    EXPECT_GT(events, 100u); // the scene really collides
+    EXPECT_EQ(walked.answers, gridded.answers);
+}
+
+} // namespace
