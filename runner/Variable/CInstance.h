@@ -69,6 +69,10 @@ public:
     int32_t object_index;
     uint32_t flags = INSTANCE_FLAG_BBOX_DIRTY;
     uint64_t creation_stamp = 0; // the frame counter when it was made
+    // What collision look-ups read first, kept on the record's first cache lines.
+    Box bbox{};
+    Box grid_cells{};             // the cells it was entered in
+    uint32_t grid_query_mark = 0; // visited by the grid's current query
     int32_t sprite_index = -1;
     int32_t mask_index = -1;
     float image_index = 0;
@@ -94,9 +98,6 @@ public:
     std::array<int32_t, ALARM_COUNT> alarm{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
     float depth = 0;
     int32_t layer = -1; // the id of the layer that holds it
-    Box bbox{};
-    Box grid_cells{};            // the cells it was entered in
-    uint32_t grid_query_mark = 0; // visited by the grid's current query
     uint64_t world_serial = 0;   // when it entered the room: its place in the target lists
     uint16_t outside_flags = 0;  // outside the room (bit 0) or view v (bit 1 + v) when last tested
 };

@@ -46,10 +46,8 @@ protected:
         WorldFixture::SetUp();
         EventTrace().clear();
     }
-    void SetFast(bool fast_queries, bool fast_events) {
-        package_.options.flags = fast_queries ? package::kOptionFastCollision | package::kOptionFastCollisionCompatibility : 0;
-        package_.header.function_classifications = fast_events ? 0 : ~uint64_t(0);
-    }
+    // New projects always collide through the grid; this also finds their events through it.
+    void UseGridEvents() { package_.header.function_classifications = 0; }
     CInstance* Make(double x, double y, int32_t object) {
         return FindInstanceById(int32_t(CallNamed(nullptr, "instance_create_depth", x, y, 0, object)));
     }
@@ -163,11 +161,12 @@ TEST_F(CollisionTest, OutsideOnceAndBoundaryWhileCrossing) {
 }
 
 TEST_F(CollisionTest, TheGridRebuiltAfterManyRemovalsStillFindsWhatIsLeft) {
-    SetFast(true, true);
+    UseGridEvents();
     int32_t object = AddObject("oBlock", -1, false, 0, AddSprite("sBlock", kBlock));
     AddRoom("rmA");
     Start();
     ASSERT_TRUE(FastCollision());
+    ASSERT_TRUE(Runner().collision_events_through_grid);
     std::vector<CInstance*> blocks;
     for (int i = 0; i < 400; ++i) blocks.push_back(Make(i % 20 * 10, i / 20 * 10, object));
     for (int i = 0; i < 260; ++i) CallNamed(nullptr, "instance_destroy", blocks[size_t(i) * 3 % 400]->id);
