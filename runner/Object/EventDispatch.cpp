@@ -24,11 +24,10 @@ bool RunsWhileRoomChanges(const CInstance& self, int32_t type) {
            type == ev_alarm || type == ev_other;
 }
 
-void Dispatch(CInstance* self, CInstance* other, const CObject* object, int32_t type, int32_t subtype) {
-    if (!self || !object) return;
+// Runs a handler already found in the map of self's object (or of the object asked for).
+void RunHandler(CInstance* self, CInstance* other, const ObjectEvent* event, int32_t type, int32_t subtype) {
+    if (!self || !event) return;
     if (Runner().pending_room != PENDING_NONE && !RunsWhileRoomChanges(*self, type)) return;
-    const ObjectEvent* event = object->events.Find(type, subtype);
-    if (!event) return;
     if (++g_depth > MAX_EVENT_DEPTH) {
         --g_depth;
         ShowError("PerformEvent recursion depth failure - check for infinite loops, check objects "
@@ -39,14 +38,16 @@ void Dispatch(CInstance* self, CInstance* other, const CObject* object, int32_t 
     CurrentEvent& current = CurrentEventState();
     const CurrentEvent saved = current;
     current = {event->owner_index, type, subtype};
-    const CObject* owner = Objects().Find(event->owner_index);
     {
-        RunningCodeScope running({RunningCode::Kind::ObjectEvent, event->code->name,
-                                  owner ? owner->name.data() : nullptr, type, subtype, 0});
+        RunningCodeScope running({RunningCode::Kind::ObjectEvent, event->code->name, event->owner_name, type, subtype, 0});
         event->code->event(self, other);
     }
     current = saved;
     --g_depth;
+}
+
+void Dispatch(CInstance* self, CInstance* other, const CObject* object, int32_t type, int32_t subtype) {
+    if (object) RunHandler(self, other, object->events.Find(type, subtype), type, subtype);
 }
 
 } // namespace
@@ -66,7 +67,16 @@ void PerformEventObject(CInstance* self, CInstance* other, int32_t object_index,
 }
 
 void RunEventPass(int32_t type, int32_t subtype) {
-    ForEachListedInstance(type, subtype, [&](CInstance* instance) { PerformEvent(instance, instance, type, subtype); });
+    // Every listed object has the handler: find it once per object, not once per instance.
+    const CObject* last_object = nullptr;
+    const ObjectEvent* event = nullptr;
+    ForEachListedInstance(type, subtype, [&](const CObject& object, CInstance* instance) {
+        if (&object != last_object) {
+            last_object = &object;
+            event = object.events.Find(type, subtype);
+        }
+        RunHandler(instance, instance, event, type, subtype);
+    });
 }
 
 void PerformEventAll(int32_t type, int32_t subtype) {

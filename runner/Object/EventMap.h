@@ -11,6 +11,7 @@ struct CodeEntry;
 struct ObjectEvent {
     const CodeEntry* code = nullptr;
     int32_t owner_index = -1;
+    const char* owner_name = nullptr; // for error reports
 };
 
 // The subtype in the low 32 bits, the type in the high ones; a negative subtype's sign fills

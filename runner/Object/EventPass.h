@@ -8,9 +8,9 @@
 #include "Runner/RunnerState.h"
 #include "Variable/CInstance.h"
 
-// Calls visit(instance) for every live instance, created before the pass, of every object
-// that has a handler for (type, subtype), by ascending object index. An empty list costs
-// nothing and takes no stamp.
+// Calls visit(object, instance) for every live instance, created before the pass, of every
+// object that has a handler for (type, subtype), by ascending object index. An empty list
+// costs nothing and takes no stamp.
 template <typename Visit>
 void ForEachListedInstance(int32_t type, int32_t subtype, Visit visit) {
     std::span<const int32_t> list = Objects().EventList(type, subtype);
@@ -21,7 +21,7 @@ void ForEachListedInstance(int32_t type, int32_t subtype, Visit visit) {
         // Handlers may create instances: the list grows under the walk, by index.
         for (size_t i = 0; i < object->instances.size(); ++i) {
             CInstance* instance = object->instances[i];
-            if (instance->IsLive() && instance->creation_stamp <= stamp) visit(instance);
+            if (instance->IsLive() && instance->creation_stamp <= stamp) visit(*object, instance);
         }
     }
 }

@@ -51,7 +51,7 @@ void UpdateInstances() {
 
 void RunAlarms() {
     for (int32_t alarm = 0; alarm < ALARM_COUNT; ++alarm) {
-        ForEachListedInstance(ev_alarm, alarm, [&](CInstance* instance) {
+        ForEachListedInstance(ev_alarm, alarm, [&](const CObject&, CInstance* instance) {
             int32_t& counter = instance->alarm[size_t(alarm)];
             // An alarm set to 0 passes through to -1 without firing.
             if (counter >= 0 && --counter == 0) PerformEvent(instance, instance, ev_alarm, alarm);

@@ -43,7 +43,7 @@ void ObjectTable::Load(const ResourceList<PackageObject>& objects) {
         // An event without actions has no code: it is not a handler.
         for (const auto& [key, code_index] : record.events)
             if (const CodeEntry* code = CodeEntryAt(code_index); code && code->event)
-                object->events.Insert(key.type, key.subtype, {code, object->index});
+                object->events.Insert(key.type, key.subtype, {code, object->index, object->name.data()});
         objects_[i] = std::move(object);
     }
     LinkParents();
