@@ -26,6 +26,6 @@ PlatformServices CreateDesktopPlatform() {
 bool OpenDesktopWindow(PlatformServices& services, int width, int height, const std::string& caption,
                        std::string& error) {
     if (!services.window->Open(width, height, caption, error)) return false;
-    services.graphics = std::make_unique<GlGraphicsDevice>(*services.window);
-    return true;
+    services.graphics = GlGraphicsDevice::Create(*services.window, error);
+    return services.graphics != nullptr;
 }

@@ -30,4 +30,6 @@ public:
     virtual bool SetSwapInterval(int interval) = 0;
     // The display's refresh rate, 60 when the platform does not say.
     virtual double RefreshRate() const = 0;
+    // The drawable area in pixels, which can differ from the size in screen units (high DPI).
+    virtual void DrawableSize(int& width, int& height) const = 0;
 };

@@ -24,6 +24,7 @@ public:
     void SwapBuffers() override {}
     bool SetSwapInterval(int) override { return false; }
     double RefreshRate() const override { return 60.0; }
+    void DrawableSize(int& width, int& height) const override { width = height = 0; }
 
 private:
     ManualClock& clock_;

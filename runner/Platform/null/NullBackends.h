@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <vector>
 
 #include "Platform/Clipboard.h"
 #include "Platform/GraphicsDevice.h"
@@ -10,7 +12,9 @@
 
 class NullWindow final : public Window {
 public:
-    bool Open(int, int, const std::string& caption, std::string&) override {
+    bool Open(int width, int height, const std::string& caption, std::string&) override {
+        width_ = width;
+        height_ = height;
         caption_ = caption;
         return true;
     }
@@ -19,6 +23,10 @@ public:
     void SwapBuffers() override {}
     bool SetSwapInterval(int) override { return false; }
     double RefreshRate() const override { return 60.0; }
+    void DrawableSize(int& width, int& height) const override {
+        width = width_;
+        height = height_;
+    }
 
     // A test's stand-in for the player closing the window.
     void PostQuit() { quit_posted_ = true; }
@@ -26,23 +34,84 @@ public:
 
 private:
     std::string caption_;
+    int width_ = 0;
+    int height_ = 0;
     bool quit_posted_ = false;
 };
 
-// Counts frames and remembers the last clear colour.
+// Draws nothing and keeps a record of what it was asked to draw, with the state each draw and
+// clear happened in, so that tests of the drawing layer can read the frame back as data. It
+// accepts and refuses what the OpenGL device accepts and refuses.
 class NullGraphicsDevice final : public GraphicsDevice {
 public:
-    void BeginFrame() override { ++frames_begun; }
-    void Clear(uint32_t argb) override { last_clear = argb; }
+    struct Viewport {
+        int x = 0, y = 0, width = 0, height = 0;
+        bool operator==(const Viewport&) const = default;
+    };
+    struct Projection {
+        float left = 0, top = 0, right = 0, bottom = 0;
+        bool operator==(const Projection&) const = default;
+    };
+    struct TextureRecord {
+        int width = 0, height = 0;
+        bool render_target = false;
+    };
+    struct DrawRecord {
+        TextureId texture = 0;
+        TextureId target = 0;
+        BlendState blend;
+        Projection projection;
+        Viewport viewport;
+        std::vector<Vertex> vertices;
+    };
+    struct ClearRecord {
+        TextureId target = 0;
+        uint32_t argb = 0;
+        Viewport viewport;
+    };
+    static constexpr int kMaxTextureSide = 16384;
+
+    void BeginFrame() override;
+    void Clear(uint32_t argb) override { clears.push_back({target, argb, viewport}); }
     void Present() override { ++frames_presented; }
     bool SetSwapInterval(int) override { return false; }
     bool SwapIntervalThrottles() const override { return false; }
     double RefreshRate() const override { return 60.0; }
+    void DrawableSize(int& width, int& height) const override;
+    TextureId CreateTexture(int width, int height, const uint8_t* rgba) override;
+    TextureId CreateRenderTarget(int width, int height) override;
+    void DestroyTexture(TextureId texture) override;
+    void SetRenderTarget(TextureId target) override;
+    void SetViewport(int x, int y, int width, int height) override;
+    void SetProjection(float left, float top, float right, float bottom) override {
+        projection = {left, top, right, bottom};
+    }
+    void SetBlend(const BlendState& state) override;
+    void DrawTriangles(TextureId texture, const Vertex* vertices, int count) override;
     std::vector<uint8_t> ReadPixels(int, int, int, int) override { return {}; }
 
+    // What a test may set: the window's drawable size.
+    int drawable_width = 640;
+    int drawable_height = 480;
+
+    // The record. Textures and render targets that exist now, by id.
+    std::map<TextureId, TextureRecord> textures;
+    std::vector<DrawRecord> draws;
+    std::vector<ClearRecord> clears;
     int64_t frames_begun = 0;
     int64_t frames_presented = 0;
-    uint32_t last_clear = 0;
+    int64_t textures_created = 0;
+
+    // The current state, as the next draw will record it.
+    TextureId target = 0;
+    Viewport viewport{0, 0, 640, 480};
+    Projection projection{0, 0, 640, 480};
+    BlendState blend;
+
+private:
+    TextureId Add(int width, int height, bool render_target);
+
+    TextureId next_id_ = 1;
 };
 
 class NullClipboard final : public Clipboard {

@@ -61,3 +61,8 @@ double SdlWindow::RefreshRate() const {
     if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0 || mode.refresh_rate <= 0) return 60.0;
     return mode.refresh_rate;
 }
+
+void SdlWindow::DrawableSize(int& width, int& height) const {
+    width = height = 0;
+    if (window_) SDL_GL_GetDrawableSize(window_, &width, &height);
+}

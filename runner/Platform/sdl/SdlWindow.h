@@ -18,6 +18,7 @@ public:
     void SwapBuffers() override;
     bool SetSwapInterval(int interval) override;
     double RefreshRate() const override;
+    void DrawableSize(int& width, int& height) const override;
 
 private:
     SDL_Window* window_ = nullptr;

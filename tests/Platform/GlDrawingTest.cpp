@@ -1,0 +1,163 @@
+// The OpenGL device drawing into the window, read back without a display: where textured
+// triangles land, how colours combine, the projection and viewport, and requests it refuses.
+#include <gtest/gtest.h>
+
+#include "GlTestWindow.h"
+
+namespace {
+
+constexpr Rgba kBlack{0, 0, 0, 255};
+constexpr Rgba kWhite{255, 255, 255, 255};
+
+class GlDrawing : public ::testing::Test {
+protected:
+    static constexpr int kSize = 40;
+
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(window_.Open(kSize, kSize, error)) << error;
+        device().BeginFrame();
+        device().SetProjection(0, 0, kSize, kSize);
+        device().Clear(0xFF000000);
+    }
+    GraphicsDevice& device() { return window_.Device(); }
+    void Draw(TextureId texture, const std::array<Vertex, 6>& quad) {
+        device().DrawTriangles(texture, quad.data(), static_cast<int>(quad.size()));
+    }
+    std::vector<uint8_t> ReadWindow() { return device().ReadPixels(0, 0, kSize, kSize); }
+    // Every pixel of the window: `inside` within [left, right) x [top, bottom), black outside.
+    void ExpectRectangle(int left, int top, int right, int bottom, const Rgba& inside) {
+        std::vector<uint8_t> pixels = ReadWindow();
+        ASSERT_EQ(pixels.size(), size_t{kSize} * kSize * 4);
+        for (int y = 0; y < kSize; ++y)
+            for (int x = 0; x < kSize; ++x) {
+                const bool in = x >= left && x < right && y >= top && y < bottom;
+                ASSERT_EQ(PixelAt(pixels, kSize, x, y), in ? inside : kBlack) << x << ", " << y;
+            }
+    }
+
+    GlTestWindow window_;
+};
+
+TEST_F(GlDrawing, EachTexelCoversWholePixelsWithNearestSampling) {
+    const Rgba texels[4] = {{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, kWhite};
+    std::vector<uint8_t> rgba;
+    for (const Rgba& texel : texels)
+        rgba.insert(rgba.end(),
+                    {uint8_t(texel.r), uint8_t(texel.g), uint8_t(texel.b), uint8_t(texel.a)});
+    TextureId texture = device().CreateTexture(2, 2, rgba.data());
+    ASSERT_NE(texture, 0);
+    Draw(texture, Quad(4, 6, 10, 12, VertexColour(kWhite)));
+
+    std::vector<uint8_t> pixels = ReadWindow();
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x) {
+            Rgba expected = kBlack;
+            if (x >= 4 && x < 10 && y >= 6 && y < 12)
+                expected = texels[(y - 6) / 3 * 2 + (x - 4) / 3];
+            ASSERT_EQ(PixelAt(pixels, kSize, x, y), expected) << x << ", " << y;
+        }
+}
+
+TEST_F(GlDrawing, TheVertexColourMultipliesTheTexel) {
+    const uint8_t texel[4] = {200, 100, 50, 255};
+    TextureId texture = device().CreateTexture(1, 1, texel);
+    device().SetBlend({BlendFactor::One, BlendFactor::Zero});
+    Draw(texture, Quad(0, 0, 8, 8, VertexColour({128, 255, 64, 255})));
+    // Without a texture the vertex colour is drawn as it is.
+    Draw(0, Quad(8, 0, 16, 8, VertexColour({10, 20, 30, 255})));
+
+    std::vector<uint8_t> pixels = ReadWindow();
+    const Rgba product{200 * 128 / 255, 100, 50 * 64 / 255, 255};
+    EXPECT_TRUE(Near(PixelAt(pixels, kSize, 3, 3), product)) << PixelAt(pixels, kSize, 3, 3);
+    EXPECT_EQ(PixelAt(pixels, kSize, 12, 3), (Rgba{10, 20, 30, 255}));
+}
+
+TEST_F(GlDrawing, TheProjectionMapsItsWorldOntoTheViewport) {
+    device().SetProjection(0, 0, 20, 20);
+    Draw(0, Quad(0, 0, 10, 10, VertexColour(kWhite)));
+    ExpectRectangle(0, 0, 20, 20, kWhite);
+}
+
+TEST_F(GlDrawing, AProjectionOffsetMovesTheWorld) {
+    device().SetProjection(100, 50, 140, 90);
+    Draw(0, Quad(110, 70, 115, 80, VertexColour(kWhite)));
+    ExpectRectangle(10, 20, 15, 30, kWhite);
+}
+
+TEST_F(GlDrawing, TheViewportConfinesDrawingAndClearsCountingFromTheTop) {
+    device().SetViewport(20, 4, 10, 10);
+    device().SetProjection(0, 0, 10, 10);
+    Draw(0, Quad(0, 0, 5, 20, VertexColour(kWhite)));
+    ExpectRectangle(20, 4, 25, 14, kWhite);
+
+    device().Clear(0xFFFFFFFF);
+    ExpectRectangle(20, 4, 30, 14, kWhite);
+}
+
+TEST_F(GlDrawing, ANewFrameDrawsIntoTheWholeWindowAgain) {
+    device().SetViewport(0, 0, 1, 1);
+    device().BeginFrame();
+    device().Clear(0xFFFFFFFF);
+    ExpectRectangle(0, 0, kSize, kSize, kWhite);
+}
+
+TEST_F(GlDrawing, OneBatchOfManyTrianglesDrawsThemAll) {
+    // One pixel-sized quad per pixel in a checkerboard, then a small batch after the big one.
+    std::vector<Vertex> vertices;
+    for (int y = 0; y < kSize; ++y)
+        for (int x = (y % 2); x < kSize; x += 2) {
+            auto quad = Quad(float(x), float(y), float(x + 1), float(y + 1), VertexColour(kWhite));
+            vertices.insert(vertices.end(), quad.begin(), quad.end());
+        }
+    device().DrawTriangles(0, vertices.data(), static_cast<int>(vertices.size()));
+    Draw(0, Quad(0, 0, 1, 1, VertexColour({255, 0, 0, 255})));
+
+    std::vector<uint8_t> pixels = ReadWindow();
+    EXPECT_EQ(PixelAt(pixels, kSize, 0, 0), (Rgba{255, 0, 0, 255}));
+    for (int y = 0; y < kSize; ++y)
+        for (int x = y == 0 ? 1 : 0; x < kSize; ++x)
+            ASSERT_EQ(PixelAt(pixels, kSize, x, y), (x + y) % 2 ? kBlack : kWhite)
+                << x << ", " << y;
+}
+
+TEST_F(GlDrawing, RefusesEmptyOrOversizedTexturesAndIgnoresUnknownIds) {
+    const std::vector<uint8_t> pixels(16, 0xFF);
+    EXPECT_EQ(device().CreateTexture(0, 2, pixels.data()), 0);
+    EXPECT_EQ(device().CreateTexture(2, -1, pixels.data()), 0);
+    EXPECT_EQ(device().CreateTexture(2, 2, nullptr), 0);
+    EXPECT_EQ(device().CreateTexture(1 << 20, 1, pixels.data()), 0);
+    EXPECT_EQ(device().CreateRenderTarget(0, 0), 0);
+    EXPECT_EQ(device().CreateRenderTarget(1, 1 << 20), 0);
+
+    TextureId first = device().CreateTexture(2, 2, pixels.data());
+    TextureId second = device().CreateTexture(2, 2, pixels.data());
+    EXPECT_GT(first, 0);
+    EXPECT_GT(second, 0);
+    EXPECT_NE(first, second);
+
+    device().DestroyTexture(first);
+    device().DestroyTexture(first);
+    device().DestroyTexture(12345);
+    device().SetRenderTarget(second); // a plain texture is no target: drawing stays on the window
+    device().SetRenderTarget(12345);
+    Draw(first, Quad(0, 0, 10, 10, VertexColour(kWhite)));
+    Draw(12345, Quad(0, 0, 10, 10, VertexColour(kWhite)));
+    Draw(second, Quad(30, 30, 40, 40, VertexColour(kWhite)));
+    ExpectRectangle(30, 30, 40, 40, kWhite);
+}
+
+TEST_F(GlDrawing, ReadsOnlyWithinTheTarget) {
+    device().SetViewport(0, 0, 1, 1);
+    device().Clear(0xFFFFFFFF);
+    std::vector<uint8_t> corner = device().ReadPixels(0, 0, 2, 1);
+    ASSERT_EQ(corner.size(), 8u);
+    EXPECT_EQ(PixelAt(corner, 2, 0, 0), kWhite);
+    EXPECT_EQ(PixelAt(corner, 2, 1, 0), kBlack);
+    EXPECT_TRUE(device().ReadPixels(-1, 0, 2, 2).empty());
+    EXPECT_TRUE(device().ReadPixels(0, 0, kSize + 1, 1).empty());
+    EXPECT_TRUE(device().ReadPixels(0, kSize - 1, 1, 2).empty());
+    EXPECT_TRUE(device().ReadPixels(0, 0, 0, 1).empty());
+}
+
+} // namespace
