@@ -34,7 +34,7 @@ protected:
         int32_t index = FindBuiltin(name);
         EXPECT_GE(index, 0) << name;
         ScopedRValue result;
-        CallBuiltin(nullptr, nullptr, result, sizeof...(Args), index, argv);
+        CallBuiltin(caller_, caller_, result, sizeof...(Args), index, argv);
         return result;
     }
     double Number(const char* name, auto... args) {
@@ -44,6 +44,7 @@ protected:
     }
     std::string Text(const char* name, auto... args) { return ValueText(Call(name, args...)); }
 
+    CInstance* caller_ = nullptr; // self and other of the calls
     std::string registration_log_;
     std::string debug_; // what the test's own calls wrote
 };

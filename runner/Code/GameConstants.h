@@ -1,6 +1,6 @@
-// The built-in constants of the scripting language: the event numbers and the instance
-// keywords. One list serves both as C++ constants for compiled code and as the runner's
-// constant table by name.
+// The built-in constants of the scripting language: the event numbers, the blend modes and
+// factors, and the instance keywords. One list serves both as C++ constants for compiled code
+// and as the runner's constant table by name.
 #pragma once
 
 #include <cstdint>
@@ -46,6 +46,10 @@
     X(ev_global_pinch_start, 70) X(ev_global_pinch_in, 71) X(ev_global_pinch_out, 72)              \
     X(ev_global_pinch_end, 73) X(ev_global_rotate_start, 74) X(ev_global_rotating, 75)             \
     X(ev_global_rotate_end, 76)                                                                    \
+    X(bm_normal, 0) X(bm_add, 1) X(bm_max, 2) X(bm_subtract, 3)                                    \
+    X(bm_zero, 1) X(bm_one, 2) X(bm_src_colour, 3) X(bm_inv_src_colour, 4) X(bm_src_alpha, 5)      \
+    X(bm_inv_src_alpha, 6) X(bm_dest_alpha, 7) X(bm_inv_dest_alpha, 8) X(bm_dest_colour, 9)        \
+    X(bm_inv_dest_colour, 10) X(bm_src_alpha_sat, 11)                                              \
     X(all, -3) X(noone, -4)
 
 #define RUNNER_DECLARE_CONSTANT(name, value) inline constexpr int32_t name = value;

@@ -1,5 +1,6 @@
 #include "Function/BuiltinGroups.h"
 
+#include "Graphics/GraphicsFunctions.h"
 #include "Object/InstanceVariables.h"
 #include "Runner/OutputChannel.h"
 #include "Sprite/SpriteFunctions.h"
@@ -14,7 +15,7 @@ using Registrar = void (*)();
 // log keeps its familiar shape.
 struct GroupRun {
     const char* label;
-    Registrar groups[4];
+    Registrar groups[6];
 };
 
 constexpr GroupRun kGroupRuns[] = {
@@ -23,7 +24,8 @@ constexpr GroupRun kGroupRuns[] = {
                 RegisterRoomFunctions}},
     {"Math..", {RegisterValueFunctions, RegisterStringFunctions, RegisterMathFunctions,
                 RegisterRandomFunctions}},
-    {"Graphic..", {RegisterSpriteFunctions, RegisterLayerFunctions, RegisterCameraFunctions}},
+    {"Graphic..", {RegisterSpriteFunctions, RegisterDrawFunctions, RegisterSurfaceFunctions,
+                   RegisterBlendFunctions, RegisterLayerFunctions, RegisterCameraFunctions}},
     {"Action..", {}},
     {"File..", {RegisterFileFunctions}},
     {"Resource..", {RegisterResourceFunctions}},

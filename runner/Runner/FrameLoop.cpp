@@ -1,5 +1,6 @@
 #include "Runner/FrameLoop.h"
 
+#include "Graphics/GraphicsContext.h"
 #include "Object/CollisionEvents.h"
 #include "Object/EventDispatch.h"
 #include "Object/InstanceLifecycle.h"
@@ -86,7 +87,10 @@ double FrameLoop::RunFrame() {
 
     CountFramesPerSecond();
     graphics_.BeginFrame();
+    GraphicsContext* drawing = ActiveGraphics();
+    if (drawing) drawing->BeginFrame();
     DoStep();
+    if (drawing) drawing->Flush();
     if (runner.pending_room == PENDING_NONE) graphics_.Present();
     ++frames_run_;
     ActOnPendingRoom();

@@ -10,6 +10,8 @@
 #include "Code/RuntimeError.h"
 #include "Function/BuiltinGroups.h"
 #include "Function/RandomFunctions.h"
+#include "Graphics/GraphicsContext.h"
+#include "Graphics/Splash.h"
 #include "Platform/PlatformServices.h"
 #include "Platform/ProcessInfo.h"
 #include "Room/RoomFlow.h"
@@ -83,6 +85,7 @@ private:
     PlatformServices platform_;
     PackageLoader loader_;
     std::unique_ptr<FrameLoop> loop_;
+    std::unique_ptr<GraphicsContext> graphics_;
     std::string relaunch_line_;
 };
 
@@ -157,11 +160,17 @@ std::optional<int> RunnerSession::StartUp() {
         return Refuse("Cannot start the graphics: " + error);
     DebugOutput().Write("Init Graphics\n");
     loop_ = std::make_unique<FrameLoop>(*platform_.clock, *platform_.window, *platform_.graphics);
+    graphics_ = std::make_unique<GraphicsContext>(*platform_.graphics, int(header.window_width),
+                                                  int(header.window_height));
+    SetActiveGraphics(graphics_.get());
 
     DebugOutput().Write("IO Init\n");
     DebugOutput().Write("Process Messages\n");
     loop_->PumpMessages();
     DebugOutput().Write("Splash!\n");
+    if (real_window)
+        ShowSplash(*graphics_, fs::path(options_.game_file).parent_path().string(), *platform_.clock,
+                   [this] { loop_->PumpMessages(); });
     DebugOutput().Write("Start Frame\n");
     platform_.graphics->BeginFrame();
     for (const char* stage : {"Part Create Textures", "Debug Init Remote Interface", "VM Init",
@@ -178,6 +187,7 @@ std::optional<int> RunnerSession::DoTheWork() {
         ErrorOutput().Write("Failed to load the game\n");
         return Refuse(status.error);
     }
+    graphics_->LoadPackage(loader_.Package());
     RunnerState& runner = Runner();
     ApplySleepMargin();
     if (!PrepareGame()) return 0;
@@ -226,7 +236,9 @@ void RunnerSession::ShutDown() {
     ReleaseGameWorld();
     loop_.reset();
     SetActiveMessageDialog(nullptr);
-    // The device goes before the window that holds its context.
+    // The drawing layer's textures go before the device, the device before the window that
+    // holds its context.
+    graphics_.reset();
     platform_.graphics.reset();
     platform_.window.reset();
     platform_.dialog.reset();

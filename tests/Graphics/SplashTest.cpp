@@ -1,0 +1,68 @@
+// The start-up splash: "splash.png" from the game's folder shown for five frames, and nothing
+// at all without a readable PNG.
+#include "Graphics/Splash.h"
+
+#include "Graphics/GraphicsContext.h"
+#include "Platform/Clock.h"
+#include "Platform/GoldenImage.h"
+#include "Platform/null/NullBackends.h"
+#include "Support/SupportTestSupport.h"
+
+namespace {
+
+class Splash : public ::testing::Test {
+protected:
+    bool Show() {
+        return ShowSplash(graphics_, folder_.Path(), clock_, [this] { ++pumps_; });
+    }
+    void WriteSplash(int width, int height) {
+        RgbaImage image{width, height,
+                        std::vector<uint8_t>(size_t(width) * size_t(height) * 4, 200)};
+        std::string error;
+        ASSERT_TRUE(WritePng(folder_.Path() + "splash.png", image, error)) << error;
+    }
+
+    NullGraphicsDevice device_;
+    GraphicsContext graphics_{device_, 320, 180};
+    ManualClock clock_;
+    TempFolder folder_;
+    int pumps_ = 0;
+};
+
+TEST_F(Splash, ShowsTheImageCentredForFiveFramesOnBlack) {
+    WriteSplash(20, 10);
+    const size_t textures_before = device_.textures.size();
+    ASSERT_TRUE(Show());
+    EXPECT_EQ(device_.frames_presented, 5);
+    EXPECT_EQ(pumps_, 5);
+    ASSERT_EQ(device_.clears.size(), 5u);
+    ASSERT_EQ(device_.draws.size(), 5u);
+    for (const auto& clear : device_.clears)
+        EXPECT_EQ(clear.argb, 0xFF000000u);
+    for (const auto& draw : device_.draws) {
+        ASSERT_EQ(draw.vertices.size(), 6u);
+        EXPECT_EQ(draw.target, 0);
+        EXPECT_EQ(draw.vertices[0].x, 150);
+        EXPECT_EQ(draw.vertices[0].y, 85);
+        EXPECT_EQ(draw.vertices[2].x, 170);
+        EXPECT_EQ(draw.vertices[2].y, 95);
+        EXPECT_EQ(draw.vertices[0].colour, 0xFFFFFFFFu);
+    }
+    // The null display holds no frame back: the runner's clock gives each a refresh period.
+    EXPECT_GE(clock_.NowMicros(), 5 * 16'666);
+    EXPECT_LT(clock_.NowMicros(), 6 * 16'666);
+    EXPECT_EQ(device_.textures.size(), textures_before); // its texture is gone again
+}
+
+TEST_F(Splash, WithoutAReadablePngNothingIsShownAndNoTimePasses) {
+    EXPECT_FALSE(Show());
+    WriteWhole(folder_.Path() + "splash.png", "not a picture");
+    EXPECT_FALSE(Show());
+    WriteWhole(folder_.Path() + "splash.png", std::string("\x89PNG\r\n\x1A\n", 8) + "broken");
+    EXPECT_FALSE(Show());
+    EXPECT_EQ(device_.frames_presented, 0);
+    EXPECT_EQ(pumps_, 0);
+    EXPECT_EQ(clock_.NowMicros(), 0);
+}
+
+} // namespace
