@@ -61,7 +61,8 @@ void FrameLoop::Pace(double target_rate) {
             graphics_.SetSwapInterval(swap.swap_interval);
             wait_us = 0;
         }
-        WaitMicros(clock_, wait_us, runner.sleep_margin_ms, [this] { PumpMessages(); });
+        WaitMicros(clock_, wait_us, runner.sleep_margin_ms, wake_lateness_,
+                   [this] { PumpMessages(); });
     }
     runner.frame_start_us = clock_.NowMicros();
     // Frames keep to an ideal schedule, so that waking a little late never adds up to drift.

@@ -6,6 +6,7 @@
 
 #include "Platform/Window.h"
 #include "Runner/FrameSchedule.h"
+#include "Runner/WakeLateness.h"
 
 class Clock;
 class GraphicsDevice;
@@ -42,6 +43,7 @@ private:
     Window& window_;
     GraphicsDevice& graphics_;
     FrameSchedule schedule_;
+    WakeLateness wake_lateness_;
     int64_t second_start_us_ = 0;
     int32_t frames_this_second_ = 0;
     int64_t previous_step_start_us_ = 0;

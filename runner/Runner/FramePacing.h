@@ -7,6 +7,7 @@
 #include <functional>
 
 class Clock;
+class WakeLateness;
 
 constexpr int64_t MAX_FRAME_WAIT_US = 1'000'000;
 constexpr int64_t MAX_SINGLE_WAIT_US = 3'000'000;
@@ -26,9 +27,12 @@ struct SwapDecision {
 // vsync flag and the runner waits.
 SwapDecision ChooseSwapInterval(double display_hz, double target_rate, int vsync_flag);
 
-// The part of a wait that is slept (whole milliseconds); the rest, about the margin, is spun.
+// The part of a wait that is slept in one go (whole milliseconds); the rest, about the margin,
+// is spent pumping messages.
 int64_t CoarseSleepMs(int64_t wait_us, int32_t sleep_margin_ms);
 
-// Waits wait_us (cut to 3 s) on the clock: sleeps the coarse part, then spins, calling pump
-// on every turn of the spin.
-void WaitMicros(Clock& clock, int64_t wait_us, int32_t sleep_margin_ms, const std::function<void()>& pump);
+// Waits wait_us (cut to 3 s) on the clock: sleeps the coarse part, then pumps messages until
+// the time is up, sleeping between pumps while more than the wake-up lateness remains and
+// spinning the rest. The sleeps' lateness is measured into wake_lateness.
+void WaitMicros(Clock& clock, int64_t wait_us, int32_t sleep_margin_ms, WakeLateness& wake_lateness,
+                const std::function<void()>& pump);

@@ -106,7 +106,8 @@ TEST_F(FrameLoopTest, FramesThatTakeNoTimeKeepToTheSchedule) {
     for (int frame = 1; frame <= 3600; ++frame) {
         loop.RunFrame();
         const double ideal = static_cast<double>(first) + frame * (1'000'000.0 / 60);
-        ASSERT_LT(std::fabs(static_cast<double>(Runner().frame_start_us) - ideal), 1) << "frame " << frame;
+        ASSERT_LT(std::fabs(static_cast<double>(Runner().frame_start_us) - ideal), 1)
+            << "frame " << frame;
     }
 }
 

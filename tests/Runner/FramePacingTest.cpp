@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Runner/WakeLateness.h"
 #include "SpinClock.h"
 
 namespace {
@@ -11,9 +12,9 @@ TEST(FramePacing, TheWaitIsWhatRemainsOfTheFrame) {
     EXPECT_EQ(ComputeFrameWait(60, 10000), 6667);
     EXPECT_EQ(ComputeFrameWait(60, 16666.5), 1);
     EXPECT_EQ(ComputeFrameWait(50, 0.25), 20000);
-    EXPECT_EQ(ComputeFrameWait(60, 20000), 0); // a late frame does not wait
+    EXPECT_EQ(ComputeFrameWait(60, 20000), 0);      // a late frame does not wait
     EXPECT_EQ(ComputeFrameWait(0.5, 0), 1'000'000); // never more than a second
-    EXPECT_EQ(ComputeFrameWait(0, 0), 0); // no limit
+    EXPECT_EQ(ComputeFrameWait(0, 0), 0);           // no limit
 }
 
 TEST(FramePacing, TheDisplayPacesOnlyNearWholeMultiplesBelowFive) {
@@ -32,25 +33,75 @@ TEST(FramePacing, TheDisplayPacesOnlyNearWholeMultiplesBelowFive) {
     EXPECT_TRUE(ChooseSwapInterval(144, 36.5, 0).display_paces); // 3.95 is near 4
 }
 
-TEST(FramePacing, WaitsSleepAllButTheMarginThenSpin) {
+TEST(FramePacing, WaitsSleepTheCoarsePartThenPumpMessagesUntilTheTime) {
     EXPECT_EQ(CoarseSleepMs(16'666, 10), 6);
     EXPECT_EQ(CoarseSleepMs(16'666, 1), 15);
     EXPECT_EQ(CoarseSleepMs(5'000, 10), 0);
 
     SpinClock clock;
+    WakeLateness lateness;
     int pumps = 0;
-    WaitMicros(clock, 16'666, 10, [&] { ++pumps; });
-    ASSERT_EQ(clock.sleeps.size(), 1u);
+    WaitMicros(clock, 16'666, 10, lateness, [&] { ++pumps; });
+    ASSERT_EQ(clock.sleeps.size(), 2u);
     EXPECT_EQ(clock.sleeps[0], 1000 + 6000);
+    // The margin is slept too, until no more than a wake-up's lateness is left to spin.
+    EXPECT_EQ(clock.sleeps[1], 1000 + 16'666 - WakeLateness::kInitialUs);
     EXPECT_GE(clock.now_us, 1000 + 16'666);
     EXPECT_LT(clock.now_us, 1000 + 16'666 + 5);
-    EXPECT_GT(pumps, 10'000); // the spin pumps messages all the while
+    EXPECT_GT(pumps, 100); // the spin pumps messages all the while
 
     SpinClock long_wait;
-    WaitMicros(long_wait, 5'000'000, 10, [] {});
+    WaitMicros(long_wait, 5'000'000, 10, lateness, [] {});
     EXPECT_EQ(long_wait.sleeps[0], 1000 + 2'990'000); // cut to 3 s
-    WaitMicros(long_wait, 0, 10, [] {});
-    EXPECT_EQ(long_wait.sleeps.size(), 1u);
+    size_t sleeps = long_wait.sleeps.size();
+    WaitMicros(long_wait, 0, 10, lateness, [] {});
+    EXPECT_EQ(long_wait.sleeps.size(), sleeps);
+}
+
+TEST(FramePacing, TheSpinCoversHowLateSleepsWakeButNotAMomentsStall) {
+    SpinClock clock;
+    WakeLateness lateness;
+    // One frame's wait at a 1 ms margin: how much of its end was spun, and whether it ended on
+    // time.
+    struct Wait {
+        int64_t spun_us;
+        bool on_time;
+    };
+    auto wait = [&] {
+        const int64_t end = clock.now_us + 16'666;
+        WaitMicros(clock, 16'666, 1, lateness, [] {});
+        return Wait{end - clock.sleeps.back(), clock.now_us >= end && clock.now_us < end + 5};
+    };
+    // How many waits end on time having spun no more than a quarter over the sleeps' lateness.
+    auto count_good = [&](int waits) {
+        int good = 0;
+        for (int i = 0; i < waits; ++i) {
+            const Wait done = wait();
+            good += done.on_time && done.spun_us >= clock.wake_late_us &&
+                    done.spun_us <= clock.wake_late_us * 5 / 4 + 1;
+        }
+        return good;
+    };
+
+    clock.wake_late_us = 40;
+    count_good(2000); // from the first guess down to what this clock shows
+    EXPECT_EQ(count_good(600), 600);
+
+    // One wake-up 3 ms late makes its frame late, and the next spin only a little longer.
+    clock.wake_late_us = 3000;
+    EXPECT_FALSE(wait().on_time);
+    clock.wake_late_us = 40;
+    EXPECT_LE(wait().spun_us, 63);
+
+    // Sleeps that keep waking later are soon covered.
+    clock.wake_late_us = 300;
+    count_good(20);
+    EXPECT_EQ(count_good(600), 600);
+
+    // Sleeps milliseconds late are a busy machine's: the spin stays within a millisecond.
+    for (int i = 0; i < 100; ++i)
+        lateness.Record(5000);
+    EXPECT_EQ(lateness.Micros(), 1000);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The monotonic clock and absolute-deadline sleep of POSIX.
 #include <cerrno>
 #include <ctime>
+#include <sys/prctl.h>
 
 #include "Platform/Clock.h"
 
@@ -17,6 +18,11 @@ public:
     }
 
     void SleepUntil(int64_t deadline_us) override {
+        // The kernel may otherwise defer a wake-up by the thread's timer slack (50 µs by
+        // default), which the frame pacing would have to spin through.
+        static thread_local const bool kFineSlack =
+            prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL) == 0;
+        (void)kFineSlack;
         timespec deadline{};
         deadline.tv_sec = static_cast<time_t>(deadline_us / kMicrosPerSecond);
         deadline.tv_nsec = static_cast<long>(deadline_us % kMicrosPerSecond) * 1000;
