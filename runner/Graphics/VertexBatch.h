@@ -17,8 +17,8 @@ struct DrawCounters {
 
 class VertexBatch {
 public:
-    // Vertices queued at most: 8192 quads.
-    static constexpr int kCapacity = 6 * 8192;
+    // Vertices queued at most: 32768 quads, so a busy frame still goes in one draw call.
+    static constexpr int kCapacity = 6 * 32768;
 
     explicit VertexBatch(GraphicsDevice& device);
 
