@@ -24,10 +24,6 @@ double FrameArgument(const RValue* args, int index, const CInstance* self) {
     return self ? self->image_index : 0.0;
 }
 
-double ScaledReach(const CSprite& sprite, float xscale, float yscale) {
-    return sprite.Reach() * double(std::max(std::fabs(xscale), std::fabs(yscale)));
-}
-
 void draw_self(RValue&, CInstance* self, CInstance*, int argc, RValue*) {
     GraphicsContext* graphics = GraphicsForCall(argc, 0);
     if (!graphics || !self) return;

@@ -24,7 +24,7 @@ void SetActiveGraphics(GraphicsContext* graphics) {
 }
 
 GraphicsContext::GraphicsContext(GraphicsDevice& device, int view_width, int view_height)
-    : device_(device), batch_(device), pages_(device),
+    : device_(device), view_width_(view_width), view_height_(view_height), batch_(device), pages_(device),
       targets_(device, batch_, WindowView(device, view_width, view_height)) {
     device_.SetBlend(blend_);
 }

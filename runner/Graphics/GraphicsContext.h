@@ -47,12 +47,17 @@ public:
     const CullRect& Cull() const { return targets_.View().area; }
     ShapeWriter Shapes() { return ShapeWriter(batch_, pages_); }
 
+    // The game's own window size, given at construction: the room's default drawing size.
+    int ViewWidth() const { return view_width_; }
+    int ViewHeight() const { return view_height_; }
+
     TexturePages& Pages() { return pages_; }
     RenderTargets& Targets() { return targets_; }
     GraphicsDevice& Device() { return device_; }
 
 private:
     GraphicsDevice& device_;
+    int view_width_, view_height_;
     VertexBatch batch_;
     TexturePages pages_;
     RenderTargets targets_;

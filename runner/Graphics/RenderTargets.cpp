@@ -70,6 +70,10 @@ bool RenderTargets::Pop() {
     return true;
 }
 
+void RenderTargets::SetView(const TargetView& view) {
+    Apply(stack_.empty() ? 0 : Find(stack_.back().surface)->texture, view);
+}
+
 void RenderTargets::Reapply() {
     Apply(stack_.empty() ? 0 : Find(stack_.back().surface)->texture, view_);
 }

@@ -47,6 +47,8 @@ public:
     // False when the stack is empty.
     bool Pop();
     size_t Depth() const { return stack_.size(); }
+    // Shows `view` on the current target until the next push or pop.
+    void SetView(const TargetView& view);
     // Sets the current target and view on the device again, after a new frame reset them.
     void Reapply();
     const TargetView& View() const { return view_; }

@@ -1,7 +1,14 @@
 // A sprite frame through culling to its quad.
 #include "Graphics/SpriteDrawing.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "Sprite/CSprite.h"
+
+double ScaledReach(const CSprite& sprite, float xscale, float yscale) {
+    return sprite.Reach() * double(std::max(std::fabs(xscale), std::fabs(yscale)));
+}
 
 void DrawSpriteFrame(GraphicsContext& graphics, const CSprite& sprite, double index,
                      const Placement& placement, uint32_t colour, double alpha, double reach) {

@@ -9,6 +9,9 @@
 
 class CSprite;
 
+// The sprite's reach under the larger of the two scales.
+double ScaledReach(const CSprite& sprite, float xscale, float yscale);
+
 // Draws frame floor(index) (wrapped into the frame count) unless no point of it can come
 // within `reach` of the culling rectangle. A sprite without frames draws nothing.
 void DrawSpriteFrame(GraphicsContext& graphics, const CSprite& sprite, double index,

@@ -141,6 +141,8 @@ void FrameLoop::DoStep() {
     if (Stage("Particles")) return;
     if (Stage("Draw")) return;
     RemoveMarkedInstances();
+    GraphicsContext* drawing = ActiveGraphics();
+    if (CRoom* room = CurrentRoom(); drawing && room) draw_stage_.Run(*drawing, *room);
     if (Stage("Scroll")) return;
     ScrollRoomBackgrounds();
     ++runner.frames_drawn;

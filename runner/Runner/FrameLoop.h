@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "Platform/Window.h"
+#include "Run/DrawStage.h"
 #include "Runner/FrameSchedule.h"
 #include "Runner/WakeLateness.h"
 
@@ -44,6 +45,7 @@ private:
     GraphicsDevice& graphics_;
     FrameSchedule schedule_;
     WakeLateness wake_lateness_;
+    DrawStage draw_stage_;
     int64_t second_start_us_ = 0;
     int32_t frames_this_second_ = 0;
     int64_t previous_step_start_us_ = 0;

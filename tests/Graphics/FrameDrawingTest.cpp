@@ -27,16 +27,17 @@ TEST_F(FrameDrawing, EachFrameHandsItsDrawingToTheDeviceAndCountsItAlone) {
     AddInstance(room, object);
     Start();
 
+    // Each frame: both triangles in one call, then the copy of the application surface.
     Frames(1);
     EXPECT_EQ(graphics_.frames_presented, 1);
-    ASSERT_EQ(graphics_.draws.size(), 1u); // both triangles, in one call, before the present
+    ASSERT_EQ(graphics_.draws.size(), 2u);
     EXPECT_EQ(graphics_.draws[0].vertices.size(), 6u);
-    EXPECT_EQ(drawing.Counters().draw_calls, 1);
+    EXPECT_EQ(drawing.Counters().draw_calls, 2);
 
     Frames(2);
-    EXPECT_EQ(graphics_.draws.size(), 3u);
-    EXPECT_EQ(drawing.Counters().draw_calls, 1);
-    EXPECT_EQ(drawing.Counters().vertices, 6);
+    EXPECT_EQ(graphics_.draws.size(), 6u);
+    EXPECT_EQ(drawing.Counters().draw_calls, 2);
+    EXPECT_EQ(drawing.Counters().vertices, 12);
 }
 
 } // namespace

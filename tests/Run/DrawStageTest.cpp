@@ -1,0 +1,263 @@
+// The Draw stage in the frame, against the recording device: which drawing events run how
+// often and in what order, what instances draw by default, the views' ports and the copy of
+// the application surface to the window.
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "Graphics/GraphicsContext.h"
+#include "Room/RoomFixture.h"
+#include "Run/Letterbox.h"
+
+namespace {
+
+struct DrawCall {
+    int32_t subtype;
+    int32_t instance;
+    NullGraphicsDevice::Viewport viewport;
+};
+
+std::vector<DrawCall> g_calls;
+NullGraphicsDevice* g_device = nullptr;
+
+template <int32_t Subtype>
+void Record(CInstance* self, CInstance*) {
+    g_calls.push_back({Subtype, self->id, g_device->viewport});
+}
+
+void DrawNothing(CInstance* self, CInstance*) {
+    g_calls.push_back({ev_draw_normal, self->id, g_device->viewport});
+}
+
+void DrawSpriteAt50(CInstance* self, CInstance*) {
+    CallNamed(self, "draw_sprite", 0, 0, 50, 50);
+}
+
+void HideSelf(CInstance* self, CInstance*) {
+    self->SetFlag(INSTANCE_FLAG_VISIBLE, false);
+}
+
+constexpr int32_t kEverySubtype[] = {ev_draw_pre,  ev_draw_begin, ev_draw_normal, ev_draw_end,
+                                     ev_draw_post, ev_gui_begin,  ev_gui,         ev_gui_end};
+
+class DrawStageTest : public RoomFixture {
+protected:
+    void SetUp() override {
+        RoomFixture::SetUp();
+        g_calls.clear();
+        g_device = &graphics_;
+    }
+    void TearDown() override {
+        SetActiveGraphics(nullptr);
+        g_device = nullptr;
+        RoomFixture::TearDown();
+    }
+
+    // An object with a recording handler for every drawing event.
+    int32_t AddRecorder(const std::string& name, int32_t depth = 0) {
+        const int32_t object = AddObject(name, -1, false, depth);
+        AddEvent(object, ev_draw, ev_draw_pre, Record<ev_draw_pre>);
+        AddEvent(object, ev_draw, ev_draw_begin, Record<ev_draw_begin>);
+        AddEvent(object, ev_draw, ev_draw_normal, Record<ev_draw_normal>);
+        AddEvent(object, ev_draw, ev_draw_end, Record<ev_draw_end>);
+        AddEvent(object, ev_draw, ev_draw_post, Record<ev_draw_post>);
+        AddEvent(object, ev_draw, ev_gui_begin, Record<ev_gui_begin>);
+        AddEvent(object, ev_draw, ev_gui, Record<ev_gui>);
+        AddEvent(object, ev_draw, ev_gui_end, Record<ev_gui_end>);
+        return object;
+    }
+
+    // A 16x16 sprite on its own 16x16 texture page.
+    int32_t AddDrawnSprite() {
+        PackageTexture texture;
+        texture.encoding = TextureEncoding::Raw32;
+        texture.width = texture.height = 16;
+        texture.pixels.assign(16 * 16 * 4, 255);
+        package_.textures.emplace_back(texture);
+        package_.texture_page_entries.push_back(
+            {0, 0, 16, 16, 0, 0, 16, 16, 16, 16, int16_t(package_.textures.size() - 1)});
+        const int32_t sprite = AddSprite("sBox", std::vector<std::string>(16, std::string(16, '#')));
+        package_.sprites[size_t(sprite)]->frames = {int32_t(package_.texture_page_entries.size() - 1)};
+        return sprite;
+    }
+
+    // Starts the game drawing through a context at the game's size of 320x180.
+    void StartDrawing() {
+        Start();
+        drawing_.LoadPackage(loader_.Package());
+        SetActiveGraphics(&drawing_);
+    }
+
+    std::map<int32_t, int> CountsBySubtype() const {
+        std::map<int32_t, int> counts;
+        for (const DrawCall& call : g_calls) ++counts[call.subtype];
+        return counts;
+    }
+
+    // The vertices drawn from `texture` into `target`, in order.
+    std::vector<Vertex> VerticesOf(TextureId texture, TextureId target) {
+        drawing_.Flush();
+        std::vector<Vertex> vertices;
+        for (const auto& draw : graphics_.draws)
+            if (draw.texture == texture && draw.target == target)
+                vertices.insert(vertices.end(), draw.vertices.begin(), draw.vertices.end());
+        return vertices;
+    }
+
+    TextureId SurfaceTexture() {
+        const Surface* surface = drawing_.Targets().Find(0);
+        return surface ? surface->texture : 0;
+    }
+    TextureId SpriteTexture() { return drawing_.Pages().Entry(0)->texture; }
+
+    GraphicsContext drawing_{graphics_, 320, 180};
+};
+
+TEST_F(DrawStageTest, TwoViewsRunTheViewEventsTwiceAndTheOthersOnce) {
+    AddRecorder("oRecorder");
+    const int32_t room = AddRoom("rmTwoViews");
+    PackageRoom& record = *package_.rooms[size_t(room)];
+    record.views_enabled = true;
+    record.views = {{1, 0, 0, 160, 180, 0, 0, 160, 180, 32, 32, -1, -1, -1},
+                    {0, 0, 0, 64, 48, 0, 0, 64, 48, 32, 32, -1, -1, -1},
+                    {1, 160, 0, 160, 180, 160, 0, 160, 180, 32, 32, -1, -1, -1}};
+    const int32_t id = AddInstance(room, 0);
+    StartDrawing();
+
+    Frames(1);
+    const std::map<int32_t, int> expected = {
+        {ev_draw_pre, 1}, {ev_draw_begin, 2}, {ev_draw_normal, 2}, {ev_draw_end, 2},
+        {ev_draw_post, 1}, {ev_gui_begin, 1}, {ev_gui, 1},        {ev_gui_end, 1}};
+    EXPECT_EQ(CountsBySubtype(), expected);
+
+    // Pre-draw, then each visible view in order with its port, then Post-draw and the GUI.
+    std::vector<int32_t> order;
+    for (const DrawCall& call : g_calls) {
+        order.push_back(call.subtype);
+        EXPECT_EQ(call.instance, id);
+    }
+    EXPECT_EQ(order, (std::vector<int32_t>{ev_draw_pre, ev_draw_begin, ev_draw_normal, ev_draw_end,
+                                           ev_draw_begin, ev_draw_normal, ev_draw_end, ev_draw_post,
+                                           ev_gui_begin, ev_gui, ev_gui_end}));
+    EXPECT_EQ(g_calls[1].viewport, (NullGraphicsDevice::Viewport{0, 0, 160, 180}));
+    EXPECT_EQ(g_calls[4].viewport, (NullGraphicsDevice::Viewport{160, 0, 160, 180}));
+    // The GUI covers the whole window.
+    EXPECT_EQ(g_calls.back().viewport, (NullGraphicsDevice::Viewport{0, 0, 640, 480}));
+
+    Frames(1);
+    EXPECT_EQ(g_calls.size(), 2 * order.size());
+}
+
+TEST_F(DrawStageTest, ARoomWithoutViewsIsDrawnOnceOverTheWholeSurface) {
+    AddRecorder("oRecorder");
+    const int32_t room = AddRoom("rmPlain");
+    AddInstance(room, 0);
+    StartDrawing();
+
+    Frames(1);
+    EXPECT_EQ(CountsBySubtype()[ev_draw_normal], 1);
+    EXPECT_EQ(CountsBySubtype()[ev_draw_begin], 1);
+    const auto draw = std::find_if(g_calls.begin(), g_calls.end(),
+                                   [](const DrawCall& call) { return call.subtype == ev_draw_normal; });
+    EXPECT_EQ(draw->viewport, (NullGraphicsDevice::Viewport{0, 0, 320, 180}));
+}
+
+TEST_F(DrawStageTest, AnInvisibleInstanceRunsNoDrawingEvents) {
+    const int32_t recorder = AddRecorder("oRecorder");
+    AddEvent(recorder, ev_create, 0, HideSelf);
+    const int32_t seen = AddRecorder("oSeen");
+    const int32_t room = AddRoom("rmHidden");
+    AddInstance(room, recorder);
+    const int32_t seen_id = AddInstance(room, seen);
+    StartDrawing();
+
+    Frames(1);
+    ASSERT_EQ(g_calls.size(), std::size(kEverySubtype)); // each event once, without views
+    for (const DrawCall& call : g_calls) EXPECT_EQ(call.instance, seen_id);
+}
+
+TEST_F(DrawStageTest, ADrawHandlerHidesTheDefaultSprite) {
+    const int32_t sprite = AddDrawnSprite();
+    const int32_t plain = AddObject("oPlain", -1, false, 0, sprite);
+    const int32_t handled = AddObject("oHandled", -1, false, 0, sprite);
+    AddEvent(handled, ev_draw, ev_draw_normal, DrawNothing);
+    const int32_t room = AddRoom("rmSprites");
+    AddInstance(room, plain, 10, 20);
+    AddInstance(room, handled, 100, 100);
+    StartDrawing();
+
+    Frames(1);
+    EXPECT_EQ(CountsBySubtype()[ev_draw_normal], 1);
+    // Only the plain instance's sprite, drawn into the application surface at its position.
+    const std::vector<Vertex> quad = VerticesOf(SpriteTexture(), SurfaceTexture());
+    ASSERT_EQ(quad.size(), 6u);
+    for (const Vertex& corner : quad) {
+        EXPECT_GE(corner.x, 10);
+        EXPECT_LE(corner.x, 26);
+        EXPECT_GE(corner.y, 20);
+        EXPECT_LE(corner.y, 36);
+    }
+}
+
+TEST_F(DrawStageTest, DrawEndLiesOnTopOfEveryLayer) {
+    const int32_t sprite = AddDrawnSprite();
+    // The Draw End object sits on the deepest layer, drawn first.
+    const int32_t deep = AddObject("oDeep", -1, false, 100);
+    AddEvent(deep, ev_draw, ev_draw_end, DrawSpriteAt50);
+    AddEvent(deep, ev_draw, ev_draw_normal, DrawNothing);
+    const int32_t top = AddObject("oTop", -1, false, -100, sprite);
+    const int32_t room = AddRoom("rmLayers");
+    AddInstance(room, deep);
+    AddInstance(room, top, 10, 10);
+    StartDrawing();
+
+    Frames(1);
+    const std::vector<Vertex> quads = VerticesOf(SpriteTexture(), SurfaceTexture());
+    ASSERT_EQ(quads.size(), 12u);
+    const auto left = [&quads](size_t first) {
+        return std::min_element(quads.begin() + long(first), quads.begin() + long(first) + 6,
+                                [](const Vertex& a, const Vertex& b) { return a.x < b.x; })->x;
+    };
+    EXPECT_EQ(left(0), 10); // the top layer's default sprite
+    EXPECT_EQ(left(6), 50); // then Draw End's
+}
+
+TEST_F(DrawStageTest, TheSurfaceIsCopiedToTheWindowAtAWholeScale) {
+    AddRoom("rmEmpty");
+    StartDrawing();
+
+    Frames(1);
+    ASSERT_NE(SurfaceTexture(), 0u);
+    EXPECT_EQ(graphics_.textures.at(SurfaceTexture()).width, 320);
+    EXPECT_EQ(graphics_.textures.at(SurfaceTexture()).height, 180);
+    // 640x480 holds 320x180 twice over: 640x360 with bars of 60 above and below.
+    const std::vector<Vertex> copy = VerticesOf(SurfaceTexture(), 0);
+    ASSERT_EQ(copy.size(), 6u);
+    const WindowRect expected = FitSurfaceToWindow(320, 180, 640, 480);
+    for (const Vertex& corner : copy) {
+        EXPECT_TRUE(corner.x == expected.x || corner.x == expected.x + expected.width) << corner.x;
+        EXPECT_TRUE(corner.y == expected.y || corner.y == expected.y + expected.height) << corner.y;
+    }
+    EXPECT_EQ(expected, (WindowRect{0, 60, 640, 360}));
+    // The window was cleared once, before the copy, as no Pre-draw handler ran.
+    EXPECT_EQ(std::count_if(graphics_.clears.begin(), graphics_.clears.end(),
+                            [](const auto& clear) { return clear.target == 0; }),
+              1);
+}
+
+TEST_F(DrawStageTest, NoHandlersAndNoSpritesDrawNothingButTheCopy) {
+    AddObject("oQuiet");
+    const int32_t room = AddRoom("rmQuiet");
+    AddInstance(room, 0);
+    StartDrawing();
+
+    Frames(1);
+    EXPECT_TRUE(g_calls.empty());
+    drawing_.Flush();
+    ASSERT_EQ(graphics_.draws.size(), 1u);
+    EXPECT_EQ(graphics_.draws[0].texture, SurfaceTexture());
+}
+
+} // namespace
