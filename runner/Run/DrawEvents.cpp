@@ -6,6 +6,7 @@
 #include "Object/EventDispatch.h"
 #include "Object/ObjectTable.h"
 #include "Room/CRoom.h"
+#include "Run/TileMapDrawing.h"
 #include "Sprite/SpriteTable.h"
 #include "Sprite/CSprite.h"
 
@@ -85,6 +86,8 @@ void DrawLayers(GraphicsContext& graphics, CRoom& room) {
                 DrawInstanceSprite(graphics, *instance);
         } else if (const auto* sprite = std::get_if<SpriteElement>(&element.asset)) {
             DrawSpriteElement(graphics, layer, *sprite);
+        } else if (const auto* tile_map = std::get_if<TileMapElement>(&element.asset)) {
+            DrawTileMap(graphics, layer, *tile_map);
         }
     });
 }

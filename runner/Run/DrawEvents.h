@@ -15,6 +15,6 @@ bool IsDrawable(const CInstance& instance);
 // deepest layer first; costs nothing when no object has the event.
 void DrawEventPass(CRoom& room, int32_t subtype);
 
-// The visible layers, deepest first: each instance's Draw event or else its sprite, and the
-// sprite elements.
+// The visible layers, deepest first: each instance's Draw event or else its sprite, the
+// sprite elements and the tile maps.
 void DrawLayers(GraphicsContext& graphics, CRoom& room);

@@ -1,0 +1,55 @@
+// Tile map cells to quads.
+#include "Run/TileMapDrawing.h"
+
+#include "Graphics/GraphicsContext.h"
+#include "Room/CLayer.h"
+#include "Room/TileSetTable.h"
+
+namespace {
+
+// The part of the tile set's picture that tile `tile` covers; tile sets are untrimmed, so the
+// picture's texture coordinates run evenly over its pixels.
+FrameImage TileImage(const FrameImage& set, const PackageBackground& source, uint32_t tile) {
+    const uint32_t columns = source.columns > 0 ? source.columns : 1;
+    const float du = (set.u1 - set.u0) / float(set.target_width);
+    const float dv = (set.v1 - set.v0) / float(set.target_height);
+    const float left = float((tile % columns) * (source.tile_width + 2 * source.border_x) + source.border_x);
+    const float top = float((tile / columns) * (source.tile_height + 2 * source.border_y) + source.border_y);
+    FrameImage image = set;
+    image.u0 = set.u0 + left * du;
+    image.v0 = set.v0 + top * dv;
+    image.u1 = image.u0 + float(source.tile_width) * du;
+    image.v1 = image.v0 + float(source.tile_height) * dv;
+    image.target_x = image.target_y = 0;
+    image.target_width = int32_t(source.tile_width);
+    image.target_height = int32_t(source.tile_height);
+    return image;
+}
+
+} // namespace
+
+void DrawTileMap(GraphicsContext& graphics, const CLayer& layer, const TileMapElement& element) {
+    const TileSet* tile_set = GetTileSet(element.map.tile_set);
+    if (!tile_set) return;
+    const PackageBackground& source = *tile_set->source;
+    const FrameImage* picture = graphics.Pages().Entry(source.texture_page);
+    if (!picture || source.tile_width == 0 || source.tile_height == 0) return;
+    const uint32_t frames_per_tile = source.frames_per_tile > 0 ? source.frames_per_tile : 1;
+    // Flags turn the tile about its centre.
+    const int32_t half_width = int32_t(source.tile_width / 2), half_height = int32_t(source.tile_height / 2);
+    const uint32_t colour = VertexColour(kWhiteColour, 1);
+    for (uint32_t row = 0; row < element.map.height; ++row)
+        for (uint32_t column = 0; column < element.map.width; ++column) {
+            const uint32_t cell = element.map.cells[size_t(row) * element.map.width + column];
+            const uint32_t index = cell & package::kTileIndexMask;
+            const size_t frame_at = size_t(index) * frames_per_tile;
+            if (index == 0 || frame_at >= source.frames.size()) continue;
+            const Placement placement{
+                element.x + layer.x_offset + float(column * source.tile_width) + float(half_width),
+                element.y + layer.y_offset + float(row * source.tile_height) + float(half_height),
+                (cell & package::kTileMirror) ? -1.0f : 1.0f, (cell & package::kTileFlip) ? -1.0f : 1.0f,
+                (cell & package::kTileRotate) ? -90.0f : 0.0f};
+            graphics.DrawImage(TileImage(*picture, source, source.frames[frame_at]), half_width,
+                               half_height, placement, colour);
+        }
+}

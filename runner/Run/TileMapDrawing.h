@@ -1,0 +1,10 @@
+// Drawing a tile map element: each cell's tile cut from its tile set's image, mirrored,
+// flipped or turned by the cell's flag bits.
+#pragma once
+
+class GraphicsContext;
+struct CLayer;
+struct TileMapElement;
+
+// Cells whose tile index is 0 are left empty; a missing tile set draws nothing.
+void DrawTileMap(GraphicsContext& graphics, const CLayer& layer, const TileMapElement& element);

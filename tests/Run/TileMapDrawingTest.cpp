@@ -1,0 +1,89 @@
+// Tile maps drawn in the room: tiles cut from their tile set in cell order, flag-only cells
+// left empty, and mirrored cells drawn with their texture coordinates swapped.
+#include <algorithm>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "Graphics/GraphicsContext.h"
+#include "Room/RoomFixture.h"
+
+namespace {
+
+class TileMapDrawingTest : public RoomFixture {
+protected:
+    void TearDown() override {
+        SetActiveGraphics(nullptr);
+        RoomFixture::TearDown();
+    }
+
+    // A 32x8 image of four 8x8 tiles in one row.
+    int32_t AddTileRow() {
+        PackageTexture texture;
+        texture.encoding = TextureEncoding::Raw32;
+        texture.width = 32;
+        texture.height = 8;
+        texture.pixels.assign(32 * 8 * 4, 255);
+        package_.textures.emplace_back(texture);
+        package_.texture_page_entries.push_back(
+            {0, 0, 32, 8, 0, 0, 32, 8, 32, 8, int16_t(package_.textures.size() - 1)});
+        PackageBackground tile_set;
+        tile_set.name = Text("tsRow");
+        tile_set.texture_page = int32_t(package_.texture_page_entries.size() - 1);
+        tile_set.tile_width = tile_set.tile_height = 8;
+        tile_set.columns = 4;
+        tile_set.tile_count = 4;
+        tile_set.frames = {0, 1, 2, 3};
+        package_.backgrounds.emplace_back(tile_set);
+        return int32_t(package_.backgrounds.size() - 1);
+    }
+
+    // The vertices drawn from the tile set's texture, in order.
+    std::vector<Vertex> TileVertices() {
+        drawing_.Flush();
+        const TextureId tiles = drawing_.Pages().Entry(0)->texture;
+        std::vector<Vertex> vertices;
+        for (const auto& draw : graphics_.draws)
+            if (draw.texture == tiles)
+                vertices.insert(vertices.end(), draw.vertices.begin(), draw.vertices.end());
+        return vertices;
+    }
+
+    GraphicsContext drawing_{graphics_, 320, 180};
+};
+
+// The texture u of the quad's corner at (x, y).
+float UAt(const std::vector<Vertex>& quad, float x, float y) {
+    auto corner = std::find_if(quad.begin(), quad.end(),
+                               [x, y](const Vertex& v) { return v.x == x && v.y == y; });
+    EXPECT_NE(corner, quad.end()) << x << "," << y;
+    return corner == quad.end() ? -1 : corner->u;
+}
+
+TEST_F(TileMapDrawingTest, CellsDrawTheirTilesAndFlagOnlyCellsNothing) {
+    const int32_t tile_set = AddTileRow();
+    const int32_t room = AddRoom("rmTiles");
+    AddLayer(room, 1, package::kLayerTiles, 0).tile_map = {
+        tile_set, 3, 2, {1, package::kTileMirror | 2, package::kTileMirror, 0, 3, 0}};
+    Start();
+    drawing_.LoadPackage(loader_.Package());
+    SetActiveGraphics(&drawing_);
+
+    Frames(1);
+    const std::vector<Vertex> vertices = TileVertices();
+    ASSERT_EQ(vertices.size(), 18u); // tiles 1, 2 and 3; the mirror flag alone draws nothing
+    const std::vector<Vertex> first(vertices.begin(), vertices.begin() + 6);
+    const std::vector<Vertex> mirrored(vertices.begin() + 6, vertices.begin() + 12);
+    const std::vector<Vertex> below(vertices.begin() + 12, vertices.end());
+    // Tile 1 spans u 0.25 to 0.5 at cell (0, 0).
+    EXPECT_FLOAT_EQ(UAt(first, 0, 0), 0.25f);
+    EXPECT_FLOAT_EQ(UAt(first, 8, 8), 0.5f);
+    // Tile 2 at cell (1, 0), mirrored: its right edge on the left.
+    EXPECT_FLOAT_EQ(UAt(mirrored, 8, 0), 0.75f);
+    EXPECT_FLOAT_EQ(UAt(mirrored, 16, 0), 0.5f);
+    // Tile 3 at cell (1, 1).
+    EXPECT_FLOAT_EQ(UAt(below, 8, 8), 0.75f);
+    EXPECT_FLOAT_EQ(UAt(below, 16, 16), 1.0f);
+}
+
+} // namespace
