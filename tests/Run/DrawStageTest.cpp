@@ -9,6 +9,7 @@
 
 #include "Graphics/GraphicsContext.h"
 #include "Room/RoomFixture.h"
+#include "Run/DrawStage.h"
 #include "Run/Letterbox.h"
 
 namespace {
@@ -33,6 +34,10 @@ void DrawNothing(CInstance* self, CInstance*) {
 
 void DrawSpriteAt50(CInstance* self, CInstance*) {
     CallNamed(self, "draw_sprite", 0, 0, 50, 50);
+}
+
+void LeaveATargetSet(CInstance* self, CInstance*) {
+    CallNamed(self, "surface_set_target", CallNamed(self, "surface_create", 8, 8));
 }
 
 void HideSelf(CInstance* self, CInstance*) {
@@ -258,6 +263,61 @@ TEST_F(DrawStageTest, NoHandlersAndNoSpritesDrawNothingButTheCopy) {
     drawing_.Flush();
     ASSERT_EQ(graphics_.draws.size(), 1u);
     EXPECT_EQ(graphics_.draws[0].texture, SurfaceTexture());
+}
+
+TEST_F(DrawStageTest, ATargetLeftSetIsReportedOncePerFrameAndReset) {
+    const int32_t careless = AddObject("oCareless");
+    AddEvent(careless, ev_draw, ev_draw_normal, LeaveATargetSet);
+    const int32_t room = AddRoom("rmCareless");
+    AddInstance(room, careless);
+    AddInstance(room, careless);
+    StartDrawing();
+
+    Frames(1);
+    const std::string report = "Unbalanced surface stack. You MUST use surface_reset_target() for each set.\n";
+    EXPECT_EQ(error_output_, report);
+    EXPECT_EQ(drawing_.Targets().Depth(), 0u);
+    // The copy still reaches the window.
+    drawing_.Flush();
+    EXPECT_EQ(graphics_.draws.back().texture, SurfaceTexture());
+    EXPECT_EQ(graphics_.draws.back().target, 0u);
+}
+
+TEST_F(DrawStageTest, WithoutKeepAspectTheSurfaceIsStretchedOverTheWindow) {
+    AddRoom("rmEmpty");
+    Start();
+    DrawStage stage;
+    stage.keep_aspect = false;
+    stage.Run(drawing_, *CurrentRoom());
+
+    const std::vector<Vertex> copy = VerticesOf(SurfaceTexture(), 0);
+    ASSERT_EQ(copy.size(), 6u);
+    for (const Vertex& corner : copy) {
+        EXPECT_TRUE(corner.x == 0 || corner.x == 640) << corner.x;
+        EXPECT_TRUE(corner.y == 0 || corner.y == 480) << corner.y;
+    }
+}
+
+TEST_F(DrawStageTest, WithoutTheSurfaceTheRoomIsDrawnIntoTheWindow) {
+    const int32_t sprite = AddDrawnSprite();
+    const int32_t plain = AddObject("oPlain", -1, false, 0, sprite);
+    const int32_t room = AddRoom("rmDirect");
+    AddInstance(room, plain, 10, 20);
+    Start();
+    drawing_.LoadPackage(loader_.Package());
+    DrawStage stage;
+    stage.Run(drawing_, *CurrentRoom());
+    ASSERT_EQ(stage.ApplicationSurface(), 0);
+    stage.use_application_surface = false;
+    stage.Run(drawing_, *CurrentRoom());
+
+    EXPECT_EQ(stage.ApplicationSurface(), -1);
+    EXPECT_EQ(drawing_.Targets().Find(0), nullptr);
+    EXPECT_EQ(VerticesOf(SpriteTexture(), 0).size(), 6u);
+    // The room's rectangle over the whole window.
+    EXPECT_EQ(graphics_.draws.back().viewport, (NullGraphicsDevice::Viewport{0, 0, 640, 480}));
+    EXPECT_EQ(graphics_.draws.back().projection,
+              (NullGraphicsDevice::Projection{0, 0, 640, 480}));
 }
 
 } // namespace
