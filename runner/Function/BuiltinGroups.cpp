@@ -21,7 +21,7 @@ struct GroupRun {
 constexpr GroupRun kGroupRuns[] = {
     {"HighScore..", {}},
     {"Game..", {RegisterGameFunctions, RegisterObjectFunctions, RegisterInstanceFunctions,
-                RegisterRoomFunctions}},
+                RegisterRoomFunctions, RegisterWindowFunctions}},
     {"Math..", {RegisterValueFunctions, RegisterStringFunctions, RegisterMathFunctions,
                 RegisterRandomFunctions}},
     {"Graphic..", {RegisterSpriteFunctions, RegisterDrawFunctions, RegisterSurfaceFunctions,

@@ -14,6 +14,7 @@ void RegisterEventVariables();
 void RegisterInstanceFunctions();
 void RegisterCollisionFunctions();
 void RegisterRoomFunctions();
+void RegisterWindowFunctions();
 void RegisterRoomVariables();
 void RegisterViewVariables();
 void RegisterLayerFunctions();

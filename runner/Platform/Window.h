@@ -32,4 +32,20 @@ public:
     virtual double RefreshRate() const = 0;
     // The drawable area in pixels, which can differ from the size in screen units (high DPI).
     virtual void DrawableSize(int& width, int& height) const = 0;
+
+    // Placement. Client size excludes the frame; the outer rectangle includes it. Windows
+    // that cannot be placed (test stand-ins) keep these defaults.
+    virtual void ClientSize(int& width, int& height) const { DrawableSize(width, height); }
+    // Sets the client size, keeping the outer top-left corner where it is.
+    virtual void SetClientSize(int, int) {}
+    virtual void OuterRect(int& x, int& y, int& width, int& height) const {
+        x = y = 0;
+        ClientSize(width, height);
+    }
+    virtual void MoveOuterTo(int, int) {}
+    // The size of the display the window is on.
+    virtual void DisplaySize(int& width, int& height) const { width = height = 0; }
+    // Desktop full screen: the display keeps its mode.
+    virtual void SetFullScreen(bool) {}
+    virtual bool FullScreen() const { return false; }
 };

@@ -13,6 +13,7 @@
 #include "Runner/FramePacing.h"
 #include "Runner/OutputChannel.h"
 #include "Runner/RunnerState.h"
+#include "Runner/WindowControl.h"
 
 namespace {
 
@@ -87,6 +88,7 @@ double FrameLoop::RunFrame() {
     if (!runner.running) return kDefaultRate;
 
     CountFramesPerSecond();
+    if (WindowControl* control = ActiveWindowControl()) control->CountDown();
     graphics_.BeginFrame();
     GraphicsContext* drawing = ActiveGraphics();
     if (drawing) drawing->BeginFrame();
@@ -175,4 +177,6 @@ void FrameLoop::OnQuitRequested() {
     runner.quit_requested = true;
 }
 
-void FrameLoop::OnWindowResized(int, int) {}
+void FrameLoop::OnWindowResized(int, int) {
+    if (WindowControl* control = ActiveWindowControl()) control->OnResized();
+}

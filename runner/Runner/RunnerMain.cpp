@@ -25,6 +25,7 @@
 #include "Runner/Relaunch.h"
 #include "Runner/RunnerClock.h"
 #include "Runner/RunnerState.h"
+#include "Runner/WindowControl.h"
 #include "Support/SaveFolder.h"
 #include "Variable/GameVariables.h"
 
@@ -86,6 +87,7 @@ private:
     PackageLoader loader_;
     std::unique_ptr<FrameLoop> loop_;
     std::unique_ptr<GraphicsContext> graphics_;
+    std::unique_ptr<WindowControl> window_control_;
     std::string relaunch_line_;
 };
 
@@ -163,6 +165,8 @@ std::optional<int> RunnerSession::StartUp() {
     graphics_ = std::make_unique<GraphicsContext>(*platform_.graphics, int(header.window_width),
                                                   int(header.window_height));
     SetActiveGraphics(graphics_.get());
+    window_control_ = std::make_unique<WindowControl>(*platform_.window);
+    SetActiveWindowControl(window_control_.get());
 
     DebugOutput().Write("IO Init\n");
     DebugOutput().Write("Process Messages\n");
@@ -188,6 +192,8 @@ std::optional<int> RunnerSession::DoTheWork() {
         return Refuse(status.error);
     }
     graphics_->LoadPackage(loader_.Package());
+    if (StartsFullScreen(loader_.Package().header.info_flags, loader_.Package().options, options_.in_a_window))
+        window_control_->SetFullScreen(true);
     RunnerState& runner = Runner();
     ApplySleepMargin();
     if (!PrepareGame()) return 0;
@@ -239,6 +245,8 @@ void RunnerSession::ShutDown() {
     // The drawing layer's textures go before the device, the device before the window that
     // holds its context.
     graphics_.reset();
+    SetActiveWindowControl(nullptr);
+    window_control_.reset();
     platform_.graphics.reset();
     platform_.window.reset();
     platform_.dialog.reset();

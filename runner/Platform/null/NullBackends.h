@@ -28,15 +28,47 @@ public:
         height = height_;
     }
 
+    void ClientSize(int& width, int& height) const override { DrawableSize(width, height); }
+    void SetClientSize(int width, int height) override;
+    void OuterRect(int& x, int& y, int& width, int& height) const override;
+    void MoveOuterTo(int x, int y) override {
+        x_ = x;
+        y_ = y;
+    }
+    void DisplaySize(int& width, int& height) const override {
+        width = display_width;
+        height = display_height;
+    }
+    void SetFullScreen(bool on) override;
+    bool FullScreen() const override { return full_screen_; }
+
     // A test's stand-in for the player closing the window.
     void PostQuit() { quit_posted_ = true; }
+    // A test's stand-in for Alt+Enter or F11.
+    void PostFullScreenKey() { full_screen_key_posted_ = true; }
     const std::string& Caption() const { return caption_; }
+    int SizeChanges() const { return size_changes_; }
+
+    // What a test may set: the display, and the frame around the client area.
+    int display_width = 1920;
+    int display_height = 1080;
+    int frame_left = 0, frame_top = 0, frame_right = 0, frame_bottom = 0;
 
 private:
     std::string caption_;
     int width_ = 0;
     int height_ = 0;
+    // The outer top-left corner, and the windowed size kept while full screen.
+    int x_ = 0;
+    int y_ = 0;
+    int windowed_width_ = 0;
+    int windowed_height_ = 0;
+    int size_changes_ = 0;
+    bool full_screen_ = false;
     bool quit_posted_ = false;
+    bool full_screen_key_posted_ = false;
+    // Like a real window, a size change is reported on the next pump.
+    bool resize_posted_ = false;
 };
 
 // Draws nothing and keeps a record of what it was asked to draw, with the state each draw and

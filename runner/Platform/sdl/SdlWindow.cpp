@@ -1,3 +1,5 @@
+// The SDL window: its OpenGL context, placement, desktop full screen and event pump. Alt+Enter
+// and F11 toggle full screen here, before the game's input sees the keys.
 #include "Platform/sdl/SdlWindow.h"
 
 SdlWindow::~SdlWindow() {
@@ -39,6 +41,12 @@ void SdlWindow::PumpEvents(PlatformEvents& events) {
     while (SDL_PollEvent(&event)) {
         switch (event.type) {
         case SDL_QUIT: events.OnQuitRequested(); break;
+        case SDL_KEYDOWN: {
+            const SDL_Keysym& key = event.key.keysym;
+            bool toggle = key.sym == SDLK_F11 || (key.sym == SDLK_RETURN && (key.mod & KMOD_ALT) != 0);
+            if (toggle && !event.key.repeat) SetFullScreen(!FullScreen());
+            break;
+        }
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_CLOSE) events.OnQuitRequested();
             else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
@@ -65,4 +73,57 @@ double SdlWindow::RefreshRate() const {
 void SdlWindow::DrawableSize(int& width, int& height) const {
     width = height = 0;
     if (window_) SDL_GL_GetDrawableSize(window_, &width, &height);
+}
+
+void SdlWindow::ClientSize(int& width, int& height) const {
+    width = height = 0;
+    if (window_) SDL_GetWindowSize(window_, &width, &height);
+}
+
+void SdlWindow::SetClientSize(int width, int height) {
+    if (window_) SDL_SetWindowSize(window_, width, height);
+}
+
+void SdlWindow::Borders(int& left, int& top, int& right, int& bottom) const {
+    left = top = right = bottom = 0;
+    if (window_ && SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) != 0)
+        left = top = right = bottom = 0;
+}
+
+void SdlWindow::OuterRect(int& x, int& y, int& width, int& height) const {
+    x = y = width = height = 0;
+    if (!window_) return;
+    int left, top, right, bottom;
+    Borders(left, top, right, bottom);
+    SDL_GetWindowPosition(window_, &x, &y);
+    ClientSize(width, height);
+    x -= left;
+    y -= top;
+    width += left + right;
+    height += top + bottom;
+}
+
+void SdlWindow::MoveOuterTo(int x, int y) {
+    if (!window_) return;
+    int left, top, right, bottom;
+    Borders(left, top, right, bottom);
+    // SDL places the client area.
+    SDL_SetWindowPosition(window_, x + left, y + top);
+}
+
+void SdlWindow::DisplaySize(int& width, int& height) const {
+    width = height = 0;
+    SDL_DisplayMode mode{};
+    int display = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
+    if (display < 0 || SDL_GetDesktopDisplayMode(display, &mode) != 0) return;
+    width = mode.w;
+    height = mode.h;
+}
+
+void SdlWindow::SetFullScreen(bool on) {
+    if (window_) SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+bool SdlWindow::FullScreen() const {
+    return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
 }

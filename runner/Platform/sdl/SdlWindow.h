@@ -19,8 +19,18 @@ public:
     bool SetSwapInterval(int interval) override;
     double RefreshRate() const override;
     void DrawableSize(int& width, int& height) const override;
+    void ClientSize(int& width, int& height) const override;
+    void SetClientSize(int width, int height) override;
+    void OuterRect(int& x, int& y, int& width, int& height) const override;
+    void MoveOuterTo(int x, int y) override;
+    void DisplaySize(int& width, int& height) const override;
+    void SetFullScreen(bool on) override;
+    bool FullScreen() const override;
 
 private:
+    // The frame's widths around the client area; zero where the platform does not say.
+    void Borders(int& left, int& top, int& right, int& bottom) const;
+
     SDL_Window* window_ = nullptr;
     SDL_GLContext context_ = nullptr;
     bool video_started_ = false;

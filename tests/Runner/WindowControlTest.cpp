@@ -1,0 +1,200 @@
+// The window built-ins on the null window, driven through the frame loop: the size countdown,
+// centring before and after a resize, the display's size and full screen.
+#include "Runner/WindowControl.h"
+
+#include <gtest/gtest.h>
+
+#include "BuiltinCallFixture.h"
+#include "Platform/null/NullBackends.h"
+#include "Room/RoomFlow.h"
+#include "Runner/CommandLine.h"
+#include "Runner/FrameLoop.h"
+#include "Runner/Package/PackageFormat.h"
+#include "Runner/Package/PackageHeader.h"
+#include "Runner/RunnerState.h"
+#include "SpinClock.h"
+
+namespace {
+
+class WindowControlTest : public BuiltinCallTest {
+protected:
+    void SetUp() override {
+        BuiltinCallTest::SetUp();
+        Runner() = RunnerState{};
+        RunnerState& runner = Runner();
+        runner.major_version = 2;
+        runner.game_speed = 60;
+        rooms_.rooms.resize(1);
+        rooms_.rooms[0].emplace();
+        PrepareRooms(&rooms_);
+        runner.room_order = {0};
+        runner.running = true;
+        std::string error;
+        window_.Open(320, 180, "test", error);
+        window_.frame_left = window_.frame_right = window_.frame_bottom = 2;
+        window_.frame_top = 20;
+        SetActiveWindowControl(&control_);
+        loop_.Enter();
+    }
+    void TearDown() override {
+        SetActiveWindowControl(nullptr);
+        EndGame();
+        PrepareRooms(nullptr);
+        Runner() = RunnerState{};
+        BuiltinCallTest::TearDown();
+    }
+
+    void Turn() { loop_.RunTurn(); }
+    std::pair<int, int> Size() const {
+        int width, height;
+        window_.ClientSize(width, height);
+        return {width, height};
+    }
+    std::pair<int, int> Position() const {
+        int x, y, width, height;
+        window_.OuterRect(x, y, width, height);
+        return {x, y};
+    }
+
+    GamePackage rooms_;
+    SpinClock clock_;
+    NullWindow window_;
+    NullGraphicsDevice graphics_;
+    WindowControl control_{window_};
+    FrameLoop loop_{clock_, window_, graphics_};
+};
+
+TEST_F(WindowControlTest, ASizeRequestIsAppliedOnTheFollowingFramesAndResetsTheDisplayAtOne) {
+    Call("window_set_size", RealValue(640), RealValue(360));
+    EXPECT_EQ(control_.Countdown(), 10);
+    EXPECT_EQ(Size(), std::make_pair(320, 180)); // not before the next frame
+
+    Turn();
+    EXPECT_EQ(Size(), std::make_pair(640, 360));
+    // The window's own report of the new size does not put the reset off.
+    EXPECT_EQ(control_.Countdown(), 9);
+
+    // While the count is above 1 the requested size is held against other changes.
+    window_.SetClientSize(500, 500);
+    Turn();
+    EXPECT_EQ(Size(), std::make_pair(640, 360));
+    EXPECT_EQ(control_.Countdown(), 8);
+
+    for (int count = 7; count >= 1; --count) {
+        Turn();
+        EXPECT_EQ(control_.Countdown(), count);
+        EXPECT_EQ(control_.DisplayResets(), 0);
+    }
+    Turn();
+    EXPECT_EQ(control_.Countdown(), 0);
+    EXPECT_EQ(control_.DisplayResets(), 1);
+
+    // Once reset, the window is left alone.
+    window_.SetClientSize(500, 400);
+    Turn(); // the frame before the report of the change is taken
+    EXPECT_EQ(Size(), std::make_pair(500, 400));
+}
+
+TEST_F(WindowControlTest, ARequestThatChangesNothingOrComesAtOneStartsNoCountdown) {
+    Call("window_set_size", RealValue(320), RealValue(180));
+    Call("window_set_size", RealValue(0), RealValue(400));
+    Call("window_set_size", RealValue(400), RealValue(-1));
+    EXPECT_EQ(control_.Countdown(), 0);
+
+    Call("window_set_size", RealValue(400), RealValue(300));
+    for (int i = 0; i < 9; ++i) Turn();
+    ASSERT_EQ(control_.Countdown(), 1);
+    Call("window_set_size", RealValue(800), RealValue(600));
+    EXPECT_EQ(control_.Countdown(), 1);
+    Turn();
+    EXPECT_EQ(control_.DisplayResets(), 1);
+    EXPECT_EQ(Size(), std::make_pair(400, 300));
+}
+
+TEST_F(WindowControlTest, AResizeReportSchedulesTheDisplayReset) {
+    window_.SetClientSize(800, 600); // as the player dragging the frame
+    loop_.PumpMessages();
+    EXPECT_EQ(control_.Countdown(), 10);
+    for (int i = 0; i < 10; ++i) Turn();
+    EXPECT_EQ(control_.DisplayResets(), 1);
+    // No game request: the player's size stays.
+    EXPECT_EQ(Size(), std::make_pair(800, 600));
+}
+
+TEST_F(WindowControlTest, CentringInTheStepOfTheResizeUsesTheOldSizeAndAFrameLaterTheNewOne) {
+    Call("window_set_size", RealValue(640), RealValue(360));
+    Call("window_center");
+    // Outer size 324 x 202 on a 1920 x 1080 display.
+    EXPECT_EQ(Position(), std::make_pair(798, 439));
+
+    Turn();
+    Call("window_center");
+    // Outer size 644 x 382.
+    EXPECT_EQ(Position(), std::make_pair(638, 349));
+
+    // Whole pixels: an odd remainder is dropped.
+    window_.display_width = 1921;
+    window_.display_height = 1081;
+    Call("window_center");
+    EXPECT_EQ(Position(), std::make_pair(638, 349));
+}
+
+TEST_F(WindowControlTest, TheDisplaySizeComesFromTheWindow) {
+    EXPECT_EQ(Number("display_get_width"), 1920);
+    EXPECT_EQ(Number("display_get_height"), 1080);
+    window_.display_width = 2560;
+    window_.display_height = 1440;
+    EXPECT_EQ(Number("display_get_width"), 2560);
+    EXPECT_EQ(Number("display_get_height"), 1440);
+
+    SetActiveWindowControl(nullptr);
+    EXPECT_EQ(Number("display_get_width"), 0);
+}
+
+TEST_F(WindowControlTest, TheFullScreenKeyTogglesDesktopFullScreen) {
+    EXPECT_EQ(Text("window_get_fullscreen"), "0");
+    window_.PostFullScreenKey();
+    loop_.PumpMessages();
+    EXPECT_EQ(Text("window_get_fullscreen"), "1");
+    EXPECT_EQ(Size(), std::make_pair(1920, 1080)); // the display's own size, its mode kept
+    EXPECT_EQ(control_.Countdown(), 10);
+
+    window_.PostFullScreenKey();
+    loop_.PumpMessages();
+    EXPECT_EQ(Text("window_get_fullscreen"), "0");
+    EXPECT_EQ(Size(), std::make_pair(320, 180));
+}
+
+TEST_F(WindowControlTest, SizeAndCentreDoNothingInFullScreen) {
+    Call("window_set_fullscreen", RealValue(1));
+    EXPECT_EQ(Text("window_get_fullscreen"), "1");
+    for (int i = 0; i < 10; ++i) Turn(); // the reset the switch scheduled
+    ASSERT_EQ(control_.Countdown(), 0);
+
+    Call("window_set_size", RealValue(640), RealValue(360));
+    EXPECT_EQ(control_.Countdown(), 0);
+    window_.MoveOuterTo(5, 7);
+    Call("window_center");
+    EXPECT_EQ(Position(), std::make_pair(5, 7));
+
+    Call("window_set_fullscreen", RealValue(0));
+    EXPECT_EQ(Size(), std::make_pair(320, 180));
+}
+
+TEST(StartsFullScreenTest, ThePackageAsksForFullScreenAndInAWindowClearsIt) {
+    PackageOptions options;
+    EXPECT_FALSE(StartsFullScreen(0, options, false));
+    EXPECT_TRUE(StartsFullScreen(package::kInfoFullScreen, options, false));
+    EXPECT_FALSE(StartsFullScreen(~package::kInfoFullScreen, options, false));
+    options.flags = package::kOptionFullScreen;
+    EXPECT_TRUE(StartsFullScreen(0, options, false));
+
+    RunnerOptions command_line;
+    ASSERT_TRUE(ParseCommandLine({"runner", "-inawindow"}, "data.win", command_line).ok);
+    EXPECT_FALSE(StartsFullScreen(package::kInfoFullScreen, options, command_line.in_a_window));
+    RunnerOptions plain;
+    ASSERT_TRUE(ParseCommandLine({"runner"}, "data.win", plain).ok);
+    EXPECT_TRUE(StartsFullScreen(package::kInfoFullScreen, options, plain.in_a_window));
+}
+
+} // namespace
