@@ -6,6 +6,7 @@
 #include "Object/EventDispatch.h"
 #include "Object/ObjectTable.h"
 #include "Room/CRoom.h"
+#include "Run/BackgroundDrawing.h"
 #include "Run/TileMapDrawing.h"
 #include "Sprite/SpriteTable.h"
 #include "Sprite/CSprite.h"
@@ -77,7 +78,7 @@ void DrawEventPass(CRoom& room, int32_t subtype) {
 }
 
 void DrawLayers(GraphicsContext& graphics, CRoom& room) {
-    ForEachVisibleLayer(room, [&graphics](const CLayer& layer, const LayerElement& element) {
+    ForEachVisibleLayer(room, [&graphics, &room](const CLayer& layer, const LayerElement& element) {
         if (CInstance* instance = element.instance) {
             if (!IsDrawable(*instance)) return;
             if (HasEvent(*instance, ev_draw_normal))
@@ -86,6 +87,8 @@ void DrawLayers(GraphicsContext& graphics, CRoom& room) {
                 DrawInstanceSprite(graphics, *instance);
         } else if (const auto* sprite = std::get_if<SpriteElement>(&element.asset)) {
             DrawSpriteElement(graphics, layer, *sprite);
+        } else if (const auto* background = std::get_if<BackgroundElement>(&element.asset)) {
+            DrawBackground(graphics, room, layer, *background);
         } else if (const auto* tile_map = std::get_if<TileMapElement>(&element.asset)) {
             DrawTileMap(graphics, layer, *tile_map);
         }

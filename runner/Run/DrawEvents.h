@@ -16,5 +16,5 @@ bool IsDrawable(const CInstance& instance);
 void DrawEventPass(CRoom& room, int32_t subtype);
 
 // The visible layers, deepest first: each instance's Draw event or else its sprite, the
-// sprite elements and the tile maps.
+// sprite elements, backgrounds and tile maps.
 void DrawLayers(GraphicsContext& graphics, CRoom& room);
