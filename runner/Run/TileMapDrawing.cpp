@@ -1,5 +1,8 @@
-// Tile map cells to quads.
+// Tile map cells to quads, only those within a cell of the view.
 #include "Run/TileMapDrawing.h"
+
+#include <algorithm>
+#include <cmath>
 
 #include "Graphics/GraphicsContext.h"
 #include "Room/CLayer.h"
@@ -26,6 +29,19 @@ FrameImage TileImage(const FrameImage& set, const PackageBackground& source, uin
     return image;
 }
 
+struct CellRange {
+    uint32_t first, end;
+};
+
+// The cells of a map `count` cells long that lie within near..far (relative to the map's
+// start), widened by one cell on each side.
+CellRange CellsInView(float near, float far, uint32_t cell_size, uint32_t count) {
+    const double first = std::floor(double(near) / cell_size) - 1;
+    const double last = std::floor(double(far) / cell_size) + 1;
+    const auto clamp = [count](double cell) { return uint32_t(std::clamp(cell, 0.0, double(count))); };
+    return {clamp(first), clamp(last + 1)};
+}
+
 } // namespace
 
 void DrawTileMap(GraphicsContext& graphics, const CLayer& layer, const TileMapElement& element) {
@@ -38,15 +54,20 @@ void DrawTileMap(GraphicsContext& graphics, const CLayer& layer, const TileMapEl
     // Flags turn the tile about its centre.
     const int32_t half_width = int32_t(source.tile_width / 2), half_height = int32_t(source.tile_height / 2);
     const uint32_t colour = VertexColour(kWhiteColour, 1);
-    for (uint32_t row = 0; row < element.map.height; ++row)
-        for (uint32_t column = 0; column < element.map.width; ++column) {
+    const float left = element.x + layer.x_offset, top = element.y + layer.y_offset;
+    const CellRange columns = CellsInView(graphics.Cull().left - left, graphics.Cull().right - left,
+                                          source.tile_width, element.map.width);
+    const CellRange rows = CellsInView(graphics.Cull().top - top, graphics.Cull().bottom - top,
+                                       source.tile_height, element.map.height);
+    for (uint32_t row = rows.first; row < rows.end; ++row)
+        for (uint32_t column = columns.first; column < columns.end; ++column) {
             const uint32_t cell = element.map.cells[size_t(row) * element.map.width + column];
             const uint32_t index = cell & package::kTileIndexMask;
             const size_t frame_at = size_t(index) * frames_per_tile;
             if (index == 0 || frame_at >= source.frames.size()) continue;
             const Placement placement{
-                element.x + layer.x_offset + float(column * source.tile_width) + float(half_width),
-                element.y + layer.y_offset + float(row * source.tile_height) + float(half_height),
+                left + float(column * source.tile_width) + float(half_width),
+                top + float(row * source.tile_height) + float(half_height),
                 (cell & package::kTileMirror) ? -1.0f : 1.0f, (cell & package::kTileFlip) ? -1.0f : 1.0f,
                 (cell & package::kTileRotate) ? -90.0f : 0.0f};
             graphics.DrawImage(TileImage(*picture, source, source.frames[frame_at]), half_width,

@@ -6,5 +6,6 @@ class GraphicsContext;
 struct CLayer;
 struct TileMapElement;
 
-// Cells whose tile index is 0 are left empty; a missing tile set draws nothing.
+// Cells whose tile index is 0 are left empty, and cells more than one cell outside the view
+// are skipped; a missing tile set draws nothing.
 void DrawTileMap(GraphicsContext& graphics, const CLayer& layer, const TileMapElement& element);

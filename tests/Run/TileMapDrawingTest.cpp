@@ -1,5 +1,6 @@
 // Tile maps drawn in the room: tiles cut from their tile set in cell order, flag-only cells
-// left empty, and mirrored cells drawn with their texture coordinates swapped.
+// left empty, mirrored cells drawn with their texture coordinates swapped, and cells far
+// outside the view skipped.
 #include <algorithm>
 #include <vector>
 
@@ -84,6 +85,28 @@ TEST_F(TileMapDrawingTest, CellsDrawTheirTilesAndFlagOnlyCellsNothing) {
     // Tile 3 at cell (1, 1).
     EXPECT_FLOAT_EQ(UAt(below, 8, 8), 0.75f);
     EXPECT_FLOAT_EQ(UAt(below, 16, 16), 1.0f);
+}
+
+TEST_F(TileMapDrawingTest, OnlyCellsWithinACellOfTheViewAreDrawn) {
+    const int32_t tile_set = AddTileRow();
+    const int32_t room = AddRoom("rmWide");
+    // 100x100 cells of 8 pixels under the 640x480 room rectangle: 80x60 cells in view.
+    AddLayer(room, 1, package::kLayerTiles, 0).tile_map = {tile_set, 100, 100,
+                                                           std::vector<uint32_t>(100 * 100, 1)};
+    Start();
+    drawing_.LoadPackage(loader_.Package());
+    SetActiveGraphics(&drawing_);
+
+    Frames(1);
+    const std::vector<Vertex> vertices = TileVertices();
+    // Columns 0 to 81 and rows 0 to 61: the view's cells and one more beyond each edge.
+    EXPECT_EQ(vertices.size(), 6u * 82 * 62);
+    const auto right = std::max_element(vertices.begin(), vertices.end(),
+                                        [](const Vertex& a, const Vertex& b) { return a.x < b.x; });
+    const auto bottom = std::max_element(vertices.begin(), vertices.end(),
+                                         [](const Vertex& a, const Vertex& b) { return a.y < b.y; });
+    EXPECT_EQ(right->x, 82 * 8);
+    EXPECT_EQ(bottom->y, 62 * 8);
 }
 
 } // namespace
