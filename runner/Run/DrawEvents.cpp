@@ -8,8 +8,8 @@
 #include "Room/CRoom.h"
 #include "Run/BackgroundDrawing.h"
 #include "Run/TileMapDrawing.h"
-#include "Sprite/SpriteTable.h"
 #include "Sprite/CSprite.h"
+#include "Sprite/SpriteTable.h"
 
 namespace {
 
@@ -24,8 +24,8 @@ void ForEachVisibleLayer(CRoom& room, VisitElement visit) {
     for (size_t layer_at = room.layers.size(); layer_at-- > 0;) {
         if (layer_at >= room.layers.size()) continue;
         if (!room.layers[layer_at].visible) continue;
-        for (size_t element_at = 0; layer_at < room.layers.size() &&
-                                    element_at < room.layers[layer_at].elements.size();
+        for (size_t element_at = 0;
+             layer_at < room.layers.size() && element_at < room.layers[layer_at].elements.size();
              ++element_at) {
             const LayerElement& element = room.layers[layer_at].elements[element_at];
             // Deactivated instances' elements sit at the end of the list.
@@ -50,7 +50,8 @@ void DrawInstanceSprite(GraphicsContext& graphics, const CInstance& instance) {
                     ScaledReach(*sprite, instance.image_xscale, instance.image_yscale));
 }
 
-void DrawSpriteElement(GraphicsContext& graphics, const CLayer& layer, const SpriteElement& element) {
+void DrawSpriteElement(GraphicsContext& graphics, const CLayer& layer,
+                       const SpriteElement& element) {
     const CSprite* sprite = GetSprite(element.sprite);
     if (!sprite) return;
     const Placement placement{element.x + layer.x_offset, element.y + layer.y_offset,
@@ -70,6 +71,15 @@ bool IsDrawable(const CInstance& instance) {
 void DrawEventPass(CRoom& room, int32_t subtype) {
     const auto objects = Objects().EventList(ev_draw, subtype);
     if (objects.empty()) return;
+    // A lone instance needs no walk over the layers.
+    const CObject* only = objects.size() == 1 ? Objects().Find(objects[0]) : nullptr;
+    if (only && only->instances.size() == 1) {
+        CInstance* instance = only->instances[0];
+        const CLayer* layer = room.FindLayer(instance->layer);
+        if (layer && layer->visible && IsDrawable(*instance))
+            PerformEvent(instance, instance, ev_draw, subtype);
+        return;
+    }
     ForEachVisibleLayer(room, [subtype](const CLayer&, const LayerElement& element) {
         CInstance* instance = element.instance;
         if (instance && IsDrawable(*instance) && HasEvent(*instance, subtype))

@@ -12,7 +12,8 @@ class GraphicsContext;
 bool IsDrawable(const CInstance& instance);
 
 // Runs drawing event (ev_draw, subtype) for the drawable instances whose object has it, the
-// deepest layer first; costs nothing when no object has the event.
+// deepest layer first; costs nothing when no object has the event, and visits one instance
+// when only one has it.
 void DrawEventPass(CRoom& room, int32_t subtype);
 
 // The visible layers, deepest first: each instance's Draw event or else its sprite, the

@@ -83,7 +83,8 @@ void DrawStage::Run(GraphicsContext& graphics, CRoom& room) {
 
     unbalanced |= PopTo(targets, 0);
     if (unbalanced)
-        ErrorOutput().Write("Unbalanced surface stack. You MUST use surface_reset_target() for each set.\n");
+        ErrorOutput().Write(
+            "Unbalanced surface stack. You MUST use surface_reset_target() for each set.\n");
 }
 
 const Surface* DrawStage::PrepareSurface(GraphicsContext& graphics) {
@@ -97,7 +98,8 @@ const Surface* DrawStage::PrepareSurface(GraphicsContext& graphics) {
         surface_ = -1;
         return nullptr;
     }
-    if (!targets.Find(surface_)) surface_ = targets.Create(graphics.ViewWidth(), graphics.ViewHeight());
+    if (!targets.Find(surface_))
+        surface_ = targets.Create(graphics.ViewWidth(), graphics.ViewHeight());
     return targets.Find(surface_);
 }
 
@@ -105,7 +107,8 @@ void DrawStage::DrawViews(GraphicsContext& graphics, CRoom& room, int surface_wi
                           int surface_height) {
     RenderTargets& targets = graphics.Targets();
     if (!room.views_enabled) {
-        targets.SetView(WholeTarget(float(room.width), float(room.height), surface_width, surface_height));
+        targets.SetView(
+            WholeTarget(float(room.width), float(room.height), surface_width, surface_height));
         DrawView(graphics, room);
         return;
     }
@@ -113,16 +116,19 @@ void DrawStage::DrawViews(GraphicsContext& graphics, CRoom& room, int surface_wi
     for (const ViewRect& rect : VisibleViewRects(room)) {
         const RoomView& view = room.views[size_t(rect.view)];
         targets.SetView({{rect.x, rect.y, rect.x + rect.width, rect.y + rect.height},
-                         view.port_x, view.port_y, view.port_width, view.port_height});
+                         view.port_x,
+                         view.port_y,
+                         view.port_width,
+                         view.port_height});
         DrawView(graphics, room);
     }
 }
 
 void DrawStage::CopySurface(GraphicsContext& graphics, const Surface& surface, int window_width,
                             int window_height) const {
-    const WindowRect to = keep_aspect
-                              ? FitSurfaceToWindow(surface.width, surface.height, window_width, window_height)
-                              : WindowRect{0, 0, window_width, window_height};
+    const WindowRect to =
+        keep_aspect ? FitSurfaceToWindow(surface.width, surface.height, window_width, window_height)
+                    : WindowRect{0, 0, window_width, window_height};
     const Placement placement{float(to.x), float(to.y), float(to.width) / float(surface.width),
                               float(to.height) / float(surface.height), 0};
     graphics.DrawImage(surface.Image(), 0, 0, placement, VertexColour(kWhiteColour, 1));

@@ -14,8 +14,8 @@ WindowRect FitSurfaceToWindow(int surface_width, int surface_height, int window_
         width = surface_width * whole;
         height = surface_height * whole;
     } else {
-        const double scale = std::min(double(window_width) / surface_width,
-                                      double(window_height) / surface_height);
+        const double scale =
+            std::min(double(window_width) / surface_width, double(window_height) / surface_height);
         width = std::min(window_width, int(std::lround(surface_width * scale)));
         height = std::min(window_height, int(std::lround(surface_height * scale)));
     }

@@ -16,8 +16,10 @@ FrameImage TileImage(const FrameImage& set, const PackageBackground& source, uin
     const uint32_t columns = source.columns > 0 ? source.columns : 1;
     const float du = (set.u1 - set.u0) / float(set.target_width);
     const float dv = (set.v1 - set.v0) / float(set.target_height);
-    const float left = float((tile % columns) * (source.tile_width + 2 * source.border_x) + source.border_x);
-    const float top = float((tile / columns) * (source.tile_height + 2 * source.border_y) + source.border_y);
+    const float left =
+        float((tile % columns) * (source.tile_width + 2 * source.border_x) + source.border_x);
+    const float top =
+        float((tile / columns) * (source.tile_height + 2 * source.border_y) + source.border_y);
     FrameImage image = set;
     image.u0 = set.u0 + left * du;
     image.v0 = set.v0 + top * dv;
@@ -38,7 +40,9 @@ struct CellRange {
 CellRange CellsInView(float near, float far, uint32_t cell_size, uint32_t count) {
     const double first = std::floor(double(near) / cell_size) - 1;
     const double last = std::floor(double(far) / cell_size) + 1;
-    const auto clamp = [count](double cell) { return uint32_t(std::clamp(cell, 0.0, double(count))); };
+    const auto clamp = [count](double cell) {
+        return uint32_t(std::clamp(cell, 0.0, double(count)));
+    };
     return {clamp(first), clamp(last + 1)};
 }
 
@@ -52,7 +56,8 @@ void DrawTileMap(GraphicsContext& graphics, const CLayer& layer, const TileMapEl
     if (!picture || source.tile_width == 0 || source.tile_height == 0) return;
     const uint32_t frames_per_tile = source.frames_per_tile > 0 ? source.frames_per_tile : 1;
     // Flags turn the tile about its centre.
-    const int32_t half_width = int32_t(source.tile_width / 2), half_height = int32_t(source.tile_height / 2);
+    const int32_t half_width = int32_t(source.tile_width / 2),
+                  half_height = int32_t(source.tile_height / 2);
     const uint32_t colour = VertexColour(kWhiteColour, 1);
     const float left = element.x + layer.x_offset, top = element.y + layer.y_offset;
     const CellRange columns = CellsInView(graphics.Cull().left - left, graphics.Cull().right - left,
@@ -65,11 +70,11 @@ void DrawTileMap(GraphicsContext& graphics, const CLayer& layer, const TileMapEl
             const uint32_t index = cell & package::kTileIndexMask;
             const size_t frame_at = size_t(index) * frames_per_tile;
             if (index == 0 || frame_at >= source.frames.size()) continue;
-            const Placement placement{
-                left + float(column * source.tile_width) + float(half_width),
-                top + float(row * source.tile_height) + float(half_height),
-                (cell & package::kTileMirror) ? -1.0f : 1.0f, (cell & package::kTileFlip) ? -1.0f : 1.0f,
-                (cell & package::kTileRotate) ? -90.0f : 0.0f};
+            const Placement placement{left + float(column * source.tile_width) + float(half_width),
+                                      top + float(row * source.tile_height) + float(half_height),
+                                      (cell & package::kTileMirror) ? -1.0f : 1.0f,
+                                      (cell & package::kTileFlip) ? -1.0f : 1.0f,
+                                      (cell & package::kTileRotate) ? -90.0f : 0.0f};
             graphics.DrawImage(TileImage(*picture, source, source.frames[frame_at]), half_width,
                                half_height, placement, colour);
         }

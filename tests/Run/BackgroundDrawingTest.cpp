@@ -1,9 +1,8 @@
 // Background layers drawn in the room: placed at the layer's offset, stretched over the room,
 // and repeated across the view from an offset that need not be a whole number of copies.
 #include <algorithm>
-#include <vector>
-
 #include <gtest/gtest.h>
+#include <vector>
 
 #include "Graphics/GraphicsContext.h"
 #include "Room/RoomFixture.h"
@@ -25,7 +24,8 @@ protected:
         texture.pixels.assign(16 * 16 * 4, 255);
         package_.textures.emplace_back(texture);
         package_.texture_page_entries.push_back({0, 0, 16, 16, 0, 0, 16, 16, 16, 16, 0});
-        const int32_t sprite = AddSprite("sBack", std::vector<std::string>(16, std::string(16, '#')), 8, 8);
+        const int32_t sprite =
+            AddSprite("sBack", std::vector<std::string>(16, std::string(16, '#')), 8, 8);
         package_.sprites[size_t(sprite)]->frames = {0};
         const int32_t room = AddRoom("rmBack");
         RoomLayer& layer = AddLayer(room, 1, package::kLayerBackground, 100);
@@ -68,9 +68,10 @@ TEST_F(BackgroundDrawingTest, APlainBackgroundSitsAtTheLayerOffsetWithItsColour)
     AddBackgroundRoom(5);
     StartDrawing();
     EXPECT_EQ(Corners(), (std::vector<std::pair<float, float>>{{5, 0}}));
-    const auto& draw = *std::find_if(graphics_.draws.begin(), graphics_.draws.end(), [this](const auto& d) {
-        return d.texture == drawing_.Pages().Entry(0)->texture;
-    });
+    const auto& draw =
+        *std::find_if(graphics_.draws.begin(), graphics_.draws.end(), [this](const auto& d) {
+            return d.texture == drawing_.Pages().Entry(0)->texture;
+        });
     EXPECT_EQ(draw.vertices[0].colour >> 24, 0x80u);
 }
 

@@ -1,15 +1,16 @@
 // The Draw stage in the frame, against the recording device: which drawing events run how
 // often and in what order, what instances draw by default, the views' ports and the copy of
 // the application surface to the window.
+#include "Run/DrawStage.h"
+
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <map>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "Graphics/GraphicsContext.h"
+#include "Object/ObjectTable.h"
 #include "Room/RoomFixture.h"
-#include "Run/DrawStage.h"
 #include "Run/Letterbox.h"
 
 namespace {
@@ -83,8 +84,10 @@ protected:
         package_.textures.emplace_back(texture);
         package_.texture_page_entries.push_back(
             {0, 0, 16, 16, 0, 0, 16, 16, 16, 16, int16_t(package_.textures.size() - 1)});
-        const int32_t sprite = AddSprite("sBox", std::vector<std::string>(16, std::string(16, '#')));
-        package_.sprites[size_t(sprite)]->frames = {int32_t(package_.texture_page_entries.size() - 1)};
+        const int32_t sprite =
+            AddSprite("sBox", std::vector<std::string>(16, std::string(16, '#')));
+        package_.sprites[size_t(sprite)]->frames = {
+            int32_t(package_.texture_page_entries.size() - 1)};
         return sprite;
     }
 
@@ -97,7 +100,8 @@ protected:
 
     std::map<int32_t, int> CountsBySubtype() const {
         std::map<int32_t, int> counts;
-        for (const DrawCall& call : g_calls) ++counts[call.subtype];
+        for (const DrawCall& call : g_calls)
+            ++counts[call.subtype];
         return counts;
     }
 
@@ -133,8 +137,8 @@ TEST_F(DrawStageTest, TwoViewsRunTheViewEventsTwiceAndTheOthersOnce) {
 
     Frames(1);
     const std::map<int32_t, int> expected = {
-        {ev_draw_pre, 1}, {ev_draw_begin, 2}, {ev_draw_normal, 2}, {ev_draw_end, 2},
-        {ev_draw_post, 1}, {ev_gui_begin, 1}, {ev_gui, 1},        {ev_gui_end, 1}};
+        {ev_draw_pre, 1},  {ev_draw_begin, 2}, {ev_draw_normal, 2}, {ev_draw_end, 2},
+        {ev_draw_post, 1}, {ev_gui_begin, 1},  {ev_gui, 1},         {ev_gui_end, 1}};
     EXPECT_EQ(CountsBySubtype(), expected);
 
     // Pre-draw, then each visible view in order with its port, then Post-draw and the GUI.
@@ -164,8 +168,9 @@ TEST_F(DrawStageTest, ARoomWithoutViewsIsDrawnOnceOverTheWholeSurface) {
     Frames(1);
     EXPECT_EQ(CountsBySubtype()[ev_draw_normal], 1);
     EXPECT_EQ(CountsBySubtype()[ev_draw_begin], 1);
-    const auto draw = std::find_if(g_calls.begin(), g_calls.end(),
-                                   [](const DrawCall& call) { return call.subtype == ev_draw_normal; });
+    const auto draw = std::find_if(g_calls.begin(), g_calls.end(), [](const DrawCall& call) {
+        return call.subtype == ev_draw_normal;
+    });
     EXPECT_EQ(draw->viewport, (NullGraphicsDevice::Viewport{0, 0, 320, 180}));
 }
 
@@ -180,7 +185,8 @@ TEST_F(DrawStageTest, AnInvisibleInstanceRunsNoDrawingEvents) {
 
     Frames(1);
     ASSERT_EQ(g_calls.size(), std::size(kEverySubtype)); // each event once, without views
-    for (const DrawCall& call : g_calls) EXPECT_EQ(call.instance, seen_id);
+    for (const DrawCall& call : g_calls)
+        EXPECT_EQ(call.instance, seen_id);
 }
 
 TEST_F(DrawStageTest, ADrawHandlerHidesTheDefaultSprite) {
@@ -223,7 +229,8 @@ TEST_F(DrawStageTest, DrawEndLiesOnTopOfEveryLayer) {
     ASSERT_EQ(quads.size(), 12u);
     const auto left = [&quads](size_t first) {
         return std::min_element(quads.begin() + long(first), quads.begin() + long(first) + 6,
-                                [](const Vertex& a, const Vertex& b) { return a.x < b.x; })->x;
+                                [](const Vertex& a, const Vertex& b) { return a.x < b.x; })
+            ->x;
     };
     EXPECT_EQ(left(0), 10); // the top layer's default sprite
     EXPECT_EQ(left(6), 50); // then Draw End's
@@ -274,7 +281,8 @@ TEST_F(DrawStageTest, ATargetLeftSetIsReportedOncePerFrameAndReset) {
     StartDrawing();
 
     Frames(1);
-    const std::string report = "Unbalanced surface stack. You MUST use surface_reset_target() for each set.\n";
+    const std::string report =
+        "Unbalanced surface stack. You MUST use surface_reset_target() for each set.\n";
     EXPECT_EQ(error_output_, report);
     EXPECT_EQ(drawing_.Targets().Depth(), 0u);
     // The copy still reaches the window.
@@ -316,8 +324,26 @@ TEST_F(DrawStageTest, WithoutTheSurfaceTheRoomIsDrawnIntoTheWindow) {
     EXPECT_EQ(VerticesOf(SpriteTexture(), 0).size(), 6u);
     // The room's rectangle over the whole window.
     EXPECT_EQ(graphics_.draws.back().viewport, (NullGraphicsDevice::Viewport{0, 0, 640, 480}));
-    EXPECT_EQ(graphics_.draws.back().projection,
-              (NullGraphicsDevice::Projection{0, 0, 640, 480}));
+    EXPECT_EQ(graphics_.draws.back().projection, (NullGraphicsDevice::Projection{0, 0, 640, 480}));
+}
+
+TEST_F(DrawStageTest, InstancesOnAnInvisibleLayerRunNoDrawingEvents) {
+    const int32_t hidden = AddRecorder("oHidden", 10);
+    const int32_t room = AddRoom("rmLayerHidden");
+    AddInstance(room, hidden);
+    StartDrawing();
+    const CInstance* alone = Objects().Find(hidden)->instances[0];
+    CurrentRoom()->FindLayer(alone->layer)->visible = false;
+
+    // Alone with its events, and then beside a second instance.
+    Frames(1);
+    EXPECT_TRUE(g_calls.empty());
+    CallNamed(nullptr, "instance_create_depth", 0, 0, 10, hidden);
+    Frames(1);
+    EXPECT_TRUE(g_calls.empty());
+    CurrentRoom()->FindLayer(alone->layer)->visible = true;
+    Frames(1);
+    EXPECT_EQ(g_calls.size(), 2 * std::size(kEverySubtype));
 }
 
 } // namespace

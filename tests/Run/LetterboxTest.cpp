@@ -1,8 +1,8 @@
 // The copy of the application surface to the window: whole-number scales when they fit,
 // centred with bars, and a fractional aspect-preserving scale in a window too small for 1x.
-#include <gtest/gtest.h>
-
 #include "Run/Letterbox.h"
+
+#include <gtest/gtest.h>
 
 TEST(Letterbox, AnExactMultipleFillsTheWindow) {
     EXPECT_EQ(FitSurfaceToWindow(320, 180, 1280, 720), (WindowRect{0, 0, 1280, 720}));

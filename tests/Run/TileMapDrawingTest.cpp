@@ -2,9 +2,8 @@
 // left empty, mirrored cells drawn with their texture coordinates swapped, and cells far
 // outside the view skipped.
 #include <algorithm>
-#include <vector>
-
 #include <gtest/gtest.h>
+#include <vector>
 
 #include "Graphics/GraphicsContext.h"
 #include "Room/RoomFixture.h"
@@ -103,8 +102,9 @@ TEST_F(TileMapDrawingTest, OnlyCellsWithinACellOfTheViewAreDrawn) {
     EXPECT_EQ(vertices.size(), 6u * 82 * 62);
     const auto right = std::max_element(vertices.begin(), vertices.end(),
                                         [](const Vertex& a, const Vertex& b) { return a.x < b.x; });
-    const auto bottom = std::max_element(vertices.begin(), vertices.end(),
-                                         [](const Vertex& a, const Vertex& b) { return a.y < b.y; });
+    const auto bottom =
+        std::max_element(vertices.begin(), vertices.end(),
+                         [](const Vertex& a, const Vertex& b) { return a.y < b.y; });
     EXPECT_EQ(right->x, 82 * 8);
     EXPECT_EQ(bottom->y, 62 * 8);
 }
