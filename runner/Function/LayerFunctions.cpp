@@ -1,7 +1,7 @@
 // Built-ins of layers and tile maps: layers made at run time, layer visibility, tile map
-// elements and their cells, and the flag bits of a cell. They act on the layer room
-// (Room/RoomLayers.h). Problems are reported and change nothing; tilemap_set's own problems
-// only go to the error output, since games call it in bulk.
+// elements and their cells, the flag bits of a cell, and drawing a tile map anywhere. They act
+// on the layer room (Room/RoomLayers.h). Problems are reported and change nothing;
+// tilemap_set's own problems only go to the error output, since games call it in bulk.
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -11,9 +11,11 @@
 #include "Code/RuntimeError.h"
 #include "Function/ArgumentCount.h"
 #include "Function/BuiltinGroups.h"
+#include "Graphics/GraphicsFunctions.h"
 #include "Room/CRoom.h"
 #include "Room/RoomLayers.h"
 #include "Room/TileSetTable.h"
+#include "Run/TileMapDrawing.h"
 #include "Runner/OutputChannel.h"
 
 namespace {
@@ -124,6 +126,19 @@ void tilemap_clear(RValue& result, CInstance*, CInstance*, int argc, RValue* arg
     SetReal(result, 1);
 }
 
+void draw_tilemap(RValue& result, CInstance*, CInstance*, int argc, RValue* args) {
+    SetReal(result, 0);
+    GraphicsContext* graphics = GraphicsForCall(argc, 3);
+    if (!graphics) return;
+    const TileMapElement* element = TileMapArg(args);
+    if (!element) {
+        ErrorOutput().Write("draw_tilemap() - couldn't find specified tilemap\n");
+        return;
+    }
+    DrawTileMap(*graphics, element->map, float(ArgReal(args, 1)), float(ArgReal(args, 2)));
+    SetReal(result, 1);
+}
+
 // The cell data with one flag bit set or cleared.
 template <uint32_t kBit>
 void SetTileBit(RValue& result, CInstance*, CInstance*, int argc, RValue* args) {
@@ -140,6 +155,7 @@ void RegisterLayerFunctions() {
     RegisterBuiltin("layer_tilemap_create", layer_tilemap_create, 6);
     RegisterBuiltin("tilemap_set", tilemap_set, 4);
     RegisterBuiltin("tilemap_clear", tilemap_clear, 2);
+    RegisterBuiltin("draw_tilemap", draw_tilemap, 3);
     RegisterBuiltin("tile_set_mirror", SetTileBit<package::kTileMirror>, 2);
     RegisterBuiltin("tile_set_flip", SetTileBit<package::kTileFlip>, 2);
     RegisterBuiltin("tile_set_rotate", SetTileBit<package::kTileRotate>, 2);

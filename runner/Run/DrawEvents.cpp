@@ -100,7 +100,8 @@ void DrawLayers(GraphicsContext& graphics, CRoom& room) {
         } else if (const auto* background = std::get_if<BackgroundElement>(&element.asset)) {
             DrawBackground(graphics, room, layer, *background);
         } else if (const auto* tile_map = std::get_if<TileMapElement>(&element.asset)) {
-            DrawTileMap(graphics, layer, *tile_map);
+            DrawTileMap(graphics, tile_map->map, tile_map->x + layer.x_offset,
+                        tile_map->y + layer.y_offset);
         }
     });
 }

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "Graphics/GraphicsContext.h"
-#include "Room/CLayer.h"
 #include "Room/TileSetTable.h"
+#include "Runner/Package/PackageRoom.h"
 
 namespace {
 
@@ -48,8 +48,8 @@ CellRange CellsInView(float near, float far, uint32_t cell_size, uint32_t count)
 
 } // namespace
 
-void DrawTileMap(GraphicsContext& graphics, const CLayer& layer, const TileMapElement& element) {
-    const TileSet* tile_set = GetTileSet(element.map.tile_set);
+void DrawTileMap(GraphicsContext& graphics, const TileMap& map, float left, float top) {
+    const TileSet* tile_set = GetTileSet(map.tile_set);
     if (!tile_set) return;
     const PackageBackground& source = *tile_set->source;
     const FrameImage* picture = graphics.Pages().Entry(source.texture_page);
@@ -59,14 +59,13 @@ void DrawTileMap(GraphicsContext& graphics, const CLayer& layer, const TileMapEl
     const int32_t half_width = int32_t(source.tile_width / 2),
                   half_height = int32_t(source.tile_height / 2);
     const uint32_t colour = VertexColour(kWhiteColour, 1);
-    const float left = element.x + layer.x_offset, top = element.y + layer.y_offset;
     const CellRange columns = CellsInView(graphics.Cull().left - left, graphics.Cull().right - left,
-                                          source.tile_width, element.map.width);
+                                          source.tile_width, map.width);
     const CellRange rows = CellsInView(graphics.Cull().top - top, graphics.Cull().bottom - top,
-                                       source.tile_height, element.map.height);
+                                       source.tile_height, map.height);
     for (uint32_t row = rows.first; row < rows.end; ++row)
         for (uint32_t column = columns.first; column < columns.end; ++column) {
-            const uint32_t cell = element.map.cells[size_t(row) * element.map.width + column];
+            const uint32_t cell = map.cells[size_t(row) * map.width + column];
             const uint32_t index = cell & package::kTileIndexMask;
             const size_t frame_at = size_t(index) * frames_per_tile;
             if (index == 0 || frame_at >= source.frames.size()) continue;

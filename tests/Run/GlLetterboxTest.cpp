@@ -1,9 +1,8 @@
 // The Draw stage on OpenGL without a display: a room drawn into the application surface and
 // copied to the window at a whole scale, centred between black bars, the right way up.
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "Graphics/GraphicsContext.h"
 #include "Platform/GlTestWindow.h"

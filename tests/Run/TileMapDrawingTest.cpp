@@ -109,4 +109,32 @@ TEST_F(TileMapDrawingTest, OnlyCellsWithinACellOfTheViewAreDrawn) {
     EXPECT_EQ(bottom->y, 62 * 8);
 }
 
+void DrawTheMapAt100(CInstance* self, CInstance*) {
+    const CLayer* layer = CurrentRoom()->FindLayer(std::string_view("Layer1"));
+    CallNamed(self, "draw_tilemap", layer->elements[0].id, 100, 40);
+}
+
+TEST_F(TileMapDrawingTest, DrawTilemapDrawsAMapAnywhere) {
+    const int32_t tile_set = AddTileRow();
+    const int32_t drawer = AddObject("oDrawer", -1, false, -10); // not on the hidden layer
+    AddEvent(drawer, ev_draw, ev_draw_end, DrawTheMapAt100);
+    const int32_t room = AddRoom("rmTiles");
+    RoomLayer& layer = AddLayer(room, 1, package::kLayerTiles, 0);
+    layer.visible = false;
+    layer.tile_map = {tile_set, 2, 1, {3, 0}};
+    AddInstance(room, drawer);
+    Start();
+    drawing_.LoadPackage(loader_.Package());
+    SetActiveGraphics(&drawing_);
+
+    Frames(1);
+    // The hidden layer draws nothing; the built-in draws tile 3 at (100, 40).
+    const std::vector<Vertex> vertices = TileVertices();
+    ASSERT_EQ(vertices.size(), 6u);
+    EXPECT_FLOAT_EQ(UAt(vertices, 100, 40), 0.75f);
+    EXPECT_FLOAT_EQ(UAt(vertices, 108, 48), 1.0f);
+    EXPECT_EQ(CallNamed(nullptr, "draw_tilemap", 12345, 0, 0), 0);
+    EXPECT_EQ(error_output_, "draw_tilemap() - couldn't find specified tilemap\n");
+}
+
 } // namespace
