@@ -1,6 +1,7 @@
 // Built-ins of views and cameras: the view variables of the running room (view_enabled, and
-// view_visible and view_camera for views 0 to 7, any other index reading view 0) and the
-// camera view rectangle's getters and setters. Unknown cameras are ignored.
+// view_visible and view_camera for views 0 to 7, any other index reading view 0), the view
+// being drawn (view_current, read-only) and the camera view rectangle's getters and setters.
+// Unknown cameras are ignored.
 #include "Code/BuiltinArgs.h"
 #include "Code/Builtins.h"
 #include "Code/ValueConvert.h"
@@ -9,6 +10,7 @@
 #include "Room/CRoom.h"
 #include "Room/CameraTable.h"
 #include "Room/RoomFlow.h"
+#include "Run/DrawStage.h"
 #include "Variable/BuiltinVariableTable.h"
 
 namespace {
@@ -77,6 +79,11 @@ bool SetViewCamera(CInstance*, int32_t array_index, const RValue* value) {
     return true;
 }
 
+bool GetViewCurrent(CInstance*, int32_t, RValue* result) {
+    SetReal(*result, CurrentView());
+    return true;
+}
+
 } // namespace
 
 void RegisterCameraFunctions() {
@@ -90,4 +97,5 @@ void RegisterViewVariables() {
     RegisterBuiltinVariable("view_enabled", GetViewsEnabled, SetViewsEnabled);
     RegisterBuiltinVariable("view_visible", GetViewVisible, SetViewVisible);
     RegisterBuiltinVariable("view_camera", GetViewCamera, SetViewCamera);
+    RegisterBuiltinVariable("view_current", GetViewCurrent, nullptr);
 }

@@ -15,6 +15,8 @@ namespace {
 // letterbox bars.
 constexpr uint32_t kWindowColour = 0x000000;
 
+int32_t g_current_view = 0;
+
 TargetView WholeTarget(float area_width, float area_height, int pixel_width, int pixel_height) {
     return {{0, 0, area_width, area_height}, 0, 0, pixel_width, pixel_height};
 }
@@ -38,6 +40,10 @@ bool PopTo(RenderTargets& targets, size_t depth) {
 }
 
 } // namespace
+
+int32_t CurrentView() {
+    return g_current_view;
+}
 
 void DrawStage::Run(GraphicsContext& graphics, CRoom& room) {
     RenderTargets& targets = graphics.Targets();
@@ -107,6 +113,7 @@ void DrawStage::DrawViews(GraphicsContext& graphics, CRoom& room, int surface_wi
                           int surface_height) {
     RenderTargets& targets = graphics.Targets();
     if (!room.views_enabled) {
+        g_current_view = 0;
         targets.SetView(
             WholeTarget(float(room.width), float(room.height), surface_width, surface_height));
         DrawView(graphics, room);
@@ -114,6 +121,7 @@ void DrawStage::DrawViews(GraphicsContext& graphics, CRoom& room, int surface_wi
     }
     if (room.clear_with_window_colour) graphics.Clear(kWindowColour, 1);
     for (const ViewRect& rect : VisibleViewRects(room)) {
+        g_current_view = rect.view;
         const RoomView& view = room.views[size_t(rect.view)];
         targets.SetView({{rect.x, rect.y, rect.x + rect.width, rect.y + rect.height},
                          view.port_x,

@@ -9,6 +9,10 @@ class CRoom;
 class GraphicsContext;
 struct Surface;
 
+// The index of the view being drawn, or of the last one drawn (0 when views are off):
+// view_current.
+int32_t CurrentView();
+
 class DrawStage {
 public:
     // Draws `room` with `graphics`; the frame presents afterwards.

@@ -24,9 +24,15 @@ struct DrawCall {
 std::vector<DrawCall> g_calls;
 NullGraphicsDevice* g_device = nullptr;
 
+std::vector<double> g_views; // view_current in each Draw event
+
 template <int32_t Subtype>
 void Record(CInstance* self, CInstance*) {
     g_calls.push_back({Subtype, self->id, g_device->viewport});
+    if (Subtype != ev_draw_normal) return;
+    ScopedRValue view;
+    GetVariableDirect(GlobalObject(), FindBuiltinVariable("view_current"), ARRAY_INDEX_NONE, view);
+    g_views.push_back(ToReal(view));
 }
 
 void DrawNothing(CInstance* self, CInstance*) {
@@ -53,6 +59,7 @@ protected:
     void SetUp() override {
         RoomFixture::SetUp();
         g_calls.clear();
+        g_views.clear();
         g_device = &graphics_;
     }
     void TearDown() override {
@@ -152,6 +159,7 @@ TEST_F(DrawStageTest, TwoViewsRunTheViewEventsTwiceAndTheOthersOnce) {
                                            ev_gui_begin, ev_gui, ev_gui_end}));
     EXPECT_EQ(g_calls[1].viewport, (NullGraphicsDevice::Viewport{0, 0, 160, 180}));
     EXPECT_EQ(g_calls[4].viewport, (NullGraphicsDevice::Viewport{160, 0, 160, 180}));
+    EXPECT_EQ(g_views, (std::vector<double>{0, 2}));
     // The GUI covers the whole window.
     EXPECT_EQ(g_calls.back().viewport, (NullGraphicsDevice::Viewport{0, 0, 640, 480}));
 
