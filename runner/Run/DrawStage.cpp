@@ -62,7 +62,10 @@ void DrawStage::Run(GraphicsContext& graphics, CRoom& room) {
         clear_due = false;
     }
     DrawEventPass(room, ev_draw_pre);
+    unbalanced |= PopTo(targets, 0);
 
+    // Surfaces made or freed by handlers may have moved or dropped it.
+    surface = targets.Find(surface_);
     if (surface) {
         const int32_t width = surface->width, height = surface->height;
         targets.Push(surface_);
@@ -77,7 +80,6 @@ void DrawStage::Run(GraphicsContext& graphics, CRoom& room) {
     targets.SetView(window);
     if (clear_due) graphics.Clear(kWindowColour, 1);
     DrawEventPass(room, ev_draw_post);
-    // Handlers may have freed it.
     surface = targets.Find(surface_);
     if (surface) CopySurface(graphics, *surface, window_width, window_height);
 

@@ -47,6 +47,11 @@ void LeaveATargetSet(CInstance* self, CInstance*) {
     CallNamed(self, "surface_set_target", CallNamed(self, "surface_create", 8, 8));
 }
 
+void MakeSurfaces(CInstance* self, CInstance*) {
+    for (int i = 0; i < 40; ++i)
+        CallNamed(self, "surface_create", 4, 4);
+}
+
 void HideSelf(CInstance* self, CInstance*) {
     self->SetFlag(INSTANCE_FLAG_VISIBLE, false);
 }
@@ -352,6 +357,23 @@ TEST_F(DrawStageTest, InstancesOnAnInvisibleLayerRunNoDrawingEvents) {
     CurrentRoom()->FindLayer(alone->layer)->visible = true;
     Frames(1);
     EXPECT_EQ(g_calls.size(), 2 * std::size(kEverySubtype));
+}
+
+TEST_F(DrawStageTest, SurfacesMadeInPreDrawLeaveTheApplicationSurfaceInUse) {
+    const int32_t maker = AddObject("oMaker");
+    AddEvent(maker, ev_draw, ev_draw_pre, MakeSurfaces);
+    const int32_t room = AddRoom("rmMaker");
+    AddInstance(room, maker);
+    StartDrawing();
+
+    Frames(1);
+    drawing_.Flush();
+    ASSERT_FALSE(graphics_.draws.empty());
+    EXPECT_EQ(graphics_.draws.back().texture, SurfaceTexture());
+    const auto surface_clears =
+        std::count_if(graphics_.clears.begin(), graphics_.clears.end(),
+                      [this](const auto& clear) { return clear.target == SurfaceTexture(); });
+    EXPECT_EQ(surface_clears, 1); // the room's colour
 }
 
 } // namespace
