@@ -54,10 +54,6 @@ public:
         const CObject* object = Objects().Find(object_index);
         return object ? InstanceList(object->recursive_instances) : InstanceList();
     }
-    // Instances join their object's lists the moment they are made, and none is deactivated
-    // or activated in bulk, so nothing is ever held back in a side list.
-    InstanceList CreatedThisStep() const override { return {}; }
-    InstanceList DeferredInstances() const override { return {}; }
     const char* ObjectName(int32_t object_index) const override {
         const CObject* object = Objects().Find(object_index);
         return object && object->name.data() ? object->name.data() : "<undefined>";

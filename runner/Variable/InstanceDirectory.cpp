@@ -8,8 +8,6 @@ public:
     CInstance* FindInstance(int32_t) const override { return nullptr; }
     InstanceList ActiveInstances() const override { return {}; }
     InstanceList InstancesOfObject(int32_t) const override { return {}; }
-    InstanceList CreatedThisStep() const override { return {}; }
-    InstanceList DeferredInstances() const override { return {}; }
     const char* ObjectName(int32_t) const override { return "<undefined>"; }
 };
 

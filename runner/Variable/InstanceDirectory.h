@@ -26,10 +26,6 @@ public:
     virtual InstanceList ActiveInstances() const = 0;
     // The instances of the object and of its descendants.
     virtual InstanceList InstancesOfObject(int32_t object_index) const = 0;
-    // Instances created during the current step, not yet in the object lists.
-    virtual InstanceList CreatedThisStep() const = 0;
-    // Instances held back in the runner's second list for a deferred change.
-    virtual InstanceList DeferredInstances() const = 0;
     // The object's name for messages; never null.
     virtual const char* ObjectName(int32_t object_index) const = 0;
 };

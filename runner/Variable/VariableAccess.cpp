@@ -21,12 +21,6 @@ void MakeUnset(RValue& result) {
     result.kind = VALUE_UNSET;
 }
 
-CInstance* FirstOfObject(InstanceList instances, int32_t object_index) {
-    for (CInstance* instance : instances)
-        if (instance->object_index == object_index) return instance;
-    return nullptr;
-}
-
 CInstance* FirstLive(InstanceList instances) {
     for (CInstance* instance : instances)
         if (instance->IsLive()) return instance;
@@ -42,9 +36,7 @@ CInstance* FirstTargetInstance(int32_t target) {
         return instance && !instance->IsMarked() ? instance : nullptr;
     }
     if (target < 0) return nullptr;
-    if (CInstance* instance = FirstLive(directory.InstancesOfObject(target))) return instance;
-    if (CInstance* instance = FirstOfObject(directory.CreatedThisStep(), target)) return instance;
-    return FirstOfObject(directory.DeferredInstances(), target);
+    return FirstLive(directory.InstancesOfObject(target));
 }
 
 bool SetOnTarget(int32_t target, int32_t id, int32_t array_index, const RValue& value) {

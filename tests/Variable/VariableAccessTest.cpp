@@ -60,8 +60,7 @@ TEST_F(VariableAccess, TargetsReadTheFirstSelectableInstanceAndWriteAllOfThem) {
     TestInstance& gone = instances_.Add(100001, SLIME);
     TestInstance& asleep = instances_.Add(100002, SLIME);
     TestInstance& awake = instances_.Add(100003, SLIME);
-    TestInstance& fresh = instances_.Add(100004, SLIME, false);
-    instances_.created_this_step.push_back(&fresh);
+    TestInstance& later = instances_.Add(100004, SLIME);
     gone.flags = INSTANCE_FLAG_MARKED;
     asleep.flags = INSTANCE_FLAG_DEACTIVATED;
 
@@ -69,24 +68,23 @@ TEST_F(VariableAccess, TargetsReadTheFirstSelectableInstanceAndWriteAllOfThem) {
     EXPECT_EQ(gone.FindSlot(2), nullptr);
     EXPECT_EQ(asleep.FindSlot(2), nullptr);
     EXPECT_EQ(awake.FindSlot(2)->val, 9);
-    EXPECT_EQ(fresh.FindSlot(2)->val, 9);
+    EXPECT_EQ(later.FindSlot(2)->val, 9);
     EXPECT_TRUE(SetVariable(TARGET_ALL, 0, ARRAY_INDEX_NONE, RealValue(4)));
     EXPECT_EQ(gone.FindSlot(0), nullptr);
 
-    SetReal(*fresh.FindOrCreateVariable(1), 5);
+    SetReal(*later.FindOrCreateVariable(1), 5);
     ScopedRValue result;
     EXPECT_FALSE(GetVariable(SLIME, 1, ARRAY_INDEX_NONE, result)); // awake comes first
-    EXPECT_TRUE(GetVariable(fresh.id, 1, ARRAY_INDEX_NONE, result));
+    EXPECT_TRUE(GetVariable(later.id, 1, ARRAY_INDEX_NONE, result));
     EXPECT_FALSE(GetVariable(gone.id, 2, ARRAY_INDEX_NONE, result));
 
-    // With no selectable instance of its own, an object is read from the later lists.
+    // Past the ones that cannot be selected, the next of the object's instances is read.
     awake.flags = INSTANCE_FLAG_MARKED;
-    EXPECT_FALSE(GetVariable(TARGET_ALL, 0, ARRAY_INDEX_NONE, result));
     EXPECT_TRUE(GetVariable(SLIME, 1, ARRAY_INDEX_NONE, result));
     EXPECT_EQ(ToReal(result), 5);
-    instances_.created_this_step.clear();
-    instances_.deferred.push_back(&fresh);
-    EXPECT_TRUE(GetVariable(SLIME, 1, ARRAY_INDEX_NONE, result));
+    later.flags = INSTANCE_FLAG_MARKED;
+    EXPECT_FALSE(GetVariable(TARGET_ALL, 0, ARRAY_INDEX_NONE, result));
+    EXPECT_FALSE(GetVariable(SLIME, 1, ARRAY_INDEX_NONE, result));
 }
 
 TEST_F(VariableAccess, WritesThatFindNoInstanceRaiseNamingTheTarget) {

@@ -24,13 +24,11 @@ struct TestInstance : CInstance {
 
 class TestInstances final : public InstanceDirectory {
 public:
-    // An instance in the active list and its object's list, unless `listed` is false.
-    TestInstance& Add(int32_t id, int32_t object, bool listed = true) {
+    // An instance in the active list and its object's list.
+    TestInstance& Add(int32_t id, int32_t object) {
         owned_.push_back(std::make_unique<TestInstance>(id, object));
-        if (listed) {
-            active.push_back(owned_.back().get());
-            of_object[object].push_back(owned_.back().get());
-        }
+        active.push_back(owned_.back().get());
+        of_object[object].push_back(owned_.back().get());
         return *owned_.back();
     }
 
@@ -44,11 +42,9 @@ public:
         auto found = of_object.find(object_index);
         return found == of_object.end() ? InstanceList{} : InstanceList{found->second};
     }
-    InstanceList CreatedThisStep() const override { return created_this_step; }
-    InstanceList DeferredInstances() const override { return deferred; }
     const char* ObjectName(int32_t) const override { return "oSlime"; }
 
-    std::vector<CInstance*> active, created_this_step, deferred;
+    std::vector<CInstance*> active;
     std::map<int32_t, std::vector<CInstance*>> of_object;
 
 private:
