@@ -37,6 +37,7 @@ void GraphicsContext::LoadPackage(const GamePackage& package) {
     batch_.Flush();
     pages_.Load(package.textures, package.texture_page_entries);
     if (package.options.draw_colour) SetColour(*package.options.draw_colour);
+    window_colour_ = package.options.window_colour & 0xFFFFFFu;
 }
 
 void GraphicsContext::BeginFrame() {

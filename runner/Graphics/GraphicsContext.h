@@ -21,7 +21,7 @@ public:
     GraphicsContext(const GraphicsContext&) = delete;
     GraphicsContext& operator=(const GraphicsContext&) = delete;
 
-    // Uploads the package's texture pages and takes its default draw colour.
+    // Uploads the package's texture pages and takes its default draw colour and window colour.
     void LoadPackage(const GamePackage& package);
 
     // After the device began a frame: the current target and view again, and new counters.
@@ -47,6 +47,10 @@ public:
     const CullRect& Cull() const { return targets_.View().area; }
     ShapeWriter Shapes() { return ShapeWriter(batch_, pages_); }
 
+    // What the window is cleared to, and so the colour of the letterbox bars: the package's,
+    // black until one is loaded.
+    uint32_t WindowColour() const { return window_colour_; }
+
     // The game's own window size, given at construction: the room's default drawing size.
     int ViewWidth() const { return view_width_; }
     int ViewHeight() const { return view_height_; }
@@ -62,6 +66,7 @@ private:
     TexturePages pages_;
     RenderTargets targets_;
     uint32_t colour_ = 0;
+    uint32_t window_colour_ = 0;
     double alpha_ = 1;
     BlendState blend_;
 };

@@ -11,10 +11,6 @@
 
 namespace {
 
-// The window holds no colour of its own yet: it clears to black, which also blacks out the
-// letterbox bars.
-constexpr uint32_t kWindowColour = 0x000000;
-
 int32_t g_current_view = 0;
 
 TargetView WholeTarget(float area_width, float area_height, int pixel_width, int pixel_height) {
@@ -58,7 +54,7 @@ void DrawStage::Run(GraphicsContext& graphics, CRoom& room) {
     // The window is cleared before the first Pre-draw handler runs, or else before Post-draw.
     bool clear_due = surface && room.clear_display;
     if (clear_due && !Objects().EventList(ev_draw, ev_draw_pre).empty()) {
-        graphics.Clear(kWindowColour, 1);
+        graphics.Clear(graphics.WindowColour(), 1);
         clear_due = false;
     }
     DrawEventPass(room, ev_draw_pre);
@@ -78,7 +74,7 @@ void DrawStage::Run(GraphicsContext& graphics, CRoom& room) {
     }
 
     targets.SetView(window);
-    if (clear_due) graphics.Clear(kWindowColour, 1);
+    if (clear_due) graphics.Clear(graphics.WindowColour(), 1);
     DrawEventPass(room, ev_draw_post);
     surface = targets.Find(surface_);
     if (surface) CopySurface(graphics, *surface, window_width, window_height);
@@ -121,7 +117,7 @@ void DrawStage::DrawViews(GraphicsContext& graphics, CRoom& room, int surface_wi
         DrawView(graphics, room);
         return;
     }
-    if (room.clear_with_window_colour) graphics.Clear(kWindowColour, 1);
+    if (room.clear_with_window_colour) graphics.Clear(graphics.WindowColour(), 1);
     for (const ViewRect& rect : VisibleViewRects(room)) {
         g_current_view = rect.view;
         const RoomView& view = room.views[size_t(rect.view)];

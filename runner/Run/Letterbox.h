@@ -1,5 +1,6 @@
 // Where the application surface lands in the window: its aspect ratio kept, scaled by the
-// largest whole number that fits so pixel art stays sharp, centred with black bars around it.
+// largest whole number that fits so pixel art stays sharp, centred with bars of the window
+// colour around it.
 #pragma once
 
 struct WindowRect {

@@ -251,6 +251,7 @@ TEST_F(DrawStageTest, DrawEndLiesOnTopOfEveryLayer) {
 
 TEST_F(DrawStageTest, TheSurfaceIsCopiedToTheWindowAtAWholeScale) {
     AddRoom("rmEmpty");
+    package_.options.window_colour = 0x563412; // red lowest
     StartDrawing();
 
     Frames(1);
@@ -266,10 +267,12 @@ TEST_F(DrawStageTest, TheSurfaceIsCopiedToTheWindowAtAWholeScale) {
         EXPECT_TRUE(corner.y == expected.y || corner.y == expected.y + expected.height) << corner.y;
     }
     EXPECT_EQ(expected, (WindowRect{0, 60, 640, 360}));
-    // The window was cleared once, before the copy, as no Pre-draw handler ran.
-    EXPECT_EQ(std::count_if(graphics_.clears.begin(), graphics_.clears.end(),
-                            [](const auto& clear) { return clear.target == 0; }),
-              1);
+    // The window was cleared once, to the package's window colour made opaque, before the
+    // copy, as no Pre-draw handler ran.
+    std::vector<uint32_t> window_clears;
+    for (const auto& clear : graphics_.clears)
+        if (clear.target == 0) window_clears.push_back(clear.argb);
+    EXPECT_EQ(window_clears, std::vector<uint32_t>{0xFF123456u});
 }
 
 TEST_F(DrawStageTest, NoHandlersAndNoSpritesDrawNothingButTheCopy) {
