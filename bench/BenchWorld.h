@@ -93,9 +93,11 @@ public:
     }
 
     // Writes, loads and starts the game; false, with Error() saying why, when it did not run.
-    bool Start(int32_t instance_variables) {
+    // `variables`, when given, names the built-in variables the handlers use (null-terminated).
+    bool Start(int32_t instance_variables, VariablePair* variables = nullptr) {
         GameLink link;
         link.instance_count = instance_variables;
+        link.variables = variables;
         link.code = code_table_.data();
         link.code_count = int32_t(code_table_.size());
         LinkGame(link);
@@ -117,6 +119,8 @@ public:
     }
 
     const std::string& Error() const { return error_; }
+    // The package as loaded, once started.
+    const GamePackage& Loaded() const { return loader_.Package(); }
     // What the runner said while the room was filled is of no interest.
     void ClearOutput() { output_.clear(); }
 

@@ -15,35 +15,9 @@
 #include "Runner/OutputChannel.h"
 #include "Sprite/SpriteTable.h"
 #include "SpriteSceneHarness.h"
+#include "SpriteScenePackage.h"
 
 namespace {
-
-// One texture page holding the scene's sprite, and one sprite whose only frame is it.
-struct SpritePackage {
-    GamePackage package;
-
-    explicit SpritePackage(const SpriteSceneSize& size) {
-        const SpritePage page = MakeSpritePage();
-        PackageTexture texture;
-        texture.encoding = TextureEncoding::Raw32;
-        texture.width = uint32_t(page.width);
-        texture.height = uint32_t(page.height);
-        texture.pixels = page.rgba;
-        package.textures.emplace_back(texture);
-        const SpritePageRect rect = SpritePageRectFor(size);
-        const auto w = uint16_t(rect.w), h = uint16_t(rect.h);
-        package.texture_page_entries.push_back(
-            {uint16_t(rect.x), uint16_t(rect.y), w, h, 0, 0, w, h, w, h, 0});
-        PackageSprite sprite;
-        sprite.name = "sMoving";
-        sprite.width = w;
-        sprite.height = h;
-        sprite.bbox_right = w - 1;
-        sprite.bbox_bottom = h - 1;
-        sprite.frames = {0};
-        package.sprites.emplace_back(sprite);
-    }
-};
 
 // Calls a built-in by name with number arguments.
 class Builtin {
@@ -66,11 +40,12 @@ private:
 class RunnerScene {
 public:
     RunnerScene(PlatformServices& platform, const SpriteSceneSize& size)
-        : platform_(platform), size_(size), package_(size),
+        : platform_(platform), size_(size),
           graphics_(*platform.graphics, size.WindowWidth(), size.WindowHeight()) {
         SetActiveGraphics(&graphics_);
-        LoadSprites(package_.package.sprites);
-        graphics_.LoadPackage(package_.package);
+        AddSceneSprite(package_, size);
+        LoadSprites(package_.sprites);
+        graphics_.LoadPackage(package_);
         platform_.graphics->SetSwapInterval(0);
         if (size.scale > 1) surface_ = surface_create(size.surface_w, size.surface_h);
     }
@@ -108,7 +83,7 @@ private:
 
     PlatformServices& platform_;
     SpriteSceneSize size_;
-    SpritePackage package_;
+    GamePackage package_;
     GraphicsContext graphics_;
     IgnoreEvents events_;
     double surface_ = -1;

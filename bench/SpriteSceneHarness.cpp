@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr float kGravity = 0.2f;
 constexpr float kMaxStartSpeed = 2.0f;
 
 // A generator of our own, so the start is the same whatever the standard library.
@@ -77,7 +76,7 @@ void SpriteScene::Step() {
     const auto max_x = static_cast<float>(size_.surface_w - size_.sprite_w);
     const auto max_y = static_cast<float>(size_.surface_h - size_.sprite_h);
     for (MovingSprite& sprite : sprites_) {
-        sprite.vy += kGravity;
+        sprite.vy += kSpriteSceneGravity;
         sprite.x += sprite.vx;
         sprite.y += sprite.vy;
         if (sprite.x < 0.0f) {

@@ -27,6 +27,9 @@ inline constexpr SpriteSceneSize kPixelArtSpriteScene{16, 16, 320, 180, 2};
 inline constexpr SpriteSceneSize kLargeSpriteScene{26, 37, 800, 600, 1};
 inline constexpr SpriteSceneSize kSpriteScenes[] = {kPixelArtSpriteScene, kLargeSpriteScene};
 
+// Added to each sprite's vertical velocity every frame.
+inline constexpr float kSpriteSceneGravity = 0.2f;
+
 // Top-left corner and velocity in surface pixels (per frame).
 struct MovingSprite {
     float x;
