@@ -2,8 +2,9 @@
 #include "PackageWriter.h"
 
 #include "ChunkWriters.h"
+#include "Platform/AtomicFile.h"
 
-#include <fstream>
+#include <memory>
 
 using namespace package;
 
@@ -52,9 +53,20 @@ std::vector<uint8_t> WritePackage(const GamePackage& package) {
     return out.Take();
 }
 
+std::vector<uint8_t> WriteAudioGroupFile(const GamePackage& package) {
+    PackageBuffer out;
+    PackageWriteState state{out, package, {}};
+    const uint32_t form = out.Append(ChunkHeader{kTagForm, 0});
+    WriteChunk(state, kTagAudo, WriteAudioChunk);
+    out.Patch(form + 4, uint32_t(out.Size() - sizeof(ChunkHeader)));
+    return out.Take();
+}
+
 bool WritePackageFile(const GamePackage& package, const std::string& path) {
     const std::vector<uint8_t> bytes = WritePackage(package);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return bool(file);
+    std::string error;
+    std::unique_ptr<AtomicFile> file = AtomicFile::Begin(path, error);
+    if (!file) return false;
+    file->Write({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+    return file->Commit(error);
 }

@@ -22,5 +22,9 @@
 
 std::vector<uint8_t> WritePackage(const GamePackage& package);
 
-// False when the file cannot be written.
+// An audio group file: a "FORM" container holding only the package's "AUDO" chunk.
+std::vector<uint8_t> WriteAudioGroupFile(const GamePackage& package);
+
+// False when the file cannot be written; a file that was there before is then untouched, and
+// no partial package is ever left behind.
 bool WritePackageFile(const GamePackage& package, const std::string& path);

@@ -1,0 +1,92 @@
+// The packer as its users run it: an asset folder into a package the reader takes, and bad input
+// refused with one line and no package written.
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/wait.h>
+
+#include "Runner/Package/PackageReader.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void WriteText(const fs::path& path, const std::string& text) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class PackerFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::remove_all(folder_);
+        WriteText(assets_ / "game.txt", "name \"Snow Test\"\nwindow 320 180\nspeed 50\nsprites\n  sLast\n");
+        WriteText(assets_ / "palette.txt", "# shared\n. transparent\nk #000000\n");
+        WriteText(assets_ / "sprites" / "sAlpha.sprite", "frame\n  k.\n");
+        WriteText(assets_ / "sprites" / "sBeta.sprite", "origin 1 1\nframe\n  kk\n  kk\n");
+        WriteText(assets_ / "sprites" / "sLast.sprite", "frame\n  .k\n");
+        WriteText(assets_ / "sprites" / "notes.md", "not a sprite\n");
+    }
+
+    // Runs the packer; the exit status, with what it printed to stderr in `err`.
+    int Pack(std::string& err) {
+        const std::string command = std::string(PACKER_PATH) + " " + assets_.string() + " -o " +
+                                    package_.string() + " >" + (folder_ / "out.txt").string() +
+                                    " 2>" + (folder_ / "err.txt").string();
+        const int status = std::system(command.c_str());
+        err = ReadText(folder_ / "err.txt");
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    const fs::path folder_ = fs::path(TEST_BINARY_DIR) / "packer" /
+                             ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    const fs::path assets_ = folder_ / "assets";
+    const fs::path package_ = folder_ / "data.win";
+};
+
+} // namespace
+
+TEST_F(PackerFolder, ListedSpritesComeFirstAndTheRestInNameOrder) {
+    std::string err;
+    ASSERT_EQ(Pack(err), 0) << err;
+    const std::string bytes = ReadText(package_);
+    GamePackage package;
+    ASSERT_TRUE(ReadPackage(std::vector<uint8_t>(bytes.begin(), bytes.end()), package).ok);
+    EXPECT_EQ(package.header.game_name, "Snow Test");
+    EXPECT_EQ(package.header.window_width, 320u);
+    EXPECT_EQ(package.header.window_height, 180u);
+    EXPECT_FLOAT_EQ(package.header.game_speed, 50);
+    ASSERT_EQ(package.sprites.size(), 3u);
+    EXPECT_EQ(package.sprites[0]->name, "sLast");
+    EXPECT_EQ(package.sprites[1]->name, "sAlpha");
+    EXPECT_EQ(package.sprites[2]->name, "sBeta");
+    EXPECT_EQ(package.sprites[2]->origin_x, 1);
+    EXPECT_EQ(package.sprites[2]->width, 2u);
+}
+
+TEST_F(PackerFolder, BadInputIsNamedAndLeavesThePackageAlone) {
+    WriteText(package_, "the previous package");
+    WriteText(assets_ / "sprites" / "sBeta.sprite", "frame\n  kk\n  kx\n");
+    std::string err;
+    EXPECT_EQ(Pack(err), 1);
+    EXPECT_EQ(err, (assets_ / "sprites" / "sBeta.sprite").string() + ":3:4: 'x' is not in the palette\n");
+    EXPECT_EQ(ReadText(package_), "the previous package");
+
+    WriteText(assets_ / "game.txt", "name Snow\nwindow 320 180\nsprites\n  sGone\n");
+    EXPECT_EQ(Pack(err), 1);
+    EXPECT_EQ(err, (assets_ / "game.txt").string() + ":4:3: no sprite named \"sGone\"\n");
+
+    fs::remove(assets_ / "palette.txt");
+    EXPECT_EQ(Pack(err), 1);
+    EXPECT_EQ(err, (assets_ / "palette.txt").string() + ": cannot be read\n");
+    EXPECT_EQ(ReadText(package_), "the previous package");
+}

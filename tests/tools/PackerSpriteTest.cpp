@@ -1,0 +1,165 @@
+// The packer's asset syntax, sprites written as palette rows, and texture pages, checked through
+// the package reader: what the runner reads is what the rows say.
+#include <gtest/gtest.h>
+
+#include "AssetDocument.h"
+#include "PackageWriter.h"
+#include "Runner/Package/PackageReader.h"
+#include "SpriteRecord.h"
+
+namespace {
+
+// The message a document gives, or "" when it is read.
+std::string ErrorOf(std::string_view text) {
+    try {
+        AssetDocument::Parse(text, "a.sprite");
+    } catch (const AssetError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+Palette SharedPalette() {
+    Palette palette;
+    palette.AddDocument(AssetDocument::Parse(". transparent\nk #102030\nw #f0e0d0\n", "palette.txt"));
+    return palette;
+}
+
+std::string SpriteError(std::string_view text) {
+    try {
+        ReadSprite(AssetDocument::Parse(text, "s.sprite"), "sTest", SharedPalette());
+    } catch (const AssetError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+constexpr std::string_view kWalker = R"(# two frames, a colour of its own
+origin center
+speed 8 per-second
+mask precise
+palette
+  r #c02020ff
+frame
+  ......
+  ..kk..
+  .krrk.
+  ......
+frame
+  ......
+  ..kk..
+  .kwwk.
+  ..kk..
+)";
+
+} // namespace
+
+TEST(PackerAssetDocument, KeysArgumentsAndIndentedBodies) {
+    const AssetDocument document = AssetDocument::Parse(
+        "# comment\n\nsay hello \"two words\" \"a \\\"q\\\"\" -3.5\nrows\n    ab\n      cd\n\n    # skipped\n    ef\r\nlast\n",
+        "t.txt");
+    ASSERT_EQ(document.Entries().size(), 3u);
+    const AssetEntry& say = document.Entries()[0];
+    EXPECT_EQ(say.key, "say");
+    EXPECT_EQ(say.args, (std::vector<std::string>{"hello", "two words", "a \"q\"", "-3.5"}));
+    EXPECT_EQ(say.arg_spots[1].Text(), "t.txt:3:11");
+    EXPECT_DOUBLE_EQ(say.Number(3), -3.5);
+    const AssetEntry& rows = *document.Find("rows");
+    ASSERT_EQ(rows.body.size(), 3u);
+    EXPECT_EQ(rows.body[0].text, "ab");
+    EXPECT_EQ(rows.body[1].text, "  cd"); // deeper indentation is kept
+    EXPECT_EQ(rows.body[2].text, "ef");   // and a Windows line end dropped
+    EXPECT_EQ(rows.body[2].spot.Text(), "t.txt:9:5");
+    EXPECT_TRUE(document.Find("last")->body.empty());
+
+    EXPECT_EQ(ErrorOf("  indented first\n"), "a.sprite:1:3: indented line before any key");
+    EXPECT_EQ(ErrorOf("key\n    deep\n  shallow\n"),
+              "a.sprite:3:3: line indented less than the first line of its block");
+    EXPECT_EQ(ErrorOf("key \"open\n"), "a.sprite:1:5: unterminated quoted text");
+    EXPECT_EQ(ErrorOf("key\n\trow\n"), "a.sprite:2:1: tab character: indent and separate with spaces");
+    try {
+        AssetDocument::Parse("n 1.5\n", "t.txt").Entries()[0].Int(0);
+        FAIL() << "1.5 read as a whole number";
+    } catch (const AssetError& error) {
+        EXPECT_STREQ(error.what(), "t.txt:1:3: \"1.5\" is not a whole number");
+    }
+}
+
+TEST(PackerSprite, RowsBecomeFramesWithOriginSpeedBoxAndMasks) {
+    const SpriteSource source = ReadSprite(AssetDocument::Parse(kWalker, "w.sprite"), "sWalker", SharedPalette());
+    ASSERT_EQ(source.frames.size(), 2u);
+    EXPECT_EQ(source.width, 6);
+    EXPECT_EQ(source.height, 4);
+    EXPECT_EQ(source.origin_x, 3);
+    EXPECT_EQ(source.origin_y, 2);
+    EXPECT_EQ(source.speed_type, 0u);
+    EXPECT_EQ(source.frames[0].At(2, 2), (Rgba{0xc0, 0x20, 0x20, 0xff}));
+    EXPECT_EQ(source.frames[1].At(1, 2), (Rgba{0x10, 0x20, 0x30, 0xff}));
+    EXPECT_EQ(source.frames[0].At(0, 0).a, 0);
+
+    TexturePageBuilder pages;
+    const PackageSprite record = MakeSpriteRecord(source, "sWalker", pages);
+    // The box spans both frames' opaque pixels.
+    EXPECT_EQ(record.bbox_left, 1);
+    EXPECT_EQ(record.bbox_top, 1);
+    EXPECT_EQ(record.bbox_right, 4);
+    EXPECT_EQ(record.bbox_bottom, 3);
+    EXPECT_EQ(record.mask_kind, package::kMaskPrecise);
+    ASSERT_EQ(record.masks.size(), 2u);
+    // Row 2 of frame 0 (".krrk.") is bits 1 to 4 of its byte, leftmost pixel highest.
+    EXPECT_EQ(record.masks[0][2], 0b01111000);
+    EXPECT_EQ(record.masks[0][3], 0);
+    EXPECT_EQ(record.masks[1][3], 0b00110000);
+}
+
+TEST(PackerSprite, BadRowsAndKeysAreRefusedWhereTheyAre) {
+    EXPECT_EQ(SpriteError("frame\n  ..x.\n"), "s.sprite:2:5: 'x' is not in the palette");
+    EXPECT_EQ(SpriteError("frame\n  ...\n  ..\n"), "s.sprite:3:3: row of 2 pixels where the first has 3");
+    EXPECT_EQ(SpriteError("frame\n  ..\nframe\n  ...\n"), "s.sprite:3:1: frame of 3x1 where the first is 2x1");
+    EXPECT_EQ(SpriteError("frame\n  ..\ncolour red\n"), "s.sprite:3:1: unknown key \"colour\"");
+    EXPECT_EQ(SpriteError("mask box\nmask full\nframe\n  ..\n"), "s.sprite:2:1: \"mask\" is given twice");
+    EXPECT_EQ(SpriteError("mask round\nframe\n  ..\n"), "s.sprite:1:6: \"round\" is not one of: box, full, precise");
+    EXPECT_EQ(SpriteError("origin 1\nframe\n  ..\n"), "s.sprite:1:8: \"1\" is not one of: center");
+    EXPECT_EQ(SpriteError("palette\n  k #000000\nframe\n  ..\n"), "s.sprite:2:3: 'k' is already in the palette");
+    EXPECT_EQ(SpriteError("palette\n  z #12345\nframe\n  ..\n"),
+              "s.sprite:2:5: \"#12345\" is not a colour (#rrggbb, #rrggbbaa or transparent)");
+    EXPECT_EQ(SpriteError("origin 0 0\n"), "s.sprite:1:1: a sprite needs a \"frame\"");
+}
+
+TEST(PackerTexturePages, TrimmedSharedFramesReadBackFromThePackage) {
+    const SpriteSource walker = ReadSprite(AssetDocument::Parse(kWalker, "w.sprite"), "sWalker", SharedPalette());
+    SpriteSource twice = walker; // the same frames again share the walker's entries
+    TexturePageBuilder pages(16);
+    GamePackage package;
+    package.sprites.emplace_back(MakeSpriteRecord(walker, "sWalker", pages));
+    package.sprites.emplace_back(MakeSpriteRecord(twice, "sTwice", pages));
+    EXPECT_EQ(package.sprites[1]->frames, package.sprites[0]->frames);
+    pages.Write(package);
+    // Two trimmed parts of 4x2 and 4x3 on a 16-wide page: 20 of its 16x5 pixels at most.
+    ASSERT_EQ(package.textures.size(), 1u);
+    EXPECT_GT(pages.Occupancy(), 0.2);
+
+    GamePackage read;
+    ASSERT_TRUE(ReadPackage(WritePackage(package), read).ok);
+    ASSERT_EQ(read.texture_page_entries.size(), 2u);
+    const PackageTexture& page = *read.textures[0];
+    for (size_t f = 0; f < 2; ++f) {
+        const package::TexturePageEntry& entry = read.texture_page_entries[size_t(read.sprites[0]->frames[f])];
+        EXPECT_EQ(entry.frame_width, 6);
+        EXPECT_EQ(entry.frame_height, 4);
+        EXPECT_EQ(entry.target_x, 1);
+        EXPECT_EQ(entry.target_y, 1);
+        // Every pixel of the frame, through the entry, is the row's colour.
+        for (int y = 0; y < entry.target_height; ++y)
+            for (int x = 0; x < entry.target_width; ++x) {
+                const Rgba& want = walker.frames[f].At(entry.target_x + x, entry.target_y + y);
+                const uint8_t* got = &page.pixels[(size_t(entry.source_y + y) * page.width + entry.source_x + x) * 4];
+                EXPECT_EQ((Rgba{got[0], got[1], got[2], got[3]}), want) << f << " " << x << "," << y;
+            }
+    }
+
+    TexturePageBuilder tiny(4);
+    tiny.AddFrame(walker.frames[0]);
+    GamePackage refused;
+    EXPECT_THROW(tiny.Write(refused), std::runtime_error);
+}

@@ -1,0 +1,81 @@
+#include "AssetFolder.h"
+
+#include <algorithm>
+#include <set>
+
+#include "SpriteRecord.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The stems of the files in `folder` with `extension`, in name order.
+std::vector<std::string> NamesIn(const fs::path& folder, const std::string& extension) {
+    std::vector<std::string> names;
+    if (!fs::is_directory(folder)) return names;
+    for (const fs::directory_entry& file : fs::directory_iterator(folder))
+        if (file.is_regular_file() && file.path().extension() == extension)
+            names.push_back(file.path().stem().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The names listed under `key`, then every other name in `available`, in name order. A listed
+// name that is not available, or listed twice, is refused where it is listed.
+std::vector<std::string> Ordered(const AssetDocument& game, std::string_view key,
+                                 const std::vector<std::string>& available, const std::string& kind) {
+    std::vector<std::string> order;
+    std::set<std::string> listed;
+    if (const AssetEntry* list = game.Find(key)) {
+        list->ExpectArgs(0, 0);
+        for (const AssetLine& line : list->body) {
+            if (std::find(available.begin(), available.end(), line.text) == available.end())
+                throw AssetError(line.spot, "no " + kind + " named \"" + line.text + "\"");
+            if (!listed.insert(line.text).second)
+                throw AssetError(line.spot, "\"" + line.text + "\" is listed twice");
+            order.push_back(line.text);
+        }
+    }
+    for (const std::string& name : available)
+        if (!listed.count(name)) order.push_back(name);
+    return order;
+}
+
+} // namespace
+
+AssetFolder::AssetFolder(const fs::path& folder) : folder_(folder) {
+    const AssetDocument game = AssetDocument::Load((folder / "game.txt").string());
+    game.ExpectKeys({"name", "window", "speed", "sprites"});
+    ReadGame(game);
+    Palette palette;
+    palette.AddDocument(AssetDocument::Load((folder / "palette.txt").string()));
+    ReadSprites(game, palette);
+    pages_.Write(package_);
+}
+
+void AssetFolder::ReadGame(const AssetDocument& game) {
+    PackageHeader& header = package_.header;
+    const AssetEntry& name = game.Require("name");
+    name.ExpectArgs(1, 1);
+    header.game_name = Keep(name.args[0]);
+    header.display_name = header.game_name;
+    const AssetEntry& window = game.Require("window");
+    window.ExpectArgs(2, 2);
+    if (window.Int(0) <= 0 || window.Int(1) <= 0) window.Fail("the window needs a positive size");
+    header.window_width = uint32_t(window.Int(0));
+    header.window_height = uint32_t(window.Int(1));
+    if (const AssetEntry* speed = game.Find("speed")) {
+        speed->ExpectArgs(1, 1);
+        if (speed->Number(0) <= 0) speed->FailAt(0, "the speed is frames per second, above 0");
+        header.game_speed = float(speed->Number(0));
+    }
+}
+
+void AssetFolder::ReadSprites(const AssetDocument& game, const Palette& palette) {
+    const fs::path sprites = folder_ / "sprites";
+    for (const std::string& name : Ordered(game, "sprites", NamesIn(sprites, ".sprite"), "sprite")) {
+        const SpriteSource source =
+            ReadSprite(AssetDocument::Load((sprites / (name + ".sprite")).string()), name, palette);
+        package_.sprites.emplace_back(MakeSpriteRecord(source, Keep(name), pages_));
+    }
+}

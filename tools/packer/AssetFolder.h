@@ -1,0 +1,43 @@
+// An asset folder turned into a package. The folder holds:
+//
+//     game.txt           the game's name, window size, speed, and the order of its assets
+//     palette.txt        the shared palette (see Palette.h)
+//     sprites/<name>.sprite
+//
+// game.txt:
+//
+//     name Snowtide
+//     window 320 180
+//     speed 60
+//     sprites            (the sprites whose index the game relies on, first, in this order;
+//       sFontMain         every other sprite follows in name order)
+//       sFontSmall
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <string>
+
+#include "TexturePageBuilder.h"
+
+class AssetFolder {
+public:
+    // Reads and lays out everything; throws AssetError at the first bad input.
+    explicit AssetFolder(const std::filesystem::path& folder);
+    AssetFolder(const AssetFolder&) = delete;
+    AssetFolder& operator=(const AssetFolder&) = delete;
+
+    const GamePackage& Package() const { return package_; }
+    // The share of the texture pages' area that frames cover, 0 to 1.
+    double PageOccupancy() const { return pages_.Occupancy(); }
+
+private:
+    std::string_view Keep(std::string text) { return texts_.emplace_back(std::move(text)); }
+    void ReadGame(const AssetDocument& game);
+    void ReadSprites(const AssetDocument& game, const Palette& palette);
+
+    std::filesystem::path folder_;
+    std::deque<std::string> texts_; // the package's texts view these
+    TexturePageBuilder pages_;
+    GamePackage package_;
+};
