@@ -1,5 +1,5 @@
-// The packer as its users run it: an asset folder into a package the reader takes, and bad input
-// refused with one line and no package written.
+// The packer on asset folders, mostly as its users run it: a folder into a package the reader
+// takes, and bad input refused with one line naming where it is, and no package written.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -7,6 +7,7 @@
 #include <sstream>
 #include <sys/wait.h>
 
+#include "AssetFolder.h"
 #include "Runner/Package/PackageReader.h"
 
 namespace fs = std::filesystem;
@@ -89,4 +90,28 @@ TEST_F(PackerFolder, BadInputIsNamedAndLeavesThePackageAlone) {
     EXPECT_EQ(Pack(err), 1);
     EXPECT_EQ(err, (assets_ / "palette.txt").string() + ": cannot be read\n");
     EXPECT_EQ(ReadText(package_), "the previous package");
+}
+
+TEST_F(PackerFolder, ObjectsNameEventsAndEachOtherOrAreRefused) {
+    auto error_of = [&](const std::string& object_text) -> std::string {
+        WriteText(assets_ / "objects" / "oA.object", object_text);
+        try {
+            AssetFolder folder(assets_);
+        } catch (const AssetError& error) {
+            return error.what();
+        }
+        return "";
+    };
+    const std::string file = (assets_ / "objects" / "oA.object").string();
+    EXPECT_EQ(error_of("events\n  Create\n  Alarm 11\n  User 15\n  DrawGUIEnd\n  Collision oA\n"), "");
+    EXPECT_EQ(error_of("events\n  Jump\n"), file + ":2:3: unknown event \"Jump\"");
+    EXPECT_EQ(error_of("events\n  User 16\n"), file + ":2:3: \"User\" needs a number from 0 to 15");
+    EXPECT_EQ(error_of("events\n  EndStep 1\n"), file + ":2:3: \"EndStep\" takes no number");
+    EXPECT_EQ(error_of("events\n  Step\n  Step 0\n"), file + ":3:3: this event is already listed at line 2");
+    EXPECT_EQ(error_of("events\n  Collision oNobody\n"), file + ":2:3: no object named \"oNobody\"");
+    EXPECT_EQ(error_of("sprite sNone\n"), file + ":1:8: no sprite named \"sNone\"");
+    EXPECT_EQ(error_of("visible\n"), file + ":1:1: unknown key \"visible\"");
+
+    WriteText(assets_ / "objects" / "oB.object", "parent oA\n");
+    EXPECT_EQ(error_of("parent oB\n"), file + ":1:8: the parents of \"oA\" go round in a circle");
 }

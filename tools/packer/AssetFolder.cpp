@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <set>
 
+#include "CodeNames.h"
+#include "ObjectSource.h"
 #include "SpriteRecord.h"
 
 namespace fs = std::filesystem;
@@ -45,11 +47,12 @@ std::vector<std::string> Ordered(const AssetDocument& game, std::string_view key
 
 AssetFolder::AssetFolder(const fs::path& folder) : folder_(folder) {
     const AssetDocument game = AssetDocument::Load((folder / "game.txt").string());
-    game.ExpectKeys({"name", "window", "speed", "sprites"});
+    game.ExpectKeys({"name", "window", "speed", "sprites", "objects"});
     ReadGame(game);
     Palette palette;
     palette.AddDocument(AssetDocument::Load((folder / "palette.txt").string()));
     ReadSprites(game, palette);
+    ReadObjects(game);
     pages_.Write(package_);
 }
 
@@ -78,4 +81,59 @@ void AssetFolder::ReadSprites(const AssetDocument& game, const Palette& palette)
             ReadSprite(AssetDocument::Load((sprites / (name + ".sprite")).string()), name, palette);
         package_.sprites.emplace_back(MakeSpriteRecord(source, Keep(name), pages_));
     }
+}
+
+template <class T>
+int32_t AssetFolder::IndexOf(const ResourceList<T>& list, const std::string& name,
+                             const SourceSpot& spot, const std::string& kind) {
+    for (size_t i = 0; i < list.size(); ++i)
+        if (list[i] && list[i]->name == name) return int32_t(i);
+    throw AssetError(spot, "no " + kind + " named \"" + name + "\"");
+}
+
+void AssetFolder::ReadObjects(const AssetDocument& game) {
+    const fs::path folder = folder_ / "objects";
+    std::vector<ObjectSource> sources;
+    for (const std::string& name : Ordered(game, "objects", NamesIn(folder, ".object"), "object")) {
+        sources.push_back(ReadObject(AssetDocument::Load((folder / (name + ".object")).string()), name));
+        PackageObject record;
+        record.name = Keep(name);
+        package_.objects.emplace_back(record);
+    }
+    // Names are resolved once every object has its index, so any object may name any other.
+    for (size_t i = 0; i < sources.size(); ++i) {
+        const ObjectSource& source = sources[i];
+        PackageObject& record = *package_.objects[i];
+        if (!source.sprite.empty())
+            record.sprite_index = IndexOf(package_.sprites, source.sprite, source.sprite_spot, "sprite");
+        if (!source.mask.empty())
+            record.mask_index = IndexOf(package_.sprites, source.mask, source.mask_spot, "sprite");
+        if (!source.parent.empty())
+            record.parent_index = IndexOf(package_.objects, source.parent, source.parent_spot, "object");
+        record.depth = source.depth;
+        record.solid = source.solid;
+        record.persistent = source.persistent;
+        record.visible = source.visible;
+        for (const ObjectEventSource& event : source.events) {
+            const int32_t subtype = event.type == 4 ? IndexOf(package_.objects, event.other, event.spot, "object")
+                                                    : event.subtype;
+            record.events[{event.type, subtype}] = -1;
+        }
+    }
+    for (size_t i = 0; i < sources.size(); ++i) {
+        // Parents may not go round in a circle.
+        int32_t ancestor = package_.objects[i]->parent_index;
+        for (size_t steps = 0; ancestor >= 0; ++steps) {
+            if (steps == sources.size())
+                throw AssetError(sources[i].parent_spot, "the parents of \"" + sources[i].name + "\" go round in a circle");
+            ancestor = package_.objects[size_t(ancestor)]->parent_index;
+        }
+    }
+    // One code entry a handler, object by object and within one by event.
+    for (std::optional<PackageObject>& object : package_.objects)
+        for (auto& [key, code] : object->events) {
+            const std::string other = key.type == 4 ? std::string(package_.objects[size_t(key.subtype)]->name) : "";
+            package_.code.push_back({Keep(ObjectEventFunctionName(object->name, key.type, key.subtype, other)), {}, 0, 0});
+            code = int32_t(package_.code.size() - 1);
+        }
 }

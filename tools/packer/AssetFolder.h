@@ -3,6 +3,7 @@
 //     game.txt           the game's name, window size, speed, and the order of its assets
 //     palette.txt        the shared palette (see Palette.h)
 //     sprites/<name>.sprite
+//     objects/<name>.object
 //
 // game.txt:
 //
@@ -10,7 +11,7 @@
 //     window 320 180
 //     speed 60
 //     sprites            (the sprites whose index the game relies on, first, in this order;
-//       sFontMain         every other sprite follows in name order)
+//       sFontMain         every other sprite follows in name order; "objects" the same)
 //       sFontSmall
 #pragma once
 
@@ -35,6 +36,11 @@ private:
     std::string_view Keep(std::string text) { return texts_.emplace_back(std::move(text)); }
     void ReadGame(const AssetDocument& game);
     void ReadSprites(const AssetDocument& game, const Palette& palette);
+    void ReadObjects(const AssetDocument& game);
+    // The index of the named resource, refused at `spot` when there is none.
+    template <class T>
+    static int32_t IndexOf(const ResourceList<T>& list, const std::string& name, const SourceSpot& spot,
+                           const std::string& kind);
 
     std::filesystem::path folder_;
     std::deque<std::string> texts_; // the package's texts view these
