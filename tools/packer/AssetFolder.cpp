@@ -45,7 +45,7 @@ std::vector<std::string> Ordered(const AssetDocument& game, std::string_view key
 
 } // namespace
 
-AssetFolder::AssetFolder(const fs::path& folder) : folder_(folder) {
+AssetFolder::AssetFolder(const fs::path& folder, const std::set<std::string>& scripts) : folder_(folder) {
     const AssetDocument game = AssetDocument::Load((folder / "game.txt").string());
     game.ExpectKeys({"name", "window", "speed", "sprites", "objects"});
     ReadGame(game);
@@ -53,6 +53,7 @@ AssetFolder::AssetFolder(const fs::path& folder) : folder_(folder) {
     palette.AddDocument(AssetDocument::Load((folder / "palette.txt").string()));
     ReadSprites(game, palette);
     ReadObjects(game);
+    AddScripts(scripts);
     pages_.Write(package_);
 }
 
@@ -136,4 +137,11 @@ void AssetFolder::ReadObjects(const AssetDocument& game) {
             package_.code.push_back({Keep(ObjectEventFunctionName(object->name, key.type, key.subtype, other)), {}, 0, 0});
             code = int32_t(package_.code.size() - 1);
         }
+}
+
+void AssetFolder::AddScripts(const std::set<std::string>& scripts) {
+    for (const std::string& name : scripts) {
+        package_.code.push_back({Keep("psl_Script_" + name), {}, 0, 0});
+        package_.scripts.emplace_back(PackageScript{Keep(name), int32_t(package_.code.size() - 1)});
+    }
 }

@@ -17,14 +17,17 @@
 
 #include <deque>
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "TexturePageBuilder.h"
 
 class AssetFolder {
 public:
-    // Reads and lays out everything; throws AssetError at the first bad input.
-    explicit AssetFolder(const std::filesystem::path& folder);
+    // Reads and lays out everything, with a script record and code entry for each of
+    // `scripts` (the game's psl_Script_ functions, without the prefix); throws AssetError at
+    // the first bad input.
+    explicit AssetFolder(const std::filesystem::path& folder, const std::set<std::string>& scripts = {});
     AssetFolder(const AssetFolder&) = delete;
     AssetFolder& operator=(const AssetFolder&) = delete;
 
@@ -37,6 +40,7 @@ private:
     void ReadGame(const AssetDocument& game);
     void ReadSprites(const AssetDocument& game, const Palette& palette);
     void ReadObjects(const AssetDocument& game);
+    void AddScripts(const std::set<std::string>& scripts);
     // The index of the named resource, refused at `spot` when there is none.
     template <class T>
     static int32_t IndexOf(const ResourceList<T>& list, const std::string& name, const SourceSpot& spot,

@@ -1,19 +1,43 @@
-// packer <assets folder> -o <package> [-code <folder>]: the game's assets into its package, and
-// the code table the game links with ("CodeTable.h" and "CodeTable.cpp" in the folder). Bad input gets one line naming the file, line and
-// column, exit status 1, and nothing written.
+// packer <assets folder> -o <package> [-code <folder> [-game <game sources>]]
+//
+// The game's assets into its package. With -code, also the code table the game links with
+// ("CodeTable.h", "CodeTable.cpp"); with -game, the names the game's sources use
+// ("GameNames.h", "GameNames.cpp") and a script record for each script they define. Bad input
+// gets one line naming the file, line and column, exit status 1, and nothing written.
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "AssetFolder.h"
 #include "CodeNames.h"
+#include "GameSourceNames.h"
 #include "PackageWriter.h"
 #include "Platform/AtomicFile.h"
 
 namespace {
+
+struct PackerOptions {
+    std::string assets, package, code, game;
+};
+
+std::optional<PackerOptions> ParseOptions(int argc, char** argv) {
+    PackerOptions options;
+    if (argc < 4 || std::string(argv[2]) != "-o") return std::nullopt;
+    options.assets = argv[1];
+    options.package = argv[3];
+    for (int i = 4; i + 1 < argc; i += 2) {
+        const std::string option = argv[i];
+        if (option == "-code") options.code = argv[i + 1];
+        else if (option == "-game") options.game = argv[i + 1];
+        else return std::nullopt;
+    }
+    if (argc % 2 != 0 || (!options.game.empty() && options.code.empty())) return std::nullopt;
+    return options;
+}
 
 bool WriteText(const std::string& path, const std::string& text) {
     std::string error;
@@ -26,30 +50,38 @@ bool WriteText(const std::string& path, const std::string& text) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const bool code = argc == 6 && std::strcmp(argv[4], "-code") == 0;
-    if ((argc != 4 && !code) || std::strcmp(argv[2], "-o") != 0) {
-        std::fprintf(stderr, "usage: packer <assets folder> -o <package> [-code <folder>]\n");
+    const std::optional<PackerOptions> options = ParseOptions(argc, argv);
+    if (!options) {
+        std::fprintf(stderr, "usage: packer <assets folder> -o <package> [-code <folder> [-game <game sources>]]\n");
         return 2;
     }
     try {
-        const AssetFolder assets(argv[1]);
+        const GameSourceNames names = options->game.empty() ? GameSourceNames{} : ScanGameSources(options->game);
+        const AssetFolder assets(options->assets, names.scripts);
         const GamePackage& package = assets.Package();
-        if (!WritePackageFile(package, argv[3])) {
-            std::fprintf(stderr, "packer: %s: cannot be written\n", argv[3]);
+        std::vector<std::pair<std::string, std::string>> files;
+        if (!options->code.empty()) {
+            files.emplace_back(options->code + "/CodeTable.h", CodeTableHeader(package));
+            files.emplace_back(options->code + "/CodeTable.cpp", CodeTableSource(package));
+        }
+        if (!options->game.empty()) {
+            files.emplace_back(options->code + "/GameNames.h", GameNamesHeader(names));
+            files.emplace_back(options->code + "/GameNames.cpp", GameNamesSource(names));
+        }
+        for (const auto& [path, text] : files)
+            if (!WriteText(path, text)) {
+                std::fprintf(stderr, "packer: %s: cannot be written\n", path.c_str());
+                return 1;
+            }
+        if (!WritePackageFile(package, options->package)) {
+            std::fprintf(stderr, "packer: %s: cannot be written\n", options->package.c_str());
             return 1;
         }
-        if (code) {
-            const std::string folder = argv[5];
-            for (const auto& [file, text] : {std::pair{folder + "/CodeTable.h", CodeTableHeader(package)},
-                                             std::pair{folder + "/CodeTable.cpp", CodeTableSource(package)}})
-                if (!WriteText(file, text)) {
-                    std::fprintf(stderr, "packer: %s: cannot be written\n", file.c_str());
-                    return 1;
-                }
-        }
-        std::printf("packer: %s: %zu sprites on %zu texture pages, %.0f%% covered; %zu objects, %zu code entries\n",
-                    argv[3], package.sprites.size(), package.textures.size(), 100 * assets.PageOccupancy(),
-                    package.objects.size(), package.code.size());
+        std::printf("packer: %s: %zu sprites on %zu texture pages, %.0f%% covered; %zu objects, %zu scripts, "
+                    "%zu code entries\n",
+                    options->package.c_str(), package.sprites.size(), package.textures.size(),
+                    100 * assets.PageOccupancy(), package.objects.size(), package.scripts.size(),
+                    package.code.size());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
