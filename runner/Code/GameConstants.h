@@ -1,5 +1,5 @@
 // The built-in constants of the scripting language: the event numbers, the blend modes and
-// factors, and the instance keywords. One list serves both as C++ constants for compiled code
+// factors, the text alignments, and the instance keywords. One list serves both as C++ constants for compiled code
 // and as the runner's constant table by name.
 #pragma once
 
@@ -50,6 +50,7 @@
     X(bm_zero, 1) X(bm_one, 2) X(bm_src_colour, 3) X(bm_inv_src_colour, 4) X(bm_src_alpha, 5)      \
     X(bm_inv_src_alpha, 6) X(bm_dest_alpha, 7) X(bm_inv_dest_alpha, 8) X(bm_dest_colour, 9)        \
     X(bm_inv_dest_colour, 10) X(bm_src_alpha_sat, 11)                                              \
+    X(fa_left, 0) X(fa_center, 1) X(fa_right, 2) X(fa_top, 0) X(fa_middle, 1) X(fa_bottom, 2)      \
     X(all, -3) X(noone, -4)
 
 #define RUNNER_DECLARE_CONSTANT(name, value) inline constexpr int32_t name = value;

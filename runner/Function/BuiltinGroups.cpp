@@ -1,5 +1,6 @@
 #include "Function/BuiltinGroups.h"
 
+#include "Font/FontFunctions.h"
 #include "Graphics/GraphicsFunctions.h"
 #include "Object/InstanceVariables.h"
 #include "Runner/OutputChannel.h"
@@ -15,7 +16,7 @@ using Registrar = void (*)();
 // log keeps its familiar shape.
 struct GroupRun {
     const char* label;
-    Registrar groups[6];
+    Registrar groups[7];
 };
 
 constexpr GroupRun kGroupRuns[] = {
@@ -25,7 +26,8 @@ constexpr GroupRun kGroupRuns[] = {
     {"Math..", {RegisterValueFunctions, RegisterStringFunctions, RegisterMathFunctions,
                 RegisterRandomFunctions}},
     {"Graphic..", {RegisterSpriteFunctions, RegisterDrawFunctions, RegisterSurfaceFunctions,
-                   RegisterBlendFunctions, RegisterLayerFunctions, RegisterCameraFunctions}},
+                   RegisterBlendFunctions, RegisterFontFunctions, RegisterLayerFunctions,
+                   RegisterCameraFunctions}},
     {"Action..", {}},
     {"File..", {RegisterFileFunctions}},
     {"Resource..", {RegisterResourceFunctions}},

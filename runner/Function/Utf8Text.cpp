@@ -71,6 +71,18 @@ int64_t Utf8Length(std::string_view text) {
     return count;
 }
 
+std::u32string Utf8CodePoints(std::string_view text) {
+    std::u32string code_points;
+    code_points.reserve(text.size());
+    for (size_t offset = 0; offset < text.size();) {
+        const size_t length = CharLength(text, offset);
+        const std::string_view sequence = text.substr(offset, length);
+        code_points.push_back(length == 1 ? ByteAt(sequence, 0) : DecodeChar(sequence));
+        offset += length;
+    }
+    return code_points;
+}
+
 std::string Utf8CharAt(std::string_view text, int32_t position) {
     size_t offset = SkipChars(text, std::max<int64_t>(int64_t{position} - 1, 0));
     if (offset >= text.size()) return {};

@@ -13,6 +13,10 @@
 
 int64_t Utf8Length(std::string_view text);
 
+// The text's characters as code points; a byte that starts no complete sequence is its own
+// value.
+std::u32string Utf8CodePoints(std::string_view text);
+
 // The character at the position (positions below 1 read the first), or "" past the end.
 std::string Utf8CharAt(std::string_view text, int32_t position);
 

@@ -35,7 +35,7 @@ uint32_t VertexColour(uint32_t colour, double alpha) {
 }
 
 void WriteFrameQuad(Vertex* out, const FrameImage& image, int32_t origin_x, int32_t origin_y,
-                    const Placement& placement, uint32_t colour) {
+                    const Placement& placement, const CornerColours& colours) {
     const float left = -static_cast<float>(origin_x - image.target_x) * placement.xscale;
     const float top = -static_cast<float>(origin_y - image.target_y) * placement.yscale;
     const float right = static_cast<float>(image.target_width) * placement.xscale + left;
@@ -54,7 +54,7 @@ void WriteFrameQuad(Vertex* out, const FrameImage& image, int32_t origin_x, int3
         corners[i] = {placement.x + px * cosine + py * sine,
                       placement.y - px * sine + py * cosine,
                       0.0f,
-                      colour,
+                      colours[size_t(i)],
                       uv[i][0],
                       uv[i][1]};
     }

@@ -3,6 +3,7 @@
 // corners under scale and rotation, and the packed vertex colour.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "Platform/GraphicsDevice.h"
@@ -17,6 +18,8 @@ struct FrameImage {
     float u0 = 0, v0 = 0, u1 = 0, v1 = 0;
     int32_t target_x = 0, target_y = 0;
     int32_t target_width = 1, target_height = 1;
+    // One texel in texture coordinates, for pictures cut out of this one (font glyphs).
+    float texel_width = 0, texel_height = 0;
 };
 
 // Where and how a picture is drawn; the angle in degrees, counter-clockwise on screen.
@@ -40,6 +43,14 @@ bool WithinReach(const CullRect& cull, double x, double y, double reach);
 // The colour's low 24 bits (red lowest) with trunc(alpha x 255), clamped to 0..255, on top.
 uint32_t VertexColour(uint32_t colour, double alpha);
 
+// Vertex colours of a quad's corners: top-left, top-right, bottom-right, bottom-left (as the
+// picture stands, before any turn).
+using CornerColours = std::array<uint32_t, 4>;
+
 // The six vertices (two triangles) of `image` drawn with its origin at the placement.
 void WriteFrameQuad(Vertex* out, const FrameImage& image, int32_t origin_x, int32_t origin_y,
-                    const Placement& placement, uint32_t colour);
+                    const Placement& placement, const CornerColours& colours);
+inline void WriteFrameQuad(Vertex* out, const FrameImage& image, int32_t origin_x,
+                           int32_t origin_y, const Placement& placement, uint32_t colour) {
+    WriteFrameQuad(out, image, origin_x, origin_y, placement, {colour, colour, colour, colour});
+}

@@ -65,7 +65,8 @@ void GraphicsContext::Clear(uint32_t colour, double alpha) {
 }
 
 void GraphicsContext::DrawImage(const FrameImage& image, int32_t origin_x, int32_t origin_y,
-                                const Placement& placement, uint32_t vertex_colour) {
+                                const Placement& placement,
+                                const CornerColours& vertex_colours) {
     WriteFrameQuad(batch_.Append(image.texture, 6), image, origin_x, origin_y, placement,
-                   vertex_colour);
+                   vertex_colours);
 }

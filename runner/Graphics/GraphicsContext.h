@@ -42,7 +42,12 @@ public:
     void Clear(uint32_t colour, double alpha);
     // Queues `image` with its frame origin at the placement.
     void DrawImage(const FrameImage& image, int32_t origin_x, int32_t origin_y,
-                   const Placement& placement, uint32_t vertex_colour);
+                   const Placement& placement, uint32_t vertex_colour) {
+        DrawImage(image, origin_x, origin_y, placement,
+                  {vertex_colour, vertex_colour, vertex_colour, vertex_colour});
+    }
+    void DrawImage(const FrameImage& image, int32_t origin_x, int32_t origin_y,
+                   const Placement& placement, const CornerColours& vertex_colours);
     // The culling rectangle: the world area the current target shows.
     const CullRect& Cull() const { return targets_.View().area; }
     ShapeWriter Shapes() { return ShapeWriter(batch_, pages_); }

@@ -23,6 +23,8 @@ TexturePages::TexturePages(GraphicsDevice& device)
 
 TexturePages::~TexturePages() {
     Release();
+    for (const auto& [picture, image] : builtins_)
+        device_.DestroyTexture(image.texture);
     device_.DestroyTexture(white_texture_);
 }
 
@@ -63,6 +65,8 @@ void TexturePages::Load(const ResourceList<PackageTexture>& textures,
             image.v0 = field(entry.source_y) * inverse_height[page];
             image.u1 = (field(entry.source_x) + field(entry.source_width)) * inverse_width[page];
             image.v1 = (field(entry.source_y) + field(entry.source_height)) * inverse_height[page];
+            image.texel_width = inverse_width[page];
+            image.texel_height = inverse_height[page];
             image.target_x = int16_t(entry.target_x);
             image.target_y = int16_t(entry.target_y);
             // A target size of 0 is drawn as 1.
@@ -77,6 +81,20 @@ const FrameImage* TexturePages::Entry(int32_t index) const {
     if (index < 0 || size_t(index) >= entries_.size()) return nullptr;
     const FrameImage& image = entries_[size_t(index)];
     return image.texture ? &image : nullptr;
+}
+
+const FrameImage* TexturePages::Builtin(const BuiltinPicture& picture) {
+    for (const auto& [known, image] : builtins_)
+        if (known == &picture) return image.texture ? &image : nullptr;
+    FrameImage image;
+    image.texture = device_.CreateTexture(picture.width, picture.height, picture.rgba);
+    image.u1 = image.v1 = 1;
+    image.target_width = picture.width;
+    image.target_height = picture.height;
+    image.texel_width = 1.0f / float(picture.width);
+    image.texel_height = 1.0f / float(picture.height);
+    builtins_.emplace_back(&picture, image);
+    return image.texture ? &builtins_.back().second : nullptr;
 }
 
 WhiteTexel TexturePages::WhiteFor(TextureId texture) const {

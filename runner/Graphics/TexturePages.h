@@ -7,10 +7,19 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <utility>
 #include <vector>
 
 #include "Graphics/FrameQuad.h"
 #include "Runner/Package/GamePackage.h"
+
+// A picture the runner carries itself (the default font's glyphs): RGBA rows from the top,
+// living as long as the program.
+struct BuiltinPicture {
+    int width, height;
+    const uint8_t* rgba;
+};
 
 // A texture and the coordinates of a white texel in it.
 struct WhiteTexel {
@@ -32,6 +41,9 @@ public:
 
     // The picture of texture page entry `index`; null when there is none.
     const FrameImage* Entry(int32_t index) const;
+    // `picture` as a texture, made on first use and kept, whatever package is loaded, until
+    // the pages go; null when the device cannot make it.
+    const FrameImage* Builtin(const BuiltinPicture& picture);
     // A white texel in `texture` when it is a page, else in the white texture.
     WhiteTexel WhiteFor(TextureId texture) const;
 
@@ -42,4 +54,5 @@ private:
     TextureId white_texture_;
     std::vector<WhiteTexel> pages_; // by package texture index; texture 0 for none
     std::vector<FrameImage> entries_;
+    std::deque<std::pair<const BuiltinPicture*, FrameImage>> builtins_; // stable addresses
 };

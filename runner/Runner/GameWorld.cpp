@@ -1,5 +1,6 @@
 #include "Runner/GameWorld.h"
 
+#include "Font/FontTable.h"
 #include "Object/CollisionWorld.h"
 #include "Object/InstanceLifecycle.h"
 #include "Object/ObjectTable.h"
@@ -11,6 +12,7 @@
 
 void PrepareGameObjects(const GamePackage& package) {
     LoadSprites(package.sprites);
+    LoadFonts(package.fonts);
     Objects().Load(package.objects);
     SetInstanceDirectory(&RunningInstanceDirectory());
     const uint32_t options = package.options.flags;
@@ -35,5 +37,6 @@ void ReleaseGameWorld() {
     ClearTileSets();
     SetInstanceDirectory(nullptr);
     Objects().Clear();
+    ClearFonts();
     ClearSprites();
 }
