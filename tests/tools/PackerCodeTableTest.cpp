@@ -20,29 +20,60 @@ TEST(PackerCodeTable, EveryHandlerOfThePackageIsBoundInItsOrder) {
     GamePackage package;
     ASSERT_TRUE(ReadPackage(std::vector<uint8_t>(image.begin(), image.end()), package).ok);
 
-    const EventFunction expected[] = {
-        psl_Object_oChar_Create_0, psl_Object_oChar_Step_0, psl_Object_oChar_Step_2,
-        psl_Object_oChar_Collision_836adfce_d988_c95b_d9a6_fac65ba4336c, psl_Object_oChar_Other_12,
-        psl_Object_oGhost_Alarm_3, psl_Object_oGhost_Draw_64};
-    ASSERT_EQ(kGameCodeCount, 8);
-    ASSERT_EQ(package.code.size(), 8u);
-    for (int32_t i = 0; i < kGameCodeCount; ++i)
-        EXPECT_EQ(package.code[size_t(i)].name, kGameCode[i].name);
-    for (int32_t i = 0; i < 7; ++i) {
-        EXPECT_EQ(kGameCode[i].event, expected[i]) << kGameCode[i].name;
-        EXPECT_EQ(kGameCode[i].script, nullptr);
+    // Object by object and event by event, then the scripts, then each room's creation code
+    // and the creation code of its instances.
+    const CodeEntry expected[] = {
+        {"psl_Object_oChar_Create_0", nullptr, psl_Object_oChar_Create_0},
+        {"psl_Object_oChar_Step_0", nullptr, psl_Object_oChar_Step_0},
+        {"psl_Object_oChar_Step_2", nullptr, psl_Object_oChar_Step_2},
+        {"psl_Object_oChar_Collision_836adfce_d988_c95b_d9a6_fac65ba4336c", nullptr,
+         psl_Object_oChar_Collision_836adfce_d988_c95b_d9a6_fac65ba4336c},
+        {"psl_Object_oChar_Other_12", nullptr, psl_Object_oChar_Other_12},
+        {"psl_Object_oGhost_Alarm_3", nullptr, psl_Object_oGhost_Alarm_3},
+        {"psl_Object_oGhost_Draw_64", nullptr, psl_Object_oGhost_Draw_64},
+        {"psl_Script_grid_set", psl_Script_grid_set, nullptr},
+        {"psl_Script_hurt", psl_Script_hurt, nullptr},
+        {"psl_RoomCC_rmSmall_100001_Create", nullptr, psl_RoomCC_rmSmall_100001_Create},
+        {"psl_Room_rmWide_Create", nullptr, psl_Room_rmWide_Create},
+        {"psl_RoomCC_rmWide_100006_Create", nullptr, psl_RoomCC_rmWide_100006_Create},
+        {"psl_RoomCC_rmWide_100007_Create", nullptr, psl_RoomCC_rmWide_100007_Create},
+    };
+    ASSERT_EQ(kGameCodeCount, int32_t(std::size(expected)));
+    ASSERT_EQ(package.code.size(), std::size(expected));
+    for (int32_t i = 0; i < kGameCodeCount; ++i) {
+        EXPECT_STREQ(kGameCode[i].name, expected[i].name);
+        EXPECT_EQ(package.code[size_t(i)].name, expected[i].name);
+        EXPECT_EQ(kGameCode[i].event, expected[i].event) << expected[i].name;
+        EXPECT_EQ(kGameCode[i].script, expected[i].script) << expected[i].name;
     }
-    // Scripts come from the sources that define them.
-    EXPECT_EQ(kGameCode[7].script, psl_Script_hurt);
-    ASSERT_EQ(package.scripts.size(), 1u);
-    EXPECT_EQ(package.scripts[0]->name, "hurt");
-    EXPECT_EQ(package.scripts[0]->code_index, 7);
+    ASSERT_EQ(package.scripts.size(), 2u);
+    EXPECT_EQ(package.scripts[1]->name, "hurt");
+    EXPECT_EQ(package.scripts[1]->code_index, 8);
+
+    // The rooms in name order; instance ids count up across them.
+    ASSERT_EQ(package.rooms.size(), 2u);
+    EXPECT_EQ(package.header.room_order, (std::vector<int32_t>{0, 1}));
+    const PackageRoom& wide = *package.rooms[1];
+    EXPECT_EQ(wide.width, 640u);
+    EXPECT_EQ(wide.creation_code, 10);
+    EXPECT_TRUE(wide.draw_colour);
+    EXPECT_EQ(wide.colour, 0x403020u);
+    EXPECT_TRUE(package.rooms[0]->persistent);
+    ASSERT_EQ(wide.views.size(), 1u);
+    EXPECT_EQ(wide.views[0].port_width, 320);
+    // Two block runs, a block alone, the player from the map; the talker; the exit controller.
+    ASSERT_EQ(wide.instances.size(), 6u);
+    EXPECT_EQ(wide.instances[0].id, 100002u);
+    EXPECT_FLOAT_EQ(wide.instances[0].scale_y, 2);
+    EXPECT_EQ(wide.instances[4].creation_code, 11);
+    EXPECT_EQ(wide.instances[5].creation_code, 12);
+    EXPECT_EQ(package.header.last_instance_id, 100007u);
 
     // Listed first, then in name order; names resolved across files.
-    ASSERT_EQ(package.objects.size(), 3u);
+    ASSERT_EQ(package.objects.size(), 4u);
     const PackageObject& character = *package.objects[0];
     const PackageObject& block = *package.objects[1];
-    const PackageObject& ghost = *package.objects[2];
+    const PackageObject& ghost = *package.objects[3];
     EXPECT_EQ(character.name, "oChar");
     EXPECT_EQ(block.name, "oBlock");
     EXPECT_TRUE(block.solid);
@@ -57,21 +88,25 @@ TEST(PackerCodeTable, EveryHandlerOfThePackageIsBoundInItsOrder) {
 }
 
 TEST(PackerCodeTable, TheNamesTheSourcesUseAreNumberedAndPaired) {
-    // Game variables in name order, one slot space for both scopes.
+    // Game variables in name order, one slot space for both scopes; those the rooms' creation
+    // code assigns among them.
     EXPECT_EQ(SLOT_dead, 0);
-    EXPECT_EQ(SLOT_hp, 1);
+    EXPECT_EQ(SLOT_grid, 1);
+    EXPECT_EQ(SLOT_hamp, 2);
+    EXPECT_EQ(SLOT_hp, 3);
+    EXPECT_EQ(SLOT_script, 4);
     const GameLink link = GameLinkRecord();
-    EXPECT_EQ(link.global_count, 2);
-    EXPECT_EQ(link.instance_count, 2);
+    EXPECT_EQ(link.global_count, 5);
+    EXPECT_EQ(link.instance_count, 5);
     EXPECT_EQ(link.code, kGameCode);
     EXPECT_EQ(link.code_count, kGameCodeCount);
     // Built-in variables follow the game's, to be resolved by name at load.
     EXPECT_STREQ(link.variables[0].name, "dead");
-    EXPECT_EQ(link.variables[1].id, 1);
-    EXPECT_EQ(&VAR_x, &link.variables[2]);
+    EXPECT_EQ(link.variables[3].id, 3);
+    EXPECT_EQ(&VAR_x, &link.variables[5]);
     EXPECT_STREQ(VAR_x.name, "x");
     EXPECT_EQ(VAR_x.id, -1);
-    EXPECT_EQ(link.variables[3].name, nullptr);
+    EXPECT_EQ(link.variables[6].name, nullptr);
     EXPECT_EQ(&FN_instance_destroy, &link.functions[0]);
     EXPECT_STREQ(FN_instance_destroy.name, "instance_destroy");
     EXPECT_EQ(link.functions[1].name, nullptr);

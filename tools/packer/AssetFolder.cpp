@@ -47,13 +47,14 @@ std::vector<std::string> Ordered(const AssetDocument& game, std::string_view key
 
 AssetFolder::AssetFolder(const fs::path& folder, const std::set<std::string>& scripts) : folder_(folder) {
     const AssetDocument game = AssetDocument::Load((folder / "game.txt").string());
-    game.ExpectKeys({"name", "window", "speed", "sprites", "objects"});
+    game.ExpectKeys({"name", "window", "speed", "sprites", "objects", "rooms"});
     ReadGame(game);
     Palette palette;
     palette.AddDocument(AssetDocument::Load((folder / "palette.txt").string()));
     ReadSprites(game, palette);
     ReadObjects(game);
     AddScripts(scripts);
+    ReadRooms(game);
     pages_.Write(package_);
 }
 
@@ -143,5 +144,83 @@ void AssetFolder::AddScripts(const std::set<std::string>& scripts) {
     for (const std::string& name : scripts) {
         package_.code.push_back({Keep("psl_Script_" + name), {}, 0, 0});
         package_.scripts.emplace_back(PackageScript{Keep(name), int32_t(package_.code.size() - 1)});
+    }
+}
+
+std::set<std::string> AssetFolder::AssignedVariables() const {
+    std::set<std::string> names;
+    for (const CreationCode& code : creation_codes_) {
+        for (const InstanceAssignment& assignment : code.assignments)
+            names.insert(assignment.name);
+        if (!code.exits.empty()) names.insert("grid");
+    }
+    return names;
+}
+
+void AssetFolder::AddInstance(PackageRoom& room, const InstanceSource& source,
+                              std::map<std::pair<int, int>, ExitRecord> exits) {
+    package::RoomInstanceRecord record{};
+    record.x = source.x;
+    record.y = source.y;
+    record.object = IndexOf(package_.objects, source.object, source.spot, "object");
+    record.id = next_instance_id_++;
+    record.creation_code = -1;
+    record.pre_create_code = -1;
+    record.scale_x = float(source.scale_x);
+    record.scale_y = float(source.scale_y);
+    record.image_speed = 1;
+    record.colour = 0xFFFFFFFF;
+    if (!source.assignments.empty() || !exits.empty()) {
+        const std::string function =
+            "psl_RoomCC_" + std::string(room.name) + "_" + std::to_string(record.id) + "_Create";
+        package_.code.push_back({Keep(function), {}, 0, 0});
+        record.creation_code = int32_t(package_.code.size() - 1);
+        creation_codes_.push_back({function, source.assignments, std::move(exits)});
+    }
+    room.instances.push_back(record);
+    package_.header.last_instance_id = record.id;
+}
+
+void AssetFolder::ReadRooms(const AssetDocument& game) {
+    const fs::path folder = folder_ / "rooms";
+    const int screen_width = int(package_.header.window_width), screen_height = int(package_.header.window_height);
+    std::vector<RoomSource> sources;
+    for (const std::string& name : Ordered(game, "rooms", NamesIn(folder, ".room"), "room")) {
+        sources.push_back(
+            ReadRoom(AssetDocument::Load((folder / (name + ".room")).string()), name, screen_width, screen_height));
+        package_.header.room_order.push_back(int32_t(package_.rooms.size()));
+        PackageRoom record;
+        record.name = Keep(name);
+        package_.rooms.emplace_back(std::move(record));
+    }
+    auto screens_of = [&](const RoomSource& room) {
+        return RoomScreens{room.width / screen_width, room.height / screen_height};
+    };
+    const ExitTargetLookup target = [&](const std::string& name, const SourceSpot& spot) {
+        const int32_t index = IndexOf(package_.rooms, name, spot, "room");
+        return ExitTarget{index, screens_of(sources[size_t(index)])};
+    };
+    for (size_t i = 0; i < sources.size(); ++i) {
+        const RoomSource& source = sources[i];
+        PackageRoom& room = *package_.rooms[i];
+        room.width = uint32_t(source.width);
+        room.height = uint32_t(source.height);
+        room.speed = uint32_t(package_.header.game_speed);
+        room.persistent = source.persistent;
+        room.colour = source.colour;
+        room.draw_colour = source.has_colour;
+        // View 0 shows one screen; the game's camera moves it.
+        room.views_enabled = true;
+        room.views.push_back({1, 0, 0, screen_width, screen_height, 0, 0, screen_width, screen_height, 0, 0, -1, -1, -1});
+        if (source.creation_code) {
+            package_.code.push_back({Keep("psl_Room_" + source.name + "_Create"), {}, 0, 0});
+            room.creation_code = int32_t(package_.code.size() - 1);
+        }
+        for (const InstanceSource& instance : source.instances)
+            AddInstance(room, instance);
+        if (!source.exits.empty()) {
+            const SourceSpot& spot = source.exits.front().spot;
+            AddInstance(room, {"oExitControl", 0, 0, 1, 1, {}, spot}, ExitRecords(source, screens_of(source), target));
+        }
     }
 }

@@ -5,8 +5,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "Runner/Package/GamePackage.h"
+#include "AssetFolder.h"
 
 // psl_Object_<object>_<Event>_<subtype>; a collision names the other object by CollisionId.
 std::string ObjectEventFunctionName(std::string_view object, int32_t type, int32_t subtype,
@@ -21,3 +22,7 @@ std::string CollisionId(std::string_view object);
 std::string CodeTableHeader(const GamePackage& package);
 // "CodeTable.cpp": every code entry of the package, in order, with the function it runs.
 std::string CodeTableSource(const GamePackage& package);
+// "RoomCode.cpp": the instance creation code the packer writes (AssetFolder's CreationCodes):
+// each assignment as the game's code would write it, and each exit record stored in the exit
+// controller's grid with the game's grid_set script.
+std::string RoomCodeSource(const std::vector<CreationCode>& codes);

@@ -1,9 +1,10 @@
-// packer <assets folder> -o <package> [-code <folder> [-game <game sources>]]
+// packer <assets folder> -o <package> [-code <folder> -game <game sources>]
 //
-// The game's assets into its package. With -code, also the code table the game links with
-// ("CodeTable.h", "CodeTable.cpp"); with -game, the names the game's sources use
-// ("GameNames.h", "GameNames.cpp") and a script record for each script they define. Bad input
-// gets one line naming the file, line and column, exit status 1, and nothing written.
+// The game's assets into its package. With -code and -game, also what the game links with, in
+// the folder: the code table ("CodeTable.h", "CodeTable.cpp"), the names the game's sources use
+// ("GameNames.h", "GameNames.cpp"), and the instance creation code of the rooms
+// ("RoomCode.cpp"); the package then has a script record for each script the sources define.
+// Bad input gets one line naming the file, line and column, exit status 1, and nothing written.
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -35,7 +36,7 @@ std::optional<PackerOptions> ParseOptions(int argc, char** argv) {
         else if (option == "-game") options.game = argv[i + 1];
         else return std::nullopt;
     }
-    if (argc % 2 != 0 || (!options.game.empty() && options.code.empty())) return std::nullopt;
+    if (argc % 2 != 0 || options.game.empty() != options.code.empty()) return std::nullopt;
     return options;
 }
 
@@ -52,21 +53,21 @@ bool WriteText(const std::string& path, const std::string& text) {
 int main(int argc, char** argv) {
     const std::optional<PackerOptions> options = ParseOptions(argc, argv);
     if (!options) {
-        std::fprintf(stderr, "usage: packer <assets folder> -o <package> [-code <folder> [-game <game sources>]]\n");
+        std::fprintf(stderr, "usage: packer <assets folder> -o <package> [-code <folder> -game <game sources>]\n");
         return 2;
     }
     try {
-        const GameSourceNames names = options->game.empty() ? GameSourceNames{} : ScanGameSources(options->game);
+        GameSourceNames names = options->game.empty() ? GameSourceNames{} : ScanGameSources(options->game);
         const AssetFolder assets(options->assets, names.scripts);
         const GamePackage& package = assets.Package();
         std::vector<std::pair<std::string, std::string>> files;
         if (!options->code.empty()) {
+            names.game_variables.merge(assets.AssignedVariables());
             files.emplace_back(options->code + "/CodeTable.h", CodeTableHeader(package));
             files.emplace_back(options->code + "/CodeTable.cpp", CodeTableSource(package));
-        }
-        if (!options->game.empty()) {
             files.emplace_back(options->code + "/GameNames.h", GameNamesHeader(names));
             files.emplace_back(options->code + "/GameNames.cpp", GameNamesSource(names));
+            files.emplace_back(options->code + "/RoomCode.cpp", RoomCodeSource(assets.CreationCodes()));
         }
         for (const auto& [path, text] : files)
             if (!WriteText(path, text)) {
@@ -77,11 +78,11 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "packer: %s: cannot be written\n", options->package.c_str());
             return 1;
         }
-        std::printf("packer: %s: %zu sprites on %zu texture pages, %.0f%% covered; %zu objects, %zu scripts, "
-                    "%zu code entries\n",
+        std::printf("packer: %s: %zu sprites on %zu texture pages, %.0f%% covered; %zu objects, %zu rooms, "
+                    "%zu scripts, %zu code entries\n",
                     options->package.c_str(), package.sprites.size(), package.textures.size(),
-                    100 * assets.PageOccupancy(), package.objects.size(), package.scripts.size(),
-                    package.code.size());
+                    100 * assets.PageOccupancy(), package.objects.size(), package.rooms.size(),
+                    package.scripts.size(), package.code.size());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

@@ -21,3 +21,9 @@ RValue* psl_Script_hurt(CInstance* self, CInstance*, RValue* result, int argc, R
     Assign(Var(self, SLOT_dead), Value(Var(self, SLOT_hp) <= Value(0)));
     return result;
 }
+
+void psl_Room_rmWide_Create(CInstance*, CInstance*) {}
+
+RValue* psl_Script_grid_set(CInstance*, CInstance*, RValue* result, int, RValue**) {
+    return result;
+}
