@@ -1,0 +1,52 @@
+// The demo as people run it: the executable finds the package built beside it and plays it
+// windowless without one error, and a package named with -game wins. The package holds what the
+// linked game expects, and cannot be built for a game without a handler its objects name.
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "DemoGame.h"
+#include "DemoPackage.h"
+#include "Runner/Package/PackageLoader.h"
+#include "Runner/ProcessRun.h"
+
+namespace {
+
+const std::string kBin = RUNNER_BIN_DIR;
+const std::string kWork = std::string(TEST_BINARY_DIR) + "/demo_test";
+
+TEST(Demo, PlaysThePackageBesideItWithoutErrors) {
+    std::filesystem::create_directories(kWork);
+    const std::string errors = kWork + "/errors.txt";
+    std::filesystem::remove(errors);
+    const ProcessRun run = Execute(kBin + "/demo -nowindow -frames 60 -output " + errors);
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    EXPECT_NE(run.output.find("Entering main loop."), std::string::npos) << run.output;
+    EXPECT_EQ(ReadFile(errors), "");
+
+    const ProcessRun elsewhere = Execute(kBin + "/demo -nowindow -game " + kWork + "/none.win");
+    EXPECT_EQ(elsewhere.exit_code, 1);
+    EXPECT_NE(elsewhere.output.find("Unable to find game!!: " + kWork + "/none.win"),
+              std::string::npos)
+        << elsewhere.output;
+}
+
+TEST(Demo, ThePackageMatchesTheGameAndNeedsEveryHandler) {
+    GamePackage package;
+    BuildDemoPackage(DemoGameLink(), package);
+    const PackageStatus matched = MatchCodeTable(package, DemoGameLink());
+    EXPECT_TRUE(matched) << matched.error;
+    // Tiles are cut from the tile set's picture as a whole: it must not lose its edges.
+    const package::TexturePageEntry& tiles =
+        package.texture_page_entries[size_t(package.backgrounds.at(0)->texture_page)];
+    EXPECT_EQ(tiles.target_x, 0);
+    EXPECT_EQ(tiles.target_y, 0);
+    EXPECT_EQ(tiles.source_width, tiles.frame_width);
+    EXPECT_EQ(tiles.source_height, tiles.frame_height);
+
+    GameLink lacking = DemoGameLink();
+    lacking.code_count -= 1;
+    GamePackage refused;
+    EXPECT_THROW(BuildDemoPackage(lacking, refused), std::runtime_error);
+}
+
+} // namespace
