@@ -36,6 +36,11 @@ protected:
         WriteText(assets_ / "sprites" / "sBeta.sprite", "origin 1 1\nframe\n  kk\n  kk\n");
         WriteText(assets_ / "sprites" / "sLast.sprite", "frame\n  .k\n");
         WriteText(assets_ / "sprites" / "notes.md", "not a sprite\n");
+        // Two tiles across, two down: tile 1 animates through tiles 1, 2 and 3.
+        std::string sheet = "animate 250\n  1 1 2 3\nsheet\n";
+        for (int row = 0; row < 32; ++row)
+            sheet += "  " + std::string(16, row < 16 ? '.' : 'k') + std::string(16, 'k') + "\n";
+        WriteText(assets_ / "tilesets" / "tsSnow.tileset", sheet);
     }
 
     // Runs the packer; the exit status, with what it printed to stderr in `err`.
@@ -56,7 +61,7 @@ protected:
 
 } // namespace
 
-TEST_F(PackerFolder, ListedSpritesComeFirstAndTheRestInNameOrder) {
+TEST_F(PackerFolder, ListedAssetsComeFirstAndTheRestInNameOrder) {
     std::string err;
     ASSERT_EQ(Pack(err), 0) << err;
     const std::string bytes = ReadText(package_);
@@ -72,6 +77,19 @@ TEST_F(PackerFolder, ListedSpritesComeFirstAndTheRestInNameOrder) {
     EXPECT_EQ(package.sprites[2]->name, "sBeta");
     EXPECT_EQ(package.sprites[2]->origin_x, 1);
     EXPECT_EQ(package.sprites[2]->width, 2u);
+
+    // A tile sheet keeps its clear first tile: tiles are found by their place on it.
+    ASSERT_EQ(package.backgrounds.size(), 1u);
+    const PackageBackground& tiles = *package.backgrounds[0];
+    EXPECT_EQ(tiles.name, "tsSnow");
+    const package::TexturePageEntry& sheet = package.texture_page_entries[size_t(tiles.texture_page)];
+    EXPECT_EQ(sheet.source_width, 32);
+    EXPECT_EQ(sheet.target_x, 0);
+    EXPECT_EQ(tiles.columns, 2u);
+    EXPECT_EQ(tiles.tile_count, 4u);
+    EXPECT_EQ(tiles.frames_per_tile, 3u);
+    EXPECT_EQ(tiles.frame_time_us, 250'000u);
+    EXPECT_EQ(tiles.frames, (std::vector<uint32_t>{0, 0, 0, 1, 2, 3, 2, 2, 2, 3, 3, 3}));
 }
 
 TEST_F(PackerFolder, BadInputIsNamedAndLeavesThePackageAlone) {
@@ -81,6 +99,13 @@ TEST_F(PackerFolder, BadInputIsNamedAndLeavesThePackageAlone) {
     EXPECT_EQ(Pack(err), 1);
     EXPECT_EQ(err, (assets_ / "sprites" / "sBeta.sprite").string() + ":3:4: 'x' is not in the palette\n");
     EXPECT_EQ(ReadText(package_), "the previous package");
+
+    WriteText(assets_ / "sprites" / "sBeta.sprite", "frame\n  kk\n");
+    WriteText(assets_ / "tilesets" / "tsSnow.tileset", "animate 100\n  1 2 3\n  2 3\nsheet\n  " +
+                                                           std::string(16, '.') + "\n");
+    EXPECT_EQ(Pack(err), 1);
+    EXPECT_EQ(err, (assets_ / "tilesets" / "tsSnow.tileset").string() +
+                       ":4:1: the sheet is 16x1 pixels, not whole 16 x 16 tiles\n");
 
     WriteText(assets_ / "game.txt", "name Snow\nwindow 320 180\nsprites\n  sGone\n");
     EXPECT_EQ(Pack(err), 1);

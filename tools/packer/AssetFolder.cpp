@@ -6,6 +6,7 @@
 #include "CodeNames.h"
 #include "ObjectSource.h"
 #include "SpriteRecord.h"
+#include "TileSetSource.h"
 
 namespace fs = std::filesystem;
 
@@ -47,11 +48,12 @@ std::vector<std::string> Ordered(const AssetDocument& game, std::string_view key
 
 AssetFolder::AssetFolder(const fs::path& folder, const std::set<std::string>& scripts) : folder_(folder) {
     const AssetDocument game = AssetDocument::Load((folder / "game.txt").string());
-    game.ExpectKeys({"name", "window", "speed", "sprites", "objects", "rooms"});
+    game.ExpectKeys({"name", "window", "speed", "sprites", "tilesets", "objects", "rooms"});
     ReadGame(game);
     Palette palette;
     palette.AddDocument(AssetDocument::Load((folder / "palette.txt").string()));
     ReadSprites(game, palette);
+    ReadTileSets(game, palette);
     ReadObjects(game);
     AddScripts(scripts);
     ReadRooms(game);
@@ -82,6 +84,26 @@ void AssetFolder::ReadSprites(const AssetDocument& game, const Palette& palette)
         const SpriteSource source =
             ReadSprite(AssetDocument::Load((sprites / (name + ".sprite")).string()), name, palette);
         package_.sprites.emplace_back(MakeSpriteRecord(source, Keep(name), pages_));
+    }
+}
+
+void AssetFolder::ReadTileSets(const AssetDocument& game, const Palette& palette) {
+    const fs::path folder = folder_ / "tilesets";
+    for (const std::string& name : Ordered(game, "tilesets", NamesIn(folder, ".tileset"), "tile set")) {
+        const TileSetSource source =
+            ReadTileSet(AssetDocument::Load((folder / (name + ".tileset")).string()), name, palette);
+        PackageBackground record;
+        record.name = Keep(name);
+        record.transparent = true;
+        record.preload = true;
+        record.texture_page = pages_.AddFrame(source.sheet, false);
+        record.tile_width = record.tile_height = kTileSize;
+        record.columns = uint32_t(source.columns);
+        record.tile_count = uint32_t(source.tile_count);
+        record.frames_per_tile = uint32_t(source.frames_per_tile);
+        record.frame_time_us = uint32_t(source.frame_time_ms) * 1000;
+        record.frames = source.frames;
+        package_.backgrounds.emplace_back(std::move(record));
     }
 }
 

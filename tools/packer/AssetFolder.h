@@ -3,6 +3,7 @@
 //     game.txt           the game's name, window size, speed, and the order of its assets
 //     palette.txt        the shared palette (see Palette.h)
 //     sprites/<name>.sprite
+//     tilesets/<name>.tileset
 //     objects/<name>.object
 //     rooms/<name>.room
 //
@@ -13,7 +14,8 @@
 //     speed 60
 //     sprites            (the sprites whose index the game relies on, first, in this order;
 //       sFontMain         every other sprite follows in name order; "objects" and
-//                         "rooms" the same: the room order is the rooms' order)
+//                         "tilesets" and "rooms" the same: the room order is the rooms'
+//                         order)
 //       sFontSmall
 #pragma once
 
@@ -53,6 +55,7 @@ private:
     std::string_view Keep(std::string text) { return texts_.emplace_back(std::move(text)); }
     void ReadGame(const AssetDocument& game);
     void ReadSprites(const AssetDocument& game, const Palette& palette);
+    void ReadTileSets(const AssetDocument& game, const Palette& palette);
     void ReadObjects(const AssetDocument& game);
     void AddScripts(const std::set<std::string>& scripts);
     void ReadRooms(const AssetDocument& game);

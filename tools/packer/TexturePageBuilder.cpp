@@ -21,8 +21,8 @@ std::string ContentKey(const PixelImage& trimmed, const PixelRect& in_frame, int
 
 } // namespace
 
-int32_t TexturePageBuilder::AddFrame(const PixelImage& frame) {
-    PixelRect bounds = frame.OpaqueBounds();
+int32_t TexturePageBuilder::AddFrame(const PixelImage& frame, bool trim) {
+    PixelRect bounds = trim ? frame.OpaqueBounds() : PixelRect{0, 0, frame.width, frame.height};
     // A clear frame still needs an entry: one clear pixel.
     if (bounds.Empty()) bounds = {0, 0, std::min(frame.width, 1), std::min(frame.height, 1)};
     PixelImage trimmed = frame.Crop(bounds);

@@ -16,8 +16,9 @@ class TexturePageBuilder {
 public:
     explicit TexturePageBuilder(int page_side = 1024) : page_side_(page_side) {}
 
-    // Queues a frame; returns the texture page entry index it will have in the package.
-    int32_t AddFrame(const PixelImage& frame);
+    // Queues a frame; returns the texture page entry index it will have in the package. Tile
+    // sheets, whose tiles are found by their place, are kept whole with `trim` false.
+    int32_t AddFrame(const PixelImage& frame, bool trim = true);
 
     // Packs every queued frame into the package's pages and entries, which must be empty
     // before (the PNG encoding is the writer's). Throws std::runtime_error for a frame larger
