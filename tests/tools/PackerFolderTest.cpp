@@ -30,7 +30,8 @@ class PackerFolder : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::remove_all(folder_);
-        WriteText(assets_ / "game.txt", "name \"Snow Test\"\nwindow 320 180\nspeed 50\nsprites\n  sLast\n");
+        WriteText(assets_ / "game.txt",
+                  "name \"Snow Test\"\nwindow 320 180\nspeed 50\nsprites\n  sLast\nsounds\n  bgmSnow\n");
         WriteText(assets_ / "palette.txt", "# shared\n. transparent\nk #000000\n");
         WriteText(assets_ / "sprites" / "sAlpha.sprite", "frame\n  k.\n");
         WriteText(assets_ / "sprites" / "sBeta.sprite", "origin 1 1\nframe\n  kk\n  kk\n");
@@ -41,6 +42,8 @@ protected:
         for (int row = 0; row < 32; ++row)
             sheet += "  " + std::string(16, row < 16 ? '.' : 'k') + std::string(16, 'k') + "\n";
         WriteText(assets_ / "tilesets" / "tsSnow.tileset", sheet);
+        WriteText(assets_ / "sounds" / "sfxJump.sound", "gain 0.5\ntone\n  length 0.05\n  pitch 300 600\n");
+        WriteText(assets_ / "music" / "bgmSnow.music", "tempo 150\nstream\nvoice triangle 0.5\n  C4:1 E4:1\n");
     }
 
     // Runs the packer; the exit status, with what it printed to stderr in `err`.
@@ -90,6 +93,49 @@ TEST_F(PackerFolder, ListedAssetsComeFirstAndTheRestInNameOrder) {
     EXPECT_EQ(tiles.frames_per_tile, 3u);
     EXPECT_EQ(tiles.frame_time_us, 250'000u);
     EXPECT_EQ(tiles.frames, (std::vector<uint32_t>{0, 0, 0, 1, 2, 3, 2, 2, 2, 3, 3, 3}));
+
+    // Music streams from its file beside the package; effects are decoded at load.
+    ASSERT_EQ(package.sounds.size(), 2u);
+    const PackageSound& music = *package.sounds[0];
+    const PackageSound& jump = *package.sounds[1];
+    EXPECT_EQ(music.name, "bgmSnow");
+    EXPECT_EQ(music.kind, 103u);
+    EXPECT_EQ(music.audio_index, -1);
+    EXPECT_EQ(music.file_name, "bgmSnow.ogg");
+    EXPECT_EQ(ReadText(folder_ / "bgmSnow.ogg").substr(0, 4), "OggS");
+    EXPECT_EQ(jump.kind, 101u);
+    EXPECT_FLOAT_EQ(jump.volume, 0.5f);
+    ASSERT_EQ(jump.audio_index, 0);
+    ASSERT_EQ(package.audio.size(), 1u);
+    EXPECT_EQ(std::string(package.audio[0].begin(), package.audio[0].begin() + 4), "OggS");
+}
+
+TEST_F(PackerFolder, SoundEncodingsAreReusedWhileTheirSourceIsUnchanged) {
+    const fs::path cache = folder_ / "cache";
+    auto cached_files = [&] {
+        size_t count = 0;
+        for ([[maybe_unused]] const auto& file : fs::directory_iterator(cache))
+            ++count;
+        return count;
+    };
+    std::vector<uint8_t> first;
+    {
+        AssetFolder assets(assets_, {}, cache);
+        first.assign(assets.Package().audio[0].begin(), assets.Package().audio[0].end());
+    }
+    EXPECT_EQ(cached_files(), 2u);
+    const auto written = fs::last_write_time(cache / fs::directory_iterator(cache)->path().filename());
+    {
+        AssetFolder again(assets_, {}, cache);
+        EXPECT_EQ(std::vector<uint8_t>(again.Package().audio[0].begin(), again.Package().audio[0].end()), first);
+    }
+    EXPECT_EQ(cached_files(), 2u);
+    EXPECT_EQ(fs::last_write_time(cache / fs::directory_iterator(cache)->path().filename()), written);
+
+    WriteText(assets_ / "sounds" / "sfxJump.sound", "tone\n  length 0.05\n  pitch 300 900\n");
+    AssetFolder changed(assets_, {}, cache);
+    EXPECT_EQ(cached_files(), 3u);
+    EXPECT_NE(std::vector<uint8_t>(changed.Package().audio[0].begin(), changed.Package().audio[0].end()), first);
 }
 
 TEST_F(PackerFolder, BadInputIsNamedAndLeavesThePackageAlone) {

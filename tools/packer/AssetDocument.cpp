@@ -25,7 +25,7 @@ void ReadWords(std::string_view line, SourceSpot spot, AssetEntry& entry) {
             ++i;
         if (i == line.size()) return;
         SourceSpot at = spot;
-        at.column = int(i) + 1;
+        at.column = spot.column + int(i);
         std::string word;
         if (line[i] == '"') {
             ++i;
@@ -168,6 +168,15 @@ AssetDocument AssetDocument::Load(const std::string& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return Parse(text.str(), path);
+}
+
+std::vector<AssetEntry> AssetDocument::BodyEntries(const AssetEntry& entry) {
+    std::vector<AssetEntry> entries;
+    for (const AssetLine& line : entry.body) {
+        if (line.text[0] == ' ') throw AssetError(line.spot, "line indented deeper than the lines around it");
+        ReadWords(line.text, line.spot, entries.emplace_back());
+    }
+    return entries;
 }
 
 void AssetDocument::ExpectKeys(std::initializer_list<std::string_view> known,

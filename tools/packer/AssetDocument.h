@@ -69,6 +69,8 @@ public:
     static AssetDocument Parse(std::string_view text, const std::string& file);
     // Reads the file; a file that cannot be read is an AssetError at line 0.
     static AssetDocument Load(const std::string& path);
+    // An entry's body read as key lines of its own (without bodies of theirs).
+    static std::vector<AssetEntry> BodyEntries(const AssetEntry& entry);
 
     const std::string& File() const { return file_; }
     const std::vector<AssetEntry>& Entries() const { return entries_; }

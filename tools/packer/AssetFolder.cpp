@@ -1,10 +1,15 @@
 #include "AssetFolder.h"
 
 #include <algorithm>
+#include <fstream>
 #include <set>
+#include <sstream>
 
 #include "CodeNames.h"
 #include "ObjectSource.h"
+#include "OggEncoder.h"
+#include "Platform/AtomicFile.h"
+#include "SoundSource.h"
 #include "SpriteRecord.h"
 #include "TileSetSource.h"
 
@@ -46,14 +51,16 @@ std::vector<std::string> Ordered(const AssetDocument& game, std::string_view key
 
 } // namespace
 
-AssetFolder::AssetFolder(const fs::path& folder, const std::set<std::string>& scripts) : folder_(folder) {
+AssetFolder::AssetFolder(const fs::path& folder, const std::set<std::string>& scripts, const fs::path& cache)
+    : folder_(folder), cache_(cache) {
     const AssetDocument game = AssetDocument::Load((folder / "game.txt").string());
-    game.ExpectKeys({"name", "window", "speed", "sprites", "tilesets", "objects", "rooms"});
+    game.ExpectKeys({"name", "window", "speed", "sprites", "tilesets", "sounds", "objects", "rooms"});
     ReadGame(game);
     Palette palette;
     palette.AddDocument(AssetDocument::Load((folder / "palette.txt").string()));
     ReadSprites(game, palette);
     ReadTileSets(game, palette);
+    ReadSounds(game);
     ReadObjects(game);
     AddScripts(scripts);
     ReadRooms(game);
@@ -104,6 +111,63 @@ void AssetFolder::ReadTileSets(const AssetDocument& game, const Palette& palette
         record.frame_time_us = uint32_t(source.frame_time_ms) * 1000;
         record.frames = source.frames;
         package_.backgrounds.emplace_back(std::move(record));
+    }
+}
+
+std::vector<uint8_t> AssetFolder::Encode(const SoundSource& sound, const std::string& source_text) const {
+    uint64_t hash = 0xcbf29ce484222325ULL;
+    for (unsigned char c : source_text + "\n" + sound.name)
+        hash = (hash ^ c) * 0x100000001b3ULL;
+    const auto serial = uint32_t(hash ^ (hash >> 32));
+    if (cache_.empty()) return EncodeOgg(sound.samples, serial);
+    char key[20];
+    std::snprintf(key, sizeof key, "%016llx", static_cast<unsigned long long>(hash));
+    const fs::path cached = cache_ / (sound.name + "-" + key + ".ogg");
+    if (std::ifstream in{cached, std::ios::binary}) return {std::istreambuf_iterator<char>(in), {}};
+    std::vector<uint8_t> bytes = EncodeOgg(sound.samples, serial);
+    // A cache that cannot be written costs only the next build's time.
+    std::error_code ignored;
+    fs::create_directories(cache_, ignored);
+    std::string error;
+    if (std::unique_ptr<AtomicFile> file = AtomicFile::Begin(cached.string(), error)) {
+        file->Write({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+        file->Commit(error);
+    }
+    return bytes;
+}
+
+void AssetFolder::ReadSounds(const AssetDocument& game) {
+    std::vector<std::string> available = NamesIn(folder_ / "sounds", ".sound");
+    for (const std::string& name : NamesIn(folder_ / "music", ".music")) {
+        if (std::binary_search(available.begin(), available.end(), name))
+            throw AssetError({(folder_ / "music" / (name + ".music")).string(), 0, 0},
+                             "a sound named \"" + name + "\" is in sounds/ too");
+        available.insert(std::upper_bound(available.begin(), available.end(), name), name);
+    }
+    for (const std::string& name : Ordered(game, "sounds", available, "sound")) {
+        const fs::path effect = folder_ / "sounds" / (name + ".sound");
+        const bool is_effect = fs::exists(effect);
+        const fs::path path = is_effect ? effect : folder_ / "music" / (name + ".music");
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        const AssetDocument document = AssetDocument::Parse(text.str(), path.string());
+        const SoundSource sound = is_effect ? ReadEffect(document, name) : ReadMusic(document, name);
+        PackageSound record;
+        record.name = Keep(name);
+        record.extension = ".ogg";
+        record.file_name = Keep(name + ".ogg");
+        record.volume = sound.gain;
+        std::vector<uint8_t> bytes = Encode(sound, text.str());
+        if (sound.streamed) {
+            record.kind = 103; // played from its file beside the package
+            streamed_files_[name + ".ogg"] = std::move(bytes);
+        } else {
+            record.kind = 101; // decoded at load
+            record.audio_index = int32_t(package_.audio.size());
+            package_.audio.emplace_back(audio_.emplace_back(std::move(bytes)));
+        }
+        package_.sounds.emplace_back(record);
     }
 }
 

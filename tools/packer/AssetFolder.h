@@ -4,6 +4,7 @@
 //     palette.txt        the shared palette (see Palette.h)
 //     sprites/<name>.sprite
 //     tilesets/<name>.tileset
+//     sounds/<name>.sound, music/<name>.music
 //     objects/<name>.object
 //     rooms/<name>.room
 //
@@ -14,8 +15,8 @@
 //     speed 60
 //     sprites            (the sprites whose index the game relies on, first, in this order;
 //       sFontMain         every other sprite follows in name order; "objects" and
-//                         "tilesets" and "rooms" the same: the room order is the rooms'
-//                         order)
+//                         "tilesets", "sounds" (effects and music), "rooms" the same: the
+//                         room order is the rooms' order)
 //       sFontSmall
 #pragma once
 
@@ -40,7 +41,10 @@ public:
     // Reads and lays out everything, with a script record and code entry for each of
     // `scripts` (the game's psl_Script_ functions, without the prefix); throws AssetError at
     // the first bad input.
-    explicit AssetFolder(const std::filesystem::path& folder, const std::set<std::string>& scripts = {});
+    // Sounds are encoded once: with a `cache` folder, an encoding made from the same source text
+    // before is taken from there.
+    explicit AssetFolder(const std::filesystem::path& folder, const std::set<std::string>& scripts = {},
+                         const std::filesystem::path& cache = {});
     AssetFolder(const AssetFolder&) = delete;
     AssetFolder& operator=(const AssetFolder&) = delete;
 
@@ -48,6 +52,8 @@ public:
     // The share of the texture pages' area that frames cover, 0 to 1.
     double PageOccupancy() const { return pages_.Occupancy(); }
     const std::vector<CreationCode>& CreationCodes() const { return creation_codes_; }
+    // The streamed sounds' Ogg files, which go beside the package, by file name.
+    const std::map<std::string, std::vector<uint8_t>>& StreamedFiles() const { return streamed_files_; }
     // The game variables the creation code assigns.
     std::set<std::string> AssignedVariables() const;
 
@@ -59,6 +65,9 @@ private:
     void ReadObjects(const AssetDocument& game);
     void AddScripts(const std::set<std::string>& scripts);
     void ReadRooms(const AssetDocument& game);
+    void ReadSounds(const AssetDocument& game);
+    // The sound's Ogg bytes, from the cache when its source text was encoded before.
+    std::vector<uint8_t> Encode(const struct SoundSource& sound, const std::string& source_text) const;
     // Adds an instance record, its creation code entry when it has assignments or exits.
     void AddInstance(PackageRoom& room, const InstanceSource& source,
                      std::map<std::pair<int, int>, ExitRecord> exits = {});
@@ -71,6 +80,9 @@ private:
     std::deque<std::string> texts_; // the package's texts view these
     TexturePageBuilder pages_;
     GamePackage package_;
+    std::filesystem::path cache_;
     std::vector<CreationCode> creation_codes_;
+    std::deque<std::vector<uint8_t>> audio_; // the package's audio table views these
+    std::map<std::string, std::vector<uint8_t>> streamed_files_;
     uint32_t next_instance_id_ = 100001;
 };

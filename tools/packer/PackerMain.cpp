@@ -1,12 +1,14 @@
-// packer <assets folder> -o <package> [-code <folder> -game <game sources>]
+// packer <assets folder> -o <package> [-code <folder> -game <game sources>] [-cache <folder>]
 //
-// The game's assets into its package. With -code and -game, also what the game links with, in
+// The game's assets into its package, and the streamed sounds' Ogg files beside it. With
+// -cache, sound encodings are kept in the folder and reused while their source is unchanged. With -code and -game, also what the game links with, in
 // the folder: the code table ("CodeTable.h", "CodeTable.cpp"), the names the game's sources use
 // ("GameNames.h", "GameNames.cpp"), and the instance creation code of the rooms
 // ("RoomCode.cpp"); the package then has a script record for each script the sources define.
 // Bad input gets one line naming the file, line and column, exit status 1, and nothing written.
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,7 +24,7 @@
 namespace {
 
 struct PackerOptions {
-    std::string assets, package, code, game;
+    std::string assets, package, code, game, cache;
 };
 
 std::optional<PackerOptions> ParseOptions(int argc, char** argv) {
@@ -34,6 +36,7 @@ std::optional<PackerOptions> ParseOptions(int argc, char** argv) {
         const std::string option = argv[i];
         if (option == "-code") options.code = argv[i + 1];
         else if (option == "-game") options.game = argv[i + 1];
+        else if (option == "-cache") options.cache = argv[i + 1];
         else return std::nullopt;
     }
     if (argc % 2 != 0 || options.game.empty() != options.code.empty()) return std::nullopt;
@@ -53,12 +56,12 @@ bool WriteText(const std::string& path, const std::string& text) {
 int main(int argc, char** argv) {
     const std::optional<PackerOptions> options = ParseOptions(argc, argv);
     if (!options) {
-        std::fprintf(stderr, "usage: packer <assets folder> -o <package> [-code <folder> -game <game sources>]\n");
+        std::fprintf(stderr, "usage: packer <assets folder> -o <package> [-code <folder> -game <game sources>] [-cache <folder>]\n");
         return 2;
     }
     try {
         GameSourceNames names = options->game.empty() ? GameSourceNames{} : ScanGameSources(options->game);
-        const AssetFolder assets(options->assets, names.scripts);
+        const AssetFolder assets(options->assets, names.scripts, options->cache);
         const GamePackage& package = assets.Package();
         std::vector<std::pair<std::string, std::string>> files;
         if (!options->code.empty()) {
@@ -69,6 +72,9 @@ int main(int argc, char** argv) {
             files.emplace_back(options->code + "/GameNames.cpp", GameNamesSource(names));
             files.emplace_back(options->code + "/RoomCode.cpp", RoomCodeSource(assets.CreationCodes()));
         }
+        const std::filesystem::path beside = std::filesystem::path(options->package).parent_path();
+        for (const auto& [name, bytes] : assets.StreamedFiles())
+            files.emplace_back((beside / name).string(), std::string(bytes.begin(), bytes.end()));
         for (const auto& [path, text] : files)
             if (!WriteText(path, text)) {
                 std::fprintf(stderr, "packer: %s: cannot be written\n", path.c_str());
@@ -78,10 +84,11 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "packer: %s: cannot be written\n", options->package.c_str());
             return 1;
         }
-        std::printf("packer: %s: %zu sprites on %zu texture pages, %.0f%% covered; %zu objects, %zu rooms, "
-                    "%zu scripts, %zu code entries\n",
+        std::printf("packer: %s: %zu sprites on %zu texture pages, %.0f%% covered; %zu tile sets, %zu sounds "
+                    "(%zu streamed), %zu objects, %zu rooms, %zu scripts, %zu code entries\n",
                     options->package.c_str(), package.sprites.size(), package.textures.size(),
-                    100 * assets.PageOccupancy(), package.objects.size(), package.rooms.size(),
+                    100 * assets.PageOccupancy(), package.backgrounds.size(), package.sounds.size(),
+                    assets.StreamedFiles().size(), package.objects.size(), package.rooms.size(),
                     package.scripts.size(), package.code.size());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());

@@ -1,0 +1,135 @@
+// Sounds made at build time: the synthesiser's tones measured on their samples, effects and
+// music read from their text, and the Ogg encoding decoded again with libvorbisfile.
+#include <cmath>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <vorbis/vorbisfile.h>
+
+#include "OggEncoder.h"
+#include "SoundSource.h"
+#include "Synth.h"
+
+namespace {
+
+// Sign changes per second over samples[from, to).
+double Crossings(const std::vector<float>& samples, size_t from, size_t to) {
+    int count = 0;
+    for (size_t i = from + 1; i < to; ++i)
+        if ((samples[i - 1] < 0) != (samples[i] < 0)) ++count;
+    return count * double(kSampleRate) / double(to - from);
+}
+
+// Decodes Ogg bytes held in memory.
+std::vector<float> Decode(const std::vector<uint8_t>& bytes) {
+    struct Reader {
+        const std::vector<uint8_t>* bytes;
+        size_t at = 0;
+    } reader{&bytes};
+    ov_callbacks callbacks{};
+    callbacks.read_func = [](void* out, size_t size, size_t count, void* source) -> size_t {
+        auto* r = static_cast<Reader*>(source);
+        const size_t n = std::min(size * count, r->bytes->size() - r->at);
+        std::memcpy(out, r->bytes->data() + r->at, n);
+        r->at += n;
+        return n / size;
+    };
+    OggVorbis_File file;
+    std::vector<float> samples;
+    if (ov_open_callbacks(&reader, &file, nullptr, 0, callbacks) != 0) return samples;
+    int section = 0;
+    while (true) {
+        float** channels = nullptr;
+        const long got = ov_read_float(&file, &channels, 1024, &section);
+        if (got <= 0) break;
+        samples.insert(samples.end(), channels[0], channels[0] + got);
+    }
+    ov_clear(&file);
+    return samples;
+}
+
+SoundSource Effect(std::string_view text) {
+    return ReadEffect(AssetDocument::Parse(text, "s.sound"), "sfxTest");
+}
+
+std::string ErrorOf(std::string_view text, bool music) {
+    try {
+        const AssetDocument document = AssetDocument::Parse(text, "s.sound");
+        music ? ReadMusic(document, "bgmTest") : ReadEffect(document, "sfxTest");
+    } catch (const AssetError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+} // namespace
+
+TEST(PackerSound, TonesHaveTheirPitchLengthAndSweep) {
+    EXPECT_NEAR(NoteFrequency("A4"), 440, 1e-9);
+    EXPECT_NEAR(NoteFrequency("C4"), 261.626, 1e-3);
+    EXPECT_NEAR(NoteFrequency("C#4"), NoteFrequency("Db4"), 1e-9);
+    EXPECT_NEAR(NoteFrequency("A5"), 880, 1e-9);
+    EXPECT_EQ(NoteFrequency("H4"), 0);
+    EXPECT_EQ(NoteFrequency("A"), 0);
+
+    const SoundSource steady = Effect("tone\n  wave square\n  length 0.5\n  pitch 441\n  volume 0.5\n");
+    ASSERT_EQ(steady.samples.size(), size_t(kSampleRate / 2));
+    EXPECT_NEAR(Crossings(steady.samples, 0, steady.samples.size()), 2 * 441, 10);
+    EXPECT_NEAR(std::abs(steady.samples[steady.samples.size() / 2]), 0.5, 1e-6); // not scaled
+
+    // A sweep from 200 to 800 Hz, then a second tone after it.
+    const SoundSource sweep = Effect(
+        "tone\n  wave sine\n  length 1\n  pitch 200 800\ntone\n  wave triangle\n  length 0.25\n  pitch 1000\n");
+    ASSERT_EQ(sweep.samples.size(), size_t(kSampleRate * 5 / 4));
+    EXPECT_NEAR(Crossings(sweep.samples, 0, kSampleRate / 10), 2 * 200, 60);
+    EXPECT_NEAR(Crossings(sweep.samples, kSampleRate * 9 / 10, kSampleRate), 2 * 800, 120);
+    EXPECT_NEAR(Crossings(sweep.samples, kSampleRate * 21 / 20, kSampleRate * 6 / 5), 2 * 1000, 60);
+
+    EXPECT_EQ(ErrorOf("tone\n  wave hum\n", false), "s.sound:2:8: \"hum\" is not one of: sine, square, triangle, saw, noise");
+    EXPECT_EQ(ErrorOf("tone\n  pitch -3\n", false), "s.sound:2:3: \"pitch\" is above 0");
+    EXPECT_EQ(ErrorOf("tone\n  loud 1\n", false), "s.sound:2:3: unknown key \"loud\"");
+    EXPECT_EQ(ErrorOf("gain 2\ntone\n  length 1\n", false), "s.sound:1:6: a gain is from 0 to 1");
+    EXPECT_EQ(ErrorOf("gain 1\n", false), "s.sound:1:1: a sound needs a \"tone\"");
+}
+
+TEST(PackerSound, MusicVoicesPlayTogetherToTheBeat) {
+    // 120 beats a minute: half a second a beat; the second voice ends on a rest.
+    const SoundSource music = ReadMusic(AssetDocument::Parse(R"(tempo 120
+gain 0.5
+stream
+voice square 0.8
+  | A4:2 r:1 A5:1 |
+voice square 0.8
+  | A3:1 r:4 |
+)", "m.music"), "bgmTest");
+    EXPECT_TRUE(music.streamed);
+    EXPECT_FLOAT_EQ(music.gain, 0.5f);
+    ASSERT_EQ(music.samples.size(), size_t(kSampleRate * 5 / 2));
+    // Both voices at once are louder than one: the mix is scaled to fit, not clipped.
+    float peak = 0;
+    for (float sample : music.samples)
+        peak = std::max(peak, std::abs(sample));
+    EXPECT_NEAR(peak, 1, 1e-6);
+    EXPECT_NEAR(Crossings(music.samples, kSampleRate * 6 / 10, kSampleRate * 9 / 10), 2 * 440, 20);
+    EXPECT_EQ(Crossings(music.samples, kSampleRate * 21 / 20, kSampleRate * 29 / 20), 0); // the rest
+    EXPECT_NEAR(Crossings(music.samples, kSampleRate * 31 / 20, kSampleRate * 39 / 20), 2 * 880, 30);
+
+    EXPECT_EQ(ErrorOf("tempo 100\nvoice sine 1\n  C4:1 Q4:1\n", true),
+              "s.sound:3:3: \"Q4:1\" is not a note and its beats (C#5:0.5, r:1)");
+    EXPECT_EQ(ErrorOf("tempo 100\nvoice sine 1\n  C4\n", true),
+              "s.sound:3:3: \"C4\" is not a note and its beats (C#5:0.5, r:1)");
+    EXPECT_EQ(ErrorOf("voice sine 1\n  C4:1\n", true), "s.sound:1:1: missing \"tempo\"");
+}
+
+TEST(PackerSound, OggEncodingDecodesToTheSameToneAndRepeatsExactly) {
+    const SoundSource tone = Effect("tone\n  wave sine\n  length 1\n  pitch 440\n  volume 0.6\n  attack 0\n  release 0\n");
+    const std::vector<uint8_t> bytes = EncodeOgg(tone.samples, 7);
+    EXPECT_EQ(EncodeOgg(tone.samples, 7), bytes);
+    EXPECT_LT(bytes.size(), tone.samples.size()); // well under one byte a sample
+    const std::vector<float> decoded = Decode(bytes);
+    ASSERT_EQ(decoded.size(), tone.samples.size());
+    EXPECT_NEAR(Crossings(decoded, 1000, decoded.size() - 1000), 2 * 440, 4);
+    double error = 0;
+    for (size_t i = 1000; i + 1000 < decoded.size(); ++i)
+        error = std::max(error, double(std::abs(decoded[i] - tone.samples[i])));
+    EXPECT_LT(error, 0.05);
+}
