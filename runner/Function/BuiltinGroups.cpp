@@ -39,7 +39,7 @@ constexpr GroupRun kGroupRuns[] = {
               RegisterDsStackQueueFunctions}},
     {"Sound..", {}},
     {"Physics..", {}},
-    {"Gamepad..", {}},
+    {"Gamepad..", {RegisterGamepadFunctions}},
     {"Buffers..", {}},
     {"Networking..", {}},
     {"Shaders..", {}},
@@ -64,4 +64,5 @@ void RegisterBuiltinVariables() {
     RegisterEventVariables();
     RegisterRoomVariables();
     RegisterViewVariables();
+    RegisterAsyncVariables();
 }

@@ -26,6 +26,8 @@ void RegisterRandomFunctions();
 void RegisterResourceFunctions();
 void RegisterVariableFunctions();
 void RegisterMessageFunctions();
+void RegisterGamepadFunctions();
+void RegisterAsyncVariables();
 void RegisterFileFunctions();
 void RegisterDsMapFunctions();
 void RegisterDsListFunctions();

@@ -1,8 +1,10 @@
 #include "Platform/PlatformServices.h"
 
 #include "Platform/null/NullBackends.h"
+#include "Platform/null/NullGamepads.h"
 #include "Platform/opengl/GlGraphicsDevice.h"
 #include "Platform/sdl/SdlDialogs.h"
+#include "Platform/sdl/SdlGamepads.h"
 #include "Platform/sdl/SdlWindow.h"
 
 PlatformServices CreateNullPlatform() {
@@ -11,6 +13,7 @@ PlatformServices CreateNullPlatform() {
     services.window = std::make_unique<NullWindow>();
     services.graphics = std::make_unique<NullGraphicsDevice>();
     services.clipboard = std::make_unique<NullClipboard>();
+    services.gamepads = std::make_unique<NullGamepads>();
     return services;
 }
 
@@ -20,6 +23,8 @@ PlatformServices CreateDesktopPlatform() {
     services.window = std::make_unique<SdlWindow>();
     services.clipboard = std::make_unique<SdlClipboard>();
     services.dialog = std::make_unique<SdlMessageDialog>(*services.clipboard);
+    services.gamepads = SdlGamepads::Create(services.gamepads_failure);
+    if (!services.gamepads) services.gamepads = std::make_unique<NullGamepads>();
     return services;
 }
 

@@ -1,5 +1,5 @@
 // The platform services one run of the runner uses: the real ones (an SDL window with an
-// OpenGL device, SDL dialogs and clipboard) or the null ones (no display at all).
+// OpenGL device, SDL dialogs, clipboard and gamepads) or the null ones (no display at all).
 #pragma once
 
 #include <memory>
@@ -7,6 +7,7 @@
 
 #include "Platform/Clipboard.h"
 #include "Platform/Clock.h"
+#include "Platform/Gamepads.h"
 #include "Platform/GraphicsDevice.h"
 #include "Platform/MessageDialog.h"
 #include "Platform/Window.h"
@@ -17,6 +18,9 @@ struct PlatformServices {
     std::unique_ptr<GraphicsDevice> graphics;
     std::unique_ptr<Clipboard> clipboard;
     std::unique_ptr<MessageDialog> dialog; // null: the null dialog
+    std::unique_ptr<Gamepads> gamepads;
+    // Why the desktop's gamepads could not start ("" when they did); then none ever connect.
+    std::string gamepads_failure;
 };
 
 // Services without a display: nothing can fail.

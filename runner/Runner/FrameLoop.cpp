@@ -1,6 +1,7 @@
 #include "Runner/FrameLoop.h"
 
 #include "Graphics/GraphicsContext.h"
+#include "Object/AsyncEvents.h"
 #include "Object/CollisionEvents.h"
 #include "Object/EventDispatch.h"
 #include "Object/InstanceLifecycle.h"
@@ -136,6 +137,7 @@ void FrameLoop::DoStep() {
     if (Stage("Outside and Boundary")) return;
     RunOutsideEvents();
     if (Stage("Asynchronous")) return;
+    RunAsyncEvents();
     if (Stage("Collisions")) return;
     RunCollisionEvents();
     if (Stage("End Step")) return;

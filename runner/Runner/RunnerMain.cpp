@@ -12,6 +12,7 @@
 #include "Function/RandomFunctions.h"
 #include "Graphics/GraphicsContext.h"
 #include "Graphics/Splash.h"
+#include "IO/GamepadLayer.h"
 #include "Platform/PlatformServices.h"
 #include "Platform/ProcessInfo.h"
 #include "Room/RoomFlow.h"
@@ -169,6 +170,14 @@ std::optional<int> RunnerSession::StartUp() {
     SetActiveWindowControl(window_control_.get());
 
     DebugOutput().Write("IO Init\n");
+    if (!platform_.gamepads_failure.empty())
+        DebugOutput().Printf("!!!!! SDL game controller support (%s) not found. Gamepad support disabled\n",
+                             platform_.gamepads_failure.c_str());
+    // Without the legacy joysticks only the four standard slots exist.
+    const int32_t gamepad_slots =
+        options_.no_direct_input ? GamepadTable::kStandardSlots : GamepadTable::kAllSlots;
+    StartGamepads(*platform_.gamepads, gamepad_slots,
+                  fs::path(options_.game_file).parent_path().string());
     DebugOutput().Write("Process Messages\n");
     loop_->PumpMessages();
     DebugOutput().Write("Splash!\n");
@@ -251,6 +260,8 @@ void RunnerSession::ShutDown() {
     platform_.window.reset();
     platform_.dialog.reset();
     platform_.clipboard.reset();
+    StopGamepads();
+    platform_.gamepads.reset();
     ResetVariables();
     if (!options_.exit_game.empty()) relaunch_line_ = RelaunchCommandLine(options_.exit_game, "");
 }

@@ -186,3 +186,12 @@ TEST_F(PackerFolder, ObjectsNameEventsAndEachOtherOrAreRefused) {
     WriteText(assets_ / "objects" / "oB.object", "parent oA\n");
     EXPECT_EQ(error_of("parent oB\n"), file + ":1:8: the parents of \"oA\" go round in a circle");
 }
+
+TEST(PackedTestGame, TheRunnerPlaysWhatThePackerMade) {
+    const std::string output = (fs::path(TEST_BINARY_DIR) / "packed_game_run.txt").string();
+    const std::string command = std::string(PACKED_TEST_GAME) + " -game " + PACKED_TEST_PACKAGE +
+                                " -nowindow -frames 30 >" + output + " 2>&1";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << ReadText(output);
+}

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,7 +45,10 @@ std::optional<PackerOptions> ParseOptions(int argc, char** argv) {
     return options;
 }
 
+// Leaves a file that already holds `text` alone, so that what is built from it is not rebuilt.
 bool WriteText(const std::string& path, const std::string& text) {
+    std::ifstream old(path, std::ios::binary);
+    if (old && std::string(std::istreambuf_iterator<char>(old), {}) == text) return true;
     std::string error;
     std::unique_ptr<AtomicFile> file = AtomicFile::Begin(path, error);
     if (!file) return false;
