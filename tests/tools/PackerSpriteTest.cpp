@@ -93,8 +93,8 @@ TEST(PackerSprite, RowsBecomeFramesWithOriginSpeedBoxAndMasks) {
     EXPECT_EQ(source.origin_x, 3);
     EXPECT_EQ(source.origin_y, 2);
     EXPECT_EQ(source.speed_type, 0u);
-    EXPECT_EQ(source.frames[0].At(2, 2), (Rgba{0xc0, 0x20, 0x20, 0xff}));
-    EXPECT_EQ(source.frames[1].At(1, 2), (Rgba{0x10, 0x20, 0x30, 0xff}));
+    EXPECT_EQ(source.frames[0].At(2, 2), (Texel{0xc0, 0x20, 0x20, 0xff}));
+    EXPECT_EQ(source.frames[1].At(1, 2), (Texel{0x10, 0x20, 0x30, 0xff}));
     EXPECT_EQ(source.frames[0].At(0, 0).a, 0);
 
     TexturePageBuilder pages;
@@ -152,9 +152,9 @@ TEST(PackerTexturePages, TrimmedSharedFramesReadBackFromThePackage) {
         // Every pixel of the frame, through the entry, is the row's colour.
         for (int y = 0; y < entry.target_height; ++y)
             for (int x = 0; x < entry.target_width; ++x) {
-                const Rgba& want = walker.frames[f].At(entry.target_x + x, entry.target_y + y);
+                const Texel& want = walker.frames[f].At(entry.target_x + x, entry.target_y + y);
                 const uint8_t* got = &page.pixels[(size_t(entry.source_y + y) * page.width + entry.source_x + x) * 4];
-                EXPECT_EQ((Rgba{got[0], got[1], got[2], got[3]}), want) << f << " " << x << "," << y;
+                EXPECT_EQ((Texel{got[0], got[1], got[2], got[3]}), want) << f << " " << x << "," << y;
             }
     }
 

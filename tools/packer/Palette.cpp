@@ -5,8 +5,8 @@
 namespace {
 
 // "#rrggbb", "#rrggbbaa" or "transparent".
-std::optional<Rgba> ParseColour(const std::string& text) {
-    if (text == "transparent") return Rgba{};
+std::optional<Texel> ParseColour(const std::string& text) {
+    if (text == "transparent") return Texel{};
     if ((text.size() != 7 && text.size() != 9) || text[0] != '#') return std::nullopt;
     uint8_t channels[4] = {0, 0, 0, 255};
     for (size_t i = 0; i + 1 < text.size(); i += 2) {
@@ -14,16 +14,16 @@ std::optional<Rgba> ParseColour(const std::string& text) {
         const auto [end, error] = std::from_chars(first, first + 2, channels[i / 2], 16);
         if (error != std::errc() || end != first + 2) return std::nullopt;
     }
-    return Rgba{channels[0], channels[1], channels[2], channels[3]};
+    return Texel{channels[0], channels[1], channels[2], channels[3]};
 }
 
 } // namespace
 
 void Palette::Add(char c, const std::string& colour, const SourceSpot& key_spot,
                   const SourceSpot& colour_spot) {
-    const std::optional<Rgba> rgba = ParseColour(colour);
+    const std::optional<Texel> rgba = ParseColour(colour);
     if (!rgba) throw AssetError(colour_spot, "\"" + colour + "\" is not a colour (#rrggbb, #rrggbbaa or transparent)");
-    std::optional<Rgba>& slot = colours_[uint8_t(c)];
+    std::optional<Texel>& slot = colours_[uint8_t(c)];
     if (slot) throw AssetError(key_spot, std::string("'") + c + "' is already in the palette");
     slot = rgba;
 }
@@ -49,6 +49,6 @@ void Palette::AddLines(const std::vector<AssetLine>& lines) {
     }
 }
 
-std::optional<Rgba> Palette::Find(char c) const {
+std::optional<Texel> Palette::Find(char c) const {
     return colours_[uint8_t(c)];
 }

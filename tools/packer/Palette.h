@@ -12,9 +12,9 @@
 
 #include "AssetDocument.h"
 
-struct Rgba {
+struct Texel {
     uint8_t r = 0, g = 0, b = 0, a = 0;
-    bool operator==(const Rgba&) const = default;
+    bool operator==(const Texel&) const = default;
 };
 
 class Palette {
@@ -24,11 +24,11 @@ public:
     // Each body line is a character, spaces, and a colour.
     void AddLines(const std::vector<AssetLine>& lines);
 
-    std::optional<Rgba> Find(char c) const;
+    std::optional<Texel> Find(char c) const;
 
 private:
     void Add(char c, const std::string& colour, const SourceSpot& key_spot,
              const SourceSpot& colour_spot);
 
-    std::array<std::optional<Rgba>, 256> colours_{};
+    std::array<std::optional<Texel>, 256> colours_{};
 };

@@ -34,7 +34,7 @@ PixelImage ImageFromRows(const std::vector<AssetLine>& rows, const Palette& pale
                                            " pixels where the first has " + std::to_string(image.width));
         image.width = int(row.text.size());
         for (size_t i = 0; i < row.text.size(); ++i) {
-            const std::optional<Rgba> colour = palette.Find(row.text[i]);
+            const std::optional<Texel> colour = palette.Find(row.text[i]);
             if (!colour) {
                 SourceSpot spot = row.spot;
                 spot.column += int(i);

@@ -15,10 +15,10 @@ struct PixelRect {
 struct PixelImage {
     int width = 0;
     int height = 0;
-    std::vector<Rgba> pixels; // width x height
+    std::vector<Texel> pixels; // width x height
 
-    const Rgba& At(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
-    Rgba& At(int x, int y) { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
+    const Texel& At(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
+    Texel& At(int x, int y) { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
     // The smallest rectangle holding every pixel that is not fully transparent; empty when
     // there is none.
     PixelRect OpaqueBounds() const;

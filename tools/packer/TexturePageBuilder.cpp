@@ -15,7 +15,7 @@ std::string ContentKey(const PixelImage& trimmed, const PixelRect& in_frame, int
     std::string key;
     for (int value : {width, height, in_frame.x, in_frame.y, in_frame.width, in_frame.height})
         key.append(reinterpret_cast<const char*>(&value), sizeof value);
-    key.append(reinterpret_cast<const char*>(trimmed.pixels.data()), trimmed.pixels.size() * sizeof(Rgba));
+    key.append(reinterpret_cast<const char*>(trimmed.pixels.data()), trimmed.pixels.size() * sizeof(Texel));
     return key;
 }
 
