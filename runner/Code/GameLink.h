@@ -23,6 +23,9 @@ struct GameLink {
     FunctionPair* functions = nullptr; // ends with a pair whose name is null
     const CodeEntry* code = nullptr;
     int32_t code_count = 0;
+    // The stamp of the package built with this code (its header's timestamp); 0 when the game
+    // was not built with a package of its own, and any package of matching code will do.
+    uint64_t package_stamp = 0;
 };
 
 // Installs the game's code table; the package loader then reads against this link.

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 
 #include "AssetFolder.h"
+#include "PackageWriter.h"
 #include "Runner/Package/PackageReader.h"
 
 namespace fs = std::filesystem;
@@ -187,11 +188,32 @@ TEST_F(PackerFolder, ObjectsNameEventsAndEachOtherOrAreRefused) {
     EXPECT_EQ(error_of("parent oB\n"), file + ":1:8: the parents of \"oA\" go round in a circle");
 }
 
-TEST(PackedTestGame, TheRunnerPlaysWhatThePackerMade) {
-    const std::string output = (fs::path(TEST_BINARY_DIR) / "packed_game_run.txt").string();
-    const std::string command = std::string(PACKED_TEST_GAME) + " -game " + PACKED_TEST_PACKAGE +
-                                " -nowindow -frames 30 >" + output + " 2>&1";
+namespace {
+
+// Runs the packed test game on `package` for a few frames; its exit status and output.
+int RunPackedGame(const std::string& package, std::string& output) {
+    const fs::path log = fs::path(TEST_BINARY_DIR) / "packed_game_run.txt";
+    const std::string command = std::string(PACKED_TEST_GAME) + " -game " + package +
+                                " -nowindow -frames 30 >" + log.string() + " 2>&1";
     const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << ReadText(output);
+    output = ReadText(log);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
+TEST(PackedTestGame, TheRunnerPlaysWhatThePackerMadeAndNoOtherBuildOfIt) {
+    std::string output;
+    EXPECT_EQ(RunPackedGame(PACKED_TEST_PACKAGE, output), 0) << output;
+    EXPECT_NE(output.find("Entering main loop."), std::string::npos) << output;
+
+    // The same package with another stamp, as a package from another build would have.
+    const std::string bytes = ReadText(PACKED_TEST_PACKAGE);
+    GamePackage package;
+    ASSERT_TRUE(ReadPackage(std::vector<uint8_t>(bytes.begin(), bytes.end()), package).ok);
+    package.header.timestamp += 1;
+    const std::string other = (fs::path(TEST_BINARY_DIR) / "other_build.win").string();
+    ASSERT_TRUE(WritePackageFile(package, other));
+    EXPECT_EQ(RunPackedGame(other, output), 1);
+    EXPECT_NE(output.find("the package was built for another build of the game"), std::string::npos) << output;
 }

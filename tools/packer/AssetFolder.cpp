@@ -8,6 +8,7 @@
 #include "CodeNames.h"
 #include "ObjectSource.h"
 #include "OggEncoder.h"
+#include "PackageWriter.h"
 #include "Platform/AtomicFile.h"
 #include "SoundSource.h"
 #include "SpriteRecord.h"
@@ -92,6 +93,15 @@ void AssetFolder::ReadSprites(const AssetDocument& game, const Palette& palette)
             ReadSprite(AssetDocument::Load((sprites / (name + ".sprite")).string()), name, palette);
         package_.sprites.emplace_back(MakeSpriteRecord(source, Keep(name), pages_));
     }
+}
+
+uint64_t AssetFolder::Stamp() {
+    package_.header.timestamp = 0;
+    uint64_t stamp = 0xcbf29ce484222325ULL;
+    for (uint8_t byte : WritePackage(package_))
+        stamp = (stamp ^ byte) * 0x100000001b3ULL;
+    package_.header.timestamp = stamp;
+    return stamp;
 }
 
 void AssetFolder::ReadTileSets(const AssetDocument& game, const Palette& palette) {

@@ -49,6 +49,10 @@ public:
     AssetFolder& operator=(const AssetFolder&) = delete;
 
     const GamePackage& Package() const { return package_; }
+    // Stamps the package (its header's timestamp) with a hash of everything else in it, and
+    // returns the stamp: the game built with this package carries it, so that the runner
+    // refuses a package from another build.
+    uint64_t Stamp();
     // The share of the texture pages' area that frames cover, 0 to 1.
     double PageOccupancy() const { return pages_.Occupancy(); }
     const std::vector<CreationCode>& CreationCodes() const { return creation_codes_; }

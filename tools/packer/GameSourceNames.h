@@ -6,6 +6,7 @@
 // record.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -23,5 +24,6 @@ GameSourceNames ScanGameSources(const std::filesystem::path& folder);
 
 // "GameNames.h": SLOT_ constants, VAR_ and FN_ pairs by reference, and GameLinkRecord().
 std::string GameNamesHeader(const GameSourceNames& names);
-// "GameNames.cpp": the pair tables and the link record over the code table.
-std::string GameNamesSource(const GameSourceNames& names);
+// "GameNames.cpp": the pair tables and the link record over the code table, with the stamp of
+// the package built beside it.
+std::string GameNamesSource(const GameSourceNames& names, uint64_t package_stamp);

@@ -66,7 +66,8 @@ int main(int argc, char** argv) {
     }
     try {
         GameSourceNames names = options->game.empty() ? GameSourceNames{} : ScanGameSources(options->game);
-        const AssetFolder assets(options->assets, names.scripts, options->cache);
+        AssetFolder assets(options->assets, names.scripts, options->cache);
+        const uint64_t stamp = assets.Stamp();
         const GamePackage& package = assets.Package();
         std::vector<std::pair<std::string, std::string>> files;
         if (!options->code.empty()) {
@@ -74,7 +75,7 @@ int main(int argc, char** argv) {
             files.emplace_back(options->code + "/CodeTable.h", CodeTableHeader(package));
             files.emplace_back(options->code + "/CodeTable.cpp", CodeTableSource(package));
             files.emplace_back(options->code + "/GameNames.h", GameNamesHeader(names));
-            files.emplace_back(options->code + "/GameNames.cpp", GameNamesSource(names));
+            files.emplace_back(options->code + "/GameNames.cpp", GameNamesSource(names, stamp));
             files.emplace_back(options->code + "/RoomCode.cpp", RoomCodeSource(assets.CreationCodes()));
         }
         const std::filesystem::path beside = std::filesystem::path(options->package).parent_path();

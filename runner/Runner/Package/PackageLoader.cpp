@@ -272,6 +272,14 @@ void PackageLoader::PatchOccurrences(const std::vector<CodeLocation>& occurrence
 }
 
 PackageStatus MatchCodeTable(const GamePackage& package, const GameLink& game) {
+    if (game.package_stamp != 0 && package.header.timestamp != game.package_stamp) {
+        char stamps[64];
+        std::snprintf(stamps, sizeof stamps, "%016llx, the game's %016llx",
+                      static_cast<unsigned long long>(package.header.timestamp),
+                      static_cast<unsigned long long>(game.package_stamp));
+        return PackageStatus::Failure("the package was built for another build of the game: its stamp is " +
+                                      std::string(stamps) + "; build them together");
+    }
     const size_t game_count = game.code ? size_t(std::max(game.code_count, 0)) : 0;
     if (package.code.size() != game_count)
         return PackageStatus::Failure("the package does not match the game's code: it has " +

@@ -72,5 +72,6 @@ private:
 };
 
 // The step that keeps a stale package from running the wrong handlers: the package's code
-// entries must be exactly the game's code table, in count and in every name.
+// entries must be exactly the game's code table, in count and in every name, and a game built
+// with its package must find that package's stamp.
 PackageStatus MatchCodeTable(const GamePackage& package, const GameLink& game);
