@@ -37,7 +37,7 @@ constexpr GroupRun kGroupRuns[] = {
     {"Misc..", {RegisterVariableFunctions}},
     {"DS..", {RegisterDsMapFunctions, RegisterDsListFunctions, RegisterDsGridFunctions,
               RegisterDsStackQueueFunctions}},
-    {"Sound..", {}},
+    {"Sound..", {RegisterAudioFunctions}},
     {"Physics..", {}},
     {"Gamepad..", {RegisterGamepadFunctions}},
     {"Buffers..", {}},

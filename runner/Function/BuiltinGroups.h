@@ -33,3 +33,4 @@ void RegisterDsMapFunctions();
 void RegisterDsListFunctions();
 void RegisterDsGridFunctions();
 void RegisterDsStackQueueFunctions();
+void RegisterAudioFunctions();

@@ -15,6 +15,7 @@
 #include "Runner/OutputChannel.h"
 #include "Runner/RunnerState.h"
 #include "Runner/WindowControl.h"
+#include "Sound/AudioSystem.h"
 
 namespace {
 
@@ -89,6 +90,7 @@ double FrameLoop::RunFrame() {
     if (!runner.running) return kDefaultRate;
 
     CountFramesPerSecond();
+    if (AudioSystem* audio = ActiveAudio()) audio->Tick(); // none with -noaudio
     if (WindowControl* control = ActiveWindowControl()) control->CountDown();
     graphics_.BeginFrame();
     GraphicsContext* drawing = ActiveGraphics();

@@ -27,6 +27,7 @@
 #include "Runner/RunnerClock.h"
 #include "Runner/RunnerState.h"
 #include "Runner/WindowControl.h"
+#include "Sound/AudioSystem.h"
 #include "Support/SaveFolder.h"
 #include "Variable/GameVariables.h"
 
@@ -55,6 +56,11 @@ bool RoomPrepare(const GamePackage& package) {
     return true;
 }
 
+bool SoundPrepare(const GamePackage& package) {
+    if (AudioSystem* audio = ActiveAudio()) audio->PrepareSounds(package);
+    return true;
+}
+
 constexpr PrepareStep kPrepareSteps[] = {
     {"Extension_Prepare() ", "Failed to prepare extension packages.", nullptr},
     {"Code_Constant_Prepare() ", "Failed to define the constants.", nullptr},
@@ -62,7 +68,7 @@ constexpr PrepareStep kPrepareSteps[] = {
     {"TimeLine_Prepare() ", "Failed to compile the actions in the time lines.", nullptr},
     {"Object_Prepare() ", "Failed to compile the actions in the objects.", ObjectPrepare},
     {"Room_Prepare() ", nullptr, RoomPrepare},
-    {"Sound_Prepare() ", "Failed to prepare the sounds.", nullptr},
+    {"Sound_Prepare() ", "Failed to prepare the sounds.", SoundPrepare},
 };
 
 class RunnerSession {
@@ -89,6 +95,7 @@ private:
     std::unique_ptr<FrameLoop> loop_;
     std::unique_ptr<GraphicsContext> graphics_;
     std::unique_ptr<WindowControl> window_control_;
+    std::unique_ptr<AudioSystem> audio_; // none with -noaudio
     std::string relaunch_line_;
 };
 
@@ -168,6 +175,10 @@ std::optional<int> RunnerSession::StartUp() {
     SetActiveGraphics(graphics_.get());
     window_control_ = std::make_unique<WindowControl>(*platform_.window);
     SetActiveWindowControl(window_control_.get());
+    if (!options_.no_audio) {
+        audio_ = StartAudio(real_window, *platform_.clock, fs::path(options_.game_file).parent_path().string());
+        SetActiveAudio(audio_.get());
+    }
 
     DebugOutput().Write("IO Init\n");
     if (!platform_.gamepads_failure.empty())
@@ -250,6 +261,8 @@ void RunnerSession::MainLoop() {
 void RunnerSession::ShutDown() {
     ReleaseGameWorld();
     loop_.reset();
+    SetActiveAudio(nullptr);
+    audio_.reset();
     SetActiveMessageDialog(nullptr);
     // The drawing layer's textures go before the device, the device before the window that
     // holds its context.

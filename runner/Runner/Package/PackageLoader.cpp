@@ -27,9 +27,6 @@
 
 using namespace package;
 
-namespace {
-
-// One read into one block.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) return false;
@@ -41,6 +38,8 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
     bytes.resize(size);
     return std::fread(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
 }
+
+namespace {
 
 int32_t ClampCount(uint32_t count) {
     return int32_t(std::min<uint32_t>(count, std::numeric_limits<int32_t>::max()));

@@ -71,6 +71,10 @@ private:
     RunnerIniSettings ini_;
 };
 
+// A whole file in one read into one block (the package, an audio group file); false when it
+// cannot be read.
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
+
 // The step that keeps a stale package from running the wrong handlers: the package's code
 // entries must be exactly the game's code table, in count and in every name, and a game built
 // with its package must find that package's stamp.

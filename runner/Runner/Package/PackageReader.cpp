@@ -114,14 +114,17 @@ void ReadChunks(PackageReadState& state) {
     CheckRoomOrder(state, *header);
 }
 
-} // namespace
+void ReadAudioGroupChunks(PackageReadState& state) {
+    ListChunks(state);
+    if (const PackageChunk* audio = FindChunk(state.package, kTagAudo)) ReadAudioChunk(state, *audio);
+}
 
-PackageStatus ReadPackage(std::vector<uint8_t> image, GamePackage& package) {
+PackageStatus ReadImage(std::vector<uint8_t> image, GamePackage& package, void (*read)(PackageReadState&)) {
     package = GamePackage{};
     package.image = std::move(image);
     try {
         PackageReadState state(package);
-        ReadChunks(state);
+        read(state);
     } catch (const PackageError& error) {
         package = GamePackage{};
         return PackageStatus::Failure(error.what());
@@ -130,6 +133,16 @@ PackageStatus ReadPackage(std::vector<uint8_t> image, GamePackage& package) {
         return PackageStatus::Failure("out of memory while reading the package");
     }
     return PackageStatus::Success();
+}
+
+} // namespace
+
+PackageStatus ReadPackage(std::vector<uint8_t> image, GamePackage& package) {
+    return ReadImage(std::move(image), package, ReadChunks);
+}
+
+PackageStatus ReadAudioGroupFile(std::vector<uint8_t> image, GamePackage& package) {
+    return ReadImage(std::move(image), package, ReadAudioGroupChunks);
 }
 
 std::string ChunkTagText(uint32_t tag) {

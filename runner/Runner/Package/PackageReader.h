@@ -18,6 +18,10 @@
 // the status holds one line naming the problem and its offset.
 PackageStatus ReadPackage(std::vector<uint8_t> image, GamePackage& package);
 
+// Reads an audio group file: a "FORM" container whose "AUDO" chunk holds the group's audio
+// data, checked as the package's own. `package` keeps the image; only its audio table is filled.
+PackageStatus ReadAudioGroupFile(std::vector<uint8_t> image, GamePackage& package);
+
 // The tag as its four characters; bytes that are not printable show as '?'.
 std::string ChunkTagText(uint32_t tag);
 
