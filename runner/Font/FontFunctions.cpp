@@ -46,41 +46,23 @@ void DrawWith(GraphicsContext& graphics, RValue* args, TextPlacement placement) 
     DrawText(graphics, CurrentFont(), TextState(), ValueText(args[2]), placement);
 }
 
-void draw_text(RValue&, CInstance*, CInstance*, int argc, RValue* args) {
-    if (GraphicsContext* graphics = GraphicsForCall(argc, 3))
-        DrawWith(*graphics, args, InDrawColour(*graphics));
-}
-
-void draw_text_ext(RValue&, CInstance*, CInstance*, int argc, RValue* args) {
-    GraphicsContext* graphics = GraphicsForCall(argc, 5);
+// draw_text and its _ext and _transformed variants: the separation and wrap width follow the
+// text when `kExt`, then the scales and the angle when `kTransformed`.
+template <bool kExt, bool kTransformed>
+void DrawTextVariant(RValue&, CInstance*, CInstance*, int argc, RValue* args) {
+    constexpr int kTransformAt = kExt ? 5 : 3;
+    GraphicsContext* graphics = GraphicsForCall(argc, kTransformAt + (kTransformed ? 3 : 0));
     if (!graphics) return;
     TextPlacement placement = InDrawColour(*graphics);
-    placement.separation = ArgInt32(args, 3);
-    placement.wrap = ArgInt32(args, 4);
-    DrawWith(*graphics, args, placement);
-}
-
-void SetTransform(TextPlacement& placement, const RValue* args, int first) {
-    placement.xscale = ArgFloat(args, first);
-    placement.yscale = ArgFloat(args, first + 1);
-    placement.angle = ArgFloat(args, first + 2);
-}
-
-void draw_text_transformed(RValue&, CInstance*, CInstance*, int argc, RValue* args) {
-    GraphicsContext* graphics = GraphicsForCall(argc, 6);
-    if (!graphics) return;
-    TextPlacement placement = InDrawColour(*graphics);
-    SetTransform(placement, args, 3);
-    DrawWith(*graphics, args, placement);
-}
-
-void draw_text_ext_transformed(RValue&, CInstance*, CInstance*, int argc, RValue* args) {
-    GraphicsContext* graphics = GraphicsForCall(argc, 8);
-    if (!graphics) return;
-    TextPlacement placement = InDrawColour(*graphics);
-    placement.separation = ArgInt32(args, 3);
-    placement.wrap = ArgInt32(args, 4);
-    SetTransform(placement, args, 5);
+    if constexpr (kExt) {
+        placement.separation = ArgInt32(args, 3);
+        placement.wrap = ArgInt32(args, 4);
+    }
+    if constexpr (kTransformed) {
+        placement.xscale = ArgFloat(args, kTransformAt);
+        placement.yscale = ArgFloat(args, kTransformAt + 1);
+        placement.angle = ArgFloat(args, kTransformAt + 2);
+    }
     DrawWith(*graphics, args, placement);
 }
 
@@ -153,10 +135,10 @@ void RegisterFontFunctions() {
     RegisterBuiltin("draw_set_font", draw_set_font, 1);
     RegisterBuiltin("draw_set_halign", draw_set_halign, 1);
     RegisterBuiltin("draw_set_valign", draw_set_valign, 1);
-    RegisterBuiltin("draw_text", draw_text, 3);
-    RegisterBuiltin("draw_text_ext", draw_text_ext, 5);
-    RegisterBuiltin("draw_text_transformed", draw_text_transformed, 6);
-    RegisterBuiltin("draw_text_ext_transformed", draw_text_ext_transformed, 8);
+    RegisterBuiltin("draw_text", DrawTextVariant<false, false>, 3);
+    RegisterBuiltin("draw_text_ext", DrawTextVariant<true, false>, 5);
+    RegisterBuiltin("draw_text_transformed", DrawTextVariant<false, true>, 6);
+    RegisterBuiltin("draw_text_ext_transformed", DrawTextVariant<true, true>, 8);
     RegisterBuiltin("draw_text_colour", draw_text_colour, 8);
     RegisterBuiltin("draw_text_color", draw_text_colour, 8);
     RegisterBuiltin("string_width", string_width, 1);

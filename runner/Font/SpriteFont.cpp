@@ -6,6 +6,15 @@
 
 #include "Sprite/CSprite.h"
 
+namespace {
+
+// Metrics stay within 32 bits however wild a damaged package's bounding box is.
+int32_t Clamped(int64_t value) {
+    return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+} // namespace
+
 std::unique_ptr<CFontKT> MakeSpriteFont(std::string name, int32_t sprite_index,
                                         const CSprite& sprite, int32_t first, bool proportional,
                                         int32_t separation, const FrameSpanOf& span_of) {
@@ -14,19 +23,19 @@ std::unique_ptr<CFontKT> MakeSpriteFont(std::string name, int32_t sprite_index,
     glyphs.reserve(size_t(count) + 1);
     bool has_space = false;
     for (int32_t i = 0; i < count; ++i) {
-        FrameSpan span{0, sprite.Width()};
+        int64_t left = 0, right = sprite.Width();
         if (proportional) {
-            const auto& box = sprite.BBox();
-            span = span_of(i).value_or(FrameSpan{box.left, box.right + 1});
+            const std::optional<FrameSpan> span = span_of(i);
+            left = span ? span->left : sprite.BBox().left;
+            right = span ? span->right : int64_t(sprite.BBox().right) + 1;
         }
         FontGlyph glyph;
         glyph.code_point = char32_t(int64_t(first) + i);
         glyph.frame = i;
-        glyph.width = span.right - span.left;
+        glyph.width = Clamped(right - left);
         glyph.height = sprite.Height();
-        glyph.shift =
-            int32_t(std::clamp<int64_t>(int64_t(glyph.width) + separation, INT32_MIN, INT32_MAX));
-        glyph.offset = -span.left;
+        glyph.shift = Clamped(right - left + separation);
+        glyph.offset = Clamped(-left);
         has_space |= glyph.code_point == U' ';
         glyphs.push_back(glyph);
     }

@@ -1,7 +1,6 @@
-// Text on the OpenGL device without a display, compared with golden images: a centred
-// paragraph in a sprite font with a character the font lacks, and the default and package
-// fonts with the U+25AF stand-in. Glyph pixels land on whole screen pixels, so the checks
-// below ask for exact colours: text drawn at whole positions must stay crisp.
+// Text on the OpenGL device without a display, against golden images: a centred paragraph in
+// a sprite font with a character it lacks, and the default and package fonts with the U+25AF
+// stand-in. Text at whole positions must stay crisp, so the pixel checks are exact.
 #include <memory>
 
 #include "FontFixture.h"
@@ -9,8 +8,6 @@
 #include "Platform/GoldenImage.h"
 
 namespace {
-
-using namespace font_test;
 
 constexpr Rgba kNavy{20, 30, 60, 255};
 constexpr Rgba kYellow{255, 255, 0, 255};
@@ -21,8 +18,8 @@ protected:
     void Open(int width, int height) {
         std::string error;
         ASSERT_TRUE(window_.Open(width, height, error)) << error;
-        width_ = width;
-        height_ = height;
+        image_.width = width;
+        image_.height = height;
         graphics_ = std::make_unique<GraphicsContext>(window_.Device(), width, height);
         LoadInto(*graphics_);
         window_.Device().BeginFrame();
@@ -33,22 +30,27 @@ protected:
         TextTest::TearDown();
         graphics_.reset();
     }
-    RgbaImage Picture() {
+    const RgbaImage& Picture() {
         graphics_->Flush();
-        return {width_, height_, window_.Device().ReadPixels(0, 0, width_, height_)};
+        image_.pixels = window_.Device().ReadPixels(0, 0, image_.width, image_.height);
+        return image_;
+    }
+    struct Pixel {
+        int x, y;
+        Rgba colour;
+    };
+    void ExpectPixels(std::initializer_list<Pixel> pixels) const {
+        for (const Pixel& pixel : pixels)
+            EXPECT_EQ(PixelAt(image_.pixels, image_.width, pixel.x, pixel.y), pixel.colour)
+                << "at (" << pixel.x << ", " << pixel.y << ")";
     }
 
     GlTestWindow window_;
     std::unique_ptr<GraphicsContext> graphics_;
-    int width_ = 0, height_ = 0;
+    RgbaImage image_;
 };
 
-Rgba At(const RgbaImage& image, int x, int y) {
-    return PixelAt(image.pixels, image.width, x, y);
-}
-
-// Three lines centred on (32, 20) in yellow; the euro sign is not in the font and takes no
-// space.
+// Three yellow lines centred on (32, 20); the euro sign is not in the font and takes no space.
 TEST_F(TextGolden, ACentredParagraphInASpriteFont) {
     ASSERT_NO_FATAL_FAILURE(Open(64, 40));
     Call("draw_set_font", Num(SpriteFont('a', true, 1)));
@@ -58,64 +60,45 @@ TEST_F(TextGolden, ACentredParagraphInASpriteFont) {
     Call("draw_text", Num(32), Num(20),
          Str("abc dab\nba\xE2\x82\xAC"
              "d\ncc"));
-    const RgbaImage image = Picture();
-    // Line 1 is 34 wide, so it starts at 15; three lines of 8 start 12 above 20.
-    EXPECT_EQ(At(image, 14, 8), kNavy);
-    EXPECT_EQ(At(image, 15, 8), kYellow);
-    EXPECT_EQ(At(image, 17, 8), kNavy); // the clear top-right texel of 'a'
-    EXPECT_EQ(At(image, 17, 9), kYellow);
-    EXPECT_EQ(At(image, 15, 7), kNavy);
-    EXPECT_EQ(At(image, 15, 15), kYellow);
-    // Line 2 is 6 + 4 + 0 + 5 wide, from 25: 'd' follows 'a' directly, at 35.
-    EXPECT_EQ(At(image, 25, 16), kYellow);
-    EXPECT_EQ(At(image, 34, 20), kNavy);
-    EXPECT_EQ(At(image, 35, 20), kYellow);
-    EXPECT_EQ(At(image, 38, 20), kYellow);
-    EXPECT_EQ(At(image, 39, 20), kNavy);
-    // Line 3, 6 wide, from 29 to 34 at y 24.
-    EXPECT_EQ(At(image, 29, 24), kYellow);
-    EXPECT_EQ(At(image, 28, 24), kNavy);
-    EXPECT_EQ(At(image, 33, 31), kYellow);
+    const RgbaImage& image = Picture();
+    // Line 1 is 34 wide, from 15; three lines of 8 start 12 above 20; 'a' has its clear
+    // top-right texel. Line 2 is 6 + 4 + 0 + 5 wide, from 25: 'd' follows 'a' directly, at 35
+    // to 38.
+    ExpectPixels({{14, 8, kNavy},
+                  {15, 8, kYellow},
+                  {17, 8, kNavy},
+                  {17, 9, kYellow},
+                  {34, 20, kNavy},
+                  {35, 20, kYellow},
+                  {39, 20, kNavy}});
     EXPECT_TRUE(MatchesGoldenImage(image, "Font/golden/sprite_font_paragraph.png"));
 }
 
-// The default font in white, then fntPixel and the doubled fntWide with a letter, U+00E9 and a
-// euro sign that both draw as U+25AF.
+// White in the default font, then yellow in fntPixel and fntWide: a letter, U+00E9 and a euro
+// sign, which both fonts draw as their U+25AF.
 TEST_F(TextGolden, DefaultAndPackageFontsWithTheStandIn) {
     ASSERT_NO_FATAL_FAILURE(Open(96, 40));
     Call("draw_set_colour", Num(0xFFFFFF));
     Call("draw_text", Num(2), Num(2), Str("Hello, 1+1=2?"));
     Call("draw_text", Num(2), Num(14), Str("Caf\xC3\xA9 {ok}"));
-    Call("draw_set_font", Num(kPixelFont));
+    Call("draw_set_font", Num(font_test::kPixelFont));
     Call("draw_set_colour", Num(0x00FFFF));
     Call("draw_text", Num(60), Num(14), Str("x\xC3\xA9\xE2\x82\xAC"));
-    Call("draw_set_font", Num(kWideFont));
+    Call("draw_set_font", Num(font_test::kWideFont));
     Call("draw_text", Num(60), Num(24), Str("x\xC3\xA9\xE2\x82\xAC"));
-    const RgbaImage image = Picture();
-    // 'H': both uprights and the bar, one pixel each, nothing between.
-    EXPECT_EQ(At(image, 2, 2), kWhite);
-    EXPECT_EQ(At(image, 3, 2), kNavy);
-    EXPECT_EQ(At(image, 6, 2), kWhite);
-    EXPECT_EQ(At(image, 4, 5), kWhite);
-    EXPECT_EQ(At(image, 2, 8), kWhite);
-    EXPECT_EQ(At(image, 2, 9), kNavy);
-    EXPECT_EQ(At(image, 7, 2), kNavy);
-    // U+00E9 is not in the default font: the fourth glyph of line 2 is the outlined box.
-    EXPECT_EQ(At(image, 20, 14), kWhite);
-    EXPECT_EQ(At(image, 21, 15), kNavy);
-    EXPECT_EQ(At(image, 24, 20), kWhite);
-    // fntPixel: 'x' at 60, U+00E9 from 64 + 1 with its hole, the box from 69.
-    EXPECT_EQ(At(image, 60, 15), kYellow);
-    EXPECT_EQ(At(image, 61, 15), kNavy);
-    EXPECT_EQ(At(image, 65, 14), kYellow);
-    EXPECT_EQ(At(image, 66, 16), kNavy);
-    EXPECT_EQ(At(image, 69, 14), kYellow);
-    EXPECT_EQ(At(image, 70, 15), kNavy);
-    // fntWide: 1.5 times as wide, twice as tall; the cross's first row is two pixels high.
-    EXPECT_EQ(At(image, 61, 26), kNavy);
-    EXPECT_EQ(At(image, 61, 27), kYellow);
-    EXPECT_EQ(At(image, 61, 28), kYellow);
-    EXPECT_EQ(At(image, 61, 29), kNavy);
+    const RgbaImage& image = Picture();
+    // 'H' has one-pixel uprights with nothing between them; the fourth glyph of line 2 is the
+    // box; fntPixel's U+00E9 has its hole at (66, 16); fntWide's rows are two pixels high.
+    ExpectPixels({{2, 2, kWhite},
+                  {3, 2, kNavy},
+                  {6, 8, kWhite},
+                  {20, 14, kWhite},
+                  {21, 15, kNavy},
+                  {65, 14, kYellow},
+                  {66, 16, kNavy},
+                  {61, 26, kNavy},
+                  {61, 27, kYellow},
+                  {61, 28, kYellow}});
     EXPECT_TRUE(MatchesGoldenImage(image, "Font/golden/default_and_package_fonts.png"));
 }
 
