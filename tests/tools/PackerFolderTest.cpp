@@ -48,9 +48,9 @@ protected:
     }
 
     // Runs the packer; the exit status, with what it printed to stderr in `err`.
-    int Pack(std::string& err) {
+    int Pack(std::string& err, const std::string& options = "") {
         const std::string command = std::string(PACKER_PATH) + " " + assets_.string() + " -o " +
-                                    package_.string() + " >" + (folder_ / "out.txt").string() +
+                                    package_.string() + options + " >" + (folder_ / "out.txt").string() +
                                     " 2>" + (folder_ / "err.txt").string();
         const int status = std::system(command.c_str());
         err = ReadText(folder_ / "err.txt");
@@ -111,6 +111,14 @@ TEST_F(PackerFolder, ListedAssetsComeFirstAndTheRestInNameOrder) {
     EXPECT_EQ(std::string(package.audio[0].begin(), package.audio[0].begin() + 4), "OggS");
 }
 
+TEST_F(PackerFolder, AHandlerNoAssetDeclaresIsAWarning) {
+    WriteText(assets_ / "objects" / "oCat.object", "events\n  Step\n");
+    WriteText(folder_ / "game" / "Cat.cpp", "void psl_Object_oCat_Step_0() {}\nvoid psl_Object_oCat_Stpe_1() {}\n");
+    std::string err;
+    EXPECT_EQ(Pack(err, " -code " + folder_.string() + " -game " + (folder_ / "game").string()), 0) << err;
+    EXPECT_EQ(err, "packer: warning: psl_Object_oCat_Stpe_1 is in the game's code, but no object or room declares it\n");
+}
+
 TEST_F(PackerFolder, SoundEncodingsAreReusedWhileTheirSourceIsUnchanged) {
     const fs::path cache = folder_ / "cache";
     auto cached_files = [&] {
@@ -153,10 +161,22 @@ TEST_F(PackerFolder, BadInputIsNamedAndLeavesThePackageAlone) {
     EXPECT_EQ(Pack(err), 1);
     EXPECT_EQ(err, (assets_ / "tilesets" / "tsSnow.tileset").string() +
                        ":4:1: the sheet is 16x1 pixels, not whole 16 x 16 tiles\n");
+    fs::remove(assets_ / "tilesets" / "tsSnow.tileset");
 
     WriteText(assets_ / "game.txt", "name Snow\nwindow 320 180\nsprites\n  sGone\n");
     EXPECT_EQ(Pack(err), 1);
     EXPECT_EQ(err, (assets_ / "game.txt").string() + ":4:3: no sprite named \"sGone\"\n");
+
+    WriteText(assets_ / "game.txt", "name Snow\nwindow 320 180\n");
+    WriteText(assets_ / "rooms" / "rmA.room", "size 32 32\ninstances\n  oNobody 0 0\n");
+    EXPECT_EQ(Pack(err), 1);
+    EXPECT_EQ(err, (assets_ / "rooms" / "rmA.room").string() + ":3:3: no object named \"oNobody\"\n");
+    fs::remove(assets_ / "rooms" / "rmA.room");
+
+    WriteText(assets_ / "music" / "sfxJump.music", "tempo 100\nvoice sine 1\n  C4:1\n");
+    EXPECT_EQ(Pack(err), 1);
+    EXPECT_EQ(err, (assets_ / "music" / "sfxJump.music").string() + ": a sound named \"sfxJump\" is in sounds/ too\n");
+    fs::remove(assets_ / "music" / "sfxJump.music");
 
     fs::remove(assets_ / "palette.txt");
     EXPECT_EQ(Pack(err), 1);

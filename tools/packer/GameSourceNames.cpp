@@ -28,6 +28,7 @@ void ScanText(const std::string& text, GameSourceNames& names) {
         while (i < text.size() && IdentifierChar(text[i]))
             ++i;
         const std::string_view word(text.data() + start, i - start);
+        if (word.substr(0, 11) == "psl_Object_" || word.substr(0, 9) == "psl_Room_") names.handlers.emplace(word);
         for (const auto& [prefix, set] : kinds) {
             const std::string_view p(prefix);
             if (word.size() > p.size() && word.substr(0, p.size()) == p)

@@ -1,7 +1,7 @@
 // The names the game's C++ sources use, read from the sources themselves so that no hand-kept
 // list can drift from the code: game variables (SLOT_<name>), built-in variables
 // (VAR_<name>), built-in functions (FN_<name>) and the scripts the game defines
-// (psl_Script_<name>). From them the packer generates "GameNames.h"/"GameNames.cpp": the slot
+// (psl_Script_<name>), and the handler names it uses (psl_Object_..., psl_Room_...). From them the packer generates "GameNames.h"/"GameNames.cpp": the slot
 // numbers, the variable and function pairs the runner resolves at load, and the game's link
 // record.
 #pragma once
@@ -16,6 +16,8 @@ struct GameSourceNames {
     std::set<std::string> builtin_variables;
     std::set<std::string> functions;
     std::set<std::string> scripts;
+    // Every psl_Object_ and psl_Room_ name: the handlers the game defines or mentions.
+    std::set<std::string> handlers;
 };
 
 // Every .cpp and .h file under `folder`, its subfolders included. Identifiers inside comments

@@ -13,7 +13,9 @@
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -69,6 +71,14 @@ int main(int argc, char** argv) {
         AssetFolder assets(options->assets, names.scripts, options->cache);
         const uint64_t stamp = assets.Stamp();
         const GamePackage& package = assets.Package();
+        // A handler no asset declares never runs: most likely a misspelt event or object.
+        std::set<std::string_view> declared;
+        for (const PackageCodeEntry& entry : package.code)
+            declared.insert(entry.name);
+        for (const std::string& handler : names.handlers)
+            if (!declared.count(handler))
+                std::fprintf(stderr, "packer: warning: %s is in the game's code, but no object or room declares it\n",
+                             handler.c_str());
         std::vector<std::pair<std::string, std::string>> files;
         if (!options->code.empty()) {
             names.game_variables.merge(assets.AssignedVariables());
