@@ -47,8 +47,8 @@ std::vector<float> Decode(const std::vector<uint8_t>& bytes) {
     return samples;
 }
 
-SoundSource Effect(std::string_view text) {
-    return ReadEffect(AssetDocument::Parse(text, "s.sound"), "sfxTest");
+std::vector<float> Effect(std::string_view text) {
+    return RenderSound(ReadEffect(AssetDocument::Parse(text, "s.sound"), "sfxTest"));
 }
 
 std::string ErrorOf(std::string_view text, bool music) {
@@ -71,18 +71,18 @@ TEST(PackerSound, TonesHaveTheirPitchLengthAndSweep) {
     EXPECT_EQ(NoteFrequency("H4"), 0);
     EXPECT_EQ(NoteFrequency("A"), 0);
 
-    const SoundSource steady = Effect("tone\n  wave square\n  length 0.5\n  pitch 441\n  volume 0.5\n");
-    ASSERT_EQ(steady.samples.size(), size_t(kSampleRate / 2));
-    EXPECT_NEAR(Crossings(steady.samples, 0, steady.samples.size()), 2 * 441, 10);
-    EXPECT_NEAR(std::abs(steady.samples[steady.samples.size() / 2]), 0.5, 1e-6); // not scaled
+    const std::vector<float> steady = Effect("tone\n  wave square\n  length 0.5\n  pitch 441\n  volume 0.5\n");
+    ASSERT_EQ(steady.size(), size_t(kSampleRate / 2));
+    EXPECT_NEAR(Crossings(steady, 0, steady.size()), 2 * 441, 10);
+    EXPECT_NEAR(std::abs(steady[steady.size() / 2]), 0.5, 1e-6); // not scaled
 
     // A sweep from 200 to 800 Hz, then a second tone after it.
-    const SoundSource sweep = Effect(
+    const std::vector<float> sweep = Effect(
         "tone\n  wave sine\n  length 1\n  pitch 200 800\ntone\n  wave triangle\n  length 0.25\n  pitch 1000\n");
-    ASSERT_EQ(sweep.samples.size(), size_t(kSampleRate * 5 / 4));
-    EXPECT_NEAR(Crossings(sweep.samples, 0, kSampleRate / 10), 2 * 200, 60);
-    EXPECT_NEAR(Crossings(sweep.samples, kSampleRate * 9 / 10, kSampleRate), 2 * 800, 120);
-    EXPECT_NEAR(Crossings(sweep.samples, kSampleRate * 21 / 20, kSampleRate * 6 / 5), 2 * 1000, 60);
+    ASSERT_EQ(sweep.size(), size_t(kSampleRate * 5 / 4));
+    EXPECT_NEAR(Crossings(sweep, 0, kSampleRate / 10), 2 * 200, 60);
+    EXPECT_NEAR(Crossings(sweep, kSampleRate * 9 / 10, kSampleRate), 2 * 800, 120);
+    EXPECT_NEAR(Crossings(sweep, kSampleRate * 21 / 20, kSampleRate * 6 / 5), 2 * 1000, 60);
 
     EXPECT_EQ(ErrorOf("tone\n  wave hum\n", false), "s.sound:2:8: \"hum\" is not one of: sine, square, triangle, saw, noise");
     EXPECT_EQ(ErrorOf("tone\n  pitch -3\n", false), "s.sound:2:3: \"pitch\" is above 0");
@@ -102,16 +102,17 @@ voice square 0.8
   | A3:1 r:4 |
 )", "m.music"), "bgmTest");
     EXPECT_TRUE(music.streamed);
+    const std::vector<float> samples = RenderSound(music);
     EXPECT_FLOAT_EQ(music.gain, 0.5f);
-    ASSERT_EQ(music.samples.size(), size_t(kSampleRate * 5 / 2));
+    ASSERT_EQ(samples.size(), size_t(kSampleRate * 5 / 2));
     // Both voices at once are louder than one: the mix is scaled to fit, not clipped.
     float peak = 0;
-    for (float sample : music.samples)
+    for (float sample : samples)
         peak = std::max(peak, std::abs(sample));
     EXPECT_NEAR(peak, 1, 1e-6);
-    EXPECT_NEAR(Crossings(music.samples, kSampleRate * 6 / 10, kSampleRate * 9 / 10), 2 * 440, 20);
-    EXPECT_EQ(Crossings(music.samples, kSampleRate * 21 / 20, kSampleRate * 29 / 20), 0); // the rest
-    EXPECT_NEAR(Crossings(music.samples, kSampleRate * 31 / 20, kSampleRate * 39 / 20), 2 * 880, 30);
+    EXPECT_NEAR(Crossings(samples, kSampleRate * 6 / 10, kSampleRate * 9 / 10), 2 * 440, 20);
+    EXPECT_EQ(Crossings(samples, kSampleRate * 21 / 20, kSampleRate * 29 / 20), 0); // the rest
+    EXPECT_NEAR(Crossings(samples, kSampleRate * 31 / 20, kSampleRate * 39 / 20), 2 * 880, 30);
 
     EXPECT_EQ(ErrorOf("tempo 100\nvoice sine 1\n  C4:1 Q4:1\n", true),
               "s.sound:3:3: \"Q4:1\" is not a note and its beats (C#5:0.5, r:1)");
@@ -121,15 +122,15 @@ voice square 0.8
 }
 
 TEST(PackerSound, OggEncodingDecodesToTheSameToneAndRepeatsExactly) {
-    const SoundSource tone = Effect("tone\n  wave sine\n  length 1\n  pitch 440\n  volume 0.6\n  attack 0\n  release 0\n");
-    const std::vector<uint8_t> bytes = EncodeOgg(tone.samples, 7);
-    EXPECT_EQ(EncodeOgg(tone.samples, 7), bytes);
-    EXPECT_LT(bytes.size(), tone.samples.size()); // well under one byte a sample
+    const std::vector<float> tone = Effect("tone\n  wave sine\n  length 1\n  pitch 440\n  volume 0.6\n  attack 0\n  release 0\n");
+    const std::vector<uint8_t> bytes = EncodeOgg(tone, 7);
+    EXPECT_EQ(EncodeOgg(tone, 7), bytes);
+    EXPECT_LT(bytes.size(), tone.size()); // well under one byte a sample
     const std::vector<float> decoded = Decode(bytes);
-    ASSERT_EQ(decoded.size(), tone.samples.size());
+    ASSERT_EQ(decoded.size(), tone.size());
     EXPECT_NEAR(Crossings(decoded, 1000, decoded.size() - 1000), 2 * 440, 4);
     double error = 0;
     for (size_t i = 1000; i + 1000 < decoded.size(); ++i)
-        error = std::max(error, double(std::abs(decoded[i] - tone.samples[i])));
+        error = std::max(error, double(std::abs(decoded[i] - tone[i])));
     EXPECT_LT(error, 0.05);
 }

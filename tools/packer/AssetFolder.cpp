@@ -129,12 +129,12 @@ std::vector<uint8_t> AssetFolder::Encode(const SoundSource& sound, const std::st
     for (unsigned char c : source_text + "\n" + sound.name)
         hash = (hash ^ c) * 0x100000001b3ULL;
     const auto serial = uint32_t(hash ^ (hash >> 32));
-    if (cache_.empty()) return EncodeOgg(sound.samples, serial);
+    if (cache_.empty()) return EncodeOgg(RenderSound(sound), serial);
     char key[20];
     std::snprintf(key, sizeof key, "%016llx", static_cast<unsigned long long>(hash));
     const fs::path cached = cache_ / (sound.name + "-" + key + ".ogg");
     if (std::ifstream in{cached, std::ios::binary}) return {std::istreambuf_iterator<char>(in), {}};
-    std::vector<uint8_t> bytes = EncodeOgg(sound.samples, serial);
+    std::vector<uint8_t> bytes = EncodeOgg(RenderSound(sound), serial);
     // A cache that cannot be written costs only the next build's time.
     std::error_code ignored;
     fs::create_directories(cache_, ignored);

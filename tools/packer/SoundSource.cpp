@@ -1,10 +1,10 @@
 #include "SoundSource.h"
 
 #include <algorithm>
+#include <cmath>
 #include <sstream>
 
 #include "OggEncoder.h"
-#include "Synth.h"
 
 namespace {
 
@@ -57,16 +57,6 @@ Tone ReadTone(const AssetEntry& tone_entry) {
     return tone;
 }
 
-// Keeps the mix within -1..1: a loud chord is scaled down as a whole rather than clipped.
-void Normalise(std::vector<float>& samples) {
-    float peak = 0;
-    for (float sample : samples)
-        peak = std::max(peak, std::abs(sample));
-    if (peak > 1)
-        for (float& sample : samples)
-            sample /= peak;
-}
-
 uint64_t Seed(const std::string& name) {
     uint64_t seed = 0xcbf29ce484222325ULL;
     for (unsigned char c : name)
@@ -78,26 +68,25 @@ uint64_t Seed(const std::string& name) {
 
 SoundSource ReadEffect(const AssetDocument& document, const std::string& name) {
     document.ExpectKeys({"gain", "tone"}, {"tone"});
-    SoundSource sound{name, ReadGain(document), false, {}};
-    uint64_t noise = Seed(name);
-    for (const AssetEntry* tone : document.All("tone")) {
-        tone->ExpectArgs(0, 0);
-        tone->ExpectBody();
-        MixTone(ReadTone(*tone), sound.samples, sound.samples.size(), noise);
+    SoundSource sound{name, ReadGain(document), false, {}, 0};
+    for (const AssetEntry* entry : document.All("tone")) {
+        entry->ExpectArgs(0, 0);
+        entry->ExpectBody();
+        const Tone tone = ReadTone(*entry);
+        sound.tones.push_back({tone, sound.length});
+        sound.length += tone.length;
     }
-    if (sound.samples.empty()) throw AssetError({document.File(), 1, 1}, "a sound needs a \"tone\"");
-    Normalise(sound.samples);
+    if (sound.tones.empty()) throw AssetError({document.File(), 1, 1}, "a sound needs a \"tone\"");
     return sound;
 }
 
 SoundSource ReadMusic(const AssetDocument& document, const std::string& name) {
     document.ExpectKeys({"tempo", "gain", "stream", "voice"}, {"voice"});
-    SoundSource sound{name, ReadGain(document), document.Find("stream") != nullptr, {}};
+    SoundSource sound{name, ReadGain(document), document.Find("stream") != nullptr, {}, 0};
     const AssetEntry& tempo = document.Require("tempo");
     tempo.ExpectArgs(1, 1);
     if (tempo.Number(0) <= 0) tempo.FailAt(0, "the tempo is beats per minute, above 0");
     const double beat = 60.0 / tempo.Number(0);
-    uint64_t noise = Seed(name);
     for (const AssetEntry* voice : document.All("voice")) {
         voice->ExpectArgs(2, 2);
         voice->ExpectBody();
@@ -120,15 +109,28 @@ SoundSource ReadMusic(const AssetDocument& document, const std::string& name) {
                 if (hz > 0) {
                     tone.length = beats * beat;
                     tone.start_hz = tone.end_hz = hz;
-                    MixTone(tone, sound.samples, size_t(at * kSampleRate + 0.5), noise);
+                    sound.tones.push_back({tone, at});
                 }
                 at += beats * beat;
             }
         }
         // A voice that ends on a rest still lasts to its end.
-        sound.samples.resize(std::max(sound.samples.size(), size_t(at * kSampleRate + 0.5)), 0.0f);
+        sound.length = std::max(sound.length, at);
     }
-    if (sound.samples.empty()) throw AssetError({document.File(), 1, 1}, "music needs a \"voice\" with notes");
-    Normalise(sound.samples);
+    if (sound.tones.empty()) throw AssetError({document.File(), 1, 1}, "music needs a \"voice\" with notes");
     return sound;
+}
+
+std::vector<float> RenderSound(const SoundSource& sound) {
+    std::vector<float> samples(size_t(std::lround(sound.length * kSampleRate)), 0.0f);
+    uint64_t noise = Seed(sound.name);
+    for (const PlacedTone& placed : sound.tones)
+        MixTone(placed.tone, samples, size_t(std::lround(placed.at * kSampleRate)), noise);
+    float peak = 0;
+    for (float sample : samples)
+        peak = std::max(peak, std::abs(sample));
+    if (peak > 1)
+        for (float& sample : samples)
+            sample /= peak;
+    return samples;
 }

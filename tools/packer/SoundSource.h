@@ -29,13 +29,25 @@
 #include <vector>
 
 #include "AssetDocument.h"
+#include "Synth.h"
 
+struct PlacedTone {
+    Tone tone;
+    double at = 0; // seconds from the start
+};
+
+// What a sound is made of; rendering it is the costly part, left until its encoding is needed.
 struct SoundSource {
     std::string name;
     float gain = 1;
     bool streamed = false;
-    std::vector<float> samples; // mono, at kSampleRate, within -1..1
+    std::vector<PlacedTone> tones;
+    double length = 0; // seconds, to the end of the last tone or rest
 };
 
 SoundSource ReadEffect(const AssetDocument& document, const std::string& name);
 SoundSource ReadMusic(const AssetDocument& document, const std::string& name);
+
+// Mono samples at kSampleRate within -1..1: a mix louder than full scale is scaled down as a
+// whole rather than clipped.
+std::vector<float> RenderSound(const SoundSource& sound);
