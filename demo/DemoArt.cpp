@@ -34,7 +34,7 @@ PixelImage Rows(std::initializer_list<const char*> rows) {
 }
 
 PixelImage Blank(int width, int height) {
-    return {width, height, std::vector<Rgba>(size_t(width) * size_t(height))};
+    return {width, height, std::vector<Texel>(size_t(width) * size_t(height))};
 }
 
 void Paint(PixelImage& image, int x, int y, char key) {
