@@ -7,6 +7,7 @@
 #include "Graphics/GraphicsContext.h"
 #include "Room/TileSetTable.h"
 #include "Runner/Package/PackageRoom.h"
+#include "Runner/RunnerState.h"
 
 namespace {
 
@@ -46,6 +47,14 @@ CellRange CellsInView(float near, float far, uint32_t cell_size, uint32_t count)
     return {clamp(first), clamp(last + 1)};
 }
 
+// The animation frame every tile of the set shows in this frame: the frames follow one another
+// every frame_time_us of the runner's clock, so all maps on a set animate in step.
+uint32_t AnimationFrame(const PackageBackground& source, uint32_t frames_per_tile) {
+    if (frames_per_tile <= 1 || source.frame_time_us == 0) return 0;
+    const int64_t now = std::max<int64_t>(Runner().frame_start_us, 0);
+    return uint32_t(now / source.frame_time_us % frames_per_tile);
+}
+
 } // namespace
 
 void DrawTileMap(GraphicsContext& graphics, const TileMap& map, float left, float top) {
@@ -55,6 +64,7 @@ void DrawTileMap(GraphicsContext& graphics, const TileMap& map, float left, floa
     const FrameImage* picture = graphics.Pages().Entry(source.texture_page);
     if (!picture || source.tile_width == 0 || source.tile_height == 0) return;
     const uint32_t frames_per_tile = source.frames_per_tile > 0 ? source.frames_per_tile : 1;
+    const uint32_t frame = AnimationFrame(source, frames_per_tile);
     // Flags turn the tile about its centre.
     const int32_t half_width = int32_t(source.tile_width / 2),
                   half_height = int32_t(source.tile_height / 2);
@@ -67,7 +77,7 @@ void DrawTileMap(GraphicsContext& graphics, const TileMap& map, float left, floa
         for (uint32_t column = columns.first; column < columns.end; ++column) {
             const uint32_t cell = map.cells[size_t(row) * map.width + column];
             const uint32_t index = cell & package::kTileIndexMask;
-            const size_t frame_at = size_t(index) * frames_per_tile;
+            const size_t frame_at = size_t(index) * frames_per_tile + frame;
             if (index == 0 || frame_at >= source.frames.size()) continue;
             const Placement placement{left + float(column * source.tile_width) + float(half_width),
                                       top + float(row * source.tile_height) + float(half_height),

@@ -1,5 +1,6 @@
 // Drawing a tile map (of a layer, or for draw_tilemap): each cell's tile cut from its tile set's
-// image, mirrored, flipped or turned by the cell's flag bits.
+// image, mirrored, flipped or turned by the cell's flag bits; animated tiles show the frame
+// that the runner's clock has reached.
 #pragma once
 
 class GraphicsContext;

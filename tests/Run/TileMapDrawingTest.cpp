@@ -1,6 +1,8 @@
 // Tile maps drawn in the room: tiles cut from their tile set in cell order, flag-only cells
 // left empty, mirrored cells drawn with their texture coordinates swapped, and cells far
 // outside the view skipped.
+#include "Run/TileMapDrawing.h"
+
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <vector>
@@ -135,6 +137,39 @@ TEST_F(TileMapDrawingTest, DrawTilemapDrawsAMapAnywhere) {
     EXPECT_FLOAT_EQ(UAt(vertices, 108, 48), 1.0f);
     EXPECT_EQ(CallNamed(nullptr, "draw_tilemap", 12345, 0, 0), 0);
     EXPECT_EQ(error_output_, "draw_tilemap() - couldn't find specified tilemap\n");
+}
+
+TEST_F(TileMapDrawingTest, AnimatedTilesShowTheFrameTheClockHasReached) {
+    const int32_t tile_set = AddTileRow();
+    // Tile 1 shows tiles 1, 2 and 3 for a tenth of a second each; tile 2 stays itself.
+    PackageBackground& source = *package_.backgrounds[size_t(tile_set)];
+    source.frames_per_tile = 3;
+    source.frame_time_us = 100000;
+    source.frames = {0, 0, 0, 1, 2, 3, 2, 2, 2, 3, 3, 3};
+    AddRoom("rmAnimated");
+    Start();
+    drawing_.LoadPackage(loader_.Package());
+    const TileMap map{tile_set, 2, 1, {1, 2}};
+
+    // The u of the left edge of each tile drawn, at each time.
+    const auto lefts_at = [&](int64_t time_us) {
+        Runner().frame_start_us = time_us;
+        graphics_.draws.clear();
+        DrawTileMap(drawing_, map, 0, 0);
+        std::vector<float> lefts;
+        const std::vector<Vertex> vertices = TileVertices();
+        for (size_t at = 0; at + 6 <= vertices.size(); at += 6) {
+            const std::vector<Vertex> quad(vertices.begin() + long(at),
+                                           vertices.begin() + long(at + 6));
+            lefts.push_back(UAt(quad, float(at / 6) * 8, 0));
+        }
+        return lefts;
+    };
+    EXPECT_EQ(lefts_at(0), (std::vector<float>{0.25f, 0.5f}));
+    EXPECT_EQ(lefts_at(99999), (std::vector<float>{0.25f, 0.5f}));
+    EXPECT_EQ(lefts_at(100000), (std::vector<float>{0.5f, 0.5f}));
+    EXPECT_EQ(lefts_at(250000), (std::vector<float>{0.75f, 0.5f}));
+    EXPECT_EQ(lefts_at(300000), (std::vector<float>{0.25f, 0.5f}));
 }
 
 } // namespace
