@@ -11,38 +11,40 @@ namespace {
 constexpr float kTriggerScale = 1.0f / 256.0f;
 constexpr float kAxisScale = 1.0f / 32768.0f;
 
-template <typename T>
-T At(const std::vector<T>& values, size_t index) {
-    return index < values.size() ? values[index] : T{};
+float ButtonValue(uint8_t down) {
+    return down ? 1.0f : 0.0f;
+}
+float AxisValue(int16_t axis) {
+    return float(axis) * kAxisScale;
 }
 
-void ReadStandard(const GamepadReport& report, GamepadValues& values) {
-    values.buttons.resize(STANDARD_BUTTON_COUNT);
-    for (size_t i = 0; i < values.buttons.size(); ++i)
-        values.buttons[i] = At(report.buttons, i);
-    values.buttons[STANDARD_LEFT_TRIGGER] = float(report.left_trigger) * kTriggerScale;
-    values.buttons[STANDARD_RIGHT_TRIGGER] = float(report.right_trigger) * kTriggerScale;
-    values.axes.resize(STANDARD_AXIS_COUNT);
-    for (size_t i = 0; i < values.axes.size(); ++i)
-        values.axes[i] = float(At(report.axes, i)) * kAxisScale;
-}
-
-// At most `limit` of the values, each converted.
+// `count` values, converted; those the report lacks read 0.
 template <typename To, typename From, typename Convert>
-std::vector<To> Converted(const std::vector<From>& from, int32_t limit, Convert convert) {
-    std::vector<To> to(std::min(from.size(), size_t(limit)));
-    for (size_t i = 0; i < to.size(); ++i)
+std::vector<To> Converted(const std::vector<From>& from, size_t count, Convert convert) {
+    std::vector<To> to(count);
+    for (size_t i = 0; i < std::min(count, from.size()); ++i)
         to[i] = convert(from[i]);
     return to;
 }
 
+// What a raw slot keeps of a device.
+template <typename To, typename From, typename Convert>
+std::vector<To> ConvertedUpTo(const std::vector<From>& from, int32_t limit, Convert convert) {
+    return Converted<To>(from, std::min(from.size(), size_t(limit)), convert);
+}
+
+void ReadStandard(const GamepadReport& report, GamepadValues& values) {
+    values.buttons = Converted<float>(report.buttons, STANDARD_BUTTON_COUNT, ButtonValue);
+    values.buttons[STANDARD_LEFT_TRIGGER] = float(report.left_trigger) * kTriggerScale;
+    values.buttons[STANDARD_RIGHT_TRIGGER] = float(report.right_trigger) * kTriggerScale;
+    values.axes = Converted<float>(report.axes, STANDARD_AXIS_COUNT, AxisValue);
+}
+
 void ReadRaw(const GamepadReport& report, GamepadValues& values) {
-    values.buttons = Converted<float>(report.buttons, GamepadTable::kRawButtons,
-                                      [](uint8_t down) { return down ? 1.0f : 0.0f; });
-    values.axes = Converted<float>(report.axes, GamepadTable::kRawAxes,
-                                   [](int16_t axis) { return float(axis) * kAxisScale; });
-    values.hats = Converted<int32_t>(report.hats, GamepadTable::kRawHats,
-                                     [](uint8_t hat) { return int32_t(hat); });
+    values.buttons = ConvertedUpTo<float>(report.buttons, GamepadTable::kRawButtons, ButtonValue);
+    values.axes = ConvertedUpTo<float>(report.axes, GamepadTable::kRawAxes, AxisValue);
+    values.hats = ConvertedUpTo<int32_t>(report.hats, GamepadTable::kRawHats,
+                                         [](uint8_t hat) { return int32_t(hat); });
 }
 
 void PostConnection(int32_t slot, bool connected) {
