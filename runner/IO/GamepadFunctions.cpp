@@ -58,19 +58,15 @@ void gamepad_set_axis_deadzone(RValue& result, CInstance*, CInstance*, int, RVal
     slot->dead_zone = dead_zone;
 }
 
-void gamepad_get_axis_deadzone(RValue& result, CInstance*, CInstance*, int, RValue* args) {
+template <float GamepadSlot::*Setting>
+void SlotSetting(RValue& result, CInstance*, CInstance*, int, RValue* args) {
     GamepadSlot* slot = SlotArg(args);
-    SetReal(result, slot ? slot->dead_zone : 0);
+    SetReal(result, slot ? slot->*Setting : 0);
 }
 
 void gamepad_set_button_threshold(RValue& result, CInstance*, CInstance*, int, RValue* args) {
     FreeValue(result);
     if (GamepadSlot* slot = SlotArg(args)) slot->threshold = ArgFloat(args, 1);
-}
-
-void gamepad_get_button_threshold(RValue& result, CInstance*, CInstance*, int, RValue* args) {
-    GamepadSlot* slot = SlotArg(args);
-    SetReal(result, slot ? slot->threshold : 0);
 }
 
 // Motor levels from 0 to 1, sent to the device with each step's update.
@@ -111,8 +107,8 @@ void RegisterGamepadFunctions() {
     RegisterBuiltin("gamepad_axis_value", SlotRead<float, &GamepadSlot::AxisValue>, 2);
     RegisterBuiltin("gamepad_hat_value", SlotRead<int32_t, &GamepadSlot::HatValue>, 2);
     RegisterBuiltin("gamepad_set_axis_deadzone", gamepad_set_axis_deadzone, 2);
-    RegisterBuiltin("gamepad_get_axis_deadzone", gamepad_get_axis_deadzone, 1);
+    RegisterBuiltin("gamepad_get_axis_deadzone", SlotSetting<&GamepadSlot::dead_zone>, 1);
     RegisterBuiltin("gamepad_set_button_threshold", gamepad_set_button_threshold, 2);
-    RegisterBuiltin("gamepad_get_button_threshold", gamepad_get_button_threshold, 1);
+    RegisterBuiltin("gamepad_get_button_threshold", SlotSetting<&GamepadSlot::threshold>, 1);
     RegisterBuiltin("gamepad_set_vibration", gamepad_set_vibration, 3);
 }
