@@ -1,7 +1,6 @@
 // The mixer's costs on the game thread: one audio tick with every voice fading (the gain of
 // each sent to OpenAL Soft), and decoding Ogg Vorbis at load, per second of audio decoded.
 #include <benchmark/benchmark.h>
-
 #include <cmath>
 #include <numbers>
 
@@ -19,7 +18,8 @@ std::vector<uint8_t> MusicSeconds(int seconds) {
     std::vector<float> samples(size_t(seconds) * kSampleRate);
     for (size_t i = 0; i < samples.size(); ++i) {
         const double t = double(i) / kSampleRate;
-        samples[i] = float(0.2 * (std::sin(2 * std::numbers::pi * 220 * t) + std::sin(2 * std::numbers::pi * 277 * t) +
+        samples[i] = float(0.2 * (std::sin(2 * std::numbers::pi * 220 * t) +
+                                  std::sin(2 * std::numbers::pi * 277 * t) +
                                   std::sin(2 * std::numbers::pi * 330 * t)));
     }
     return EncodeOgg(samples, 1);
@@ -63,8 +63,8 @@ void BM_DecodeOggAtLoad(benchmark::State& state) {
         benchmark::DoNotOptimize(DecodeSoundData("sndBench", data, pcm, report));
     }
     // Time per second of audio decoded.
-    state.counters["per_audio_second"] =
-        benchmark::Counter(seconds, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["per_audio_second"] = benchmark::Counter(
+        seconds, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_DecodeOggAtLoad)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 

@@ -5,10 +5,6 @@
 // game thread meanwhile ticks the mixer 60 times a second and spins 8 ms of each frame.
 //
 //     build/bin/bench_audio_stream [seconds] [busy processes]     (default 60 and 2)
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -16,7 +12,10 @@
 #include <filesystem>
 #include <fstream>
 #include <numbers>
+#include <signal.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 #include "OggEncoder.h"
@@ -34,10 +33,12 @@ void WriteTrack(const std::filesystem::path& path) {
     const double notes[] = {220, 277.18, 329.63, 440};
     for (size_t i = 0; i < samples.size(); ++i) {
         const double t = double(i) / kSampleRate;
-        samples[i] = float(0.4 * std::sin(2 * std::numbers::pi * notes[(i / (kSampleRate / 4)) % 4] * t));
+        samples[i] =
+            float(0.4 * std::sin(2 * std::numbers::pi * notes[(i / (kSampleRate / 4)) % 4] * t));
     }
     const std::vector<uint8_t> bytes = EncodeOgg(samples, 1);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 // A process that spins until it is killed, or until the deadline should the bench die first.
@@ -45,7 +46,8 @@ pid_t StartBusyProcess(Steady::time_point deadline) {
     const pid_t pid = fork();
     if (pid != 0) return pid;
     volatile uint64_t spin = 0;
-    while (Steady::now() < deadline) spin = spin + 1;
+    while (Steady::now() < deadline)
+        spin = spin + 1;
     _exit(0);
 }
 
@@ -75,7 +77,8 @@ int main(int argc, char** argv) {
 
     std::vector<pid_t> children;
     const auto end = Steady::now() + std::chrono::seconds(seconds);
-    for (int i = 0; i < busy; ++i) children.push_back(StartBusyProcess(end + std::chrono::seconds(5)));
+    for (int i = 0; i < busy; ++i)
+        children.push_back(StartBusyProcess(end + std::chrono::seconds(5)));
 
     const int32_t voice = audio->Play(0, 1000, true);
     auto next = Steady::now();
@@ -89,10 +92,12 @@ int main(int argc, char** argv) {
     }
     const bool still_playing = audio->IsPlaying(voice);
 
-    for (pid_t child : children) kill(child, SIGKILL);
-    for (pid_t child : children) waitpid(child, nullptr, 0);
-    std::printf("streamed %d s of a looping 20 s track with %d busy processes, %d frames ticked\n", seconds, busy,
-                frames);
+    for (pid_t child : children)
+        kill(child, SIGKILL);
+    for (pid_t child : children)
+        waitpid(child, nullptr, 0);
+    std::printf("streamed %d s of a looping 20 s track with %d busy processes, %d frames ticked\n",
+                seconds, busy, frames);
     std::printf("underruns: %lld   still playing at the end: %s\n",
                 static_cast<long long>(audio->Streams().Underruns()), still_playing ? "yes" : "no");
     audio.reset();

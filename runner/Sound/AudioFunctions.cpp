@@ -9,7 +9,8 @@ namespace {
 
 void audio_play_sound(RValue& result, CInstance*, CInstance*, int, RValue* args) {
     AudioSystem* audio = ActiveAudio();
-    SetReal(result, audio ? audio->Play(ArgInt32(args, 0), ArgReal(args, 1), ArgReal(args, 2) >= 1) : -1);
+    SetReal(result,
+            audio ? audio->Play(ArgInt32(args, 0), ArgReal(args, 1), ArgReal(args, 2) >= 1) : -1);
 }
 
 void audio_stop_sound(RValue& result, CInstance*, CInstance*, int, RValue* args) {
@@ -47,7 +48,8 @@ void audio_system_is_available(RValue& result, CInstance*, CInstance*, int, RVal
 }
 
 void audio_sound_gain(RValue& result, CInstance*, CInstance*, int, RValue* args) {
-    if (AudioSystem* audio = ActiveAudio()) audio->SetGain(ArgInt32(args, 0), ArgFloat(args, 1), ArgReal(args, 2));
+    if (AudioSystem* audio = ActiveAudio())
+        audio->SetGain(ArgInt32(args, 0), ArgFloat(args, 1), ArgReal(args, 2));
     FreeValue(result);
 }
 
@@ -62,7 +64,8 @@ void audio_sound_pitch(RValue& result, CInstance*, CInstance*, int, RValue* args
 }
 
 void audio_set_master_gain(RValue& result, CInstance*, CInstance*, int, RValue* args) {
-    if (AudioSystem* audio = ActiveAudio()) audio->SetMasterGain(ArgInt32(args, 0), ArgFloat(args, 1));
+    if (AudioSystem* audio = ActiveAudio())
+        audio->SetMasterGain(ArgInt32(args, 0), ArgFloat(args, 1));
     FreeValue(result);
 }
 

@@ -14,13 +14,15 @@ std::string AudioGroupFileName(int32_t group) {
 }
 
 AudioGroupLoader::~AudioGroupLoader() {
-    for (std::thread& thread : threads_) thread.join();
+    for (std::thread& thread : threads_)
+        thread.join();
 }
 
-void AudioGroupLoader::Request(int32_t group, const std::string& folder, std::vector<GroupSound> sounds) {
+void AudioGroupLoader::Request(int32_t group, const std::string& folder,
+                               std::vector<GroupSound> sounds) {
     std::string path = (std::filesystem::path(folder) / AudioGroupFileName(group)).string();
-    threads_.emplace_back(&AudioGroupLoader::Load, this, LoadedGroup{group, false, std::move(sounds), {}, {}},
-                          std::move(path));
+    threads_.emplace_back(&AudioGroupLoader::Load, this,
+                          LoadedGroup{group, false, std::move(sounds), {}, {}}, std::move(path));
 }
 
 std::vector<LoadedGroup> AudioGroupLoader::TakeFinished() {
@@ -34,15 +36,16 @@ void AudioGroupLoader::Load(LoadedGroup group, std::string path) {
     PackageStatus status = PackageStatus::Failure("it cannot be read");
     if (ReadWholeFile(path, image)) status = ReadAudioGroupFile(std::move(image), file);
     if (!status) {
-        group.report = "Audio group " + std::to_string(group.group) + " cannot be loaded from " + path + ": " +
-                       status.error + "\n";
+        group.report = "Audio group " + std::to_string(group.group) + " cannot be loaded from " +
+                       path + ": " + status.error + "\n";
     } else {
         group.ok = true;
         group.decoded.resize(group.sounds.size());
         for (size_t i = 0; i < group.sounds.size(); ++i) {
             const GroupSound& sound = group.sounds[i];
             if (sound.audio_index >= 0 && size_t(sound.audio_index) < file.audio.size())
-                DecodeSoundData(sound.name, file.audio[size_t(sound.audio_index)], group.decoded[i], group.report);
+                DecodeSoundData(sound.name, file.audio[size_t(sound.audio_index)], group.decoded[i],
+                                group.report);
             else
                 group.report += "Sound " + sound.name + " has no data in " + path + "\n";
         }

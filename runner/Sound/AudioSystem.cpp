@@ -28,8 +28,10 @@ void SetActiveAudio(AudioSystem* audio) {
     g_active_audio = audio;
 }
 
-std::unique_ptr<AudioSystem> StartAudio(bool system_output, Clock& clock, const std::string& folder) {
-    auto device = system_output ? OpenSystemAudio(AudioSystem::kSourceCount) : CreateNullAudio(AudioSystem::kSourceCount);
+std::unique_ptr<AudioSystem> StartAudio(bool system_output, Clock& clock,
+                                        const std::string& folder) {
+    auto device = system_output ? OpenSystemAudio(AudioSystem::kSourceCount)
+                                : CreateNullAudio(AudioSystem::kSourceCount);
     return std::make_unique<AudioSystem>(std::move(device), clock, folder);
 }
 
@@ -45,12 +47,15 @@ AudioSystem::AudioSystem(std::unique_ptr<AudioDevice> device, Clock& clock, std:
 AudioSystem::~AudioSystem() {
     streams_.reset();
     if (!device_) return;
+    // A buffer still attached to a source cannot be deleted.
+    for (const CVoice& voice : voices_) device_->Stop(voice.source);
     for (CSound& sound : sounds_)
         if (sound.buffer) device_->DeleteBuffer(sound.buffer);
 }
 
 CSound* AudioSystem::Asset(int32_t sound) {
-    if (sound < 0 || IsVoiceId(sound) || size_t(sound) >= sounds_.size() || !sounds_[size_t(sound)].exists)
+    if (sound < 0 || IsVoiceId(sound) || size_t(sound) >= sounds_.size() ||
+        !sounds_[size_t(sound)].exists)
         return nullptr;
     return &sounds_[size_t(sound)];
 }
@@ -84,7 +89,8 @@ int32_t AudioSystem::Play(int32_t sound, double priority, bool loop) {
         return 0;
     }
     if (!GroupLoaded(asset->group)) {
-        DebugOutput().Printf("%s: Audio Group %d is not loaded\n", asset->name.c_str(), asset->group);
+        DebugOutput().Printf("%s: Audio Group %d is not loaded\n", asset->name.c_str(),
+                             asset->group);
         return -1;
     }
     if (asset->damaged || (asset->streamed && StreamPlaying(sound))) return -1;
@@ -129,13 +135,16 @@ bool AudioSystem::Attach(CVoice& voice, CSound& asset) {
     switch (streams_->Start(voice.source, asset.stream_path, voice.loop, error)) {
     case StreamStart::Started: return true;
     case StreamStart::Missing:
-        DebugOutput().Printf("COggAudio::PlaySound- could not find audio file for sound %s\n", asset.name.c_str());
+        DebugOutput().Printf("COggAudio::PlaySound- could not find audio file for sound %s\n",
+                             asset.name.c_str());
         return false;
     case StreamStart::Damaged:
         DebugOutput().Write(UndecodableSoundLine(asset.name, error));
         asset.damaged = true;
         return false;
-    case StreamStart::DeviceError: DebugOutput().Printf("Error playing simple sound %d\n", voice.sound); return false;
+    case StreamStart::DeviceError:
+        DebugOutput().Printf("Error playing simple sound %d\n", voice.sound);
+        return false;
     }
     return false;
 }
@@ -156,7 +165,8 @@ CVoice* AudioSystem::ObtainVoice(float priority) {
     }
     CVoice* lowest = nullptr;
     for (CVoice& voice : voices_)
-        if (voice.priority < priority && (!lowest || voice.priority < lowest->priority)) lowest = &voice;
+        if (voice.priority < priority && (!lowest || voice.priority < lowest->priority))
+            lowest = &voice;
     if (lowest) Release(*lowest); // a hard stop: the source stops at once
     return lowest;
 }
@@ -189,20 +199,20 @@ void AudioSystem::StopAll() {
 }
 
 void AudioSystem::Pause(int32_t id) {
-    if (!device_) return;
-    ForEachVoice(id, [&](CVoice& voice) {
-        if (device_->State(voice.source) != SourceState::Playing) return;
-        if (int error = device_->Pause(voice.source))
-            DebugOutput().Printf("Error pausing sound %d error code %d\n", id, error);
-    });
+    Switch(id, SourceState::Playing, &AudioDevice::Pause, "pausing");
 }
 
 void AudioSystem::Resume(int32_t id) {
+    Switch(id, SourceState::Paused, &AudioDevice::Resume, "resuming");
+}
+
+void AudioSystem::Switch(int32_t id, SourceState from, int (AudioDevice::*action)(int),
+                         const char* doing) {
     if (!device_) return;
     ForEachVoice(id, [&](CVoice& voice) {
-        if (device_->State(voice.source) != SourceState::Paused) return;
-        if (int error = device_->Resume(voice.source))
-            DebugOutput().Printf("Error resuming sound %d error code %d\n", id, error);
+        if (device_->State(voice.source) != from) return;
+        if (int error = (device_.get()->*action)(voice.source))
+            DebugOutput().Printf("Error %s sound %d error code %d\n", doing, id, error);
     });
 }
 
@@ -210,7 +220,8 @@ bool AudioSystem::IsPlaying(int32_t id) {
     if (!device_) return false;
     bool playing = false;
     ForEachVoice(id, [&](CVoice& voice) {
-        playing = playing || (voice.stop_counter == 0 && device_->State(voice.source) == SourceState::Playing);
+        playing = playing ||
+                  (voice.stop_counter == 0 && device_->State(voice.source) == SourceState::Playing);
     });
     return playing;
 }
@@ -257,7 +268,8 @@ void AudioSystem::Tick() {
     if (!device_) return;
     InstallLoadedGroups();
     const int64_t now = clock_.NowMicros();
-    for (CSound& sound : sounds_) AdvanceFade(sound.gain, sound.fade, now);
+    for (CSound& sound : sounds_)
+        AdvanceFade(sound.gain, sound.fade, now);
     for (CVoice& voice : voices_) {
         if (!voice.active) continue;
         if (voice.stop_counter > 0) {

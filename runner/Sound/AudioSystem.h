@@ -30,7 +30,7 @@ public:
     // Streamed files and audio group files are looked for in `folder`. With
     // `threaded_streams` off, streams are fed only by Streams().Feed() (tests).
     AudioSystem(std::unique_ptr<AudioDevice> device, Clock& clock, std::string folder,
-                 bool threaded_streams = true);
+                bool threaded_streams = true);
     ~AudioSystem();
     AudioSystem(const AudioSystem&) = delete;
     AudioSystem& operator=(const AudioSystem&) = delete;
@@ -67,6 +67,9 @@ private:
     // Starts the asset's samples or stream on the voice's source; false when nothing plays.
     bool Attach(CVoice& voice, CSound& asset);
     void Release(CVoice& voice);
+    // Pauses or resumes the voices that are in state `from`; a failure is reported as
+    // "Error <doing> sound <id> error code <code>".
+    void Switch(int32_t id, SourceState from, int (AudioDevice::*action)(int), const char* doing);
     void SendGain(const CVoice& voice);
     // The voice with that id, or every active voice of that asset.
     template <typename Action>
@@ -89,7 +92,8 @@ private:
 
 // The mixer on the sound card (or its silent stand-in) with `system_output`, else on the null
 // output; the device it opened is written to the debug output.
-std::unique_ptr<AudioSystem> StartAudio(bool system_output, Clock& clock, const std::string& folder);
+std::unique_ptr<AudioSystem> StartAudio(bool system_output, Clock& clock,
+                                        const std::string& folder);
 
 // The mixer of the running game; null when audio is off.
 AudioSystem* ActiveAudio();

@@ -67,7 +67,8 @@ bool OggDecoder::Opened(int result, std::string& error) {
     channels_ = info ? info->channels : 0;
     rate_ = info ? int(info->rate) : 0;
     if (channels_ < 1 || channels_ > 2 || rate_ <= 0) {
-        error = "it has " + std::to_string(channels_) + " channels at " + std::to_string(rate_) + " Hz";
+        error =
+            "it has " + std::to_string(channels_) + " channels at " + std::to_string(rate_) + " Hz";
         return false;
     }
     return true;

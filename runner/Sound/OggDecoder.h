@@ -2,11 +2,10 @@
 // whole sound at load and feeding a streamed sound share.
 #pragma once
 
-#include <vorbis/vorbisfile.h>
-
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vorbis/vorbisfile.h>
 
 // Bytes in memory read as a file by vorbisfile's callbacks.
 struct OggMemoryReader {

@@ -1,10 +1,9 @@
 #include "Sound/OggStreams.h"
 
-#include <pthread.h>
-
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <pthread.h>
 
 namespace {
 
@@ -24,7 +23,8 @@ OggStreams::~OggStreams() {
     }
     wake_.notify_one();
     if (thread_.joinable()) thread_.join();
-    for (auto& stream : streams_) Release(*stream);
+    for (auto& stream : streams_)
+        Release(*stream);
 }
 
 void OggStreams::Run() {
@@ -81,9 +81,10 @@ bool OggStreams::Refill(Stream& stream, AudioBufferId buffer) {
     const int64_t frames = stream.decoder.Read(scratch_.data(), kBufferFrames, stream.loop);
     // A file damaged midway ends where the damage starts.
     if (frames <= 0) return false;
-    const PcmView pcm{std::span<const int16_t>(scratch_.data(), size_t(frames * channels)), channels,
-                      stream.decoder.Rate()};
-    if (device_.FillBuffer(buffer, pcm) != 0 || device_.Queue(stream.source, buffer) != 0) return false;
+    const PcmView pcm{std::span<const int16_t>(scratch_.data(), size_t(frames * channels)),
+                      channels, stream.decoder.Rate()};
+    if (device_.FillBuffer(buffer, pcm) != 0 || device_.Queue(stream.source, buffer) != 0)
+        return false;
     return frames == kBufferFrames;
 }
 

@@ -56,7 +56,8 @@ bool DecodeWave(std::span<const uint8_t> bytes, PcmSound& out, std::string& erro
             out.channels = Half(bytes, body + 2);
             out.rate = int(Word(bytes, body + 4));
             bits = Half(bytes, body + 14);
-            if (format != 1 || out.channels < 1 || out.channels > 2 || out.rate <= 0 || (bits != 8 && bits != 16)) {
+            if (format != 1 || out.channels < 1 || out.channels > 2 || out.rate <= 0 ||
+                (bits != 8 && bits != 16)) {
                 error = "its WAVE format is not 8- or 16-bit PCM in one or two channels";
                 return false;
             }
@@ -76,7 +77,8 @@ bool DecodeWave(std::span<const uint8_t> bytes, PcmSound& out, std::string& erro
     return false;
 }
 
-bool DecodeSoundData(std::string_view name, std::span<const uint8_t> bytes, PcmSound& out, std::string& report) {
+bool DecodeSoundData(std::string_view name, std::span<const uint8_t> bytes, PcmSound& out,
+                     std::string& report) {
     std::string error;
     bool decoded;
     if (IsOggData(bytes)) {

@@ -20,7 +20,8 @@ struct PcmSound {
 };
 
 inline bool IsOggData(std::span<const uint8_t> bytes) {
-    return bytes.size() >= 4 && bytes[0] == 'O' && bytes[1] == 'g' && bytes[2] == 'g' && bytes[3] == 'S';
+    return bytes.size() >= 4 && bytes[0] == 'O' && bytes[1] == 'g' && bytes[2] == 'g' &&
+           bytes[3] == 'S';
 }
 
 // False, with the reason, for data that is damaged or of another kind.
@@ -30,6 +31,7 @@ bool DecodeWave(std::span<const uint8_t> bytes, PcmSound& out, std::string& erro
 // A package sound's data decoded for playing. The lines for the debug output are added to
 // `report`: Ogg Vorbis as it is decoded ("Decoding ogg <name> ..."), damaged data with its
 // reason. False for damaged data, which leaves `out` empty.
-bool DecodeSoundData(std::string_view name, std::span<const uint8_t> bytes, PcmSound& out, std::string& report);
+bool DecodeSoundData(std::string_view name, std::span<const uint8_t> bytes, PcmSound& out,
+                     std::string& report);
 // The line that reports a sound whose data cannot be decoded.
 std::string UndecodableSoundLine(std::string_view name, const std::string& reason);

@@ -11,7 +11,8 @@
 namespace {
 
 std::string StreamFileName(const PackageSound& sound) {
-    return sound.file_name.empty() ? std::string(sound.name) + ".ogg" : std::string(sound.file_name);
+    return sound.file_name.empty() ? std::string(sound.name) + ".ogg"
+                                   : std::string(sound.file_name);
 }
 
 } // namespace
@@ -31,7 +32,8 @@ void AudioSystem::PrepareSounds(const GamePackage& package) {
         sound.pitch = std::clamp(from.pitch, kMinPitch, kMaxPitch);
         sound.group = from.group;
         sound.streamed = from.kind == kSoundKindStreamed;
-        sound.compressed = from.kind == kSoundKindDecodeOnLoad || from.kind == kSoundKindCompressed || sound.streamed;
+        sound.compressed = from.kind == kSoundKindDecodeOnLoad ||
+                           from.kind == kSoundKindCompressed || sound.streamed;
         if (sound.streamed) {
             sound.stream_path = (std::filesystem::path(folder_) / StreamFileName(from)).string();
         } else if (from.group != 0) {
@@ -48,7 +50,8 @@ void AudioSystem::PrepareSounds(const GamePackage& package) {
     for (size_t group = 1; group < groups_loaded_.size(); ++group)
         if (!group_sounds.contains(int32_t(group))) groups_loaded_[group] = true;
     if (!device_) return;
-    for (auto& [group, sounds] : group_sounds) group_loader_.Request(group, folder_, std::move(sounds));
+    for (auto& [group, sounds] : group_sounds)
+        group_loader_.Request(group, folder_, std::move(sounds));
 }
 
 void AudioSystem::TakeSamples(CSound& sound, const PcmSound& pcm) {
@@ -63,7 +66,8 @@ void AudioSystem::InstallLoadedGroups() {
     for (LoadedGroup& group : group_loader_.TakeFinished()) {
         DebugOutput().Write(group.report);
         if (!group.ok) continue;
-        for (size_t i = 0; i < group.sounds.size(); ++i) TakeSamples(sounds_[size_t(group.sounds[i].sound)], group.decoded[i]);
+        for (size_t i = 0; i < group.sounds.size(); ++i)
+            TakeSamples(sounds_[size_t(group.sounds[i].sound)], group.decoded[i]);
         groups_loaded_[size_t(group.group)] = true;
     }
 }

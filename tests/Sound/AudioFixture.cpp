@@ -1,15 +1,15 @@
 #include "AudioFixture.h"
 
-#include <unistd.h>
-
 #include <cmath>
 #include <fstream>
+#include <unistd.h>
 
 void AudioTest::SetUp() {
     BuiltinCallTest::SetUp();
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::temp_directory_path() /
-              ("audio-" + std::to_string(getpid()) + "-" + test->test_suite_name() + "-" + test->name());
+    folder_ =
+        std::filesystem::temp_directory_path() /
+        ("audio-" + std::to_string(getpid()) + "-" + test->test_suite_name() + "-" + test->name());
     std::filesystem::create_directories(folder_);
     auto device = OpenAlAudioDevice::OpenLoopback(AudioSystem::kSourceCount, kRate, false);
     ASSERT_TRUE(device);
@@ -25,7 +25,8 @@ void AudioTest::TearDown() {
     BuiltinCallTest::TearDown();
 }
 
-int32_t AudioTest::AddSound(const std::string& name, std::vector<uint8_t> data, uint32_t kind, int32_t group) {
+int32_t AudioTest::AddSound(const std::string& name, std::vector<uint8_t> data, uint32_t kind,
+                            int32_t group) {
     PackageSound sound;
     sound.name = names_.emplace_back(name);
     sound.kind = kind;
@@ -67,7 +68,8 @@ std::vector<float> AudioTest::Render(int frames) {
 
 double AudioTest::Rms(const std::vector<float>& stereo) {
     double sum = 0;
-    for (size_t i = 0; i < stereo.size(); i += 2) sum += double(stereo[i]) * stereo[i];
+    for (size_t i = 0; i < stereo.size(); i += 2)
+        sum += double(stereo[i]) * stereo[i];
     return stereo.empty() ? 0 : std::sqrt(sum / double(stereo.size() / 2));
 }
 

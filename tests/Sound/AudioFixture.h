@@ -22,8 +22,8 @@ protected:
     void TearDown() override;
 
     // A sound of the package to come, with its data; its id.
-    int32_t AddSound(const std::string& name, std::vector<uint8_t> data, uint32_t kind = kSoundKindDecodeOnLoad,
-                     int32_t group = 0);
+    int32_t AddSound(const std::string& name, std::vector<uint8_t> data,
+                     uint32_t kind = kSoundKindDecodeOnLoad, int32_t group = 0);
     // A streamed sound whose file, when given, is written beside the package.
     int32_t AddStreamedSound(const std::string& name, const std::vector<uint8_t>* file);
     // Hands the package's sounds to the mixer.

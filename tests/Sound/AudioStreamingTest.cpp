@@ -34,7 +34,8 @@ size_t SoundingFrames(const std::vector<float>& stereo) {
 class AudioStreaming : public AudioTest {
 protected:
     // A sound of an audio group whose file holds `data`, or no file at all.
-    int32_t AddGroupSound(const std::string& name, int32_t group, const std::vector<uint8_t>* data) {
+    int32_t AddGroupSound(const std::string& name, int32_t group,
+                          const std::vector<uint8_t>* data) {
         if (data) {
             GamePackage file;
             file.audio.emplace_back(data->data(), data->size());
@@ -56,7 +57,8 @@ TEST_F(AudioStreaming, AStreamedSoundPlaysToItsEndThenLoopsWithoutAGap) {
     const int32_t music = AddStreamedSound("bgmOnce", &once);
     const int32_t loop = AddStreamedSound("bgmLoop", &looped);
     Prepare();
-    EXPECT_EQ(debug_.find("Decoding ogg"), std::string::npos) << "streamed sounds are decoded as they play";
+    EXPECT_EQ(debug_.find("Decoding ogg"), std::string::npos)
+        << "streamed sounds are decoded as they play";
 
     const double voice = Audio("audio_play_sound", double(music), 1.0, 0.0);
     EXPECT_GT(voice, 400000);
@@ -64,7 +66,8 @@ TEST_F(AudioStreaming, AStreamedSoundPlaysToItsEndThenLoopsWithoutAGap) {
     const std::vector<float> played = Render(kRate);
     EXPECT_NEAR(double(SoundingFrames(played)), kToneFrames, 200);
     EXPECT_FALSE(Audio("audio_is_playing", voice));
-    EXPECT_GT(Audio("audio_play_sound", double(music), 1.0, 0.0), voice) << "the ended stream can start again";
+    EXPECT_GT(Audio("audio_play_sound", double(music), 1.0, 0.0), voice)
+        << "the ended stream can start again";
     Audio("audio_stop_all");
     Frame(0);
     Frame(0);
@@ -86,8 +89,10 @@ TEST_F(AudioStreaming, MissingAndDamagedFilesAreReportedAndStaySilent) {
     const int32_t broken = AddSound("sndBroken", junk);
     const int32_t noise = AddSound("sndNoise", {'R', 'I', 'F', 'F', 9, 9}, kSoundKindPlain);
     Prepare();
-    EXPECT_NE(debug_.find("Sound sndBroken cannot be decoded, it stays silent"), std::string::npos) << debug_;
-    EXPECT_NE(debug_.find("Sound sndNoise cannot be decoded, it stays silent"), std::string::npos) << debug_;
+    EXPECT_NE(debug_.find("Sound sndBroken cannot be decoded, it stays silent"), std::string::npos)
+        << debug_;
+    EXPECT_NE(debug_.find("Sound sndNoise cannot be decoded, it stays silent"), std::string::npos)
+        << debug_;
 
     for (int attempt = 0; attempt < 2; ++attempt) {
         EXPECT_EQ(Audio("audio_play_sound", double(missing), 1.0, 1.0), -1);
@@ -100,7 +105,8 @@ TEST_F(AudioStreaming, MissingAndDamagedFilesAreReportedAndStaySilent) {
     const size_t reported = debug_.find("Sound bgmDamaged cannot be decoded");
     ASSERT_NE(reported, std::string::npos) << debug_;
     EXPECT_EQ(debug_.find("Sound bgmDamaged", reported + 1), std::string::npos) << "reported once";
-    EXPECT_EQ(debug_.find("Sound sndBroken", debug_.find("Sound sndBroken") + 1), std::string::npos);
+    EXPECT_EQ(debug_.find("Sound sndBroken", debug_.find("Sound sndBroken") + 1),
+              std::string::npos);
     EXPECT_LT(SettledRms(1024), 1e-6);
 }
 

@@ -92,7 +92,8 @@ TEST_F(AudioVoices, OneSecondFadeReachesItsTargetAtAnyFrameRate) {
             elapsed += frame_us;
         }
         // Halfway the gain is halfway, as the clock says, not as the frame count says.
-        EXPECT_NEAR(Audio("audio_sound_get_gain", voice), 1 - 0.5 * double(elapsed) / 1e6, 1e-4) << fps;
+        EXPECT_NEAR(Audio("audio_sound_get_gain", voice), 1 - 0.5 * double(elapsed) / 1e6, 1e-4)
+            << fps;
         while (elapsed < 1'000'000) {
             Frame(frame_us);
             elapsed += frame_us;
@@ -157,7 +158,8 @@ TEST_F(AudioVoices, StopTakesEffectAfterTwoTicksAndOnlyThenFreesTheVoice) {
 
 TEST_F(AudioVoices, EveryVoiceBusyAStartStealsOnlyALowerPriority) {
     std::vector<int32_t> voices;
-    for (int i = 0; i < AudioSystem::kSourceCount; ++i) voices.push_back(int32_t(Loop(tone_, 5 + (i == 7 ? -1 : 0))));
+    for (int i = 0; i < AudioSystem::kSourceCount; ++i)
+        voices.push_back(int32_t(Loop(tone_, 5 + (i == 7 ? -1 : 0))));
     EXPECT_EQ(Audio("audio_play_sound", wave_, 4.0, 0.0), -1) << "no voice has a lower priority";
     const int32_t stealer = int32_t(Audio("audio_play_sound", wave_, 6.0, 1.0));
     EXPECT_GT(stealer, voices.back());
@@ -212,4 +214,30 @@ TEST(AudioWithoutDevice, TheMixerThatDidNotStartPlaysNothing) {
     EXPECT_EQ(audio.Play(0, 1, false), -1);
     EXPECT_EQ(audio.Gain(0), 0);
     audio.Tick();
+}
+
+TEST(AudioOnNullOutput, SoundsPlayUntilStopped) {
+    ManualClock clock;
+    AudioSystem audio(CreateNullAudio(AudioSystem::kSourceCount), clock, ".", false);
+    const std::vector<uint8_t> wave = EncodeWaveTone({.frames = 100});
+    GamePackage package;
+    package.audio.emplace_back(wave.data(), wave.size());
+    PackageSound sound;
+    sound.name = "sndShort";
+    sound.kind = kSoundKindPlain;
+    sound.audio_index = 0;
+    package.sounds.push_back(sound);
+    audio.PrepareSounds(package);
+
+    const int32_t voice = audio.Play(0, 1, false);
+    for (int frame = 0; frame < 100; ++frame) audio.Tick();
+    EXPECT_TRUE(audio.IsPlaying(voice)) << "nothing plays, so nothing ends";
+    audio.Pause(0);
+    EXPECT_FALSE(audio.IsPlaying(voice));
+    audio.Resume(voice);
+    EXPECT_TRUE(audio.IsPlaying(0));
+    audio.Stop(voice);
+    audio.Tick();
+    audio.Tick();
+    EXPECT_EQ(audio.FindVoice(voice), nullptr);
 }

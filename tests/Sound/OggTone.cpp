@@ -10,13 +10,14 @@ namespace {
 std::vector<float> Samples(const Tone& tone) {
     std::vector<float> samples(size_t(tone.frames));
     for (size_t frame = 0; frame < samples.size(); ++frame)
-        samples[frame] =
-            float(tone.amplitude * std::sin(2 * std::numbers::pi * tone.frequency * double(frame) / kSampleRate));
+        samples[frame] = float(tone.amplitude * std::sin(2 * std::numbers::pi * tone.frequency *
+                                                         double(frame) / kSampleRate));
     return samples;
 }
 
 void AppendWord(std::vector<uint8_t>& out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(value >> (8 * i)));
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(uint8_t(value >> (8 * i)));
 }
 
 } // namespace
@@ -29,7 +30,8 @@ std::vector<uint8_t> EncodeWaveTone(const Tone& tone) {
     const uint32_t data_bytes = uint32_t(tone.frames * 2);
     std::vector<uint8_t> out;
     auto tag = [&](const char* text) {
-        for (int i = 0; i < 4; ++i) out.push_back(uint8_t(text[i]));
+        for (int i = 0; i < 4; ++i)
+            out.push_back(uint8_t(text[i]));
     };
     tag("RIFF");
     AppendWord(out, 36 + data_bytes, 4);
@@ -44,6 +46,7 @@ std::vector<uint8_t> EncodeWaveTone(const Tone& tone) {
     AppendWord(out, 16, 2);
     tag("data");
     AppendWord(out, data_bytes, 4);
-    for (float sample : Samples(tone)) AppendWord(out, uint32_t(uint16_t(int16_t(std::lround(sample * 32767)))), 2);
+    for (float sample : Samples(tone))
+        AppendWord(out, uint32_t(uint16_t(int16_t(std::lround(sample * 32767)))), 2);
     return out;
 }

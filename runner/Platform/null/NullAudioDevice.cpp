@@ -21,7 +21,9 @@ public:
         buffers_.insert(next_buffer_);
         return next_buffer_++;
     }
-    int FillBuffer(AudioBufferId buffer, const PcmView&) override { return Known(buffer) ? 0 : kInvalidName; }
+    int FillBuffer(AudioBufferId buffer, const PcmView&) override {
+        return Known(buffer) ? 0 : kInvalidName;
+    }
     void DeleteBuffer(AudioBufferId buffer) override {
         std::lock_guard lock(mutex_);
         buffers_.erase(buffer);

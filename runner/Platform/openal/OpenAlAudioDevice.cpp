@@ -2,7 +2,6 @@
 
 #define AL_ALEXT_PROTOTYPES
 #include <AL/alext.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -24,7 +23,8 @@ constexpr int kSilentStepFrames = kOutputRate / 100;
 void AskForShortOutputBuffer() {
     if (std::getenv("ALSOFT_CONF")) return;
     std::error_code error;
-    const std::filesystem::path path = std::filesystem::temp_directory_path(error) / "runner-alsoft.conf";
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path(error) / "runner-alsoft.conf";
     if (error) return;
     std::ofstream file(path, std::ios::trunc);
     file << "[general]\nperiod_size = 441\nperiods = 3\n";
@@ -72,13 +72,22 @@ std::unique_ptr<OpenAlAudioDevice> OpenAlAudioDevice::OpenDefault(int sources) {
     return std::unique_ptr<OpenAlAudioDevice>(new OpenAlAudioDevice(device, context, sources));
 }
 
-std::unique_ptr<OpenAlAudioDevice> OpenAlAudioDevice::OpenLoopback(int sources, int rate, bool paced) {
+std::unique_ptr<OpenAlAudioDevice> OpenAlAudioDevice::OpenLoopback(int sources, int rate,
+                                                                   bool paced) {
     ALCdevice* device = alcLoopbackOpenDeviceSOFT(nullptr);
     if (!device) return nullptr;
     // Float output without the limiter: what the mixer computed, neither dithered nor delayed.
-    const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_FLOAT_SOFT,
-                                 ALC_FREQUENCY, rate, ALC_HRTF_SOFT, ALC_FALSE, ALC_OUTPUT_LIMITER_SOFT,
-                                 ALC_FALSE, 0};
+    const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT,
+                                 ALC_STEREO_SOFT,
+                                 ALC_FORMAT_TYPE_SOFT,
+                                 ALC_FLOAT_SOFT,
+                                 ALC_FREQUENCY,
+                                 rate,
+                                 ALC_HRTF_SOFT,
+                                 ALC_FALSE,
+                                 ALC_OUTPUT_LIMITER_SOFT,
+                                 ALC_FALSE,
+                                 0};
     ALCcontext* context = alcCreateContext(device, attributes);
     if (!context) {
         alcCloseDevice(device);
@@ -87,7 +96,8 @@ std::unique_ptr<OpenAlAudioDevice> OpenAlAudioDevice::OpenLoopback(int sources, 
     std::unique_ptr<OpenAlAudioDevice> made(new OpenAlAudioDevice(device, context, sources));
     if (paced) {
         made->rendering_ = true;
-        made->render_thread_ = std::thread([raw = made.get(), rate] { raw->RenderInRealTime(rate); });
+        made->render_thread_ =
+            std::thread([raw = made.get(), rate] { raw->RenderInRealTime(rate); });
     }
     return made;
 }
@@ -102,14 +112,16 @@ OpenAlAudioDevice::OpenAlAudioDevice(ALCdevice* device, ALCcontext* context, int
     sources_.resize(size_t(sources));
     alGenSources(sources, sources_.data());
     if (alGetError() != AL_NO_ERROR) sources_.clear(); // too many asked for: none is usable
-    for (int source = 0; source < SourceCount(); ++source) ResetSource(source);
+    for (int source = 0; source < SourceCount(); ++source)
+        ResetSource(source);
 }
 
 OpenAlAudioDevice::~OpenAlAudioDevice() {
     rendering_ = false;
     if (render_thread_.joinable()) render_thread_.join();
     alcMakeContextCurrent(context_);
-    for (int source = 0; source < SourceCount(); ++source) Stop(source);
+    for (int source = 0; source < SourceCount(); ++source)
+        Stop(source);
     if (!sources_.empty()) alDeleteSources(ALsizei(sources_.size()), sources_.data());
     alcMakeContextCurrent(nullptr);
     alcDestroyContext(context_);
@@ -144,7 +156,8 @@ AudioBufferId OpenAlAudioDevice::CreateBuffer() {
 }
 
 int OpenAlAudioDevice::FillBuffer(AudioBufferId buffer, const PcmView& pcm) {
-    alBufferData(buffer, Format(pcm), pcm.samples.data(), ALsizei(pcm.samples.size_bytes()), pcm.rate);
+    alBufferData(buffer, Format(pcm), pcm.samples.data(), ALsizei(pcm.samples.size_bytes()),
+                 pcm.rate);
     return alGetError();
 }
 
