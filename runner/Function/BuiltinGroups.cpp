@@ -31,7 +31,8 @@ constexpr GroupRun kGroupRuns[] = {
     {"Action..", {}},
     {"File..", {RegisterFileFunctions}},
     {"Resource..", {RegisterResourceFunctions}},
-    {"Interaction..", {RegisterMessageFunctions, RegisterCollisionFunctions}},
+    {"Interaction..",
+     {RegisterMessageFunctions, RegisterCollisionFunctions, RegisterInputFunctions}},
     {"3D..", {}},
     {"Particle..", {}},
     {"Misc..", {RegisterVariableFunctions}},
@@ -64,5 +65,6 @@ void RegisterBuiltinVariables() {
     RegisterEventVariables();
     RegisterRoomVariables();
     RegisterViewVariables();
+    RegisterInputVariables();
     RegisterAsyncVariables();
 }

@@ -26,6 +26,8 @@ void RegisterRandomFunctions();
 void RegisterResourceFunctions();
 void RegisterVariableFunctions();
 void RegisterMessageFunctions();
+void RegisterInputFunctions();
+void RegisterInputVariables();
 void RegisterGamepadFunctions();
 void RegisterAsyncVariables();
 void RegisterFileFunctions();

@@ -6,6 +6,7 @@
 #include "Code/Builtins.h"
 #include "Code/RuntimeError.h"
 #include "Code/ValueText.h"
+#include "IO/InputState.h"
 #include "Platform/MessageDialog.h"
 #include "Runner/AssetNames.h"
 #include "Runner/RunnerState.h"
@@ -40,6 +41,8 @@ void asset_get_index(RValue& result, CInstance*, CInstance*, int, RValue* args) 
 
 void show_message(RValue& result, CInstance*, CInstance*, int, RValue* args) {
     ActiveMessageDialog().ShowMessage(Runner().caption, ValueText(args[0]));
+    // Keys held while the box was up must not read as held after it.
+    ClearInput();
     FreeValue(result);
 }
 

@@ -5,6 +5,7 @@
 #include "Code/Builtins.h"
 #include "Code/NumberText.h"
 #include "Function/BuiltinGroups.h"
+#include "IO/InputReplay.h"
 #include "Runner/RunnerClock.h"
 
 namespace {
@@ -12,7 +13,7 @@ namespace {
 int64_t ArgInt64(const RValue* args, int index) { return TruncToInt64(ArgReal(args, index)); }
 
 void random_set_seed(RValue& result, CInstance*, CInstance*, int, RValue* args) {
-    RunnerRandom().SetSeed(ArgInt32(args, 0));
+    RunnerRandom().SetSeed(int32_t(RunnerReplay().Seed(uint32_t(ArgInt32(args, 0)))));
     FreeValue(result);
 }
 void random_get_seed(RValue& result, CInstance*, CInstance*, int, RValue*) {
@@ -50,7 +51,13 @@ RandomGenerator& RunnerRandom() {
     return generator;
 }
 
-uint32_t RandomizeFromClock() { return RunnerRandom().Randomize(Timing_Time(), Timing_Origin()); }
+// A recording keeps the clock's seed; its replay seeds with that instead of the clock.
+uint32_t RandomizeFromClock() {
+    const uint32_t clock_seed = RunnerRandom().Randomize(Timing_Time(), Timing_Origin());
+    const uint32_t seed = RunnerReplay().Seed(clock_seed);
+    RunnerRandom().SetSeed(int32_t(seed));
+    return seed;
+}
 
 void RegisterRandomFunctions() {
     RegisterBuiltin("random_set_seed", random_set_seed, 1);

@@ -3,7 +3,9 @@
 // posts to it.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 // What the platform tells the runner while it pumps events.
 class PlatformEvents {
@@ -12,6 +14,20 @@ public:
     // The window was closed or the session asked the program to quit.
     virtual void OnQuitRequested() = 0;
     virtual void OnWindowResized(int width, int height) = 0;
+
+    // A key by its virtual-key code; Shift, Control and Alt come as their left or right codes
+    // (160 to 165). Auto-repeated key-downs say so.
+    virtual void OnKey(int32_t, bool /*down*/, bool /*repeat*/) {}
+    // Typed text in UTF-8; a backspace arrives as the character 8.
+    virtual void OnText(std::string_view) {}
+    // The pointer in the window's client area, in the units of ClientSize.
+    virtual void OnMouseMove(double, double) {}
+    // Button 0 left, 1 right, 2 middle.
+    virtual void OnMouseButton(int32_t, bool /*down*/) {}
+    // Wheel steps, positive away from the player.
+    virtual void OnMouseWheel(int32_t) {}
+    // The window stopped receiving keys.
+    virtual void OnFocusLost() {}
 };
 
 class Window {
@@ -48,4 +64,8 @@ public:
     // Desktop full screen: the display keeps its mode.
     virtual void SetFullScreen(bool) {}
     virtual bool FullScreen() const { return false; }
+
+    // Whether the key with this virtual-key code is down now, asked of the system rather than
+    // learnt from events.
+    virtual bool KeyHeld(int32_t) const { return false; }
 };

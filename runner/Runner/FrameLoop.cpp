@@ -1,6 +1,10 @@
 #include "Runner/FrameLoop.h"
 
 #include "Graphics/GraphicsContext.h"
+#include "IO/InputEvents.h"
+#include "IO/InputReplay.h"
+#include "IO/InputState.h"
+#include "IO/MousePosition.h"
 #include "Object/AsyncEvents.h"
 #include "Object/CollisionEvents.h"
 #include "Object/EventDispatch.h"
@@ -122,6 +126,7 @@ void FrameLoop::DoStep() {
 
     if (Stage("Garbage Collector")) return;
     if (Stage("Input")) return;
+    ReadInput();
     if (Stage("Update")) return;
     UpdateInstances();
     UpdateRoomLayers();
@@ -132,6 +137,7 @@ void FrameLoop::DoStep() {
     if (Stage("Alarms")) return;
     RunAlarms();
     if (Stage("Keyboard and Mouse")) return;
+    RunKeyboardAndMouseEvents();
     if (Stage("Step")) return;
     RunEventPass(ev_step, ev_step_normal);
     if (Stage("Motion")) return;
@@ -162,6 +168,7 @@ void FrameLoop::ActOnPendingRoom() {
     case PENDING_END_GAME:
     case PENDING_ABORT_GAME: runner.running = false; return;
     case PENDING_RESTART_GAME:
+        ClearInput();
         EndGame();
         StartGame();
         return;
@@ -183,4 +190,45 @@ void FrameLoop::OnQuitRequested() {
 
 void FrameLoop::OnWindowResized(int, int) {
     if (WindowControl* control = ActiveWindowControl()) control->OnResized();
+}
+
+void FrameLoop::ReadInput() {
+    InputState& input = RunnerInput();
+    RunnerState& runner = Runner();
+    InputReplay& replay = RunnerReplay();
+    if (replay.Playing()) {
+        replay.PlayStep(input, runner.delta_time_us);
+    } else {
+        input.keyboard.StepUpdate([this](int32_t key) { return window_.KeyHeld(key); });
+        input.mouse.StepUpdate(CurrentScreenLayout(window_, draw_stage_, ActiveGraphics()));
+        }
+    // A replay may be recorded again: what it played is what the game saw.
+    replay.RecordStep(input, runner.delta_time_us);
+}
+
+// While a recording plays, the player's input is not read at all.
+void FrameLoop::OnKey(int32_t virtual_key, bool down, bool repeat) {
+    if (RunnerReplay().Playing()) return;
+    if (down) RunnerInput().keyboard.KeyDown(virtual_key, repeat);
+    else RunnerInput().keyboard.KeyUp(virtual_key);
+}
+
+void FrameLoop::OnText(std::string_view utf8) {
+    if (!RunnerReplay().Playing()) RunnerInput().keyboard.TypeText(utf8);
+}
+
+void FrameLoop::OnMouseMove(double x, double y) {
+    if (!RunnerReplay().Playing()) RunnerInput().mouse.Move(x, y);
+}
+
+void FrameLoop::OnMouseButton(int32_t button, bool down) {
+    if (!RunnerReplay().Playing()) RunnerInput().mouse.Button(button, down);
+}
+
+void FrameLoop::OnMouseWheel(int32_t steps) {
+    if (!RunnerReplay().Playing()) RunnerInput().mouse.Wheel(steps);
+}
+
+void FrameLoop::OnFocusLost() {
+    if (!RunnerReplay().Playing()) ClearInput();
 }

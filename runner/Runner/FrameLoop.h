@@ -29,6 +29,12 @@ public:
 
     void OnQuitRequested() override;
     void OnWindowResized(int width, int height) override;
+    void OnKey(int32_t virtual_key, bool down, bool repeat) override;
+    void OnText(std::string_view utf8) override;
+    void OnMouseMove(double x, double y) override;
+    void OnMouseButton(int32_t button, bool down) override;
+    void OnMouseWheel(int32_t steps) override;
+    void OnFocusLost() override;
 
     int64_t FramesRun() const { return frames_run_; }
 
@@ -37,6 +43,8 @@ private:
     void Pace(double target_rate);
     void CountFramesPerSecond();
     void ActOnPendingRoom();
+    // The step's input: the player's since the last step, or the recorded step in a replay.
+    void ReadInput();
     // Writes the stage's name when tracing; true when the rest of the step is to be skipped.
     bool Stage(const char* name);
 

@@ -1,6 +1,7 @@
 // Start-up, the main loop and shut-down of one run, in the order the runner has always had.
 #include "Runner/RunnerMain.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -12,6 +13,8 @@
 #include "Function/RandomFunctions.h"
 #include "Graphics/GraphicsContext.h"
 #include "Graphics/Splash.h"
+#include "IO/InputReplay.h"
+#include "IO/StateDigest.h"
 #include "IO/GamepadLayer.h"
 #include "Platform/PlatformServices.h"
 #include "Platform/ProcessInfo.h"
@@ -82,6 +85,7 @@ private:
     std::optional<int> ReadCommandLine(const std::vector<std::string>& tokens);
     std::optional<int> StartUp();
     std::optional<int> DoTheWork();
+    std::optional<int> StartReplay();
     void ApplySleepMargin();
     bool PrepareGame();
     void MainLoop();
@@ -159,6 +163,7 @@ std::optional<int> RunnerSession::StartUp() {
     DebugOutput().Write("Get Resolution\n");
     if (PackageStatus status = loader_.ReadHeader(); !status) return Refuse(status.error);
     ApplySleepMargin();
+    if (std::optional<int> refused = StartReplay()) return refused;
     // Saves live in the player's data folder, named after the game.
     TheSaveFolder().SetGameName(loader_.Package().header.game_name);
 
@@ -227,6 +232,24 @@ std::optional<int> RunnerSession::DoTheWork() {
     return std::nullopt;
 }
 
+// -record and -playback, once the package has said which game this is and before anything
+// seeds the random generator. A replay runs unpaced.
+std::optional<int> RunnerSession::StartReplay() {
+    const PackageHeader& header = loader_.Package().header;
+    const RecordingIdentity game =
+        MakeRecordingIdentity(header.game_name, header.game_id, header.guid);
+    InputReplay& replay = RunnerReplay();
+    if (!options_.playback_path.empty()) {
+        if (std::string error = replay.StartPlayback(options_.playback_path, game); !error.empty())
+            return Refuse(error);
+        Runner().sleep_enabled = false;
+    }
+    if (!options_.record_path.empty())
+        if (std::string error = replay.StartRecording(options_.record_path, game); !error.empty())
+            return Refuse(error);
+    return std::nullopt;
+}
+
 // The package's own margin is taken at load; "options.ini" beside it overrides that, and the
 // command line overrides both.
 void RunnerSession::ApplySleepMargin() {
@@ -254,12 +277,16 @@ void RunnerSession::MainLoop() {
                          static_cast<long long>(PeakResidentKiB()));
     while (runner.running) {
         if (options_.frame_limit >= 0 && loop_->FramesRun() >= options_.frame_limit) break;
+        // A replay ends with the recording's last step.
+        if (RunnerReplay().Finished()) break;
         loop_->RunTurn();
     }
 }
 
 void RunnerSession::ShutDown() {
     ReleaseGameWorld();
+    // After the game's end events, which may still seed the random generator.
+    RunnerReplay().Stop();
     loop_.reset();
     SetActiveAudio(nullptr);
     audio_.reset();
@@ -284,6 +311,7 @@ int RunnerSession::Run(const std::vector<std::string>& tokens) {
     InstallCrashHandler(options_.headless);
     std::optional<int> ended = StartUp();
     if (!ended) MainLoop();
+    if (!ended && options_.digest) std::printf("%s\n", GameStateDigestLine().c_str());
     ShutDown();
     return ended ? *ended : Runner().exit_code;
 }

@@ -2,42 +2,16 @@
 // the debug output, refusals of missing, corrupt and stale packages, headless and windowed runs.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <sys/wait.h>
 
 #include "PackageWriter.h"
+#include "Runner/ProcessRun.h"
 
 namespace {
 
 const std::string kBin = RUNNER_BIN_DIR;
 const std::string kWork = std::string(TEST_BINARY_DIR) + "/runner_executable_test";
-
-struct ProcessRun {
-    int exit_code;
-    std::string output; // stdout and stderr together
-};
-
-ProcessRun Execute(const std::string& command) {
-    ProcessRun run{-1, ""};
-    std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    size_t read;
-    while ((read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, read);
-    int status = pclose(pipe);
-    run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The package of the test game: rooms named rmFirst, rmSecond, ..., the first with the
 // creation code `code_name`; with `walker`, a persistent walker stands in the first room.

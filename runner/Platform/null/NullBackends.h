@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "Platform/Clipboard.h"
@@ -41,7 +43,16 @@ public:
     }
     void SetFullScreen(bool on) override;
     bool FullScreen() const override { return full_screen_; }
+    bool KeyHeld(int32_t virtual_key) const override { return keys_held_.contains(virtual_key); }
 
+    // A test's stand-ins for the player's keys, typing, pointer and switching to another
+    // window, delivered in order on the next pump. A key counts as held from its posting.
+    void PostKey(int32_t virtual_key, bool down, bool repeat = false);
+    void PostText(std::string utf8);
+    void PostMouseMove(double x, double y);
+    void PostMouseButton(int32_t button, bool down);
+    void PostMouseWheel(int32_t steps);
+    void PostFocusLost();
     // A test's stand-in for the player closing the window.
     void PostQuit() { quit_posted_ = true; }
     // A test's stand-in for Alt+Enter or F11.
@@ -69,6 +80,8 @@ private:
     bool full_screen_key_posted_ = false;
     // Like a real window, a size change is reported on the next pump.
     bool resize_posted_ = false;
+    std::vector<std::function<void(PlatformEvents&)>> posted_input_;
+    std::set<int32_t> keys_held_;
 };
 
 // Draws nothing and keeps a record of what it was asked to draw, with the state each draw and

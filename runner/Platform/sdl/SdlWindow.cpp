@@ -2,6 +2,29 @@
 // and F11 toggle full screen here, before the game's input sees the keys.
 #include "Platform/sdl/SdlWindow.h"
 
+#include "Platform/sdl/SdlKeyTable.h"
+
+namespace {
+
+// SDL numbers the buttons from 1, left, middle, right; the runner left, right, middle from 0.
+int32_t RunnerButton(uint8_t sdl_button) {
+    switch (sdl_button) {
+    case SDL_BUTTON_LEFT: return 0;
+    case SDL_BUTTON_RIGHT: return 1;
+    case SDL_BUTTON_MIDDLE: return 2;
+    default: return -1;
+    }
+}
+
+void ReportKey(const SDL_KeyboardEvent& key, PlatformEvents& events) {
+    const bool down = key.type == SDL_KEYDOWN;
+    if (int32_t code = VirtualKeyFromSdl(key.keysym.sym)) events.OnKey(code, down, key.repeat != 0);
+    // Text input leaves the backspace to the key; the typed text takes it as a character.
+    if (down && key.keysym.sym == SDLK_BACKSPACE) events.OnText("\b");
+}
+
+} // namespace
+
 SdlWindow::~SdlWindow() {
     if (context_) SDL_GL_DeleteContext(context_);
     if (window_) SDL_DestroyWindow(window_);
@@ -45,10 +68,25 @@ void SdlWindow::PumpEvents(PlatformEvents& events) {
             const SDL_Keysym& key = event.key.keysym;
             bool toggle = key.sym == SDLK_F11 || (key.sym == SDLK_RETURN && (key.mod & KMOD_ALT) != 0);
             if (toggle && !event.key.repeat) SetFullScreen(!FullScreen());
+            ReportKey(event.key, events);
             break;
         }
+        case SDL_KEYUP: ReportKey(event.key, events); break;
+        case SDL_TEXTINPUT: events.OnText(event.text.text); break;
+        case SDL_MOUSEMOTION: events.OnMouseMove(event.motion.x, event.motion.y); break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            events.OnMouseMove(event.button.x, event.button.y);
+            events.OnMouseButton(RunnerButton(event.button.button),
+                                 event.type == SDL_MOUSEBUTTONDOWN);
+            break;
+        case SDL_MOUSEWHEEL:
+            events.OnMouseWheel(event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y
+                                                                                : event.wheel.y);
+            break;
         case SDL_WINDOWEVENT:
-            if (event.window.event == SDL_WINDOWEVENT_CLOSE) events.OnQuitRequested();
+            if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) events.OnFocusLost();
+            else if (event.window.event == SDL_WINDOWEVENT_CLOSE) events.OnQuitRequested();
             else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
                 events.OnWindowResized(event.window.data1, event.window.data2);
             break;
@@ -122,6 +160,15 @@ void SdlWindow::DisplaySize(int& width, int& height) const {
 
 void SdlWindow::SetFullScreen(bool on) {
     if (window_) SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+bool SdlWindow::KeyHeld(int32_t virtual_key) const {
+    SDL_Keycode key = SdlKeyFromVirtualKey(virtual_key);
+    if (key == SDLK_UNKNOWN) return false;
+    int count = 0;
+    const Uint8* state = SDL_GetKeyboardState(&count);
+    SDL_Scancode scancode = SDL_GetScancodeFromKey(key);
+    return state && scancode < count && state[scancode] != 0;
 }
 
 bool SdlWindow::FullScreen() const {

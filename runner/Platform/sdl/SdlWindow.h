@@ -26,6 +26,7 @@ public:
     void DisplaySize(int& width, int& height) const override;
     void SetFullScreen(bool on) override;
     bool FullScreen() const override;
+    bool KeyHeld(int32_t virtual_key) const override;
 
 private:
     // The frame's widths around the client area; zero where the platform does not say.
