@@ -13,6 +13,7 @@ namespace {
 
 using namespace demo;
 
+// The game's own instance variables, by slot.
 constexpr int32_t SLOT_fall = 0;
 constexpr int32_t SLOT_spin = 1;
 constexpr int32_t SLOT_phase = 2;

@@ -88,7 +88,12 @@ protected:
     int32_t AddPictureSprite(const std::string& name, const std::vector<std::string>& rows,
                              int32_t origin) {
         const int32_t entry = AddPicture(rows);
-        const int32_t sprite = AddSprite(name, rows, origin, origin);
+        // Its mask: solid wherever the picture is.
+        std::vector<std::string> solid = rows;
+        for (std::string& row : solid)
+            for (char& key : row)
+                key = key == '.' ? '.' : '#';
+        const int32_t sprite = AddSprite(name, solid, origin, origin);
         package_.sprites[size_t(sprite)]->frames = {entry};
         return sprite;
     }
