@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "OggEncoder.h"
+#include "OggTone.h"
 #include "Platform/Clock.h"
 #include "Platform/openal/OpenAlAudioDevice.h"
 #include "Runner/Package/GamePackage.h"
@@ -35,12 +36,7 @@ void BM_AudioTickEveryVoiceFading(benchmark::State& state) {
     AudioSystem audio(std::move(device), clock, ".", false);
     const std::vector<uint8_t> data = MusicSeconds(1);
     GamePackage package;
-    package.audio.emplace_back(data.data(), data.size());
-    PackageSound sound;
-    sound.name = "sndBench";
-    sound.kind = kSoundKindDecodeOnLoad;
-    sound.audio_index = 0;
-    package.sounds.push_back(sound);
+    AddPackageSound(package, "sndBench", kSoundKindDecodeOnLoad, &data);
     audio.PrepareSounds(package);
     for (int i = 0; i < AudioSystem::kSourceCount; ++i) {
         const int32_t voice = audio.Play(0, 1, true);

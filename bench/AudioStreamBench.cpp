@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "OggEncoder.h"
+#include "OggTone.h"
 #include "Platform/Clock.h"
 #include "Runner/Package/GamePackage.h"
 #include "Sound/AudioSystem.h"
@@ -69,10 +70,7 @@ int main(int argc, char** argv) {
 
     auto audio = StartAudio(true, SystemClock(), folder.string());
     GamePackage package;
-    PackageSound track;
-    track.name = "bgmBench";
-    track.kind = kSoundKindStreamed;
-    package.sounds.push_back(track);
+    AddPackageSound(package, "bgmBench", kSoundKindStreamed, nullptr);
     audio->PrepareSounds(package);
 
     std::vector<pid_t> children;

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <unistd.h>
 
+#include "OggTone.h"
+
 void AudioTest::SetUp() {
     BuiltinCallTest::SetUp();
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -27,17 +29,11 @@ void AudioTest::TearDown() {
 
 int32_t AudioTest::AddSound(const std::string& name, std::vector<uint8_t> data, uint32_t kind,
                             int32_t group) {
-    PackageSound sound;
-    sound.name = names_.emplace_back(name);
-    sound.kind = kind;
-    sound.group = group;
-    if (group == 0) {
-        const auto& held = data_.emplace_back(std::move(data));
-        sound.audio_index = int32_t(package_.audio.size());
-        package_.audio.emplace_back(held.data(), held.size());
-    }
-    package_.sounds.push_back(sound);
-    return int32_t(package_.sounds.size()) - 1;
+    const std::vector<uint8_t>& held = data_.emplace_back(std::move(data));
+    const int32_t sound =
+        AddPackageSound(package_, names_.emplace_back(name), kind, group == 0 ? &held : nullptr);
+    package_.sounds.back()->group = group;
+    return sound;
 }
 
 int32_t AudioTest::AddStreamedSound(const std::string& name, const std::vector<uint8_t>* file) {
@@ -45,11 +41,7 @@ int32_t AudioTest::AddStreamedSound(const std::string& name, const std::vector<u
         std::ofstream out(folder_ / (name + ".ogg"), std::ios::binary);
         out.write(reinterpret_cast<const char*>(file->data()), std::streamsize(file->size()));
     }
-    PackageSound sound;
-    sound.name = names_.emplace_back(name);
-    sound.kind = kSoundKindStreamed;
-    package_.sounds.push_back(sound);
-    return int32_t(package_.sounds.size()) - 1;
+    return AddPackageSound(package_, names_.emplace_back(name), kSoundKindStreamed, nullptr);
 }
 
 void AudioTest::Prepare() {

@@ -221,16 +221,12 @@ TEST(AudioOnNullOutput, SoundsPlayUntilStopped) {
     AudioSystem audio(CreateNullAudio(AudioSystem::kSourceCount), clock, ".", false);
     const std::vector<uint8_t> wave = EncodeWaveTone({.frames = 100});
     GamePackage package;
-    package.audio.emplace_back(wave.data(), wave.size());
-    PackageSound sound;
-    sound.name = "sndShort";
-    sound.kind = kSoundKindPlain;
-    sound.audio_index = 0;
-    package.sounds.push_back(sound);
+    AddPackageSound(package, "sndShort", kSoundKindPlain, &wave);
     audio.PrepareSounds(package);
 
     const int32_t voice = audio.Play(0, 1, false);
-    for (int frame = 0; frame < 100; ++frame) audio.Tick();
+    for (int frame = 0; frame < 100; ++frame)
+        audio.Tick();
     EXPECT_TRUE(audio.IsPlaying(voice)) << "nothing plays, so nothing ends";
     audio.Pause(0);
     EXPECT_FALSE(audio.IsPlaying(voice));

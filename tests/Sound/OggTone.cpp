@@ -50,3 +50,16 @@ std::vector<uint8_t> EncodeWaveTone(const Tone& tone) {
         AppendWord(out, uint32_t(uint16_t(int16_t(std::lround(sample * 32767)))), 2);
     return out;
 }
+
+int32_t AddPackageSound(GamePackage& package, std::string_view name, uint32_t kind,
+                        const std::vector<uint8_t>* data) {
+    PackageSound sound;
+    sound.name = name;
+    sound.kind = kind;
+    if (data) {
+        sound.audio_index = int32_t(package.audio.size());
+        package.audio.emplace_back(data->data(), data->size());
+    }
+    package.sounds.push_back(sound);
+    return int32_t(package.sounds.size()) - 1;
+}
