@@ -10,19 +10,12 @@ std::unordered_map<std::string, double>& Table() {
     return table;
 }
 
-struct NamedConstant {
-    const char* name;
-    int32_t value;
-};
-
-#define RUNNER_CONSTANT_ENTRY(name, value) {#name, value},
-constexpr NamedConstant kGameConstants[] = {RUNNER_GAME_CONSTANTS(RUNNER_CONSTANT_ENTRY)};
-#undef RUNNER_CONSTANT_ENTRY
+constexpr NamedConstant kGameConstants[] = {RUNNER_GAME_CONSTANTS(RUNNER_NAMED_CONSTANT)};
 
 } // namespace
 
 void RegisterGameConstants() {
-    for (const NamedConstant& constant : kGameConstants) RegisterConstant(constant.name, constant.value);
+    RegisterConstants(kGameConstants);
     // The instance keywords that compiled code spells TARGET_SELF and TARGET_OTHER.
     RegisterConstant("self", -1);
     RegisterConstant("other", -2);
@@ -31,6 +24,10 @@ void RegisterGameConstants() {
 }
 
 void RegisterConstant(const char* name, double value) { Table()[name] = value; }
+
+void RegisterConstants(std::span<const NamedConstant> constants) {
+    for (const NamedConstant& constant : constants) RegisterConstant(constant.name, constant.value);
+}
 
 bool FindConstant(const char* name, double* value) {
     auto found = Table().find(name);

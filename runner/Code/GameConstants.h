@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #define RUNNER_GAME_CONSTANTS(X)                                                                    \
     X(ev_create, 0) X(ev_destroy, 1) X(ev_alarm, 2) X(ev_step, 3) X(ev_collision, 4)               \
@@ -60,5 +61,14 @@ RUNNER_GAME_CONSTANTS(RUNNER_DECLARE_CONSTANT)
 // The constant table by name, which the runner fills at start ("Code_Constant_Prepare").
 void RegisterGameConstants();
 void RegisterConstant(const char* name, double value);
+
+// A family of constants listed like RUNNER_GAME_CONSTANTS, as a table:
+//     constexpr NamedConstant kKeys[] = {RUNNER_KEY_CONSTANTS(RUNNER_NAMED_CONSTANT)};
+struct NamedConstant {
+    const char* name;
+    int32_t value;
+};
+#define RUNNER_NAMED_CONSTANT(name, value) {#name, value},
+void RegisterConstants(std::span<const NamedConstant> constants);
 // False when no constant has the name.
 bool FindConstant(const char* name, double* value);

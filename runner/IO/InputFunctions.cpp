@@ -83,21 +83,11 @@ bool GetMouseButton(CInstance*, int32_t, RValue* result) {
     return true;
 }
 
-struct NamedInputConstant {
-    const char* name;
-    int32_t value;
-};
-#define RUNNER_INPUT_CONSTANT_ENTRY(name, value) {#name, value},
-constexpr NamedInputConstant kInputConstants[] = {
-    RUNNER_INPUT_CONSTANTS(RUNNER_INPUT_CONSTANT_ENTRY)};
-#undef RUNNER_INPUT_CONSTANT_ENTRY
+constexpr NamedConstant kInputConstants[] = {RUNNER_INPUT_CONSTANTS(RUNNER_NAMED_CONSTANT)};
 
 } // namespace
 
-void RegisterInputConstants() {
-    for (const NamedInputConstant& constant : kInputConstants)
-        RegisterConstant(constant.name, constant.value);
-}
+void RegisterInputConstants() { RegisterConstants(kInputConstants); }
 
 void RegisterInputFunctions() {
     RegisterInputConstants();
