@@ -1,6 +1,7 @@
 #include "Runner/FrameLoop.h"
 
 #include "Graphics/GraphicsContext.h"
+#include "IO/GamepadLayer.h"
 #include "IO/InputEvents.h"
 #include "IO/InputReplay.h"
 #include "IO/InputState.h"
@@ -201,7 +202,8 @@ void FrameLoop::ReadInput() {
     } else {
         input.keyboard.StepUpdate([this](int32_t key) { return window_.KeyHeld(key); });
         input.mouse.StepUpdate(CurrentScreenLayout(window_, draw_stage_, ActiveGraphics()));
-        }
+        UpdateGamepads();
+    }
     // A replay may be recorded again: what it played is what the game saw.
     replay.RecordStep(input, runner.delta_time_us);
 }
