@@ -46,7 +46,7 @@ void AddPictures(GamePackage& package) {
     const int32_t ball_entry = pages.AddFrame(ball);
     const int32_t sky_entry = pages.AddFrame(sky);
     const int32_t mountain_entry = pages.AddFrame(mountains);
-    const int32_t tiles_entry = pages.AddFrame(SnowTileSetArt());
+    const int32_t tiles_entry = pages.AddFrame(SnowTileSetArt(), false); // tiles are found by place
     pages.Write(package);
 
     package.sprites.resize(kSpriteMountains + 1);
