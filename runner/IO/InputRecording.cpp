@@ -11,7 +11,7 @@ namespace {
 
 constexpr char kMagic[8] = {'I', 'N', 'P', 'U', 'T', 'R', 'E', 'C'};
 
-// Block tags. Tags from 0x10 are kept for gamepad state and device connections.
+// Block tags.
 enum Tag : uint8_t {
     kStep = 0x01, // zigzag varint: delta_time minus the previous step's
     kKeys = 0x02, // varint count, then (code, held | pressed << 1 | released << 2) pairs
@@ -21,6 +21,13 @@ enum Tag : uint8_t {
     kMouseButtons = 0x06, // u16: held bits 0-2, pressed 3-5, released 6-8, wheel up 9, down 10
     kPictureSize = 0x07, // varints: width, height
     kSeed = 0x08, // u32
+    // varint slot, connected and standard bytes, then the description and the mapping, each a
+    // varint length and its bytes
+    kGamepadDevice = 0x10,
+    // varint slot, then for buttons, axes and hats in turn: varint count, varint number of
+    // changed entries, and each change as a varint index and its value (floats as four bytes,
+    // hats as varints)
+    kGamepadValues = 0x11,
     kEnd = 0x7F, // varint step count, u32 checksum of every byte before this tag
 };
 
@@ -138,6 +145,100 @@ bool ReadPictureSize(Reader& body, MouseSnapshot& mouse) {
     return true;
 }
 
+void PutText(std::string& out, std::string_view text) {
+    PutVarint(out, text.size());
+    out += text;
+}
+
+std::string DeviceBody(size_t slot, const GamepadSlotState& state) {
+    std::string body;
+    PutVarint(body, slot);
+    body.push_back(char(state.connected));
+    body.push_back(char(state.standard));
+    PutText(body, state.description);
+    PutText(body, state.mapping);
+    return body;
+}
+
+// The entries of `now` that differ from `before` (or that `before` lacks).
+template <typename T, typename Put>
+void PutChanges(std::string& out, const std::vector<T>& now, const std::vector<T>& before, Put put) {
+    std::string changes;
+    uint64_t count = 0;
+    for (size_t i = 0; i < now.size(); ++i) {
+        if (i < before.size() && now[i] == before[i]) continue;
+        PutVarint(changes, i);
+        put(changes, now[i]);
+        ++count;
+    }
+    PutVarint(out, now.size());
+    PutVarint(out, count);
+    out += changes;
+}
+
+std::string ValuesBody(size_t slot, const GamepadValues& now, const GamepadValues& before) {
+    std::string body;
+    PutVarint(body, slot);
+    const auto put_float = [](std::string& out, float value) { PutFixed(out, value); };
+    PutChanges(body, now.buttons, before.buttons, put_float);
+    PutChanges(body, now.axes, before.axes, put_float);
+    PutChanges(body, now.hats, before.hats, [](std::string& out, int32_t hat) { PutSigned(out, hat); });
+    return body;
+}
+
+// A recording names at most this many slots and entries, so a damaged count cannot make it
+// allocate without bound.
+constexpr uint64_t kMaxGamepadSlots = 64;
+constexpr uint64_t kMaxGamepadEntries = 1024;
+
+bool ReadText(Reader& body, std::string& text) {
+    uint64_t size;
+    if (!body.Varint(size) || size > body.Rest().size()) return false;
+    text = std::string(body.Rest().substr(0, size));
+    body.Skip(size);
+    return true;
+}
+
+bool ReadSlot(Reader& body, GamepadSnapshot& gamepads, GamepadSlotState*& slot) {
+    uint64_t index;
+    if (!body.Varint(index) || index >= kMaxGamepadSlots) return false;
+    if (gamepads.size() <= index) gamepads.resize(index + 1);
+    slot = &gamepads[index];
+    return true;
+}
+
+bool ReadDevice(Reader& body, GamepadSnapshot& gamepads) {
+    GamepadSlotState* slot;
+    uint8_t connected, standard;
+    if (!ReadSlot(body, gamepads, slot) || !body.Fixed(connected) || !body.Fixed(standard) ||
+        connected > 1 || standard > 1)
+        return false;
+    slot->connected = connected;
+    slot->standard = standard;
+    return ReadText(body, slot->description) && ReadText(body, slot->mapping);
+}
+
+template <typename T, typename Get>
+bool ReadChanges(Reader& body, std::vector<T>& values, Get get) {
+    uint64_t size, count;
+    if (!body.Varint(size) || !body.Varint(count) || size > kMaxGamepadEntries || count > size)
+        return false;
+    values.resize(size);
+    for (uint64_t i = 0; i < count; ++i) {
+        uint64_t index;
+        if (!body.Varint(index) || index >= size || !get(body, values[index])) return false;
+    }
+    return true;
+}
+
+bool ReadValues(Reader& body, GamepadSnapshot& gamepads) {
+    GamepadSlotState* slot;
+    const auto get_float = [](Reader& reader, float& value) { return reader.Fixed(value); };
+    return ReadSlot(body, gamepads, slot) && ReadChanges(body, slot->values.buttons, get_float) &&
+           ReadChanges(body, slot->values.axes, get_float) &&
+           ReadChanges(body, slot->values.hats, [](Reader& reader, int32_t& hat) { return reader.Int32(hat); });
+}
+
 // Applies one block other than a step or the end; false when its body does not read as its tag
 // says or the tag is unknown.
 bool ApplyBlock(uint8_t tag, std::string_view bytes, InputFrame& frame,
@@ -159,6 +260,8 @@ bool ApplyBlock(uint8_t tag, std::string_view bytes, InputFrame& frame,
         break;
     case kMouseButtons: ok = ReadButtons(body, frame.mouse); break;
     case kPictureSize: ok = ReadPictureSize(body, frame.mouse); break;
+    case kGamepadDevice: ok = ReadDevice(body, frame.gamepads); break;
+    case kGamepadValues: ok = ReadValues(body, frame.gamepads); break;
     case kSeed: {
         uint32_t seed = 0;
         ok = body.Fixed(seed);
@@ -245,6 +348,16 @@ void RecordingEncoder::Step(const InputFrame& frame) {
         PutVarint(body, uint64_t(mouse.picture_width));
         PutVarint(body, uint64_t(mouse.picture_height));
         Block(kPictureSize, body);
+    }
+    // Slots a snapshot no longer has read as disconnected, as the table takes them.
+    for (size_t slot = 0; slot < std::max(frame.gamepads.size(), previous_.gamepads.size()); ++slot) {
+        const GamepadSlotState none;
+        const GamepadSlotState& now = slot < frame.gamepads.size() ? frame.gamepads[slot] : none;
+        const GamepadSlotState& before = slot < previous_.gamepads.size() ? previous_.gamepads[slot] : none;
+        if (now.connected != before.connected || now.standard != before.standard ||
+            now.description != before.description || now.mapping != before.mapping)
+            Block(kGamepadDevice, DeviceBody(slot, now));
+        if (!(now.values == before.values)) Block(kGamepadValues, ValuesBody(slot, now.values, before.values));
     }
     previous_ = frame;
     ++steps_;

@@ -1,5 +1,5 @@
 // The input recording format: for each step, what the game's input built-ins read (keys, typed
-// text, mouse), the step's delta_time, and every seed given to the random generator. Each step
+// text, mouse, gamepads), the step's delta_time, and every seed given to the random generator. Each step
 // stores only what changed since the step before, so a step with no change costs three or four
 // bytes. The layout is described in the README ("Input recordings").
 #pragma once
@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "IO/GamepadSnapshot.h"
 #include "IO/KeyboardState.h"
 #include "IO/MouseState.h"
 #include "IO/StateHash.h"
@@ -30,6 +31,7 @@ struct InputFrame {
     int64_t delta_time_us = 0;
     KeyboardSnapshot keyboard;
     MouseSnapshot mouse;
+    GamepadSnapshot gamepads;
     bool operator==(const InputFrame&) const = default;
 };
 

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "IO/GamepadLayer.h"
 #include "IO/InputState.h"
 #include "Runner/OutputChannel.h"
 
@@ -57,7 +58,7 @@ void InputReplay::Flush() {
 
 void InputReplay::RecordStep(const InputState& input, int64_t delta_time_us) {
     if (!file_) return;
-    encoder_.Step({delta_time_us, input.keyboard.Current(), input.mouse.Current()});
+    encoder_.Step({delta_time_us, input.keyboard.Current(), input.mouse.Current(), RunnerGamepads().Snapshot()});
     Flush();
 }
 
@@ -67,6 +68,7 @@ void InputReplay::PlayStep(InputState& input, int64_t& delta_time_us) {
     if (!decoder_ || !decoder_->NextStep(frame, seeds)) return;
     input.keyboard.SetCurrent(frame.keyboard);
     input.mouse.SetCurrent(frame.mouse);
+    RunnerGamepads().Apply(frame.gamepads);
     delta_time_us = frame.delta_time_us;
     seeds_.assign(seeds.begin(), seeds.end());
 }

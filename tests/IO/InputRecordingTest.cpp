@@ -9,8 +9,9 @@ namespace {
 
 const RecordingIdentity kGame = MakeRecordingIdentity("Snow", 7, {1, 2, 3});
 
-// Six steps: idle, keys and text, the mouse moved and pressed, idle, a released key, idle;
-// seeds at the start and in two steps.
+// Six steps: idle, keys and text, the mouse moved and pressed with a gamepad plugged in, its
+// stick moved, a released key with the gamepad unplugged, idle; seeds at the start and in two
+// steps.
 struct Sample {
     std::vector<InputFrame> frames;
     std::vector<std::vector<uint32_t>> seeds; // per step
@@ -32,10 +33,20 @@ struct Sample {
         frame.mouse.picture_height = 180;
         frame.mouse.held[0] = frame.mouse.pressed[0] = 1;
         frame.mouse.wheel_up = true;
+        frame.gamepads.resize(2);
+        GamepadSlotState& pad = frame.gamepads[1];
+        pad = {true, true, "Snow Pad", "03000000,Snow Pad,a:b0,", {}};
+        pad.values.buttons.assign(16, 0.0f);
+        pad.values.buttons[12] = 1;
+        pad.values.axes = {0, -0.5f, 0, 0};
+        pad.values.hats = {0, 4};
         frames.push_back(frame);
         frame.mouse.pressed[0] = 0;
         frame.mouse.wheel_up = false;
+        frame.gamepads[1].values.axes[1] = 0.25f;
+        frame.gamepads[1].values.hats[1] = 0;
         frames.push_back(frame);
+        frame.gamepads[1] = GamepadSlotState{};
         frame.keyboard.keys.held[vk_right] = 0;
         frame.keyboard.keys.released[vk_right] = 1;
         frame.keyboard.key = 0;
@@ -89,6 +100,8 @@ TEST(InputRecordingTest, AnIdleStepCostsAFewBytes) {
     InputFrame frame;
     frame.delta_time_us = 16'667;
     frame.keyboard.keys.held[vk_left] = 1;
+    frame.gamepads.resize(12);
+    frame.gamepads[0] = {true, true, "Pad", "", {std::vector<float>(16, 0.0f), {0.1f, 0, 0, 0}, {}}};
     encoder.Step(frame);
     encoder.Take();
     for (int64_t jitter : {0, 40, -300}) {
