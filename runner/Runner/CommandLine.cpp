@@ -108,6 +108,8 @@ constexpr OptionSpec kOptions[] = {
          if (ParseInt(v[0], frames) && frames >= 0) o.frame_limit = frames;
      },
      "N     end the run after N frames"},
+    {"-unpaced", 0, [](RunnerOptions& o, const std::string*) { o.unpaced = true; },
+     "      run frames back to back, without waiting for their time or for the display"},
     {"-digest", 0, [](RunnerOptions& o, const std::string*) { o.digest = true; },
      "      print a hash of the game's state when the run ends"},
     {"-tracestages", 0, [](RunnerOptions& o, const std::string*) { o.trace_stages = true; },

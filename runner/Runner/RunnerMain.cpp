@@ -221,6 +221,11 @@ std::optional<int> RunnerSession::DoTheWork() {
         window_control_->SetFullScreen(true);
     RunnerState& runner = Runner();
     ApplySleepMargin();
+    // For measuring how fast the game can go.
+    if (options_.unpaced) {
+        runner.sleep_enabled = false;
+        platform_.graphics->SetSwapInterval(0);
+    }
     if (!PrepareGame()) return 0;
 
     DebugOutput().Write("Run_Start\n");

@@ -30,7 +30,7 @@ TEST(CommandLine, OptionsTakeTheirValuesAndEveryTokenIsAParameter) {
                                    "-output", "out.txt", "-debugoutput", "debug.txt", "-headless",
                                    "-profiledump", "prof.txt", "120", "-exit", "first.win", "-intel",
                                    "-audiodebug", "-noerrors", "-oldexec", "-frames", "600", "-nowindow",
-                                   "ktplayer://launch/", "plain"});
+                                   "-unpaced", "ktplayer://launch/", "plain"});
     EXPECT_EQ(options.game_file, "other.win");
     EXPECT_TRUE(options.no_audio);
     EXPECT_TRUE(options.in_a_window);
@@ -47,8 +47,9 @@ TEST(CommandLine, OptionsTakeTheirValuesAndEveryTokenIsAParameter) {
     EXPECT_FALSE(options.new_executor);
     EXPECT_EQ(options.frame_limit, 600);
     EXPECT_TRUE(options.no_window);
+    EXPECT_TRUE(options.unpaced);
     EXPECT_EQ(options.launch_argument, "launch");
-    ASSERT_EQ(options.parameters.size(), 26u);
+    ASSERT_EQ(options.parameters.size(), 27u);
     EXPECT_EQ(options.parameters.front(), "runner");
     EXPECT_EQ(options.parameters.back(), "plain");
 }
