@@ -121,8 +121,8 @@ SpritePageRect SpritePageRectFor(const SpriteSceneSize& size) {
 SpriteSearchResult FindSpritesAt60Fps(const SpriteSceneSize& size, const SpriteFrameDraw& draw,
                                       std::FILE* trace) {
     SpriteSearchResult result;
-    int n = kSpriteSearchStartCount;
-    for (int step = 0; step < kSpriteSearchMaxSteps; ++step) {
+    // One count tried: a fresh scene, warm-up frames, then the timed ones.
+    const auto within_budget = [&](int n) {
         SpriteScene scene(size, n);
         int draw_calls = 0;
         for (int frame = 0; frame < kSpriteSearchWarmupFrames; ++frame) {
@@ -155,10 +155,27 @@ SpriteSearchResult FindSpritesAt60Fps(const SpriteSceneSize& size, const SpriteF
                          measured, draw_calls, within ? "" : " (over budget)");
             std::fflush(trace);
         }
-        if (!within) break;
-        result.n = n;
-        result.draw_calls = draw_calls;
-        n = n * 3 / 2;
+        if (within) {
+            result.n = n;
+            result.draw_calls = draw_calls;
+        }
+        return within;
+    };
+
+    int n = kSpriteSearchStartCount;
+    int over = 0; // the first count found over budget
+    for (int step = 0; step < kSpriteSearchMaxSteps; ++step, n = n * 3 / 2)
+        if (!within_budget(n)) {
+            over = n;
+            break;
+        }
+    // Then halves the gap between the last count within budget and the first over it, to
+    // within kSpriteSearchPrecision of the count.
+    int low = result.n;
+    while (low > 0 && over - low > low * kSpriteSearchPrecision) {
+        const int middle = (low + over) / 2;
+        if (within_budget(middle)) low = middle;
+        else over = middle;
     }
     return result;
 }

@@ -96,10 +96,14 @@ inline constexpr int kSpriteSearchMeasuredFrames = 180;
 inline constexpr double kSpriteSearchBudgetMs = 1000.0 / 60.0;
 // Bounds the run however fast the drawing: 500 × 1.5^24 is over 8 million sprites.
 inline constexpr int kSpriteSearchMaxSteps = 24;
+// How close to the true count the search gets: within 5 %.
+inline constexpr double kSpriteSearchPrecision = 0.05;
 
-// Grows the count from 500 by ×1.5 until the mean frame time exceeds 16.67 ms; the result is
-// the last count within budget. Each count gets a fresh scene, 30 warm-up frames and 180 timed
-// ones; a frame is timed over Step(), `draw` and a glFinish, so the program's vsync must be off.
+// Grows the count from 500 by ×1.5 until the mean frame time exceeds 16.67 ms, then halves the
+// gap between the last count within budget and the first over it until it is under 5 % of the
+// count; the result is the largest count found within budget. Each count gets a fresh scene,
+// 30 warm-up frames and 180 timed ones; a frame is timed over Step(), `draw` and a glFinish, so
+// the program's vsync must be off.
 // `trace`, when given, receives one line per count tried.
 SpriteSearchResult FindSpritesAt60Fps(const SpriteSceneSize& size, const SpriteFrameDraw& draw,
                                       std::FILE* trace = nullptr);
