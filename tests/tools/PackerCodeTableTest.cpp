@@ -33,6 +33,7 @@ TEST(PackerCodeTable, EveryHandlerOfThePackageIsBoundInItsOrder) {
         {"psl_Object_oGhost_Draw_64", nullptr, psl_Object_oGhost_Draw_64},
         {"psl_Script_grid_set", psl_Script_grid_set, nullptr},
         {"psl_Script_hurt", psl_Script_hurt, nullptr},
+        {"psl_Room_rmSmall_Create", nullptr, psl_Room_rmSmall_Create},
         {"psl_RoomCC_rmSmall_100001_Create", nullptr, psl_RoomCC_rmSmall_100001_Create},
         {"psl_Room_rmWide_Create", nullptr, psl_Room_rmWide_Create},
         {"psl_RoomCC_rmWide_100006_Create", nullptr, psl_RoomCC_rmWide_100006_Create},
@@ -55,7 +56,7 @@ TEST(PackerCodeTable, EveryHandlerOfThePackageIsBoundInItsOrder) {
     EXPECT_EQ(package.header.room_order, (std::vector<int32_t>{0, 1}));
     const PackageRoom& wide = *package.rooms[1];
     EXPECT_EQ(wide.width, 640u);
-    EXPECT_EQ(wide.creation_code, 10);
+    EXPECT_EQ(wide.creation_code, 11);
     EXPECT_TRUE(wide.draw_colour);
     EXPECT_EQ(wide.colour, 0x403020u);
     EXPECT_TRUE(package.rooms[0]->persistent);
@@ -65,8 +66,8 @@ TEST(PackerCodeTable, EveryHandlerOfThePackageIsBoundInItsOrder) {
     ASSERT_EQ(wide.instances.size(), 6u);
     EXPECT_EQ(wide.instances[0].id, 100002u);
     EXPECT_FLOAT_EQ(wide.instances[0].scale_y, 2);
-    EXPECT_EQ(wide.instances[4].creation_code, 11);
-    EXPECT_EQ(wide.instances[5].creation_code, 12);
+    EXPECT_EQ(wide.instances[4].creation_code, 12);
+    EXPECT_EQ(wide.instances[5].creation_code, 13);
     EXPECT_EQ(package.header.last_instance_id, 100007u);
 
     // Listed first, then in name order; names resolved across files.
@@ -107,7 +108,7 @@ TEST(PackerCodeTable, TheNamesTheSourcesUseAreNumberedAndPaired) {
     EXPECT_STREQ(VAR_x.name, "x");
     EXPECT_EQ(VAR_x.id, -1);
     EXPECT_EQ(link.variables[6].name, nullptr);
-    EXPECT_EQ(&FN_instance_destroy, &link.functions[0]);
+    EXPECT_EQ(&FN_font_add_sprite, &link.functions[0]);
     EXPECT_STREQ(FN_instance_destroy.name, "instance_destroy");
-    EXPECT_EQ(link.functions[1].name, nullptr);
+    EXPECT_EQ(link.functions[3].name, nullptr);
 }

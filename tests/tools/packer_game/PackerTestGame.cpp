@@ -1,5 +1,6 @@
-// The compiled side of tests/tools/packer_assets: the handlers its objects declare and one
-// script, using game variables, a built-in variable and a built-in function by name.
+// The compiled side of tests/tools/packer_assets: the handlers its objects and rooms declare and
+// two scripts, using game variables, a built-in variable and built-in functions by name. The
+// first room makes a font of the packed sprite and ends the game with code 3 if it cannot.
 #include "CodeTable.h"
 #include "GameNames.h"
 
@@ -20,6 +21,11 @@ RValue* psl_Script_hurt(CInstance* self, CInstance*, RValue* result, int argc, R
     Var(self, SLOT_hp) -= Argument(argc, argv, 0);
     Assign(Var(self, SLOT_dead), Value(Var(self, SLOT_hp) <= Value(0)));
     return result;
+}
+
+void psl_Room_rmSmall_Create(CInstance* self, CInstance* other) {
+    const Value font = Call(self, other, FN_font_add_sprite, Value(0), Value(32), Value(1), Value(1));
+    if (font < Value(0)) Call(self, other, FN_game_end, Value(3));
 }
 
 void psl_Room_rmWide_Create(CInstance*, CInstance*) {}
