@@ -1,7 +1,7 @@
 // Built-ins of views and cameras: the view variables of the running room (view_enabled, and
 // view_visible and view_camera for views 0 to 7, any other index reading view 0), the view
-// being drawn (view_current, read-only) and the camera view rectangle's getters and setters.
-// Unknown cameras are ignored.
+// being drawn (view_current, read-only), the cursor sprite (cursor_sprite) and the camera view
+// rectangle's getters and setters. Unknown cameras are ignored.
 #include "Code/BuiltinArgs.h"
 #include "Code/Builtins.h"
 #include "Code/ValueConvert.h"
@@ -84,6 +84,16 @@ bool GetViewCurrent(CInstance*, int32_t, RValue* result) {
     return true;
 }
 
+bool GetCursorSprite(CInstance*, int32_t, RValue* result) {
+    SetReal(*result, CursorSprite());
+    return true;
+}
+
+bool SetCursorSprite(CInstance*, int32_t, const RValue* value) {
+    CursorSprite() = ToInt32(*value);
+    return true;
+}
+
 } // namespace
 
 void RegisterCameraFunctions() {
@@ -98,4 +108,5 @@ void RegisterViewVariables() {
     RegisterBuiltinVariable("view_visible", GetViewVisible, SetViewVisible);
     RegisterBuiltinVariable("view_camera", GetViewCamera, SetViewCamera);
     RegisterBuiltinVariable("view_current", GetViewCurrent, nullptr);
+    RegisterBuiltinVariable("cursor_sprite", GetCursorSprite, SetCursorSprite);
 }

@@ -16,9 +16,8 @@ ScreenLayout CurrentScreenLayout(const Window& window, const DrawStage& stage,
     if (!graphics || !stage.use_application_surface) return layout;
     layout.surface_width = graphics->ViewWidth();
     layout.surface_height = graphics->ViewHeight();
-    if (stage.keep_aspect)
-        layout.surface_rect = FitSurfaceToWindow(layout.surface_width, layout.surface_height,
-                                                 layout.drawable_width, layout.drawable_height);
+    layout.surface_rect = stage.SurfaceRect(layout.surface_width, layout.surface_height,
+                                            layout.drawable_width, layout.drawable_height);
     return layout;
 }
 

@@ -3,15 +3,19 @@
 
 #include "Code/GameConstants.h"
 #include "Graphics/GraphicsContext.h"
+#include "Graphics/SpriteDrawing.h"
+#include "IO/InputState.h"
 #include "Object/ObjectTable.h"
 #include "Room/CRoom.h"
 #include "Run/DrawEvents.h"
 #include "Run/Letterbox.h"
 #include "Runner/OutputChannel.h"
+#include "Sprite/SpriteTable.h"
 
 namespace {
 
 int32_t g_current_view = 0;
+int32_t g_cursor_sprite = -1;
 
 TargetView WholeTarget(float area_width, float area_height, int pixel_width, int pixel_height) {
     return {{0, 0, area_width, area_height}, 0, 0, pixel_width, pixel_height};
@@ -39,6 +43,10 @@ bool PopTo(RenderTargets& targets, size_t depth) {
 
 int32_t CurrentView() {
     return g_current_view;
+}
+
+int32_t& CursorSprite() {
+    return g_cursor_sprite;
 }
 
 void DrawStage::Run(GraphicsContext& graphics, CRoom& room) {
@@ -84,6 +92,7 @@ void DrawStage::Run(GraphicsContext& graphics, CRoom& room) {
     DrawEventPass(room, ev_gui_begin);
     DrawEventPass(room, ev_gui);
     DrawEventPass(room, ev_gui_end);
+    DrawCursor(graphics, targets.Find(surface_), window_width, window_height);
 
     unbalanced |= PopTo(targets, 0);
     if (unbalanced)
@@ -130,12 +139,29 @@ void DrawStage::DrawViews(GraphicsContext& graphics, CRoom& room, int surface_wi
     }
 }
 
+WindowRect DrawStage::SurfaceRect(int surface_width, int surface_height, int window_width,
+                                  int window_height) const {
+    return keep_aspect ? FitSurfaceToWindow(surface_width, surface_height, window_width, window_height)
+                       : WindowRect{0, 0, window_width, window_height};
+}
+
 void DrawStage::CopySurface(GraphicsContext& graphics, const Surface& surface, int window_width,
                             int window_height) const {
-    const WindowRect to =
-        keep_aspect ? FitSurfaceToWindow(surface.width, surface.height, window_width, window_height)
-                    : WindowRect{0, 0, window_width, window_height};
+    const WindowRect to = SurfaceRect(surface.width, surface.height, window_width, window_height);
     const Placement placement{float(to.x), float(to.y), float(to.width) / float(surface.width),
                               float(to.height) / float(surface.height), 0};
     graphics.DrawImage(surface.Image(), 0, 0, placement, VertexColour(kWhiteColour, 1));
+}
+
+void DrawStage::DrawCursor(GraphicsContext& graphics, const Surface* surface, int window_width,
+                           int window_height) const {
+    const CSprite* cursor = GetSprite(CursorSprite());
+    if (!cursor) return;
+    PointF at = RunnerInput().mouse.Current().position;
+    if (surface && surface->width > 0 && surface->height > 0) {
+        const WindowRect to = SurfaceRect(surface->width, surface->height, window_width, window_height);
+        at = {float(to.x) + at.x * float(to.width) / float(surface->width),
+              float(to.y) + at.y * float(to.height) / float(surface->height)};
+    }
+    DrawSpriteFrame(graphics, *cursor, 0, {at.x, at.y, 1, 1, 0}, kWhiteColour, 1, ScaledReach(*cursor, 1, 1));
 }

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "Run/Letterbox.h"
+
 class CRoom;
 class GraphicsContext;
 struct Surface;
@@ -12,6 +14,8 @@ struct Surface;
 // The index of the view being drawn, or of the last one drawn (0 when views are off):
 // view_current.
 int32_t CurrentView();
+// The sprite drawn at the mouse over everything else, -1 for none: cursor_sprite.
+int32_t& CursorSprite();
 
 class DrawStage {
 public:
@@ -20,6 +24,9 @@ public:
 
     // The application surface's id, -1 while there is none.
     int32_t ApplicationSurface() const { return surface_; }
+    // Where a surface of that size lands in a window of that size when copied.
+    WindowRect SurfaceRect(int surface_width, int surface_height, int window_width,
+                           int window_height) const;
 
     // Off: the room is drawn straight into the window.
     bool use_application_surface = true;
@@ -33,6 +40,10 @@ private:
     void DrawViews(GraphicsContext& graphics, CRoom& room, int surface_width, int surface_height);
     void CopySurface(GraphicsContext& graphics, const Surface& surface, int window_width,
                      int window_height) const;
+    // The cursor sprite at the mouse, which is in the application surface's pixels when it is
+    // in use.
+    void DrawCursor(GraphicsContext& graphics, const Surface* surface, int window_width,
+                    int window_height) const;
 
     const GraphicsContext* context_ = nullptr; // whose surface `surface_` names
     int32_t surface_ = -1;

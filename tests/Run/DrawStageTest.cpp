@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Graphics/GraphicsContext.h"
+#include "IO/InputState.h"
 #include "Object/ObjectTable.h"
 #include "Room/RoomFixture.h"
 #include "Run/Letterbox.h"
@@ -273,6 +274,36 @@ TEST_F(DrawStageTest, TheSurfaceIsCopiedToTheWindowAtAWholeScale) {
     for (const auto& clear : graphics_.clears)
         if (clear.target == 0) window_clears.push_back(clear.argb);
     EXPECT_EQ(window_clears, std::vector<uint32_t>{0xFF123456u});
+}
+
+TEST_F(DrawStageTest, TheCursorSpriteIsDrawnLastAtTheMouse) {
+    const int32_t sprite = AddDrawnSprite();
+    AddRoom("rmEmpty");
+    StartDrawing();
+    CursorSprite() = sprite;
+    RunnerInput().mouse.Move(20, 30);
+
+    Frames(1);
+    const PointF mouse = RunnerInput().mouse.Current().position; // in the surface's pixels
+    ASSERT_NE(mouse, (PointF{0, 0}));
+    CursorSprite() = -1;
+    drawing_.Flush();
+    // Over the copy of the surface, doubled into the window below a bar of 60: at the mouse.
+    ASSERT_FALSE(graphics_.draws.empty());
+    const auto& last = graphics_.draws.back();
+    EXPECT_EQ(last.texture, SpriteTexture());
+    EXPECT_EQ(last.target, 0u);
+    float left = 1e9f, top = 1e9f, right = -1e9f, bottom = -1e9f;
+    for (const Vertex& corner : last.vertices) {
+        left = std::min(left, corner.x);
+        top = std::min(top, corner.y);
+        right = std::max(right, corner.x);
+        bottom = std::max(bottom, corner.y);
+    }
+    EXPECT_EQ(left, mouse.x * 2);
+    EXPECT_EQ(top, 60 + mouse.y * 2);
+    EXPECT_EQ(right, left + 16);
+    EXPECT_EQ(bottom, top + 16);
 }
 
 TEST_F(DrawStageTest, NoHandlersAndNoSpritesDrawNothingButTheCopy) {
