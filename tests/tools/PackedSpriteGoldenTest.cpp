@@ -2,7 +2,6 @@
 // package reader and drawn by the runner's drawing layer on the real OpenGL device: the picture
 // must be the rows, pixel for pixel, wherever the packer put each trimmed frame.
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -14,15 +13,12 @@
 #include "Platform/GoldenImage.h"
 #include "Runner/Package/PackageReader.h"
 #include "Sprite/SpriteTable.h"
+#include "TestFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-void WriteText(const fs::path& path, const std::string& text) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 // A walker of two frames (trimmed differently; the second one-footed, so its mirror shows) and
 // a precise star, with the shared palette.

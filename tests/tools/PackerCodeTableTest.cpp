@@ -4,19 +4,15 @@
 // are numbered and paired. A handler the assets declare and the sources lacked would fail the
 // link.
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 #include "CodeTable.h"
 #include "GameNames.h"
 #include "Runner/Package/PackageReader.h"
+#include "TestFiles.h"
 
 TEST(PackerCodeTable, EveryHandlerOfThePackageIsBoundInItsOrder) {
-    std::ifstream in(PACKED_TEST_PACKAGE, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    const std::string image = bytes.str();
+    const std::string image = ReadText(PACKED_TEST_PACKAGE);
     GamePackage package;
     ASSERT_TRUE(ReadPackage(std::vector<uint8_t>(image.begin(), image.end()), package).ok);
 

@@ -3,6 +3,7 @@
 #include "PackageWriter.h"
 #include "Runner/Package/PackageReader.h"
 #include "SamplePackage.h"
+#include "TestFiles.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -21,12 +22,6 @@ struct ToolRun {
     std::string err;
 };
 
-std::string ReadText(const std::filesystem::path& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class Pkgtool : public ::testing::Test {
 protected:

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 namespace {
 
@@ -129,6 +129,7 @@ void AssetEntry::FailAt(size_t index, const std::string& message) const {
 AssetDocument AssetDocument::Parse(std::string_view text, const std::string& file) {
     AssetDocument document;
     document.file_ = file;
+    document.text_ = std::string(text);
     size_t block_indent = 0; // of the current entry's body, once its first line is seen
     int number = 0;
     while (!text.empty()) {
@@ -162,12 +163,14 @@ AssetDocument AssetDocument::Parse(std::string_view text, const std::string& fil
     return document;
 }
 
-AssetDocument AssetDocument::Load(const std::string& path) {
+std::string ReadSourceFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw AssetError({path, 0, 0}, "cannot be read");
-    std::ostringstream text;
-    text << in.rdbuf();
-    return Parse(text.str(), path);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+AssetDocument AssetDocument::Load(const std::string& path) {
+    return Parse(ReadSourceFile(path), path);
 }
 
 std::vector<AssetEntry> AssetDocument::BodyEntries(const AssetEntry& entry) {

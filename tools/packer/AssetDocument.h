@@ -40,6 +40,9 @@ struct AssetLine {
     SourceSpot spot; // of the line's first character after the block's indentation
 };
 
+// A source file's bytes; a file that cannot be read is an AssetError naming it.
+std::string ReadSourceFile(const std::string& path);
+
 class AssetEntry {
 public:
     std::string key;
@@ -73,6 +76,8 @@ public:
     static std::vector<AssetEntry> BodyEntries(const AssetEntry& entry);
 
     const std::string& File() const { return file_; }
+    // The text as written, for what is keyed by its content.
+    const std::string& Text() const { return text_; }
     const std::vector<AssetEntry>& Entries() const { return entries_; }
 
     // Refuses any key not in `known`, and a second entry of a key outside `repeatable`.
@@ -86,5 +91,6 @@ public:
 
 private:
     std::string file_;
+    std::string text_;
     std::vector<AssetEntry> entries_;
 };

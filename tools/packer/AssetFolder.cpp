@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <fstream>
 #include <set>
-#include <sstream>
 
 #include "CodeNames.h"
 #include "ObjectSource.h"
@@ -158,17 +157,14 @@ void AssetFolder::ReadSounds(const AssetDocument& game) {
         const fs::path effect = folder_ / "sounds" / (name + ".sound");
         const bool is_effect = fs::exists(effect);
         const fs::path path = is_effect ? effect : folder_ / "music" / (name + ".music");
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        const AssetDocument document = AssetDocument::Parse(text.str(), path.string());
+        const AssetDocument document = AssetDocument::Load(path.string());
         const SoundSource sound = is_effect ? ReadEffect(document, name) : ReadMusic(document, name);
         PackageSound record;
         record.name = Keep(name);
         record.extension = ".ogg";
         record.file_name = Keep(name + ".ogg");
         record.volume = sound.gain;
-        std::vector<uint8_t> bytes = Encode(sound, text.str());
+        std::vector<uint8_t> bytes = Encode(sound, document.Text());
         if (sound.streamed) {
             record.kind = 103; // played from its file beside the package
             streamed_files_[name + ".ogg"] = std::move(bytes);

@@ -1,7 +1,6 @@
 #include "GameSourceNames.h"
 
-#include <fstream>
-#include <sstream>
+#include "AssetDocument.h"
 
 namespace fs = std::filesystem;
 
@@ -44,10 +43,7 @@ GameSourceNames ScanGameSources(const fs::path& folder) {
     for (const fs::directory_entry& file : fs::recursive_directory_iterator(folder)) {
         const fs::path& path = file.path();
         if (!file.is_regular_file() || (path.extension() != ".cpp" && path.extension() != ".h")) continue;
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        ScanText(text.str(), names);
+        ScanText(ReadSourceFile(path.string()), names);
     }
     return names;
 }
