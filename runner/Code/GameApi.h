@@ -17,6 +17,7 @@
 // the game's name tables resolved at load; scripts call scripts directly.
 #pragma once
 
+#include <string_view>
 #include <type_traits>
 
 #include "Code/Builtins.h"
@@ -34,6 +35,8 @@
 #include "Code/ValueText.h"
 #include "Function/MathOps.h"
 #include "Function/RandomFunctions.h"
+#include "IO/GamepadConstants.h"
+#include "IO/InputConstants.h"
 #include "Variable/CInstance.h"
 #include "Variable/GameVariables.h"
 #include "Variable/InstanceDirectory.h"
@@ -50,6 +53,7 @@ public:
     Value(double d) : ScopedRValue(RealValue(d)) {}
     Value(int i) : ScopedRValue(RealValue(i)) {}
     Value(const char* text) { MakeString(*this, text); }
+    Value(std::string_view text) { MakeString(*this, text); }
     Value(const RValue& v) : ScopedRValue(v) {}
     Value(const Value& v) : ScopedRValue(v) {}
     // Takes the 16 bytes over; an array this value owned stays owned by the new home.

@@ -52,7 +52,9 @@
     X(bm_inv_src_alpha, 6) X(bm_dest_alpha, 7) X(bm_inv_dest_alpha, 8) X(bm_dest_colour, 9)        \
     X(bm_inv_dest_colour, 10) X(bm_src_alpha_sat, 11)                                              \
     X(fa_left, 0) X(fa_center, 1) X(fa_right, 2) X(fa_top, 0) X(fa_middle, 1) X(fa_bottom, 2)      \
-    X(all, -3) X(noone, -4)
+    X(all, -3) X(noone, -4)                                                                        \
+    X(ds_type_map, 1) X(ds_type_list, 2) X(ds_type_stack, 3) X(ds_type_queue, 4)                  \
+    X(ds_type_grid, 5) X(ds_type_priority, 6)
 
 #define RUNNER_DECLARE_CONSTANT(name, value) inline constexpr int32_t name = value;
 RUNNER_GAME_CONSTANTS(RUNNER_DECLARE_CONSTANT)

@@ -37,7 +37,7 @@ constexpr GroupRun kGroupRuns[] = {
     {"Particle..", {}},
     {"Misc..", {RegisterVariableFunctions}},
     {"DS..", {RegisterDsMapFunctions, RegisterDsListFunctions, RegisterDsGridFunctions,
-              RegisterDsStackQueueFunctions}},
+              RegisterDsStackQueueFunctions, RegisterDsExistsFunction}},
     {"Sound..", {RegisterAudioFunctions}},
     {"Physics..", {}},
     {"Gamepad..", {RegisterGamepadFunctions}},

@@ -35,4 +35,5 @@ void RegisterDsMapFunctions();
 void RegisterDsListFunctions();
 void RegisterDsGridFunctions();
 void RegisterDsStackQueueFunctions();
+void RegisterDsExistsFunction();
 void RegisterAudioFunctions();

@@ -1,13 +1,17 @@
-// Built-ins that reach the runner's other services: variables by name, asset names, and the
-// player-facing messages.
+// Built-ins that reach the runner's other services: variables by name, asset names, scripts by
+// index, and the player-facing and debug messages.
 #include "Function/BuiltinGroups.h"
+
+#include <vector>
 
 #include "Code/BuiltinArgs.h"
 #include "Code/Builtins.h"
 #include "Code/RuntimeError.h"
+#include "Code/Scripts.h"
 #include "Code/ValueText.h"
 #include "IO/InputState.h"
 #include "Platform/MessageDialog.h"
+#include "Runner/OutputChannel.h"
 #include "Runner/AssetNames.h"
 #include "Runner/RunnerState.h"
 #include "Variable/VariableFunctions.h"
@@ -39,10 +43,29 @@ void asset_get_index(RValue& result, CInstance*, CInstance*, int, RValue* args) 
     SetReal(result, FindAssetIndex(ArgString(args, 0)));
 }
 
+// script_execute(script, argument...): the script by its index, as code that only knows the
+// index at run time calls it.
+void script_execute(RValue& result, CInstance* self, CInstance* other, int argc, RValue* args) {
+    const int32_t script = ArgInt32(args, 0);
+    if (script < 0 || script >= Script_Count()) {
+        RaiseRuntimeError("script_execute: script %d does not exist", script);
+        return;
+    }
+    std::vector<RValue*> arguments;
+    for (int i = 1; i < argc; ++i) arguments.push_back(&args[i]);
+    arguments.push_back(nullptr);
+    CallScript(self, other, result, argc - 1, script, arguments.data());
+}
+
 void show_message(RValue& result, CInstance*, CInstance*, int, RValue* args) {
     ActiveMessageDialog().ShowMessage(Runner().caption, ValueText(args[0]));
     // Keys held while the box was up must not read as held after it.
     ClearInput();
+    FreeValue(result);
+}
+
+void show_debug_message(RValue& result, CInstance*, CInstance*, int, RValue* args) {
+    DebugOutput().Printf("%s\n", ValueText(args[0]).c_str());
     FreeValue(result);
 }
 
@@ -62,9 +85,13 @@ void RegisterVariableFunctions() {
     RegisterBuiltin("variable_instance_set", variable_instance_set, 3);
 }
 
-void RegisterResourceFunctions() { RegisterBuiltin("asset_get_index", asset_get_index, 1); }
+void RegisterResourceFunctions() {
+    RegisterBuiltin("asset_get_index", asset_get_index, 1);
+    RegisterBuiltin("script_execute", script_execute, BUILTIN_VARIADIC);
+}
 
 void RegisterMessageFunctions() {
     RegisterBuiltin("show_message", show_message, 1);
     RegisterBuiltin("show_error", show_error, 2);
+    RegisterBuiltin("show_debug_message", show_debug_message, 1);
 }

@@ -41,6 +41,9 @@ void is_array(RValue& result, CInstance*, CInstance*, int, RValue* args) {
 void is_string(RValue& result, CInstance*, CInstance*, int, RValue* args) {
     SetReal(result, args[0].kind == VALUE_STRING);
 }
+void is_real(RValue& result, CInstance*, CInstance*, int, RValue* args) {
+    SetReal(result, args[0].kind == VALUE_REAL);
+}
 void is_undefined(RValue& result, CInstance*, CInstance*, int, RValue* args) {
     SetReal(result, args[0].kind == VALUE_UNDEFINED);
 }
@@ -61,6 +64,7 @@ void RegisterValueFunctions() {
     RegisterBuiltin("array_length_1d", array_length_1d, 1);
     RegisterBuiltin("is_array", is_array, 1);
     RegisterBuiltin("is_string", is_string, 1);
+    RegisterBuiltin("is_real", is_real, 1);
     RegisterBuiltin("is_undefined", is_undefined, 1);
     RegisterBuiltin("real", real, 1);
     RegisterBuiltin("string", string, 1);

@@ -19,6 +19,16 @@ bool IsScript(std::string_view name) {
     return name.substr(0, 11) == "psl_Script_";
 }
 
+// One kind of asset's indices as constants, so that the game names its assets as its scripts do
+// (`instance_create_depth(0, 0, 0, oInput)`) and the compiler checks every name.
+template <typename Resource>
+std::string AssetIndices(const char* kind, const ResourceList<Resource>& assets) {
+    std::string text = "\n// " + std::string(kind) + "\n";
+    for (size_t i = 0; i < assets.size(); ++i)
+        if (assets[i]) text += "inline constexpr int32_t " + std::string(assets[i]->name) + " = " + std::to_string(i) + ";\n";
+    return text;
+}
+
 } // namespace
 
 std::string CollisionId(std::string_view object) {
@@ -50,7 +60,10 @@ std::string CodeTableHeader(const GamePackage& package) {
            "#pragma once\n\n"
            "#include \"Code/GameApi.h\"\n\n" +
            declarations + "\n// Entry i runs code entry i of the package.\nextern const CodeEntry kGameCode[];\n"
-                          "extern const int32_t kGameCodeCount;\n";
+                          "extern const int32_t kGameCodeCount;\n" +
+           AssetIndices("Sprites", package.sprites) + AssetIndices("Tile sets", package.backgrounds) +
+           AssetIndices("Sounds", package.sounds) + AssetIndices("Objects", package.objects) +
+           AssetIndices("Rooms", package.rooms);
 }
 
 std::string CodeTableSource(const GamePackage& package) {

@@ -17,7 +17,8 @@ std::string ObjectEventFunctionName(std::string_view object, int32_t type, int32
 std::string CollisionId(std::string_view object);
 
 // "CodeTable.h": a declaration of every function the package's code entries name, which the
-// game's sources include so that each definition matches its entry. Handlers (psl_Object_,
+// game's sources include so that each definition matches its entry, and every sprite, tile set,
+// sound, object and room index under the asset's name. Handlers (psl_Object_,
 // psl_Room_, psl_RoomCC_) are event functions, psl_Script_ scripts.
 std::string CodeTableHeader(const GamePackage& package);
 // "CodeTable.cpp": every code entry of the package, in order, with the function it runs.

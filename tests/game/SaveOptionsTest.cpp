@@ -1,0 +1,146 @@
+// Start-up, the three save files and the window scale, on the game's own package.
+#include "GameFixture.h"
+#include "scripts/InputBinding.h"
+
+namespace {
+
+class SaveOptionsTest : public GameFixture {
+protected:
+    // A script run by the input controller, as the game's objects run them.
+    template <typename... Args>
+    Value Run(ScriptFunction script, const Args&... args) {
+        return CallScript(script, FirstOf(oInput), FirstOf(oInput), Value(args)...);
+    }
+
+    // Each binding of an action as "kind:input[:value]".
+    std::string Bindings(int action) {
+        CInstance* input = FirstOf(oInput);
+        const Value list = Call(input, input, FN_ds_map_find_value, Var(input, SLOT_actions), Value(std::to_string(action)));
+        std::string text;
+        for (double b = 0; b < Real(Call(input, input, FN_ds_list_size, list)); ++b) {
+            const Value binding = Call(input, input, FN_ds_list_find_value, list, Value(b));
+            if (!text.empty()) text += " ";
+            for (double e = 0; e < Real(Call(input, input, FN_ds_list_size, binding)); ++e)
+                text += (e ? ":" : "") + ValueText(Call(input, input, FN_ds_list_find_value, binding, Value(e)));
+        }
+        return text;
+    }
+};
+
+TEST_F(SaveOptionsTest, AFirstStartUsesDefaultsAndGoesOnToTheTitle) {
+    Start();
+    RunFrames(3);
+    EXPECT_EQ(Runner().current_room, rmTitle);
+    EXPECT_EQ(GlobalNumber("view_width"), 320);
+    EXPECT_EQ(GlobalNumber("max_scale"), 6); // 1920 x 1080
+    EXPECT_EQ(GlobalNumber("scale"), 6);
+    EXPECT_EQ(GlobalNumber("char_room"), rmTitle);
+    EXPECT_EQ(GlobalNumber("char_max_hp"), 1);
+    for (const char* font : {"mireth_font", "mireth_font_bold", "mireth_font_bold_2x", "neco_font"})
+        EXPECT_GE(GlobalNumber(font), 0) << font;
+    int width = 0, height = 0;
+    window_.ClientSize(width, height);
+    EXPECT_EQ(width, 1920);
+    EXPECT_EQ(height, 1080);
+    EXPECT_EQ(Bindings(0), "0:38 0:87 2:32781 3:32786:-1 3:32788:-1 4:0:1");
+    EXPECT_EQ(Bindings(4), "0:38 0:32 0:17 0:90 0:67 0:88 2:32769");
+    EXPECT_EQ(Bindings(5), "0:17 2:32770");
+    EXPECT_FALSE(SaveFileExists("save.fluffy"));
+}
+
+TEST_F(SaveOptionsTest, TheScaleNeverExceedsWhatTheDisplayHolds) {
+    WriteSaveFile("options.fluffy", R"({"scale":8,"volume":0.5})");
+    Start();
+    EXPECT_EQ(GlobalNumber("scale"), 6);
+    EXPECT_EQ(GlobalNumber("volume"), 0.5);
+
+    window_.display_width = 1000;
+    window_.display_height = 600;
+    EXPECT_EQ(Real(Run(psl_Script_compute_max_scale)), 3);
+    Run(psl_Script_window_set_scale, 4); // does not fit: nothing changes
+    EXPECT_EQ(GlobalNumber("scale"), 6);
+    Run(psl_Script_window_max_scale);
+    EXPECT_EQ(GlobalNumber("scale"), 3);
+    window_.display_width = 200;
+    EXPECT_EQ(Real(Run(psl_Script_compute_max_scale)), 1);
+}
+
+TEST_F(SaveOptionsTest, BindingsAreSavedAndRestoredInTheirOrder) {
+    Start();
+    CInstance* input = FirstOf(oInput);
+    const Value bindings = Call(input, input, FN_ds_map_find_value, Var(input, SLOT_actions), Value("0"));
+    Call(input, input, FN_ds_list_clear, bindings);
+    Run(psl_Script_input_assign_key, 0, 'Q');
+    Run(psl_Script_input_assign_gamepad_axis, 0, gp_axislv, 1);
+    Run(psl_Script_input_assign_wait, 0); // never saved
+    Run(psl_Script_input_assign_gamepad_hat, 0, 0, 8);
+    Run(psl_Script_save_options);
+
+    const std::string file = ReadSaveFile("options.fluffy");
+    for (const char* entry : {R"("Action_0_Kind_0":"Key")", R"("Action_0_Input_0":81)", R"("Action_0_Axis_0":0)",
+                              R"("Action_0_Kind_1":"GamepadAxis")", R"("Action_0_Axis_1":1)",
+                              R"("Action_0_Kind_2":"GamepadHat")", R"("Action_0_Axis_2":8)", R"("scale":6)"})
+        EXPECT_NE(file.find(entry), std::string::npos) << entry << " in " << file;
+    EXPECT_EQ(file.find("Action_0_Kind_3"), std::string::npos);
+
+    Run(psl_Script_input_assign_key, 0, 'P');
+    Run(psl_Script_input_assign_key, 4, 'P');
+    Run(psl_Script_load_options);
+    EXPECT_EQ(Bindings(0), "0:81 3:32786:1 4:0:8");
+    EXPECT_EQ(Bindings(4), "0:38 0:32 0:17 0:90 0:67 0:88 2:32769");
+}
+
+TEST_F(SaveOptionsTest, ProgressAndPresentsSurviveARestart) {
+    Start();
+    VariableGlobalSet("char_max_hp", RealValue(3));
+    VariableGlobalSet("can_duck", RealValue(1));
+    VariableGlobalSet("char_room", RealValue(rmSnow));
+    CInstance* input = FirstOf(oInput);
+    for (const char* key : {"got32_48_rmSnow", "got64_48_rmSnow"}) {
+        Call(input, input, FN_ds_list_add, Global(SLOT_present_list), Value(key));
+        VariableGlobalSet(key, RealValue(key[3] == '3'));
+    }
+    Run(psl_Script_save_game);
+    EXPECT_EQ(ReadSaveFile("presence.fluffy"), "got32_48_rmSnow\ngot64_48_rmSnow\n");
+
+    // A new game on the same files: oInit's start, then the saved room.
+    TearDown();
+    SetUp();
+    Start();
+    RunFrames(3);
+    EXPECT_EQ(GlobalNumber("char_max_hp"), 3);
+    EXPECT_EQ(GlobalNumber("can_duck"), 1);
+    EXPECT_EQ(GlobalNumber("got32_48_rmSnow"), 1);
+    EXPECT_EQ(GlobalNumber("got64_48_rmSnow"), 0);
+    EXPECT_EQ(Runner().current_room, rmSnow);
+}
+
+TEST_F(SaveOptionsTest, DamagedOrHandEditedFilesFallBackToDefaultsAndAreKept) {
+    WriteSaveFile("save.fluffy", R"({"char_max_hp": 4, "char_room")");
+    WriteSaveFile("options.fluffy", "not json\nsecond line");
+    WriteSaveFile("presence.fluffy", "gotA\n\n");
+    Start();
+    RunFrames(3);
+    EXPECT_EQ(GlobalNumber("char_max_hp"), 1);
+    EXPECT_EQ(ReadSaveFile("save.fluffy.damaged"), R"({"char_max_hp": 4, "char_room")");
+    EXPECT_EQ(ReadSaveFile("options.fluffy.damaged"), "not json\nsecond line");
+    EXPECT_EQ(Bindings(2), "0:37 0:65 2:32783 3:32785:-1 3:32787:-1 4:0:8");
+    EXPECT_EQ(Runner().current_room, rmTitle);
+
+    // Valid JSON with values of the wrong kind, a room that is no room, and an action without
+    // bindings: each of those is left at its default.
+    TearDown();
+    SetUp();
+    WriteSaveFile("save.fluffy", R"({"char_max_hp":"lots","char_room":42.5,"hi":1})");
+    WriteSaveFile("options.fluffy", R"({"scale":"big","Action_1_Kind_0":"Key","Action_1_Input_0":"x","Action_1_Axis_0":0})");
+    Start();
+    RunFrames(3);
+    EXPECT_EQ(GlobalNumber("char_max_hp"), 1);
+    EXPECT_EQ(GlobalNumber("hi"), 1);
+    EXPECT_EQ(GlobalNumber("scale"), 6);
+    EXPECT_EQ(Runner().current_room, rmTitle);
+    EXPECT_EQ(Bindings(1), "0:40 0:83 2:32782 3:32786:1 3:32788:1 4:0:4");
+    EXPECT_EQ(Bindings(0), "0:38 0:87 2:32781 3:32786:-1 3:32788:-1 4:0:1");
+}
+
+} // namespace
