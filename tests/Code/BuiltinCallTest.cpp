@@ -7,6 +7,7 @@
 #include "Code/RuntimeError.h"
 #include "Code/Scripts.h"
 #include "Code/ValueText.h"
+#include "Function/BuiltinGroups.h"
 #include "ValueTestSupport.h"
 
 namespace {
@@ -56,6 +57,21 @@ TEST_F(BuiltinCall, NamesResolveToScriptsBeforeBuiltins) {
     ScopedRValue result;
     CallFunction(nullptr, nullptr, result, 2, FindFunction("count_arguments"), args);
     EXPECT_EQ(result.val, 2);
+}
+
+TEST_F(BuiltinCall, ScriptExecuteCallsAScriptByItsIndex) {
+    RegisterResourceFunctions();
+    RuntimeErrorCapture errors;
+    ScopedRValue script = Num(0);
+    ScopedRValue missing = Num(5);
+    ScopedRValue a = Str("a");
+    RValue* args[] = {&script, &a, &a, &a};
+    ScopedRValue result;
+    CallBuiltin(nullptr, nullptr, result, 4, FindBuiltin("script_execute"), args);
+    EXPECT_EQ(result.val, 3);
+    RValue* none[] = {&missing};
+    CallBuiltin(nullptr, nullptr, result, 1, FindBuiltin("script_execute"), none);
+    EXPECT_EQ(errors.Messages(), std::vector<std::string>{"script_execute: script 5 does not exist"});
 }
 
 TEST_F(BuiltinCall, ArgumentsArriveInOrderAndTheResultIsReplaced) {

@@ -38,6 +38,8 @@ TEST_F(BuiltinFunctions, ValuesAndArrays) {
     EXPECT_EQ(Number("is_array", literal), 1);
     EXPECT_EQ(Number("is_string", Str("")), 1);
     EXPECT_EQ(Number("is_undefined", UndefinedValue()), 1);
+    EXPECT_EQ(Number("is_real", RealValue(2)), 1);
+    EXPECT_EQ(Number("is_real", Str("2")), 0);
     EXPECT_EQ(Number("is_string", RValue{{0}, 0, 0x10000000u | VALUE_STRING}), 0); // the whole word
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "../Code/ValueTestSupport.h"
+#include "Code/GameConstants.h"
 #include "Support/DsOperations.h"
 #include "Support/MapKeyHash.h"
 #include "SupportTestSupport.h"
@@ -27,6 +28,12 @@ TEST_F(DataStructures, HandlesReuseTheLowestFreeIndexOfTheirOwnKind) {
     EXPECT_EQ(DsStackCreate(), 0);
     EXPECT_EQ(Number("ds_queue_create"), 0);
     EXPECT_EQ(DsGridCreate(2, 2), 0);
+    // Whether an id names a structure depends on its kind.
+    EXPECT_EQ(Number("ds_exists", Num(3), Num(ds_type_map)), 1);
+    EXPECT_EQ(Number("ds_exists", Num(4), Num(ds_type_map)), 0);
+    EXPECT_EQ(Number("ds_exists", Num(0), Num(ds_type_grid)), 1);
+    EXPECT_EQ(Number("ds_exists", Num(1), Num(ds_type_list)), 0);
+    EXPECT_EQ(Number("ds_exists", Num(0), Num(ds_type_priority)), 0);
 
     RuntimeErrorCapture errors;
     Call("ds_list_destroy", Num(0));

@@ -1,7 +1,7 @@
 // What the packer generates from tests/tools/packer_assets and the sources in
 // tests/tools/packer_game, compiled and linked with those sources as the game links with its
-// own: entry i of the package runs entry i of the code table, and the names the sources use
-// are numbered and paired. A handler the assets declare and the sources lacked would fail the
+// own: entry i of the package runs entry i of the code table, assets are named by their
+// indices, and the names the sources use are numbered and paired. A handler the assets declare and the sources lacked would fail the
 // link.
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -71,6 +71,12 @@ TEST(PackerCodeTable, EveryHandlerOfThePackageIsBoundInItsOrder) {
     const PackageObject& character = *package.objects[0];
     const PackageObject& block = *package.objects[1];
     const PackageObject& ghost = *package.objects[3];
+    // The code table names every asset's index.
+    EXPECT_EQ(oChar, 0);
+    EXPECT_EQ(oGhost, 3);
+    EXPECT_EQ(package.sprites[size_t(sBlock)]->name, "sBlock");
+    EXPECT_EQ(package.rooms[size_t(rmWide)]->name, "rmWide");
+    EXPECT_EQ(package.sounds[size_t(sfxHit)]->name, "sfxHit");
     EXPECT_EQ(character.name, "oChar");
     EXPECT_EQ(block.name, "oBlock");
     EXPECT_TRUE(block.solid);
