@@ -27,6 +27,15 @@ void sin(RValue& result, CInstance*, CInstance*, int, RValue* args) {
     SetReal(result, SinSingle(ArgReal(args, 0)));
 }
 
+// lengthdir_x(length, direction) and lengthdir_y: the vector of that length at that angle in
+// degrees, anticlockwise from the right with y growing downwards.
+void lengthdir_x(RValue& result, CInstance*, CInstance*, int, RValue* args) {
+    SetReal(result, ArgReal(args, 0) * std::cos(ArgReal(args, 1) * M_PI / 180));
+}
+void lengthdir_y(RValue& result, CInstance*, CInstance*, int, RValue* args) {
+    SetReal(result, -ArgReal(args, 0) * std::sin(ArgReal(args, 1) * M_PI / 180));
+}
+
 void sqrt(RValue& result, CInstance*, CInstance*, int, RValue* args) {
     double x = ArgReal(args, 0);
     if (x < 0) {
@@ -80,6 +89,8 @@ void RegisterMathFunctions() {
     RegisterBuiltin("sqrt", sqrt, 1);
     RegisterBuiltin("log2", log2, 1);
     RegisterBuiltin("point_distance", point_distance, 4);
+    RegisterBuiltin("lengthdir_x", lengthdir_x, 2);
+    RegisterBuiltin("lengthdir_y", lengthdir_y, 2);
     RegisterBuiltin("make_color_hsv", make_color_hsv, 3);
     RegisterBuiltin("abs", abs, 1);
     RegisterBuiltin("sign", sign, 1);

@@ -68,6 +68,10 @@ TEST_F(BuiltinFunctions, MathRoundsAndReportsLikeTheGameExpects) {
     EXPECT_EQ(Number("sign", RealValue(-4)), -1);
     EXPECT_EQ(Number("log2", RealValue(8)), 3);
     EXPECT_EQ(Number("point_distance", RealValue(0), RealValue(0), RealValue(3), RealValue(4)), 5);
+    // Angles go anticlockwise from the right, and y grows downwards.
+    EXPECT_DOUBLE_EQ(Number("lengthdir_x", RealValue(2), RealValue(60)), 1);
+    EXPECT_NEAR(Number("lengthdir_y", RealValue(2), RealValue(90)), -2, 1e-12);
+    EXPECT_NEAR(Number("lengthdir_x", RealValue(3), RealValue(180)), -3, 1e-12);
 
     RuntimeErrorCapture errors;
     EXPECT_EQ(Number("sqrt", RealValue(-1)), 0);
