@@ -244,6 +244,11 @@ inline const RValue& Argument(int argc, RValue** argv, int index) {
     return argc > 0 ? *argv[0] : kNone;
 }
 
+// argument[i] when the script was given it (argument_count > i), else `fallback`.
+inline Value ArgumentOr(int argc, RValue** argv, int index, const Value& fallback) {
+    return index < argc ? Value(*argv[index]) : fallback;
+}
+
 // The frame record of a compiled script; also sets the script's result to 0 on entry.
 class ScriptFrame : public FrameScope {
 public:

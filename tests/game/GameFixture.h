@@ -27,6 +27,7 @@
 #include "Runner/RunnerState.h"
 #include "Runner/SpinClock.h"
 #include "Runner/WindowControl.h"
+#include "Sound/AudioSystem.h"
 #include "Support/DsState.h"
 #include "Support/SaveFolder.h"
 #include "Support/SupportTestSupport.h"
@@ -46,6 +47,8 @@ protected:
     void TearDown() override {
         ReleaseGameWorld();
         loop_.reset();
+        SetActiveAudio(nullptr);
+        audio_.reset();
         StopGamepads();
         SetActiveWindowControl(nullptr);
         SetActiveGraphics(nullptr);
@@ -60,7 +63,8 @@ protected:
     }
 
     // Loads the package and enters the first room (rmInit: oInit starts the game). A device of
-    // the test's own (OpenGL, to read pixels back) replaces the null one when given.
+    // the test's own (OpenGL, to read pixels back) replaces the null one when given. With
+    // `with_audio_` set the game's sounds play on the null output, whose voices tests can see.
     void Start(GraphicsDevice* device = nullptr) {
         RegisterGameConstants();
         RegisterBuiltinVariables();
@@ -75,6 +79,11 @@ protected:
         graphics_->LoadPackage(loader_.Package());
         SetActiveGraphics(graphics_.get());
         SetActiveWindowControl(&window_control_);
+        if (with_audio_) {
+            audio_ = StartAudio(false, clock_, std::filesystem::path(SNOWTIDE_PACKAGE).parent_path().string());
+            audio_->PrepareSounds(loader_.Package());
+            SetActiveAudio(audio_.get());
+        }
         StartGamepads(pads_, GamepadTable::kAllSlots, "");
         PrepareGameObjects(loader_.Package());
         PrepareGameRooms(loader_.Package());
@@ -103,6 +112,15 @@ protected:
     }
     static double GlobalNumber(const char* name) { return ToReal(GlobalValue(name)); }
 
+    // A built-in by name, for those the game's code does not call (and so has no FN_ for).
+    template <typename... Args>
+    static Value Builtin(const char* name, const Args&... args) {
+        RValue* argv[] = {const_cast<RValue*>(static_cast<const RValue*>(&args))..., nullptr};
+        Value result;
+        CallBuiltin(nullptr, nullptr, result, int(sizeof...(Args)), FindBuiltin(name), argv);
+        return result;
+    }
+
     // The first instance of an object, or null.
     static CInstance* FirstOf(int32_t object) {
         CInstance* found = nullptr;
@@ -122,5 +140,7 @@ protected:
     NullGamepads pads_;
     WindowControl window_control_{window_};
     std::unique_ptr<GraphicsContext> graphics_;
+    bool with_audio_ = false;
+    std::unique_ptr<AudioSystem> audio_;
     std::unique_ptr<FrameLoop> loop_;
 };
