@@ -51,6 +51,10 @@ void ds_list_replace(RValue&, CInstance*, CInstance*, int, RValue* args) {
     if (CDS_List* list = ListArg(args)) list->Replace(ArgInt32(args, 1), args[2]);
 }
 
+void ds_list_delete(RValue&, CInstance*, CInstance*, int, RValue* args) {
+    if (CDS_List* list = ListArg(args)) list->Delete(ArgInt32(args, 1));
+}
+
 void ds_list_clear(RValue&, CInstance*, CInstance*, int, RValue* args) {
     if (CDS_List* list = ListArg(args)) list->Clear();
 }
@@ -108,6 +112,7 @@ void ds_list_mark_as_map(RValue&, CInstance*, CInstance*, int, RValue* args) {
 void RegisterDsListFunctions() {
     RegisterBuiltin("ds_list_create", ds_list_create, 0);
     RegisterBuiltin("ds_list_destroy", ds_list_destroy, 1);
+    RegisterBuiltin("ds_list_delete", ds_list_delete, 2);
     RegisterBuiltin("ds_list_add", ds_list_add, BUILTIN_VARIADIC);
     RegisterBuiltin("ds_list_insert", ds_list_insert, 3);
     RegisterBuiltin("ds_list_set", ds_list_set, 3);

@@ -35,6 +35,15 @@ bool CDS_List::Insert(int32_t position, const RValue& value) {
     return true;
 }
 
+bool CDS_List::Delete(int32_t position) {
+    if (position < 0 || position >= count_) return false;
+    FreeValue(items_[position]);
+    std::memmove(static_cast<void*>(items_ + position), items_ + position + 1,
+                 sizeof(RValue) * static_cast<size_t>(count_ - position - 1));
+    --count_;
+    return true;
+}
+
 bool CDS_List::Set(int32_t position, const RValue& value) {
     if (position < 0 || position >= kMaxCount) return false;
     if (position >= count_) {

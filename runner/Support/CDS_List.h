@@ -23,6 +23,8 @@ public:
     bool Set(int32_t position, const RValue& value);
     // Only 0 <= position < count.
     bool Replace(int32_t position, const RValue& value);
+    // Removes the item, closing the gap; only 0 <= position < count.
+    bool Delete(int32_t position);
     void Clear();
     void CopyFrom(const CDS_List& source);
 

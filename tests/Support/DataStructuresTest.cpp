@@ -144,6 +144,11 @@ TEST_F(DataStructures, ListsGrowWithZerosAndIgnorePositionsOutsideThem) {
         items += Text("ds_list_find_value", Num(list), Num(i));
     EXPECT_EQ(items, "Abcd");
     EXPECT_TRUE(Call("ds_list_find_value", Num(list), Num(4)).Kind() == VALUE_UNDEFINED);
+    Call("ds_list_delete", Num(list), Num(1));
+    Call("ds_list_delete", Num(list), Num(3)); // past the end: nothing
+    Call("ds_list_delete", Num(list), Num(-1));
+    EXPECT_EQ(Text("ds_list_find_value", Num(list), Num(1)) + Text("ds_list_find_value", Num(list), Num(2)), "cd");
+    EXPECT_EQ(Number("ds_list_size", Num(list)), 3);
 
     int32_t copy = static_cast<int32_t>(Number("ds_list_create"));
     for (int i = 0; i < 1000; ++i)
