@@ -67,6 +67,7 @@ void psl_Object_oInit_Other_10(CInstance* self, CInstance* other) {
 
     frame.Line(2);
     Call(self, other, FN_instance_create_depth, Value(0), Value(0), Value(0), Value(oCamera));
+    Call(self, other, FN_instance_create_depth, Value(0), Value(0), Value(0), Value(oTileGrid));
 
     frame.Line(3);
     Call(self, other, FN_randomize);
