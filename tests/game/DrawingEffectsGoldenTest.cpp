@@ -1,8 +1,8 @@
-// The game's drawing effects on OpenGL without a display, compared with golden images in
-// game/golden/. Each picture also holds plain drawings of the same sprite or text made with the
-// runner's built-ins, and the effects are checked against them pixel by pixel, so that a golden
-// rewritten without looking cannot bless a wrong picture. After a change to the effects or to
-// the sprites and fonts in assets/, look at the pictures and rewrite them with
+// The drawing effects on OpenGL without a display, compared with golden images in game/golden/.
+// Each picture also holds plain drawings of the same sprite or text made with built-ins, and the
+// effects are checked against them by their rules, so that a golden rewritten without looking
+// cannot bless a wrong picture. After a change to the effects, the glyph sprites or the fonts,
+// look at the pictures and rewrite them with
 //     RUNNER_UPDATE_GOLDEN=1 build/bin/game_tests --gtest_filter='DrawingEffectsGolden.*'
 #include "GameFixture.h"
 #include "Platform/GlTestWindow.h"
@@ -10,150 +10,131 @@
 
 namespace {
 
-constexpr int kCell = 48; // the sprite at (4, 4) in a cell; the sprite is at most 40 pixels
+constexpr int kCell = 48; // the sprite's box at (4, 4) in a cell of its own
 constexpr Rgba kBackground{32, 96, 64, 255};
-constexpr Rgba kBlack{0, 0, 0, 255};
-constexpr Rgba kRed{255, 0, 0, 255};
-constexpr Rgba kYellow{255, 255, 0, 255};
-constexpr Rgba kGreen{0, 255, 0, 255};
-constexpr Rgba kWhite{255, 255, 255, 255};
 
-// A colour as the runner takes it: red in the low byte.
 Value RunnerColour(Rgba colour) {
     return Value(double(VertexColour(colour) & 0xFFFFFF));
 }
 
-struct Cell {
-    int x, y;
-};
-
 class DrawingEffectsGolden : public GameFixture {
 protected:
-    void StartDrawing() {
+    void SetUp() override {
+        GameFixture::SetUp();
         std::string error;
         ASSERT_TRUE(gl_.Open(320, 180, error)) << error;
         Start(&gl_.Device());
         gl_.Device().BeginFrame();
         graphics_->BeginFrame();
-        painter_ = FirstOf(oInput);
         Builtin("draw_clear_alpha", RunnerColour(kBackground), Value(1));
     }
     RgbaImage Picture() {
         graphics_->Flush();
         return {320, 180, gl_.Device().ReadPixels(0, 0, 320, 180)};
     }
-    double SpriteNumber(const char* what) { return Real(Builtin(what, Value(sConfigFaceButtons))); }
-    // The painter's sprite placed with its box's top-left corner at (4, 4) in the cell.
-    void Place(Cell cell, double xscale = 1, double scale = 1) {
-        SetBuiltinVar(painter_, VAR_sprite_index, Value(sConfigFaceButtons));
-        SetBuiltinVar(painter_, VAR_image_xscale, Value(xscale * scale));
-        SetBuiltinVar(painter_, VAR_image_yscale, Value(scale));
-        const double origin = SpriteNumber("sprite_get_xoffset");
-        const double from_left = xscale > 0 ? origin : SpriteNumber("sprite_get_width") - origin;
-        SetBuiltinVar(painter_, VAR_x, Value(cell.x + 4 + from_left * scale));
-        SetBuiltinVar(painter_, VAR_y,
-                      Value(cell.y + 4 + SpriteNumber("sprite_get_yoffset") * scale));
+    static double Mireth(const char* measure) { return Real(Builtin(measure, Value(sMirethIdle))); }
+    // The painter as Mireth standing, its box's top-left corner at (left + 4, top + 4).
+    CInstance* Place(int left, int top, double xscale = 1, double scale = 1) {
+        CInstance* painter = FirstOf(oInput);
+        const double origin = Mireth("sprite_get_xoffset");
+        SetBuiltinVar(painter, VAR_sprite_index, Value(sMirethIdle));
+        SetBuiltinVar(painter, VAR_image_xscale, Value(xscale * scale));
+        SetBuiltinVar(painter, VAR_image_yscale, Value(scale));
+        SetBuiltinVar(
+            painter, VAR_x,
+            Value(left + 4 + (xscale > 0 ? origin : Mireth("sprite_get_width") - origin) * scale));
+        SetBuiltinVar(painter, VAR_y, Value(top + 4 + Mireth("sprite_get_yoffset") * scale));
+        return painter;
     }
     template <typename... Args>
     void Paint(ScriptFunction script, const Args&... args) {
-        CallScript(script, painter_, painter_, Value(args)...);
+        CallScript(script, FirstOf(oInput), FirstOf(oInput), Value(args)...);
     }
-
     GlTestWindow gl_;
-    CInstance* painter_ = nullptr;
 };
 
-// Compares the cell `drawn` with what rule(pixel, in the sprite, next to it) makes of the plain
-// sprite drawn in the cell `plain`.
+// Whether cell `drawn` is what rule(pixel, in the sprite, next to it) makes of cell `plain`
+// (cells numbered 10 a row).
 template <typename Rule>
-::testing::AssertionResult FollowsRule(const RgbaImage& image, Cell plain, Cell drawn, Rule rule) {
-    const auto at = [&](Cell cell, int x, int y) {
-        return PixelAt(image.pixels, image.width, cell.x + x, cell.y + y);
+::testing::AssertionResult FollowsRule(const RgbaImage& image, int plain, int drawn, Rule rule) {
+    const auto at = [&](int cell, int x, int y) {
+        return PixelAt(image.pixels, image.width, cell % 10 * kCell + x, cell / 10 * kCell + y);
     };
-    const auto sprite = [&](int x, int y) {
-        return x >= 0 && y >= 0 && x < kCell && y < kCell && at(plain, x, y) != kBackground;
+    const auto in = [&](int x, int y) {
+        return x >= 0 && y >= 0 && at(plain, x, y) != kBackground;
     };
-    for (int y = 0; y < kCell; ++y)
-        for (int x = 0; x < kCell; ++x) {
-            const bool next =
-                sprite(x - 1, y) || sprite(x + 1, y) || sprite(x, y - 1) || sprite(x, y + 1);
-            const Rgba want = rule(at(plain, x, y), sprite(x, y), next);
+    for (int y = 0; y < kCell - 1; ++y)
+        for (int x = 0; x < kCell - 1; ++x) {
+            const Rgba want = rule(at(plain, x, y), in(x, y),
+                                   in(x - 1, y) || in(x + 1, y) || in(x, y - 1) || in(x, y + 1));
             if (!Near(at(drawn, x, y), want))
-                return ::testing::AssertionFailure()
-                       << "at (" << x << ", " << y << ") of the cell: " << at(drawn, x, y)
-                       << " instead of " << want;
+                return ::testing::AssertionFailure() << "cell " << drawn << " at " << x << ", " << y
+                                                     << ": " << at(drawn, x, y) << " not " << want;
         }
     return ::testing::AssertionSuccess();
 }
 
-Rgba Outlined(Rgba colour, Rgba outline, bool in_sprite, bool next) {
-    return in_sprite ? colour : next ? outline : kBackground;
-}
-
-// Top row, by cells: the sprite plain, outlined, mirrored, mirrored with a red outline, as a
+// Top row by cells: Mireth plain, outlined, mirrored, mirrored with a red outline, as a
 // yellow silhouette and as a green stencil. Second row: the sprite wrapped in from beyond the
 // room's right and top edges, a gradient stencil, and the sprite doubled and black, outlined.
 TEST_F(DrawingEffectsGolden, OutlinesSilhouettesStencilsAndWrapping) {
-    StartDrawing();
-    const Value sprite(sConfigFaceButtons);
-    Place({0, 0});
-    Builtin("draw_sprite", sprite, Value(0), BuiltinVar(painter_, VAR_x),
-            BuiltinVar(painter_, VAR_y));
-    Place({kCell, 0});
+    const double ox = Mireth("sprite_get_xoffset"), oy = Mireth("sprite_get_yoffset");
+    const Value sprite(sMirethIdle), white = RunnerColour({255, 255, 255, 255});
+    const Value red = RunnerColour({255, 0, 0, 255}), green = RunnerColour({0, 255, 0, 255});
+    CInstance* painter = Place(0, 0);
+    Builtin("draw_sprite", sprite, Value(0), BuiltinVar(painter, VAR_x),
+            BuiltinVar(painter, VAR_y));
+    Place(kCell, 0);
     Paint(psl_Script_draw_outline);
-    Place({2 * kCell, 0}, -1);
-    Builtin("draw_sprite_ext", sprite, Value(0), BuiltinVar(painter_, VAR_x),
-            BuiltinVar(painter_, VAR_y), Value(-1), Value(1), Value(0), RunnerColour(kWhite),
-            Value(1));
-    Place({3 * kCell, 0}, -1);
-    Paint(psl_Script_draw_outline, RunnerColour(kRed));
-    Place({4 * kCell, 0});
-    SetBuiltinVar(painter_, VAR_image_blend, RunnerColour(kYellow));
+    Place(2 * kCell, 0, -1);
+    Builtin("draw_sprite_ext", sprite, Value(0), BuiltinVar(painter, VAR_x),
+            BuiltinVar(painter, VAR_y), Value(-1), Value(1), Value(0), white, Value(1));
+    Place(3 * kCell, 0, -1);
+    Paint(psl_Script_draw_outline, red);
+    Place(4 * kCell, 0);
+    SetBuiltinVar(painter, VAR_image_blend, RunnerColour({255, 255, 0, 255}));
     Paint(psl_Script_draw_silhouette, 0, 0);
-    SetBuiltinVar(painter_, VAR_image_blend, RunnerColour(kWhite));
-    Paint(psl_Script_draw_stencil_with_gradient, sprite,
-          5 * kCell + 4 + SpriteNumber("sprite_get_xoffset"),
-          4 + SpriteNumber("sprite_get_yoffset"), RunnerColour(kGreen), RunnerColour(kGreen),
-          RunnerColour(kGreen), RunnerColour(kGreen));
-    Place({320, kCell - 180});
+    SetBuiltinVar(painter, VAR_image_blend, white);
+    Paint(psl_Script_draw_stencil_with_gradient, sprite, 5 * kCell + 4 + ox, 4 + oy, green, green,
+          green, green);
+    Place(320, kCell - 180); // beyond the room: shown one room width left and one height down
     Paint(psl_Script_draw_self_wrapped);
-    Paint(psl_Script_draw_stencil_with_gradient, sprite,
-          kCell + 4 + SpriteNumber("sprite_get_xoffset"),
-          kCell + 4 + SpriteNumber("sprite_get_yoffset"), RunnerColour(kRed), RunnerColour(kYellow),
-          RunnerColour(kGreen), RunnerColour({0, 0, 255, 255}));
-    Place({2 * kCell, kCell}, 1, 2);
+    Paint(psl_Script_draw_stencil_with_gradient, sprite, kCell + 4 + ox, kCell + 4 + oy, red,
+          RunnerColour({255, 255, 0, 255}), green, RunnerColour({0, 0, 255, 255}));
+    Place(2 * kCell, kCell, 1, 2);
     Paint(psl_Script_draw_outline_ext, 0, 1);
     const RgbaImage image = Picture();
 
-    const Cell plain{0, 0}, mirrored{2 * kCell, 0};
-    EXPECT_TRUE(FollowsRule(image, plain, {kCell, 0}, [](Rgba c, bool in, bool next) {
-        return Outlined(c, kBlack, in, next);
-    }));
-    EXPECT_TRUE(FollowsRule(image, mirrored, {3 * kCell, 0}, [](Rgba c, bool in, bool next) {
-        return Outlined(c, kRed, in, next);
-    }));
-    EXPECT_TRUE(FollowsRule(image, plain, {4 * kCell, 0},
-                            [](Rgba, bool in, bool) { return in ? kYellow : kBackground; }));
-    EXPECT_TRUE(FollowsRule(image, plain, {5 * kCell, 0},
-                            [](Rgba, bool in, bool) { return in ? kGreen : kBackground; }));
-    EXPECT_TRUE(FollowsRule(image, plain, {0, kCell}, [](Rgba c, bool, bool) { return c; }));
+    const auto outlined = [](Rgba outline) {
+        return [outline](Rgba pixel, bool in, bool next) {
+            return in ? pixel : next ? outline : kBackground;
+        };
+    };
+    const auto flat = [](Rgba fill) {
+        return [fill](Rgba, bool in, bool) { return in ? fill : kBackground; };
+    };
+    EXPECT_TRUE(FollowsRule(image, 0, 1, outlined({0, 0, 0, 255})));
+    EXPECT_TRUE(FollowsRule(image, 2, 3, outlined({255, 0, 0, 255})));
+    EXPECT_TRUE(FollowsRule(image, 0, 4, flat({255, 255, 0, 255})));
+    EXPECT_TRUE(FollowsRule(image, 0, 5, flat({0, 255, 0, 255})));
+    EXPECT_TRUE(FollowsRule(image, 0, 10, [](Rgba pixel, bool, bool) { return pixel; }));
     EXPECT_TRUE(MatchesGoldenImage(image, "game/golden/sprite_effects.png"));
 }
 
 // A prompt with a button glyph, and under it the same drawn piece by piece; two centred lines,
 // and under them the same drawn by the runner's own centring.
 TEST_F(DrawingEffectsGolden, SpriteTextAndCentredLines) {
-    StartDrawing();
     Builtin("draw_set_font", GlobalValue("mireth_font"));
-    Builtin("draw_set_colour", RunnerColour(kWhite));
+    Builtin("draw_set_colour", RunnerColour({255, 255, 255, 255}));
+    Builtin("sprite_set_offset", Value(sConfigFaceButtons), Value(3),
+            Value(2)); // top-aligned all the same
     const std::string before = "Press ", after = " to jump!";
     Paint(psl_Script_draw_text_sprite, 4, 4, before + "\\sConfigFaceButtons:0" + after);
     const double pen = 4 + Real(Builtin("string_width", Value(before)));
     Builtin("draw_text", Value(4), Value(40), Value(before));
-    Builtin("draw_sprite", Value(sConfigFaceButtons), Value(0),
-            Value(pen + SpriteNumber("sprite_get_xoffset")),
-            Value(40 + SpriteNumber("sprite_get_yoffset")));
-    Builtin("draw_text", Value(pen + SpriteNumber("sprite_get_width")), Value(40), Value(after));
+    Builtin("draw_sprite", Value(sConfigFaceButtons), Value(0), Value(pen + 3), Value(40 + 2));
+    Builtin("draw_text", Value(pen + Real(Builtin("sprite_get_width", Value(sConfigFaceButtons)))),
+            Value(40), Value(after));
     const char* lines = "A gift for you\nMerry Snowtide!";
     Paint(psl_Script_draw_text_centered, 160, 80, lines);
     Builtin("draw_set_halign", Value(fa_center));
@@ -163,11 +144,10 @@ TEST_F(DrawingEffectsGolden, SpriteTextAndCentredLines) {
     int ink = 0;
     for (int y = 0; y < 36; ++y)
         for (int x = 0; x < 320; ++x) {
-            ASSERT_EQ(PixelAt(image.pixels, 320, x, 4 + y), PixelAt(image.pixels, 320, x, 40 + y))
-                << x << ", " << y;
-            ASSERT_EQ(PixelAt(image.pixels, 320, x, 80 + y), PixelAt(image.pixels, 320, x, 130 + y))
-                << x << ", " << y;
-            ink += PixelAt(image.pixels, 320, x, 4 + y) != kBackground;
+            const auto at = [&](int top) { return PixelAt(image.pixels, 320, x, top + y); };
+            ASSERT_EQ(at(4), at(40)) << x << ", " << y;
+            ASSERT_EQ(at(80), at(130)) << x << ", " << y;
+            ink += at(4) != kBackground;
         }
     EXPECT_GT(ink, 0);
     EXPECT_TRUE(MatchesGoldenImage(image, "game/golden/sprite_text.png"));
