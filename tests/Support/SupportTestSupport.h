@@ -11,27 +11,7 @@
 
 #include "BuiltinCallFixture.h"
 #include "Code/RuntimeError.h"
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "runner-test-XXXXXX").string();
-        path_ = mkdtemp(pattern.data()) ? pattern + '/' : std::string();
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
+#include "TempFolder.h"
 
 inline std::string ReadWhole(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -1,101 +1,23 @@
-// The game itself in process: its package (built beside the executable) loaded through the real
-// loader, its compiled code linked, and the frames run on null backends with a save folder of
-// the test's own. Tests call the game's scripts directly, post keys to the null window, attach
-// gamepads, and read globals and instance variables by name.
+// The game's tests: a game session per test, and the test's save files.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
-#include <sstream>
 #include <string>
 
-#include "CodeTable.h"
-#include "GameNames.h"
-#include "Graphics/GraphicsContext.h"
-#include "IO/GamepadLayer.h"
-#include "IO/InputState.h"
-#include "Platform/null/NullBackends.h"
-#include "Platform/null/NullGamepads.h"
-#include "Room/RoomFlow.h"
-#include "Runner/FrameLoop.h"
-#include "Runner/GameWorld.h"
-#include "Runner/OutputChannel.h"
-#include "Runner/Package/PackageLoader.h"
-#include "Runner/RunnerState.h"
-#include "Runner/SpinClock.h"
-#include "Runner/WindowControl.h"
-#include "Sound/AudioSystem.h"
-#include "Support/DsState.h"
-#include "Support/SaveFolder.h"
+#include "GameSession.h"
 #include "Support/SupportTestSupport.h"
-#include "Variable/GameVariables.h"
-#include "Variable/VariableFunctions.h"
 
-class GameFixture : public ::testing::Test {
+class GameFixture : public ::testing::Test, protected GameSession {
 protected:
-    void SetUp() override {
-        Runner() = RunnerState{};
-        RunnerInput() = InputState{};
-        TheSaveFolder().SetFolder(save_.Path());
-        DebugOutput().CaptureTo(&debug_output_);
-        ErrorOutput().CaptureTo(&error_output_);
-    }
+    void SetUp() override { Begin(); }
+    void TearDown() override { End(); }
 
-    void TearDown() override {
-        ReleaseGameWorld();
-        loop_.reset();
-        SetActiveAudio(nullptr);
-        audio_.reset();
-        StopGamepads();
-        SetActiveWindowControl(nullptr);
-        SetActiveGraphics(nullptr);
-        graphics_.reset();
-        DestroyAllDataStructures();
-        ResetVariables();
-        ClearBuiltins();
-        DebugOutput().CaptureTo(nullptr);
-        ErrorOutput().CaptureTo(nullptr);
-        Runner() = RunnerState{};
-        RunnerInput() = InputState{};
-    }
-
-    // Loads the package and enters the first room (rmInit: oInit starts the game). A device of
-    // the test's own (OpenGL, to read pixels back) replaces the null one when given. With
-    // `with_audio_` set the game's sounds play on the null output, whose voices tests can see.
     void Start(GraphicsDevice* device = nullptr) {
-        RegisterGameConstants();
-        RegisterBuiltinVariables();
-        LinkGame(GameLinkRecord());
-        PackageStatus status = loader_.Open(SNOWTIDE_PACKAGE);
-        if (status) status = loader_.ReadHeader();
-        if (status) status = loader_.LoadGameData();
-        ASSERT_TRUE(status) << status.error;
-        const PackageHeader& header = loader_.Package().header;
-        graphics_ = std::make_unique<GraphicsContext>(device ? *device : null_graphics_, int(header.window_width),
-                                                      int(header.window_height));
-        graphics_->LoadPackage(loader_.Package());
-        SetActiveGraphics(graphics_.get());
-        SetActiveWindowControl(&window_control_);
-        if (with_audio_) {
-            audio_ = StartAudio(false, clock_, std::filesystem::path(SNOWTIDE_PACKAGE).parent_path().string());
-            audio_->PrepareSounds(loader_.Package());
-            SetActiveAudio(audio_.get());
-        }
-        StartGamepads(pads_, GamepadTable::kAllSlots, "");
-        PrepareGameObjects(loader_.Package());
-        PrepareGameRooms(loader_.Package());
-        Runner().running = true;
-        Runner().sleep_margin_ms = 0;
-        StartGame();
-        loop_ = std::make_unique<FrameLoop>(clock_, window_, device ? *device : null_graphics_);
-        loop_->Enter();
-    }
-
-    void RunFrames(int count) {
-        for (int i = 0; i < count && Runner().running; ++i) loop_->RunFrame();
+        const std::string error = Load(device);
+        ASSERT_EQ(error, "");
     }
 
     // A file in the test's save folder, written before Start or read after a save.
@@ -104,43 +26,4 @@ protected:
     }
     std::string ReadSaveFile(const std::string& name) const { return ReadWhole(save_.Path() + name); }
     bool SaveFileExists(const std::string& name) const { return std::filesystem::exists(save_.Path() + name); }
-
-    static ScopedRValue GlobalValue(const char* name) {
-        ScopedRValue value;
-        VariableGlobalGet(name, value);
-        return value;
-    }
-    static double GlobalNumber(const char* name) { return ToReal(GlobalValue(name)); }
-
-    // A built-in by name, for those the game's code does not call (and so has no FN_ for).
-    template <typename... Args>
-    static Value Builtin(const char* name, const Args&... args) {
-        RValue* argv[] = {const_cast<RValue*>(static_cast<const RValue*>(&args))..., nullptr};
-        Value result;
-        CallBuiltin(nullptr, nullptr, result, int(sizeof...(Args)), FindBuiltin(name), argv);
-        return result;
-    }
-
-    // The first instance of an object, or null.
-    static CInstance* FirstOf(int32_t object) {
-        CInstance* found = nullptr;
-        ForEachTargetOf(nullptr, nullptr, object, [&](CInstance* instance) {
-            if (!found) found = instance;
-        });
-        return found;
-    }
-
-    TempFolder save_;
-    std::string debug_output_;
-    std::string error_output_;
-    PackageLoader loader_;
-    SpinClock clock_;
-    NullWindow window_;
-    NullGraphicsDevice null_graphics_;
-    NullGamepads pads_;
-    WindowControl window_control_{window_};
-    std::unique_ptr<GraphicsContext> graphics_;
-    bool with_audio_ = false;
-    std::unique_ptr<AudioSystem> audio_;
-    std::unique_ptr<FrameLoop> loop_;
 };

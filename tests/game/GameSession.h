@@ -1,0 +1,142 @@
+// The game itself in process: its package (built beside the executable) loaded through the real
+// loader, its compiled code linked, and the frames run on null backends with a save folder of
+// its own. Shared by the game's tests and fuzz targets, so it needs no test framework.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "CodeTable.h"
+#include "GameNames.h"
+#include "Function/BuiltinGroups.h"
+#include "Graphics/GraphicsContext.h"
+#include "IO/GamepadLayer.h"
+#include "IO/InputState.h"
+#include "Platform/null/NullBackends.h"
+#include "Platform/null/NullGamepads.h"
+#include "Room/RoomFlow.h"
+#include "Runner/FrameLoop.h"
+#include "Runner/GameWorld.h"
+#include "Runner/OutputChannel.h"
+#include "Runner/Package/PackageLoader.h"
+#include "Runner/RunnerState.h"
+#include "Runner/SpinClock.h"
+#include "Runner/WindowControl.h"
+#include "Sound/AudioSystem.h"
+#include "Support/DsState.h"
+#include "Support/SaveFolder.h"
+#include "Support/TempFolder.h"
+#include "Variable/GameVariables.h"
+#include "Variable/VariableFunctions.h"
+
+class GameSession {
+public:
+    GameSession() = default;
+    GameSession(const GameSession&) = delete;
+    GameSession& operator=(const GameSession&) = delete;
+
+protected:
+    void Begin() {
+        Runner() = RunnerState{};
+        RunnerInput() = InputState{};
+        TheSaveFolder().SetFolder(save_.Path());
+        DebugOutput().CaptureTo(&debug_output_);
+        ErrorOutput().CaptureTo(&error_output_);
+    }
+
+    void End() {
+        ReleaseGameWorld();
+        loop_.reset();
+        SetActiveAudio(nullptr);
+        audio_.reset();
+        StopGamepads();
+        SetActiveWindowControl(nullptr);
+        SetActiveGraphics(nullptr);
+        graphics_.reset();
+        DestroyAllDataStructures();
+        ResetVariables();
+        ClearBuiltins();
+        DebugOutput().CaptureTo(nullptr);
+        ErrorOutput().CaptureTo(nullptr);
+        Runner() = RunnerState{};
+        RunnerInput() = InputState{};
+    }
+
+    // Loads the package and enters the first room (rmInit: oInit starts the game); the loader's
+    // error, or "" when the game runs. A device of the caller's own (OpenGL, to read pixels
+    // back) replaces the null one when given. With `with_audio_` set the game's sounds play on
+    // the null output, whose voices tests can see.
+    std::string Load(GraphicsDevice* device = nullptr) {
+        RegisterGameConstants();
+        RegisterBuiltinVariables();
+        LinkGame(GameLinkRecord());
+        PackageStatus status = loader_.Open(SNOWTIDE_PACKAGE);
+        if (status) status = loader_.ReadHeader();
+        if (status) status = loader_.LoadGameData();
+        if (!status) return status.error.empty() ? "the package cannot be loaded" : status.error;
+        const PackageHeader& header = loader_.Package().header;
+        graphics_ = std::make_unique<GraphicsContext>(device ? *device : null_graphics_, int(header.window_width),
+                                                      int(header.window_height));
+        graphics_->LoadPackage(loader_.Package());
+        SetActiveGraphics(graphics_.get());
+        SetActiveWindowControl(&window_control_);
+        if (with_audio_) {
+            audio_ = StartAudio(false, clock_, std::filesystem::path(SNOWTIDE_PACKAGE).parent_path().string());
+            audio_->PrepareSounds(loader_.Package());
+            SetActiveAudio(audio_.get());
+        }
+        StartGamepads(pads_, GamepadTable::kAllSlots, "");
+        PrepareGameObjects(loader_.Package());
+        PrepareGameRooms(loader_.Package());
+        Runner().running = true;
+        Runner().sleep_margin_ms = 0;
+        StartGame();
+        loop_ = std::make_unique<FrameLoop>(clock_, window_, device ? *device : null_graphics_);
+        loop_->Enter();
+        return "";
+    }
+
+    void RunFrames(int count) {
+        for (int i = 0; i < count && Runner().running; ++i) loop_->RunFrame();
+    }
+
+    static ScopedRValue GlobalValue(const char* name) {
+        ScopedRValue value;
+        VariableGlobalGet(name, value);
+        return value;
+    }
+    static double GlobalNumber(const char* name) { return ToReal(GlobalValue(name)); }
+
+    // A built-in by name, for those the game's code does not call (and so has no FN_ for).
+    template <typename... Args>
+    static Value Builtin(const char* name, const Args&... args) {
+        RValue* argv[] = {const_cast<RValue*>(static_cast<const RValue*>(&args))..., nullptr};
+        Value result;
+        CallBuiltin(nullptr, nullptr, result, int(sizeof...(Args)), FindBuiltin(name), argv);
+        return result;
+    }
+
+    // The first instance of an object, or null.
+    static CInstance* FirstOf(int32_t object) {
+        CInstance* found = nullptr;
+        ForEachTargetOf(nullptr, nullptr, object, [&](CInstance* instance) {
+            if (!found) found = instance;
+        });
+        return found;
+    }
+
+    TempFolder save_;
+    std::string debug_output_;
+    std::string error_output_;
+    PackageLoader loader_;
+    SpinClock clock_;
+    NullWindow window_;
+    NullGraphicsDevice null_graphics_;
+    NullGamepads pads_;
+    WindowControl window_control_{window_};
+    std::unique_ptr<GraphicsContext> graphics_;
+    bool with_audio_ = false;
+    std::unique_ptr<AudioSystem> audio_;
+    std::unique_ptr<FrameLoop> loop_;
+};

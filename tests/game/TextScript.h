@@ -1,0 +1,63 @@
+// Running text command scripts the way a conversation does, for the tests and the fuzz target:
+// an NPC made for the script, its prepared lines run one after another, and the inline commands
+// of a dialogue line applied the way a textbox lays out its text.
+#pragma once
+
+#include <string>
+
+#include "CodeTable.h"
+#include "GameNames.h"
+#include "Object/InstanceLifecycle.h"
+
+// An oNPC speaking `script` (lines separated by "\n"), prepared, and with the answer list and
+// effect map a textbox would have, so that inline commands can run on it.
+inline CInstance* MakeSpeaker(const std::string& script) {
+    CInstance* npc = CreateInstance(0, 0, 0, oNPC);
+    Assign(Var(npc, SLOT_nl), Value("\n"));
+    Assign(Var(npc, SLOT_script), Value(script));
+    event_user(npc, npc, 0);
+    Assign(Var(npc, SLOT_questions), Call(npc, npc, FN_ds_list_create));
+    Assign(Var(npc, SLOT_effects), Call(npc, npc, FN_ds_map_create));
+    return npc;
+}
+
+inline void RemoveSpeaker(CInstance* npc) {
+    Call(npc, npc, FN_ds_list_destroy, Var(npc, SLOT_questions));
+    Call(npc, npc, FN_ds_map_destroy, Var(npc, SLOT_effects));
+    DestroyInstance(npc, true);
+    RemoveMarkedInstances();
+}
+
+// The text with every "\" and "{" command applied.
+inline std::string ApplyTextCommands(CInstance* box, const std::string& text) {
+    Value current(text);
+    double position = 1;
+    while (position <= Real(Call(box, box, FN_string_length, current))) {
+        const std::string at =
+            ValueText(Call(box, box, FN_string_char_at, current, Value(position)));
+        if (at != "\\" && at != "{") {
+            ++position;
+            continue;
+        }
+        Value outcome =
+            CallScript(psl_Script_execute_text_command, box, box, current, Value(position));
+        current = Element(outcome, 0);
+        position = Real(Element(outcome, 1));
+    }
+    return ValueText(current);
+}
+
+// Every dialogue line the script says until it ends or stops, with its inline commands applied,
+// joined by "|". At most `budget` lines run, as a script may jump in a circle.
+inline std::string Converse(CInstance* npc, int budget = 1000) {
+    std::string said;
+    for (int run = 0; run < budget && !Value(Var(npc, SLOT_stop)); ++run) {
+        RValue& current = Var(npc, SLOT_current_line);
+        if (Real(current) >= Real(Call(npc, npc, FN_ds_list_size, Var(npc, SLOT_lines)))) break;
+        const Value line = Call(npc, npc, FN_ds_list_find_value, Var(npc, SLOT_lines), current);
+        const std::string text = ValueText(CallScript(psl_Script_execute_line, npc, npc, line));
+        Assign(Var(npc, SLOT_current_line), Var(npc, SLOT_current_line) + 1);
+        if (!text.empty()) said += (said.empty() ? "" : "|") + ApplyTextCommands(npc, text);
+    }
+    return said;
+}
