@@ -19,9 +19,11 @@ Value TileSetOf(CInstance* self, CInstance* other, const Value& object) {
 void EnsureTiler(CInstance* self, CInstance* other, const Value& object) {
     const Value tile_set = TileSetOf(self, other, object);
     bool found = false;
-    With(self, other, oTilesetter, [&](CInstance* tiler, CInstance*) { found |= Var(tiler, SLOT_ts) == tile_set; });
+    With(self, other, oTilesetter,
+         [&](CInstance* tiler, CInstance*) { found |= Var(tiler, SLOT_ts) == tile_set; });
     if (found) return;
-    const Value tiler = Call(self, other, FN_instance_create_depth, Value(0), Value(0), Value(-100), Value(oTilesetter));
+    const Value tiler = Call(self, other, FN_instance_create_depth, Value(0), Value(0), Value(-100),
+                             Value(oTilesetter));
     SetVarOf(int32_t(Real(tiler)), SLOT_ts, tile_set);
     SetVarOf(int32_t(Real(tiler)), SLOT_block, object);
 }
@@ -36,7 +38,8 @@ void psl_Object_oBlock_Create_0(CInstance* self, CInstance* other) {
     const double rows = Real(BuiltinVar(self, VAR_image_yscale));
     for (double i = 0; i < columns; ++i)
         for (double j = 0; j < rows; ++j) {
-            const Value cx = CellOf(Value(x + kCellSize * i)), cy = CellOf(Value(y + kCellSize * j));
+            const Value cx = CellOf(Value(x + kCellSize * i)),
+                        cy = CellOf(Value(y + kCellSize * j));
             CallScript(psl_Script_grid_set, self, other, Global(SLOT_tile_grid), cx, cy, object);
             CallScript(psl_Script_grid_set, self, other, Global(SLOT_block_grid), cx, cy, Value(1));
         }

@@ -12,7 +12,8 @@ void psl_Object_oHazard_Create_0(CInstance* self, CInstance* other) {
     const double columns = Real(BuiltinVar(self, VAR_image_xscale));
     const double rows = Real(BuiltinVar(self, VAR_image_yscale));
     if (columns == 1 && rows == 1) {
-        CallScript(psl_Script_grid_set, self, other, Global(SLOT_tile_grid), CellOf(x), CellOf(y), object);
+        CallScript(psl_Script_grid_set, self, other, Global(SLOT_tile_grid), CellOf(x), CellOf(y),
+                   object);
         return;
     }
 
@@ -20,6 +21,7 @@ void psl_Object_oHazard_Create_0(CInstance* self, CInstance* other) {
     const Value depth = BuiltinVar(self, VAR_depth);
     for (double i = 0; i < columns; ++i)
         for (double j = 0; j < rows; ++j)
-            Call(self, other, FN_instance_create_depth, x + kCellSize * i, y + kCellSize * j, depth, object);
+            Call(self, other, FN_instance_create_depth, x + kCellSize * i, y + kCellSize * j, depth,
+                 object);
     Call(self, other, FN_instance_destroy);
 }

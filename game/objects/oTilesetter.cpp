@@ -13,10 +13,22 @@
 namespace {
 
 // The layers, in the order they are drawn and listed in `tls`.
-enum Layer { kBase, kScenery, kUp, kDown, kLeft, kRight, kUpLeft, kUpRight, kDownLeft, kDownRight, kLayerCount };
-constexpr int32_t kLayerSlots[kLayerCount] = {SLOT_tl_base, SLOT_tl_scenery, SLOT_tl_up, SLOT_tl_down,
-                                              SLOT_tl_left, SLOT_tl_right,   SLOT_tl_ul, SLOT_tl_ur,
-                                              SLOT_tl_dl,   SLOT_tl_dr};
+enum Layer {
+    kBase,
+    kScenery,
+    kUp,
+    kDown,
+    kLeft,
+    kRight,
+    kUpLeft,
+    kUpRight,
+    kDownLeft,
+    kDownRight,
+    kLayerCount
+};
+constexpr int32_t kLayerSlots[kLayerCount] = {
+    SLOT_tl_base,  SLOT_tl_scenery, SLOT_tl_up, SLOT_tl_down, SLOT_tl_left,
+    SLOT_tl_right, SLOT_tl_ul,      SLOT_tl_ur, SLOT_tl_dl,   SLOT_tl_dr};
 // Depth beside `tl_depth`: interiors at the back, then decorations, edges, and corners in front.
 constexpr int kLayerDepth[kLayerCount] = {2, 1, 0, 0, 0, 0, -1, -1, -1, -1};
 
@@ -59,7 +71,9 @@ constexpr std::array<double, 16> kDecorationGate = {0, 0, 0, 0, 1, 1, 1, 1, 2, 2
 struct CellRect {
     double left, top, right, bottom; // inclusive
 
-    bool Holds(double cx, double cy) const { return cx >= left && cx <= right && cy >= top && cy <= bottom; }
+    bool Holds(double cx, double cy) const {
+        return cx >= left && cx <= right && cy >= top && cy <= bottom;
+    }
 };
 
 // One run of the tiling: the cells of `block` inside `cells` are tiled, and only tiles that
@@ -70,16 +84,18 @@ public:
         : self_(self), other_(other), grid_(Global(SLOT_tile_grid)), block_(Var(self, SLOT_block)),
           writable_(writable) {
         for (int layer = 0; layer < kLayerCount; ++layer)
-            maps_[layer] = Call(self, other, FN_ds_map_find_value, Var(self, SLOT_tl_map), Var(self, kLayerSlots[layer]));
+            maps_[layer] = Call(self, other, FN_ds_map_find_value, Var(self, SLOT_tl_map),
+                                Var(self, kLayerSlots[layer]));
     }
 
     void Run(const CellRect& cells) {
         for (double cy = cells.top; cy <= cells.bottom; ++cy) {
-            if (!Call(self_, other_, FN_ds_grid_value_exists, grid_, Value(cells.left), Value(cy), Value(cells.right),
-                      Value(cy), block_))
+            if (!Call(self_, other_, FN_ds_grid_value_exists, grid_, Value(cells.left), Value(cy),
+                      Value(cells.right), Value(cy), block_))
                 continue;
             for (double cx = cells.left; cx <= cells.right; ++cx)
-                if (Call(self_, other_, FN_ds_grid_get, grid_, Value(cx), Value(cy)) == block_) TileCell(cx, cy);
+                if (Call(self_, other_, FN_ds_grid_get, grid_, Value(cx), Value(cy)) == block_)
+                    TileCell(cx, cy);
         }
     }
 
@@ -113,27 +129,33 @@ private:
         Value decoration = Choose(nx, ny, side.decorations);
         const Value gate = Choose(nx, ny, kDecorationGate);
         if (Real(decoration) == 0 || Real(gate) != 0 || HoldsHazard(nx, ny)) return;
-        if (side.decoration_mirror) decoration = Call(self_, other_, FN_tile_set_mirror, decoration, Value(1));
+        if (side.decoration_mirror)
+            decoration = Call(self_, other_, FN_tile_set_mirror, decoration, Value(1));
         Put(kScenery, nx, ny, decoration);
     }
 
     // A neighbour is open when it is in the grid and not of this block: the grid's border is
     // never open.
     bool Open(double cx, double cy) {
-        return CallScript(psl_Script_grid_get, self_, other_, grid_, Value(cx), Value(cy), block_) != block_;
+        return CallScript(psl_Script_grid_get, self_, other_, grid_, Value(cx), Value(cy),
+                          block_) != block_;
     }
 
     // Hazards keep their cell clear of decorations.
     bool HoldsHazard(double cx, double cy) {
-        const Value object = CallScript(psl_Script_grid_get, self_, other_, grid_, Value(cx), Value(cy));
-        return Real(object) == oHazard || bool(Call(self_, other_, FN_object_is_ancestor, object, Value(oHazard)));
+        const Value object =
+            CallScript(psl_Script_grid_get, self_, other_, grid_, Value(cx), Value(cy));
+        return Real(object) == oHazard ||
+               bool(Call(self_, other_, FN_object_is_ancestor, object, Value(oHazard)));
     }
 
     Value Choose(double cx, double cy, std::span<const double> options) {
         std::vector<Value> args{Value(cx), Value(cy)};
-        for (double option : options) args.emplace_back(option);
+        for (double option : options)
+            args.emplace_back(option);
         std::vector<RValue*> argv;
-        for (Value& arg : args) argv.push_back(&arg);
+        for (Value& arg : args)
+            argv.push_back(&arg);
         argv.push_back(nullptr);
         Value result;
         psl_Script_pos_choose(self_, other_, &result, int(args.size()), argv.data());
@@ -141,7 +163,8 @@ private:
     }
 
     void Put(Layer layer, double cx, double cy, const Value& tile) {
-        if (writable_.Holds(cx, cy)) Call(self_, other_, FN_tilemap_set, maps_[layer], tile, Value(cx), Value(cy));
+        if (writable_.Holds(cx, cy))
+            Call(self_, other_, FN_tilemap_set, maps_[layer], tile, Value(cx), Value(cy));
     }
 
     CInstance* self_;
@@ -155,7 +178,8 @@ private:
 // [base, scenery, up, down, left, right, ul, ur, dl, dr]
 Value LayerList(CInstance* self) {
     Value list;
-    for (int layer = kLayerCount - 1; layer >= 0; --layer) AssignElement(list, layer, Var(self, kLayerSlots[layer]));
+    for (int layer = kLayerCount - 1; layer >= 0; --layer)
+        AssignElement(list, layer, Var(self, kLayerSlots[layer]));
     return list;
 }
 
@@ -164,10 +188,12 @@ void MakeLayers(CInstance* self, CInstance* other) {
     Assign(Var(self, SLOT_tl_map), Call(self, other, FN_ds_map_create));
     const Value columns(LevelColumns(self)), rows(LevelRows(self));
     for (int layer = 0; layer < kLayerCount; ++layer) {
-        const Value id = Call(self, other, FN_layer_create, Var(self, SLOT_tl_depth) + kLayerDepth[layer]);
+        const Value id =
+            Call(self, other, FN_layer_create, Var(self, SLOT_tl_depth) + kLayerDepth[layer]);
         Assign(Var(self, kLayerSlots[layer]), id);
         Call(self, other, FN_ds_map_set, Var(self, SLOT_tl_map), id,
-             Call(self, other, FN_layer_tilemap_create, id, Value(0), Value(0), Var(self, SLOT_ts), columns, rows));
+             Call(self, other, FN_layer_tilemap_create, id, Value(0), Value(0), Var(self, SLOT_ts),
+                  columns, rows));
     }
     Assign(Var(self, SLOT_tls), LayerList(self));
 }
@@ -179,6 +205,7 @@ void psl_Object_oTilesetter_Create_0(CInstance* self, CInstance*) {
     Assign(Var(self, SLOT_ts), Value(-1));
     Assign(Var(self, SLOT_block), Value(-1));
     Assign(Var(self, SLOT_tl_depth), BuiltinVar(self, VAR_depth));
+    // The tiling variant: every tile set is tiled the one way so far.
     Assign(Var(self, SLOT_ts_type), Value(0));
     Assign(Var(self, SLOT_destroyed_tile_x), Value(-1));
     Assign(Var(self, SLOT_destroyed_tile_y), Value(-1));
@@ -200,18 +227,22 @@ void psl_Object_oTilesetter_Other_10(CInstance* self, CInstance* other) {
     const Value grid = Global(SLOT_tile_grid);
     const CellRect whole{0, 0, Real(Call(self, other, FN_ds_grid_width, grid)) - 1,
                          Real(Call(self, other, FN_ds_grid_height, grid)) - 1};
-    const double dx = Real(Var(self, SLOT_destroyed_tile_x)), dy = Real(Var(self, SLOT_destroyed_tile_y));
+    const double dx = Real(Var(self, SLOT_destroyed_tile_x)),
+                 dy = Real(Var(self, SLOT_destroyed_tile_y));
     if (dx != -1 && dy != -1) {
         const CellRect around{dx - 1, dy - 1, dx + 1, dy + 1};
         Tiling tiling(self, other, around);
         for (int layer = 0; layer < kLayerCount; ++layer)
             for (double cy = around.top; cy <= around.bottom; ++cy)
-                for (double cx = around.left; cx <= around.right; ++cx) tiling.Clear(Layer(layer), cx, cy);
-        tiling.Run({Max(dx - 2, whole.left), Max(dy - 2, whole.top), Min(dx + 2, whole.right), Min(dy + 2, whole.bottom)});
+                for (double cx = around.left; cx <= around.right; ++cx)
+                    tiling.Clear(Layer(layer), cx, cy);
+        tiling.Run({Max(dx - 2, whole.left), Max(dy - 2, whole.top), Min(dx + 2, whole.right),
+                    Min(dy + 2, whole.bottom)});
     } else {
         for (int layer = 0; layer < kLayerCount; ++layer)
             Call(self, other, FN_tilemap_clear,
-                 Call(self, other, FN_ds_map_find_value, Var(self, SLOT_tl_map), Var(self, kLayerSlots[layer])),
+                 Call(self, other, FN_ds_map_find_value, Var(self, SLOT_tl_map),
+                      Var(self, kLayerSlots[layer])),
                  Value(0));
         Tiling(self, other, whole).Run(whole);
     }
@@ -229,6 +260,7 @@ void psl_Object_oTilesetter_Other_11(CInstance* self, CInstance* other) {
     Assign(Var(self, SLOT_tls), LayerList(self));
     for (int layer = 0; layer < kLayerCount; ++layer)
         Call(self, other, FN_draw_tilemap,
-             Call(self, other, FN_ds_map_find_value, Var(self, SLOT_tl_map), Element(Var(self, SLOT_tls), layer)),
+             Call(self, other, FN_ds_map_find_value, Var(self, SLOT_tl_map),
+                  Element(Var(self, SLOT_tls), layer)),
              Value(0), Value(0));
 }

@@ -10,10 +10,16 @@
 inline constexpr double kCellSize = 16;
 
 inline double LevelColumns(CInstance* self) {
-    return std::ceil((Real(BuiltinVar(self, VAR_room_width)) + Real(Global(SLOT_view_width)) + kCellSize) / kCellSize);
+    return std::ceil(
+        (Real(BuiltinVar(self, VAR_room_width)) + Real(Global(SLOT_view_width)) + kCellSize) /
+        kCellSize);
 }
 
-inline double LevelRows(CInstance* self) { return std::ceil(Real(BuiltinVar(self, VAR_room_height)) / kCellSize); }
+inline double LevelRows(CInstance* self) {
+    return std::ceil(Real(BuiltinVar(self, VAR_room_height)) / kCellSize);
+}
 
 // The cell a pixel coordinate lies in, by whole-number division.
-inline Value CellOf(const RValue& pixel) { return Div(pixel, Value(kCellSize)); }
+inline Value CellOf(const RValue& pixel) {
+    return Div(pixel, Value(kCellSize));
+}

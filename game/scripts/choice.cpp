@@ -7,7 +7,8 @@
 
 // pos_choose(cx, cy, option, option, ...): the same option for the same cell on every call (0
 // without options). It reseeds the runner's generator on the way.
-RValue* psl_Script_pos_choose(CInstance* self, CInstance* other, RValue* result, int argc, RValue** argv) {
+RValue* psl_Script_pos_choose(CInstance* self, CInstance* other, RValue* result, int argc,
+                              RValue** argv) {
     ScriptFrame frame("psl_Script_pos_choose", result);
     const Value seed = Argument(argc, argv, 0) * 64109 + Argument(argc, argv, 1) * 46867 + 5;
     Call(self, other, FN_random_set_seed, seed);

@@ -8,40 +8,49 @@
 
 namespace {
 
-bool InsideGrid(CInstance* self, CInstance* other, const RValue& grid, double cx, double cy) {
-    return cx >= 0 && cy >= 0 && cx < Real(Call(self, other, FN_ds_grid_width, grid)) &&
-           cy < Real(Call(self, other, FN_ds_grid_height, grid));
+// The grid and cell of a grid script's first three arguments.
+struct GridCell {
+    const RValue& grid;
+    const RValue& cx;
+    const RValue& cy;
+
+    bool Inside(CInstance* self, CInstance* other) const {
+        return Real(cx) >= 0 && Real(cy) >= 0 &&
+               Real(cx) < Real(Call(self, other, FN_ds_grid_width, grid)) &&
+               Real(cy) < Real(Call(self, other, FN_ds_grid_height, grid));
+    }
+};
+
+GridCell CellArguments(int argc, RValue** argv) {
+    return {Argument(argc, argv, 0), Argument(argc, argv, 1), Argument(argc, argv, 2)};
 }
 
 // A block cell in the columns x1..x2 and rows y1..y2 of the block grid.
 bool BlockIn(CInstance* self, CInstance* other, double x1, double y1, double x2, double y2) {
-    return bool(Call(self, other, FN_ds_grid_value_exists, Global(SLOT_block_grid), Value(x1), Value(y1), Value(x2),
-                     Value(y2), Value(1)));
+    return bool(Call(self, other, FN_ds_grid_value_exists, Global(SLOT_block_grid), Value(x1),
+                     Value(y1), Value(x2), Value(y2), Value(1)));
 }
 
 } // namespace
 
 // grid_set(grid, cx, cy, value)
-RValue* psl_Script_grid_set(CInstance* self, CInstance* other, RValue* result, int argc, RValue** argv) {
+RValue* psl_Script_grid_set(CInstance* self, CInstance* other, RValue* result, int argc,
+                            RValue** argv) {
     ScriptFrame frame("psl_Script_grid_set", result);
-    const RValue& grid = Argument(argc, argv, 0);
-    const RValue& cx = Argument(argc, argv, 1);
-    const RValue& cy = Argument(argc, argv, 2);
-    if (InsideGrid(self, other, grid, Real(cx), Real(cy)))
-        Call(self, other, FN_ds_grid_set, grid, cx, cy, Argument(argc, argv, 3));
+    const GridCell cell = CellArguments(argc, argv);
+    if (cell.Inside(self, other))
+        Call(self, other, FN_ds_grid_set, cell.grid, cell.cx, cell.cy, Argument(argc, argv, 3));
     return result;
 }
 
 // grid_get(grid, cx, cy, [default = -1])
-RValue* psl_Script_grid_get(CInstance* self, CInstance* other, RValue* result, int argc, RValue** argv) {
+RValue* psl_Script_grid_get(CInstance* self, CInstance* other, RValue* result, int argc,
+                            RValue** argv) {
     ScriptFrame frame("psl_Script_grid_get", result);
-    const RValue& grid = Argument(argc, argv, 0);
-    const RValue& cx = Argument(argc, argv, 1);
-    const RValue& cy = Argument(argc, argv, 2);
-    if (InsideGrid(self, other, grid, Real(cx), Real(cy)))
-        Assign(*result, Call(self, other, FN_ds_grid_get, grid, cx, cy));
-    else
-        Assign(*result, ArgumentOr(argc, argv, 3, Value(-1)));
+    const GridCell cell = CellArguments(argc, argv);
+    Assign(*result, cell.Inside(self, other)
+                        ? Call(self, other, FN_ds_grid_get, cell.grid, cell.cx, cell.cy)
+                        : ArgumentOr(argc, argv, 3, Value(-1)));
     return result;
 }
 
@@ -49,7 +58,8 @@ RValue* psl_Script_grid_get(CInstance* self, CInstance* other, RValue* result, i
 // cell, also across the room's wrap, and (unless grid_only) meets no solid instance. The right
 // and bottom edges are the box's last pixels, so a box ending on a cell border stays out of the
 // next cell.
-RValue* psl_Script_grid_place_free(CInstance* self, CInstance* other, RValue* result, int argc, RValue** argv) {
+RValue* psl_Script_grid_place_free(CInstance* self, CInstance* other, RValue* result, int argc,
+                                   RValue** argv) {
     ScriptFrame frame("psl_Script_grid_place_free", result);
     const RValue& x = Argument(argc, argv, 0);
     const RValue& y = Argument(argc, argv, 1);

@@ -26,7 +26,8 @@ CInstance* FirstInstance(CInstance* self, CInstance* other, int32_t target) {
 
 // The player, found by name so that rooms without one (start-up, title) need no player object.
 CInstance* Player(CInstance* self, CInstance* other) {
-    const int32_t player_object = int32_t(Real(Call(self, other, FN_asset_get_index, Value("oChar"))));
+    const int32_t player_object =
+        int32_t(Real(Call(self, other, FN_asset_get_index, Value("oChar"))));
     return player_object >= 0 ? FirstInstance(self, other, player_object) : nullptr;
 }
 
@@ -34,20 +35,24 @@ CInstance* Player(CInstance* self, CInstance* other) {
 
 // instance_adjacent(object): an instance of the object touching the caller's box grown by one
 // pixel on every side, or noone.
-RValue* psl_Script_instance_adjacent(CInstance* self, CInstance* other, RValue* result, int argc, RValue** argv) {
+RValue* psl_Script_instance_adjacent(CInstance* self, CInstance* other, RValue* result, int argc,
+                                     RValue** argv) {
     ScriptFrame frame("psl_Script_instance_adjacent", result);
     const Box box = BoxOf(self);
-    Assign(*result, Call(self, other, FN_collision_rectangle, box.left - 1, box.top - 1, box.right + 1,
-                         box.bottom + 1, Argument(argc, argv, 0), Value(0), Value(1)));
+    Assign(*result,
+           Call(self, other, FN_collision_rectangle, box.left - 1, box.top - 1, box.right + 1,
+                box.bottom + 1, Argument(argc, argv, 0), Value(0), Value(1)));
     return result;
 }
 
 // outside_view([inst = self], [camera]): the instance's box misses the screen the player is on,
 // whatever the camera shows. Without a player the first screen of the room stands in for it; an
 // instance that does not exist is outside.
-RValue* psl_Script_outside_view(CInstance* self, CInstance* other, RValue* result, int argc, RValue** argv) {
+RValue* psl_Script_outside_view(CInstance* self, CInstance* other, RValue* result, int argc,
+                                RValue** argv) {
     ScriptFrame frame("psl_Script_outside_view", result);
-    CInstance* instance = argc > 0 ? FirstInstance(self, other, int32_t(Real(Argument(argc, argv, 0)))) : self;
+    CInstance* instance =
+        argc > 0 ? FirstInstance(self, other, int32_t(Real(Argument(argc, argv, 0)))) : self;
     Assign(*result, Value(1));
     if (!instance) return result;
 
@@ -62,8 +67,9 @@ RValue* psl_Script_outside_view(CInstance* self, CInstance* other, RValue* resul
 
     frame.Line(3);
     const Box box = BoxOf(instance);
-    const Value inside = CallScript(psl_Script_intersect_rect, self, other, box.left, box.top, box.right, box.bottom,
-                                    Value(sx), Value(sy), Value(sx + width), Value(sy + height));
+    const Value inside =
+        CallScript(psl_Script_intersect_rect, self, other, box.left, box.top, box.right, box.bottom,
+                   Value(sx), Value(sy), Value(sx + width), Value(sy + height));
     Assign(*result, Value(inside ? 0 : 1));
     return result;
 }
