@@ -1,10 +1,12 @@
 // oInput: the one owner of the input actions, their bindings and their per-frame counters.
 #include "CodeTable.h"
 #include "GameNames.h"
+#include "scripts/InputDevices.h"
 
 void psl_Object_oInput_Create_0(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oInput_Create_0");
-    for (int32_t slot : {SLOT_actions, SLOT_gpad_map, SLOT_held_time_map, SLOT_previous_axis_map, SLOT_previous_hat_map})
+    for (int32_t slot : {SLOT_actions, SLOT_gpad_map, SLOT_held_time_map, SLOT_previous_axis_map,
+                         SLOT_previous_hat_map})
         Assign(Var(self, slot), Call(self, other, FN_ds_map_create));
     Assign(Var(self, SLOT_action_list), Call(self, other, FN_ds_list_create));
 
@@ -29,4 +31,38 @@ void psl_Object_oInput_Create_0(CInstance* self, CInstance* other) {
     const Value speed = BuiltinVar(self, VAR_room_speed);
     Assign(Global(SLOT_key_repeat_speed), Div(speed, Value(10)));
     Assign(Global(SLOT_key_repeat_delay), Div(speed, Value(3)));
+}
+
+// Begin Step: how long each action has been held, counted before the Step events read it, so an
+// action pressed this frame already reads 1.
+void psl_Object_oInput_Step_1(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Object_oInput_Step_1");
+    const Value actions = Var(self, SLOT_action_list);
+    const Value held_time_map = Var(self, SLOT_held_time_map);
+    for (double i = 0; i < Real(Call(self, other, FN_ds_list_size, actions)); ++i) {
+        const Value action = Call(self, other, FN_ds_list_find_value, actions, Value(i));
+        const Value key = Call(self, other, FN_string, action);
+        const Value held = CallScript(psl_Script_input_held, self, other, action);
+        const Value time =
+            held ? Call(self, other, FN_ds_map_find_value, held_time_map, key) + 1 : Value(0);
+        Call(self, other, FN_ds_map_set, held_time_map, key, time);
+    }
+}
+
+// End Step: every connected device's sticks and hats as they are now, for next frame's edges.
+void psl_Object_oInput_Step_2(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Object_oInput_Step_2");
+    using namespace input_devices;
+    ForConnectedPads(self, other, -1, [&](const Value& device) {
+        for (int axis : kAxes)
+            Call(self, other, FN_ds_map_set, Var(self, SLOT_previous_axis_map),
+                 PadKey(self, other, device, Value(axis)),
+                 Call(self, other, FN_gamepad_axis_value, device, Value(axis)));
+        const double hats = Real(Call(self, other, FN_gamepad_hat_count, device));
+        for (double hat = 0; hat < hats; ++hat)
+            Call(self, other, FN_ds_map_set, Var(self, SLOT_previous_hat_map),
+                 PadKey(self, other, device, Value(hat)),
+                 Call(self, other, FN_gamepad_hat_value, device, Value(hat)));
+        return false;
+    });
 }
