@@ -116,7 +116,7 @@ TEST_F(LevelGridTest, BlocksAndHazardsTakeTheirCells) {
     EXPECT_EQ(Cell(SLOT_block_grid, 5, 6), 0);
 
     // Leaving the room leaves nothing solid behind.
-    Builtin("room_goto", Value(rmHouse));
+    Builtin("room_restart");
     RunFrames(2);
     EXPECT_EQ(Cell(SLOT_block_grid, 3, 1), 0);
     EXPECT_EQ(Cell(SLOT_tile_grid, 10, 10), 0);
