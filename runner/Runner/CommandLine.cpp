@@ -112,6 +112,8 @@ constexpr OptionSpec kOptions[] = {
      "      run frames back to back, without waiting for their time or for the display"},
     {"-digest", 0, [](RunnerOptions& o, const std::string*) { o.digest = true; },
      "      print a hash of the game's state when the run ends"},
+    {"-screenshot", 1, [](RunnerOptions& o, const std::string* v) { o.screenshot_path = v[0]; },
+     "PATH  write the window's last frame to a PNG file (with -frames)"},
     {"-tracestages", 0, [](RunnerOptions& o, const std::string*) { o.trace_stages = true; },
      "      write each step stage's name to the debug output"},
     {"--help", 0, [](RunnerOptions& o, const std::string*) { o.help = true; }, "      print this help"},

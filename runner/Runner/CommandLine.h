@@ -53,6 +53,7 @@ struct RunnerOptions {
     int64_t frame_limit = -1; // -1: no limit
     bool trace_stages = false; // each step stage's name to the debug output
     bool digest = false; // one line with a hash of the game's state at the end
+    std::string screenshot_path; // the window's picture of the last frame, as PNG
     bool unpaced = false; // frames back to back, without waiting or vertical sync
     bool help = false;
 };

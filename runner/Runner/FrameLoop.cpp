@@ -102,10 +102,20 @@ double FrameLoop::RunFrame() {
     if (drawing) drawing->BeginFrame();
     DoStep();
     if (drawing) drawing->Flush();
-    if (runner.pending_room == PENDING_NONE) graphics_.Present();
+    if (runner.pending_room == PENDING_NONE) {
+        if (capture_next_) CaptureWindow();
+        graphics_.Present();
+    }
     ++frames_run_;
     ActOnPendingRoom();
     return runner.running ? TargetRate() : kDefaultRate;
+}
+
+void FrameLoop::CaptureWindow() {
+    capture_next_ = false;
+    graphics_.SetRenderTarget(0);
+    graphics_.DrawableSize(captured_.width, captured_.height);
+    captured_.pixels = graphics_.ReadPixels(0, 0, captured_.width, captured_.height);
 }
 
 bool FrameLoop::Stage(const char* name) {

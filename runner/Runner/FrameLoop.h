@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "Graphics/PngImage.h"
 #include "Platform/Window.h"
 #include "Run/DrawStage.h"
 #include "Runner/FrameSchedule.h"
@@ -37,12 +38,16 @@ public:
     void OnFocusLost() override;
 
     int64_t FramesRun() const { return frames_run_; }
+    // The next frame's picture is read from the window just before it is shown.
+    void CaptureNextFrame() { capture_next_ = true; }
+    const RgbaImage& CapturedFrame() const { return captured_; }
 
 private:
     double TargetRate() const;
     void Pace(double target_rate);
     void CountFramesPerSecond();
     void ActOnPendingRoom();
+    void CaptureWindow();
     // The step's input: the player's since the last step, or the recorded step in a replay.
     void ReadInput();
     // Writes the stage's name when tracing; true when the rest of the step is to be skipped.
@@ -58,4 +63,6 @@ private:
     int32_t frames_this_second_ = 0;
     int64_t previous_step_start_us_ = 0;
     int64_t frames_run_ = 0;
+    bool capture_next_ = false;
+    RgbaImage captured_;
 };

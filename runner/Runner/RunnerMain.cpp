@@ -89,6 +89,7 @@ private:
     void ApplySleepMargin();
     bool PrepareGame();
     void MainLoop();
+    void WriteScreenshot();
     void ShutDown();
     int Refuse(const std::string& line);
 
@@ -284,8 +285,19 @@ void RunnerSession::MainLoop() {
         if (options_.frame_limit >= 0 && loop_->FramesRun() >= options_.frame_limit) break;
         // A replay ends with the recording's last step.
         if (RunnerReplay().Finished()) break;
+        if (!options_.screenshot_path.empty() && loop_->FramesRun() + 1 == options_.frame_limit)
+            loop_->CaptureNextFrame();
         loop_->RunTurn();
     }
+    if (!options_.screenshot_path.empty()) WriteScreenshot();
+}
+
+// -screenshot: the last frame as the window showed it; null graphics have no picture to give.
+void RunnerSession::WriteScreenshot() {
+    const RgbaImage& picture = loop_->CapturedFrame();
+    std::string error = "no picture was shown (a screenshot needs -frames and a window)";
+    if (picture.pixels.empty() || !WritePng(options_.screenshot_path, picture, error))
+        ErrorOutput().Printf("-screenshot: %s\n", error.c_str());
 }
 
 void RunnerSession::ShutDown() {

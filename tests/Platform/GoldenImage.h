@@ -7,14 +7,8 @@
 #include <string>
 #include <vector>
 
-struct RgbaImage {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> pixels; // rows from the top, red, green, blue, alpha
-};
+#include "Graphics/PngImage.h"
 
-bool ReadPng(const std::string& path, RgbaImage& image, std::string& error);
-bool WritePng(const std::string& path, const RgbaImage& image, std::string& error);
 // Empty when the sizes agree and no channel differs by more than one; else what differs.
 std::string CompareImages(const RgbaImage& expected, const RgbaImage& actual);
 

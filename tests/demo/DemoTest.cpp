@@ -6,6 +6,7 @@
 
 #include "DemoGame.h"
 #include "DemoPackage.h"
+#include "Graphics/PngImage.h"
 #include "Runner/Package/PackageLoader.h"
 #include "Runner/ProcessRun.h"
 
@@ -28,6 +29,35 @@ TEST(Demo, PlaysThePackageBesideItWithoutErrors) {
     EXPECT_NE(elsewhere.output.find("Unable to find game!!: " + kWork + "/none.win"),
               std::string::npos)
         << elsewhere.output;
+}
+
+// A screenshot is the window's last frame at its size; without a window there is none to take.
+TEST(Demo, TakesAScreenshotOfItsLastFrame) {
+    std::filesystem::create_directories(kWork);
+    const std::string picture = kWork + "/last.png";
+    std::filesystem::remove(picture);
+    const ProcessRun shown =
+        Execute("SDL_VIDEODRIVER=offscreen " + kBin + "/demo -noaudio -frames 30 -screenshot " + picture);
+    ASSERT_EQ(shown.exit_code, 0) << shown.output;
+    RgbaImage image;
+    std::string error;
+    ASSERT_TRUE(ReadPng(picture, image, error)) << error;
+    EXPECT_EQ(image.width, 320);
+    EXPECT_EQ(image.height, 180);
+    // The snow on the ground is far lighter than the night sky above it: a picture of the room,
+    // the right way up.
+    const auto brightness = [&](int top, int bottom) {
+        double sum = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < image.width; ++x)
+                for (int channel = 0; channel < 3; ++channel) sum += image.pixels[size_t((y * image.width + x) * 4 + channel)];
+        return sum / ((bottom - top) * image.width * 3);
+    };
+    EXPECT_GT(brightness(140, 150), brightness(0, 20) + 60);
+
+    const ProcessRun windowless = Execute(kBin + "/demo -nowindow -frames 5 -screenshot " + picture + ".none");
+    EXPECT_NE(windowless.output.find("-screenshot: no picture was shown"), std::string::npos) << windowless.output;
+    EXPECT_FALSE(std::filesystem::exists(picture + ".none"));
 }
 
 TEST(Demo, ThePackageMatchesTheGameAndNeedsEveryHandler) {
