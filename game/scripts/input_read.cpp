@@ -85,6 +85,7 @@ Value Repeats(CInstance* input, CInstance* other, const RValue& action, const Va
     return CallScript(psl_Script_input_pressed, input, other, action);
 }
 
+// input_read's body, run by oInput: the first active binding answers.
 Value Read(CInstance* input, CInstance* other, int argc, RValue** argv) {
     const RValue& action = Argument(argc, argv, 0);
     const int mode = int(Real(Argument(argc, argv, 1)));
