@@ -149,6 +149,21 @@ TEST_F(RoomFlowTest, RestartRebuildsAPlainRoomFromItsRecord) {
     EXPECT_EQ(FindInstanceById(100001)->x, 0);
 }
 
+// A room's stretched instance collides over all of its stretched box from the start.
+TEST_F(RoomFlowTest, AStretchedInstanceOfTheRoomHasItsStretchedBox) {
+    const int32_t sprite = AddSprite("sCell", {"##", "##"});
+    const int32_t block = AddObject("oBlock", -1, false, 0, sprite);
+    const int32_t room = AddRoom("rmA");
+    AddInstance(room, block, 10, 20);
+    package_.rooms[size_t(room)]->instances.back().scale_x = 5;
+    package_.rooms[size_t(room)]->instances.back().scale_y = 2;
+    Start();
+    const CInstance* stretched = FindInstanceById(100001);
+    ASSERT_NE(stretched, nullptr);
+    EXPECT_EQ(CallNamed(nullptr, "collision_rectangle", 18, 22, 19, 23, block, 0, 0), 100001);
+    EXPECT_EQ(CallNamed(nullptr, "collision_rectangle", 20, 22, 21, 23, block, 0, 0), -4);
+}
+
 TEST_F(RoomFlowTest, APersistentInstanceTakesTheRebuiltRoomsPlaceForItsId) {
     g_restarts = 0;
     int32_t player = AddObject("oPlayer", -1, true);
