@@ -6,6 +6,7 @@
 
 void psl_Object_oHazard_Create_0(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oHazard_Create_0");
+    event_inherited(self, other);
     Assign(Var(self, SLOT_hurtful), Value(1));
     const Value object = BuiltinVar(self, VAR_object_index);
     const Value x = BuiltinVar(self, VAR_x), y = BuiltinVar(self, VAR_y);

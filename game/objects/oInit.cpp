@@ -28,6 +28,7 @@ void psl_Object_oInit_Create_0(CInstance* self, CInstance* other) {
     Assign(Global(SLOT_max_scale), CallScript(psl_Script_compute_max_scale, self, other));
     Assign(Global(SLOT_scale), Global(SLOT_max_scale));
     Assign(Global(SLOT_volume), Value(1));
+    Assign(Global(SLOT_fullscreen), Value(0));
 
     frame.Line(5);
     Call(self, other, FN_instance_create_depth, Value(0), Value(0), Value(0), Value(oInput));
@@ -40,6 +41,7 @@ void psl_Object_oInit_Create_0(CInstance* self, CInstance* other) {
     Assign(Global(SLOT_scale), Value(Min(Real(Global(SLOT_scale)), Real(Global(SLOT_max_scale)))));
     CallScript(psl_Script_window_set_scale, self, other, Global(SLOT_scale));
     Call(self, other, FN_audio_set_master_gain, Value(0), Global(SLOT_volume));
+    if (Value(Global(SLOT_fullscreen))) Call(self, other, FN_window_set_fullscreen, Value(1));
 
     frame.Line(8);
     event_user(self, other, 0);
@@ -66,8 +68,8 @@ void psl_Object_oInit_Other_10(CInstance* self, CInstance* other) {
         Assign(Global(slot), Value(0));
 
     frame.Line(2);
-    Call(self, other, FN_instance_create_depth, Value(0), Value(0), Value(0), Value(oCamera));
-    Call(self, other, FN_instance_create_depth, Value(0), Value(0), Value(0), Value(oTileGrid));
+    for (int32_t controller : {oCamera, oTileGrid, oPauseMenu, oSolid, oBounds})
+        Call(self, other, FN_instance_create_depth, Value(0), Value(0), Value(0), Value(controller));
 
     frame.Line(3);
     Call(self, other, FN_randomize);

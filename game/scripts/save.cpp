@@ -106,6 +106,7 @@ RValue* psl_Script_save_load_impl(CInstance* self, CInstance* other, RValue* res
     const Value map = Global(SLOT_options_save_map);
     CallScript(copy_global, self, other, map, Value("scale"));
     CallScript(copy_global, self, other, map, Value("volume"));
+    CallScript(copy_global, self, other, map, Value("fullscreen"));
     CallScript(save ? psl_Script_save_keys : psl_Script_load_keys, self, other, map);
     return result;
 }

@@ -18,7 +18,9 @@ protected:
     void SetUp() override {
         GameFixture::SetUp();
         Start();
-        RunFrames(3); // on to the title, an empty room
+        RunFrames(3); // on to the title
+        Call(nullptr, nullptr, FN_room_goto, Value(rmPurple)); // a room with nothing in it yet
+        RunFrames(1);
     }
 
     // An instance placed as a room places one: stretched before its Create runs.

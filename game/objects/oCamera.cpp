@@ -1,0 +1,123 @@
+// oCamera: shows the player's screen, jumping from screen to screen; keeps the room's music
+// going, the voices varied and the per-frame sound guard fresh; draws the title; and wipes the
+// save on Ctrl+Shift+K.
+#include "CodeTable.h"
+#include "GameNames.h"
+
+namespace {
+
+constexpr int32_t kVoices[] = {sndVoice, sndVoiceWigglis, sndVoiceFlowerfluff};
+
+const char* const kTitleText =
+    "The presents of the valley are scattered.\n"
+    "Pixels, music and code by the Snowtide team.\n\n"
+    "Press Enter";
+
+// The camera on the player's screen; a new screen is re-tiled and its checkpoint recorded.
+void FollowPlayer(CInstance* self, CInstance* other) {
+    CInstance* player = nullptr;
+    With(self, other, oChar, [&](CInstance* found, CInstance*) { player = player ? player : found; });
+    if (!player) return;
+    const Value width = Global(SLOT_view_width);
+    const Value height = Global(SLOT_view_height);
+    const Value x = Call(self, other, FN_floor, BuiltinVar(player, VAR_x) / width) * width;
+    const Value y = Call(self, other, FN_floor, BuiltinVar(player, VAR_y) / height) * height;
+    const Value camera = Var(self, SLOT_vc);
+    if (x == Call(self, other, FN_camera_get_view_x, camera) && y == Call(self, other, FN_camera_get_view_y, camera))
+        return;
+    if (x < Value(0) || x >= BuiltinVar(self, VAR_room_width) || y < Value(0) || y >= BuiltinVar(self, VAR_room_height))
+        return;
+    Call(self, other, FN_camera_set_view_pos, camera, x, y);
+    With(self, other, oTilesetter, [](CInstance* tiler, CInstance* camera_instance) { event_user(tiler, camera_instance, 0); });
+    event_user(player, self, 0);
+}
+
+// A gamepad's Start serves as Enter.
+bool StartPressed(CInstance* self, CInstance* other) {
+    const double devices = Real(Call(self, other, FN_gamepad_get_device_count));
+    for (double d = 0; d < devices; ++d)
+        if (Call(self, other, FN_gamepad_button_check_pressed, Value(d), Value(gp_start))) return true;
+    return false;
+}
+
+// Ctrl+Shift+K: a fresh start, with no save and no presents found.
+void WipeSave(CInstance* self, CInstance* other) {
+    Call(self, other, FN_file_delete, Global(SLOT_game_save_file));
+    Call(self, other, FN_file_delete, Value("presence.fluffy"));
+    const Value presents = Global(SLOT_present_list);
+    const double count = Real(Call(self, other, FN_ds_list_size, presents));
+    for (double i = 0; i < count; ++i)
+        Call(self, other, FN_variable_global_set, Call(self, other, FN_ds_list_find_value, presents, Value(i)), Value(0));
+    Call(self, other, FN_ds_list_destroy, presents);
+    Call(self, other, FN_audio_stop_all);
+    With(self, other, all, [](CInstance* instance, CInstance* camera) {
+        if (BuiltinVar(instance, VAR_persistent)) Call(instance, camera, FN_instance_destroy);
+    });
+    Call(self, other, FN_room_goto, Value(0));
+}
+
+} // namespace
+
+void psl_Object_oCamera_Create_0(CInstance* self, CInstance*) {
+    FrameScope frame("psl_Object_oCamera_Create_0");
+    Assign(Var(self, SLOT_vc), Value(-1));
+    Assign(Var(self, SLOT_stepc), Value(0));
+}
+
+void psl_Object_oCamera_Other_4(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Object_oCamera_Other_4");
+    Assign(Var(self, SLOT_vc), BuiltinVar(self, VAR_view_camera, 0));
+    Call(self, other, FN_camera_set_view_size, Var(self, SLOT_vc), Global(SLOT_view_width), Global(SLOT_view_height));
+    // No screen is at (-1, -1): the first Step always snaps to the player.
+    Call(self, other, FN_camera_set_view_pos, Var(self, SLOT_vc), Value(-1), Value(-1));
+}
+
+void psl_Object_oCamera_Step_0(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Object_oCamera_Step_0");
+    FollowPlayer(self, other);
+    frame.Line(2);
+    // Music a fight or a conversation interrupted comes back.
+    Var(self, SLOT_stepc) += Value(1);
+    if (Var(self, SLOT_stepc) % Value(15) == Value(0)) CallScript(psl_Script_room_music, self, other);
+    frame.Line(3);
+    for (int32_t voice : kVoices)
+        Call(self, other, FN_audio_sound_pitch, Value(voice), Call(self, other, FN_random_range, Value(0.5), Value(1.5)));
+    frame.Line(4);
+    if (Call(self, other, FN_keyboard_check, Value(vk_control)) && Call(self, other, FN_keyboard_check, Value(vk_shift)) &&
+        Call(self, other, FN_keyboard_check_pressed, Value('K'))) {
+        WipeSave(self, other);
+        return;
+    }
+    frame.Line(5);
+    if (Global(SLOT_megapresent) >= Value(3) && BuiltinVar(self, VAR_room) != Value(rmFinal)) {
+        With(self, other, oChar, [&](CInstance* player, CInstance*) {
+            SetBuiltinVar(player, VAR_x, Div(Global(SLOT_view_width), Value(2)));
+            SetBuiltinVar(player, VAR_y, Global(SLOT_view_height) - 28.0);
+            Assign(Var(player, SLOT_hv), Value(0));
+            Assign(Var(player, SLOT_vv), Value(0));
+        });
+        Call(self, other, FN_room_goto, Value(rmFinal));
+    }
+}
+
+void psl_Object_oCamera_Step_2(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Object_oCamera_Step_2");
+    Call(self, other, FN_ds_map_clear, Global(SLOT_played_this_frame));
+}
+
+// The title's text on its screen; Enter (or Start) begins the journey in the snow.
+void psl_Object_oCamera_Draw_73(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Object_oCamera_Draw_73");
+    if (BuiltinVar(self, VAR_room) != Value(rmTitle)) return;
+    const Value x = Call(self, other, FN_camera_get_view_x, Var(self, SLOT_vc));
+    const Value y = Call(self, other, FN_camera_get_view_y, Var(self, SLOT_vc));
+    const Value centre = x + Div(Global(SLOT_view_width), Value(2));
+    Call(self, other, FN_draw_set_colour, Value(0xFFFFFF));
+    Call(self, other, FN_draw_set_font, Global(SLOT_mireth_font_bold_2x));
+    CallScript(psl_Script_draw_text_centered, self, other, centre, y + 16.0, Value("Snowtide"));
+    Call(self, other, FN_draw_set_font, Global(SLOT_neco_font));
+    CallScript(psl_Script_draw_text_centered, self, other, centre, y + 48.0, Value(kTitleText));
+    frame.Line(2);
+    if (Call(self, other, FN_keyboard_check_pressed, Value(vk_enter)) || StartPressed(self, other))
+        Call(self, other, FN_room_goto, Value(rmSnow));
+}

@@ -1,0 +1,27 @@
+// oSlimey: a slime floating on a fixed path, `hamp` and `vamp` pixels wide and tall, once around
+// every `hper` and `vper` steps; the room's creation code sets them.
+#include <numbers>
+
+#include "CodeTable.h"
+#include "GameNames.h"
+
+void psl_Object_oSlimey_Create_0(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Object_oSlimey_Create_0");
+    event_inherited(self, other);
+    Assign(Var(self, SLOT_hamp), Value(0));
+    Assign(Var(self, SLOT_vamp), Value(0));
+    Assign(Var(self, SLOT_hper), BuiltinVar(self, VAR_room_speed));
+    Assign(Var(self, SLOT_vper), BuiltinVar(self, VAR_room_speed));
+    Assign(Var(self, SLOT_stepc), Call(self, other, FN_irandom, Var(self, SLOT_hper) - 1.0));
+}
+
+void psl_Object_oSlimey_Step_1(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Object_oSlimey_Step_1");
+    if (Value(Var(self, SLOT_pause))) return;
+    Var(self, SLOT_stepc) += Value(1);
+    const Value turn = Var(self, SLOT_stepc) * (2 * std::numbers::pi);
+    SetBuiltinVar(self, VAR_x, BuiltinVar(self, VAR_xstart) +
+                                   Var(self, SLOT_hamp) * Call(self, other, FN_sin, turn / Var(self, SLOT_hper)));
+    SetBuiltinVar(self, VAR_y, BuiltinVar(self, VAR_ystart) +
+                                   Var(self, SLOT_vamp) * Call(self, other, FN_sin, turn / Var(self, SLOT_vper)));
+}

@@ -1,0 +1,117 @@
+// Hits, deaths and the player's return: hurt, die and undie, with their star bursts.
+#include <cmath>
+
+#include "CodeTable.h"
+#include "GameNames.h"
+
+namespace {
+
+constexpr int kStars = 12;
+
+bool IsA(CInstance* self, CInstance* other, CInstance* instance, int32_t object) {
+    const Value index = BuiltinVar(instance, VAR_object_index);
+    return index == Value(object) || Call(self, other, FN_object_is_ancestor, index, Value(object));
+}
+
+// Twelve stars leaving (x, y) in a ring, each coloured by its direction.
+void StarBurst(CInstance* self, CInstance* other, const Value& x, const Value& y) {
+    for (int i = 0; i < kStars; ++i) {
+        const Value star = Call(self, other, FN_instance_create_depth, x, y, Value(-2000), Value(oStarOut));
+        SetBuiltinVarOf(int32_t(Real(star)), VAR_speed, Value(3));
+        SetBuiltinVarOf(int32_t(Real(star)), VAR_direction, Value(i * 30));
+        With(self, other, int32_t(Real(star)), [&](CInstance* s, CInstance* o) { event_user(s, o, 0); });
+    }
+}
+
+} // namespace
+
+// hurt(target, source): one hit on the target; a stomp (the player as source) bounces the player.
+RValue* psl_Script_hurt(CInstance* self, CInstance* other, RValue* result, int argc, RValue** argv) {
+    ScriptFrame frame("psl_Script_hurt", result);
+    const Value source = Argument(argc, argv, 1);
+    With(self, other, int32_t(Real(Argument(argc, argv, 0))), [&](CInstance* target, CInstance* caller) {
+        if (Var(target, SLOT_invuln) != Value(0)) return;
+        frame.Line(2);
+        if (Var(target, SLOT_hp) > Value(1)) {
+            const bool player = IsA(target, caller, target, oChar);
+            CallScript(psl_Script_sfx_play, target, caller, Value(player ? sfxHurt : sfxEnemyHurt));
+            Var(target, SLOT_hp) -= Value(1);
+            Assign(Var(target, SLOT_invuln), Var(target, SLOT_invuln_time));
+            if (player)
+                StarBurst(target, caller, BuiltinVar(target, VAR_x), BuiltinVar(target, VAR_y));
+            else
+                StarBurst(target, caller, BuiltinVarOf(int32_t(Real(source)), VAR_x),
+                          BuiltinVarOf(int32_t(Real(source)), VAR_bbox_bottom));
+            return;
+        }
+        frame.Line(3);
+        CallScript(psl_Script_die, target, caller);
+    });
+
+    frame.Line(4);
+    With(self, other, int32_t(Real(source)), [&](CInstance* stomper, CInstance* caller) {
+        if (!IsA(stomper, caller, stomper, oChar)) return;
+        const double height = Value(Var(stomper, SLOT_duck)) ? 12 : 24;
+        Assign(Var(stomper, SLOT_vv), Value(-std::sqrt(2 * Real(Var(stomper, SLOT_grav)) * height)));
+    });
+    return result;
+}
+
+// die(): the calling instance dies once: a burst of stars and the death sound; an enemy or a
+// projectile is destroyed, the player stays, invisible, until undie brings it back.
+RValue* psl_Script_die(CInstance* self, CInstance* other, RValue* result, int, RValue**) {
+    ScriptFrame frame("psl_Script_die", result);
+    if (Value(Var(self, SLOT_dead))) return result;
+    Assign(Var(self, SLOT_dead), Value(1));
+    frame.Line(2);
+    if (IsA(self, other, self, oChar)) Assign(Var(self, SLOT_hp), Global(SLOT_char_max_hp));
+    frame.Line(4);
+    CallScript(psl_Script_sfx_play, self, other, Value(sfxDeath));
+    Assign(Var(self, SLOT_undead), Value(0));
+    SetBuiltinVar(self, VAR_visible, Value(0));
+    StarBurst(self, other, BuiltinVar(self, VAR_x), BuiltinVar(self, VAR_y));
+    frame.Line(5);
+    if (IsA(self, other, self, oEnemy) || IsA(self, other, self, oProjectile)) Call(self, other, FN_instance_destroy);
+    return result;
+}
+
+// undie(): the dead player's return. Once the burst is over, stars gather on the checkpoint;
+// once they have arrived, the player is back with full health.
+RValue* psl_Script_undie(CInstance* self, CInstance* other, RValue* result, int, RValue**) {
+    ScriptFrame frame("psl_Script_undie", result);
+    if (!Value(Var(self, SLOT_dead))) return result;
+    frame.Line(2);
+    if (!Value(Var(self, SLOT_undead)) && !Call(self, other, FN_instance_exists, Value(oStarOut))) {
+        const Value checkpoint = Var(self, SLOT_checkpoint);
+        if (Call(self, other, FN_instance_exists, checkpoint)) {
+            SetBuiltinVar(self, VAR_x, BuiltinVarOf(int32_t(Real(checkpoint)), VAR_x));
+            SetBuiltinVar(self, VAR_y, BuiltinVarOf(int32_t(Real(checkpoint)), VAR_y));
+        }
+        Assign(Var(self, SLOT_hv), Value(0));
+        Assign(Var(self, SLOT_vv), Value(0));
+        // The stars start where one cycle of their animation at speed 3 ends on the player.
+        const double t = Real(BuiltinVar(self, VAR_room_speed)) /
+                         Real(Call(self, other, FN_sprite_get_speed, Value(sStarIn))) *
+                         Real(Call(self, other, FN_sprite_get_number, Value(sStarIn)));
+        for (int i = 0; i < kStars; ++i) {
+            const Value direction(i * 30);
+            const Value x = BuiltinVar(self, VAR_x) + Call(self, other, FN_lengthdir_x, Value(3 * t), direction);
+            const Value y = BuiltinVar(self, VAR_y) + Call(self, other, FN_lengthdir_y, Value(3 * t), direction);
+            const int32_t star =
+                int32_t(Real(Call(self, other, FN_instance_create_depth, x, y, Value(-2000), Value(oStarIn))));
+            SetBuiltinVarOf(star, VAR_speed, Value(3));
+            SetBuiltinVarOf(star, VAR_direction, direction + 180.0);
+            With(self, other, star, [&](CInstance* s, CInstance* o) { event_user(s, o, 0); });
+        }
+        Assign(Var(self, SLOT_undead), Value(1));
+        return result;
+    }
+    frame.Line(3);
+    if (Value(Var(self, SLOT_undead)) && !Call(self, other, FN_instance_exists, Value(oStarIn))) {
+        Assign(Var(self, SLOT_dead), Value(0));
+        Assign(Var(self, SLOT_undead), Value(0));
+        SetBuiltinVar(self, VAR_visible, Value(1));
+        Assign(Var(self, SLOT_hp), Global(SLOT_char_max_hp));
+    }
+    return result;
+}
