@@ -8,6 +8,7 @@
 #include <string>
 
 #include "GameSession.h"
+#include "Object/InstanceLifecycle.h"
 #include "Support/SupportTestSupport.h"
 
 class GameFixture : public ::testing::Test, protected GameSession {
@@ -18,6 +19,25 @@ protected:
     void Start(GraphicsDevice* device = nullptr) {
         const std::string error = Load(device);
         ASSERT_EQ(error, "");
+    }
+
+    // On to the title, then to a room with nothing in it yet (but the persistent player).
+    void StartInAnEmptyRoom() {
+        Start();
+        RunFrames(3);
+        Call(nullptr, nullptr, FN_room_goto, Value(rmPurple));
+        RunFrames(1);
+    }
+
+    // An instance placed as a room places one: stretched before its Create runs.
+    static CInstance* Place(int32_t object, double x, double y, double xscale = 1,
+                            double yscale = 1, bool create = true) {
+        CInstance* instance =
+            AddInstance(*CurrentRoom(), LastInstanceId() + 1, object, float(x), float(y), 0);
+        SetBuiltinVar(instance, VAR_image_xscale, Value(xscale));
+        SetBuiltinVar(instance, VAR_image_yscale, Value(yscale));
+        if (create) event_perform(instance, instance, ev_create, 0);
+        return instance;
     }
 
     // A file in the test's save folder, written before Start or read after a save.

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "GameFixture.h"
-#include "Object/InstanceLifecycle.h"
 #include "Platform/MessageDialog.h"
 #include "Room/RoomLayers.h"
 #include "Runner/Package/PackageFormat.h"
@@ -17,22 +16,9 @@ class LevelGridTest : public GameFixture {
 protected:
     void SetUp() override {
         GameFixture::SetUp();
-        Start();
-        RunFrames(3); // on to the title
-        Call(nullptr, nullptr, FN_room_goto, Value(rmPurple)); // a room with nothing in it yet
-        RunFrames(1);
+        StartInAnEmptyRoom();
     }
 
-    // An instance placed as a room places one: stretched before its Create runs.
-    static CInstance* Place(int32_t object, double x, double y, double xscale = 1,
-                            double yscale = 1, bool create = true) {
-        CInstance* instance =
-            AddInstance(*CurrentRoom(), LastInstanceId() + 1, object, float(x), float(y), 0);
-        SetBuiltinVar(instance, VAR_image_xscale, Value(xscale));
-        SetBuiltinVar(instance, VAR_image_yscale, Value(yscale));
-        if (create) event_perform(instance, instance, ev_create, 0);
-        return instance;
-    }
     static CInstance* PlaceSnow(double cx, double cy) {
         return Place(oSnowBlock, 16 * cx, 16 * cy);
     }

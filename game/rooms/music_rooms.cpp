@@ -1,0 +1,24 @@
+// The playable rooms whose creation code only chooses their music (room_music): the title, the
+// test room, the house and the worlds.
+#include "CodeTable.h"
+#include "GameNames.h"
+
+void psl_Room_rmTitle_Create(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Room_rmTitle_Create");
+    CallScript(psl_Script_room_music, self, other);
+}
+
+void psl_Room_rmTemplate_Create(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Room_rmTemplate_Create");
+    CallScript(psl_Script_room_music, self, other);
+}
+
+void psl_Room_rmHouse_Create(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Room_rmHouse_Create");
+    CallScript(psl_Script_room_music, self, other);
+}
+
+void psl_Room_rmSnow_Create(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Room_rmSnow_Create");
+    CallScript(psl_Script_room_music, self, other);
+}
