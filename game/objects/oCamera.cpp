@@ -50,6 +50,9 @@ void WipeSave(CInstance* self, CInstance* other) {
         Call(self, other, FN_variable_global_set, Call(self, other, FN_ds_list_find_value, presents, Value(i)), Value(0));
     Call(self, other, FN_ds_list_destroy, presents);
     Call(self, other, FN_audio_stop_all);
+    // The keys stay pressed until a step reads input again, which the room changes ahead skip:
+    // the new game's camera must not see them and wipe again.
+    Call(self, other, FN_io_clear);
     With(self, other, all, [](CInstance* instance, CInstance* camera) {
         if (BuiltinVar(instance, VAR_persistent)) Call(instance, camera, FN_instance_destroy);
     });

@@ -98,7 +98,7 @@ protected:
     }
 
     void RunFrames(int count) {
-        for (int i = 0; i < count && Runner().running; ++i) loop_->RunFrame();
+        for (int i = 0; i < count && Runner().running; ++i) loop_->RunTurn();
     }
 
     static ScopedRValue GlobalValue(const char* name) {

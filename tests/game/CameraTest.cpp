@@ -1,0 +1,71 @@
+// The camera and the flow between rooms: screen by screen, the title's Enter, music that keeps
+// playing across a re-entry, and the save wipe.
+#include "GameFixture.h"
+
+namespace {
+
+class CameraTest : public GameFixture {
+protected:
+    double CameraX() { return Real(Call(nullptr, nullptr, FN_camera_get_view_x, Var(FirstOf(oCamera), SLOT_vc))); }
+    double CameraY() { return Real(Call(nullptr, nullptr, FN_camera_get_view_y, Var(FirstOf(oCamera), SLOT_vc))); }
+    void StepCamera() { event_perform(FirstOf(oCamera), FirstOf(oCamera), ev_step, ev_step_normal); }
+};
+
+TEST_F(CameraTest, TheCameraShowsTheScreenThePlayerIsOn) {
+    StartInAnEmptyRoom();
+    Call(nullptr, nullptr, FN_room_goto, Value(rmSnow)); // wider than a screen
+    RunFrames(1);
+    CInstance* player = FirstOf(oChar);
+    const auto at = [&](double x, double y) {
+        SetBuiltinVar(player, VAR_x, Value(x));
+        SetBuiltinVar(player, VAR_y, Value(y));
+        StepCamera();
+        return std::pair(CameraX(), CameraY());
+    };
+    EXPECT_EQ(at(650, 20), std::pair(640.0, 0.0));
+    EXPECT_EQ(at(640, 20), std::pair(640.0, 0.0)); // a border belongs to the screen on its right
+    EXPECT_EQ(at(639, 20), std::pair(320.0, 0.0));
+}
+
+TEST_F(CameraTest, EnterOnTheTitleStartsInTheSnowWhereMusicKeepsPlaying) {
+    with_audio_ = true;
+    Start();
+    RunFrames(3);
+    ASSERT_EQ(Runner().current_room, rmTitle);
+    EXPECT_EQ(GlobalNumber("bgm"), bgmTitle);
+    window_.PostKey(vk_enter, true);
+    RunFrames(2);
+    EXPECT_EQ(Runner().current_room, rmSnow);
+    EXPECT_EQ(GlobalNumber("bgm"), bgmSnow);
+    EXPECT_TRUE(Call(nullptr, nullptr, FN_audio_is_playing, Value(bgmSnow)));
+    EXPECT_FALSE(Call(nullptr, nullptr, FN_audio_is_playing, Value(bgmTitle)));
+
+    // Back into the same room: the tune goes on, not from its start.
+    const double voices = Real(Builtin("audio_play_sound", Value(bgmSnow), Value(0), Value(0)));
+    Builtin("audio_stop_sound", Value(voices));
+    Call(nullptr, nullptr, FN_room_restart);
+    RunFrames(2);
+    EXPECT_TRUE(Call(nullptr, nullptr, FN_audio_is_playing, Value(bgmSnow)));
+}
+
+TEST_F(CameraTest, CtrlShiftKWipesTheSaveAndStartsAgain) {
+    WriteSaveFile("save.fluffy", R"({"char_room":4,"char_max_hp":3,"gotA":1})");
+    WriteSaveFile("presence.fluffy", "gotA\n");
+    Start();
+    RunFrames(3);
+    EXPECT_EQ(GlobalNumber("char_max_hp"), 3);
+    for (int32_t key : {vk_control, vk_shift, int32_t('K')}) window_.PostKey(key, true);
+    RunFrames(1);
+    for (int32_t key : {vk_control, vk_shift, int32_t('K')}) window_.PostKey(key, false);
+    EXPECT_FALSE(SaveFileExists("save.fluffy"));
+    EXPECT_FALSE(SaveFileExists("presence.fluffy"));
+    EXPECT_EQ(GlobalNumber("gotA"), 0);
+    RunFrames(6);
+    EXPECT_EQ(Runner().current_room, rmTitle);
+    EXPECT_EQ(GlobalNumber("char_max_hp"), 1);
+    int players = 0;
+    With(nullptr, nullptr, oChar, [&](CInstance*, CInstance*) { ++players; });
+    EXPECT_EQ(players, 1);
+}
+
+} // namespace
