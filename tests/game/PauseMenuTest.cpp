@@ -1,0 +1,95 @@
+// The pause menu: it pauses the actors while open, changes settings with left and right and
+// saves them at once, and rebinds an action to the next key pressed.
+#include "GameFixture.h"
+
+namespace {
+
+class PauseMenuTest : public GameFixture {
+protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        StartInAnEmptyRoom();
+        menu_ = FirstOf(oPauseMenu);
+        ASSERT_NE(menu_, nullptr);
+    }
+    void Tap(int32_t key) {
+        window_.PostKey(key, true);
+        RunFrames(1);
+        window_.PostKey(key, false);
+        RunFrames(1);
+    }
+    bool Open() { return bool(Value(Var(menu_, SLOT_open))); }
+    // The keys bound to an action, in order.
+    std::string Keys(int action) {
+        CInstance* input = FirstOf(oInput);
+        const Value list = Call(input, input, FN_ds_map_find_value, Var(input, SLOT_actions), Value(std::to_string(action)));
+        std::string keys;
+        for (double b = 0; b < Real(Call(input, input, FN_ds_list_size, list)); ++b) {
+            const Value binding = Call(input, input, FN_ds_list_find_value, list, Value(b));
+            if (Real(Call(input, input, FN_ds_list_find_value, binding, Value(0))) == 0)
+                keys += ValueText(Call(input, input, FN_ds_list_find_value, binding, Value(1))) + " ";
+        }
+        return keys;
+    }
+
+    CInstance* menu_ = nullptr;
+};
+
+TEST_F(PauseMenuTest, EscapePausesThePlayerUntilTheMenuCloses) {
+    CInstance* player = FirstOf(oChar);
+    Tap(vk_escape);
+    EXPECT_TRUE(Open());
+    EXPECT_EQ(Real(Var(player, SLOT_pause)), 1);
+    const double y = Real(BuiltinVar(player, VAR_y));
+    RunFrames(10);
+    EXPECT_EQ(Real(BuiltinVar(player, VAR_y)), y); // no gravity while paused
+    Tap(vk_escape);
+    EXPECT_FALSE(Open());
+    EXPECT_EQ(Real(Var(player, SLOT_pause)), 0);
+}
+
+TEST_F(PauseMenuTest, SettingsChangeWithLeftAndRightAndAreSavedAtOnce) {
+    Tap(vk_escape);
+    Tap(vk_down); // volume
+    Tap(vk_left);
+    EXPECT_DOUBLE_EQ(GlobalNumber("volume"), 0.9);
+    EXPECT_NE(ReadSaveFile("options.fluffy").find("\"volume\":0.9"), std::string::npos) << ReadSaveFile("options.fluffy");
+    Tap(vk_down); // window scale
+    Tap(vk_left);
+    EXPECT_EQ(GlobalNumber("scale"), 5);
+    int width = 0, height = 0;
+    window_.ClientSize(width, height);
+    EXPECT_EQ(width, 1600);
+    Tap(vk_down); // full screen
+    Tap(vk_enter);
+    EXPECT_TRUE(window_.FullScreen());
+    EXPECT_NE(ReadSaveFile("options.fluffy").find("\"fullscreen\":1"), std::string::npos);
+}
+
+TEST_F(PauseMenuTest, AnActionIsReboundToTheNextKeyPressed) {
+    Tap(vk_escape);
+    for (int i = 0; i < 4; ++i) Tap(vk_down);
+    Tap(vk_enter); // the controls page
+    for (int i = 0; i < 4; ++i) Tap(vk_down);
+    Tap(vk_enter); // jump waits
+    EXPECT_EQ(Real(Var(menu_, SLOT_capturing)), 4);
+    Tap('J');
+    EXPECT_EQ(Keys(4), "74 ");
+    EXPECT_EQ(Real(Var(menu_, SLOT_capturing)), -1);
+    // Saved at once: the gamepad button, then the new key in the slot that waited; nothing else.
+    const std::string saved = ReadSaveFile("options.fluffy");
+    EXPECT_NE(saved.find("\"Action_4_Input_0\":32769"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("\"Action_4_Input_1\":74"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("Action_4_Input_2"), std::string::npos) << saved;
+
+    // Escape while waiting keeps what was there; "Reset to defaults" brings the defaults back.
+    Tap(vk_enter);
+    Tap(vk_escape);
+    EXPECT_EQ(Keys(4), "74 ");
+    for (int i = 0; i < 2; ++i) Tap(vk_down);
+    Tap(vk_enter);
+    EXPECT_EQ(Keys(4), "38 32 17 90 67 88 ");
+    EXPECT_EQ(Keys(0), "38 87 ");
+}
+
+} // namespace
