@@ -12,6 +12,7 @@
 #include "Function/BuiltinGroups.h"
 #include "Graphics/GraphicsContext.h"
 #include "IO/GamepadLayer.h"
+#include "IO/InputReplay.h"
 #include "IO/InputState.h"
 #include "Platform/null/NullBackends.h"
 #include "Platform/null/NullGamepads.h"
@@ -47,6 +48,7 @@ protected:
 
     void End() {
         ReleaseGameWorld();
+        RunnerReplay().Stop();
         loop_.reset();
         SetActiveAudio(nullptr);
         audio_.reset();
@@ -73,6 +75,7 @@ protected:
         LinkGame(GameLinkRecord());
         PackageStatus status = loader_.Open(SNOWTIDE_PACKAGE);
         if (status) status = loader_.ReadHeader();
+        if (status && !(replay_error_ = StartReplay()).empty()) return replay_error_;
         if (status) status = loader_.LoadGameData();
         if (!status) return status.error.empty() ? "the package cannot be loaded" : status.error;
         const PackageHeader& header = loader_.Package().header;
@@ -94,6 +97,16 @@ protected:
         StartGame();
         loop_ = std::make_unique<FrameLoop>(clock_, window_, device ? *device : null_graphics_);
         loop_->Enter();
+        return "";
+    }
+
+    // With `playback_` set the run replays that recording instead of the posted input; with
+    // `record_` set it records what it reads there.
+    std::string StartReplay() {
+        const PackageHeader& header = loader_.Package().header;
+        const RecordingIdentity game = MakeRecordingIdentity(header.game_name, header.game_id, header.guid);
+        if (!playback_.empty()) return RunnerReplay().StartPlayback(playback_, game);
+        if (!record_.empty()) return RunnerReplay().StartRecording(record_, game);
         return "";
     }
 
@@ -137,6 +150,9 @@ protected:
     WindowControl window_control_{window_};
     std::unique_ptr<GraphicsContext> graphics_;
     bool with_audio_ = false;
+    std::string playback_;
+    std::string record_;
+    std::string replay_error_;
     std::unique_ptr<AudioSystem> audio_;
     std::unique_ptr<FrameLoop> loop_;
 };

@@ -1,0 +1,117 @@
+// Recorded play in the test room, replayed without a display: each recording in
+// tests/game/recordings (listed with what it shows in its README) starts from a save that puts
+// Mireth at a checkpoint of rmTemplate, and the replay must end where the run did.
+//
+// The recordings were made by the bots of the disabled test below, which play by watching the
+// game as a player would; after a change to the game's physics or to rmTemplate, make them again
+// with `build/bin/game_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeRecordings*'`.
+#include <functional>
+
+#include "GameFixture.h"
+
+namespace {
+
+const std::string kRecordings = std::string(TEST_SOURCE_DIR) + "/game/recordings/";
+
+struct Recording {
+    const char* name;
+    const char* save; // where the run starts
+    // The bot: called every frame with the player and the frame number, it posts keys; false
+    // ends the recording.
+    std::function<bool(NullWindow&, CInstance*, int)> bot;
+};
+
+class RecordedPlayTest : public GameFixture {
+protected:
+    // Starts the game on the recording's save and runs until the test room is reached.
+    CInstance* StartInTemplate(const Recording& recording) {
+        WriteSaveFile("save.fluffy", recording.save);
+        Start();
+        for (int frame = 0; frame < 10 && Runner().current_room != rmTemplate; ++frame) RunFrames(1);
+        return FirstOf(oChar);
+    }
+    CInstance* Replay(const Recording& recording) {
+        playback_ = kRecordings + recording.name;
+        CInstance* player = StartInTemplate(recording);
+        for (int frame = 0; frame < 2000 && !RunnerReplay().Finished(); ++frame) RunFrames(1);
+        EXPECT_TRUE(RunnerReplay().Finished()) << recording.name;
+        return FirstOf(oChar) ? FirstOf(oChar) : player;
+    }
+};
+
+double Get(CInstance* player, const VariablePair& variable) { return Real(BuiltinVar(player, variable)); }
+
+// Holds a key from now on, or lets it go, once.
+void Hold(NullWindow& window, int32_t key, bool down) { window.PostKey(key, down); }
+
+const char* const kAtFirstCheckpoint = R"({"char_room":2,"char_x":40,"char_y":160,"can_duck":1})";
+const char* const kAtSecondCheckpoint = R"({"char_room":2,"char_x":360,"char_y":160,"can_duck":1})";
+
+const Recording kPitDeath{"pit_death.rec", kAtFirstCheckpoint, [](NullWindow& window, CInstance* player, int frame) {
+    static int dead_at = -1;
+    if (frame == 0) dead_at = -1, Hold(window, vk_right, true);
+    if (dead_at < 0 && Value(Var(player, SLOT_dead))) dead_at = frame, Hold(window, vk_right, false);
+    return dead_at < 0 ? frame < 200 : frame < dead_at + 150;
+}};
+
+const Recording kJumpThePit{"jump_the_pit.rec", kAtFirstCheckpoint, [](NullWindow& window, CInstance* player, int frame) {
+    static int jumped_at = -1;
+    if (frame == 0) jumped_at = -1, Hold(window, vk_right, true);
+    if (jumped_at < 0 && Get(player, VAR_x) >= 196) jumped_at = frame, Hold(window, vk_space, true);
+    if (frame == jumped_at + 12) Hold(window, vk_space, false);
+    if (Get(player, VAR_x) >= 380) {
+        Hold(window, vk_right, false);
+        return false;
+    }
+    return frame < 300;
+}};
+
+const Recording kTunnelToHouse{"tunnel_to_house.rec", kAtSecondCheckpoint, [](NullWindow& window, CInstance* player, int frame) {
+    static int ducked_at = -1, jumped_at = -1;
+    if (frame == 0) ducked_at = jumped_at = -1, Hold(window, vk_right, true);
+    if (ducked_at < 0 && Get(player, VAR_x) >= 388) ducked_at = frame, Hold(window, vk_down, true);
+    if (frame == ducked_at + 2) Hold(window, vk_down, false);
+    if (jumped_at < 0 && Get(player, VAR_x) >= 490) jumped_at = frame, Hold(window, vk_space, true);
+    if (frame == jumped_at + 20) Hold(window, vk_space, false);
+    return Runner().current_room == rmTemplate && frame < 600;
+}};
+
+TEST_F(RecordedPlayTest, FallingIntoThePitKillsAndMirethReturnsToTheCheckpoint) {
+    CInstance* player = Replay(kPitDeath);
+    EXPECT_EQ(Real(Var(player, SLOT_dead)), 0);
+    EXPECT_EQ(Get(player, VAR_x), 40);
+    EXPECT_EQ(Get(player, VAR_y), 160);
+    EXPECT_EQ(Get(player, VAR_visible), 1);
+}
+
+TEST_F(RecordedPlayTest, AJumpClearsThePitAndTheNextScreensCheckpointIsSaved) {
+    CInstance* player = Replay(kJumpThePit);
+    EXPECT_EQ(Real(Var(player, SLOT_dead)), 0);
+    EXPECT_GE(Get(player, VAR_x), 380);
+    EXPECT_EQ(GlobalNumber("char_x"), 360);
+    EXPECT_NE(ReadSaveFile("save.fluffy").find("\"char_x\":360"), std::string::npos);
+}
+
+TEST_F(RecordedPlayTest, DuckingThroughTheLowPassageLeadsOutToTheHouse) {
+    Replay(kTunnelToHouse);
+    EXPECT_EQ(Runner().current_room, rmHouse);
+}
+
+// Makes the recordings again (see the top of this file).
+TEST_F(RecordedPlayTest, DISABLED_MakeRecordings) {
+    bool first = true;
+    for (const Recording* recording : {&kPitDeath, &kJumpThePit, &kTunnelToHouse}) {
+        if (!first) SetUp(); // the test's own SetUp made the first session
+        first = false;
+        record_ = kRecordings + recording->name;
+        CInstance* player = StartInTemplate(*recording);
+        ASSERT_NE(player, nullptr);
+        for (int frame = 0; recording->bot(window_, FirstOf(oChar), frame); ++frame) RunFrames(1);
+        RunFrames(1);
+        TearDown();
+        record_.clear();
+    }
+    SetUp(); // for the test's own TearDown
+}
+
+} // namespace
