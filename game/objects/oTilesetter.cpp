@@ -224,9 +224,9 @@ void psl_Object_oTilesetter_Other_10(CInstance* self, CInstance* other) {
     }
 
     frame.Line(2);
-    const Value grid = Global(SLOT_tile_grid);
-    const CellRect whole{0, 0, Real(Call(self, other, FN_ds_grid_width, grid)) - 1,
-                         Real(Call(self, other, FN_ds_grid_height, grid)) - 1};
+    // Blocks lie in the room, so the level's cells (those of the tile maps) are all there is to
+    // tile: the grid beyond them, sixteen times larger, stays empty.
+    const CellRect whole{0, 0, LevelColumns(self) - 1, LevelRows(self) - 1};
     const double dx = Real(Var(self, SLOT_destroyed_tile_x)),
                  dy = Real(Var(self, SLOT_destroyed_tile_y));
     if (dx != -1 && dy != -1) {

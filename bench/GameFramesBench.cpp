@@ -1,0 +1,61 @@
+// The game's cost per frame: 3,600 frames (a minute of play) of the snow world headless, on null
+// graphics and audio, with Mireth running back and forth and jumping as a player would. Prints
+// the mean, median, p99 and worst frame in microseconds. Run from build/bin (it loads data.win
+// beside it): `bench_game_frames [frames]`.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <numeric>
+#include <vector>
+
+#include "GameSession.h"
+
+namespace {
+
+class SnowRun : public GameSession {
+public:
+    // The save puts the player on the snow world's first screen.
+    bool Start() {
+        Begin();
+        std::ofstream(save_.Path() + "save.fluffy") << R"({"char_room":4,"char_x":40,"char_y":150})";
+        const std::string error = Load();
+        if (!error.empty()) std::fprintf(stderr, "bench_game_frames: %s\n", error.c_str());
+        for (int frame = 0; frame < 10 && Runner().current_room != rmSnow; ++frame) RunFrames(1);
+        return error.empty() && Runner().current_room == rmSnow;
+    }
+    // Right for two seconds, left for two, a jump every 40 frames.
+    void Play(int frame) {
+        const int phase = frame % 240;
+        if (phase == 0) window_.PostKey(vk_left, false), window_.PostKey(vk_right, true);
+        if (phase == 120) window_.PostKey(vk_right, false), window_.PostKey(vk_left, true);
+        if (frame % 40 == 0) window_.PostKey(vk_space, true);
+        if (frame % 40 == 10) window_.PostKey(vk_space, false);
+    }
+    using GameSession::End;
+    using GameSession::RunFrames;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3600;
+    SnowRun run;
+    if (!run.Start()) return 1;
+    std::vector<double> micros;
+    micros.reserve(size_t(frames));
+    for (int frame = 0; frame < frames; ++frame) {
+        run.Play(frame);
+        const auto begin = std::chrono::steady_clock::now();
+        run.RunFrames(1);
+        micros.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - begin).count());
+    }
+    run.End();
+    const double mean = std::accumulate(micros.begin(), micros.end(), 0.0) / double(micros.size());
+    std::sort(micros.begin(), micros.end());
+    const auto at = [&](double share) { return micros[std::min(micros.size() - 1, size_t(share * double(micros.size())))]; };
+    std::printf("game_frames room=rmSnow frames=%d mean_us=%.1f p50_us=%.1f p99_us=%.1f max_us=%.1f\n", frames, mean,
+                at(0.5), at(0.99), micros.back());
+    return 0;
+}
