@@ -104,13 +104,18 @@ public:
 private:
     void TileCell(double cx, double cy) {
         Put(kBase, cx, cy, Choose(cx, cy, kInteriors));
+        // The eight neighbours, read once: open[dy + 1][dx + 1].
+        bool open[3][3] = {};
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (dx != 0 || dy != 0) open[dy + 1][dx + 1] = Open(cx + dx, cy + dy);
         for (const Side& side : kSides) {
-            if (!Open(cx + side.dx, cy + side.dy)) continue;
+            if (!open[side.dy + 1][side.dx + 1]) continue;
             TileSide(side, cx + side.dx, cy + side.dy);
         }
         for (const Corner& corner : kCorners) {
-            const bool across = Open(cx + corner.dx, cy), along = Open(cx, cy + corner.dy);
-            if (!Open(cx + corner.dx, cy + corner.dy) || across != along) continue;
+            const bool across = open[1][corner.dx + 1], along = open[corner.dy + 1][1];
+            if (!open[corner.dy + 1][corner.dx + 1] || across != along) continue;
             // Both sides open make an outer corner, both closed an inner one.
             Value tile(across ? corner.outer_tile : kInnerCorner);
             if (corner.mirror) tile = Call(self_, other_, FN_tile_set_mirror, tile, Value(1));
