@@ -24,12 +24,8 @@ CInstance* FirstInstance(CInstance* self, CInstance* other, int32_t target) {
     return found;
 }
 
-// The player, found by name so that rooms without one (start-up, title) need no player object.
-CInstance* Player(CInstance* self, CInstance* other) {
-    const int32_t player_object =
-        int32_t(Real(Call(self, other, FN_asset_get_index, Value("oChar"))));
-    return player_object >= 0 ? FirstInstance(self, other, player_object) : nullptr;
-}
+// The player, or null in the rooms before it exists.
+CInstance* Player(CInstance* self, CInstance* other) { return FirstInstance(self, other, oChar); }
 
 } // namespace
 
