@@ -3,6 +3,7 @@
 // save on Ctrl+Shift+K.
 #include "CodeTable.h"
 #include "GameNames.h"
+#include "scripts/InputDevices.h"
 
 namespace {
 
@@ -30,14 +31,6 @@ void FollowPlayer(CInstance* self, CInstance* other) {
     Call(self, other, FN_camera_set_view_pos, camera, x, y);
     With(self, other, oTilesetter, [](CInstance* tiler, CInstance* camera_instance) { event_user(tiler, camera_instance, 0); });
     event_user(player, self, 0);
-}
-
-// A gamepad's Start serves as Enter.
-bool StartPressed(CInstance* self, CInstance* other) {
-    const double devices = Real(Call(self, other, FN_gamepad_get_device_count));
-    for (double d = 0; d < devices; ++d)
-        if (Call(self, other, FN_gamepad_button_check_pressed, Value(d), Value(gp_start))) return true;
-    return false;
 }
 
 // Ctrl+Shift+K: a fresh start, with no save and no presents found.
@@ -121,6 +114,7 @@ void psl_Object_oCamera_Draw_73(CInstance* self, CInstance* other) {
     Call(self, other, FN_draw_set_font, Global(SLOT_neco_font));
     CallScript(psl_Script_draw_text_centered, self, other, centre, y + 48.0, Value(kTitleText));
     frame.Line(2);
-    if (Call(self, other, FN_keyboard_check_pressed, Value(vk_enter)) || StartPressed(self, other))
+    // A gamepad's Start serves as Enter.
+    if (Call(self, other, FN_keyboard_check_pressed, Value(vk_enter)) || input_devices::AnyPadPressed(self, other, gp_start))
         Call(self, other, FN_room_goto, Value(rmSnow));
 }

@@ -3,6 +3,7 @@
 // ability is granted, dies on hazards and comes back at the last checkpoint.
 #include "CodeTable.h"
 #include "GameNames.h"
+#include "scripts/Instances.h"
 
 namespace {
 
@@ -13,10 +14,6 @@ bool Held(CInstance* self, CInstance* other, int action) {
 }
 bool Pressed(CInstance* self, CInstance* other, int action) {
     return bool(CallScript(psl_Script_input_pressed, self, other, Value(action)));
-}
-bool IsA(CInstance* self, CInstance* other, CInstance* instance, int32_t object) {
-    const Value index = BuiltinVar(instance, VAR_object_index);
-    return index == Value(object) || Call(self, other, FN_object_is_ancestor, index, Value(object));
 }
 
 // A present that changes the abilities is worth a save.

@@ -6,6 +6,7 @@
 #include "CodeTable.h"
 #include "GameNames.h"
 #include "scripts/InputBinding.h"
+#include "scripts/InputDevices.h"
 
 namespace {
 
@@ -26,12 +27,7 @@ bool Action(CInstance* self, CInstance* other, ScriptFunction read, int action) 
 bool KeyPressed(CInstance* self, CInstance* other, int key) {
     return bool(Call(self, other, FN_keyboard_check_pressed, Value(key)));
 }
-bool StartPressed(CInstance* self, CInstance* other) {
-    const double devices = Real(Call(self, other, FN_gamepad_get_device_count));
-    for (double d = 0; d < devices; ++d)
-        if (Call(self, other, FN_gamepad_button_check_pressed, Value(d), Value(gp_start))) return true;
-    return false;
-}
+bool StartPressed(CInstance* self, CInstance* other) { return input_devices::AnyPadPressed(self, other, gp_start); }
 // Up is also a jump key: confirming takes a jump that is not an up.
 bool Confirm(CInstance* self, CInstance* other) {
     return KeyPressed(self, other, vk_enter) ||

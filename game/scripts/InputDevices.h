@@ -24,6 +24,13 @@ bool ForConnectedPads(CInstance* self, CInstance* other, double pad, Visit visit
     return false;
 }
 
+// Whether any connected gamepad pressed the button this frame (Start in the menus).
+inline bool AnyPadPressed(CInstance* self, CInstance* other, int button) {
+    return ForConnectedPads(self, other, -1, [&](const Value& device) {
+        return bool(Call(self, other, FN_gamepad_button_check_pressed, device, Value(button)));
+    });
+}
+
 // "device:index", the key of a device's axis or hat in previous_axis_map and previous_hat_map.
 inline Value PadKey(CInstance* self, CInstance* other, const RValue& device, const RValue& index) {
     return Call(self, other, FN_string, device) + Value(":") + Call(self, other, FN_string, index);

@@ -2,14 +2,9 @@
 // axis]] with a new list of the ids touched, and the handler consumes that list.
 #include "CodeTable.h"
 #include "GameNames.h"
+#include "scripts/Instances.h"
 
 namespace {
-
-// Whether the instance is of the object or of one of its descendants.
-bool IsA(CInstance* self, CInstance* other, const RValue& instance, int32_t object) {
-    const Value index = BuiltinVarOf(int32_t(Real(instance)), VAR_object_index);
-    return index == Value(object) || Call(self, other, FN_object_is_ancestor, index, Value(object));
-}
 
 // Whether the actor's bounding box moved to (x, y) leaves the room.
 bool LeavesRoom(CInstance* self, const RValue& x, const RValue& y) {

@@ -3,15 +3,11 @@
 
 #include "CodeTable.h"
 #include "GameNames.h"
+#include "scripts/Instances.h"
 
 namespace {
 
 constexpr int kStars = 12;
-
-bool IsA(CInstance* self, CInstance* other, CInstance* instance, int32_t object) {
-    const Value index = BuiltinVar(instance, VAR_object_index);
-    return index == Value(object) || Call(self, other, FN_object_is_ancestor, index, Value(object));
-}
 
 // Twelve stars leaving (x, y) in a ring, each coloured by its direction.
 void StarBurst(CInstance* self, CInstance* other, const Value& x, const Value& y) {
