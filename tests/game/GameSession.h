@@ -10,6 +10,7 @@
 #include "CodeTable.h"
 #include "GameNames.h"
 #include "Function/BuiltinGroups.h"
+#include "Function/RandomFunctions.h"
 #include "Graphics/GraphicsContext.h"
 #include "IO/GamepadLayer.h"
 #include "IO/InputReplay.h"
@@ -76,6 +77,8 @@ protected:
         PackageStatus status = loader_.Open(SNOWTIDE_PACKAGE);
         if (status) status = loader_.ReadHeader();
         if (status && !(replay_error_ = StartReplay()).empty()) return replay_error_;
+        // Seeded as the runner seeds at start, so that recordings made here replay in the game.
+        RandomizeFromClock();
         if (status) status = loader_.LoadGameData();
         if (!status) return status.error.empty() ? "the package cannot be loaded" : status.error;
         const PackageHeader& header = loader_.Package().header;

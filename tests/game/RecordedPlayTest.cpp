@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "GameFixture.h"
+#include "Runner/ProcessRun.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ const Recording kJumpThePit{"jump_the_pit.rec", kAtFirstCheckpoint, [](NullWindo
     return frame < 300;
 }};
 
-const Recording kTunnelToHouse{"tunnel_to_house.rec", kAtSecondCheckpoint, [](NullWindow& window, CInstance* player, int frame) {
+const Recording kTunnelToSnow{"tunnel_to_snow.rec", kAtSecondCheckpoint, [](NullWindow& window, CInstance* player, int frame) {
     static int ducked_at = -1, jumped_at = -1;
     if (frame == 0) ducked_at = jumped_at = -1, Hold(window, vk_right, true);
     if (ducked_at < 0 && Get(player, VAR_x) >= 388) ducked_at = frame, Hold(window, vk_down, true);
@@ -92,15 +93,35 @@ TEST_F(RecordedPlayTest, AJumpClearsThePitAndTheNextScreensCheckpointIsSaved) {
     EXPECT_NE(ReadSaveFile("save.fluffy").find("\"char_x\":360"), std::string::npos);
 }
 
-TEST_F(RecordedPlayTest, DuckingThroughTheLowPassageLeadsOutToTheHouse) {
-    Replay(kTunnelToHouse);
-    EXPECT_EQ(Runner().current_room, rmHouse);
+TEST_F(RecordedPlayTest, DuckingThroughTheLowPassageLeadsOutToTheSnowsFirstScreen) {
+    CInstance* player = Replay(kTunnelToSnow);
+    EXPECT_EQ(Runner().current_room, rmSnow);
+    // In at the left edge of the first screen, standing in the house's doorway, not in a wall.
+    EXPECT_LT(Get(player, VAR_x), 16);
+    EXPECT_EQ(Get(player, VAR_y), 160);
+    EXPECT_TRUE(Call(player, player, FN_place_free, BuiltinVar(player, VAR_x), BuiltinVar(player, VAR_y)));
+    EXPECT_EQ(Real(Call(nullptr, nullptr, FN_camera_get_view_x, Var(FirstOf(oCamera), SLOT_vc))), 0);
+}
+
+// The recordings replay in the game itself, windowless, as `-playback` runs them.
+TEST_F(RecordedPlayTest, TheGameReplaysTheRecordingsToTheSameRoom) {
+    const std::string game = std::filesystem::path(SNOWTIDE_PACKAGE).parent_path().string() + "/snowtide";
+    const std::pair<const Recording*, int> runs[] = {{&kPitDeath, rmTemplate}, {&kJumpThePit, rmTemplate}, {&kTunnelToSnow, rmSnow}};
+    for (const auto& [recording, room] : runs) {
+        const std::string folder = save_.Path() + recording->name + ".save/";
+        std::filesystem::create_directories(folder + "Snowtide");
+        std::ofstream(folder + "Snowtide/save.fluffy") << recording->save;
+        const ProcessRun run = Execute("XDG_DATA_HOME=" + folder + " " + game + " -nowindow -playback " + kRecordings +
+                                       recording->name + " -digest");
+        EXPECT_EQ(run.exit_code, 0) << run.output;
+        EXPECT_NE(run.output.find(" room " + std::to_string(room) + " "), std::string::npos) << recording->name << run.output;
+    }
 }
 
 // Makes the recordings again (see the top of this file).
 TEST_F(RecordedPlayTest, DISABLED_MakeRecordings) {
     bool first = true;
-    for (const Recording* recording : {&kPitDeath, &kJumpThePit, &kTunnelToHouse}) {
+    for (const Recording* recording : {&kPitDeath, &kJumpThePit, &kTunnelToSnow}) {
         if (!first) SetUp(); // the test's own SetUp made the first session
         first = false;
         record_ = kRecordings + recording->name;
