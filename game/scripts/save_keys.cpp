@@ -42,35 +42,42 @@ Value ListItem(CInstance* self, CInstance* other, const RValue& list, double ind
     return Call(self, other, FN_ds_list_find_value, list, Value(index));
 }
 
+// Calls visit(input, action, bindings) for each action of oInput, in definition order.
+template <typename Visit>
+void ForEachAction(CInstance* self, CInstance* other, Visit visit) {
+    With(self, other, oInput, [&](CInstance* input, CInstance*) {
+        const Value actions = Var(input, SLOT_action_list);
+        for (double a = 0; a < ListSize(input, other, actions); ++a) {
+            const Value action = ListItem(input, other, actions, a);
+            visit(input, action, Call(input, other, FN_ds_map_find_value, Var(input, SLOT_actions), action));
+        }
+    });
+}
+
 } // namespace
 
 // save_keys(map): every saved binding as three globals, copied into the map.
 RValue* psl_Script_save_keys(CInstance* self, CInstance* other, RValue* result, int argc, RValue** argv) {
     ScriptFrame frame("psl_Script_save_keys", result);
     const Value map = Argument(argc, argv, 0);
-    With(self, other, oInput, [&](CInstance* input, CInstance*) {
-        const Value actions = Var(input, SLOT_action_list);
-        for (double a = 0; a < ListSize(input, other, actions); ++a) {
-            const Value action = ListItem(input, other, actions, a);
-            const Value bindings = Call(input, other, FN_ds_map_find_value, Var(input, SLOT_actions), action);
-            int saved = 0;
-            for (double b = 0; b < ListSize(input, other, bindings); ++b) {
-                const Value entry = ListItem(input, other, bindings, b);
-                const int kind = int(Real(ListItem(input, other, entry, 0)));
-                const char* kind_name = KindNameOf(kind);
-                if (!kind_name) continue;
-                const bool paired = kind == binding::GamepadAxis || kind == binding::GamepadHat;
-                const std::pair<const char*, Value> fields[] = {
-                    {"Kind", Value(kind_name)},
-                    {"Input", ListItem(input, other, entry, 1)},
-                    {"Axis", paired ? ListItem(input, other, entry, 2) : Value(0)}};
-                for (const auto& [field, value] : fields) {
-                    const Value name(EntryName(action, field, saved));
-                    Call(input, other, FN_variable_global_set, name, value);
-                    CallScript(psl_Script_set_map_global, input, other, map, name);
-                }
-                ++saved;
+    ForEachAction(self, other, [&](CInstance* input, const Value& action, const Value& bindings) {
+        int saved = 0;
+        for (double b = 0; b < ListSize(input, other, bindings); ++b) {
+            const Value entry = ListItem(input, other, bindings, b);
+            const int kind = int(Real(ListItem(input, other, entry, 0)));
+            const char* kind_name = KindNameOf(kind);
+            if (!kind_name) continue;
+            const bool paired = kind == binding::GamepadAxis || kind == binding::GamepadHat;
+            const std::pair<const char*, Value> fields[] = {
+                {"Kind", Value(kind_name)},
+                {"Input", ListItem(input, other, entry, 1)},
+                {"Axis", paired ? ListItem(input, other, entry, 2) : Value(0)}};
+            for (const auto& [field, value] : fields) {
+                const Value name(EntryName(action, field, saved));
+                Call(input, other, FN_variable_global_set, name, value);
+                CallScript(psl_Script_set_map_global, input, other, map, name);
             }
+            ++saved;
         }
     });
     return result;
@@ -82,43 +89,38 @@ RValue* psl_Script_save_keys(CInstance* self, CInstance* other, RValue* result, 
 RValue* psl_Script_load_keys(CInstance* self, CInstance* other, RValue* result, int argc, RValue** argv) {
     ScriptFrame frame("psl_Script_load_keys", result);
     const Value map = Argument(argc, argv, 0);
-    With(self, other, oInput, [&](CInstance* input, CInstance*) {
-        const Value actions = Var(input, SLOT_action_list);
-        for (double a = 0; a < ListSize(input, other, actions); ++a) {
-            const Value action = ListItem(input, other, actions, a);
-            const Value bindings = Call(input, other, FN_ds_map_find_value, Var(input, SLOT_actions), action);
-            for (double b = 0; b < ListSize(input, other, bindings); ++b)
-                Call(input, other, FN_ds_list_destroy, ListItem(input, other, bindings, b));
-            Call(input, other, FN_ds_list_clear, bindings);
-            for (int i = 0; Call(input, other, FN_ds_map_exists, map, Value(EntryName(action, "Kind", i))); ++i) {
-                Value values[3];
-                const char* fields[] = {"Kind", "Input", "Axis"};
-                for (int f = 0; f < 3; ++f) {
-                    const Value name(EntryName(action, fields[f], i));
-                    CallScript(psl_Script_get_map_global, input, other, map, name);
-                    values[f] = Call(input, other, FN_variable_global_get, name);
-                }
-                const Value number = Call(input, other, FN_real, action);
-                const Value& code = values[1];
-                const Value& axis = values[2];
-                if (!Call(input, other, FN_is_real, code) || !Call(input, other, FN_is_real, axis)) continue;
-                switch (KindNamed(ValueText(values[0]))) {
-                case binding::Key: CallScript(psl_Script_input_assign_key, input, other, number, code); break;
-                case binding::GamepadButton:
-                    CallScript(psl_Script_input_assign_gamepad_button, input, other, number, code);
-                    break;
-                case binding::GamepadAxis:
-                    CallScript(psl_Script_input_assign_gamepad_axis, input, other, number, code, axis);
-                    break;
-                case binding::GamepadHat:
-                    CallScript(psl_Script_input_assign_gamepad_hat, input, other, number, code, axis);
-                    break;
-                default: break;
-                }
+    ForEachAction(self, other, [&](CInstance* input, const Value& action, const Value& bindings) {
+        for (double b = 0; b < ListSize(input, other, bindings); ++b)
+            Call(input, other, FN_ds_list_destroy, ListItem(input, other, bindings, b));
+        Call(input, other, FN_ds_list_clear, bindings);
+        for (int i = 0; Call(input, other, FN_ds_map_exists, map, Value(EntryName(action, "Kind", i))); ++i) {
+            Value values[3];
+            const char* fields[] = {"Kind", "Input", "Axis"};
+            for (int f = 0; f < 3; ++f) {
+                const Value name(EntryName(action, fields[f], i));
+                CallScript(psl_Script_get_map_global, input, other, map, name);
+                values[f] = Call(input, other, FN_variable_global_get, name);
             }
-            if (ListSize(input, other, bindings) == 0)
-                CallScript(psl_Script_input_default_bindings, input, other, Call(input, other, FN_real, action));
+            const Value number = Call(input, other, FN_real, action);
+            const Value& code = values[1];
+            const Value& axis = values[2];
+            if (!Call(input, other, FN_is_real, code) || !Call(input, other, FN_is_real, axis)) continue;
+            switch (KindNamed(ValueText(values[0]))) {
+            case binding::Key: CallScript(psl_Script_input_assign_key, input, other, number, code); break;
+            case binding::GamepadButton:
+                CallScript(psl_Script_input_assign_gamepad_button, input, other, number, code);
+                break;
+            case binding::GamepadAxis:
+                CallScript(psl_Script_input_assign_gamepad_axis, input, other, number, code, axis);
+                break;
+            case binding::GamepadHat:
+                CallScript(psl_Script_input_assign_gamepad_hat, input, other, number, code, axis);
+                break;
+            default: break;
+            }
         }
+        if (ListSize(input, other, bindings) == 0)
+            CallScript(psl_Script_input_default_bindings, input, other, Call(input, other, FN_real, action));
     });
     return result;
 }

@@ -40,6 +40,20 @@ protected:
         return instance;
     }
 
+    // Each binding of an action as "kind:input[:value]".
+    static std::string Bindings(int action) {
+        CInstance* input = FirstOf(oInput);
+        const Value list = Call(input, input, FN_ds_map_find_value, Var(input, SLOT_actions), Value(std::to_string(action)));
+        std::string text;
+        for (double b = 0; b < Real(Call(input, input, FN_ds_list_size, list)); ++b) {
+            const Value binding = Call(input, input, FN_ds_list_find_value, list, Value(b));
+            if (!text.empty()) text += " ";
+            for (double e = 0; e < Real(Call(input, input, FN_ds_list_size, binding)); ++e)
+                text += (e ? ":" : "") + ValueText(Call(input, input, FN_ds_list_find_value, binding, Value(e)));
+        }
+        return text;
+    }
+
     // A file in the test's save folder, written before Start or read after a save.
     void WriteSaveFile(const std::string& name, const std::string& text) {
         std::ofstream(save_.Path() + name, std::ios::binary) << text;
