@@ -15,3 +15,9 @@ void psl_Object_oExitControl_Destroy_0(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oExitControl_Destroy_0");
     Call(self, other, FN_ds_grid_destroy, Var(self, SLOT_grid));
 }
+
+// Leaving the room frees the instance without its Destroy event: the grid goes now.
+void psl_Object_oExitControl_Other_5(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Object_oExitControl_Other_5");
+    Call(self, other, FN_ds_grid_destroy, Var(self, SLOT_grid));
+}

@@ -102,6 +102,7 @@ void FreePrepared(CInstance* self, CInstance* other) {
     if (!Value(Var(self, SLOT_init))) return;
     Call(self, other, FN_ds_list_destroy, Var(self, SLOT_lines));
     Call(self, other, FN_ds_map_destroy, Var(self, SLOT_labels));
+    Assign(Var(self, SLOT_init), Value(0));
 }
 
 } // namespace
@@ -119,6 +120,12 @@ void psl_Object_oNPC_Create_0(CInstance* self, CInstance*) {
 
 void psl_Object_oNPC_Destroy_0(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oNPC_Destroy_0");
+    FreePrepared(self, other);
+}
+
+// Leaving the room frees the instance without its Destroy event: what it holds goes now.
+void psl_Object_oNPC_Other_5(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Object_oNPC_Other_5");
     FreePrepared(self, other);
 }
 

@@ -269,3 +269,10 @@ void psl_Object_oTilesetter_Other_11(CInstance* self, CInstance* other) {
                   Element(Var(self, SLOT_tls), layer)),
              Value(0), Value(0));
 }
+
+// The tiler lives and dies with its room, which frees it without its Destroy event; its layers
+// and tile maps go with the room, its map of them now.
+void psl_Object_oTilesetter_Other_5(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Object_oTilesetter_Other_5");
+    if (!Value(Var(self, SLOT_init))) Call(self, other, FN_ds_map_destroy, Var(self, SLOT_tl_map));
+}

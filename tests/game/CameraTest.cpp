@@ -48,6 +48,31 @@ TEST_F(CameraTest, EnterOnTheTitleStartsInTheSnowWhereMusicKeepsPlaying) {
     EXPECT_TRUE(Call(nullptr, nullptr, FN_audio_is_playing, Value(bgmSnow)));
 }
 
+// What a room's instances hold (the tiler's layer map, the exit grid) goes with the room.
+TEST_F(CameraTest, RoomsLeaveNoDataStructuresBehind) {
+    StartInAnEmptyRoom();
+    const auto next_free = [] {
+        const Value map = Call(nullptr, nullptr, FN_ds_map_create);
+        const Value grid = Call(nullptr, nullptr, FN_ds_grid_create, Value(1), Value(1));
+        Call(nullptr, nullptr, FN_ds_map_destroy, map);
+        Call(nullptr, nullptr, FN_ds_grid_destroy, grid);
+        return std::pair(Real(map), Real(grid));
+    };
+    const auto visit = [&](int32_t room) {
+        Call(nullptr, nullptr, FN_room_goto, Value(room));
+        RunFrames(3);
+        ASSERT_EQ(Runner().current_room, room);
+    };
+    visit(rmSnow);
+    visit(rmTemplate);
+    const auto before = next_free();
+    for (int trip = 0; trip < 3; ++trip) {
+        visit(rmSnow);
+        visit(rmTemplate);
+    }
+    EXPECT_EQ(next_free(), before);
+}
+
 TEST_F(CameraTest, CtrlShiftKWipesTheSaveAndStartsAgain) {
     WriteSaveFile("save.fluffy", R"({"char_room":4,"char_max_hp":3,"gotA":1})");
     WriteSaveFile("presence.fluffy", "gotA\n");
