@@ -160,8 +160,11 @@ void ChooseSprite(CInstance* self, CInstance* other, double hdir) {
         SetBuiltinVar(self, VAR_mask_index, Value(sMirethDuck));
         return;
     }
-    const char* state = Value(Var(self, SLOT_ong)) ? (hdir != 0 ? "Walk" : "Idle") : Var(self, SLOT_vv) > Value(0) ? "Fall" : "Jump";
-    SetBuiltinVar(self, VAR_sprite_index, Call(self, other, FN_asset_get_index, Value("sMireth") + Value(state)));
+    // The sprite of the state, named as the assets are: no look-up by name every step.
+    const int32_t sprite = Value(Var(self, SLOT_ong)) ? (hdir != 0 ? sMirethWalk : sMirethIdle)
+                           : Var(self, SLOT_vv) > Value(0) ? sMirethFall
+                                                            : sMirethJump;
+    SetBuiltinVar(self, VAR_sprite_index, Value(sprite));
 }
 
 } // namespace

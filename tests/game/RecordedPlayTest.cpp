@@ -17,9 +17,9 @@ const std::string kRecordings = std::string(TEST_SOURCE_DIR) + "/game/recordings
 struct Recording {
     const char* name;
     const char* save; // where the run starts
-    // The bot: called every frame with the player and the frame number, it posts keys; false
-    // ends the recording.
-    std::function<bool(NullWindow&, CInstance*, int)> bot;
+    // The bot: called every frame with the player, the frame number and the steps it has noted
+    // (-1 until then), it posts keys; false ends the recording.
+    std::function<bool(NullWindow&, CInstance*, int, int (&noted)[2])> bot;
 };
 
 class RecordedPlayTest : public GameFixture {
@@ -48,16 +48,18 @@ void Hold(NullWindow& window, int32_t key, bool down) { window.PostKey(key, down
 const char* const kAtFirstCheckpoint = R"({"char_room":2,"char_x":40,"char_y":160,"can_duck":1})";
 const char* const kAtSecondCheckpoint = R"({"char_room":2,"char_x":360,"char_y":160,"can_duck":1})";
 
-const Recording kPitDeath{"pit_death.rec", kAtFirstCheckpoint, [](NullWindow& window, CInstance* player, int frame) {
-    static int dead_at = -1;
-    if (frame == 0) dead_at = -1, Hold(window, vk_right, true);
+const Recording kPitDeath{"pit_death.rec", kAtFirstCheckpoint, [](NullWindow& window, CInstance* player, int frame,
+                                                                   int (&noted)[2]) {
+    int& dead_at = noted[0];
+    if (frame == 0) Hold(window, vk_right, true);
     if (dead_at < 0 && Value(Var(player, SLOT_dead))) dead_at = frame, Hold(window, vk_right, false);
     return dead_at < 0 ? frame < 200 : frame < dead_at + 150;
 }};
 
-const Recording kJumpThePit{"jump_the_pit.rec", kAtFirstCheckpoint, [](NullWindow& window, CInstance* player, int frame) {
-    static int jumped_at = -1;
-    if (frame == 0) jumped_at = -1, Hold(window, vk_right, true);
+const Recording kJumpThePit{"jump_the_pit.rec", kAtFirstCheckpoint, [](NullWindow& window, CInstance* player, int frame,
+                                                                       int (&noted)[2]) {
+    int& jumped_at = noted[0];
+    if (frame == 0) Hold(window, vk_right, true);
     if (jumped_at < 0 && Get(player, VAR_x) >= 196) jumped_at = frame, Hold(window, vk_space, true);
     if (frame == jumped_at + 12) Hold(window, vk_space, false);
     if (Get(player, VAR_x) >= 380) {
@@ -67,9 +69,11 @@ const Recording kJumpThePit{"jump_the_pit.rec", kAtFirstCheckpoint, [](NullWindo
     return frame < 300;
 }};
 
-const Recording kTunnelToSnow{"tunnel_to_snow.rec", kAtSecondCheckpoint, [](NullWindow& window, CInstance* player, int frame) {
-    static int ducked_at = -1, jumped_at = -1;
-    if (frame == 0) ducked_at = jumped_at = -1, Hold(window, vk_right, true);
+const Recording kTunnelToSnow{"tunnel_to_snow.rec", kAtSecondCheckpoint, [](NullWindow& window, CInstance* player,
+                                                                             int frame, int (&noted)[2]) {
+    int& ducked_at = noted[0];
+    int& jumped_at = noted[1];
+    if (frame == 0) Hold(window, vk_right, true);
     if (ducked_at < 0 && Get(player, VAR_x) >= 388) ducked_at = frame, Hold(window, vk_down, true);
     if (frame == ducked_at + 2) Hold(window, vk_down, false);
     if (jumped_at < 0 && Get(player, VAR_x) >= 490) jumped_at = frame, Hold(window, vk_space, true);
@@ -127,7 +131,8 @@ TEST_F(RecordedPlayTest, DISABLED_MakeRecordings) {
         record_ = kRecordings + recording->name;
         CInstance* player = StartInTemplate(*recording);
         ASSERT_NE(player, nullptr);
-        for (int frame = 0; recording->bot(window_, FirstOf(oChar), frame); ++frame) RunFrames(1);
+        int noted[2] = {-1, -1};
+        for (int frame = 0; recording->bot(window_, FirstOf(oChar), frame, noted); ++frame) RunFrames(1);
         RunFrames(1);
         TearDown();
         record_.clear();
