@@ -9,14 +9,20 @@ namespace {
 
 constexpr int kStars = 12;
 
-// Twelve stars leaving (x, y) in a ring, each coloured by its direction.
+// A star at (x, y) flying at speed 3 in the direction, coloured by it.
+void LaunchStar(CInstance* self, CInstance* other, int32_t object, const Value& x, const Value& y,
+                const Value& direction) {
+    const Value star = Call(self, other, FN_instance_create_depth, x, y, Value(-2000), Value(object));
+    With(self, other, int32_t(Real(star)), [&](CInstance* s, CInstance* o) {
+        SetBuiltinVar(s, VAR_speed, Value(3));
+        SetBuiltinVar(s, VAR_direction, direction);
+        event_user(s, o, 0);
+    });
+}
+
+// Twelve stars leaving (x, y) in a ring.
 void StarBurst(CInstance* self, CInstance* other, const Value& x, const Value& y) {
-    for (int i = 0; i < kStars; ++i) {
-        const Value star = Call(self, other, FN_instance_create_depth, x, y, Value(-2000), Value(oStarOut));
-        SetBuiltinVarOf(int32_t(Real(star)), VAR_speed, Value(3));
-        SetBuiltinVarOf(int32_t(Real(star)), VAR_direction, Value(i * 30));
-        With(self, other, int32_t(Real(star)), [&](CInstance* s, CInstance* o) { event_user(s, o, 0); });
-    }
+    for (int i = 0; i < kStars; ++i) LaunchStar(self, other, oStarOut, x, y, Value(i * 30));
 }
 
 } // namespace
@@ -93,11 +99,7 @@ RValue* psl_Script_undie(CInstance* self, CInstance* other, RValue* result, int,
             const Value direction(i * 30);
             const Value x = BuiltinVar(self, VAR_x) + Call(self, other, FN_lengthdir_x, Value(3 * t), direction);
             const Value y = BuiltinVar(self, VAR_y) + Call(self, other, FN_lengthdir_y, Value(3 * t), direction);
-            const int32_t star =
-                int32_t(Real(Call(self, other, FN_instance_create_depth, x, y, Value(-2000), Value(oStarIn))));
-            SetBuiltinVarOf(star, VAR_speed, Value(3));
-            SetBuiltinVarOf(star, VAR_direction, direction + 180.0);
-            With(self, other, star, [&](CInstance* s, CInstance* o) { event_user(s, o, 0); });
+            LaunchStar(self, other, oStarIn, x, y, direction + 180.0);
         }
         Assign(Var(self, SLOT_undead), Value(1));
         return result;

@@ -213,8 +213,8 @@ inline void SetBuiltinVar(KxObjectBase* object, const VariablePair& variable, co
     SetVariableDirect(object, variable.id, index, value);
 }
 
-// target.name for a built-in variable (h.bbox_top, other.x): read from the first instance the
-// target names, written on every one.
+// target.name for a built-in variable (h.bbox_top, other.x), read from the first instance the
+// target names.
 inline Value BuiltinVarOf(int32_t target, const VariablePair& variable, int32_t index = ARRAY_INDEX_NONE) {
     Value result;
     bool found = false;
@@ -222,11 +222,6 @@ inline Value BuiltinVarOf(int32_t target, const VariablePair& variable, int32_t 
         if (!found) found = GetVariableDirect(instance, variable.id, index, result);
     });
     return result;
-}
-inline void SetBuiltinVarOf(int32_t target, const VariablePair& variable, const RValue& value,
-                            int32_t index = ARRAY_INDEX_NONE) {
-    ForEachTargetInstance(Instances(), target,
-                          [&](CInstance* instance) { SetVariableDirect(instance, variable.id, index, value); });
 }
 
 // --- Calls ----------------------------------------------------------------------------------
