@@ -87,15 +87,23 @@ void Adjust(CInstance* self, CInstance* other, int item, double direction) {
     Save(self, other);
 }
 
-void MainPage(CInstance* self, CInstance* other, int item) {
-    if (Back(self, other)) {
+// What the player asked for this frame: read once, used by either page.
+struct Choice {
+    int item;
+    bool confirm;
+    bool back;
+};
+
+void MainPage(CInstance* self, CInstance* other, const Choice& choice) {
+    const int item = choice.item;
+    if (choice.back) {
         Close(self, other);
         return;
     }
     const double direction = double(Action(self, other, psl_Script_input_pressed_repeat, 3)) -
                              double(Action(self, other, psl_Script_input_pressed_repeat, 2));
     if (direction != 0) Adjust(self, other, item, direction);
-    if (!Confirm(self, other)) return;
+    if (!choice.confirm) return;
     switch (item) {
     case kResume: Close(self, other); break;
     case kFullScreen: Adjust(self, other, item, 1); break;
@@ -108,14 +116,14 @@ void MainPage(CInstance* self, CInstance* other, int item) {
     }
 }
 
-void ControlsPage(CInstance* self, CInstance* other, int item) {
-    const bool back = Back(self, other);
-    if (back || (item == kResetItem + 1 && Confirm(self, other))) {
+void ControlsPage(CInstance* self, CInstance* other, const Choice& choice) {
+    const int item = choice.item;
+    if (choice.back || (item == kResetItem + 1 && choice.confirm)) {
         Assign(Var(self, SLOT_page), Value(kMainPage));
         Assign(Var(self, SLOT_cursor), Value(kControls));
         return;
     }
-    if (!Confirm(self, other)) return;
+    if (!choice.confirm) return;
     if (item < kActionCount) {
         CallScript(psl_Script_input_assign_wait, self, other, Value(item));
         Assign(Var(self, SLOT_capturing), Value(item));
@@ -218,12 +226,12 @@ void psl_Object_oPauseMenu_Step_0(CInstance* self, CInstance* other) {
         CallScript(psl_Script_sfx_play, self, other, Value(sfxMenuMove));
     }
     frame.Line(4);
-    const int item = int(Real(cursor));
-    if (Confirm(self, other)) CallScript(psl_Script_sfx_play, self, other, Value(sfxMenuSelect));
+    const Choice choice{int(Real(cursor)), Confirm(self, other), Back(self, other)};
+    if (choice.confirm) CallScript(psl_Script_sfx_play, self, other, Value(sfxMenuSelect));
     if (main)
-        MainPage(self, other, item);
+        MainPage(self, other, choice);
     else
-        ControlsPage(self, other, item);
+        ControlsPage(self, other, choice);
 }
 
 // The window is centred one frame after a new scale, once it has its new size.
