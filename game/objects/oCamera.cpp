@@ -85,7 +85,8 @@ void psl_Object_oCamera_Step_0(CInstance* self, CInstance* other) {
         return;
     }
     frame.Line(5);
-    if (Global(SLOT_megapresent) >= Value(3) && BuiltinVar(self, VAR_room) != Value(rmFinal)) {
+    if (Global(SLOT_megapresent) >= Value(3) && !Call(self, other, FN_instance_exists, Value(oTextbox)) &&
+        BuiltinVar(self, VAR_room) != Value(rmFinal)) {
         With(self, other, oChar, [&](CInstance* player, CInstance*) {
             SetBuiltinVar(player, VAR_x, Div(Global(SLOT_view_width), Value(2)));
             SetBuiltinVar(player, VAR_y, Global(SLOT_view_height) - 28.0);

@@ -36,13 +36,24 @@ bool Stomps(CInstance* player, CInstance* other, CInstance* hazard) {
     return BuiltinVar(player, VAR_bbox_bottom) - 2.0 <= previous_top && moved;
 }
 
-// Hazards touched this step: a stomp hurts the hazard; otherwise a hurtful one kills the player.
+// A friendly character starts talking when Mireth walks up to it, not on every step she stays:
+// `npc` holds the one touched last step.
+void Greet(CInstance* self, CInstance* character, Value& greeted) {
+    if (Value(Var(character, SLOT_hurtful)) || IsA(self, character, character, oEnemy)) return;
+    const Value id = BuiltinVar(character, VAR_id);
+    if (greeted == Value(noone)) greeted = id;
+    if (id != Var(self, SLOT_npc) && !Value(Var(character, SLOT_talking))) event_user(character, self, 1);
+}
+
+// Hazards touched this step: a stomp hurts the hazard; otherwise a hurtful one kills the player;
+// a friendly character is greeted.
 void TouchHazards(CInstance* self, CInstance* other) {
     const Value hazards = Var(self, SLOT_hazards);
     Call(self, other, FN_ds_list_clear, hazards);
     const double count = Real(Call(self, other, FN_instance_place_list, BuiltinVar(self, VAR_x),
                                    BuiltinVar(self, VAR_y), Value(oHazard), hazards, Value(0)));
     const Value player = BuiltinVar(self, VAR_id);
+    Value greeted(noone);
     for (double i = 0; i < count && !Value(Var(self, SLOT_dead)); ++i) {
         const Value id = Call(self, other, FN_ds_list_find_value, hazards, Value(i));
         With(self, other, int32_t(Real(id)), [&](CInstance* hazard, CInstance*) {
@@ -50,6 +61,7 @@ void TouchHazards(CInstance* self, CInstance* other) {
                 if (!Value(Var(self, SLOT_dead))) CallScript(psl_Script_hurt, hazard, self, id, player);
                 return;
             }
+            if (IsA(self, hazard, hazard, oNPC)) Greet(self, hazard, greeted);
             if (!Value(Var(hazard, SLOT_hurtful)) || Value(Var(self, SLOT_dead)) || Var(self, SLOT_invuln) != Value(0))
                 return;
             if (BuiltinVar(self, VAR_room) != Value(rmFinal))
@@ -60,6 +72,7 @@ void TouchHazards(CInstance* self, CInstance* other) {
             if (IsA(self, other, hazard, oNPC)) event_user(hazard, self, 1);
         });
     }
+    Assign(Var(self, SLOT_npc), greeted);
 }
 
 // Walking: the direction pressed last wins when both are held; the speed is capped without

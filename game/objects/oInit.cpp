@@ -68,7 +68,7 @@ void psl_Object_oInit_Other_10(CInstance* self, CInstance* other) {
         Assign(Global(slot), Value(0));
 
     frame.Line(2);
-    for (int32_t controller : {oCamera, oTileGrid, oPauseMenu, oSolid, oBounds})
+    for (int32_t controller : {oCamera, oTileGrid, oPauseMenu, oTextboxDrawer, oSolid, oBounds})
         Call(self, other, FN_instance_create_depth, Value(0), Value(0), Value(0), Value(controller));
 
     frame.Line(3);

@@ -1,14 +1,23 @@
 // oNPC: a character who speaks a script of the text command language. Preparation (user event 0)
 // splits the script into (first word, rest) lines, rewrites !if/!elif/!else/!fi into jumps and
-// generated labels, and maps every label to its line.
+// generated labels, and maps every label to its line. Talking (user event 1) runs lines up to the
+// next one to say and shows it in an oTextbox; alarm 0 advances the conversation.
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "CodeTable.h"
 #include "GameNames.h"
+#include "scripts/Instances.h"
 
 namespace {
+
+// Lines one advance may run without finding one to say: a script that loops through commands
+// forever stops the game with a message instead of hanging it.
+constexpr double kLinesPerAdvance = 10000;
+
+// Sprites whose heads stand high above their boxes' tops: the box goes higher above them.
+constexpr int32_t kTallSprites[] = {sOwl};
 
 using Line = std::pair<std::string, std::string>;
 
@@ -105,10 +114,64 @@ void FreePrepared(CInstance* self, CInstance* other) {
     Assign(Var(self, SLOT_init), Value(0));
 }
 
+// Runs lines from current_line until one has something to say or the script ends or stops.
+Value NextDialogue(CInstance* self, CInstance* other) {
+    const Value lines = Var(self, SLOT_lines);
+    Value text("");
+    for (double run = 0; Var(self, SLOT_current_line) < Call(self, other, FN_ds_list_size, lines); ++run) {
+        if (run == kLinesPerAdvance) {
+            Call(self, other, FN_show_error,
+                 Value("Text command script runs in a loop without a line to say: ") + Var(self, SLOT_script), Value(1));
+            return Value("");
+        }
+        text = CallScript(psl_Script_execute_line, self, other,
+                          Call(self, other, FN_ds_list_find_value, lines, Var(self, SLOT_current_line)));
+        Var(self, SLOT_current_line) += Value(1);
+        if (Value(Var(self, SLOT_stop)) || ValueText(text) != "") break;
+    }
+    return text;
+}
+
+// The mega present: the music stops at once, every box closes, and the world holds still while
+// the present speaks (the box it opens lets the actors go when it closes).
+void OpenMegaPresent(CInstance* self, CInstance* other) {
+    Call(self, other, FN_audio_sound_gain, Global(SLOT_bgm), Value(0), Value(0));
+    With(self, other, oTextbox, [](CInstance* box, CInstance* npc) { Call(box, npc, FN_instance_destroy); });
+    Global(SLOT_megapresent) += Value(1);
+    CallScript(psl_Script_save_game, self, other);
+    if (Global(SLOT_megapresent) >= Value(3)) return;
+    Call(self, other, FN_audio_sound_gain, Global(SLOT_bgm), Value(1), Value(9000));
+    With(self, other, oActor, [](CInstance* actor, CInstance*) { Assign(Var(actor, SLOT_pause), Value(1)); });
+}
+
+// A box for the line: above the speaker, or below it when the speaker stands in the top third
+// of the screen.
+void OpenBox(CInstance* self, CInstance* other, const Value& text) {
+    const Value view_y = Call(self, other, FN_camera_get_view_y, BuiltinVar(self, VAR_view_camera, 0));
+    const bool below = BuiltinVar(self, VAR_y) < view_y + Div(Global(SLOT_view_height), Value(3));
+    double raise = 4;
+    for (int32_t sprite : kTallSprites)
+        if (BuiltinVar(self, VAR_sprite_index) == Value(sprite)) raise = 12;
+    const Value y = below ? BuiltinVar(self, VAR_bbox_bottom) : BuiltinVar(self, VAR_bbox_top) - raise;
+    const Value box = Call(self, other, FN_instance_create_depth, BuiltinVar(self, VAR_x), y,
+                           BuiltinVar(self, VAR_depth), Value(oTextbox));
+    Assign(Var(self, SLOT_textbox), box);
+    With(self, other, int32_t(Real(box)), [&](CInstance* textbox, CInstance* npc) {
+        Assign(Var(textbox, SLOT_text), text);
+        Assign(Var(textbox, SLOT_npc), BuiltinVar(npc, VAR_id));
+        Assign(Var(textbox, SLOT_ori), Value(below ? 1 : 0));
+        if (Var(npc, SLOT_talksound) == Value(-4) && Global(SLOT_megapresent) < Value(3))
+            Assign(Var(textbox, SLOT_unpause), Value(1));
+        event_user(textbox, npc, 1);
+    });
+}
+
 } // namespace
 
-void psl_Object_oNPC_Create_0(CInstance* self, CInstance*) {
+void psl_Object_oNPC_Create_0(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oNPC_Create_0");
+    event_inherited(self, other);
+    frame.Line(2);
     Assign(Var(self, SLOT_nl), Value("\r\n"));
     Assign(Var(self, SLOT_script), Value("..."));
     for (int32_t slot : {SLOT_stop, SLOT_talking, SLOT_flip, SLOT_hurtful, SLOT_init})
@@ -116,6 +179,7 @@ void psl_Object_oNPC_Create_0(CInstance* self, CInstance*) {
     Assign(Var(self, SLOT_textbox), Value(noone));
     Assign(Var(self, SLOT_talking_time), BuiltinVar(self, VAR_room_speed) * 3);
     Assign(Var(self, SLOT_talksound), Value(sndVoice));
+    Assign(Var(self, SLOT_answer), Value(-1));
 }
 
 void psl_Object_oNPC_Destroy_0(CInstance* self, CInstance* other) {
@@ -169,4 +233,68 @@ void psl_Object_oNPC_Other_10(CInstance* self, CInstance* other) {
     Assign(Var(self, SLOT_lines), prepared);
     Assign(Var(self, SLOT_current_line), Value(0));
     Assign(Var(self, SLOT_init), Value(1));
+}
+
+// Talks, or advances the conversation: a box still typing is finished at once, a question waits
+// for its answer, and otherwise the next line to say gets a box of its own.
+void psl_Object_oNPC_Other_11(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Object_oNPC_Other_11");
+    if (!Value(Var(self, SLOT_init))) event_user(self, other, 0);
+    if (!Value(Var(self, SLOT_talking))) {
+        Assign(Var(self, SLOT_talking), Value(1));
+        // A character spoken to again starts over; its flags remember the last time.
+        if (Value(Var(self, SLOT_stop)) || Var(self, SLOT_current_line) >= Call(self, other, FN_ds_list_size, Var(self, SLOT_lines))) {
+            Assign(Var(self, SLOT_stop), Value(0));
+            Assign(Var(self, SLOT_current_line), Value(0));
+        }
+        if (Var(self, SLOT_talksound) != Value(-4))
+            CallScript(psl_Script_sfx_play, self, other, Var(self, SLOT_talksound));
+        else
+            OpenMegaPresent(self, other);
+    }
+    SetBuiltinVar(self, VAR_alarm, Var(self, SLOT_talking_time), 0);
+
+    frame.Line(2);
+    const Value box = Var(self, SLOT_textbox);
+    if (Call(self, other, FN_instance_exists, box)) {
+        const int32_t id = int32_t(Real(box));
+        if (!VarOf(id, SLOT_finished)) {
+            With(self, other, id, [](CInstance* textbox, CInstance* npc) { event_user(textbox, npc, 0); });
+            return;
+        }
+        if (Call(self, other, FN_ds_list_size, VarOf(id, SLOT_questions)) > Value(0) && VarOf(id, SLOT_answer) == Value(-1))
+            return;
+        Assign(Var(self, SLOT_answer), VarOf(id, SLOT_answer));
+        With(self, other, id, [](CInstance* textbox, CInstance* npc) { Call(textbox, npc, FN_instance_destroy); });
+    }
+
+    frame.Line(3);
+    const Value text = NextDialogue(self, other);
+    frame.Line(4);
+    if (ValueText(text).empty()) {
+        Assign(Var(self, SLOT_talking), Value(0));
+        SetBuiltinVar(self, VAR_alarm, Value(-1), 0);
+        return;
+    }
+    frame.Line(5);
+    OpenBox(self, other, text);
+}
+
+// The conversation goes on by itself; a paused world holds it.
+void psl_Object_oNPC_Alarm_0(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Object_oNPC_Alarm_0");
+    if (Value(Var(self, SLOT_pause))) {
+        SetBuiltinVar(self, VAR_alarm, Value(1), 0);
+        return;
+    }
+    if (Value(Var(self, SLOT_talking))) event_user(self, other, 1);
+}
+
+// Facing the player, for those who turn to look.
+void psl_Object_oNPC_Step_1(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Object_oNPC_Step_1");
+    if (!Value(Var(self, SLOT_flip))) return;
+    With(self, other, oChar, [&](CInstance* player, CInstance*) {
+        SetBuiltinVar(self, VAR_image_xscale, Value(BuiltinVar(player, VAR_x) < BuiltinVar(self, VAR_x) ? -1 : 1));
+    });
 }

@@ -17,6 +17,7 @@ void psl_Object_oSlimey_Create_0(CInstance* self, CInstance* other) {
 
 void psl_Object_oSlimey_Step_1(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oSlimey_Step_1");
+    event_inherited(self, other);
     if (Value(Var(self, SLOT_pause))) return;
     Var(self, SLOT_stepc) += Value(1);
     const Value turn = Var(self, SLOT_stepc) * (2 * std::numbers::pi);

@@ -20,6 +20,31 @@ void LaunchStar(CInstance* self, CInstance* other, int32_t object, const Value& 
     });
 }
 
+// A beaten enemy falls silent; a present is opened: its flag is set and saved, and it says its
+// script (a heart present first adds a hit point to the player's most and fills them all).
+void Beaten(CInstance* target, CInstance* other) {
+    Assign(Var(target, SLOT_talking), Value(0));
+    const Value box = Var(target, SLOT_textbox);
+    if (Call(target, other, FN_instance_exists, box))
+        With(target, other, int32_t(Real(box)), [](CInstance* textbox, CInstance* enemy) { Call(textbox, enemy, FN_instance_destroy); });
+    if (IsA(target, other, target, oHeartPresent)) {
+        Global(SLOT_char_max_hp) += Value(1);
+        With(target, other, oChar, [](CInstance* player, CInstance*) { Assign(Var(player, SLOT_hp), Global(SLOT_char_max_hp)); });
+        CallScript(psl_Script_save_game, target, other);
+    }
+    if (!IsA(target, other, target, oPresent)) {
+        Assign(Var(target, SLOT_die_script), Var(target, SLOT_script));
+        return;
+    }
+    Call(target, other, FN_variable_global_set, Var(target, SLOT_key), Value(1));
+    CallScript(psl_Script_save_game, target, other);
+    const Value opened = Call(target, other, FN_asset_get_index,
+                              Call(target, other, FN_sprite_get_name, BuiltinVar(target, VAR_sprite_index)) + Value("Open"));
+    if (opened >= Value(0)) SetBuiltinVar(target, VAR_sprite_index, opened);
+    event_user(target, other, 0);
+    event_user(target, other, 1);
+}
+
 // Twelve stars leaving (x, y) in a ring.
 void StarBurst(CInstance* self, CInstance* other, const Value& x, const Value& y) {
     for (int i = 0; i < kStars; ++i) LaunchStar(self, other, oStarOut, x, y, Value(i * 30));
@@ -47,6 +72,7 @@ RValue* psl_Script_hurt(CInstance* self, CInstance* other, RValue* result, int a
             return;
         }
         frame.Line(3);
+        if (IsA(target, caller, target, oEnemy)) Beaten(target, caller);
         CallScript(psl_Script_die, target, caller);
     });
 

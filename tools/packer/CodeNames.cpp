@@ -88,8 +88,8 @@ std::string CppText(const std::string& text) {
     std::string quoted = "\"";
     for (char c : text) {
         if (c == '"' || c == '\\') quoted += '\\';
-        if (c == '\n') {
-            quoted += "\\n";
+        if (c == '\n' || c == '\r') {
+            quoted += c == '\n' ? "\\n" : "\\r";
             continue;
         }
         quoted += c;

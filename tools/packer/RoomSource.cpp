@@ -94,6 +94,24 @@ InstanceSource ReadInstance(const AssetLine& line) {
     return instance;
 }
 
+// Lines indented below an instance are its script, one line a line, separated as the game's
+// speakers expect ("\r\n"). The first of them sets the block's indentation (`indent`, 0 until
+// then); deeper lines keep what lies beyond it.
+void AddScriptLine(InstanceSource& instance, const AssetLine& line, size_t& indent) {
+    auto& assignments = instance.assignments;
+    if (indent == 0) {
+        for (const InstanceAssignment& assignment : assignments)
+            if (assignment.name == "script") throw AssetError(line.spot, "the instance has a script already");
+        assignments.push_back({"script", "", true});
+        indent = line.text.find_first_not_of(' ');
+    }
+    if (line.text.find_first_not_of(' ') < indent)
+        throw AssetError(line.spot, "a script line is indented less than the script's first");
+    std::string& script = assignments.back().value;
+    if (!script.empty()) script += "\r\n";
+    script += line.text.substr(indent);
+}
+
 ExitSource ReadExit(const AssetLine& line) {
     static const std::regex kExit(
         R"((left|right|top|bottom) edge of screen (\d+) *, *(\d+) *(?:->|→) *(\w+) +(\d+) *, *(\d+))");
@@ -155,8 +173,16 @@ RoomSource ReadRoom(const AssetDocument& document, const std::string& name, int 
     if (const AssetEntry* map = document.Find("map")) ReadMap(*map, legend, room);
     if (const AssetEntry* instances = document.Find("instances")) {
         instances->ExpectArgs(0, 0);
-        for (const AssetLine& line : instances->body)
-            room.instances.push_back(ReadInstance(line));
+        size_t script_indent = 0;
+        for (const AssetLine& line : instances->body) {
+            if (line.text[0] != ' ') {
+                room.instances.push_back(ReadInstance(line));
+                script_indent = 0;
+                continue;
+            }
+            if (room.instances.empty()) throw AssetError(line.spot, "a script line needs an instance above it");
+            AddScriptLine(room.instances.back(), line, script_indent);
+        }
     }
     if (const AssetEntry* exits = document.Find("exits")) {
         exits->ExpectArgs(0, 0);

@@ -1,0 +1,84 @@
+// The speech boxes' cost: laying out a 200-character box (inline commands, wrapping, measuring and
+// placing), and whole frames of the test room with three boxes open, typing and then standing,
+// headless on null graphics and audio. Prints microseconds. Run from build/bin (it loads data.win
+// beside it): `bench_textbox [layouts] [frames]`.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <numeric>
+#include <string>
+#include <vector>
+
+#include "GameSession.h"
+#include "Object/InstanceLifecycle.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Micros(Clock::time_point begin) { return std::chrono::duration<double, std::micro>(Clock::now() - begin).count(); }
+
+class TemplateRun : public GameSession {
+public:
+    bool Start() {
+        Begin();
+        std::ofstream(save_.Path() + "save.fluffy") << R"({"char_room":2,"char_x":40,"char_y":160})";
+        const std::string error = Load();
+        if (!error.empty()) std::fprintf(stderr, "bench_textbox: %s\n", error.c_str());
+        for (int frame = 0; frame < 10 && Runner().current_room != rmTemplate; ++frame) RunFrames(1);
+        return error.empty() && Runner().current_room == rmTemplate;
+    }
+    // A box over (x, y) laid out with the text; the layout's time.
+    static double LayOut(const std::string& text, double x, double y, CInstance** made = nullptr) {
+        CInstance* box = CreateInstance(float(x), float(y), 0, oTextbox);
+        Assign(Var(box, SLOT_text), Value(text));
+        const auto begin = Clock::now();
+        event_user(box, box, 1);
+        const double micros = Micros(begin);
+        if (made) *made = box;
+        else Call(box, box, FN_instance_destroy);
+        return micros;
+    }
+    using GameSession::End;
+    using GameSession::RunFrames;
+};
+
+void Print(const char* what, std::vector<double> micros) {
+    const double mean = std::accumulate(micros.begin(), micros.end(), 0.0) / double(micros.size());
+    std::sort(micros.begin(), micros.end());
+    std::printf("%s n=%zu mean_us=%.1f p50_us=%.1f max_us=%.1f\n", what, micros.size(), mean, micros[micros.size() / 2],
+                micros.back());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int layouts = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
+    const int frames = argc > 2 ? std::max(1, std::atoi(argv[2])) : 600;
+    TemplateRun run;
+    if (!run.Start()) return 1;
+
+    std::string text = "Mireth, the {color 16769484}presents{color 16777215} are scattered over the valley. ";
+    while (text.size() < 200) text += "Look behind the hills and under the snow! ";
+    text.resize(200);
+    std::vector<double> micros;
+    for (int i = 0; i < layouts; ++i) {
+        micros.push_back(TemplateRun::LayOut(text, 160, 120));
+        if (i % 100 == 99) run.RunFrames(1); // the destroyed boxes go
+    }
+    Print("textbox_layout chars=200", micros);
+
+    micros.clear();
+    CInstance* boxes[3];
+    for (int i = 0; i < 3; ++i) TemplateRun::LayOut(text.substr(0, 90), 60.0 + 100 * i, 150, &boxes[i]);
+    for (int frame = 0; frame < frames; ++frame) {
+        const auto begin = Clock::now();
+        run.RunFrames(1);
+        micros.push_back(Micros(begin));
+    }
+    Print("frame_three_boxes", micros);
+    run.End();
+    return 0;
+}

@@ -1,0 +1,250 @@
+// Characters, speech boxes and presents in an empty room of the game's own package: typing and
+// closing counted in frames, layout, answers, how a conversation advances, scripts that say
+// nothing, and presents that are opened once and remembered.
+#include <string>
+#include <vector>
+
+#include "GameFixture.h"
+
+namespace {
+
+class DialogueTest : public GameFixture {
+protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        with_audio_ = true;
+        StartInAnEmptyRoom();
+        player_ = FirstOf(oChar);
+        ASSERT_NE(player_, nullptr);
+        Place(oSnowBlock, 0, 160, 20, 2);
+        SetBuiltinVar(player_, VAR_x, Value(300));
+        SetBuiltinVar(player_, VAR_y, Value(160));
+        RunFrames(1);
+    }
+
+    // A character at (x, y) with a script of lines separated by "\n", prepared as at Room Start.
+    static CInstance* Speaker(const std::string& script, int32_t object = oNPC, double x = 60, double y = 160) {
+        CInstance* npc = Place(object, x, y);
+        Assign(Var(npc, SLOT_nl), Value("\n"));
+        Assign(Var(npc, SLOT_script), Value(script));
+        event_user(npc, npc, 0);
+        return npc;
+    }
+    // A box laid out with the text over (x, y), without a speaker.
+    static CInstance* Box(const std::string& text, double max_width = -1, double x = 160, double y = 120) {
+        CInstance* box = Place(oTextbox, x, y);
+        Assign(Var(box, SLOT_text), Value(text));
+        if (max_width > 0) Assign(Var(box, SLOT_max_width), Value(max_width));
+        event_user(box, box, 1);
+        return box;
+    }
+    static void Talk(CInstance* npc) { event_user(npc, npc, 1); }
+    static CInstance* BoxOf(CInstance* npc) {
+        const Value box = Var(npc, SLOT_textbox);
+        return Real(Builtin("instance_exists", box)) ? FindInstanceById(int32_t(Real(box))) : nullptr;
+    }
+    static std::string Text(CInstance* instance, int32_t slot) { return ValueText(Var(instance, slot)); }
+    static double Number(CInstance* instance, int32_t slot) { return Real(Var(instance, slot)); }
+    static int Count(int32_t object) { return int(Real(Builtin("instance_number", Value(object)))); }
+    // Presses and lets go of a key, a frame each.
+    void Tap(int32_t key) {
+        window_.PostKey(key, true);
+        RunFrames(1);
+        window_.PostKey(key, false);
+        RunFrames(1);
+    }
+
+    CInstance* player_ = nullptr;
+};
+
+TEST_F(DialogueTest, ABoxTypesACharacterAFrameBreaksWhereItWrapsAndClosesAfterItsTime) {
+    Builtin("draw_set_font", GlobalValue("neco_font"));
+    const double fits = Real(Builtin("string_width", Value("Hi ")));
+    CInstance* box = Box("Hi there", fits + 12); // "there" goes to a second line
+    RunFrames(3);
+    EXPECT_EQ(Text(box, SLOT_prefix), "Hi ");
+    RunFrames(4);
+    EXPECT_EQ(Text(box, SLOT_prefix), "Hi \nther");
+    EXPECT_EQ(Number(box, SLOT_finished), 0);
+    RunFrames(1);
+    EXPECT_EQ(Text(box, SLOT_prefix), "Hi \nthere");
+    EXPECT_EQ(Number(box, SLOT_finished), 1);
+    const int time = int(Number(box, SLOT_time));
+    EXPECT_EQ(time, 180);
+    RunFrames(time - 1);
+    EXPECT_EQ(Count(oTextbox), 1);
+    RunFrames(1);
+    EXPECT_EQ(Count(oTextbox), 0);
+}
+
+TEST_F(DialogueTest, LayoutRunsCommandsWrapsWithinTheViewAndMovesOffOpenBoxes) {
+    CInstance* box = Box("  {color 255}Red {print 1+1} apples");
+    EXPECT_EQ(Text(box, SLOT_text), "Red 2 apples");
+    Value red = Builtin("ds_map_find_value", Var(box, SLOT_effects), Value(1)); // moved with the trimmed text
+    EXPECT_EQ(Real(Element(red, 1)), 255);
+
+    std::string long_text;
+    while (long_text.size() < 200) long_text += "snowflakes fall on the quiet valley ";
+    // Over a speaker at the view's left edge, the wide box is pushed back inside.
+    CInstance* wide = Box(long_text, -1, 4, 120);
+    event_user(wide, wide, 0);
+    const double view_x = Real(Builtin("camera_get_view_x", BuiltinVar(wide, VAR_view_camera, 0)));
+    const double view_y = Real(Builtin("camera_get_view_y", BuiltinVar(wide, VAR_view_camera, 0)));
+    EXPECT_GE(Number(wide, SLOT_bx1), view_x);
+    EXPECT_LE(Number(wide, SLOT_bx2), view_x + 320);
+    EXPECT_GE(Number(wide, SLOT_by1), view_y);
+    Builtin("draw_set_font", GlobalValue("neco_font"));
+    const std::string shown = Text(wide, SLOT_prefix);
+    int lines = 0;
+    for (size_t start = 0; start <= shown.size(); ++lines) {
+        const size_t end = std::min(shown.find('\n', start), shown.size());
+        const std::string line = shown.substr(start, end - start);
+        EXPECT_LE(Real(Builtin("string_width", Value(line.substr(0, line.find_last_not_of(' ') + 1)))), 320 - 2 * 6);
+        start = end + 1;
+    }
+    EXPECT_GT(lines, 1);
+    EXPECT_EQ(Number(wide, SLOT_height), lines * Real(Builtin("string_height", Value("M"))));
+
+    // A second box over the same spot sits clear of the first.
+    CInstance* first = Box("Hello");
+    CInstance* second = Box("Hello again");
+    EXPECT_FALSE(CallScript(psl_Script_intersect_rect, first, first, Var(first, SLOT_bx1), Var(first, SLOT_by1),
+                            Var(first, SLOT_bx2), Var(first, SLOT_by2), Var(second, SLOT_bx1), Var(second, SLOT_by1),
+                            Var(second, SLOT_bx2), Var(second, SLOT_by2)));
+}
+
+TEST_F(DialogueTest, LeftAndRightCycleTheAnswersFromNoneAndWrapAround) {
+    CInstance* box = Box("Which? {ask snow rain sun}");
+    EXPECT_EQ(Text(box, SLOT_text), "Which?");
+    Tap(vk_left);
+    EXPECT_EQ(Number(box, SLOT_answer), 2); // from none, left picks the last
+    Tap(vk_left);
+    Tap(vk_left);
+    Tap(vk_left);
+    EXPECT_EQ(Number(box, SLOT_answer), 2); // below the first wraps to the last
+
+    CInstance* other = Box("And now? {ask snow rain sun}", -1, 160, 40);
+    Builtin("instance_destroy", BuiltinVar(box, VAR_id));
+    // A question holds its box open past its time until it is answered.
+    RunFrames(int(Number(other, SLOT_time)) + 40);
+    EXPECT_EQ(Count(oTextbox), 1);
+    Tap(vk_right);
+    EXPECT_EQ(Number(other, SLOT_answer), 0); // from none, right picks the first
+    Tap(vk_right);
+    Tap(vk_right);
+    Tap(vk_right);
+    EXPECT_EQ(Number(other, SLOT_answer), 0); // past the last wraps to the first
+}
+
+TEST_F(DialogueTest, AnAdvanceFinishesTypingWaitsForAnAnswerThenGoesOnWithIt) {
+    CInstance* npc = Speaker("Which? {ask yes no}\n!jumpe 'said' + answer\nsaid0: Good.\n!stop\nsaid1: Too bad.");
+    Talk(npc);
+    CInstance* box = BoxOf(npc);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(Text(box, SLOT_prefix), "");
+    Talk(npc); // still typing: it is finished, and nothing more
+    EXPECT_EQ(BoxOf(npc), box);
+    EXPECT_EQ(Text(box, SLOT_prefix), "Which?");
+    Talk(npc); // no answer yet
+    EXPECT_EQ(BoxOf(npc), box);
+
+    Tap(vk_left); // the last answer: "no"
+    Talk(npc);
+    EXPECT_EQ(Number(npc, SLOT_answer), 1);
+    ASSERT_NE(BoxOf(npc), nullptr);
+    EXPECT_NE(BoxOf(npc), box);
+    EXPECT_EQ(Text(BoxOf(npc), SLOT_text), "Too bad.");
+
+    // From here the character's alarm advances by itself: the box closes and the talk ends.
+    RunFrames(int(Number(npc, SLOT_talking_time)));
+    EXPECT_EQ(Count(oTextbox), 0);
+    EXPECT_EQ(Number(npc, SLOT_talking), 0);
+}
+
+TEST_F(DialogueTest, ScriptsWithNothingToSayOpenNoBoxAndALoopStopsTheGame) {
+    Talk(Speaker("!set global.met, 1\n!set global.gift, global.met + 1"));
+    Talk(Speaker(""));
+    EXPECT_EQ(Count(oTextbox), 0);
+    EXPECT_EQ(GlobalNumber("gift"), 2);
+
+    Builtin("variable_global_set", Value("laps"), Value(0));
+    RuntimeErrorCapture errors;
+    Talk(Speaker("top: !set global.laps, global.laps + 1\n!jump top"));
+    EXPECT_EQ(errors.Messages(), std::vector<std::string>{"Text command script runs in a loop without a line to say: "
+                                                          "top: !set global.laps, global.laps + 1\n!jump top"});
+    EXPECT_GT(GlobalNumber("laps"), 100);
+    EXPECT_LT(GlobalNumber("laps"), 1e5);
+}
+
+TEST_F(DialogueTest, TwoSpeakersStartingTogetherMakeOneSound) {
+    Talk(Speaker("Hello."));
+    Talk(Speaker("Hello to you.", oNPC, 100));
+    int voices = 0;
+    for (int32_t id = kVoiceIdBase + 1; id <= kVoiceIdBase + AudioSystem::kSourceCount; ++id)
+        voices += audio_->FindVoice(id) && audio_->FindVoice(id)->sound == sndVoice;
+    EXPECT_EQ(voices, 1);
+}
+
+TEST_F(DialogueTest, WalkingUpToACharacterStartsItsTalkOnce) {
+    CInstance* npc = Speaker("Merry Snowtide!", oSnowfolk, 300);
+    RunFrames(1);
+    EXPECT_EQ(Number(npc, SLOT_talking), 1);
+    Talk(npc);
+    Talk(npc); // finished and closed: the talk is over while Mireth still stands there
+    RunFrames(5);
+    EXPECT_EQ(Number(npc, SLOT_talking), 0);
+    EXPECT_EQ(Count(oTextbox), 0);
+}
+
+TEST_F(DialogueTest, PresentsAreKnownByPlaceOpenedByAStompAndNeverReturn) {
+    CInstance* duck = Speaker("!set global.can_duck, 1\nPress Down to Duck", oPresent, 60);
+    CInstance* heart = Speaker("One more heart!", oHeartPresent, 200);
+    EXPECT_EQ(Text(duck, SLOT_key), "got60_160_rmPurple");
+    EXPECT_EQ(Text(heart, SLOT_key), "got200_160_rmPurple");
+    EXPECT_EQ(GlobalNumber("got60_160_rmPurple"), 0);
+    EXPECT_EQ(Real(Builtin("ds_list_size", GlobalValue("present_list"))), 2);
+
+    const double hearts = GlobalNumber("char_max_hp");
+    for (CInstance* present : {duck, heart}) CallScript(psl_Script_hurt, present, player_, BuiltinVar(present, VAR_id), BuiltinVar(player_, VAR_id));
+    EXPECT_EQ(GlobalNumber("can_duck"), 1);
+    EXPECT_EQ(GlobalNumber("char_max_hp"), hearts + 1);
+    EXPECT_EQ(Real(Var(player_, SLOT_hp)), hearts + 1);
+    EXPECT_EQ(Count(oPresent), 0);
+    EXPECT_EQ(Count(oTextbox), 2); // each says its line as it goes
+    const std::string save = ReadSaveFile("save.fluffy");
+    EXPECT_NE(save.find("\"got60_160_rmPurple\":1"), std::string::npos) << save;
+    EXPECT_NE(save.find("\"can_duck\":1"), std::string::npos) << save;
+
+    // Made again at its place, an opened present is gone at once; a new place is a new present.
+    Place(oPresent, 60, 160);
+    Place(oPresent, 100, 160);
+    EXPECT_EQ(Count(oPresent), 1);
+
+    // And after the game starts again from its save.
+    TearDown();
+    SetUp();
+    EXPECT_EQ(GlobalNumber("can_duck"), 1);
+    EXPECT_EQ(GlobalNumber("got60_160_rmPurple"), 1);
+    Place(oPresent, 60, 160);
+    EXPECT_EQ(Count(oPresent), 0);
+}
+
+TEST_F(DialogueTest, AGreatPresentSilencesTheMusicAndHoldsTheWorldUntilItsBoxCloses) {
+    Box("Open me"); // a box already open, which the present closes
+    CInstance* slime = Place(oSlimey, 200, 100);
+    CInstance* mega = Speaker("The first great present!", oMegaPresent, 60);
+    CallScript(psl_Script_hurt, mega, player_, BuiltinVar(mega, VAR_id), BuiltinVar(player_, VAR_id));
+    EXPECT_EQ(GlobalNumber("megapresent"), 1);
+    EXPECT_EQ(Count(oTextbox), 1);
+    EXPECT_EQ(Text(FirstOf(oTextbox), SLOT_text), "The first great present!");
+    EXPECT_NE(ReadSaveFile("save.fluffy").find("\"megapresent\":1"), std::string::npos);
+    EXPECT_EQ(Real(Var(player_, SLOT_pause)), 1);
+    EXPECT_EQ(Real(Var(slime, SLOT_pause)), 1);
+
+    RunFrames(24 + 180);
+    EXPECT_EQ(Count(oTextbox), 0);
+    EXPECT_EQ(Real(Var(player_, SLOT_pause)), 0);
+    EXPECT_EQ(Real(Var(slime, SLOT_pause)), 0);
+}
+
+} // namespace
