@@ -144,8 +144,8 @@ void OpenMegaPresent(CInstance* self, CInstance* other) {
     With(self, other, oActor, [](CInstance* actor, CInstance*) { Assign(Var(actor, SLOT_pause), Value(1)); });
 }
 
-// A box for the line: above the speaker, or below it when the speaker stands in the top third
-// of the screen.
+// A box for the line, two thirds of the screen wide at most: above the speaker, or below it when
+// the speaker stands in the top third of the screen.
 void OpenBox(CInstance* self, CInstance* other, const Value& text) {
     const Value view_y = Call(self, other, FN_camera_get_view_y, BuiltinVar(self, VAR_view_camera, 0));
     const bool below = BuiltinVar(self, VAR_y) < view_y + Div(Global(SLOT_view_height), Value(3));
@@ -160,6 +160,8 @@ void OpenBox(CInstance* self, CInstance* other, const Value& text) {
         Assign(Var(textbox, SLOT_text), text);
         Assign(Var(textbox, SLOT_npc), BuiltinVar(npc, VAR_id));
         Assign(Var(textbox, SLOT_ori), Value(below ? 1 : 0));
+        // A character's lines read better in a box narrower than the screen.
+        Assign(Var(textbox, SLOT_max_width), Div(Global(SLOT_view_width) * 2.0, Value(3)));
         if (Var(npc, SLOT_talksound) == Value(-4) && Global(SLOT_megapresent) < Value(3))
             Assign(Var(textbox, SLOT_unpause), Value(1));
         event_user(textbox, npc, 1);

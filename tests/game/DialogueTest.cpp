@@ -23,7 +23,7 @@ protected:
     }
 
     // A character at (x, y) with a script of lines separated by "\n", prepared as at Room Start.
-    static CInstance* Speaker(const std::string& script, int32_t object = oNPC, double x = 60, double y = 160) {
+    static CInstance* Speaker(const std::string& script, int32_t object = oNPC, double x = 60, double y = 152) {
         CInstance* npc = Place(object, x, y);
         Assign(Var(npc, SLOT_nl), Value("\n"));
         Assign(Var(npc, SLOT_script), Value(script));
@@ -199,9 +199,9 @@ TEST_F(DialogueTest, WalkingUpToACharacterStartsItsTalkOnce) {
 TEST_F(DialogueTest, PresentsAreKnownByPlaceOpenedByAStompAndNeverReturn) {
     CInstance* duck = Speaker("!set global.can_duck, 1\nPress Down to Duck", oPresent, 60);
     CInstance* heart = Speaker("One more heart!", oHeartPresent, 200);
-    EXPECT_EQ(Text(duck, SLOT_key), "got60_160_rmPurple");
-    EXPECT_EQ(Text(heart, SLOT_key), "got200_160_rmPurple");
-    EXPECT_EQ(GlobalNumber("got60_160_rmPurple"), 0);
+    EXPECT_EQ(Text(duck, SLOT_key), "got60_152_rmPurple");
+    EXPECT_EQ(Text(heart, SLOT_key), "got200_152_rmPurple");
+    EXPECT_EQ(GlobalNumber("got60_152_rmPurple"), 0);
     EXPECT_EQ(Real(Builtin("ds_list_size", GlobalValue("present_list"))), 2);
 
     const double hearts = GlobalNumber("char_max_hp");
@@ -212,20 +212,20 @@ TEST_F(DialogueTest, PresentsAreKnownByPlaceOpenedByAStompAndNeverReturn) {
     EXPECT_EQ(Count(oPresent), 0);
     EXPECT_EQ(Count(oTextbox), 2); // each says its line as it goes
     const std::string save = ReadSaveFile("save.fluffy");
-    EXPECT_NE(save.find("\"got60_160_rmPurple\":1"), std::string::npos) << save;
+    EXPECT_NE(save.find("\"got60_152_rmPurple\":1"), std::string::npos) << save;
     EXPECT_NE(save.find("\"can_duck\":1"), std::string::npos) << save;
 
     // Made again at its place, an opened present is gone at once; a new place is a new present.
-    Place(oPresent, 60, 160);
-    Place(oPresent, 100, 160);
+    Place(oPresent, 60, 152);
+    Place(oPresent, 100, 152);
     EXPECT_EQ(Count(oPresent), 1);
 
     // And after the game starts again from its save.
     TearDown();
     SetUp();
     EXPECT_EQ(GlobalNumber("can_duck"), 1);
-    EXPECT_EQ(GlobalNumber("got60_160_rmPurple"), 1);
-    Place(oPresent, 60, 160);
+    EXPECT_EQ(GlobalNumber("got60_152_rmPurple"), 1);
+    Place(oPresent, 60, 152);
     EXPECT_EQ(Count(oPresent), 0);
 }
 

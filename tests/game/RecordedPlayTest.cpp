@@ -5,6 +5,7 @@
 // The recordings were made by the bots of the disabled test below, which play by watching the
 // game as a player would; after a change to the game's physics or to rmTemplate, make them again
 // with `build/bin/game_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeRecordings*'`.
+#include <algorithm>
 #include <functional>
 
 #include "GameFixture.h"
@@ -24,16 +25,16 @@ struct Recording {
 
 class RecordedPlayTest : public GameFixture {
 protected:
-    // Starts the game on the recording's save and runs until the test room is reached.
-    CInstance* StartInTemplate(const Recording& recording) {
+    // Starts the game on the recording's save and runs until the saved room is reached.
+    CInstance* StartInSavedRoom(const Recording& recording) {
         WriteSaveFile("save.fluffy", recording.save);
         Start();
-        for (int frame = 0; frame < 10 && Runner().current_room != rmTemplate; ++frame) RunFrames(1);
+        for (int frame = 0; frame < 10 && Runner().current_room <= rmGo; ++frame) RunFrames(1);
         return FirstOf(oChar);
     }
     CInstance* Replay(const Recording& recording) {
         playback_ = kRecordings + recording.name;
-        CInstance* player = StartInTemplate(recording);
+        CInstance* player = StartInSavedRoom(recording);
         for (int frame = 0; frame < 2000 && !RunnerReplay().Finished(); ++frame) RunFrames(1);
         EXPECT_TRUE(RunnerReplay().Finished()) << recording.name;
         return FirstOf(oChar) ? FirstOf(oChar) : player;
@@ -81,6 +82,56 @@ const Recording kTunnelToSnow{"tunnel_to_snow.rec", kAtSecondCheckpoint, [](Null
     return Runner().current_room == rmTemplate && frame < 600;
 }};
 
+// The first instance of an object, or null.
+CInstance* Find(int32_t object) {
+    CInstance* found = nullptr;
+    With(nullptr, nullptr, object, [&](CInstance* instance, CInstance*) { found = found ? found : instance; });
+    return found;
+}
+
+const Recording kTalkAndAnswer{"talk_and_answer.rec", kAtFirstCheckpoint, [](NullWindow& window, CInstance* player,
+                                                                           int frame, int (&noted)[2]) {
+    int& answered_at = noted[0];
+    if (frame == 0) Hold(window, vk_right, true);
+    if (frame > 0 && Get(player, VAR_x) >= 54) Hold(window, vk_right, false);
+    CInstance* box = Find(oTextbox);
+    const bool asking = box && Value(Var(box, SLOT_finished)) &&
+                        Real(Call(box, box, FN_ds_list_size, Var(box, SLOT_questions))) > 0;
+    if (answered_at < 0 && asking) answered_at = frame, Hold(window, vk_right, true);
+    if (answered_at >= 0 && frame == answered_at + 1) Hold(window, vk_right, false);
+    // On until the answer's reply has been typed out.
+    return frame < 900 && !(box && ValueText(Var(box, SLOT_text)).starts_with("Snow!") && Value(Var(box, SLOT_finished)));
+}};
+
+const Recording kHouseFriend{"house_friend.rec", R"({"char_room":3,"char_x":160,"char_y":160})",
+                             [](NullWindow& window, CInstance* player, int frame, int (&)[2]) {
+    if (frame == 0) Hold(window, vk_right, true);
+    if (frame > 0 && Get(player, VAR_x) >= 180) Hold(window, vk_right, false);
+    CInstance* box = Find(oTextbox);
+    return frame < 900 && !(box && ValueText(Var(box, SLOT_text)).starts_with("Jump") && Value(Var(box, SLOT_finished)));
+}};
+
+// A hop onto the present, then a jump over the spikes onto the heart present: each a take-off
+// point and a point to let go of Right, so as to come down on top of it.
+const Recording kOpenPresents{"open_presents.rec", R"({"char_room":2,"char_x":40,"char_y":160})",
+                              [](NullWindow& window, CInstance* player, int frame, int (&noted)[2]) {
+    constexpr double kTakeOff[] = {182, 206}, kLetGo[] = {190, 272};
+    const int hop = std::max(noted[0], 0); // 2 once both are done
+    int& took_off = noted[1];
+    const double x = Get(player, VAR_x);
+    if (frame == 0) Hold(window, vk_right, true);
+    if (hop < 2) {
+        if (took_off < 0 && x >= kTakeOff[hop]) took_off = frame, Hold(window, vk_space, true);
+        if (took_off >= 0 && frame == took_off + 14) Hold(window, vk_space, false);
+        if (took_off >= 0 && x >= kLetGo[hop]) Hold(window, vk_right, false);
+        if (took_off >= 0 && frame > took_off + 14 && Value(Var(player, SLOT_ong))) {
+            noted[0] = hop + 1, took_off = -1;
+            if (hop == 0) Hold(window, vk_right, true);
+        }
+    }
+    return frame < 600 && !(hop == 2 && !Find(oTextbox));
+}};
+
 TEST_F(RecordedPlayTest, FallingIntoThePitKillsAndMirethReturnsToTheCheckpoint) {
     CInstance* player = Replay(kPitDeath);
     EXPECT_EQ(Real(Var(player, SLOT_dead)), 0);
@@ -107,10 +158,39 @@ TEST_F(RecordedPlayTest, DuckingThroughTheLowPassageLeadsOutToTheSnowsFirstScree
     EXPECT_EQ(Real(Call(nullptr, nullptr, FN_camera_get_view_x, Var(FirstOf(oCamera), SLOT_vc))), 0);
 }
 
+TEST_F(RecordedPlayTest, TheSnowPersonAsksAndRepliesToTheAnswerChosen) {
+    Replay(kTalkAndAnswer);
+    CInstance* snowfolk = Find(oSnowfolk);
+    ASSERT_NE(snowfolk, nullptr);
+    EXPECT_EQ(Real(Var(snowfolk, SLOT_answer)), 0);
+    ASSERT_NE(Find(oTextbox), nullptr);
+    EXPECT_EQ(ValueText(Var(Find(oTextbox), SLOT_text)), "Snow! We'll be great friends.");
+}
+
+TEST_F(RecordedPlayTest, BothPresentsOpenGrantingDuckingAndAHeartThatTheSaveKeeps) {
+    CInstance* player = Replay(kOpenPresents);
+    EXPECT_EQ(Find(oPresent), nullptr);
+    EXPECT_EQ(GlobalNumber("can_duck"), 1);
+    EXPECT_EQ(GlobalNumber("char_max_hp"), 2);
+    EXPECT_EQ(Real(Var(player, SLOT_hp)), 2);
+    EXPECT_EQ(GlobalNumber("got200_152_rmTemplate"), 1);
+    const std::string save = ReadSaveFile("save.fluffy");
+    for (const char* held : {"\"got200_152_rmTemplate\":1", "\"got288_152_rmTemplate\":1", "\"can_duck\":1", "\"char_max_hp\":2"})
+        EXPECT_NE(save.find(held), std::string::npos) << held << " in " << save;
+}
+
+TEST_F(RecordedPlayTest, OldPimNamesTheControlsAsTheyAreBound) {
+    Replay(kHouseFriend);
+    ASSERT_NE(Find(oTextbox), nullptr);
+    EXPECT_EQ(ValueText(Var(Find(oTextbox), SLOT_text)), "Jump with Up, Space or \\sConfigFaceButtons:2. Hold it to jump higher.");
+}
+
 // The recordings replay in the game itself, windowless, as `-playback` runs them.
 TEST_F(RecordedPlayTest, TheGameReplaysTheRecordingsToTheSameRoom) {
     const std::string game = std::filesystem::path(SNOWTIDE_PACKAGE).parent_path().string() + "/snowtide";
-    const std::pair<const Recording*, int> runs[] = {{&kPitDeath, rmTemplate}, {&kJumpThePit, rmTemplate}, {&kTunnelToSnow, rmSnow}};
+    const std::pair<const Recording*, int> runs[] = {{&kPitDeath, rmTemplate},      {&kJumpThePit, rmTemplate},
+                                                     {&kTunnelToSnow, rmSnow},      {&kTalkAndAnswer, rmTemplate},
+                                                     {&kOpenPresents, rmTemplate},  {&kHouseFriend, rmHouse}};
     for (const auto& [recording, room] : runs) {
         const std::string folder = save_.Path() + recording->name + ".save/";
         std::filesystem::create_directories(folder + "Snowtide");
@@ -125,11 +205,12 @@ TEST_F(RecordedPlayTest, TheGameReplaysTheRecordingsToTheSameRoom) {
 // Makes the recordings again (see the top of this file).
 TEST_F(RecordedPlayTest, DISABLED_MakeRecordings) {
     bool first = true;
-    for (const Recording* recording : {&kPitDeath, &kJumpThePit, &kTunnelToSnow}) {
+    for (const Recording* recording :
+         {&kPitDeath, &kJumpThePit, &kTunnelToSnow, &kTalkAndAnswer, &kOpenPresents, &kHouseFriend}) {
         if (!first) SetUp(); // the test's own SetUp made the first session
         first = false;
         record_ = kRecordings + recording->name;
-        CInstance* player = StartInTemplate(*recording);
+        CInstance* player = StartInSavedRoom(*recording);
         ASSERT_NE(player, nullptr);
         int noted[2] = {-1, -1};
         for (int frame = 0; recording->bot(window_, FirstOf(oChar), frame, noted); ++frame) RunFrames(1);
