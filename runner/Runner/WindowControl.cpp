@@ -29,6 +29,14 @@ void WindowControl::Center() {
     if (window_.FullScreen()) return;
     int x, y, width, height, display_width, display_height;
     window_.OuterRect(x, y, width, height);
+    // The coming frames resize the window about its top-left corner, so the corner must be
+    // placed for the size it is about to have, in its present frame.
+    if (size_requested_ && countdown_ > 1) {
+        int client_width, client_height;
+        window_.ClientSize(client_width, client_height);
+        width += requested_width_ - client_width;
+        height += requested_height_ - client_height;
+    }
     window_.DisplaySize(display_width, display_height);
     window_.MoveOuterTo(static_cast<int>(std::floor((display_width - width) / 2.0)),
                         static_cast<int>(std::floor((display_height - height) / 2.0)));

@@ -18,7 +18,8 @@ public:
     // Records the requested client size (both above 0) and starts the countdown when it
     // differs from the current size and the window is not full screen.
     void RequestSize(int width, int height);
-    // Centres the outer window on the display at its current size; nothing when full screen.
+    // Centres the outer window on the display at the size a pending request gives it, else at
+    // its current size; nothing when full screen.
     void Center();
     void DisplaySize(int& width, int& height) const;
     void SetFullScreen(bool on);
