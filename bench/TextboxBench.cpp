@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -24,10 +23,8 @@ class TemplateRun : public GameSession {
 public:
     bool Start() {
         Begin();
-        std::ofstream(save_.Path() + "save.fluffy") << R"({"char_room":2,"char_x":40,"char_y":160})";
-        const std::string error = Load();
+        const std::string error = LoadSaved(R"({"char_room":2,"char_x":40,"char_y":160})", rmTemplate);
         if (!error.empty()) std::fprintf(stderr, "bench_textbox: %s\n", error.c_str());
-        for (int frame = 0; frame < 10 && Runner().current_room != rmTemplate; ++frame) RunFrames(1);
         return error.empty() && Runner().current_room == rmTemplate;
     }
     // A box over (x, y) laid out with the text; the layout's time.

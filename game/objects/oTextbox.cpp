@@ -353,12 +353,12 @@ void psl_Object_oTextbox_Other_20(CInstance* self, CInstance* other) {
     const Value npc = Var(self, SLOT_npc);
     if (!Call(self, other, FN_instance_exists, npc)) return;
     frame.Line(2);
-    const double x = Max(x1 + 6, Min(Real(BuiltinVarOf(int32_t(Real(npc)), VAR_x)) - vx, x2 - 6));
+    const double x = Max(x1 + 8, Min(Real(BuiltinVarOf(int32_t(Real(npc)), VAR_x)) - vx, x2 - 8));
     const double anchor = Real(BuiltinVar(self, VAR_y)) - vy;
     const bool above = Var(self, SLOT_ori) == Value(0);
     if (above ? y2 != anchor : y1 != anchor + 4) return;
-    const double base = above ? y2 : y1, tip = above ? y2 + 3 : y1 - 3;
-    Call(self, other, FN_draw_triangle, Value(x - 3), Value(base), Value(x + 3), Value(base), Value(x), Value(tip),
+    const double base = above ? y2 : y1, tip = above ? y2 + 4 : y1 - 4;
+    Call(self, other, FN_draw_triangle, Value(x - 4), Value(base), Value(x + 4), Value(base), Value(x), Value(tip),
          Value(0));
 }
 

@@ -46,12 +46,14 @@ protected:
     static std::string Text(CInstance* instance, int32_t slot) { return ValueText(Var(instance, slot)); }
     static double Number(CInstance* instance, int32_t slot) { return Real(Var(instance, slot)); }
     static int Count(int32_t object) { return int(Real(Builtin("instance_number", Value(object)))); }
-    // Presses and lets go of a key, a frame each.
-    void Tap(int32_t key) {
-        window_.PostKey(key, true);
-        RunFrames(1);
-        window_.PostKey(key, false);
-        RunFrames(1);
+    // Presses and lets go of a key, a frame each, `times` over.
+    void Tap(int32_t key, int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            window_.PostKey(key, true);
+            RunFrames(1);
+            window_.PostKey(key, false);
+            RunFrames(1);
+        }
     }
 
     CInstance* player_ = nullptr;
@@ -118,9 +120,7 @@ TEST_F(DialogueTest, LeftAndRightCycleTheAnswersFromNoneAndWrapAround) {
     EXPECT_EQ(Text(box, SLOT_text), "Which?");
     Tap(vk_left);
     EXPECT_EQ(Number(box, SLOT_answer), 2); // from none, left picks the last
-    Tap(vk_left);
-    Tap(vk_left);
-    Tap(vk_left);
+    Tap(vk_left, 3);
     EXPECT_EQ(Number(box, SLOT_answer), 2); // below the first wraps to the last
 
     CInstance* other = Box("And now? {ask snow rain sun}", -1, 160, 40);
@@ -130,9 +130,7 @@ TEST_F(DialogueTest, LeftAndRightCycleTheAnswersFromNoneAndWrapAround) {
     EXPECT_EQ(Count(oTextbox), 1);
     Tap(vk_right);
     EXPECT_EQ(Number(other, SLOT_answer), 0); // from none, right picks the first
-    Tap(vk_right);
-    Tap(vk_right);
-    Tap(vk_right);
+    Tap(vk_right, 3);
     EXPECT_EQ(Number(other, SLOT_answer), 0); // past the last wraps to the first
 }
 

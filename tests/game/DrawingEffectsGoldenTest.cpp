@@ -1,4 +1,5 @@
-// The drawing effects on OpenGL without a display, compared with golden images in game/golden/.
+// The drawing effects and the speech box on OpenGL without a display, compared with golden images
+// in game/golden/.
 // Each picture also holds plain drawings of the same sprite or text made with built-ins, and the
 // effects are checked against them by their rules, so that a golden rewritten without looking
 // cannot bless a wrong picture. After a change to the effects, the glyph sprites or the fonts,
@@ -151,6 +152,44 @@ TEST_F(DrawingEffectsGolden, SpriteTextAndCentredLines) {
         }
     EXPECT_GT(ink, 0);
     EXPECT_TRUE(MatchesGoldenImage(image, "game/golden/sprite_text.png"));
+}
+
+// A speaker's box drawn by the box drawer: the rounded box with its pointer, a word in red, a
+// button glyph, and the chosen answer lit.
+TEST_F(DrawingEffectsGolden, ASpeechBoxWithItsPointerColoursGlyphAndAnswers) {
+    RunFrames(3); // on to the title, where no room change holds back events
+    gl_.Device().BeginFrame();
+    graphics_->BeginFrame();
+    Builtin("draw_clear_alpha", RunnerColour(kBackground), Value(1));
+    CInstance* speaker = GameFixture::Place(oNPC, 160, 150);
+    CInstance* box = GameFixture::Place(oTextbox, 160, 120);
+    Assign(Var(box, SLOT_npc), BuiltinVar(speaker, VAR_id));
+    Assign(Var(box, SLOT_text), Value("Merry {color 255}Snowtide{color 16777215}! Press \\sConfigFaceButtons:2 {ask yes no}"));
+    event_user(box, box, 1);
+    event_user(box, box, 0);
+    Assign(Var(box, SLOT_answer), Value(1));
+    event_perform(FirstOf(oTextboxDrawer), FirstOf(oTextboxDrawer), ev_draw, ev_draw_end);
+    const RgbaImage image = Picture();
+
+    const auto at = [&](double x, double y) { return PixelAt(image.pixels, 320, int(x), int(y)); };
+    const double x1 = Real(Var(box, SLOT_bx1)), y1 = Real(Var(box, SLOT_by1));
+    const double x2 = Real(Var(box, SLOT_bx2)), y2 = Real(Var(box, SLOT_by2));
+    EXPECT_EQ(y2, 120);
+    EXPECT_EQ(at(x1 + 2, y1 + 2), (Rgba{0, 0, 0, 255}));
+    EXPECT_EQ(at(x1, y1), kBackground); // a rounded corner
+    EXPECT_EQ(at(160, y2 + 1), (Rgba{0, 0, 0, 255})); // the pointer
+    EXPECT_EQ(at(140, y2 + 1), kBackground);
+    int red = 0, yellow = 0, white = 0;
+    for (double y = y1; y < y2; ++y)
+        for (double x = x1; x < x2; ++x) {
+            red += at(x, y) == Rgba{255, 0, 0, 255};
+            yellow += at(x, y) == Rgba{255, 224, 64, 255};
+            white += at(x, y) == Rgba{255, 255, 255, 255};
+        }
+    EXPECT_GT(red, 20);
+    EXPECT_GT(yellow, 5);
+    EXPECT_GT(white, 50);
+    EXPECT_TRUE(MatchesGoldenImage(image, "game/golden/speech_box.png"));
 }
 
 } // namespace

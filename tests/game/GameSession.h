@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -101,6 +102,15 @@ protected:
         loop_ = std::make_unique<FrameLoop>(clock_, window_, device ? *device : null_graphics_);
         loop_->Enter();
         return "";
+    }
+
+    // Loads the game over a progress save and runs until it has entered `room`; the loader's
+    // error, or "".
+    std::string LoadSaved(const std::string& save, int32_t room) {
+        std::ofstream(save_.Path() + "save.fluffy") << save;
+        const std::string error = Load();
+        for (int frame = 0; frame < 10 && error.empty() && Runner().current_room != room; ++frame) RunFrames(1);
+        return error;
     }
 
     // With `playback_` set the run replays that recording instead of the posted input; with
