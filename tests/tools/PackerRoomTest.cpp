@@ -91,6 +91,30 @@ instances
     EXPECT_EQ(ErrorOf("screens 1 1\nsize 320 180\n"), "r.room:2:1: a room has \"screens\" or \"size\", not both");
 }
 
+TEST(PackerRoom, LinesIndentedBelowAnInstanceAreItsScript) {
+    const RoomSource room = Read(R"(size 64 64
+instances
+  oNPC 8 8 flip = 1
+    !if flag_met
+      Hello again.
+    !fi
+    Merry Snowtide!
+  oPresent 40 8
+)");
+    ASSERT_EQ(room.instances.size(), 2u);
+    const std::vector<InstanceAssignment>& code = room.instances[0].assignments;
+    ASSERT_EQ(code.size(), 2u);
+    EXPECT_EQ(code[1].name, "script");
+    EXPECT_TRUE(code[1].text);
+    EXPECT_EQ(code[1].value, "!if flag_met\r\n  Hello again.\r\n!fi\r\nMerry Snowtide!");
+    EXPECT_TRUE(room.instances[1].assignments.empty());
+
+    EXPECT_EQ(ErrorOf("size 32 32\ninstances\n  oNPC 1 2 script = \"Hi\"\n    Hello\n"),
+              "r.room:4:3: the instance has a script already");
+    EXPECT_EQ(ErrorOf("size 32 32\ninstances\n  oNPC 1 2\n      Hello\n    Bye\n"),
+              "r.room:5:3: a script line is indented less than the script's first");
+}
+
 TEST(PackerRoom, EveryExitLandsOnTheScreenItNames) {
     // A 6 x 2 world whose edges lead to screens of a 3 x 3 room, and back.
     const RoomSource world = Read(R"(screens 6 2

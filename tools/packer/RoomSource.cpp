@@ -180,7 +180,7 @@ RoomSource ReadRoom(const AssetDocument& document, const std::string& name, int 
                 script_indent = 0;
                 continue;
             }
-            if (room.instances.empty()) throw AssetError(line.spot, "a script line needs an instance above it");
+            // The first line sets the block's indentation, so an instance stands above.
             AddScriptLine(room.instances.back(), line, script_indent);
         }
     }
