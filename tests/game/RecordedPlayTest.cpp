@@ -177,6 +177,11 @@ TEST_F(RecordedPlayTest, BothPresentsOpenGrantingDuckingAndAHeartThatTheSaveKeep
     const std::string save = ReadSaveFile("save.fluffy");
     for (const char* held : {"\"got200_152_rmTemplate\":1", "\"got288_152_rmTemplate\":1", "\"can_duck\":1", "\"char_max_hp\":2"})
         EXPECT_NE(save.find(held), std::string::npos) << held << " in " << save;
+    // The room made again holds neither.
+    Call(nullptr, nullptr, FN_room_restart);
+    RunFrames(2);
+    EXPECT_EQ(Find(oPresent), nullptr);
+    EXPECT_NE(Find(oSnowfolk), nullptr);
 }
 
 TEST_F(RecordedPlayTest, OldPimNamesTheControlsAsTheyAreBound) {
