@@ -27,14 +27,23 @@ void ForObjectAndAncestors(CObject* object, Visit visit) {
     for (; object; object = object->parent) visit(*object);
 }
 
-void PlaceOnLayer(CRoom& room, CInstance* instance, int32_t layer_id) {
+// The layer with `layer_id` when the room has it, else the one at the instance's depth (made
+// when missing).
+CLayer& LayerFor(CRoom& room, const CInstance* instance, int32_t layer_id) {
     CLayer* layer = room.FindLayer(layer_id);
-    if (!layer) layer = &room.LayerForDepth(int32_t(std::trunc(instance->depth)));
-    instance->layer = layer->id;
+    return layer ? *layer : room.LayerForDepth(int32_t(std::trunc(instance->depth)));
+}
+
+void AddToLayer(CLayer& layer, CInstance* instance) {
+    instance->layer = layer.id;
     LayerElement element;
     element.id = NextLayerElementId();
     element.instance = instance;
-    layer->elements.push_back(element);
+    layer.elements.push_back(element);
+}
+
+void PlaceOnLayer(CRoom& room, CInstance* instance, int32_t layer_id) {
+    AddToLayer(LayerFor(room, instance, layer_id), instance);
 }
 
 void TakeOffLayer(CRoom& room, CInstance* instance) {
@@ -101,6 +110,32 @@ void UnlinkInstance(CRoom& room, CInstance* instance) {
     room.active.Remove(instance);
     TakeOffLayer(room, instance);
     LeaveWorld(instance);
+}
+
+void ReplaceInstance(CRoom& room, CInstance* outgoing, CInstance* incoming, int32_t layer_id) {
+    room.active.Replace(outgoing, incoming);
+    CLayer& layer = LayerFor(room, incoming, layer_id);
+    if (layer.id == outgoing->layer) {
+        incoming->layer = layer.id;
+        for (LayerElement& element : layer.elements)
+            if (element.instance == outgoing) element.instance = incoming;
+    } else {
+        TakeOffLayer(room, outgoing);
+        AddToLayer(layer, incoming);
+    }
+    g_by_id[incoming->id] = incoming;
+    CObject* object = Objects().Find(outgoing->object_index);
+    auto swap_in = [&](std::vector<CInstance*>& list) {
+        std::ranges::replace(list, outgoing, incoming);
+    };
+    if (object) swap_in(object->instances);
+    ForObjectAndAncestors(object, [&](CObject& o) { swap_in(o.recursive_instances); });
+    LeaveCollisionWorld(outgoing);
+    // The grid returns what it finds in this order, which must stay the lists' order.
+    incoming->world_serial = outgoing->world_serial;
+    EnterCollisionWorld(incoming);
+    if (outgoing->Has(INSTANCE_FLAG_DEPTH_QUEUED)) std::erase(g_depth_changes, outgoing);
+    delete outgoing;
 }
 
 CInstance* FindInstanceById(int32_t id) {

@@ -34,6 +34,9 @@ void RemoveMarkedInstances();
 void LinkInstance(CRoom& room, CInstance* instance, int32_t layer_id);
 // Takes an instance out of the room's lists, its layer, the id map and the object lists.
 void UnlinkInstance(CRoom& room, CInstance* instance);
+// Puts `incoming` where `outgoing` stands in every list and frees `outgoing`. On the layers it
+// keeps that place when `layer_id`, read as LinkInstance reads it, leads to `outgoing`'s layer.
+void ReplaceInstance(CRoom& room, CInstance* outgoing, CInstance* incoming, int32_t layer_id);
 // Only the id map and the object lists: a persistent room keeps the rest while it sleeps.
 void EnterInWorld(CInstance* instance);
 void LeaveWorld(CInstance* instance);

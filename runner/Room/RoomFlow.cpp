@@ -139,17 +139,18 @@ void RunRoomCreationCode(const CRoom& room) {
 }
 
 // Held persistent instances join the room; one whose id the room already has takes that
-// instance's place.
+// instance's place, so the record's instances stay ahead of those made at run time.
 void BringInHeld(CRoom& room, bool fresh) {
     for (HeldInstance& held : Rooms().held) {
         CInstance* instance = held.instance;
-        if (CInstance* existing = FindInstanceById(instance->id)) {
-            UnlinkInstance(room, existing);
-            delete existing;
-            if (fresh) instance->flags |= INSTANCE_FLAG_SKIP_CREATION;
-        }
         CLayer* layer = room.FindLayer(std::string_view(held.layer_name));
-        LinkInstance(room, instance, layer ? layer->id : -1);
+        const int32_t layer_id = layer ? layer->id : -1;
+        if (CInstance* existing = FindInstanceById(instance->id)) {
+            if (fresh) instance->flags |= INSTANCE_FLAG_SKIP_CREATION;
+            ReplaceInstance(room, existing, instance, layer_id);
+        } else {
+            LinkInstance(room, instance, layer_id);
+        }
     }
     Rooms().held.clear();
 }

@@ -22,6 +22,16 @@ public:
         list_.insert(at, instance);
     }
     void Remove(CInstance* instance) { std::erase(list_, instance); }
+    // `incoming` takes `outgoing`'s place; a different depth sends it where that depth goes.
+    void Replace(CInstance* outgoing, CInstance* incoming) {
+        auto at = std::find(list_.begin(), list_.end(), outgoing);
+        if (at != list_.end() && outgoing->depth == incoming->depth) {
+            *at = incoming;
+            return;
+        }
+        if (at != list_.end()) list_.erase(at);
+        Insert(incoming);
+    }
     template <typename Predicate>
     void RemoveIf(Predicate predicate) {
         std::erase_if(list_, predicate);

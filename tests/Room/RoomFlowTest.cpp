@@ -1,5 +1,6 @@
-// Rooms in their order of work: a player that persists walks through a plain room, a
-// persistent room and back, and the whole run is compared with a hand-checked trace.
+// Rooms in their order of work: a player that persists restarts its first room with a second
+// player made at run time, walks through a plain room, a persistent room and back, and the
+// whole run is compared with a hand-checked trace.
 #include <gtest/gtest.h>
 
 #include "Code/RuntimeError.h"
@@ -11,6 +12,7 @@ namespace {
 
 int32_t g_room_b = -1;
 int g_player_steps = 0;
+int32_t g_companion = -1;
 
 void RoomCreation(CInstance* self, CInstance*) {
     const CurrentEvent& event = CurrentEventState();
@@ -22,6 +24,7 @@ void RoomCreation(CInstance* self, CInstance*) {
 // The player's steps: stay, then next, next, back to the persistent room, next, next.
 void PlayerStep(CInstance* self, CInstance* other) {
     Traced(self, other);
+    if (self->id == g_companion) return; // it only follows
     switch (++g_player_steps) {
     case 2:
     case 3:
@@ -32,12 +35,20 @@ void PlayerStep(CInstance* self, CInstance* other) {
     }
 }
 
+// The first time: a second player in front of the first, then the room once more.
+void CompanionAndRestart(CInstance* self, CInstance*) {
+    if (g_companion >= 0) return;
+    g_companion = CreateInstance(0, 0, -1, self->object_index)->id;
+    CallNamed(self, "room_restart");
+}
+
 class RoomFlowTest : public WorldFixture {
 protected:
     void SetUp() override {
         WorldFixture::SetUp();
         EventTrace().clear();
         g_player_steps = 0;
+        g_companion = -1;
     }
 };
 
@@ -50,6 +61,7 @@ TEST_F(RoomFlowTest, RoomsStartAndEndInTheirOrderWithPersistentInstancesAndRooms
     AddEvent(player, ev_create, 0, Traced);
     AddEvent(thing, ev_create, 0, Traced);
     AddEvent(player, ev_step, ev_step_normal, PlayerStep);
+    AddEvent(player, ev_step, ev_step_end, CompanionAndRestart);
     AddEvent(thing, ev_step, ev_step_normal, Traced);
     int32_t room_a = AddRoom("rmA", false, RoomCreation);
     g_room_b = AddRoom("rmB", true, RoomCreation);
@@ -60,7 +72,13 @@ TEST_F(RoomFlowTest, RoomsStartAndEndInTheirOrderWithPersistentInstancesAndRooms
     AddInstance(room_c, thing);    // 100004
     RuntimeErrorCapture errors;
     Start();
-    RunFrames(12);
+    RunFrames(1);
+    // Restarted: the persistent player stands where the record put it, ahead of the thing.
+    std::vector<int32_t> room_list;
+    for (const CInstance* instance : CurrentRoom()->active.View())
+        room_list.push_back(instance->id);
+    EXPECT_EQ(room_list, (std::vector<int32_t>{100005, 100001, 100002}));
+    RunFrames(11);
 
     EXPECT_FALSE(Runner().running);
     EXPECT_EQ(errors.Messages(), std::vector<std::string>{"Moving to next room after the last room."});
@@ -71,31 +89,40 @@ TEST_F(RoomFlowTest, RoomsStartAndEndInTheirOrderWithPersistentInstancesAndRooms
         "oPlayer 100001 Other2", "oThing 100002 Other2",
         "room 0 creation -1 -2 -1 temporary",
         "oPlayer 100001 Other4", "oThing 100002 Other4",
-        // Frame 1 steps everyone; frame 2's request stops the pass after the player.
+        // Frame 1 steps everyone; at its end the player makes a second one and restarts.
         "oPlayer 100001 Step0", "oThing 100002 Step0",
+        "oPlayer 100005 Create0",
+        "oPlayer 100001 Other5", "oPlayer 100005 Other5", "oThing 100002 Other5",
+        // The rebuilt room's player is the one that persisted, in the record's place: ahead of
+        // the second one from now on.
+        "oThing 100002 Create0", "room 0 creation -1 -2 -1 temporary",
+        "oPlayer 100001 Other4", "oPlayer 100005 Other4", "oThing 100002 Other4",
+        // Frame 2's request stops the pass after the player.
         "oPlayer 100001 Step0",
-        "oPlayer 100001 Other5", "oThing 100002 Other5",
-        // The persistent room is built once; the player arrives without a new Create.
+        "oPlayer 100001 Other5", "oPlayer 100005 Other5", "oThing 100002 Other5",
+        // The persistent room is built once; the players arrive without a new Create, in the
+        // order of the room they left: the one in front first.
         "oThing 100003 Create0", "room 1 creation -1 -2 -1 temporary",
-        "oPlayer 100001 Other4", "oThing 100003 Other4",
-        "oPlayer 100001 Step0",
-        "oPlayer 100001 Other5", "oThing 100003 Other5",
+        "oPlayer 100005 Other4", "oPlayer 100001 Other4", "oThing 100003 Other4",
+        "oPlayer 100005 Step0", "oPlayer 100001 Step0",
+        "oPlayer 100005 Other5", "oPlayer 100001 Other5", "oThing 100003 Other5",
         "oThing 100004 Create0",
-        "oPlayer 100001 Other4", "oThing 100004 Other4",
-        "oPlayer 100001 Step0",
-        "oPlayer 100001 Other5", "oThing 100004 Other5",
+        "oPlayer 100005 Other4", "oPlayer 100001 Other4", "oThing 100004 Other4",
+        "oPlayer 100005 Step0", "oPlayer 100001 Step0",
+        "oPlayer 100005 Other5", "oPlayer 100001 Other5", "oThing 100004 Other5",
         // Back in the persistent room: no Create, no creation code, Room Start again.
-        "oPlayer 100001 Other4", "oThing 100003 Other4",
-        "oPlayer 100001 Step0",
-        "oPlayer 100001 Other5", "oThing 100003 Other5",
+        "oPlayer 100005 Other4", "oPlayer 100001 Other4", "oThing 100003 Other4",
+        "oPlayer 100005 Step0", "oPlayer 100001 Step0",
+        "oPlayer 100005 Other5", "oPlayer 100001 Other5", "oThing 100003 Other5",
         // The plain room is rebuilt from its record.
         "oThing 100004 Create0",
-        "oPlayer 100001 Other4", "oThing 100004 Other4",
+        "oPlayer 100005 Other4", "oPlayer 100001 Other4", "oThing 100004 Other4",
         // Past the last room: reported, and the game ends.
-        "oPlayer 100001 Step0",
-        "oPlayer 100001 Other5", "oThing 100004 Other5",
-        "oPlayer 100001 Other3", "oThing 100004 Other3",
+        "oPlayer 100005 Step0", "oPlayer 100001 Step0",
+        "oPlayer 100005 Other5", "oPlayer 100001 Other5", "oThing 100004 Other5",
+        "oPlayer 100005 Other3", "oPlayer 100001 Other3", "oThing 100004 Other3",
     };
+
     EXPECT_EQ(EventTrace(), expected);
 }
 
