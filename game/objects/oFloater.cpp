@@ -1,12 +1,13 @@
-// oSlimey: a slime floating on a fixed path, `hamp` and `vamp` pixels wide and tall, once around
-// every `hper` and `vper` steps; the room's creation code sets them.
+// oFloater: the parent of the enemies that float on a fixed path (oSlimey, oWigglis), `hamp` and
+// `vamp` pixels wide and tall, once around every `hper` and `vper` steps from a random phase; the
+// room's creation code sets them.
 #include <numbers>
 
 #include "CodeTable.h"
 #include "GameNames.h"
 
-void psl_Object_oSlimey_Create_0(CInstance* self, CInstance* other) {
-    FrameScope frame("psl_Object_oSlimey_Create_0");
+void psl_Object_oFloater_Create_0(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Object_oFloater_Create_0");
     event_inherited(self, other);
     Assign(Var(self, SLOT_hamp), Value(0));
     Assign(Var(self, SLOT_vamp), Value(0));
@@ -15,8 +16,8 @@ void psl_Object_oSlimey_Create_0(CInstance* self, CInstance* other) {
     Assign(Var(self, SLOT_stepc), Call(self, other, FN_irandom, Var(self, SLOT_hper) - 1.0));
 }
 
-void psl_Object_oSlimey_Step_1(CInstance* self, CInstance* other) {
-    FrameScope frame("psl_Object_oSlimey_Step_1");
+void psl_Object_oFloater_Step_1(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Object_oFloater_Step_1");
     event_inherited(self, other);
     if (Value(Var(self, SLOT_pause))) return;
     Var(self, SLOT_stepc) += Value(1);

@@ -26,6 +26,9 @@ void clamp(RValue& result, CInstance*, CInstance*, int, RValue* args) {
 void sin(RValue& result, CInstance*, CInstance*, int, RValue* args) {
     SetReal(result, SinSingle(ArgReal(args, 0)));
 }
+void cos(RValue& result, CInstance*, CInstance*, int, RValue* args) {
+    SetReal(result, CosSingle(ArgReal(args, 0)));
+}
 
 // lengthdir_x(length, direction) and lengthdir_y: the vector of that length at that angle in
 // degrees, anticlockwise from the right with y growing downwards.
@@ -86,6 +89,7 @@ void RegisterMathFunctions() {
     RegisterBuiltin("round", round, 1);
     RegisterBuiltin("clamp", clamp, 3);
     RegisterBuiltin("sin", sin, 1);
+    RegisterBuiltin("cos", cos, 1);
     RegisterBuiltin("sqrt", sqrt, 1);
     RegisterBuiltin("log2", log2, 1);
     RegisterBuiltin("point_distance", point_distance, 4);

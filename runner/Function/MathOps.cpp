@@ -36,6 +36,12 @@ float NarrowToFloat(double x) {
     return static_cast<float>(x);
 }
 
+// A result narrowed to float, with the tiny ones a float angle leaves near the zeros made 0.
+double NearZeroToZero(double value) {
+    const float narrowed = NarrowToFloat(value);
+    return std::fabs(narrowed) < 0.00001 ? 0.0 : narrowed;
+}
+
 } // namespace
 
 double RoundHalfEven(double x) {
@@ -44,10 +50,11 @@ double RoundHalfEven(double x) {
 }
 
 double SinSingle(double x) {
-    float angle = NarrowToFloat(x);
-    float sine = NarrowToFloat(std::sin(static_cast<double>(angle)));
-    if (std::fabs(sine) < 0.00001) return 0.0;
-    return sine;
+    return NearZeroToZero(std::sin(static_cast<double>(NarrowToFloat(x))));
+}
+
+double CosSingle(double x) {
+    return NearZeroToZero(std::cos(static_cast<double>(NarrowToFloat(x))));
 }
 
 double Log2(double x) {

@@ -13,8 +13,10 @@
 // outside the int64 range give INT64_MIN, as the hardware conversion does.
 double RoundHalfEven(double x);
 
-// The sine of x read as a float, rounded to float; magnitudes below 0.00001 become exactly 0.
+// The sine and cosine of x read as a float, rounded to float; magnitudes below 0.00001 become
+// exactly 0.
 double SinSingle(double x);
+double CosSingle(double x);
 
 // ln(x) / ln(2) rather than log2(), to keep the last bit of the defined formula.
 double Log2(double x);

@@ -62,6 +62,8 @@ TEST_F(BuiltinFunctions, MathRoundsAndReportsLikeTheGameExpects) {
     EXPECT_EQ(Number("ceil", Str("1.2")), 2); // a string that starts with a digit reads as a number
     EXPECT_EQ(Number("clamp", RealValue(5), RealValue(10), RealValue(1)), 1);
     EXPECT_EQ(Number("sin", RealValue(3.141592653589793)), 0);
+    EXPECT_EQ(Number("cos", RealValue(3.141592653589793 / 2)), 0);
+    EXPECT_EQ(Number("cos", RealValue(0)), 1);
     EXPECT_EQ(Number("max", RealValue(3), RealValue(-1), RealValue(7)), 7);
     EXPECT_EQ(Number("min", RealValue(3), RealValue(-1), RealValue(7)), -1);
     EXPECT_EQ(Number("abs", RealValue(-4)), 4);
