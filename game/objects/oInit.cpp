@@ -40,18 +40,13 @@ void psl_Object_oInit_Create_0(CInstance* self, CInstance* other) {
     Assign(Global(SLOT_bgm), Value(-1));
     Assign(Global(SLOT_scale), Value(Min(Real(Global(SLOT_scale)), Real(Global(SLOT_max_scale)))));
     CallScript(psl_Script_window_set_scale, self, other, Global(SLOT_scale));
+    // Now: the start room moves on before any frame, and the window centres for its new size.
+    Call(self, other, FN_window_center);
     Call(self, other, FN_audio_set_master_gain, Value(0), Global(SLOT_volume));
     if (Value(Global(SLOT_fullscreen))) Call(self, other, FN_window_set_fullscreen, Value(1));
 
     frame.Line(8);
     event_user(self, other, 0);
-    SetBuiltinVar(self, VAR_alarm, Value(1), 0);
-}
-
-// One frame after the resize, so that the window is centred at its new size.
-void psl_Object_oInit_Alarm_0(CInstance* self, CInstance* other) {
-    FrameScope frame("psl_Object_oInit_Alarm_0");
-    Call(self, other, FN_window_center);
 }
 
 // Starts a game: the progress at its defaults, the persistent controllers, then the save.

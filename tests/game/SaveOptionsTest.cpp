@@ -34,6 +34,19 @@ TEST_F(SaveOptionsTest, AFirstStartUsesDefaultsAndGoesOnToTheTitle) {
     EXPECT_FALSE(SaveFileExists("save.fluffy"));
 }
 
+TEST_F(SaveOptionsTest, TheWindowOpensAtTheLargestScaleCentredOnTheDisplay) {
+    window_.display_width = 1366;
+    window_.display_height = 768;
+    Start();
+    RunFrames(12); // past the graphics reset that follows a size change
+    int x = 0, y = 0, width = 0, height = 0;
+    window_.OuterRect(x, y, width, height);
+    EXPECT_EQ(width, 1280);
+    EXPECT_EQ(height, 720);
+    EXPECT_EQ(x, (1366 - 1280) / 2);
+    EXPECT_EQ(y, (768 - 720) / 2);
+}
+
 TEST_F(SaveOptionsTest, TheScaleNeverExceedsWhatTheDisplayHolds) {
     WriteSaveFile("options.fluffy", R"({"scale":8,"volume":0.5})");
     Start();
