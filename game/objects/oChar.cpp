@@ -64,12 +64,15 @@ void TouchHazards(CInstance* self, CInstance* other) {
             if (IsA(self, hazard, hazard, oNPC)) Greet(self, hazard, greeted);
             if (!Value(Var(hazard, SLOT_hurtful)) || Value(Var(self, SLOT_dead)) || Var(self, SLOT_invuln) != Value(0))
                 return;
-            if (BuiltinVar(self, VAR_room) != Value(rmFinal))
-                CallScript(psl_Script_die, self, hazard);
-            else
+            // Outside a fight and the last room a touch kills; in them it costs a heart.
+            bool fight = BuiltinVar(self, VAR_room) == Value(rmFinal);
+            With(self, other, oBoss, [&](CInstance* boss, CInstance*) { fight |= bool(Value(Var(boss, SLOT_boss_active))); });
+            if (fight)
                 CallScript(psl_Script_hurt, hazard, self, player, id);
-            // A character that hurts the player has its say.
-            if (IsA(self, other, hazard, oNPC)) event_user(hazard, self, 1);
+            else
+                CallScript(psl_Script_die, self, hazard);
+            // A character that hurts the player has its say; a beast has had its say.
+            if (IsA(self, other, hazard, oNPC) && !IsA(self, other, hazard, oBoss)) event_user(hazard, self, 1);
         });
     }
     Assign(Var(self, SLOT_npc), greeted);

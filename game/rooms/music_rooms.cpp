@@ -1,5 +1,5 @@
 // The playable rooms whose creation code only chooses their music (room_music): the title, the
-// test room, the house and the worlds.
+// test room and arena, the house and the worlds.
 #include "CodeTable.h"
 #include "GameNames.h"
 
@@ -10,6 +10,11 @@ void psl_Room_rmTitle_Create(CInstance* self, CInstance* other) {
 
 void psl_Room_rmTemplate_Create(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Room_rmTemplate_Create");
+    CallScript(psl_Script_room_music, self, other);
+}
+
+void psl_Room_rmArena_Create(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Room_rmArena_Create");
     CallScript(psl_Script_room_music, self, other);
 }
 

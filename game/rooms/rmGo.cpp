@@ -21,8 +21,9 @@ void psl_Room_rmGo_Create(CInstance* self, CInstance* other) {
     frame.Line(2);
     Call(self, other, FN_instance_create_depth, Global(SLOT_char_x), Global(SLOT_char_y), Value(0), Value(oChar));
     frame.Line(3);
-    // A room a hand-edited save names that is no place to play in is the title's.
+    // A room a hand-edited save names that is no place to play in (the first two, or past the
+    // last) is the title's.
     const double room = Real(Global(SLOT_char_room));
-    if (room != double(int32_t(room)) || room < rmTemplate || room > rmTitle) Assign(Global(SLOT_char_room), Value(rmTitle));
+    if (room != double(int32_t(room)) || room < rmTemplate || room > rmArena) Assign(Global(SLOT_char_room), Value(rmTitle));
     Call(self, other, FN_room_goto, Global(SLOT_char_room));
 }

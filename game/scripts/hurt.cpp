@@ -45,6 +45,34 @@ void Beaten(CInstance* target, CInstance* other) {
     event_user(target, other, 1);
 }
 
+// Every shot of a fight dies with it.
+void ClearShots(CInstance* self, CInstance* other) {
+    With(self, other, oProjectile, [](CInstance* shot, CInstance* caller) { CallScript(psl_Script_die, shot, caller); });
+}
+
+// The player's death resets a running fight: the beast goes home with a last word and the
+// triggers work again.
+void ResetFights(CInstance* self, CInstance* other) {
+    With(self, other, oBoss, [](CInstance* boss, CInstance* player) {
+        if (!Value(Var(boss, SLOT_boss_active))) return;
+        event_user(boss, player, 2);
+        event_user(boss, player, 1);
+    });
+    ClearShots(self, other);
+    With(self, other, oBossTrigger, [](CInstance* trigger, CInstance*) { Assign(Var(trigger, SLOT_hit), Value(0)); });
+}
+
+// A beast's death ends the fight for good: Mireth is healed, its flag is set and saved, and
+// the triggers go.
+void BeastBeaten(CInstance* self, CInstance* other) {
+    With(self, other, oChar, [](CInstance* player, CInstance*) { Assign(Var(player, SLOT_hp), Global(SLOT_char_max_hp)); });
+    With(self, other, oBoss, [](CInstance* boss, CInstance* caller) { event_user(boss, caller, 2); });
+    if (IsA(self, other, self, oMegaSlimey)) Assign(Global(SLOT_megaslimey), Value(1));
+    CallScript(psl_Script_save_game, self, other);
+    With(self, other, oBossTrigger, [](CInstance* trigger, CInstance* caller) { Call(trigger, caller, FN_instance_destroy); });
+    ClearShots(self, other);
+}
+
 // Twelve stars leaving (x, y) in a ring.
 void StarBurst(CInstance* self, CInstance* other, const Value& x, const Value& y) {
     for (int i = 0; i < kStars; ++i) LaunchStar(self, other, oStarOut, x, y, Value(i * 30));
@@ -92,7 +120,12 @@ RValue* psl_Script_die(CInstance* self, CInstance* other, RValue* result, int, R
     if (Value(Var(self, SLOT_dead))) return result;
     Assign(Var(self, SLOT_dead), Value(1));
     frame.Line(2);
-    if (IsA(self, other, self, oChar)) Assign(Var(self, SLOT_hp), Global(SLOT_char_max_hp));
+    if (IsA(self, other, self, oChar)) {
+        Assign(Var(self, SLOT_hp), Global(SLOT_char_max_hp));
+        ResetFights(self, other);
+    }
+    frame.Line(3);
+    if (IsA(self, other, self, oBoss)) BeastBeaten(self, other);
     frame.Line(4);
     CallScript(psl_Script_sfx_play, self, other, Value(sfxDeath));
     Assign(Var(self, SLOT_undead), Value(0));

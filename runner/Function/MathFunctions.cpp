@@ -38,6 +38,12 @@ void lengthdir_x(RValue& result, CInstance*, CInstance*, int, RValue* args) {
 void lengthdir_y(RValue& result, CInstance*, CInstance*, int, RValue* args) {
     SetReal(result, -ArgReal(args, 0) * std::sin(ArgReal(args, 1) * M_PI / 180));
 }
+// point_direction(x1, y1, x2, y2): the angle from the first point to the second in the same
+// measure, 0 up to 360.
+void point_direction(RValue& result, CInstance*, CInstance*, int, RValue* args) {
+    const double degrees = std::atan2(ArgReal(args, 1) - ArgReal(args, 3), ArgReal(args, 2) - ArgReal(args, 0)) * 180 / M_PI;
+    SetReal(result, degrees < 0 ? degrees + 360 : degrees);
+}
 
 void sqrt(RValue& result, CInstance*, CInstance*, int, RValue* args) {
     double x = ArgReal(args, 0);
@@ -95,6 +101,7 @@ void RegisterMathFunctions() {
     RegisterBuiltin("point_distance", point_distance, 4);
     RegisterBuiltin("lengthdir_x", lengthdir_x, 2);
     RegisterBuiltin("lengthdir_y", lengthdir_y, 2);
+    RegisterBuiltin("point_direction", point_direction, 4);
     RegisterBuiltin("make_color_hsv", make_color_hsv, 3);
     RegisterBuiltin("abs", abs, 1);
     RegisterBuiltin("sign", sign, 1);

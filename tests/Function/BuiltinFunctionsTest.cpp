@@ -70,6 +70,9 @@ TEST_F(BuiltinFunctions, MathRoundsAndReportsLikeTheGameExpects) {
     EXPECT_EQ(Number("sign", RealValue(-4)), -1);
     EXPECT_EQ(Number("log2", RealValue(8)), 3);
     EXPECT_EQ(Number("point_distance", RealValue(0), RealValue(0), RealValue(3), RealValue(4)), 5);
+    EXPECT_EQ(Number("point_direction", RealValue(0), RealValue(0), RealValue(0), RealValue(-4)), 90); // up
+    EXPECT_EQ(Number("point_direction", RealValue(0), RealValue(0), RealValue(0), RealValue(4)), 270);
+    EXPECT_EQ(Number("point_direction", RealValue(5), RealValue(5), RealValue(1), RealValue(5)), 180);
     // Angles go anticlockwise from the right, and y grows downwards.
     EXPECT_DOUBLE_EQ(Number("lengthdir_x", RealValue(2), RealValue(60)), 1);
     EXPECT_NEAR(Number("lengthdir_y", RealValue(2), RealValue(90)), -2, 1e-12);
