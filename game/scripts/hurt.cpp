@@ -68,6 +68,7 @@ void BeastBeaten(CInstance* self, CInstance* other) {
     With(self, other, oChar, [](CInstance* player, CInstance*) { Assign(Var(player, SLOT_hp), Global(SLOT_char_max_hp)); });
     With(self, other, oBoss, [](CInstance* boss, CInstance* caller) { event_user(boss, caller, 2); });
     if (IsA(self, other, self, oMegaSlimey)) Assign(Global(SLOT_megaslimey), Value(1));
+    if (IsA(self, other, self, oMegaWigglis)) Assign(Global(SLOT_megawigglis), Value(1));
     CallScript(psl_Script_save_game, self, other);
     With(self, other, oBossTrigger, [](CInstance* trigger, CInstance* caller) { Call(trigger, caller, FN_instance_destroy); });
     ClearShots(self, other);

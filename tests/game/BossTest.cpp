@@ -1,6 +1,7 @@
-// The great slime's fight in the test arena: started by the trigger, its walls and music, its
-// speed and shots as it is hurt, called off and restarted whole, reset by Mireth's death, and won
-// for good.
+// The beasts' fights in the test arenas. The great slime's: started by the trigger, its walls and
+// music, its speed and shots as it is hurt, called off and restarted whole, reset by Mireth's
+// death, and won for good. The great wiggler's: hops and drops in the order of its sequence, and
+// the rain from nine hit points, twice as often from three.
 #include <cmath>
 
 #include "GameFixture.h"
@@ -12,11 +13,12 @@ protected:
     void SetUp() override {
         GameFixture::SetUp();
         with_audio_ = true;
-        WriteSaveFile("save.fluffy", R"({"char_room":9,"char_x":24,"char_y":160,"char_max_hp":3})");
+        WriteSaveFile("save.fluffy", R"({"char_x":24,"char_y":160,"char_max_hp":3,"char_room":)" +
+                                         std::to_string(room_) + "}");
         Start();
-        for (int frame = 0; frame < 10 && Runner().current_room != rmArena; ++frame) RunFrames(1);
+        for (int frame = 0; frame < 10 && Runner().current_room != room_; ++frame) RunFrames(1);
         player_ = FirstOf(oChar);
-        boss_ = FirstOf(oMegaSlimey);
+        boss_ = FirstOf(beast_);
         ASSERT_NE(player_, nullptr);
         ASSERT_NE(boss_, nullptr);
     }
@@ -41,8 +43,21 @@ protected:
         CallScript(psl_Script_hurt, boss_, player_, BuiltinVar(boss_, VAR_id), BuiltinVar(player_, VAR_id));
         Assign(Var(boss_, SLOT_invuln), Value(0));
     }
+    static int Count(int32_t object) { return int(Real(Builtin("instance_number", Value(object)))); }
+
+    int32_t room_ = rmArena, beast_ = oMegaSlimey;
     CInstance* player_ = nullptr;
     CInstance* boss_ = nullptr;
+};
+
+class WigglerFight : public BossTest {
+protected:
+    WigglerFight() { room_ = rmArenaPink, beast_ = oMegaWigglis; }
+    // Mireth stands clear of the beast's path, untouchable, so the fight runs on.
+    void StartFight() {
+        BossTest::StartFight();
+        Assign(Var(player_, SLOT_invuln), Value(100000));
+    }
 };
 
 TEST_F(BossTest, TheTriggerStartsTheFightWhichALeftScreenCallsOffAndARestartFindsWhole) {
@@ -118,6 +133,55 @@ TEST_F(BossTest, ABeatenBeastEndsTheFightHealsMirethAndNeverComesBack) {
     Call(nullptr, nullptr, FN_room_restart);
     RunFrames(2);
     EXPECT_EQ(FirstOf(oMegaSlimey), nullptr);
+}
+
+TEST_F(WigglerFight, AtEachWallItHopsOrCallsADropAsItsSequenceSays) {
+    StartFight();
+    constexpr int kSeq[] = {0, 1, 1, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0, 1, 1, 0};
+    int walls = 0;
+    for (int frame = 0; frame < 900 && walls < 4; ++frame) {
+        const double hv = Real(Var(boss_, SLOT_hv));
+        const int i = int(Real(Var(boss_, SLOT_i)));
+        const int drops = Count(oWigglisProjectile);
+        RunFrames(1);
+        if ((Real(Var(boss_, SLOT_hv)) > 0) == (hv > 0)) continue;
+        ++walls;
+        EXPECT_EQ(Real(Var(boss_, SLOT_i)), (i + 1) % 16);
+        if (kSeq[i]) {
+            EXPECT_NEAR(Real(Var(boss_, SLOT_vv)), -std::sqrt(3.2), 1e-9) << "a hop at term " << i;
+            EXPECT_EQ(Count(oWigglisProjectile), drops);
+        } else {
+            EXPECT_EQ(Count(oWigglisProjectile), drops + 1) << "a drop at term " << i;
+        }
+    }
+    EXPECT_EQ(walls, 4);
+}
+
+TEST_F(WigglerFight, FromNineHitPointsItRainsOverTheWallsTwiceAsOftenFromThree) {
+    StartFight();
+    const int walls = Count(oBossBlock);
+    // Frames from now to the next rain, when every wall lets a drop go at once (not yet falling).
+    const auto next_rain = [&] {
+        for (int frame = 1; frame <= 120; ++frame) {
+            RunFrames(1);
+            int fresh = 0;
+            With(nullptr, nullptr, oWigglisProjectile,
+                 [&](CInstance* drop, CInstance*) { fresh += Real(Var(drop, SLOT_vv)) == 0; });
+            if (fresh >= walls) return frame;
+        }
+        return -1;
+    };
+    RunFrames(120);
+    EXPECT_EQ(Real(Var(boss_, SLOT_drop_timer)), -1); // no rain at full strength
+    Assign(Var(boss_, SLOT_hp), Value(9));
+    next_rain();
+    EXPECT_NEAR(next_rain(), 60 * 60 / 73.0, 1);
+    CInstance* drop = FirstOf(oWigglisProjectile);
+    EXPECT_NEAR(Real(Var(drop, SLOT_grav)), 0.2, 1e-9);
+
+    Assign(Var(boss_, SLOT_hp), Value(3));
+    next_rain();
+    EXPECT_NEAR(next_rain(), 30 * 60 / 73.0, 1);
 }
 
 } // namespace
