@@ -23,6 +23,11 @@ void psl_Room_rmArenaPink_Create(CInstance* self, CInstance* other) {
     CallScript(psl_Script_room_music, self, other);
 }
 
+void psl_Room_rmArenaPurple_Create(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Room_rmArenaPurple_Create");
+    CallScript(psl_Script_room_music, self, other);
+}
+
 void psl_Room_rmHouse_Create(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Room_rmHouse_Create");
     CallScript(psl_Script_room_music, self, other);

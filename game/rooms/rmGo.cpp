@@ -24,6 +24,6 @@ void psl_Room_rmGo_Create(CInstance* self, CInstance* other) {
     // A room a hand-edited save names that is no place to play in (the first two, or past the
     // last) is the title's.
     const double room = Real(Global(SLOT_char_room));
-    if (room != double(int32_t(room)) || room < rmTemplate || room > rmArenaPink) Assign(Global(SLOT_char_room), Value(rmTitle));
+    if (room != double(int32_t(room)) || room < rmTemplate || room > rmArenaPurple) Assign(Global(SLOT_char_room), Value(rmTitle));
     Call(self, other, FN_room_goto, Global(SLOT_char_room));
 }

@@ -89,7 +89,16 @@ RValue* psl_Script_handle_collision_basic(CInstance* self, CInstance* other, RVa
         const Value touched = Call(self, other, FN_ds_list_find_value, list, Value(i));
         if (!Call(self, other, FN_instance_exists, touched)) continue;
         if (BuiltinVarOf(int32_t(Real(touched)), VAR_solid)) blocked = true;
+        const bool flower_floor = IsA(self, other, touched, oFlowerBossBlock) && !VarOf(int32_t(Real(touched)), SLOT_dead);
+        // A bounced seed breaks a flower floor, and turns back.
+        if (flower_floor && IsA(self, other, BuiltinVar(self, VAR_id), oFlowerProjectile) && Value(Var(self, SLOT_dangerous))) {
+            With(self, other, int32_t(Real(touched)), [](CInstance* floor, CInstance* seed) { CallScript(psl_Script_die, floor, seed); });
+            blocked = true;
+        }
         if (!player) continue;
+        // Mireth cannot rise through a flower floor, but falls through it.
+        if (flower_floor && BuiltinVar(self, VAR_bbox_top) > BuiltinVarOf(int32_t(Real(touched)), VAR_bbox_bottom))
+            blocked = true;
         frame.Line(3);
         if (IsA(self, other, touched, oBounds) && !ExitOpen(self, other, axis)) blocked = true;
         frame.Line(4);

@@ -69,6 +69,7 @@ void BeastBeaten(CInstance* self, CInstance* other) {
     With(self, other, oBoss, [](CInstance* boss, CInstance* caller) { event_user(boss, caller, 2); });
     if (IsA(self, other, self, oMegaSlimey)) Assign(Global(SLOT_megaslimey), Value(1));
     if (IsA(self, other, self, oMegaWigglis)) Assign(Global(SLOT_megawigglis), Value(1));
+    if (IsA(self, other, self, oMegaFlowerfluff)) Assign(Global(SLOT_megaflowerfluff), Value(1));
     CallScript(psl_Script_save_game, self, other);
     With(self, other, oBossTrigger, [](CInstance* trigger, CInstance* caller) { Call(trigger, caller, FN_instance_destroy); });
     ClearShots(self, other);
@@ -98,6 +99,11 @@ RValue* psl_Script_hurt(CInstance* self, CInstance* other, RValue* result, int a
             else
                 StarBurst(target, caller, BuiltinVarOf(int32_t(Real(source)), VAR_x),
                           BuiltinVarOf(int32_t(Real(source)), VAR_bbox_bottom));
+            // The flower puff's seeds go with each hit, and new floors grow under it.
+            if (IsA(target, caller, target, oMegaFlowerfluff)) {
+                With(target, caller, oProjectile, [](CInstance* shot, CInstance*) { Call(shot, shot, FN_instance_destroy); });
+                event_user(target, caller, 3);
+            }
             return;
         }
         frame.Line(3);

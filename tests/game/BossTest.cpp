@@ -1,7 +1,9 @@
 // The beasts' fights in the test arenas. The great slime's: started by the trigger, its walls and
 // music, its speed and shots as it is hurt, called off and restarted whole, reset by Mireth's
 // death, and won for good. The great wiggler's: hops and drops in the order of its sequence, and
-// the rain from nine hit points, twice as often from three.
+// the rain from nine hit points, twice as often from three. The great flower puff's: its floors,
+// its seeds that hurt only after a bounce and then break floors, and its aim that spares the spot
+// straight below it.
 #include <cmath>
 
 #include "GameFixture.h"
@@ -182,6 +184,66 @@ TEST_F(WigglerFight, FromNineHitPointsItRainsOverTheWallsTwiceAsOftenFromThree) 
     Assign(Var(boss_, SLOT_hp), Value(3));
     next_rain();
     EXPECT_NEAR(next_rain(), 30 * 60 / 73.0, 1);
+}
+
+class FlowerFight : public BossTest {
+protected:
+    FlowerFight() { room_ = rmArenaPurple, beast_ = oMegaFlowerfluff; }
+    CInstance* Seed(double x, double y, double hv, double vv) {
+        CInstance* seed = Place(oFlowerProjectile, x, y);
+        Assign(Var(seed, SLOT_hv), Value(hv));
+        Assign(Var(seed, SLOT_vv), Value(vv));
+        return seed;
+    }
+};
+
+TEST_F(FlowerFight, FloorsAtTheStartAndAtEveryHitAThirdRowAtTheLastPoint) {
+    StartFight();
+    EXPECT_EQ(Count(oFlowerBossBlock), 32);
+    Seed(100, 40, 0, 0);
+    Stomp();
+    EXPECT_EQ(Count(oFlowerBossBlock), 64);
+    EXPECT_EQ(Count(oFlowerProjectile), 0); // a hit clears the seeds
+    Stomp();
+    EXPECT_EQ(Count(oFlowerBossBlock), 112);
+}
+
+TEST_F(FlowerFight, ASeedHurtsOnlyOnceItHasBouncedAndThenBreaksFlowerFloors) {
+    StartFight();
+    PutPlayer(120);
+    CInstance* seed = Seed(120, 150, 0, 0);
+    RunFrames(1);
+    EXPECT_EQ(Hp(player_), 3);
+    Assign(Var(seed, SLOT_dangerous), Value(1));
+    RunFrames(1);
+    EXPECT_EQ(Hp(player_), 2);
+    EXPECT_EQ(FirstOf(oFlowerProjectile), nullptr);
+
+    // Rising into a floor, a bounced seed breaks it and turns back; a fresh one passes.
+    CInstance* floor = nullptr; // one of the lowest row
+    With(nullptr, nullptr, oFlowerBossBlock, [&](CInstance* block, CInstance*) {
+        if (!floor || BuiltinVar(block, VAR_y) > BuiltinVar(floor, VAR_y)) floor = block;
+    });
+    const double under = Real(BuiltinVar(floor, VAR_bbox_bottom)) + 6;
+    CInstance* fresh = Seed(Real(BuiltinVar(floor, VAR_x)) + 8, under, 0, -4);
+    RunFrames(2);
+    EXPECT_LT(Real(Var(fresh, SLOT_vv)), 0);
+    EXPECT_EQ(Real(Var(floor, SLOT_dead)), 0);
+    CInstance* bounced = Seed(Real(BuiltinVar(floor, VAR_x)) + 8, under, 0, -4);
+    Assign(Var(bounced, SLOT_dangerous), Value(1));
+    RunFrames(2);
+    EXPECT_EQ(Real(Var(floor, SLOT_dead)), 1);
+    EXPECT_GT(Real(Var(bounced, SLOT_vv)), 0);
+}
+
+TEST_F(FlowerFight, TheAimedSeedKeepsTenDegreesOffStraightDown) {
+    StartFight();
+    PutPlayer(Real(BuiltinVar(boss_, VAR_x)) + 2); // almost straight below
+    for (int frame = 0; frame < 70 && !FirstOf(oFlowerProjectile); ++frame) RunFrames(1);
+    CInstance* seed = FirstOf(oFlowerProjectile);
+    ASSERT_NE(seed, nullptr);
+    const double direction = std::atan2(-Real(Var(seed, SLOT_vv)), Real(Var(seed, SLOT_hv))) * 180 / M_PI + 360;
+    EXPECT_NEAR(direction, 280, 1e-6);
 }
 
 } // namespace
