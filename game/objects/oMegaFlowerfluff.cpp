@@ -4,6 +4,7 @@
 // (never within 10 degrees of straight down), the others spread left and right.
 #include "CodeTable.h"
 #include "GameNames.h"
+#include "scripts/Beasts.h"
 
 namespace {
 
@@ -34,12 +35,8 @@ Value AimedDirection(CInstance* self, CInstance* other) {
 
 void psl_Object_oMegaFlowerfluff_Create_0(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oMegaFlowerfluff_Create_0");
-    event_inherited(self, other);
-    Assign(Var(self, SLOT_max_hp), Value(3));
-    Assign(Var(self, SLOT_hp), Value(3));
+    CreateBeast(self, other);
     Assign(Var(self, SLOT_talksound), Value(sndVoiceFlowerfluff));
-    Assign(Var(self, SLOT_script), Value(":-("));
-    if (Value(Global(SLOT_megaflowerfluff))) Call(self, other, FN_instance_destroy);
 }
 
 void psl_Object_oMegaFlowerfluff_Other_13(CInstance* self, CInstance* other) {

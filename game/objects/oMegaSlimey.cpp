@@ -3,6 +3,7 @@
 // runs and shoots faster as it is hurt. Once beaten it never comes back.
 #include "CodeTable.h"
 #include "GameNames.h"
+#include "scripts/Beasts.h"
 
 namespace {
 
@@ -22,11 +23,7 @@ void Shoot(CInstance* self, CInstance* other, const Value& x, const Value& y) {
 
 void psl_Object_oMegaSlimey_Create_0(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oMegaSlimey_Create_0");
-    event_inherited(self, other);
-    Assign(Var(self, SLOT_max_hp), Value(12));
-    Assign(Var(self, SLOT_hp), Value(12));
-    Assign(Var(self, SLOT_script), Value("I'll end your pathetic existence."));
-    if (Value(Global(SLOT_megaslimey))) Call(self, other, FN_instance_destroy);
+    CreateBeast(self, other);
 }
 
 void psl_Object_oMegaSlimey_Other_13(CInstance* self, CInstance*) {

@@ -6,10 +6,9 @@
 
 #include "CodeTable.h"
 #include "GameNames.h"
+#include "scripts/Beasts.h"
 
 namespace {
-
-constexpr int kSeq[] = {0, 1, 1, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0, 1, 1, 0};
 
 Value DropInterval(CInstance* self) { return BuiltinVar(self, VAR_room_speed) * (30.0 / 73.0 * 2); }
 
@@ -36,19 +35,15 @@ void Rain(CInstance* self, CInstance* other) {
 
 void psl_Object_oMegaWigglis_Create_0(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oMegaWigglis_Create_0");
-    event_inherited(self, other);
-    Assign(Var(self, SLOT_max_hp), Value(15));
-    Assign(Var(self, SLOT_hp), Value(15));
+    CreateBeast(self, other);
     Assign(Var(self, SLOT_talksound), Value(sndVoiceWigglis));
-    Assign(Var(self, SLOT_script), Value("You shall perish at my hand."));
     Assign(Var(self, SLOT_grav), Value(0.1));
     Value seq;
-    for (int k = 15; k >= 0; --k) AssignElement(seq, k, Value(kSeq[k]));
+    for (int k = 15; k >= 0; --k) AssignElement(seq, k, CallScript(psl_Script_thue_morse, self, other, Value(k)));
     Assign(Var(self, SLOT_seq), seq);
     Assign(Var(self, SLOT_i), Value(0));
     Assign(Var(self, SLOT_drop_time), DropInterval(self));
     Assign(Var(self, SLOT_drop_timer), Value(-1));
-    if (Value(Global(SLOT_megawigglis))) Call(self, other, FN_instance_destroy);
 }
 
 void psl_Object_oMegaWigglis_Other_13(CInstance* self, CInstance* other) {

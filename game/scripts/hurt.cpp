@@ -3,6 +3,7 @@
 
 #include "CodeTable.h"
 #include "GameNames.h"
+#include "scripts/Beasts.h"
 #include "scripts/Instances.h"
 
 namespace {
@@ -67,9 +68,7 @@ void ResetFights(CInstance* self, CInstance* other) {
 void BeastBeaten(CInstance* self, CInstance* other) {
     With(self, other, oChar, [](CInstance* player, CInstance*) { Assign(Var(player, SLOT_hp), Global(SLOT_char_max_hp)); });
     With(self, other, oBoss, [](CInstance* boss, CInstance* caller) { event_user(boss, caller, 2); });
-    if (IsA(self, other, self, oMegaSlimey)) Assign(Global(SLOT_megaslimey), Value(1));
-    if (IsA(self, other, self, oMegaWigglis)) Assign(Global(SLOT_megawigglis), Value(1));
-    if (IsA(self, other, self, oMegaFlowerfluff)) Assign(Global(SLOT_megaflowerfluff), Value(1));
+    if (const Beast* beast = BeastOf(self)) Assign(Global(beast->flag), Value(1));
     CallScript(psl_Script_save_game, self, other);
     With(self, other, oBossTrigger, [](CInstance* trigger, CInstance* caller) { Call(trigger, caller, FN_instance_destroy); });
     ClearShots(self, other);
