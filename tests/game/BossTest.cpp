@@ -69,12 +69,19 @@ protected:
     }
 };
 
-TEST_F(BossTest, TheTriggerStartsTheFightWhichALeftScreenCallsOffAndARestartFindsWhole) {
+TEST_F(BossTest, AFightStartsAtTheTriggerCostsHeartsEndsOffScreenOrByDeathAndRestartsWhole) {
     EXPECT_FALSE(WallsUp());
     StartFight();
     EXPECT_TRUE(WallsUp());
     EXPECT_TRUE(Real(Builtin("audio_is_playing", Value(bgmBoss))));
-    EXPECT_EQ(Real(Var(FirstOf(oBossTrigger), SLOT_hit)), 1);
+    // Touching the beast's side while it moves: one heart, a second of safety.
+    RunFrames(3);
+    PutPlayer(Real(BuiltinVar(boss_, VAR_x)) - 10);
+    RunFrames(1);
+    EXPECT_EQ(Real(Var(player_, SLOT_dead)), 0);
+    EXPECT_EQ(Hp(player_), 2);
+    EXPECT_EQ(Real(Var(player_, SLOT_invuln)), Real(Var(player_, SLOT_invuln_time)) - 1);
+    PutPlayer(40);
     Stomp();
     EXPECT_EQ(Hp(boss_), 11);
 
@@ -88,32 +95,17 @@ TEST_F(BossTest, TheTriggerStartsTheFightWhichALeftScreenCallsOffAndARestartFind
     EXPECT_NEAR(Real(BuiltinVar(boss_, VAR_x)), 240, 1);
     EXPECT_EQ(Hp(boss_), 12);
 
+    // Mireth's death ends a fight and sets the trigger again; the next fight starts whole.
     event_user(boss_, boss_, 2);
-    EXPECT_TRUE(Active());
     EXPECT_EQ(Real(BuiltinVar(boss_, VAR_x)), 240);
-    EXPECT_EQ(Hp(boss_), 12);
-}
-
-TEST_F(BossTest, InAFightATouchCostsAHeartAndMirethsDeathResetsIt) {
-    StartFight();
-    // Touching the beast's side while it moves: one heart, a second of safety.
-    RunFrames(3);
-    PutPlayer(Real(BuiltinVar(boss_, VAR_x)) - 10);
-    RunFrames(1);
-    EXPECT_EQ(Real(Var(player_, SLOT_dead)), 0);
-    EXPECT_EQ(Hp(player_), 2);
-    EXPECT_EQ(Real(Var(player_, SLOT_invuln)), Real(Var(player_, SLOT_invuln_time)) - 1);
-
-    PutPlayer(40);
     CallScript(psl_Script_die, player_, player_);
     EXPECT_FALSE(Active());
-    EXPECT_FALSE(WallsUp());
     EXPECT_EQ(Hp(player_), 3);
     EXPECT_EQ(Real(Var(FirstOf(oBossTrigger), SLOT_hit)), 0);
     EXPECT_EQ(FirstOf(oProjectile), nullptr);
 }
 
-TEST_F(BossTest, TheGreatSlimeRunsAndShootsFasterAsItIsHurt) {
+TEST_F(BossTest, TheGreatSlimeSpeedsUpAsItIsHurtAndOnceBeatenNeverComesBack) {
     StartFight();
     RunFrames(2);
     EXPECT_EQ(std::abs(Real(Var(boss_, SLOT_hv))), 2);
@@ -125,20 +117,16 @@ TEST_F(BossTest, TheGreatSlimeRunsAndShootsFasterAsItIsHurt) {
     for (int frame = 0; frame < 300 && !(shot = FirstOf(oSlimeyProjectile)); ++frame) RunFrames(1);
     ASSERT_NE(shot, nullptr);
     EXPECT_NEAR(std::hypot(Real(Var(shot, SLOT_hv)), Real(Var(shot, SLOT_vv))), 5, 1e-9);
-}
 
-TEST_F(BossTest, ABeatenBeastEndsTheFightHealsMirethAndNeverComesBack) {
-    StartFight();
     Assign(Var(player_, SLOT_hp), Value(1));
     Assign(Var(boss_, SLOT_hp), Value(1));
     Stomp();
     EXPECT_EQ(FirstOf(oMegaSlimey), nullptr);
     EXPECT_EQ(FirstOf(oBossTrigger), nullptr);
+    EXPECT_EQ(FirstOf(oProjectile), nullptr);
     EXPECT_FALSE(WallsUp());
     EXPECT_EQ(Hp(player_), 3);
-    EXPECT_EQ(GlobalNumber("megaslimey"), 1);
     EXPECT_NE(ReadSaveFile("save.fluffy").find("\"megaslimey\":1"), std::string::npos);
-
     Call(nullptr, nullptr, FN_room_restart);
     RunFrames(2);
     EXPECT_EQ(FirstOf(oMegaSlimey), nullptr);
@@ -200,17 +188,6 @@ protected:
     }
 };
 
-TEST_F(FlowerFight, FloorsAtTheStartAndAtEveryHitAThirdRowAtTheLastPoint) {
-    StartFight();
-    EXPECT_EQ(Count(oFlowerBossBlock), 32);
-    Seed(100, 40, 0, 0);
-    Stomp();
-    EXPECT_EQ(Count(oFlowerBossBlock), 64);
-    EXPECT_EQ(Count(oFlowerProjectile), 0); // a hit clears the seeds
-    Stomp();
-    EXPECT_EQ(Count(oFlowerBossBlock), 112);
-}
-
 TEST_F(FlowerFight, ASeedHurtsOnlyOnceItHasBouncedAndThenBreaksFlowerFloors) {
     StartFight();
     PutPlayer(120);
@@ -239,14 +216,21 @@ TEST_F(FlowerFight, ASeedHurtsOnlyOnceItHasBouncedAndThenBreaksFlowerFloors) {
     EXPECT_GT(Real(Var(bounced, SLOT_vv)), 0);
 }
 
-TEST_F(FlowerFight, TheAimedSeedKeepsTenDegreesOffStraightDown) {
+TEST_F(FlowerFight, FloorsAtTheStartAndEachHitAndAnAimNeverStraightDown) {
     StartFight();
+    EXPECT_EQ(Count(oFlowerBossBlock), 32);
     PutPlayer(Real(BuiltinVar(boss_, VAR_x)) + 2); // almost straight below
     for (int frame = 0; frame < 70 && !FirstOf(oFlowerProjectile); ++frame) RunFrames(1);
     CInstance* seed = FirstOf(oFlowerProjectile);
     ASSERT_NE(seed, nullptr);
     const double direction = std::atan2(-Real(Var(seed, SLOT_vv)), Real(Var(seed, SLOT_hv))) * 180 / M_PI + 360;
     EXPECT_NEAR(direction, 280, 1e-6);
+
+    Stomp();
+    EXPECT_EQ(Count(oFlowerBossBlock), 64);
+    EXPECT_EQ(Count(oFlowerProjectile), 0); // a hit clears the seeds
+    Stomp();
+    EXPECT_EQ(Count(oFlowerBossBlock), 112); // a third row at the last point
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // Characters, speech boxes and presents in an empty room of the game's own package: typing and
-// closing counted in frames, layout, answers, how a conversation advances, scripts that say
-// nothing, and presents that are opened once and remembered.
+// closing counted in frames, layout, how a conversation advances through a question, scripts that
+// say nothing, and presents that are opened once and remembered.
 #include <string>
 #include <vector>
 
@@ -12,7 +12,6 @@ class DialogueTest : public GameFixture {
 protected:
     void SetUp() override {
         GameFixture::SetUp();
-        with_audio_ = true;
         StartInAnEmptyRoom();
         player_ = FirstOf(oChar);
         ASSERT_NE(player_, nullptr);
@@ -115,26 +114,7 @@ TEST_F(DialogueTest, LayoutRunsCommandsWrapsWithinTheViewAndMovesOffOpenBoxes) {
                             Var(second, SLOT_bx2), Var(second, SLOT_by2)));
 }
 
-TEST_F(DialogueTest, LeftAndRightCycleTheAnswersFromNoneAndWrapAround) {
-    CInstance* box = Box("Which? {ask snow rain sun}");
-    EXPECT_EQ(Text(box, SLOT_text), "Which?");
-    Tap(vk_left);
-    EXPECT_EQ(Number(box, SLOT_answer), 2); // from none, left picks the last
-    Tap(vk_left, 3);
-    EXPECT_EQ(Number(box, SLOT_answer), 2); // below the first wraps to the last
-
-    CInstance* other = Box("And now? {ask snow rain sun}", -1, 160, 40);
-    Builtin("instance_destroy", BuiltinVar(box, VAR_id));
-    // A question holds its box open past its time until it is answered.
-    RunFrames(int(Number(other, SLOT_time)) + 40);
-    EXPECT_EQ(Count(oTextbox), 1);
-    Tap(vk_right);
-    EXPECT_EQ(Number(other, SLOT_answer), 0); // from none, right picks the first
-    Tap(vk_right, 3);
-    EXPECT_EQ(Number(other, SLOT_answer), 0); // past the last wraps to the first
-}
-
-TEST_F(DialogueTest, AnAdvanceFinishesTypingWaitsForAnAnswerThenGoesOnWithIt) {
+TEST_F(DialogueTest, AnAdvanceFinishesTypingAQuestionWaitsForItsAnswerAndTheScriptReadsIt) {
     CInstance* npc = Speaker("Which? {ask yes no}\n!jumpe 'said' + answer\nsaid0: Good.\n!stop\nsaid1: Too bad.");
     Talk(npc);
     CInstance* box = BoxOf(npc);
@@ -143,10 +123,19 @@ TEST_F(DialogueTest, AnAdvanceFinishesTypingWaitsForAnAnswerThenGoesOnWithIt) {
     Talk(npc); // still typing: it is finished, and nothing more
     EXPECT_EQ(BoxOf(npc), box);
     EXPECT_EQ(Text(box, SLOT_prefix), "Which?");
-    Talk(npc); // no answer yet
+    // A question holds its box past its time, advances and all, until it is answered.
+    RunFrames(int(Number(box, SLOT_time)) + 40);
     EXPECT_EQ(BoxOf(npc), box);
 
-    Tap(vk_left); // the last answer: "no"
+    // From none Left picks the last answer; the cursor wraps both ways (from none, Right picks
+    // the first: the snow person's recording).
+    Tap(vk_left);
+    EXPECT_EQ(Number(box, SLOT_answer), 1);
+    Tap(vk_left, 2);
+    EXPECT_EQ(Number(box, SLOT_answer), 1);
+    Tap(vk_right);
+    EXPECT_EQ(Number(box, SLOT_answer), 0);
+    Tap(vk_left); // "no"
     Talk(npc);
     EXPECT_EQ(Number(npc, SLOT_answer), 1);
     ASSERT_NE(BoxOf(npc), nullptr);
@@ -172,15 +161,6 @@ TEST_F(DialogueTest, ScriptsWithNothingToSayOpenNoBoxAndALoopStopsTheGame) {
                                                           "top: !set global.laps, global.laps + 1\n!jump top"});
     EXPECT_GT(GlobalNumber("laps"), 100);
     EXPECT_LT(GlobalNumber("laps"), 1e5);
-}
-
-TEST_F(DialogueTest, TwoSpeakersStartingTogetherMakeOneSound) {
-    Talk(Speaker("Hello."));
-    Talk(Speaker("Hello to you.", oNPC, 100));
-    int voices = 0;
-    for (int32_t id = kVoiceIdBase + 1; id <= kVoiceIdBase + AudioSystem::kSourceCount; ++id)
-        voices += audio_->FindVoice(id) && audio_->FindVoice(id)->sound == sndVoice;
-    EXPECT_EQ(voices, 1);
 }
 
 TEST_F(DialogueTest, WalkingUpToACharacterStartsItsTalkOnce) {

@@ -21,7 +21,6 @@ protected:
 TEST_F(EnemyTest, FloatersSwingOnceASecondFromPhasesOfTheirOwn) {
     CInstance* slimes[] = {Place(oSlimey, 100, 40), Place(oSlimey, 200, 40), Place(oWigglis, 150, 100)};
     for (CInstance* slime : slimes) Assign(Var(slime, SLOT_hamp), Value(32));
-    EXPECT_EQ(Real(Var(slimes[2], SLOT_talksound)), sndVoiceWigglis);
     std::set<double> phases;
     for (CInstance* slime : slimes) phases.insert(Real(Var(slime, SLOT_stepc)));
     EXPECT_EQ(phases.size(), 3u);
@@ -40,10 +39,10 @@ TEST_F(EnemyTest, FloatersSwingOnceASecondFromPhasesOfTheirOwn) {
     EXPECT_NEAR(Get(slimes[0], VAR_x), first, 1e-4); // a second later, where it was
 }
 
+// The flower puff circles backwards, 4 px wider than its `amp`, around a point 24 px below its start.
 TEST_F(EnemyTest, AFlowerPuffCirclesBackwardsBelowWhereItStarts) {
     CInstance* puff = Place(oFlowerfluff, 100, 40);
     Assign(Var(puff, SLOT_amp), Value(12));
-    EXPECT_EQ(Real(Var(puff, SLOT_talksound)), sndVoiceFlowerfluff);
     double previous = 0;
     for (int step = 0; step < 20; ++step) {
         RunFrames(1);

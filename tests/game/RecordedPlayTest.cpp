@@ -167,16 +167,14 @@ TEST_F(RecordedPlayTest, TheSnowPersonAsksAndRepliesToTheAnswerChosen) {
     EXPECT_EQ(ValueText(Var(Find(oTextbox), SLOT_text)), "Snow! We'll be great friends.");
 }
 
-TEST_F(RecordedPlayTest, BothPresentsOpenGrantingDuckingAndAHeartThatTheSaveKeeps) {
+TEST_F(RecordedPlayTest, BothPresentsOpenGrantingDuckingAndAHeartAndAreGoneFromTheRoomMadeAgain) {
     CInstance* player = Replay(kOpenPresents);
     EXPECT_EQ(Find(oPresent), nullptr);
     EXPECT_EQ(GlobalNumber("can_duck"), 1);
     EXPECT_EQ(GlobalNumber("char_max_hp"), 2);
     EXPECT_EQ(Real(Var(player, SLOT_hp)), 2);
     EXPECT_EQ(GlobalNumber("got200_152_rmTemplate"), 1);
-    const std::string save = ReadSaveFile("save.fluffy");
-    for (const char* held : {"\"got200_152_rmTemplate\":1", "\"got288_152_rmTemplate\":1", "\"can_duck\":1", "\"char_max_hp\":2"})
-        EXPECT_NE(save.find(held), std::string::npos) << held << " in " << save;
+    EXPECT_EQ(GlobalNumber("got288_152_rmTemplate"), 1);
     // The room made again holds neither.
     Call(nullptr, nullptr, FN_room_restart);
     RunFrames(2);
