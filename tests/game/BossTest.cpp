@@ -5,6 +5,7 @@
 // its seeds that hurt only after a bounce and then break floors, and its aim that spares the spot
 // straight below it.
 #include <cmath>
+#include <utility>
 
 #include "GameFixture.h"
 
@@ -28,11 +29,12 @@ protected:
         SetBuiltinVar(player_, VAR_x, Value(x));
         SetBuiltinVar(player_, VAR_y, Value(160));
     }
-    // Mireth walks into the trigger.
+    // Mireth walks into the trigger, and steps back to the arena's wall.
     void StartFight() {
-        PutPlayer(88);
+        CInstance* trigger = FirstOf(oBossTrigger);
+        PutPlayer(Real(BuiltinVar(trigger, VAR_x)) + 8);
         RunFrames(1);
-        PutPlayer(40);
+        PutPlayer(Real(BuiltinVar(FirstOf(oBossBlock), VAR_bbox_right)) + 8);
         ASSERT_TRUE(Active());
     }
     bool Active() const { return bool(Value(Var(boss_, SLOT_boss_active))); }
@@ -55,11 +57,14 @@ protected:
 class WigglerFight : public BossTest {
 protected:
     WigglerFight() { room_ = rmArenaPink, beast_ = oMegaWigglis; }
-    // Drops let go this frame, not falling yet: counting them is not fooled by drops that land.
-    static int FreshDrops() {
+    // Drops let go this frame, not falling yet (so drops that land do not count), over the
+    // arena's wall or anywhere.
+    static int FreshDrops(bool over_wall = false) {
+        const double wall = Real(BuiltinVar(FirstOf(oBossBlock), VAR_x)) + 8;
         int fresh = 0;
-        With(nullptr, nullptr, oWigglisProjectile,
-             [&](CInstance* drop, CInstance*) { fresh += Real(Var(drop, SLOT_vv)) == 0; });
+        With(nullptr, nullptr, oWigglisProjectile, [&](CInstance* drop, CInstance*) {
+            fresh += Real(Var(drop, SLOT_vv)) == 0 && (!over_wall || Real(BuiltinVar(drop, VAR_x)) == wall);
+        });
         return fresh;
     }
     // Mireth stands clear of the beast's path, untouchable, so the fight runs on.
@@ -155,12 +160,11 @@ TEST_F(WigglerFight, AtEachWallItHopsOrCallsADropAsItsSequenceSays) {
 
 TEST_F(WigglerFight, FromNineHitPointsItRainsOverTheWallsTwiceAsOftenFromThree) {
     StartFight();
-    const int walls = Count(oBossBlock);
-    // Frames from now to the next rain, when every wall lets a drop go at once.
+    // Frames from now to the next rain over the wall.
     const auto next_rain = [&] {
         for (int frame = 1; frame <= 120; ++frame) {
             RunFrames(1);
-            if (FreshDrops() >= walls) return frame;
+            if (FreshDrops(true) > 0) return frame;
         }
         return -1;
     };
@@ -200,9 +204,12 @@ TEST_F(FlowerFight, ASeedHurtsOnlyOnceItHasBouncedAndThenBreaksFlowerFloors) {
     EXPECT_EQ(FirstOf(oFlowerProjectile), nullptr);
 
     // Rising into a floor, a bounced seed breaks it and turns back; a fresh one passes.
-    CInstance* floor = nullptr; // one of the lowest row
+    CInstance* floor = nullptr; // of the lowest row, the one under the beast
     With(nullptr, nullptr, oFlowerBossBlock, [&](CInstance* block, CInstance*) {
-        if (!floor || BuiltinVar(block, VAR_y) > BuiltinVar(floor, VAR_y)) floor = block;
+        const auto key = [&](CInstance* b) {
+            return std::pair(-Real(BuiltinVar(b, VAR_y)), std::abs(Real(BuiltinVar(b, VAR_x)) + 8 - Real(BuiltinVar(boss_, VAR_x))));
+        };
+        if (!floor || key(block) < key(floor)) floor = block;
     });
     const double under = Real(BuiltinVar(floor, VAR_bbox_bottom)) + 6;
     CInstance* fresh = Seed(Real(BuiltinVar(floor, VAR_x)) + 8, under, 0, -4);
