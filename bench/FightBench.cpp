@@ -34,12 +34,9 @@ public:
             std::fprintf(stderr, "bench_fights: no %s in room %d\n", player_ ? "beast" : "player", arena.room);
             return false;
         }
-        SetBuiltinVar(player_, VAR_x, Value(88)); // into the trigger, on the floor
-        SetBuiltinVar(player_, VAR_y, Value(160));
-        RunFrames(1);
-        SetBuiltinVar(player_, VAR_x, Value(40));
+        const bool started = StartFightAtTrigger();
         if (arena.hp > 0) Assign(Var(beast_, SLOT_hp), Value(arena.hp));
-        return bool(Value(Var(beast_, SLOT_boss_active)));
+        return started;
     }
     // One frame, timed, with the draw calls it made; Mireth stays untouchable.
     double Frame(size_t& draws) {

@@ -2,6 +2,7 @@
 // handler it uses, hit points and the blink of invulnerability.
 #include "CodeTable.h"
 #include "GameNames.h"
+#include "scripts/SpriteEffects.h"
 
 void psl_Object_oActor_Create_0(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oActor_Create_0");
@@ -31,6 +32,5 @@ void psl_Object_oActor_Draw_0(CInstance* self, CInstance* other) {
     frame.Line(3);
     const Value phase = invuln % Value(4);
     if ((phase == Value(1) || phase == Value(2)) && !Value(Var(self, SLOT_draw))) return;
-    CallScript(psl_Script_draw_outline_ext, self, other, Value(0), Value(1));
-    Call(self, other, FN_draw_self);
+    DrawOutlinedActor(self, other);
 }

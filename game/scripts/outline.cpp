@@ -43,6 +43,8 @@ RValue* psl_Script_init_outline(CInstance*, CInstance*, RValue* result, int, RVa
             AssignElement(table, ArrayIndex(size, slot), Value(-1));
     Assign(Global(SLOT_scratch_surface), table);
     Assign(Global(SLOT_outline_alpha), Value(1));
+    // A new game's surfaces are not the last one's.
+    ForgetOutlinedActors();
     return result;
 }
 
@@ -67,8 +69,7 @@ RValue* psl_Script_get_scratch_surface(CInstance* self, CInstance* other, RValue
     return result;
 }
 
-void DrawOutlineAt(CInstance* self, CInstance* other, const RValue& colour, const RValue& alpha,
-                   double dx, double dy) {
+OutlineSurface ComposeOutline(CInstance* self, CInstance* other, const RValue& colour, const RValue& alpha) {
     const SpriteBox box = CallerSpriteBox(self);
     // One source pixel, the outline's width; the surface keeps that much room around the frame.
     const double px = Abs(Real(BuiltinVar(self, VAR_image_xscale)));
@@ -92,11 +93,16 @@ void DrawOutlineAt(CInstance* self, CInstance* other, const RValue& colour, cons
          BuiltinVar(self, VAR_image_angle), Value(kWhite), Value(1));
     Call(self, other, FN_surface_reset_target);
     // Whole pixels, so that outlines stay on the pixel grid.
-    Call(self, other, FN_draw_surface_ext, surface,
-         Value(RoundHalfEven(Real(BuiltinVar(self, VAR_x)) + dx) + RoundHalfEven(box.left) - px),
-         Value(RoundHalfEven(Real(BuiltinVar(self, VAR_y)) + dy) + RoundHalfEven(box.top) - py),
-         Value(1), Value(1), Value(0), BuiltinVar(self, VAR_image_blend),
-         BuiltinVar(self, VAR_image_alpha));
+    return {surface, Real(size), RoundHalfEven(box.left) - px, RoundHalfEven(box.top) - py, px - box.left, py - box.top};
+}
+
+void DrawOutlineAt(CInstance* self, CInstance* other, const RValue& colour, const RValue& alpha,
+                   double dx, double dy) {
+    const OutlineSurface outline = ComposeOutline(self, other, colour, alpha);
+    Call(self, other, FN_draw_surface_ext, outline.surface,
+         Value(RoundHalfEven(Real(BuiltinVar(self, VAR_x)) + dx) + outline.left),
+         Value(RoundHalfEven(Real(BuiltinVar(self, VAR_y)) + dy) + outline.top), Value(1), Value(1), Value(0),
+         BuiltinVar(self, VAR_image_blend), BuiltinVar(self, VAR_image_alpha));
 }
 
 // draw_outline([colour, alpha]): the caller's sprite with a one-pixel outline, black and opaque

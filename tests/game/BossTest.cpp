@@ -29,14 +29,7 @@ protected:
         SetBuiltinVar(player_, VAR_x, Value(x));
         SetBuiltinVar(player_, VAR_y, Value(160));
     }
-    // Mireth walks into the trigger, and steps back to the arena's wall.
-    void StartFight() {
-        CInstance* trigger = FirstOf(oBossTrigger);
-        PutPlayer(Real(BuiltinVar(trigger, VAR_x)) + 8);
-        RunFrames(1);
-        PutPlayer(Real(BuiltinVar(FirstOf(oBossBlock), VAR_bbox_right)) + 8);
-        ASSERT_TRUE(Active());
-    }
+    void StartFight() { ASSERT_TRUE(StartFightAtTrigger()); }
     bool Active() const { return bool(Value(Var(boss_, SLOT_boss_active))); }
     double Hp(CInstance* who) const { return Real(Var(who, SLOT_hp)); }
     bool WallsUp() const {

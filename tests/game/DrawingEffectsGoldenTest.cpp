@@ -8,6 +8,7 @@
 #include "GameFixture.h"
 #include "Platform/GlTestWindow.h"
 #include "Platform/GoldenImage.h"
+#include "scripts/SpriteEffects.h"
 
 namespace {
 
@@ -77,7 +78,9 @@ template <typename Rule>
 
 // Top row by cells: Mireth plain, outlined, mirrored, mirrored with a red outline, as a
 // yellow silhouette and as a green stencil. Second row: the sprite wrapped in from beyond the
-// room's right and top edges, a gradient stencil, and the sprite doubled and black, outlined.
+// room's right and top edges, a gradient stencil, the sprite doubled and black, outlined, then as
+// an actor draws itself: its outlined picture composed, drawn again from that picture, and
+// composed again once every surface is lost.
 TEST_F(DrawingEffectsGolden, OutlinesSilhouettesStencilsAndWrapping) {
     const double ox = Mireth("sprite_get_xoffset"), oy = Mireth("sprite_get_yoffset");
     const Value sprite(sMirethIdle), white = RunnerColour({255, 255, 255, 255});
@@ -104,6 +107,17 @@ TEST_F(DrawingEffectsGolden, OutlinesSilhouettesStencilsAndWrapping) {
           RunnerColour({255, 255, 0, 255}), green, RunnerColour({0, 0, 255, 255}));
     Place(2 * kCell, kCell, 1, 2);
     Paint(psl_Script_draw_outline_ext, 0, 1);
+    Place(3 * kCell, kCell);
+    DrawOutlinedActor(painter, painter);
+    graphics_->Flush();
+    const int64_t composed = graphics_->Counters().draw_calls;
+    Place(4 * kCell, kCell);
+    DrawOutlinedActor(painter, painter);
+    graphics_->Flush();
+    EXPECT_EQ(graphics_->Counters().draw_calls, composed + 1); // one quad, no surface drawn into
+    graphics_->Targets().DropAll();
+    Place(5 * kCell, kCell);
+    DrawOutlinedActor(painter, painter);
     const RgbaImage image = Picture();
 
     const auto outlined = [](Rgba outline) {
@@ -119,6 +133,7 @@ TEST_F(DrawingEffectsGolden, OutlinesSilhouettesStencilsAndWrapping) {
     EXPECT_TRUE(FollowsRule(image, 0, 4, flat({255, 255, 0, 255})));
     EXPECT_TRUE(FollowsRule(image, 0, 5, flat({0, 255, 0, 255})));
     EXPECT_TRUE(FollowsRule(image, 0, 10, [](Rgba pixel, bool, bool) { return pixel; }));
+    for (int cell : {13, 14, 15}) EXPECT_TRUE(FollowsRule(image, 0, cell, outlined({0, 0, 0, 255})));
     EXPECT_TRUE(MatchesGoldenImage(image, "game/golden/sprite_effects.png"));
 }
 

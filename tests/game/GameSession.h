@@ -113,6 +113,22 @@ protected:
         return error;
     }
 
+    // Mireth walks into the room's boss trigger, on the floor, then stands just inside the arena's
+    // wall; false when no fight started.
+    bool StartFightAtTrigger() {
+        CInstance* player = FirstOf(oChar);
+        CInstance* trigger = FirstOf(oBossTrigger);
+        CInstance* wall = FirstOf(oBossBlock);
+        if (!player || !trigger || !wall) return false;
+        SetBuiltinVar(player, VAR_x, Value(Real(BuiltinVar(trigger, VAR_x)) + 8));
+        SetBuiltinVar(player, VAR_y, Value(160));
+        RunFrames(1);
+        SetBuiltinVar(player, VAR_x, Value(Real(BuiltinVar(wall, VAR_bbox_right)) + 8));
+        bool active = false;
+        With(nullptr, nullptr, oBoss, [&](CInstance* boss, CInstance*) { active |= bool(Value(Var(boss, SLOT_boss_active))); });
+        return active;
+    }
+
     // With `playback_` set the run replays that recording instead of the posted input; with
     // `record_` set it records what it reads there.
     std::string StartReplay() {
