@@ -47,6 +47,31 @@ protected:
     CInstance* boss_ = nullptr;
 };
 
+// Bad input: a saved flag that is not a number leaves the beast unbeaten; a trigger whose beast
+// is gone, and a beast whose trigger is gone, run without an error.
+class BeastInputTest : public GameFixture {};
+
+TEST_F(BeastInputTest, AFlagThatIsNoNumberLeavesTheBeastAndLoneTriggersAndBeastsDoNothing) {
+    WriteSaveFile("save.fluffy", R"({"char_x":24,"char_y":160,"megaslimey":"beaten","char_room":)" +
+                                     std::to_string(rmArena) + "}");
+    Start();
+    for (int frame = 0; frame < 10 && Runner().current_room != rmArena; ++frame) RunFrames(1);
+    ASSERT_NE(FirstOf(oMegaSlimey), nullptr);
+    EXPECT_EQ(GlobalNumber("megaslimey"), 0);
+
+    RuntimeErrorCapture errors;
+    Call(nullptr, nullptr, FN_instance_destroy, BuiltinVar(FirstOf(oBossTrigger), VAR_id));
+    RunFrames(30);
+    EXPECT_FALSE(Value(Var(FirstOf(oMegaSlimey), SLOT_boss_active)));
+    Call(nullptr, nullptr, FN_room_restart);
+    RunFrames(2);
+    Call(nullptr, nullptr, FN_instance_destroy, BuiltinVar(FirstOf(oMegaSlimey), VAR_id));
+    EXPECT_FALSE(StartFightAtTrigger());
+    RunFrames(30);
+    EXPECT_EQ(Real(BuiltinVar(FirstOf(oBossBlock), VAR_solid)), 0);
+    EXPECT_TRUE(errors.Messages().empty());
+}
+
 class WigglerFight : public BossTest {
 protected:
     WigglerFight() { room_ = rmArenaPink, beast_ = oMegaWigglis; }
