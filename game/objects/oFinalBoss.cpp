@@ -280,7 +280,8 @@ void psl_Object_oFinalBoss_Step_1(CInstance* self, CInstance* other) {
     frame.Line(2);
     const double dx = Real(BuiltinVar(self, VAR_x) - BuiltinVar(player, VAR_x));
     SetBuiltinVar(self, VAR_sprite_index, Value(Abs(dx) < kCloseUp ? sFinalBossClose : sFinalBoss));
-    SetBuiltinVar(self, VAR_image_xscale, Value(-Sign(dx)));
+    // Straight above Mireth it keeps its way: a scale of -sign(0) would hide it.
+    if (dx != 0) SetBuiltinVar(self, VAR_image_xscale, Value(-Sign(dx)));
     const Value dt = BuiltinVar(self, VAR_delta_time);
     RValue& wait = Var(self, SLOT_wait);
     if (wait > Value(0)) {

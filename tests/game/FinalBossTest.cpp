@@ -123,6 +123,8 @@ TEST_F(FinalBossTest, TheWholeFightKeepsItsScheduleAndSurvivingItWinsForGood) {
             if ((phase == 7 || phase == 8) && floated.count(stepc)) want = -floated[stepc];
             if (kGlide.count(phase)) want = was_dx * kGlide.at(phase);
             EXPECT_NEAR(dx, want, 1e-3) << "phase " << phase;
+            // Facing Mireth, and never hidden by a zero scale right above her (she stands below its home).
+            EXPECT_EQ(std::abs(Real(BuiltinVar(live, VAR_image_xscale))), 1) << "phase " << phase;
             // The phase follows the song: each begins in the step its time is reached.
             const double now = Num(live, SLOT_elapsed) / 1e6;
             int expected = 0;
