@@ -1,7 +1,8 @@
 // oFinalBoss: the Presence. Its fight runs on the clock of its song, not on hits: the bar empties
 // as the song plays, each section of the song moves it its own way and brings its own attacks on
 // the beat, and when the song is over it blinks for a second and is gone, and the game remembers.
-// While Mireth is down it holds still, fires nothing and its shots are gone.
+// While Mireth is down it holds still, fires nothing and its shots are gone; while the game is
+// paused it holds with its shots.
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
@@ -244,6 +245,8 @@ void psl_Object_oFinalBoss_Create_0(CInstance* self, CInstance* other) {
 // the end a second of blinking before it goes.
 void psl_Object_oFinalBoss_Step_0(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oFinalBoss_Step_0");
+    // A paused game holds the fight, song and all.
+    if (Value(Var(self, SLOT_pause))) return;
     const Value dt = BuiltinVar(self, VAR_delta_time);
     Var(self, SLOT_time) -= dt;
     RValue& elapsed = Var(self, SLOT_elapsed);
@@ -270,6 +273,7 @@ void psl_Object_oFinalBoss_Step_0(CInstance* self, CInstance* other) {
 void psl_Object_oFinalBoss_Step_1(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oFinalBoss_Step_1");
     event_inherited(self, other);
+    if (Value(Var(self, SLOT_pause))) return;
     CInstance* player = nullptr;
     With(self, other, oChar, [&](CInstance* found, CInstance*) { player = player ? player : found; });
     if (!player) return;

@@ -12,6 +12,7 @@ void psl_Object_oFinalProjectile_Create_0(CInstance* self, CInstance* other) {
 
 void psl_Object_oFinalProjectile_Step_0(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oFinalProjectile_Step_0");
+    if (Value(Var(self, SLOT_pause))) return;
     SetBuiltinVar(self, VAR_x, BuiltinVar(self, VAR_x) + Var(self, SLOT_hv));
     SetBuiltinVar(self, VAR_y, BuiltinVar(self, VAR_y) + Var(self, SLOT_vv));
     frame.Line(2);

@@ -21,6 +21,10 @@ void psl_Object_oPresence_Create_0(CInstance* self, CInstance* other) {
 // The ring closes by the clock, so the Presence comes on the song's beat whatever the frame rate.
 void psl_Object_oPresence_Step_0(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oPresence_Step_0");
+    // It holds while the game is paused.
+    bool paused = false;
+    With(self, other, oChar, [&](CInstance* player, CInstance*) { paused |= bool(Value(Var(player, SLOT_pause))); });
+    if (paused) return;
     RValue& radius = Var(self, SLOT_radius);
     radius -= BuiltinVar(self, VAR_delta_time) * (kRadius / kCountdown);
     if (radius > Value(0)) return;

@@ -75,6 +75,12 @@ protected:
         return FirstOf(oFinalBoss);
     }
     static double Num(CInstance* who, int32_t slot) { return Real(Var(who, slot)); }
+    void Tap(int32_t key) {
+        window_.PostKey(key, true);
+        RunFrames(1);
+        window_.PostKey(key, false);
+        RunFrames(1);
+    }
     // The shots made since the last call.
     std::vector<Shot> NewShots() {
         std::vector<Shot> fresh;
@@ -212,6 +218,16 @@ TEST_F(FinalBossTest, AHitCostsAHeartAndADeathClearsTheShotsHoldsThePresenceAndS
     ASSERT_NE(boss, nullptr);
     for (int frame = 0; frame < 200 && !FirstOf(oFinalProjectile); ++frame) RunFrames(1);
     ASSERT_NE(FirstOf(oFinalProjectile), nullptr);
+
+    // The pause menu holds the fight: its clock, its shots.
+    Tap(vk_escape);
+    const double held_at = Num(boss, SLOT_elapsed), shot_y = Real(BuiltinVar(FirstOf(oFinalProjectile), VAR_y));
+    RunFrames(60);
+    EXPECT_EQ(Num(boss, SLOT_elapsed), held_at);
+    EXPECT_EQ(Real(BuiltinVar(FirstOf(oFinalProjectile), VAR_y)), shot_y);
+    Tap(vk_escape);
+    EXPECT_GT(Num(boss, SLOT_elapsed), held_at);
+    With(nullptr, nullptr, oFinalProjectile, [](CInstance* each, CInstance*) { Call(each, each, FN_instance_destroy); });
 
     // A shot under Mireth's feet, found as she checks the ground: a heart, not a life.
     CInstance* shot = Place(oFinalProjectile, Real(BuiltinVar(player_, VAR_x)), Real(BuiltinVar(player_, VAR_y)) + 8);
