@@ -74,16 +74,19 @@ struct Shooter {
         for (double dx : {-16.0, -8.0, 0.0}) Shot(base + dx, y, Value(side ? -speed : speed), Value(0));
     }
 
+    // A line at Mireth.
     void Aimed() const {
         const Value d = Call(self, other, FN_point_direction, X(), OriginY(), PlayerX(), PlayerY() + 4.0);
         Spoke(OriginX(true), OriginY(), 8, d);
     }
 
+    // A column falling from above the room beside Mireth.
     void Streamer() const {
         const Value x = PlayerX() + (NextSide() ? -32.0 : 32.0);
         for (double y : {-16.0, -8.0, 0.0}) Shot(x, Value(y), Value(0), Value(6));
     }
 
+    // Rows sliding in from an edge: low and high, or at Mireth's feet and fast in phase 5.
     void Slides() const {
         const double side = NextSide();
         if (Real(Var(self, SLOT_phase)) == 5) {
@@ -95,8 +98,9 @@ struct Shooter {
         Row(side, low - 64.0, 4);
     }
 
-    void Star(double first, double step, int spokes, double speed) const {
-        for (int k = 0; k < spokes; ++k) Spoke(OriginX(true), OriginY(), speed, Value(first + step * k));
+    // Four spokes a right angle apart: the diagonal cross, or the plus.
+    void FourWays(double first, double speed) const {
+        for (int k = 0; k < 4; ++k) Spoke(OriginX(true), OriginY(), speed, Value(first + 90 * k));
     }
 
     // A ring that turns by a small or a large step, as the Thue-Morse sequence says.
@@ -148,8 +152,8 @@ const Pattern kPatterns[] = {
     {SLOT_shot, 1, Phases({0, 1, 13}), [](const Shooter& s) { s.Aimed(); }},
     {SLOT_streamer, 1, Phases({1}), [](const Shooter& s) { s.Streamer(); }},
     {SLOT_slides, 1, Phases({3, 5}), [](const Shooter& s) { s.Slides(); }},
-    {SLOT_cross, 1, Phases({7, 8}), [](const Shooter& s) { s.Star(45, 90, 4, 6); }},
-    {SLOT_plus, 1, Phases({8}), [](const Shooter& s) { s.Star(90, 90, 4, 4); }},
+    {SLOT_cross, 1, Phases({7, 8}), [](const Shooter& s) { s.FourWays(45, 6); }},
+    {SLOT_plus, 1, Phases({8}), [](const Shooter& s) { s.FourWays(90, 4); }},
     {SLOT_rot, 1, Phases({10, 11}), [](const Shooter& s) { s.Ring(SLOT_rot_dir, 10, 6, true, 7); }},
     {SLOT_rot2, 1, Phases({11}), [](const Shooter& s) { s.Ring(SLOT_rot2_dir, 5, 3, false, 16); }},
     {SLOT_slash, 0.25, Phases({13}), [](const Shooter& s) { s.Slash(); }},
@@ -245,7 +249,7 @@ void psl_Object_oFinalBoss_Create_0(CInstance* self, CInstance* other) {
 // the end a second of blinking before it goes.
 void psl_Object_oFinalBoss_Step_0(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oFinalBoss_Step_0");
-    // A paused game holds the fight, song and all.
+    // A paused game holds the fight.
     if (Value(Var(self, SLOT_pause))) return;
     const Value dt = BuiltinVar(self, VAR_delta_time);
     Var(self, SLOT_time) -= dt;
