@@ -101,7 +101,7 @@ RValue* psl_Script_handle_collision_basic(CInstance* self, CInstance* other, RVa
             blocked = true;
         frame.Line(3);
         if (IsA(self, other, touched, oBounds) && !ExitOpen(self, other, axis)) blocked = true;
-        // The Presence's shots hurt whatever way Mireth runs into them.
+        // The Presence's shots hurt whichever way Mireth runs into them.
         if ((IsA(self, other, touched, oFinalBoss) || IsA(self, other, touched, oFinalProjectile)) &&
             Value(VarOf(int32_t(Real(touched)), SLOT_hurtful)))
             CallScript(psl_Script_hurt, self, other, BuiltinVar(self, VAR_id), touched);

@@ -138,7 +138,8 @@ RValue* psl_Script_die(CInstance* self, CInstance* other, RValue* result, int, R
     Assign(Var(self, SLOT_dead), Value(1));
     frame.Line(2);
     if (IsA(self, other, self, oChar)) {
-        // The Presence cannot run out its song while Mireth is down, and its song starts over.
+        // The Presence cannot run out its song while Mireth is down, and the song stops: the room
+        // starts over when she is back.
         if (InFinalRoom(self)) {
             With(self, other, oFinalBoss, [](CInstance* boss, CInstance*) { Assign(Var(boss, SLOT_invuln), Var(boss, SLOT_invuln_time)); });
             Call(self, other, FN_audio_stop_sound, Global(SLOT_bgm));
