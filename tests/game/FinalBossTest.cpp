@@ -237,19 +237,20 @@ TEST_F(FinalBossTest, AHitCostsAHeartAndADeathClearsTheShotsHoldsThePresenceAndS
     EXPECT_GT(Num(boss, SLOT_elapsed), held_at);
     With(nullptr, nullptr, oFinalProjectile, [](CInstance* each, CInstance*) { Call(each, each, FN_instance_destroy); });
 
-    // A shot under Mireth's feet, found as she checks the ground: a heart, not a life.
-    CInstance* shot = Place(oFinalProjectile, Real(BuiltinVar(player_, VAR_x)), Real(BuiltinVar(player_, VAR_y)) + 8);
+    // A shot on Mireth: a heart, not a life.
+    CInstance* shot = Place(oFinalProjectile, Real(BuiltinVar(player_, VAR_x)), Real(BuiltinVar(player_, VAR_y)) - 8);
     RunFrames(1);
     EXPECT_EQ(Num(player_, SLOT_hp), 2);
     EXPECT_EQ(Num(player_, SLOT_dead), 0);
     Call(shot, shot, FN_instance_destroy);
 
-    // One on her at her last heart: down. Every shot goes at once, none is fired, and the Presence
-    // cannot run out its song.
+    // At her last heart, one under her feet, found as she checks the ground: down. Every shot goes
+    // at once, none is fired, and the Presence cannot run out its song.
     Assign(Var(player_, SLOT_invuln), Value(0));
     Assign(Var(player_, SLOT_hp), Value(1));
-    Place(oFinalProjectile, Real(BuiltinVar(player_, VAR_x)), Real(BuiltinVar(player_, VAR_y)) - 8);
+    Place(oFinalProjectile, Real(BuiltinVar(player_, VAR_x)), Real(BuiltinVar(player_, VAR_y)) + 8);
     RunFrames(1);
+    ASSERT_TRUE(Runner().running) << error_output_;
     ASSERT_EQ(Num(player_, SLOT_dead), 1);
     EXPECT_EQ(FirstOf(oFinalProjectile), nullptr);
     // Its song has just run out and it has blinked once: it would go the step its blink ends.
