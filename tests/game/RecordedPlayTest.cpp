@@ -1,13 +1,15 @@
-// Recorded play in the test room, replayed without a display: each recording in
-// tests/game/recordings (listed with what it shows in its README) starts from a save that puts
-// Mireth at a checkpoint of rmTemplate, and the replay must end where the run did.
+// Recorded play, replayed without a display: each recording in tests/game/recordings (listed with
+// what it shows in its README) starts from a save that puts Mireth at a checkpoint (of rmTemplate,
+// the house or the last room), and the replay must end where the run did.
 //
 // The recordings were made by the bots of the disabled test below, which play by watching the
-// game as a player would; after a change to the game's physics or to rmTemplate, make them again
-// with `build/bin/game_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeRecordings*'`.
+// game as a player would; after a change to the game's physics, to rmTemplate or to the last
+// fight, make them again with
+// `build/bin/game_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeRecordings*'`.
 #include <algorithm>
 #include <functional>
 
+#include "FinalFightBot.h"
 #include "GameFixture.h"
 #include "Runner/ProcessRun.h"
 
@@ -35,7 +37,7 @@ protected:
     CInstance* Replay(const Recording& recording) {
         playback_ = kRecordings + recording.name;
         CInstance* player = StartInSavedRoom(recording);
-        for (int frame = 0; frame < 2000 && !RunnerReplay().Finished(); ++frame) RunFrames(1);
+        for (int frame = 0; frame < 6000 && !RunnerReplay().Finished(); ++frame) RunFrames(1);
         EXPECT_TRUE(RunnerReplay().Finished()) << recording.name;
         return FirstOf(oChar) ? FirstOf(oChar) : player;
     }
@@ -132,6 +134,21 @@ const Recording kOpenPresents{"open_presents.rec", R"({"char_room":2,"char_x":40
     return frame < 600 && !(hop == 2 && !Find(oTextbox));
 }};
 
+// The last fight from the herald to a second of the credits, with every ability and heart the
+// game gives (see FinalFightBot.h).
+const Recording kFinalFight{
+    "final_fight.rec",
+    R"({"char_room":7,"char_x":160,"char_y":160,"char_max_hp":4,"can_duck":1,"hi":1,"fast":1,"megapresent":3,)"
+    R"("megaslimey":1,"megawigglis":1,"megaflowerfluff":1})",
+    [](NullWindow& window, CInstance* player, int frame, int (&noted)[2]) {
+        int& keys = noted[0];
+        int& credits_at = noted[1];
+        keys = std::max(keys, 0);
+        if (credits_at < 0 && !Find(oPresence) && !Find(oFinalBoss)) credits_at = frame;
+        if (credits_at < 0) final_fight::Play(window, player, keys);
+        return frame < 6000 && (credits_at < 0 || frame < credits_at + 60);
+    }};
+
 TEST_F(RecordedPlayTest, FallingIntoThePitKillsAndMirethReturnsToTheCheckpoint) {
     CInstance* player = Replay(kPitDeath);
     EXPECT_EQ(Real(Var(player, SLOT_dead)), 0);
@@ -182,6 +199,15 @@ TEST_F(RecordedPlayTest, BothPresentsOpenGrantingDuckingAndAHeartAndAreGoneFromT
     EXPECT_NE(Find(oSnowfolk), nullptr);
 }
 
+TEST_F(RecordedPlayTest, TheLastFightIsOutlastedToTheCreditsAndTheWinIsSaved) {
+    CInstance* player = Replay(kFinalFight);
+    EXPECT_EQ(Real(Var(player, SLOT_dead)), 0);
+    EXPECT_EQ(Find(oPresence), nullptr);
+    EXPECT_EQ(Find(oFinalBoss), nullptr);
+    EXPECT_EQ(GlobalNumber("finalboss"), 1);
+    EXPECT_NE(ReadSaveFile("save.fluffy").find("\"finalboss\":1"), std::string::npos);
+}
+
 TEST_F(RecordedPlayTest, OldPimNamesTheControlsAsTheyAreBound) {
     Replay(kHouseFriend);
     ASSERT_NE(Find(oTextbox), nullptr);
@@ -193,7 +219,8 @@ TEST_F(RecordedPlayTest, TheGameReplaysTheRecordingsToTheSameRoom) {
     const std::string game = std::filesystem::path(SNOWTIDE_PACKAGE).parent_path().string() + "/snowtide";
     const std::pair<const Recording*, int> runs[] = {{&kPitDeath, rmTemplate},      {&kJumpThePit, rmTemplate},
                                                      {&kTunnelToSnow, rmSnow},      {&kTalkAndAnswer, rmTemplate},
-                                                     {&kOpenPresents, rmTemplate},  {&kHouseFriend, rmHouse}};
+                                                     {&kOpenPresents, rmTemplate},  {&kHouseFriend, rmHouse},
+                                                     {&kFinalFight, rmFinal}};
     for (const auto& [recording, room] : runs) {
         const std::string folder = save_.Path() + recording->name + ".save/";
         std::filesystem::create_directories(folder + "Snowtide");
@@ -209,7 +236,7 @@ TEST_F(RecordedPlayTest, TheGameReplaysTheRecordingsToTheSameRoom) {
 TEST_F(RecordedPlayTest, DISABLED_MakeRecordings) {
     bool first = true;
     for (const Recording* recording :
-         {&kPitDeath, &kJumpThePit, &kTunnelToSnow, &kTalkAndAnswer, &kOpenPresents, &kHouseFriend}) {
+         {&kPitDeath, &kJumpThePit, &kTunnelToSnow, &kTalkAndAnswer, &kOpenPresents, &kHouseFriend, &kFinalFight}) {
         if (!first) SetUp(); // the test's own SetUp made the first session
         first = false;
         record_ = kRecordings + recording->name;
