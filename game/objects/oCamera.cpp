@@ -88,9 +88,12 @@ void psl_Object_oCamera_Step_0(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oCamera_Step_0");
     FollowPlayer(self, other);
     frame.Line(2);
-    // Music a fight or a conversation interrupted comes back.
+    // Music a fight or a conversation interrupted comes back; a song the pause menu holds stays
+    // held.
     Var(self, SLOT_stepc) += Value(1);
-    if (Var(self, SLOT_stepc) % Value(15) == Value(0)) CallScript(psl_Script_room_music, self, other);
+    bool menu_open = false;
+    With(self, other, oPauseMenu, [&](CInstance* menu, CInstance*) { menu_open |= bool(Value(Var(menu, SLOT_open))); });
+    if (Var(self, SLOT_stepc) % Value(15) == Value(0) && !menu_open) CallScript(psl_Script_room_music, self, other);
     frame.Line(3);
     for (int32_t voice : kVoices)
         Call(self, other, FN_audio_sound_pitch, Value(voice), Call(self, other, FN_random_range, Value(0.5), Value(1.5)));

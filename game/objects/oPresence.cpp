@@ -15,7 +15,13 @@ constexpr int kMotes = 12;
 void psl_Object_oPresence_Create_0(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oPresence_Create_0");
     Assign(Var(self, SLOT_radius), Value(kRadius));
-    if (Value(Global(SLOT_finalboss))) Call(self, other, FN_instance_destroy);
+    if (Value(Global(SLOT_finalboss))) {
+        Call(self, other, FN_instance_destroy);
+        return;
+    }
+    // The song is stopped so that the room's music starts it from its first bar with the ring,
+    // also when the room starts over after a death (the camera may have started it meanwhile).
+    Call(self, other, FN_audio_stop_sound, Global(SLOT_bgm));
 }
 
 // The ring closes by the clock, so the Presence comes on the song's beat whatever the frame rate.

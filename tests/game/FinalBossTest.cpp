@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "GameFixture.h"
+#include "Sound/SoundIds.h"
 
 namespace {
 
@@ -65,6 +66,7 @@ protected:
         player_ = FirstOf(oChar);
         ASSERT_NE(player_, nullptr);
         ASSERT_NE(FirstOf(oPresence), nullptr);
+        EXPECT_NE(SongVoice(), 0) << "the song starts with the herald";
     }
     // The herald closes in over eight beats; then the Presence is there.
     CInstance* AwaitBoss() {
@@ -75,6 +77,13 @@ protected:
         return FirstOf(oFinalBoss);
     }
     static double Num(CInstance* who, int32_t slot) { return Real(Var(who, slot)); }
+    // The voice the song plays on (ids count up as voices start), or 0 when it is not playing.
+    int32_t SongVoice() const {
+        for (int32_t id = kVoiceIdBase + 1; id < kVoiceIdBase + 5000; ++id)
+            if (const CVoice* voice = audio_->FindVoice(id); voice && voice->sound == bgmFinal && !voice->stop_counter)
+                return id;
+        return 0;
+    }
     void Tap(int32_t key) {
         window_.PostKey(key, true);
         RunFrames(1);
@@ -211,7 +220,9 @@ TEST_F(FinalBossTest, TheWholeFightKeepsItsScheduleAndSurvivingItWinsForGood) {
         ring_last[name] = {angle, ring_term++};
     }
 
-    // Won: saved, the credits' turn, and the herald never comes again.
+    // Won: the song over, saved, the credits' turn, and the herald never comes again.
+    RunFrames(30);
+    EXPECT_EQ(SongVoice(), 0);
     EXPECT_EQ(GlobalNumber("finalboss"), 1);
     EXPECT_NE(ReadSaveFile("save.fluffy").find("\"finalboss\":1"), std::string::npos);
     EXPECT_EQ(Real(Var(player_, SLOT_dead)), 0);
@@ -227,14 +238,18 @@ TEST_F(FinalBossTest, AHitCostsAHeartAndADeathClearsTheShotsHoldsThePresenceAndS
     for (int frame = 0; frame < 200 && !FirstOf(oFinalProjectile); ++frame) RunFrames(1);
     ASSERT_NE(FirstOf(oFinalProjectile), nullptr);
 
-    // The pause menu holds the fight: its clock, its shots.
+    // The pause menu holds the fight: its clock, its shots, its song (the same voice after).
+    const int32_t song = SongVoice();
     Tap(vk_escape);
     const double held_at = Num(boss, SLOT_elapsed), shot_y = Real(BuiltinVar(FirstOf(oFinalProjectile), VAR_y));
     RunFrames(60);
     EXPECT_EQ(Num(boss, SLOT_elapsed), held_at);
     EXPECT_EQ(Real(BuiltinVar(FirstOf(oFinalProjectile), VAR_y)), shot_y);
+    EXPECT_FALSE(Real(Builtin("audio_is_playing", Value(bgmFinal))));
     Tap(vk_escape);
     EXPECT_GT(Num(boss, SLOT_elapsed), held_at);
+    EXPECT_TRUE(Real(Builtin("audio_is_playing", Value(bgmFinal))));
+    EXPECT_EQ(SongVoice(), song);
     With(nullptr, nullptr, oFinalProjectile, [](CInstance* each, CInstance*) { Call(each, each, FN_instance_destroy); });
 
     // A shot on Mireth: a heart, not a life.
@@ -252,15 +267,18 @@ TEST_F(FinalBossTest, AHitCostsAHeartAndADeathClearsTheShotsHoldsThePresenceAndS
     RunFrames(1);
     ASSERT_TRUE(Runner().running) << error_output_;
     ASSERT_EQ(Num(player_, SLOT_dead), 1);
+    EXPECT_EQ(SongVoice(), 0) << "the song stops";
     EXPECT_EQ(FirstOf(oFinalProjectile), nullptr);
     // Its song has just run out and it has blinked once: it would go the step its blink ends.
     Assign(Var(boss, SLOT_time), Value(0));
     Assign(Var(boss, SLOT_dead), Value(1));
     const double elapsed = Num(boss, SLOT_elapsed);
     double last_elapsed = elapsed;
+    int32_t song_while_down = 0; // the camera brings the room's music back meanwhile
     int down = 0;
     for (; down < 600 && Num(player_, SLOT_dead); ++down) {
         last_elapsed = Num(boss, SLOT_elapsed);
+        song_while_down = std::max(song_while_down, SongVoice());
         Place(oFinalProjectile, 160, 100); // however a shot got there, it goes
         RunFrames(1);
         EXPECT_EQ(FirstOf(oFinalProjectile), nullptr);
@@ -272,8 +290,9 @@ TEST_F(FinalBossTest, AHitCostsAHeartAndADeathClearsTheShotsHoldsThePresenceAndS
     EXPECT_NEAR(last_elapsed - elapsed, (down - 1) * kFrame, 10) << "its clock ran on";
     EXPECT_EQ(GlobalNumber("finalboss"), 0);
 
-    // Back up: the room starts over from the herald, healed.
+    // Back up: the room starts over from the herald, healed, and the song from its first bar.
     RunFrames(2);
+    EXPECT_GT(SongVoice(), song_while_down);
     EXPECT_EQ(Num(player_, SLOT_dead), 0);
     EXPECT_EQ(Num(player_, SLOT_hp), 3);
     EXPECT_NE(FirstOf(oPresence), nullptr);
