@@ -4,17 +4,7 @@
 // While it runs, Draw End shows the health bar.
 #include "CodeTable.h"
 #include "GameNames.h"
-
-namespace {
-
-constexpr double kBarHeight = 20, kLabelWidth = 40, kIconStep = 9, kLineHeight = 10;
-
-void DrawIcons(CInstance* self, CInstance* other, int32_t sprite, double count, double x, double y) {
-    for (double i = 0; i < count; ++i)
-        Call(self, other, FN_draw_sprite, Value(sprite), Value(0), Value(x + kIconStep * i), Value(y));
-}
-
-} // namespace
+#include "scripts/HealthBar.h"
 
 void psl_Object_oBoss_Create_0(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oBoss_Create_0");
@@ -80,20 +70,5 @@ void psl_Object_oBoss_Step_1(CInstance* self, CInstance* other) {
 // The health bar along the bottom of the screen: Mireth's hearts above, the beast's pips below.
 void psl_Object_oBoss_Draw_73(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oBoss_Draw_73");
-    if (!Value(Var(self, SLOT_boss_active))) return;
-    const Value camera = BuiltinVar(self, VAR_view_camera, 0);
-    const double left = Real(Call(self, other, FN_camera_get_view_x, camera));
-    const double bottom = Real(Call(self, other, FN_camera_get_view_y, camera)) + Real(Global(SLOT_view_height));
-    const double top = bottom - kBarHeight;
-    Call(self, other, FN_draw_set_font, Global(SLOT_neco_font));
-    const Value black(0);
-    Call(self, other, FN_draw_rectangle_color, Value(left), Value(top), Value(left + Real(Global(SLOT_view_width))),
-         Value(bottom), black, black, black, black, Value(0));
-    Call(self, other, FN_draw_set_colour, Value(0xFFFFFF));
-    Call(self, other, FN_draw_text, Value(left + 1), Value(top), Value("MIRETH"));
-    Call(self, other, FN_draw_text, Value(left + 1), Value(top + kLineHeight), Value("NEMESIS"));
-    double hearts = 0;
-    With(self, other, oChar, [&](CInstance* player, CInstance*) { hearts = Real(Var(player, SLOT_hp)); });
-    DrawIcons(self, other, sHeart, hearts, left + kLabelWidth, top + 1);
-    DrawIcons(self, other, sPip, Real(Var(self, SLOT_hp)), left + kLabelWidth, top + kLineHeight + 1);
+    if (Value(Var(self, SLOT_boss_active))) health_bar::Draw(self, other);
 }

@@ -1,6 +1,6 @@
 // oCamera: shows the player's screen, jumping from screen to screen; keeps the room's music
-// going, the voices varied and the per-frame sound guard fresh; draws the title; and wipes the
-// save on Ctrl+Shift+K.
+// going, the voices varied and the per-frame sound guard fresh; draws the title and the credits;
+// and wipes the save on Ctrl+Shift+K.
 #include "CodeTable.h"
 #include "GameNames.h"
 #include "scripts/InputDevices.h"
@@ -13,6 +13,14 @@ const char* const kTitleText =
     "The presents of the valley are scattered.\n"
     "Pixels, music and code by the Snowtide team.\n\n"
     "Press Enter";
+
+const char* const kCreditsText =
+    "The Presence is gone, and the light\n"
+    "of the season is back in the valley.\n\n"
+    "Snowtide was made by the Snowtide team:\n"
+    "every pixel, note and line of code.\n\n"
+    "Thank you for playing, and\n"
+    "a fluffy Snowtide to you!";
 
 // The camera on the player's screen; a new screen is re-tiled and its checkpoint recorded.
 void FollowPlayer(CInstance* self, CInstance* other) {
@@ -52,6 +60,14 @@ void WipeSave(CInstance* self, CInstance* other) {
     Call(self, other, FN_room_goto, Value(0));
 }
 
+// The credits, once the herald and the Presence are both gone, over the opened great present.
+void DrawCredits(CInstance* self, CInstance* other, const Value& centre, const Value& y) {
+    if (Call(self, other, FN_instance_exists, Value(oPresence)) || Call(self, other, FN_instance_exists, Value(oFinalBoss)))
+        return;
+    CallScript(psl_Script_draw_text_centered, self, other, centre, y + 16.0, Value(kCreditsText));
+    Call(self, other, FN_draw_sprite, Value(sMegaPresentOpen), Value(0), centre, y + Global(SLOT_view_height) - 10.0);
+}
+
 } // namespace
 
 void psl_Object_oCamera_Create_0(CInstance* self, CInstance*) {
@@ -72,9 +88,12 @@ void psl_Object_oCamera_Step_0(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oCamera_Step_0");
     FollowPlayer(self, other);
     frame.Line(2);
-    // Music a fight or a conversation interrupted comes back.
+    // Music a fight or a conversation interrupted comes back; a song the pause menu holds stays
+    // held.
     Var(self, SLOT_stepc) += Value(1);
-    if (Var(self, SLOT_stepc) % Value(15) == Value(0)) CallScript(psl_Script_room_music, self, other);
+    bool menu_open = false;
+    With(self, other, oPauseMenu, [&](CInstance* menu, CInstance*) { menu_open |= bool(Value(Var(menu, SLOT_open))); });
+    if (Var(self, SLOT_stepc) % Value(15) == Value(0) && !menu_open) CallScript(psl_Script_room_music, self, other);
     frame.Line(3);
     for (int32_t voice : kVoices)
         Call(self, other, FN_audio_sound_pitch, Value(voice), Call(self, other, FN_random_range, Value(0.5), Value(1.5)));
@@ -102,14 +121,21 @@ void psl_Object_oCamera_Step_2(CInstance* self, CInstance* other) {
     Call(self, other, FN_ds_map_clear, Global(SLOT_played_this_frame));
 }
 
-// The title's text on its screen; Enter (or Start) begins the journey in the snow.
+// The title's text on its screen, where Enter (or Start) begins the journey in the snow; the
+// credits in the last room.
 void psl_Object_oCamera_Draw_73(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oCamera_Draw_73");
-    if (BuiltinVar(self, VAR_room) != Value(rmTitle)) return;
+    const Value room = BuiltinVar(self, VAR_room);
+    if (room != Value(rmTitle) && room != Value(rmFinal)) return;
     const Value x = Call(self, other, FN_camera_get_view_x, Var(self, SLOT_vc));
     const Value y = Call(self, other, FN_camera_get_view_y, Var(self, SLOT_vc));
     const Value centre = x + Div(Global(SLOT_view_width), Value(2));
     Call(self, other, FN_draw_set_colour, Value(0xFFFFFF));
+    if (room == Value(rmFinal)) {
+        Call(self, other, FN_draw_set_font, Global(SLOT_neco_font));
+        DrawCredits(self, other, centre, y);
+        return;
+    }
     Call(self, other, FN_draw_set_font, Global(SLOT_mireth_font_bold_2x));
     CallScript(psl_Script_draw_text_centered, self, other, centre, y + 16.0, Value("Snowtide"));
     Call(self, other, FN_draw_set_font, Global(SLOT_neco_font));

@@ -38,6 +38,9 @@ bool Back(CInstance* self, CInstance* other) {
            (Action(self, other, psl_Script_input_pressed, 5) && !Action(self, other, psl_Script_input_pressed, 4));
 }
 
+// The last fight's song holds with the fight it times; elsewhere the music only goes quiet.
+bool SongHolds(CInstance* self) { return BuiltinVar(self, VAR_room) == Value(rmFinal); }
+
 void Open(CInstance* self, CInstance* other) {
     Assign(Var(self, SLOT_open), Value(1));
     Assign(Var(self, SLOT_page), Value(kMainPage));
@@ -48,7 +51,10 @@ void Open(CInstance* self, CInstance* other) {
         Assign(Var(actor, SLOT_pause), Value(1));
         Call(self, other, FN_ds_list_add, paused, BuiltinVar(actor, VAR_id));
     });
-    if (Call(self, other, FN_audio_exists, Global(SLOT_bgm)))
+    if (!Call(self, other, FN_audio_exists, Global(SLOT_bgm))) return;
+    if (SongHolds(self))
+        Call(self, other, FN_audio_pause_sound, Global(SLOT_bgm));
+    else
         Call(self, other, FN_audio_sound_gain, Global(SLOT_bgm), Value(0.25), Value(300));
 }
 
@@ -62,7 +68,10 @@ void Close(CInstance* self, CInstance* other) {
         if (Call(self, other, FN_instance_exists, actor)) SetVarOf(int32_t(Real(actor)), SLOT_pause, Value(0));
     }
     Call(self, other, FN_ds_list_clear, paused);
-    if (Call(self, other, FN_audio_exists, Global(SLOT_bgm)))
+    if (!Call(self, other, FN_audio_exists, Global(SLOT_bgm))) return;
+    if (SongHolds(self))
+        Call(self, other, FN_audio_resume_sound, Global(SLOT_bgm));
+    else
         Call(self, other, FN_audio_sound_gain, Global(SLOT_bgm), Value(1), Value(300));
 }
 

@@ -1,5 +1,5 @@
 // The playable rooms whose creation code only chooses their music (room_music): the title, the
-// test room and arena, the house and the worlds.
+// test room and arenas, the house, the worlds and the last room.
 #include "CodeTable.h"
 #include "GameNames.h"
 
@@ -35,5 +35,10 @@ void psl_Room_rmHouse_Create(CInstance* self, CInstance* other) {
 
 void psl_Room_rmSnow_Create(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Room_rmSnow_Create");
+    CallScript(psl_Script_room_music, self, other);
+}
+
+void psl_Room_rmFinal_Create(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Room_rmFinal_Create");
     CallScript(psl_Script_room_music, self, other);
 }

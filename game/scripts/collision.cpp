@@ -101,6 +101,13 @@ RValue* psl_Script_handle_collision_basic(CInstance* self, CInstance* other, RVa
             blocked = true;
         frame.Line(3);
         if (IsA(self, other, touched, oBounds) && !ExitOpen(self, other, axis)) blocked = true;
+        // The Presence's shots hurt whichever way Mireth runs into them; a last hit clears every
+        // shot, this one too.
+        if ((IsA(self, other, touched, oFinalBoss) || IsA(self, other, touched, oFinalProjectile)) &&
+            Value(VarOf(int32_t(Real(touched)), SLOT_hurtful))) {
+            CallScript(psl_Script_hurt, self, other, BuiltinVar(self, VAR_id), touched);
+            if (!Call(self, other, FN_instance_exists, touched)) continue;
+        }
         frame.Line(4);
         if ((IsA(self, other, touched, oEnemy) || IsA(self, other, touched, oProjectile)) &&
             BuiltinVar(self, VAR_bbox_bottom) - 2.0 <= BuiltinVarOf(int32_t(Real(touched)), VAR_bbox_top) &&

@@ -74,6 +74,17 @@ void BeastBeaten(CInstance* self, CInstance* other) {
     ClearShots(self, other);
 }
 
+bool InFinalRoom(CInstance* self) { return BuiltinVar(self, VAR_room) == Value(rmFinal); }
+
+// While Mireth is down the Presence cannot go: its second of blinking is held at 2 steps, and
+// renewed to 2 as she starts back.
+void HoldPresence(CInstance* self, CInstance* other, bool renew) {
+    With(self, other, oFinalBoss, [&](CInstance* boss, CInstance*) {
+        RValue& invuln = Var(boss, SLOT_invuln);
+        if (renew || invuln == Value(1)) Assign(invuln, Value(2));
+    });
+}
+
 // Twelve stars leaving (x, y) in a ring.
 void StarBurst(CInstance* self, CInstance* other, const Value& x, const Value& y) {
     for (int i = 0; i < kStars; ++i) LaunchStar(self, other, oStarOut, x, y, Value(i * 30));
@@ -127,6 +138,12 @@ RValue* psl_Script_die(CInstance* self, CInstance* other, RValue* result, int, R
     Assign(Var(self, SLOT_dead), Value(1));
     frame.Line(2);
     if (IsA(self, other, self, oChar)) {
+        // The Presence cannot run out its song while Mireth is down, and the song stops: the room
+        // starts over when she is back.
+        if (InFinalRoom(self)) {
+            With(self, other, oFinalBoss, [](CInstance* boss, CInstance*) { Assign(Var(boss, SLOT_invuln), Var(boss, SLOT_invuln_time)); });
+            Call(self, other, FN_audio_stop_sound, Global(SLOT_bgm));
+        }
         Assign(Var(self, SLOT_hp), Global(SLOT_char_max_hp));
         ResetFights(self, other);
     }
@@ -147,8 +164,11 @@ RValue* psl_Script_die(CInstance* self, CInstance* other, RValue* result, int, R
 RValue* psl_Script_undie(CInstance* self, CInstance* other, RValue* result, int, RValue**) {
     ScriptFrame frame("psl_Script_undie", result);
     if (!Value(Var(self, SLOT_dead))) return result;
+    frame.Line(1);
+    HoldPresence(self, other, false);
     frame.Line(2);
     if (!Value(Var(self, SLOT_undead)) && !Call(self, other, FN_instance_exists, Value(oStarOut))) {
+        HoldPresence(self, other, true);
         const Value checkpoint = Var(self, SLOT_checkpoint);
         if (Call(self, other, FN_instance_exists, checkpoint)) {
             SetBuiltinVar(self, VAR_x, BuiltinVarOf(int32_t(Real(checkpoint)), VAR_x));
@@ -175,6 +195,8 @@ RValue* psl_Script_undie(CInstance* self, CInstance* other, RValue* result, int,
         Assign(Var(self, SLOT_undead), Value(0));
         SetBuiltinVar(self, VAR_visible, Value(1));
         Assign(Var(self, SLOT_hp), Global(SLOT_char_max_hp));
+        // The last fight starts over from its herald.
+        if (InFinalRoom(self)) Call(self, other, FN_room_restart);
     }
     return result;
 }

@@ -1,15 +1,17 @@
-// Recorded play in the test rooms and arenas, replayed without a display: each recording in
-// tests/game/recordings (listed with what it shows in its README) starts from a save that puts
-// Mireth at a checkpoint, and the replay must end where the run did.
+// Recorded play, replayed without a display: each recording in tests/game/recordings (listed with
+// what it shows in its README) starts from a save that puts Mireth at a checkpoint (of rmTemplate,
+// the house, a test arena or the last room), and the replay must end where the run did.
 //
 // The recordings were made by the bots of the disabled test below, which play by watching the
-// game as a player would; after a change to the game's physics, its beasts or the rooms they play
-// in, make them again with `build/bin/game_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeRecordings*'`.
+// game as a player would; after a change to the game's physics, to its beasts, the last fight or
+// the rooms they play in, make them again with
+// `build/bin/game_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeRecordings*'`.
 #include <algorithm>
 #include <functional>
 #include <map>
 #include <tuple>
 
+#include "FinalFightBot.h"
 #include "GameFixture.h"
 #include "Runner/ProcessRun.h"
 
@@ -395,6 +397,21 @@ const Recording kBeatTheSlime{"beat_the_slime.rec", InArena(rmArena, R"("can_duc
 const Recording kBeatTheWiggler{"beat_the_wiggler.rec", InArena(rmArenaPink, R"("can_duck":1)"),
                                 RunnerBot(oMegaWigglis, 6, {176, 192})};
 
+// The last fight from the herald to a second of the credits, with every ability and heart the
+// game gives (see FinalFightBot.h).
+const Recording kFinalFight{
+    "final_fight.rec",
+    R"({"char_room":7,"char_x":160,"char_y":160,"char_max_hp":4,"can_duck":1,"hi":1,"fast":1,"megapresent":3,)"
+    R"("megaslimey":1,"megawigglis":1,"megaflowerfluff":1})",
+    [](NullWindow& window, CInstance* player, int frame, int (&noted)[2]) {
+        int& keys = noted[0];
+        int& credits_at = noted[1];
+        keys = std::max(keys, 0);
+        if (credits_at < 0 && !Find(oPresence) && !Find(oFinalBoss)) credits_at = frame;
+        if (credits_at < 0) final_fight::Play(window, player, keys);
+        return frame < 6000 && (credits_at < 0 || frame < credits_at + 60);
+    }};
+
 TEST_F(RecordedPlayTest, FallingIntoThePitKillsAndMirethReturnsToTheCheckpoint) {
     CInstance* player = Replay(kPitDeath);
     EXPECT_EQ(Real(Var(player, SLOT_dead)), 0);
@@ -445,6 +462,15 @@ TEST_F(RecordedPlayTest, BothPresentsOpenGrantingDuckingAndAHeartAndAreGoneFromT
     EXPECT_NE(Find(oSnowfolk), nullptr);
 }
 
+TEST_F(RecordedPlayTest, TheLastFightIsOutlastedToTheCreditsAndTheWinIsSaved) {
+    CInstance* player = Replay(kFinalFight);
+    EXPECT_EQ(Real(Var(player, SLOT_dead)), 0);
+    EXPECT_EQ(Find(oPresence), nullptr);
+    EXPECT_EQ(Find(oFinalBoss), nullptr);
+    EXPECT_EQ(GlobalNumber("finalboss"), 1);
+    EXPECT_NE(ReadSaveFile("save.fluffy").find("\"finalboss\":1"), std::string::npos);
+}
+
 TEST_F(RecordedPlayTest, OldPimNamesTheControlsAsTheyAreBound) {
     Replay(kHouseFriend);
     ASSERT_NE(Find(oTextbox), nullptr);
@@ -476,7 +502,7 @@ TEST_F(RecordedPlayTest, TheGameReplaysTheRecordingsToTheSameRoom) {
                                                      {&kTunnelToSnow, rmSnow},      {&kTalkAndAnswer, rmTemplate},
                                                      {&kOpenPresents, rmTemplate},  {&kHouseFriend, rmHouse},
                                                      {&kBeatTheSlime, rmArena},     {&kBeatTheWiggler, rmArenaPink},
-                                                     {&kBeatTheFlower, rmArenaPurple}};
+                                                     {&kBeatTheFlower, rmArenaPurple}, {&kFinalFight, rmFinal}};
     for (const auto& [recording, room] : runs) {
         const std::string folder = save_.Path() + recording->name + ".save/";
         std::filesystem::create_directories(folder + "Snowtide");
@@ -492,7 +518,8 @@ TEST_F(RecordedPlayTest, TheGameReplaysTheRecordingsToTheSameRoom) {
 TEST_F(RecordedPlayTest, DISABLED_MakeRecordings) {
     bool first = true;
     for (const Recording* recording :
-         {&kPitDeath, &kJumpThePit, &kTunnelToSnow, &kTalkAndAnswer, &kOpenPresents, &kHouseFriend, &kBeatTheSlime, &kBeatTheWiggler, &kBeatTheFlower}) {
+         {&kPitDeath, &kJumpThePit, &kTunnelToSnow, &kTalkAndAnswer, &kOpenPresents, &kHouseFriend, &kBeatTheSlime,
+          &kBeatTheWiggler, &kBeatTheFlower, &kFinalFight}) {
         if (!first) SetUp(); // the test's own SetUp made the first session
         first = false;
         record_ = kRecordings + recording->name;
