@@ -3,6 +3,7 @@
 // and wipes the save on Ctrl+Shift+K.
 #include "CodeTable.h"
 #include "GameNames.h"
+#include "scripts/Beasts.h"
 #include "scripts/InputDevices.h"
 
 namespace {
@@ -88,12 +89,14 @@ void psl_Object_oCamera_Step_0(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oCamera_Step_0");
     FollowPlayer(self, other);
     frame.Line(2);
-    // Music a fight or a conversation interrupted comes back; a song the pause menu holds stays
-    // held.
+    // Music a fight or a conversation interrupted comes back once it is over; a song the pause
+    // menu or a fight holds stays held (a paused song counts as not playing, and would start
+    // again from its first bar over the fight's).
     Var(self, SLOT_stepc) += Value(1);
     bool menu_open = false;
     With(self, other, oPauseMenu, [&](CInstance* menu, CInstance*) { menu_open |= bool(Value(Var(menu, SLOT_open))); });
-    if (Var(self, SLOT_stepc) % Value(15) == Value(0) && !menu_open) CallScript(psl_Script_room_music, self, other);
+    if (Var(self, SLOT_stepc) % Value(15) == Value(0) && !menu_open && !FightOn(self, other))
+        CallScript(psl_Script_room_music, self, other);
     frame.Line(3);
     for (int32_t voice : kVoices)
         Call(self, other, FN_audio_sound_pitch, Value(voice), Call(self, other, FN_random_range, Value(0.5), Value(1.5)));

@@ -3,6 +3,7 @@
 // ability is granted, dies on hazards and comes back at the last checkpoint.
 #include "CodeTable.h"
 #include "GameNames.h"
+#include "scripts/Beasts.h"
 #include "scripts/Instances.h"
 
 namespace {
@@ -65,9 +66,7 @@ void TouchHazards(CInstance* self, CInstance* other) {
             if (!Value(Var(hazard, SLOT_hurtful)) || Value(Var(self, SLOT_dead)) || Var(self, SLOT_invuln) != Value(0))
                 return;
             // Outside a fight and the last room a touch kills; in them it costs a heart.
-            bool fight = BuiltinVar(self, VAR_room) == Value(rmFinal);
-            With(self, other, oBoss, [&](CInstance* boss, CInstance*) { fight |= bool(Value(Var(boss, SLOT_boss_active))); });
-            if (fight)
+            if (BuiltinVar(self, VAR_room) == Value(rmFinal) || FightOn(self, other))
                 CallScript(psl_Script_hurt, hazard, self, player, id);
             else
                 CallScript(psl_Script_die, self, hazard);

@@ -34,3 +34,10 @@ inline void CreateBeast(CInstance* self, CInstance* other) {
     Assign(Var(self, SLOT_script), Value(beast->script));
     if (Value(Global(beast->flag))) Call(self, other, FN_instance_destroy);
 }
+
+// Whether a beast's fight is on in the room.
+inline bool FightOn(CInstance* self, CInstance* other) {
+    bool on = false;
+    With(self, other, oBoss, [&](CInstance* boss, CInstance*) { on |= bool(Value(Var(boss, SLOT_boss_active))); });
+    return on;
+}

@@ -72,6 +72,28 @@ TEST_F(BeastInputTest, AFlagThatIsNoNumberLeavesTheBeastAndLoneTriggersAndBeasts
     EXPECT_TRUE(errors.Messages().empty());
 }
 
+// In a world with a song of its own, the fight's song takes over for as long as the fight lasts:
+// the camera's music check leaves the world's song paused, and it goes on when the fight ends.
+TEST_F(BeastInputTest, AWorldsSongWaitsOutTheFightAndThenGoesOn) {
+    with_audio_ = true;
+    WriteSaveFile("save.fluffy", R"({"char_x":72,"char_y":160,"char_room":)" + std::to_string(rmSnow) + "}");
+    Start();
+    for (int frame = 0; frame < 10 && Runner().current_room != rmSnow; ++frame) RunFrames(1);
+    const auto playing = [](int32_t music) { return bool(Real(Builtin("audio_is_playing", Value(music)))); };
+    ASSERT_TRUE(playing(bgmSnow));
+    Place(oBossBlock, 16, 144);
+    CInstance* beast = Place(oMegaSlimey, 240, 96);
+    Assign(Var(beast, SLOT_pause), Value(1)); // held where it stands, on Mireth's screen
+    event_user(beast, beast, 2);
+    RunFrames(40);
+    EXPECT_TRUE(Value(Var(beast, SLOT_boss_active)));
+    EXPECT_TRUE(playing(bgmBoss));
+    EXPECT_FALSE(playing(bgmSnow));
+    event_user(beast, beast, 2);
+    EXPECT_FALSE(playing(bgmBoss));
+    EXPECT_TRUE(playing(bgmSnow));
+}
+
 class WigglerFight : public BossTest {
 protected:
     WigglerFight() { room_ = rmArenaPink, beast_ = oMegaWigglis; }
