@@ -1,9 +1,13 @@
 // The last fight's cost: the whole fight from the herald to the Presence's end, headless on null
 // graphics and audio, with Mireth kept safe so the song runs out: the mean, p99 and worst frame in
 // microseconds, and the draw calls a frame in the ring phase (phase 11), where the most shots fly.
-// Run from build/bin (it loads data.win beside it): `bench_final_fight`.
+// With `--song` it plays the fight in real time instead, its song on the system output (silent
+// without a sound card, but playing in time), and prints how far the song's position and the
+// fight's clock drift apart from the Presence's appearance on, at each phase and at the end.
+// Run from build/bin (it loads data.win beside it): `bench_final_fight [--song]`.
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <numeric>
 #include <string>
@@ -17,6 +21,10 @@ constexpr int kRingPhase = 11;
 
 class FinalFight : public GameSession {
 public:
+    explicit FinalFight(bool song) {
+        with_audio_ = song;
+        real_time_ = song;
+    }
     bool Start() {
         Begin();
         const std::string error = LoadSaved(
@@ -38,16 +46,51 @@ public:
         return micros;
     }
     bool Over() { return !FirstOf(oPresence) && !FirstOf(oFinalBoss); }
+    // The song's position less the fight's clock, in seconds, and the phase; false before the
+    // Presence appears.
+    bool Lead(double& lead, int& phase) {
+        CInstance* boss = FirstOf(oFinalBoss);
+        if (!boss) return false;
+        Assign(Var(player_, SLOT_invuln), Value(1000));
+        phase = int(Real(Var(boss, SLOT_phase)));
+        const double position = Real(Builtin("audio_sound_get_track_position", Value(bgmFinal)));
+        lead = position - Real(Var(boss, SLOT_elapsed)) / 1e6;
+        return true;
+    }
     using GameSession::End;
+    using GameSession::RunFrames;
 
 private:
     CInstance* player_ = nullptr;
 };
 
+// The drift of the song against the fight's clock, over the fight in real time.
+int SongDrift() {
+    FinalFight fight(true);
+    if (!fight.Start()) return 1;
+    constexpr double kFrameMs = 1000.0 / 60;
+    bool started = false;
+    double first = 0, lead = 0, worst = 0;
+    int shown = -1, phase = 0;
+    while (!fight.Over()) {
+        fight.RunFrames(1);
+        if (!fight.Lead(lead, phase)) continue;
+        if (!started) first = lead, started = true;
+        const double drift_ms = (lead - first) * 1000;
+        worst = std::max(worst, std::abs(drift_ms));
+        if (phase != shown) std::printf("phase=%d drift_ms=%.2f\n", shown = phase, drift_ms);
+    }
+    fight.End();
+    std::printf("song_drift: end_ms=%.2f worst_ms=%.2f worst_frames=%.2f\n", (lead - first) * 1000, worst,
+                worst / kFrameMs);
+    return started ? 0 : 1;
+}
+
 } // namespace
 
-int main() {
-    FinalFight fight;
+int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--song") return SongDrift();
+    FinalFight fight(false);
     if (!fight.Start()) return 1;
     std::vector<double> micros;
     std::vector<size_t> ring_draws;

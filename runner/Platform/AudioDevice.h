@@ -51,6 +51,9 @@ public:
     virtual int ProcessedBuffers(int source) = 0;
     // The oldest played buffer, taken off the queue (0 when none has been played).
     virtual AudioBufferId Unqueue(int source) = 0;
+    // How far the source has played, in seconds: into its buffer, or into its queue from the
+    // oldest buffer still queued. 0 for a stopped source and on an output that plays nothing.
+    virtual double PlayedSeconds(int source) = 0;
 };
 
 // The sound card, or when none can be opened a silent output that still plays in real time;

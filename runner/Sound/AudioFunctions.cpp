@@ -58,6 +58,11 @@ void audio_sound_get_gain(RValue& result, CInstance*, CInstance*, int, RValue* a
     SetReal(result, audio ? audio->Gain(ArgInt32(args, 0)) : 0);
 }
 
+void audio_sound_get_track_position(RValue& result, CInstance*, CInstance*, int, RValue* args) {
+    AudioSystem* audio = ActiveAudio();
+    SetReal(result, audio ? audio->TrackPosition(ArgInt32(args, 0)) : 0);
+}
+
 void audio_sound_pitch(RValue& result, CInstance*, CInstance*, int, RValue* args) {
     if (AudioSystem* audio = ActiveAudio()) audio->SetPitch(ArgInt32(args, 0), ArgFloat(args, 1));
     FreeValue(result);
@@ -82,6 +87,7 @@ void RegisterAudioFunctions() {
     RegisterBuiltin("audio_system_is_available", audio_system_is_available, 0);
     RegisterBuiltin("audio_sound_gain", audio_sound_gain, 3);
     RegisterBuiltin("audio_sound_get_gain", audio_sound_get_gain, 1);
+    RegisterBuiltin("audio_sound_get_track_position", audio_sound_get_track_position, 1);
     RegisterBuiltin("audio_sound_pitch", audio_sound_pitch, 2);
     RegisterBuiltin("audio_set_master_gain", audio_set_master_gain, 2);
 }

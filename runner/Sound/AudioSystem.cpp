@@ -226,6 +226,19 @@ bool AudioSystem::IsPlaying(int32_t id) {
     return playing;
 }
 
+double AudioSystem::TrackPosition(int32_t id) {
+    if (!device_) return 0;
+    double seconds = 0;
+    bool found = false;
+    ForEachVoice(id, [&](CVoice& voice) {
+        if (found || voice.stop_counter != 0) return;
+        found = true;
+        const CSound* asset = Asset(voice.sound);
+        seconds = asset && asset->streamed ? streams_->Position(voice.source) : device_->PlayedSeconds(voice.source);
+    });
+    return seconds;
+}
+
 void AudioSystem::SetGain(int32_t id, float gain, double time_ms) {
     if (!device_) return;
     const int64_t now = clock_.NowMicros();

@@ -45,6 +45,8 @@ public:
     void Pause(int32_t id);
     void Resume(int32_t id);
     bool IsPlaying(int32_t id);
+    // How far into its sound a voice (or the asset's first voice) is, in seconds; 0 for none.
+    double TrackPosition(int32_t id);
     bool Exists(int32_t sound) const { return Asset(sound) != nullptr; }
     void SetGain(int32_t id, float gain, double time_ms);
     float Gain(int32_t id) const;

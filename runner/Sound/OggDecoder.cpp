@@ -94,3 +94,8 @@ int64_t OggDecoder::Read(int16_t* out, int64_t frames, bool loop) {
     }
     return done;
 }
+
+int64_t OggDecoder::Length() {
+    const ogg_int64_t frames = open_ ? ov_pcm_total(&file_, -1) : 0;
+    return frames > 0 ? frames : 0;
+}

@@ -27,6 +27,8 @@ public:
 
     int Channels() const { return channels_; }
     int Rate() const { return rate_; }
+    // Frames from start to end; 0 when unknown.
+    int64_t Length();
     // Decodes up to `frames` frames into `out`; at the end, when `loop` is set, goes on from
     // the start without a gap. The frames decoded: fewer only at the end; -1 when the data
     // is damaged.

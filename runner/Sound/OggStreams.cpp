@@ -1,6 +1,7 @@
 #include "Sound/OggStreams.h"
 
 #include <algorithm>
+#include <cmath>
 #include <chrono>
 #include <filesystem>
 #include <pthread.h>
@@ -85,6 +86,8 @@ bool OggStreams::Refill(Stream& stream, AudioBufferId buffer) {
                       channels, stream.decoder.Rate()};
     if (device_.FillBuffer(buffer, pcm) != 0 || device_.Queue(stream.source, buffer) != 0)
         return false;
+    stream.frames[size_t(std::find(stream.buffers.begin(), stream.buffers.end(), buffer) - stream.buffers.begin())] =
+        frames;
     return frames == kBufferFrames;
 }
 
@@ -93,6 +96,8 @@ void OggStreams::Feed() {
     for (auto& stream : streams_) {
         for (int played = device_.ProcessedBuffers(stream->source); played > 0; --played) {
             const AudioBufferId buffer = device_.Unqueue(stream->source);
+            const auto slot = std::find(stream->buffers.begin(), stream->buffers.end(), buffer);
+            if (slot != stream->buffers.end()) stream->played += stream->frames[size_t(slot - stream->buffers.begin())];
             if (buffer == 0 || stream->finished) continue;
             if (!Refill(*stream, buffer)) stream->finished = true;
         }
@@ -101,4 +106,17 @@ void OggStreams::Feed() {
             device_.Resume(stream->source);
         }
     }
+}
+
+double OggStreams::Position(int source) {
+    std::lock_guard lock(mutex_);
+    for (auto& stream : streams_) {
+        if (stream->source != source) continue;
+        const double rate = stream->decoder.Rate();
+        double seconds = double(stream->played) / rate + device_.PlayedSeconds(source);
+        const double length = double(stream->decoder.Length()) / rate;
+        if (stream->loop && length > 0) seconds = std::fmod(seconds, length);
+        return seconds;
+    }
+    return 0;
 }

@@ -37,6 +37,9 @@ public:
     // Refills every stream's played buffers; a stream that ran dry before its end is counted
     // as an underrun and restarted.
     void Feed();
+    // Where the source's stream is in its file, in seconds (from the file's start again after
+    // each loop); 0 when the source has no stream.
+    double Position(int source);
     // Asks the thread for a pass now rather than at its next turn.
     void Wake() { wake_.notify_one(); }
     int64_t Underruns() const { return underruns_; }
@@ -48,6 +51,8 @@ private:
         bool finished = false; // the file's end is queued
         OggDecoder decoder;
         std::array<AudioBufferId, kBuffers> buffers{};
+        std::array<int64_t, kBuffers> frames{}; // what each buffer holds
+        int64_t played = 0;                     // frames of the buffers taken off the queue
     };
     // Decodes the next piece into the buffer and queues it; false at the end of the file.
     bool Refill(Stream& stream, AudioBufferId buffer);

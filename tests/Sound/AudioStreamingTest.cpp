@@ -82,6 +82,31 @@ TEST_F(AudioStreaming, AStreamedSoundPlaysToItsEndThenLoopsWithoutAGap) {
     EXPECT_EQ(audio_->Streams().Underruns(), 0);
 }
 
+// The track position is what the output has played: into a stream's queue past the buffers
+// already played, from the file's start again at each loop; into a decoded sound's buffer.
+TEST_F(AudioStreaming, TheTrackPositionIsWhatHasPlayedAndStartsOverAtEachLoop) {
+    const std::vector<uint8_t> looped = EncodeOggTone({.frames = kLoopFrames});
+    const int32_t loop = AddStreamedSound("bgmLoop", &looped);
+    const int32_t tone = AddSound("sndTone", EncodeOggTone({.frames = kRate}));
+    Prepare();
+    const double voice = Audio("audio_play_sound", double(loop), 1.0, 1.0);
+    const double seconds = 1.0 / kRate;
+    for (int frames : {3000, 12000, kLoopFrames / 2}) { // the last passes the loop point
+        const double before = Audio("audio_sound_get_track_position", voice);
+        Render(frames);
+        const double expected = std::fmod(before + frames * seconds, kLoopFrames * seconds);
+        EXPECT_NEAR(Audio("audio_sound_get_track_position", voice), expected, 64 * seconds) << frames;
+    }
+    EXPECT_NEAR(Audio("audio_sound_get_track_position", loop), Audio("audio_sound_get_track_position", voice), 1e-9);
+
+    const double decoded = Audio("audio_play_sound", double(tone), 1.0, 0.0);
+    Render(5000);
+    EXPECT_NEAR(Audio("audio_sound_get_track_position", decoded), 5000 * seconds, 64 * seconds);
+    Audio("audio_stop_sound", decoded);
+    EXPECT_EQ(Audio("audio_sound_get_track_position", decoded), 0);
+    EXPECT_EQ(Audio("audio_sound_get_track_position", 123456), 0);
+}
+
 TEST_F(AudioStreaming, MissingAndDamagedFilesAreReportedAndStaySilent) {
     const std::vector<uint8_t> junk = {'O', 'g', 'g', 'S', 0, 2, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8};
     const int32_t missing = AddStreamedSound("bgmMissing", nullptr);

@@ -70,7 +70,9 @@ protected:
     // Loads the package and enters the first room (rmInit: oInit starts the game); the loader's
     // error, or "" when the game runs. A device of the caller's own (OpenGL, to read pixels
     // back) replaces the null one when given. With `with_audio_` set the game's sounds play on
-    // the null output, whose voices tests can see.
+    // the null output, whose voices tests can see. With `real_time_` set the frames run on the
+    // system clock, paced as the game paces them, and the sounds play on the system output (a
+    // silent one that still plays in real time when there is no sound card).
     std::string Load(GraphicsDevice* device = nullptr) {
         RegisterGameConstants();
         RegisterBuiltinVariables();
@@ -88,8 +90,9 @@ protected:
         graphics_->LoadPackage(loader_.Package());
         SetActiveGraphics(graphics_.get());
         SetActiveWindowControl(&window_control_);
+        Clock& clock = real_time_ ? SystemClock() : static_cast<Clock&>(clock_);
         if (with_audio_) {
-            audio_ = StartAudio(false, clock_, std::filesystem::path(SNOWTIDE_PACKAGE).parent_path().string());
+            audio_ = StartAudio(real_time_, clock, std::filesystem::path(SNOWTIDE_PACKAGE).parent_path().string());
             audio_->PrepareSounds(loader_.Package());
             SetActiveAudio(audio_.get());
         }
@@ -99,7 +102,7 @@ protected:
         Runner().running = true;
         Runner().sleep_margin_ms = 0;
         StartGame();
-        loop_ = std::make_unique<FrameLoop>(clock_, window_, device ? *device : null_graphics_);
+        loop_ = std::make_unique<FrameLoop>(clock, window_, device ? *device : null_graphics_);
         loop_->Enter();
         return "";
     }
@@ -179,6 +182,7 @@ protected:
     WindowControl window_control_{window_};
     std::unique_ptr<GraphicsContext> graphics_;
     bool with_audio_ = false;
+    bool real_time_ = false;
     std::string playback_;
     std::string record_;
     std::string replay_error_;

@@ -64,6 +64,7 @@ public:
     }
     int ProcessedBuffers(int) override { return 0; }
     AudioBufferId Unqueue(int) override { return 0; }
+    double PlayedSeconds(int) override { return 0; }
 
 private:
     static constexpr int kInvalidName = 0xA001; // the value OpenAL gives for a bad name

@@ -236,3 +236,9 @@ AudioBufferId OpenAlAudioDevice::Unqueue(int source) {
     alSourceUnqueueBuffers(sources_[size_t(source)], 1, &buffer);
     return alGetError() == AL_NO_ERROR ? buffer : 0;
 }
+
+double OpenAlAudioDevice::PlayedSeconds(int source) {
+    ALfloat seconds = 0;
+    alGetSourcef(sources_[size_t(source)], AL_SEC_OFFSET, &seconds);
+    return seconds;
+}

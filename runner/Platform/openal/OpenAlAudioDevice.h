@@ -39,6 +39,7 @@ public:
     int Queue(int source, AudioBufferId buffer) override;
     int ProcessedBuffers(int source) override;
     AudioBufferId Unqueue(int source) override;
+    double PlayedSeconds(int source) override;
 
 private:
     OpenAlAudioDevice(ALCdevice* device, ALCcontext* context, int sources);
