@@ -273,6 +273,12 @@ void AssetFolder::AddInstance(PackageRoom& room, const InstanceSource& source,
     package_.header.last_instance_id = record.id;
 }
 
+int32_t AssetFolder::RoomCreationCode(const std::string& name) {
+    const auto [found, added] = room_creation_codes_.emplace(name, int32_t(package_.code.size()));
+    if (added) package_.code.push_back({Keep("psl_Room_" + name + "_Create"), {}, 0, 0});
+    return found->second;
+}
+
 void AssetFolder::ReadRooms(const AssetDocument& game) {
     const fs::path folder = folder_ / "rooms";
     const int screen_width = int(package_.header.window_width), screen_height = int(package_.header.window_height);
@@ -304,10 +310,7 @@ void AssetFolder::ReadRooms(const AssetDocument& game) {
         // View 0 shows one screen; the game's camera moves it.
         room.views_enabled = true;
         room.views.push_back({1, 0, 0, screen_width, screen_height, 0, 0, screen_width, screen_height, 0, 0, -1, -1, -1});
-        if (source.creation_code) {
-            package_.code.push_back({Keep("psl_Room_" + source.name + "_Create"), {}, 0, 0});
-            room.creation_code = int32_t(package_.code.size() - 1);
-        }
+        if (!source.creation.empty()) room.creation_code = RoomCreationCode(source.creation);
         for (const InstanceSource& instance : source.instances)
             AddInstance(room, instance);
         if (!source.exits.empty()) {

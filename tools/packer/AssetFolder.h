@@ -75,6 +75,8 @@ private:
     // Adds an instance record, its creation code entry when it has assignments or exits.
     void AddInstance(PackageRoom& room, const InstanceSource& source,
                      std::map<std::pair<int, int>, ExitRecord> exits = {});
+    // The code entry of psl_Room_<name>_Create, one for all the rooms that share it.
+    int32_t RoomCreationCode(const std::string& name);
     // The index of the named resource, refused at `spot` when there is none.
     template <class T>
     static int32_t IndexOf(const ResourceList<T>& list, const std::string& name, const SourceSpot& spot,
@@ -86,6 +88,7 @@ private:
     GamePackage package_;
     std::filesystem::path cache_;
     std::vector<CreationCode> creation_codes_;
+    std::map<std::string, int32_t> room_creation_codes_;
     std::deque<std::vector<uint8_t>> audio_; // the package's audio table views these
     std::map<std::string, std::vector<uint8_t>> streamed_files_;
     uint32_t next_instance_id_ = 100001;

@@ -161,13 +161,16 @@ RoomSource ReadRoom(const AssetDocument& document, const std::string& name, int 
         room.colour = (rgb >> 16 & 0xFF) | (rgb & 0xFF00) | (rgb & 0xFF) << 16;
         room.has_colour = true;
     }
-    for (const char* flag : {"persistent", "creation"})
-        if (const AssetEntry* entry = document.Find(flag)) {
-            entry->ExpectArgs(0, 0);
-            entry->ExpectNoBody();
-        }
-    room.persistent = document.Find("persistent") != nullptr;
-    room.creation_code = document.Find("creation") != nullptr;
+    if (const AssetEntry* persistent = document.Find("persistent")) {
+        persistent->ExpectArgs(0, 0);
+        persistent->ExpectNoBody();
+        room.persistent = true;
+    }
+    if (const AssetEntry* creation = document.Find("creation")) {
+        creation->ExpectArgs(0, 1);
+        creation->ExpectNoBody();
+        room.creation = creation->args.empty() ? room.name : creation->args[0];
+    }
 
     const auto legend = ReadLegend(document.Find("legend"));
     if (const AssetEntry* map = document.Find("map")) ReadMap(*map, legend, room);

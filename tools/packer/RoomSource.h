@@ -3,7 +3,8 @@
 //     screens 6 2                      (or "size 640 360" in pixels)
 //     colour #1a1c2c                   (the background colour; left out: none is drawn)
 //     persistent
-//     creation                         (the room has creation code: psl_Room_<room>_Create)
+//     creation [NAME]                  (creation code: psl_Room_<room>_Create, or psl_Room_<NAME>_Create
+//                                       shared by the rooms that name it)
 //     legend
 //       X oSnowBlock stretch           (a run of X becomes one stretched instance)
 //       c oCheckpoint
@@ -53,7 +54,8 @@ struct RoomSource {
     bool has_colour = false;
     uint32_t colour = 0; // red lowest
     bool persistent = false;
-    bool creation_code = false;
+    // The game's creation code for the room, psl_Room_<creation>_Create; empty for none.
+    std::string creation;
     // The map's cells first, as stretched runs where the legend allows, then the listed ones.
     std::vector<InstanceSource> instances;
     std::vector<ExitSource> exits;

@@ -28,8 +28,6 @@ void psl_Room_rmSmall_Create(CInstance* self, CInstance* other) {
     if (font < Value(0)) Call(self, other, FN_game_end, Value(3));
 }
 
-void psl_Room_rmWide_Create(CInstance*, CInstance*) {}
-
 RValue* psl_Script_grid_set(CInstance*, CInstance*, RValue* result, int, RValue**) {
     return result;
 }
