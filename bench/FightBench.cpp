@@ -4,14 +4,12 @@
 // rain falls at its quickest. Run from build/bin (it loads data.win beside it):
 // `bench_fights [frames]`.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <numeric>
 #include <string>
 #include <vector>
 
-#include "GameSession.h"
+#include "FrameStats.h"
 
 namespace {
 
@@ -39,14 +37,9 @@ public:
         return started;
     }
     // One frame, timed, with the draw calls it made; Mireth stays untouchable.
-    double Frame(size_t& draws) {
+    FrameCost Frame() {
         Assign(Var(player_, SLOT_invuln), Value(1000));
-        const size_t before = null_graphics_.draws.size();
-        const auto begin = std::chrono::steady_clock::now();
-        RunFrames(1);
-        const double micros = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - begin).count();
-        draws = null_graphics_.draws.size() - before;
-        return micros;
+        return TimedFrame();
     }
     using GameSession::End;
 
@@ -65,16 +58,10 @@ int main(int argc, char** argv) {
     for (const Arena& arena : arenas) {
         Fight fight;
         if (!fight.Start(arena)) return 1;
-        std::vector<double> micros;
-        std::vector<size_t> draws(static_cast<size_t>(frames));
-        for (int frame = 0; frame < frames; ++frame) micros.push_back(fight.Frame(draws[size_t(frame)]));
+        std::vector<FrameCost> costs;
+        for (int frame = 0; frame < frames; ++frame) costs.push_back(fight.Frame());
         fight.End();
-        const double mean = std::accumulate(micros.begin(), micros.end(), 0.0) / double(micros.size());
-        const double mean_draws = double(std::accumulate(draws.begin(), draws.end(), size_t(0))) / double(draws.size());
-        std::sort(micros.begin(), micros.end());
-        std::printf("fight=%s frames=%d mean_us=%.1f p99_us=%.1f max_us=%.1f draws_mean=%.1f draws_max=%zu\n", arena.name,
-                    frames, mean, micros[std::min(micros.size() - 1, size_t(0.99 * double(micros.size())))], micros.back(),
-                    mean_draws, *std::max_element(draws.begin(), draws.end()));
+        std::printf("fight=%s %s\n", arena.name, FrameSummary(costs).c_str());
     }
     return 0;
 }

@@ -6,14 +6,12 @@
 // fight's clock drift apart from the Presence's appearance on, at each phase and at the end.
 // Run from build/bin (it loads data.win beside it): `bench_final_fight [--song]`.
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <numeric>
 #include <string>
 #include <vector>
 
-#include "GameSession.h"
+#include "FrameStats.h"
 
 namespace {
 
@@ -33,17 +31,13 @@ public:
         player_ = FirstOf(oChar);
         return error.empty() && player_ && FirstOf(oPresence);
     }
-    // One frame, timed, with the draw calls it made and the phase it played; Mireth stays untouchable.
-    double Frame(size_t& draws, int& phase) {
+    // One frame, timed, with the draw calls it made, and the phase it played; Mireth stays
+    // untouchable.
+    FrameCost Frame(int& phase) {
         Assign(Var(player_, SLOT_invuln), Value(1000));
         CInstance* boss = FirstOf(oFinalBoss);
         phase = boss ? int(Real(Var(boss, SLOT_phase))) : -1;
-        const size_t before = null_graphics_.draws.size();
-        const auto begin = std::chrono::steady_clock::now();
-        RunFrames(1);
-        const double micros = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - begin).count();
-        draws = null_graphics_.draws.size() - before;
-        return micros;
+        return TimedFrame();
     }
     bool Over() { return !FirstOf(oPresence) && !FirstOf(oFinalBoss); }
     // The song's position less the fight's clock, in seconds, and the phase; false before the
@@ -92,22 +86,13 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "--song") return SongDrift();
     FinalFight fight(false);
     if (!fight.Start()) return 1;
-    std::vector<double> micros;
-    std::vector<size_t> ring_draws;
+    std::vector<FrameCost> costs, ring;
     while (!fight.Over()) {
-        size_t draws = 0;
         int phase = 0;
-        micros.push_back(fight.Frame(draws, phase));
-        if (phase == kRingPhase) ring_draws.push_back(draws);
+        costs.push_back(fight.Frame(phase));
+        if (phase == kRingPhase) ring.push_back(costs.back());
     }
     fight.End();
-    const double mean = std::accumulate(micros.begin(), micros.end(), 0.0) / double(micros.size());
-    const double ring_mean = double(std::accumulate(ring_draws.begin(), ring_draws.end(), size_t(0))) /
-                             double(std::max<size_t>(1, ring_draws.size()));
-    const size_t ring_max = ring_draws.empty() ? 0 : *std::max_element(ring_draws.begin(), ring_draws.end());
-    std::sort(micros.begin(), micros.end());
-    std::printf("fight=final frames=%zu mean_us=%.1f p99_us=%.1f max_us=%.1f ring_draws_mean=%.1f ring_draws_max=%zu\n",
-                micros.size(), mean, micros[std::min(micros.size() - 1, size_t(0.99 * double(micros.size())))],
-                micros.back(), ring_mean, ring_max);
+    std::printf("fight=final %s\nfight=final ring_phase %s\n", FrameSummary(costs).c_str(), FrameSummary(ring).c_str());
     return 0;
 }

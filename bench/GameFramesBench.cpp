@@ -3,13 +3,11 @@
 // the mean, median, p99 and worst frame in microseconds. Run from build/bin (it loads data.win
 // beside it): `bench_game_frames [frames]`.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <numeric>
 #include <vector>
 
-#include "GameSession.h"
+#include "FrameStats.h"
 
 namespace {
 
@@ -31,7 +29,7 @@ public:
         if (frame % 40 == 10) window_.PostKey(vk_space, false);
     }
     using GameSession::End;
-    using GameSession::RunFrames;
+    using GameSession::TimedFrame;
 };
 
 } // namespace
@@ -40,19 +38,12 @@ int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3600;
     SnowRun run;
     if (!run.Start()) return 1;
-    std::vector<double> micros;
-    micros.reserve(size_t(frames));
+    std::vector<FrameCost> costs;
     for (int frame = 0; frame < frames; ++frame) {
         run.Play(frame);
-        const auto begin = std::chrono::steady_clock::now();
-        run.RunFrames(1);
-        micros.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - begin).count());
+        costs.push_back(run.TimedFrame());
     }
     run.End();
-    const double mean = std::accumulate(micros.begin(), micros.end(), 0.0) / double(micros.size());
-    std::sort(micros.begin(), micros.end());
-    const auto at = [&](double share) { return micros[std::min(micros.size() - 1, size_t(share * double(micros.size())))]; };
-    std::printf("game_frames room=rmSnow frames=%d mean_us=%.1f p50_us=%.1f p99_us=%.1f max_us=%.1f\n", frames, mean,
-                at(0.5), at(0.99), micros.back());
+    std::printf("game_frames room=rmSnow %s\n", FrameSummary(costs).c_str());
     return 0;
 }

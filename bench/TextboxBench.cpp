@@ -6,11 +6,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <numeric>
 #include <string>
 #include <vector>
 
-#include "GameSession.h"
+#include "FrameStats.h"
 #include "Object/InstanceLifecycle.h"
 
 namespace {
@@ -39,14 +38,8 @@ public:
     }
     using GameSession::End;
     using GameSession::RunFrames;
+    using GameSession::TimedFrame;
 };
-
-void Print(const char* what, std::vector<double> micros) {
-    const double mean = std::accumulate(micros.begin(), micros.end(), 0.0) / double(micros.size());
-    std::sort(micros.begin(), micros.end());
-    std::printf("%s n=%zu mean_us=%.1f p50_us=%.1f max_us=%.1f\n", what, micros.size(), mean, micros[micros.size() / 2],
-                micros.back());
-}
 
 } // namespace
 
@@ -64,16 +57,12 @@ int main(int argc, char** argv) {
         micros.push_back(TemplateRun::LayOut(text, 160, 120));
         if (i % 100 == 99) run.RunFrames(1); // the destroyed boxes go
     }
-    Print("textbox_layout chars=200", micros);
+    std::printf("textbox_layout chars=200 %s\n", TimeSummary(micros).c_str());
 
-    micros.clear();
+    std::vector<FrameCost> costs;
     for (int i = 0; i < 3; ++i) TemplateRun::LayOut(text.substr(0, 90), 60.0 + 100 * i, 150, true);
-    for (int frame = 0; frame < frames; ++frame) {
-        const auto begin = SteadyClock::now();
-        run.RunFrames(1);
-        micros.push_back(Micros(begin));
-    }
-    Print("frame_three_boxes", micros);
+    for (int frame = 0; frame < frames; ++frame) costs.push_back(run.TimedFrame());
+    std::printf("frame_three_boxes %s\n", FrameSummary(costs).c_str());
     run.End();
     return 0;
 }

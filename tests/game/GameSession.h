@@ -3,6 +3,7 @@
 // its own. Shared by the game's tests and fuzz targets, so it needs no test framework.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -32,6 +33,12 @@
 #include "Support/TempFolder.h"
 #include "Variable/GameVariables.h"
 #include "Variable/VariableFunctions.h"
+
+// A frame's time and the draw calls it made.
+struct FrameCost {
+    double micros;
+    size_t draws;
+};
 
 class GameSession {
 public:
@@ -144,6 +151,14 @@ protected:
 
     void RunFrames(int count) {
         for (int i = 0; i < count && Runner().running; ++i) loop_->RunTurn();
+    }
+    // One frame, timed, with the draw calls it made on the null device (for the benchmarks).
+    FrameCost TimedFrame() {
+        const size_t before = null_graphics_.draws.size();
+        const auto begin = std::chrono::steady_clock::now();
+        RunFrames(1);
+        return {std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - begin).count(),
+                null_graphics_.draws.size() - before};
     }
 
     static ScopedRValue GlobalValue(const char* name) {
