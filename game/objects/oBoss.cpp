@@ -4,6 +4,7 @@
 // While it runs, Draw End shows the health bar.
 #include "CodeTable.h"
 #include "GameNames.h"
+#include "scripts/Beasts.h"
 #include "scripts/HealthBar.h"
 
 void psl_Object_oBoss_Create_0(CInstance* self, CInstance* other) {
@@ -51,9 +52,7 @@ void psl_Object_oBoss_Other_12(CInstance* self, CInstance* other) {
 // Home by 5 % of the way a step, healed.
 void psl_Object_oBoss_Alarm_2(CInstance* self, CInstance*) {
     FrameScope frame("psl_Object_oBoss_Alarm_2");
-    const Value x = BuiltinVar(self, VAR_xstart), y = BuiltinVar(self, VAR_ystart);
-    SetBuiltinVar(self, VAR_x, x + (BuiltinVar(self, VAR_x) - x) * 0.95);
-    SetBuiltinVar(self, VAR_y, y + (BuiltinVar(self, VAR_y) - y) * 0.95);
+    GlideHome(self, 0.95);
     Assign(Var(self, SLOT_hp), Var(self, SLOT_max_hp));
     Assign(Var(self, SLOT_hv), Value(0));
     Assign(Var(self, SLOT_vv), Value(0));

@@ -7,11 +7,12 @@
 #include <cstdint>
 #include <initializer_list>
 #include <iterator>
-#include <numbers>
 #include <utility>
 
 #include "CodeTable.h"
 #include "GameNames.h"
+#include "scripts/Beasts.h"
+#include "scripts/FloatingPath.h"
 #include "scripts/HealthBar.h"
 
 namespace {
@@ -173,28 +174,13 @@ void CountDown(const Shooter& s, const Value& dt) {
     }
 }
 
-void Float(CInstance* self, double side) {
-    const double stepc = Real(Var(self, SLOT_stepc));
-    const double wave = std::sin(2 * std::numbers::pi * stepc / Real(Var(self, SLOT_hper)));
-    SetBuiltinVar(self, VAR_x, BuiltinVar(self, VAR_xstart) + Var(self, SLOT_hamp) * (side * wave));
-    SetBuiltinVar(self, VAR_y, BuiltinVar(self, VAR_ystart) +
-                                   Var(self, SLOT_vamp) * std::sin(2 * std::numbers::pi * stepc / Real(Var(self, SLOT_vper))));
-}
-
-void GlideHome(CInstance* self, double keep) {
-    for (const auto& [at, start] : {std::pair{&VAR_x, &VAR_xstart}, std::pair{&VAR_y, &VAR_ystart}}) {
-        const Value home = BuiltinVar(self, *start);
-        SetBuiltinVar(self, *at, home + (BuiltinVar(self, *at) - home) * keep);
-    }
-}
-
 void Move(const Shooter& s) {
     CInstance* self = s.self;
     Var(self, SLOT_stepc) += Value(1);
     const int phase = int(Real(Var(self, SLOT_phase)));
     switch (phase) {
-    case 0: case 1: case 13: Float(self, 1); break;
-    case 7: case 8: Float(self, -1); break;
+    case 0: case 1: case 13: PlaceOnFloatingPath(self, s.other); break;
+    case 7: case 8: PlaceOnFloatingPath(self, s.other, -1); break;
     case 2: case 9: GlideHome(self, 0.8); break;
     case 14: GlideHome(self, 0.95); break;
     case 15: {

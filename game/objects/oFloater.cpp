@@ -1,10 +1,9 @@
 // oFloater: the parent of the enemies that float on a fixed path (oSlimey, oWigglis), `hamp` and
 // `vamp` pixels wide and tall, once around every `hper` and `vper` steps from a random phase; the
 // room's creation code sets them.
-#include <numbers>
-
 #include "CodeTable.h"
 #include "GameNames.h"
+#include "scripts/FloatingPath.h"
 
 void psl_Object_oFloater_Create_0(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oFloater_Create_0");
@@ -21,9 +20,5 @@ void psl_Object_oFloater_Step_1(CInstance* self, CInstance* other) {
     event_inherited(self, other);
     if (Value(Var(self, SLOT_pause))) return;
     Var(self, SLOT_stepc) += Value(1);
-    const Value turn = Var(self, SLOT_stepc) * (2 * std::numbers::pi);
-    SetBuiltinVar(self, VAR_x, BuiltinVar(self, VAR_xstart) +
-                                   Var(self, SLOT_hamp) * Call(self, other, FN_sin, turn / Var(self, SLOT_hper)));
-    SetBuiltinVar(self, VAR_y, BuiltinVar(self, VAR_ystart) +
-                                   Var(self, SLOT_vamp) * Call(self, other, FN_sin, turn / Var(self, SLOT_vper)));
+    PlaceOnFloatingPath(self, other);
 }

@@ -34,7 +34,7 @@ void psl_Object_oMegaSlimey_Other_13(CInstance* self, CInstance*) {
 void psl_Object_oMegaSlimey_Step_1(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oMegaSlimey_Step_1");
     event_inherited(self, other);
-    if (!Value(Var(self, SLOT_boss_active)) || Value(Var(self, SLOT_pause))) return;
+    if (!BeastActs(self)) return;
     RValue& hv = Var(self, SLOT_hv);
     RValue& vv = Var(self, SLOT_vv);
     if (!CallScript(psl_Script_move, self, other, hv, Value(0)) && vv == Value(0)) Assign(vv, Value(-kClimb));

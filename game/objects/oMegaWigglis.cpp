@@ -57,7 +57,7 @@ void psl_Object_oMegaWigglis_Other_13(CInstance* self, CInstance* other) {
 void psl_Object_oMegaWigglis_Step_1(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oMegaWigglis_Step_1");
     event_inherited(self, other);
-    if (!Value(Var(self, SLOT_boss_active)) || Value(Var(self, SLOT_pause))) return;
+    if (!BeastActs(self)) return;
     RValue& hv = Var(self, SLOT_hv);
     RValue& vv = Var(self, SLOT_vv);
     if (!CallScript(psl_Script_on_ground, self, other)) vv += Var(self, SLOT_grav);

@@ -1,6 +1,8 @@
-// The beasts: each one's strength, words and the saved flag that keeps it away once beaten. Their
-// Create events and `die` read this one table.
+// The beasts: each one's strength, words and the saved flag that keeps it away once beaten (their
+// Create events and `die` read this one table), and what every boss's fight shares.
 #pragma once
+
+#include <utility>
 
 #include "CodeTable.h"
 #include "GameNames.h"
@@ -40,4 +42,15 @@ inline bool FightOn(CInstance* self, CInstance* other) {
     bool on = false;
     With(self, other, oBoss, [&](CInstance* boss, CInstance*) { on |= bool(Value(Var(boss, SLOT_boss_active))); });
     return on;
+}
+
+// Whether the beast acts this step: its fight is on and the game is not paused.
+inline bool BeastActs(CInstance* self) { return Value(Var(self, SLOT_boss_active)) && !Value(Var(self, SLOT_pause)); }
+
+// A boss a step nearer home, keeping `keep` of the way left.
+inline void GlideHome(CInstance* self, double keep) {
+    for (const auto& [at, start] : {std::pair{&VAR_x, &VAR_xstart}, std::pair{&VAR_y, &VAR_ystart}}) {
+        const Value home = BuiltinVar(self, *start);
+        SetBuiltinVar(self, *at, home + (BuiltinVar(self, *at) - home) * keep);
+    }
 }
