@@ -338,40 +338,21 @@ TEST_F(DrawStageTest, ATargetLeftSetIsReportedOncePerFrameAndReset) {
     EXPECT_EQ(graphics_.draws.back().target, 0u);
 }
 
-TEST_F(DrawStageTest, WithoutKeepAspectTheSurfaceIsStretchedOverTheWindow) {
-    AddRoom("rmEmpty");
-    Start();
-    DrawStage stage;
-    stage.keep_aspect = false;
-    stage.Run(drawing_, *CurrentRoom());
+TEST_F(DrawStageTest, SurfacesMadeInPreDrawLeaveTheApplicationSurfaceInUse) {
+    const int32_t maker = AddObject("oMaker");
+    AddEvent(maker, ev_draw, ev_draw_pre, MakeSurfaces);
+    const int32_t room = AddRoom("rmMaker");
+    AddInstance(room, maker);
+    StartDrawing();
 
-    const std::vector<Vertex> copy = VerticesOf(SurfaceTexture(), 0);
-    ASSERT_EQ(copy.size(), 6u);
-    for (const Vertex& corner : copy) {
-        EXPECT_TRUE(corner.x == 0 || corner.x == 640) << corner.x;
-        EXPECT_TRUE(corner.y == 0 || corner.y == 480) << corner.y;
-    }
-}
-
-TEST_F(DrawStageTest, WithoutTheSurfaceTheRoomIsDrawnIntoTheWindow) {
-    const int32_t sprite = AddDrawnSprite();
-    const int32_t plain = AddObject("oPlain", -1, false, 0, sprite);
-    const int32_t room = AddRoom("rmDirect");
-    AddInstance(room, plain, 10, 20);
-    Start();
-    drawing_.LoadPackage(loader_.Package());
-    DrawStage stage;
-    stage.Run(drawing_, *CurrentRoom());
-    ASSERT_EQ(stage.ApplicationSurface(), 0);
-    stage.use_application_surface = false;
-    stage.Run(drawing_, *CurrentRoom());
-
-    EXPECT_EQ(stage.ApplicationSurface(), -1);
-    EXPECT_EQ(drawing_.Targets().Find(0), nullptr);
-    EXPECT_EQ(VerticesOf(SpriteTexture(), 0).size(), 6u);
-    // The room's rectangle over the whole window.
-    EXPECT_EQ(graphics_.draws.back().viewport, (NullGraphicsDevice::Viewport{0, 0, 640, 480}));
-    EXPECT_EQ(graphics_.draws.back().projection, (NullGraphicsDevice::Projection{0, 0, 640, 480}));
+    Frames(1);
+    drawing_.Flush();
+    ASSERT_FALSE(graphics_.draws.empty());
+    EXPECT_EQ(graphics_.draws.back().texture, SurfaceTexture());
+    const auto surface_clears =
+        std::count_if(graphics_.clears.begin(), graphics_.clears.end(),
+                      [this](const auto& clear) { return clear.target == SurfaceTexture(); });
+    EXPECT_EQ(surface_clears, 1); // the room's colour
 }
 
 TEST_F(DrawStageTest, InstancesOnAnInvisibleLayerRunNoDrawingEvents) {
@@ -393,21 +374,35 @@ TEST_F(DrawStageTest, InstancesOnAnInvisibleLayerRunNoDrawingEvents) {
     EXPECT_EQ(g_calls.size(), 2 * std::size(kEverySubtype));
 }
 
-TEST_F(DrawStageTest, SurfacesMadeInPreDrawLeaveTheApplicationSurfaceInUse) {
-    const int32_t maker = AddObject("oMaker");
-    AddEvent(maker, ev_draw, ev_draw_pre, MakeSurfaces);
-    const int32_t room = AddRoom("rmMaker");
-    AddInstance(room, maker);
-    StartDrawing();
 
-    Frames(1);
-    drawing_.Flush();
-    ASSERT_FALSE(graphics_.draws.empty());
-    EXPECT_EQ(graphics_.draws.back().texture, SurfaceTexture());
-    const auto surface_clears =
-        std::count_if(graphics_.clears.begin(), graphics_.clears.end(),
-                      [this](const auto& clear) { return clear.target == SurfaceTexture(); });
-    EXPECT_EQ(surface_clears, 1); // the room's colour
+// Without keeping the aspect the surface is stretched over the window; without the surface the
+// room is drawn straight into the window.
+TEST_F(DrawStageTest, WithoutKeepAspectOrWithoutTheSurface) {
+    const int32_t sprite = AddDrawnSprite();
+    const int32_t plain = AddObject("oPlain", -1, false, 0, sprite);
+    const int32_t room = AddRoom("rmDirect");
+    AddInstance(room, plain, 10, 20);
+    Start();
+    drawing_.LoadPackage(loader_.Package());
+    DrawStage stage;
+    stage.keep_aspect = false;
+    stage.Run(drawing_, *CurrentRoom());
+    ASSERT_EQ(stage.ApplicationSurface(), 0);
+    const std::vector<Vertex> copy = VerticesOf(SurfaceTexture(), 0);
+    ASSERT_EQ(copy.size(), 6u);
+    for (const Vertex& corner : copy) {
+        EXPECT_TRUE(corner.x == 0 || corner.x == 640) << corner.x;
+        EXPECT_TRUE(corner.y == 0 || corner.y == 480) << corner.y;
+    }
+
+    stage.use_application_surface = false;
+    stage.Run(drawing_, *CurrentRoom());
+    EXPECT_EQ(stage.ApplicationSurface(), -1);
+    EXPECT_EQ(drawing_.Targets().Find(0), nullptr);
+    EXPECT_EQ(VerticesOf(SpriteTexture(), 0).size(), 6u);
+    // The room's rectangle over the whole window.
+    EXPECT_EQ(graphics_.draws.back().viewport, (NullGraphicsDevice::Viewport{0, 0, 640, 480}));
+    EXPECT_EQ(graphics_.draws.back().projection, (NullGraphicsDevice::Projection{0, 0, 640, 480}));
 }
 
 } // namespace
