@@ -173,6 +173,54 @@ TEST_F(PackerFolder, BadInputIsNamedAndLeavesThePackageAlone) {
     EXPECT_EQ(ReadText(package_), "the previous package");
 }
 
+TEST_F(PackerFolder, CheckpointsAndExitsThatWouldTrapThePlayerAreRefused) {
+    // A player 8 wide and 20 tall standing on her origin, a block kind, and two one-screen rooms.
+    std::string mask = "origin 4 20\nframe\n";
+    for (int row = 0; row < 20; ++row)
+        mask += "  kkkkkkkk\n";
+    WriteText(assets_ / "sprites" / "sMireth.sprite", mask);
+    WriteText(assets_ / "objects" / "oChar.object", "mask sMireth\n");
+    WriteText(assets_ / "objects" / "oBlock.object", "");
+    WriteText(assets_ / "objects" / "oSnowBlock.object", "parent oBlock\n");
+    WriteText(assets_ / "objects" / "oBossBlock.object", "parent oBlock\n");
+    WriteText(assets_ / "objects" / "oCheckpoint.object", "");
+    WriteText(assets_ / "objects" / "oExitControl.object", "");
+    const std::string floor = "  XXXXXXXXXXXXXXXXXXXX\n  XXXXXXXXXXXXXXXXXXXX\n";
+    const std::string gap = "  ....................\n";
+    auto room = [&](const std::string& rows, const std::string& instances, const std::string& exits = "") {
+        std::string text = "screens 1 1\nlegend\n  X oSnowBlock stretch\n  B oBossBlock\n  c oCheckpoint\nmap\n";
+        for (int row = 0; row < 8; ++row)
+            text += gap;
+        return text + rows + floor + "instances\n" + instances + (exits.empty() ? "" : "exits\n" + exits);
+    };
+    const fs::path a = assets_ / "rooms" / "rmA.room";
+    const std::string exit = "  right edge of screen 0,0 -> rmB 0,0\n";
+    WriteText(a, room(gap + gap, "  oCheckpoint 40 160\n", exit));
+    // An arena wall is open outside a fight, so it does not block the way in.
+    WriteText(assets_ / "rooms" / "rmB.room", room("  B...................\n" + gap, "  oCheckpoint 40 160\n"));
+    std::string err;
+    ASSERT_EQ(Pack(err), 0) << err;
+
+    WriteText(a, room(gap + "  ..X.................\n", "  oCheckpoint 40 160\n"));
+    EXPECT_EQ(Pack(err), 1);
+    EXPECT_EQ(err, a.string() + ":20:3: the checkpoint at 40,160 puts the player inside the block at cell 2,9\n");
+    WriteText(a, room(gap + gap, "  oCheckpoint 40 140\n"));
+    EXPECT_EQ(Pack(err), 1);
+    EXPECT_EQ(err, a.string() + ":20:3: the checkpoint at 40,140 is not on ground: its y is the feet, and cell 2,8 "
+                                "there is not a block\n");
+    // A checkpoint from the map stands on its own cell's top, in mid-air.
+    WriteText(a, room(gap + "  ..c.................\n", ""));
+    EXPECT_EQ(Pack(err), 1);
+    EXPECT_EQ(err, a.string() + ":16:5: the checkpoint at 32,144 is not on ground: its y is the feet, and cell 2,9 "
+                                "there is not a block\n");
+
+    WriteText(a, room(gap + gap, "  oCheckpoint 40 160\n", exit));
+    WriteText(assets_ / "rooms" / "rmB.room", room("  X...................\n" + gap, "  oCheckpoint 40 160\n"));
+    EXPECT_EQ(Pack(err), 1);
+    EXPECT_EQ(err, a.string() + ":22:3: walking across at y 160 puts the player at 0,160 in rmB, inside the block at "
+                                "cell 0,8\n");
+}
+
 TEST_F(PackerFolder, ObjectsNameEventsAndEachOtherOrAreRefused) {
     auto error_of = [&](const std::string& object_text) -> std::string {
         WriteText(assets_ / "objects" / "oA.object", object_text);

@@ -148,6 +148,10 @@ exits
         const auto records = ExitRecords(*crossing.room, crossing.screens, lookup);
         const ExitRecord& record = records.at({crossing.column, crossing.row});
         const auto [x, y] = CrossEdge(crossing.x, crossing.y, *crossing.room, crossing.column, crossing.row, record);
+        // The packer's level checks follow the player through the same rule.
+        EXPECT_EQ(ExitArrival(record, crossing.room->width, crossing.room->height, kScreenWidth, kScreenHeight,
+                              crossing.column, crossing.row, crossing.x, crossing.y),
+                  std::pair(x, y));
         EXPECT_EQ(int(std::floor(x / kScreenWidth)), crossing.to_column) << crossing.column << "," << crossing.row;
         EXPECT_EQ(int(std::floor(y / kScreenHeight)), crossing.to_row) << crossing.column << "," << crossing.row;
         // Just inside the screen along the way the player went; the other way unchanged.

@@ -9,6 +9,7 @@
 #include "OggEncoder.h"
 #include "PackageWriter.h"
 #include "Platform/AtomicFile.h"
+#include "RoomChecks.h"
 #include "SoundSource.h"
 #include "SpriteRecord.h"
 #include "TileSetSource.h"
@@ -298,6 +299,17 @@ void AssetFolder::ReadRooms(const AssetDocument& game) {
         const int32_t index = IndexOf(package_.rooms, name, spot, "room");
         return ExitTarget{index, screens_of(sources[size_t(index)])};
     };
+    // An unknown object has no parent here; placing it names it as unknown where it stands.
+    const ParentOf parent = [&](const std::string& name) {
+        for (const std::optional<PackageObject>& object : package_.objects)
+            if (object->name == name && object->parent_index >= 0)
+                return std::string(package_.objects[size_t(object->parent_index)]->name);
+        return std::string();
+    };
+    std::vector<RoomCells> cells;
+    for (const RoomSource& source : sources)
+        cells.emplace_back(source, parent);
+    const std::optional<PlayerBox> standing = PlayerStandingBox();
     for (size_t i = 0; i < sources.size(); ++i) {
         const RoomSource& source = sources[i];
         PackageRoom& room = *package_.rooms[i];
@@ -315,7 +327,25 @@ void AssetFolder::ReadRooms(const AssetDocument& game) {
             AddInstance(room, instance);
         if (!source.exits.empty()) {
             const SourceSpot& spot = source.exits.front().spot;
-            AddInstance(room, {"oExitControl", 0, 0, 1, 1, {}, spot}, ExitRecords(source, screens_of(source), target));
+            const auto records = ExitRecords(source, screens_of(source), target);
+            if (standing)
+                CheckExitArrivals(source, cells[i], records, [&](int index) -> const RoomCells& { return cells[size_t(index)]; },
+                                  screen_width, screen_height, *standing);
+            AddInstance(room, {"oExitControl", 0, 0, 1, 1, {}, spot}, records);
         }
+        if (standing) CheckCheckpoints(source, cells[i], *standing);
     }
+}
+
+std::optional<PlayerBox> AssetFolder::PlayerStandingBox() const {
+    for (const std::optional<PackageObject>& object : package_.objects) {
+        if (object->name != "oChar") continue;
+        const int32_t mask = object->mask_index >= 0 ? object->mask_index : object->sprite_index;
+        if (mask < 0) return std::nullopt;
+        const PackageSprite& sprite = *package_.sprites[size_t(mask)];
+        // The sprite's box holds its edge pixels; the player's box ends past them.
+        return PlayerBox{sprite.bbox_left - sprite.origin_x, sprite.bbox_top - sprite.origin_y,
+                         sprite.bbox_right + 1 - sprite.origin_x, sprite.bbox_bottom + 1 - sprite.origin_y};
+    }
+    return std::nullopt;
 }

@@ -25,6 +25,7 @@
 #include <set>
 #include <string>
 
+#include "RoomCells.h"
 #include "RoomExits.h"
 #include "TexturePageBuilder.h"
 
@@ -75,6 +76,9 @@ private:
     // Adds an instance record, its creation code entry when it has assignments or exits.
     void AddInstance(PackageRoom& room, const InstanceSource& source,
                      std::map<std::pair<int, int>, ExitRecord> exits = {});
+    // The box the player (oChar) collides with while standing, from its mask; none in a game
+    // without one, whose rooms are not checked for the player's sake.
+    std::optional<PlayerBox> PlayerStandingBox() const;
     // The code entry of psl_Room_<name>_Create, one for all the rooms that share it.
     int32_t RoomCreationCode(const std::string& name);
     // The index of the named resource, refused at `spot` when there is none.

@@ -41,3 +41,16 @@ std::map<std::pair<int, int>, ExitRecord> ExitRecords(const RoomSource& room, Ro
     }
     return records;
 }
+
+std::pair<double, double> ExitArrival(const ExitRecord& record, double room_width, double room_height,
+                                      int screen_width, int screen_height, int column, int row, double x, double y) {
+    // The game wraps a player past the bottom only once beyond it, and past the right from it on.
+    if (record.axis == 1) {
+        if (y > room_height) y -= room_height;
+        else if (y < 0) y += room_height;
+    } else {
+        if (x >= room_width) x -= room_width;
+        else if (x < 0) x += room_width;
+    }
+    return {record.column * screen_width + (x - column * screen_width), record.row * screen_height + (y - row * screen_height)};
+}

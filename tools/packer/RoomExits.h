@@ -37,3 +37,9 @@ using ExitTargetLookup = std::function<ExitTarget(const std::string& room, const
 // refused.
 std::map<std::pair<int, int>, ExitRecord> ExitRecords(const RoomSource& room, RoomScreens screens,
                                                       const ExitTargetLookup& target);
+
+// Where the game puts a player who steps past the room's edge to (x, y) from screen (column,
+// row), which the camera shows, by that screen's record: wrapped back into the room along the
+// record's axis, then moved from the camera's screen to the record's.
+std::pair<double, double> ExitArrival(const ExitRecord& record, double room_width, double room_height,
+                                      int screen_width, int screen_height, int column, int row, double x, double y);

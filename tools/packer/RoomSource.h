@@ -7,10 +7,10 @@
 //                                       shared by the rooms that name it)
 //     legend
 //       X oSnowBlock stretch           (a run of X becomes one stretched instance)
-//       c oCheckpoint
+//       ^ oSpike stretch
 //     map                              (one character a 16-pixel cell; '.' is empty)
 //       ....................
-//       XXXXXXXX..c.XXXXXXXX
+//       XXXXXXXX..^^XXXXXXXX
 //     instances                        (object, x, y, then name = value creation code)
 //       oChar 32 48
 //       oNPC 100 48 script = "hello" hamp = 32
