@@ -176,7 +176,7 @@ void psl_Object_oNPC_Create_0(CInstance* self, CInstance* other) {
     frame.Line(2);
     Assign(Var(self, SLOT_nl), Value("\r\n"));
     Assign(Var(self, SLOT_script), Value("..."));
-    for (int32_t slot : {SLOT_stop, SLOT_talking, SLOT_flip, SLOT_hurtful, SLOT_init})
+    for (int32_t slot : {SLOT_stop, SLOT_talking, SLOT_flip, SLOT_hurtful, SLOT_init, SLOT_saves})
         Assign(Var(self, slot), Value(0));
     Assign(Var(self, SLOT_textbox), Value(noone));
     Assign(Var(self, SLOT_talking_time), BuiltinVar(self, VAR_room_speed) * 3);
@@ -249,6 +249,8 @@ void psl_Object_oNPC_Other_11(CInstance* self, CInstance* other) {
             Assign(Var(self, SLOT_stop), Value(0));
             Assign(Var(self, SLOT_current_line), Value(0));
         }
+        // A keeper of the game (`saves`, set by its room) saves it whenever a talk starts.
+        if (Value(Var(self, SLOT_saves))) CallScript(psl_Script_save_game, self, other);
         if (Var(self, SLOT_talksound) != Value(-4))
             CallScript(psl_Script_sfx_play, self, other, Var(self, SLOT_talksound));
         else

@@ -177,9 +177,9 @@ TEST_F(DialogueTest, WalkingUpToACharacterStartsItsTalkOnce) {
 TEST_F(DialogueTest, PresentsAreKnownByPlaceOpenedByAStompAndNeverReturn) {
     CInstance* duck = Speaker("!set global.can_duck, 1\nPress Down to Duck", oPresent, 60);
     CInstance* heart = Speaker("One more heart!", oHeartPresent, 200);
-    EXPECT_EQ(Text(duck, SLOT_key), "got60_152_rmPurple");
-    EXPECT_EQ(Text(heart, SLOT_key), "got200_152_rmPurple");
-    EXPECT_EQ(GlobalNumber("got60_152_rmPurple"), 0);
+    EXPECT_EQ(Text(duck, SLOT_key), "got60_152_rmEmpty");
+    EXPECT_EQ(Text(heart, SLOT_key), "got200_152_rmEmpty");
+    EXPECT_EQ(GlobalNumber("got60_152_rmEmpty"), 0);
     EXPECT_EQ(Real(Builtin("ds_list_size", GlobalValue("present_list"))), 2);
 
     const double hearts = GlobalNumber("char_max_hp");
@@ -190,7 +190,7 @@ TEST_F(DialogueTest, PresentsAreKnownByPlaceOpenedByAStompAndNeverReturn) {
     EXPECT_EQ(Count(oPresent), 0);
     EXPECT_EQ(Count(oTextbox), 2); // each says its line as it goes
     const std::string save = ReadSaveFile("save.fluffy");
-    EXPECT_NE(save.find("\"got60_152_rmPurple\":1"), std::string::npos) << save;
+    EXPECT_NE(save.find("\"got60_152_rmEmpty\":1"), std::string::npos) << save;
     EXPECT_NE(save.find("\"can_duck\":1"), std::string::npos) << save;
 
     // Made again at its place, an opened present is gone at once; a new place is a new present.
@@ -202,7 +202,7 @@ TEST_F(DialogueTest, PresentsAreKnownByPlaceOpenedByAStompAndNeverReturn) {
     TearDown();
     SetUp();
     EXPECT_EQ(GlobalNumber("can_duck"), 1);
-    EXPECT_EQ(GlobalNumber("got60_152_rmPurple"), 1);
+    EXPECT_EQ(GlobalNumber("got60_152_rmEmpty"), 1);
     Place(oPresent, 60, 152);
     EXPECT_EQ(Count(oPresent), 0);
 }

@@ -25,7 +25,7 @@ protected:
     void StartInAnEmptyRoom() {
         Start();
         RunFrames(3);
-        Call(nullptr, nullptr, FN_room_goto, Value(rmPurple));
+        Call(nullptr, nullptr, FN_room_goto, Value(rmEmpty));
         RunFrames(1);
     }
 

@@ -1,0 +1,457 @@
+// A bot that plays the whole game, from the title to the credits, as a player who knows the way:
+// it follows a route of places to stand on (and presents to open, beasts to fight) through the
+// worlds, and finds its own way from one place to the next. Every step it tries walking on,
+// standing, backing off and jumping now or a little later with the key held longer or shorter,
+// carries Mireth through each try with the game's own movement rules against the level's cells,
+// and takes the try that ends nearest the next place without touching spikes or an enemy on its
+// path. So it waits for a floating enemy to pass and jumps at a gap's edge by itself. The fights
+// go to the fight bots, the last one to the final-fight bot.
+#pragma once
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+#include <vector>
+
+#include "FightBots.h"
+#include "FinalFightBot.h"
+
+namespace playthrough {
+
+using fight::Find;
+using fight::Get;
+
+enum class Move {
+    kStand, // get to stand at (x, y), y the feet
+    kDuck,  // the same, ducking all the way
+    kOpen,  // hop onto the present standing at x on the floor y (from its right)
+    kLeave, // walk through the room's edge toward x, until the room changes
+    kFight, // the beast `beast` in the arena screen at x
+};
+
+struct Step {
+    Move move;
+    int32_t room;
+    double x, y = 0;
+    int32_t beast = -1;
+    double side = 20; // an opening hop starts this far right of the present (left when negative)
+};
+
+inline Step Stand(int32_t room, double x, double y) { return {Move::kStand, room, x, y}; }
+inline Step Duck(int32_t room, double x, double y) { return {Move::kDuck, room, x, y}; }
+inline Step Open(int32_t room, double x, double y, double side = 20) { return {Move::kOpen, room, x, y, -1, side}; }
+inline Step Leave(int32_t room, double x) { return {Move::kLeave, room, x}; }
+inline Step Fight(int32_t room, int32_t beast, double origin) { return {Move::kFight, room, origin, 160, beast}; }
+
+// The level's solid cells, read once a room from the game's block grid.
+class Cells {
+public:
+    void Read(int32_t room) {
+        room_ = room;
+        const Value grid = Global(SLOT_block_grid);
+        width_ = int(Real(Call(nullptr, nullptr, FN_ds_grid_width, grid)));
+        height_ = int(Real(Call(nullptr, nullptr, FN_ds_grid_height, grid)));
+        solid_.assign(size_t(width_ * height_), false);
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x)
+                solid_[size_t(y * width_ + x)] = Real(Call(nullptr, nullptr, FN_ds_grid_get, grid, Value(x), Value(y))) != 0;
+    }
+    int32_t room() const { return room_; }
+    // Whether a box (last pixels included) covers a solid cell; outside the level is open.
+    bool Blocked(double left, double top, double right, double bottom) const {
+        for (int cy = int(std::floor(top / 16)); cy <= int(std::floor(bottom / 16)); ++cy)
+            for (int cx = int(std::floor(left / 16)); cx <= int(std::floor(right / 16)); ++cx)
+                if (cx >= 0 && cy >= 0 && cx < width_ && cy < height_ && solid_[size_t(cy * width_ + cx)]) return true;
+        return false;
+    }
+
+private:
+    int32_t room_ = -1;
+    int width_ = 0, height_ = 0;
+    std::vector<bool> solid_;
+};
+
+struct Box {
+    double left, top, right, bottom;
+    bool Meets(const Box& o, double margin) const {
+        return left - margin <= o.right && o.left <= right + margin && top - margin <= o.bottom && o.top <= bottom + margin;
+    }
+};
+
+// What can kill Mireth on the way: spikes where they are, enemies where their paths take them.
+class Dangers {
+public:
+    void Read() {
+        spikes_.clear();
+        foes_.clear();
+        With(nullptr, nullptr, oSpike, [&](CInstance* spike, CInstance*) { spikes_.push_back(BoxOf(spike)); });
+        With(nullptr, nullptr, oEnemy, [&](CInstance* foe, CInstance*) {
+            if (!Value(Var(foe, SLOT_hurtful)) || Value(Var(foe, SLOT_dead))) return;
+            foes_.push_back(foe);
+        });
+    }
+    // Whether Mireth's box meets any of them `t` steps from now.
+    bool Hit(const Box& mireth, int t) const {
+        for (const Box& spike : spikes_)
+            if (mireth.Meets(spike, 0)) return true;
+        for (CInstance* foe : foes_)
+            if (mireth.Meets(Ahead(foe, t), 3)) return true;
+        return false;
+    }
+
+private:
+    static Box BoxOf(CInstance* i) {
+        return {Get(i, VAR_bbox_left), Get(i, VAR_bbox_top), Get(i, VAR_bbox_right), Get(i, VAR_bbox_bottom)};
+    }
+    // Where an enemy's path takes its box in t steps (the floaters' and the puffs' paths).
+    static Box Ahead(CInstance* foe, int t) {
+        Box box = BoxOf(foe);
+        const double x = Get(foe, VAR_x), y = Get(foe, VAR_y);
+        double nx = x, ny = y;
+        const double turn = 2 * std::numbers::pi;
+        const Value kind = BuiltinVar(foe, VAR_object_index);
+        if (kind == Value(oSlimey) || kind == Value(oWigglis)) {
+            const double stepc = Real(Var(foe, SLOT_stepc));
+            nx = Get(foe, VAR_xstart) + Real(Var(foe, SLOT_hamp)) * std::sin((stepc + t) * turn / Real(Var(foe, SLOT_hper)));
+            ny = Get(foe, VAR_ystart) + Real(Var(foe, SLOT_vamp)) * std::sin((stepc + t) * turn / Real(Var(foe, SLOT_vper)));
+        } else if (kind == Value(oFlowerfluff)) {
+            const double stepc = Real(Var(foe, SLOT_stepc)), per = Real(Var(foe, SLOT_per)), angle = (stepc + t * (per - 1)) * turn / per;
+            const double radius = Real(Var(foe, SLOT_amp)) + 4;
+            nx = Real(Var(foe, SLOT_xp)) + radius * std::cos(angle);
+            ny = Real(Var(foe, SLOT_yp)) + radius * std::sin(angle);
+        }
+        return {box.left + nx - x, box.top + ny - y, box.right + nx - x, box.bottom + ny - y};
+    }
+
+    std::vector<Box> spikes_;
+    std::vector<CInstance*> foes_;
+};
+
+// A try: which way to walk (toward the place, none, or away from it for a while), and whether to
+// press jump at step `jump_at` (0: not) and hold it `hold` steps.
+struct Try {
+    int way, jump_at, hold;
+};
+
+// Mireth's movement, step by step as the game moves her: walking with its cap and friction,
+// gravity (twice while ducking and falling), the jump and its cut, and whole-pixel moves that stop
+// at solid cells.
+class Body {
+public:
+    explicit Body(CInstance* p)
+        : x_(Get(p, VAR_x)), y_(Get(p, VAR_y)), hv_(Real(Var(p, SLOT_hv))), vv_(Real(Var(p, SLOT_vv))),
+          ong_(Value(Var(p, SLOT_ong))), cut_(Value(Var(p, SLOT_cut))), duck_(Value(Var(p, SLOT_duck))),
+          acc_(Real(Var(p, SLOT_acc))), spd_(Real(Var(p, SLOT_spd))), fric_(Real(Var(p, SLOT_fric))),
+          grav_(Real(Var(p, SLOT_grav))),
+          takeoff_(Real(Var(p, duck_ ? SLOT_djmp : Value(Global(SLOT_hi)) ? SLOT_hjmp : SLOT_jmp))),
+          left_(Get(p, VAR_bbox_left) - x_), top_(Get(p, VAR_bbox_top) - y_), right_(Get(p, VAR_bbox_right) - x_),
+          bottom_(Get(p, VAR_bbox_bottom) - y_) {
+        RValue& remainder = Var(p, SLOT_remainder);
+        rx_ = Real(Element(remainder, 0)), ry_ = Real(Element(remainder, 1));
+    }
+    Box At(double x, double y) const { return {x + left_, y + top_, x + right_, y + bottom_}; }
+    Box Now() const { return At(x_, y_); }
+    void Step(const Cells& cells, int d, bool press, bool held) {
+        ong_ = cells.Blocked(At(x_, y_ + 1).left, At(x_, y_ + 1).top, At(x_, y_ + 1).right, At(x_, y_ + 1).bottom);
+        if (std::abs(hv_ + d * acc_) > spd_ && (hv_ > 0) - (hv_ < 0) == d)
+            hv_ = d < 0 ? std::min(hv_, -spd_) : std::max(hv_, spd_);
+        else
+            hv_ += d * acc_;
+        if (hv_ != 0) {
+            const double before = hv_;
+            hv_ -= (before > 0 ? 1 : -1) * fric_;
+            if ((hv_ > 0) != (before > 0)) hv_ = 0;
+        }
+        if (ong_)
+            cut_ = false;
+        else
+            vv_ += duck_ ? 2 * grav_ : grav_;
+        if (press && ong_) vv_ = -takeoff_;
+        if (!held && vv_ < 0 && !cut_) vv_ /= 2, cut_ = true;
+        if (!Move(cells, hv_, rx_, true)) hv_ = 0;
+        const double amount = vv_;
+        if (!Move(cells, amount, ry_, false) && (vv_ > 0) == (amount > 0) && !(duck_ && vv_ <= 0)) vv_ = 0;
+    }
+    double x() const { return x_; }
+    double y() const { return y_; }
+    bool Grounded(const Cells& cells) const {
+        const Box b = At(x_, y_ + 1);
+        return vv_ >= 0 && cells.Blocked(b.left, b.top, b.right, b.bottom);
+    }
+
+private:
+    bool Move(const Cells& cells, double amount, double& remainder, bool horizontal) {
+        remainder += std::clamp(amount, -12.0, 12.0);
+        double steps = std::ceil(remainder - 0.5);
+        remainder -= steps;
+        const double s = steps > 0 ? 1 : -1;
+        for (; steps != 0; steps -= s) {
+            const double nx = x_ + (horizontal ? s : 0), ny = y_ + (horizontal ? 0 : s);
+            const Box b = At(nx, ny);
+            if (cells.Blocked(b.left, b.top, b.right, b.bottom)) return false;
+            x_ = nx, y_ = ny;
+        }
+        return true;
+    }
+
+    double x_, y_, hv_, vv_;
+    bool ong_, cut_, duck_;
+    double acc_, spd_, fric_, grav_, takeoff_;
+    double left_, top_, right_, bottom_, rx_ = 0, ry_ = 0;
+};
+
+// The outcome of a try: where Mireth ends, after how many steps, and the step she is first hurt at
+// (0: never).
+struct Outcome {
+    double x, y;
+    int steps;
+    bool grounded;
+    int hurt_at;
+};
+
+// Carries Mireth through a try: a walk for a short while (a gap further on is left for a later
+// jump), a jump until she lands, always on to solid ground if she is in the air.
+inline Outcome Carry(CInstance* player, const Cells& cells, const Dangers& dangers, const Try& plan, double tx,
+                     double room_height) {
+    Body body(player);
+    const double from = body.x();
+    constexpr int kWalk = 16, kLongest = 150;
+    for (int t = 1; t <= kLongest; ++t) {
+        int d = 0;
+        if (plan.way > 0 && std::abs(tx - body.x()) > 2) d = tx > body.x() ? 1 : -1;
+        if (plan.way < 0 && t <= 20) d = tx > from ? -1 : 1;
+        const bool press = plan.jump_at == t;
+        const bool held = plan.jump_at && t >= plan.jump_at && t < plan.jump_at + plan.hold;
+        body.Step(cells, d, press, held);
+        if (dangers.Hit(body.Now(), t) || body.y() > room_height + 16) return {body.x(), body.y(), t, false, t};
+        if (t >= kWalk && t > plan.jump_at + 2 && body.Grounded(cells)) return {body.x(), body.y(), t, true, 0};
+    }
+    return {body.x(), body.y(), kLongest, false, 0};
+}
+
+class Bot {
+public:
+    explicit Bot(std::vector<Step> route) : route_(std::move(route)) {}
+
+    bool operator()(NullWindow& window, CInstance* player, int frame, int (&noted)[2]) {
+        int& credits_at = noted[0];
+        if (frame == 0) *this = Bot(route_);
+        const int32_t room = Runner().current_room;
+        if (room == rmTitle) {
+            keys_.Set(window, vk_return, frame % 20 < 2);
+            return frame < kLongest;
+        }
+        keys_.Set(window, vk_return, false);
+        if (room == rmFinal) return Last(window, player, frame, credits_at);
+        if (!player || next_ >= route_.size()) {
+            keys_.Release(window);
+            return frame < kLongest;
+        }
+        // After a death the way on is found again from the lantern.
+        if (Value(Var(player, SLOT_dead))) {
+            keys_.Release(window);
+            return frame < kLongest;
+        }
+        if (route_[next_].move == Move::kLeave && route_[next_].room != room) ++next_;
+        const Step& step = route_[std::min(next_, route_.size() - 1)];
+        if (step.room != room) {
+            keys_.Release(window);
+            return frame < kLongest;
+        }
+        if (cells_.room() != room) cells_.Read(room);
+        if (Done(step, player)) {
+            ++next_, hop_ = -1;
+            keys_.Release(window);
+        } else {
+            Play(window, player, step);
+        }
+        return frame < kLongest;
+    }
+
+    size_t Reached() const { return next_; }
+
+private:
+    static constexpr int kLongest = 60 * 60 * 25;
+
+    bool Done(const Step& step, CInstance* player) {
+        const bool grounded = Value(Var(player, SLOT_ong)) && Real(Var(player, SLOT_vv)) >= 0;
+        switch (step.move) {
+        case Move::kStand:
+        case Move::kDuck:
+            return grounded && std::abs(Get(player, VAR_x) - step.x) <= 4 && std::abs(Get(player, VAR_y) - step.y) <= 2 &&
+                   bool(Value(Var(player, SLOT_duck))) == (step.move == Move::kDuck);
+        case Move::kOpen:
+            return Opened(step.x);
+        case Move::kLeave:
+            return false;
+        case Move::kFight:
+            return !Find(step.beast);
+        }
+        return false;
+    }
+
+    // Whether the present standing at x has been opened (or was never there).
+    static bool Opened(double x) {
+        bool opened = true;
+        With(nullptr, nullptr, oPresent, [&](CInstance* present, CInstance*) {
+            ScopedRValue flag;
+            VariableGlobalGet(ValueText(Var(present, SLOT_key)).c_str(), flag);
+            if (std::abs(Get(present, VAR_x) - x) < 1 && !ToReal(flag)) opened = false;
+        });
+        return opened;
+    }
+
+    void Play(NullWindow& window, CInstance* player, const Step& step) {
+        switch (step.move) {
+        case Move::kFight:
+            if (!fight_ || fight_beast_ != step.beast) {
+                fight_beast_ = step.beast;
+                if (step.beast == oMegaFlowerfluff)
+                    fight_ = std::make_shared<fight::FlowerBot>(step.x);
+                else if (step.beast == oMegaSlimey)
+                    fight_ = std::make_shared<fight::RunnerBot>(step.beast, 4, fight::RunnerBot::Waits{240, 128}, step.x);
+                else
+                    fight_ = std::make_shared<fight::RunnerBot>(step.beast, 6, fight::RunnerBot::Waits{176, 192}, step.x);
+            }
+            fight_->Fight(window, player);
+            return;
+        case Move::kOpen:
+            return Hop(window, player, step);
+        case Move::kLeave: // along the floor, out of the room
+            return keys_.Toward(window, Get(player, VAR_x), step.x);
+        case Move::kDuck:
+        case Move::kStand:
+            return Walk(window, player, step.x, step.y, step.move == Move::kDuck);
+        }
+    }
+
+    // Onto the present: beside it, then a short hop that comes down on its lid.
+    void Hop(NullWindow& window, CInstance* player, const Step& step) {
+        const bool grounded = Value(Var(player, SLOT_ong)) && Real(Var(player, SLOT_vv)) >= 0;
+        if (hop_ < 0) {
+            if (!grounded || std::abs(Get(player, VAR_x) - (step.x + step.side)) > 3)
+                return Walk(window, player, step.x + step.side, step.y, false);
+            keys_.Release(window);
+            keys_.Set(window, vk_space, true);
+            hop_ = 0;
+            return;
+        }
+        ++hop_;
+        keys_.Set(window, vk_space, hop_ < 10);
+        keys_.Toward(window, Get(player, VAR_x), step.x, 1);
+        if (hop_ > 4 && grounded) hop_ = -1, keys_.Release(window);
+    }
+
+    // One step toward standing at (x, y): the best of the tries, its first step's keys pressed.
+    void Walk(NullWindow& window, CInstance* player, double x, double y, bool duck) {
+        if (bool(Value(Var(player, SLOT_duck))) != duck) {
+            const bool grounded = bool(Value(Var(player, SLOT_ong)));
+            keys_.Set(window, vk_down, grounded && !keys_.Held(vk_down));
+            if (grounded) return;
+        } else {
+            keys_.Set(window, vk_down, false);
+        }
+        dangers_.Read();
+        const bool grounded = Value(Var(player, SLOT_ong)) && Real(Var(player, SLOT_vv)) >= 0;
+        const double room_height = Real(BuiltinVar(player, VAR_room_height));
+        std::vector<Try> tries;
+        for (int way : {1, 0, -1}) tries.push_back({way, 0, 0});
+        if (!duck) {
+            if (grounded) {
+                for (int at : {1, 3, 6, 10, 15, 22})
+                    for (int hold : {40, 16, 9, 4}) tries.push_back({1, at, hold});
+            } else if (keys_.Held(vk_space)) {
+                for (int way : {1, 0, -1})
+                    for (int hold : {2, 5, 10, 40}) tries.push_back({way, 1, hold});
+            }
+        }
+        const double distance = std::abs(Get(player, VAR_x) - x) + 2 * std::abs(Get(player, VAR_y) - y);
+        Try best{0, 0, 0};
+        double best_cost = std::numeric_limits<double>::infinity();
+        for (const Try& t : tries) {
+            // In the air a try "pressing" at its first step only goes on holding the key.
+            const Outcome o = Carry(player, cells_, dangers_, t, x, room_height);
+            // The best try comes nearest fastest: the distance won a step, less for a jump (only
+            // worth it where walking gets nowhere) or for not walking toward the place.
+            double cost;
+            if (o.hurt_at)
+                cost = 1e6 - o.hurt_at;
+            else if (!o.grounded)
+                cost = 1e5;
+            else
+                cost = -(distance - std::abs(o.x - x) - 2 * std::abs(o.y - y)) / o.steps + (t.jump_at && grounded ? 0.4 : 0) +
+                       (t.way == 0 ? 0.05 : 0) + (t.way < 0 ? 0.1 : 0);
+            if (cost < best_cost) best_cost = cost, best = t;
+        }
+        int d = 0;
+        const double px = Get(player, VAR_x);
+        if (best.way > 0 && std::abs(x - px) > 2) d = x > px ? 1 : -1;
+        if (best.way < 0) d = x > px ? -1 : 1;
+        keys_.Set(window, vk_right, d > 0);
+        keys_.Set(window, vk_left, d < 0);
+        // A jump needs a fresh press: a key still held from the last one is let go first.
+        if (grounded)
+            keys_.Set(window, vk_space, best.jump_at == 1 && !keys_.Held(vk_space));
+        else
+            keys_.Set(window, vk_space, keys_.Held(vk_space) && best.jump_at == 1);
+    }
+
+    // The last room: the final-fight bot until the credits show, then a second of them.
+    bool Last(NullWindow& window, CInstance* player, int frame, int& credits_at) {
+        if (credits_at < 0 && !Find(oPresence) && !Find(oFinalBoss) && frame > entered_final_ + 60) credits_at = frame;
+        if (entered_final_ < 0) entered_final_ = frame, keys_.Release(window);
+        if (credits_at < 0 && player) final_fight::Play(window, player, final_keys_);
+        return credits_at < 0 ? frame < kLongest : frame < credits_at + 60;
+    }
+
+    std::vector<Step> route_;
+    size_t next_ = 0;
+    fight::Keys keys_;
+    Cells cells_;
+    Dangers dangers_;
+    int hop_ = -1;
+    std::shared_ptr<fight::ArenaBot> fight_;
+    int32_t fight_beast_ = -1;
+    int entered_final_ = -1;
+    int final_keys_ = 0;
+};
+
+// The way through the worlds: places to stand on, in pixels (x the middle, y the feet), the presents
+// to open, the beasts to fight. Only the places where the way turns are given.
+inline std::vector<Step> Route() {
+    return {
+        // The snow: the first screens, down the hole, left to the duck present, back through the
+        // tunnel, right to the heart present, up the shaft, the great slime and its present.
+        Stand(rmSnow, 296, 144), Stand(rmSnow, 488, 112), Stand(rmSnow, 600, 144), Stand(rmSnow, 808, 144),
+        Stand(rmSnow, 888, 128), Stand(rmSnow, 920, 304), Stand(rmSnow, 552, 272), Stand(rmSnow, 344, 304),
+        Stand(rmSnow, 120, 304), Open(rmSnow, 56, 272), Stand(rmSnow, 184, 304), Stand(rmSnow, 344, 304),
+        Stand(rmSnow, 552, 272), Stand(rmSnow, 920, 304), Duck(rmSnow, 1048, 304), Stand(rmSnow, 1048, 304),
+        Stand(rmSnow, 1304, 304), Stand(rmSnow, 1560, 304), Stand(rmSnow, 1688, 272), Stand(rmSnow, 1784, 240),
+        Open(rmSnow, 1864, 240), Stand(rmSnow, 1560, 304), Stand(rmSnow, 1304, 304), Stand(rmSnow, 1048, 304),
+        Stand(rmSnow, 1064, 272), Stand(rmSnow, 1096, 240), Stand(rmSnow, 1128, 208), Stand(rmSnow, 1160, 176),
+        Stand(rmSnow, 1208, 144), Fight(rmSnow, oMegaSlimey, 1280), Open(rmSnow, 1760, 160), Leave(rmSnow, 1960),
+        // The pink world: down the hole, left through the tunnel to the heart, right and up the
+        // ledges to the great wiggler and its present, back down for the sweater in the nook
+        // under the ledges, and over the tall wall at the world's end.
+        Stand(rmPink, 200, 128), Stand(rmPink, 392, 128), Stand(rmPink, 472, 160), Stand(rmPink, 520, 304),
+        Stand(rmPink, 392, 304), Duck(rmPink, 256, 304), Stand(rmPink, 256, 304), Stand(rmPink, 104, 304),
+        Open(rmPink, 56, 272), Stand(rmPink, 200, 304), Duck(rmPink, 392, 304), Stand(rmPink, 392, 304),
+        Stand(rmPink, 648, 304), Stand(rmPink, 776, 304), Stand(rmPink, 936, 304), Stand(rmPink, 1064, 272),
+        Stand(rmPink, 1112, 240), Stand(rmPink, 1160, 208), Stand(rmPink, 1192, 176), Stand(rmPink, 1256, 160),
+        Fight(rmPink, oMegaWigglis, 1280), Open(rmPink, 1760, 160), Stand(rmPink, 1256, 160), Stand(rmPink, 1224, 304),
+        Open(rmPink, 1240, 304, -20), Stand(rmPink, 1040, 304), Stand(rmPink, 1064, 272), Stand(rmPink, 1112, 240),
+        Stand(rmPink, 1160, 208), Stand(rmPink, 1192, 176), Stand(rmPink, 1256, 160), Stand(rmPink, 1840, 80),
+        Leave(rmPink, 1960),
+        // The purple world: into the chasm, through the tunnel, over the tall wall to the shoes, up
+        // the shaft, back for the heart on its shelf, over the wide gap, the great flower puff and
+        // the last present, which calls Mireth to the last room.
+        Stand(rmPurple, 136, 128), Stand(rmPurple, 280, 112), Stand(rmPurple, 424, 160), Stand(rmPurple, 520, 304),
+        Stand(rmPurple, 648, 304), Stand(rmPurple, 744, 304), Duck(rmPurple, 848, 304), Stand(rmPurple, 848, 304),
+        Stand(rmPurple, 936, 304), Stand(rmPurple, 976, 224), Open(rmPurple, 1048, 304), Stand(rmPurple, 976, 224),
+        Stand(rmPurple, 1016, 160), Stand(rmPurple, 920, 160), Stand(rmPurple, 856, 80), Open(rmPurple, 832, 80),
+        Stand(rmPurple, 920, 160), Stand(rmPurple, 1016, 160), Stand(rmPurple, 1264, 160),
+        Fight(rmPurple, oMegaFlowerfluff, 1280), Open(rmPurple, 1760, 160),
+    };
+}
+
+} // namespace playthrough
