@@ -342,6 +342,12 @@ private:
         if (hop_ > 4 && grounded) hop_ = -1, keys_.Release(window);
     }
 
+    // How far a place is, height counting less while the place is still far to the side, so that
+    // climbing onto a ledge on the way counts as getting on.
+    static double Distance(double dx, double dy) {
+        return std::abs(dx) + 2 * std::abs(dy) * std::clamp(1 - std::abs(dx) / 160, 0.25, 1.0);
+    }
+
     // One step toward standing at (x, y): the best of the tries, its first step's keys pressed.
     void Walk(NullWindow& window, CInstance* player, double x, double y, bool duck) {
         if (bool(Value(Var(player, SLOT_duck))) != duck) {
@@ -365,7 +371,7 @@ private:
                     for (int hold : {2, 5, 10, 40}) tries.push_back({way, 1, hold});
             }
         }
-        const double distance = std::abs(Get(player, VAR_x) - x) + 2 * std::abs(Get(player, VAR_y) - y);
+        const double distance = Distance(Get(player, VAR_x) - x, Get(player, VAR_y) - y);
         Try best{0, 0, 0};
         double best_cost = std::numeric_limits<double>::infinity();
         for (const Try& t : tries) {
@@ -379,7 +385,7 @@ private:
             else if (!o.grounded)
                 cost = 1e5;
             else
-                cost = -(distance - std::abs(o.x - x) - 2 * std::abs(o.y - y)) / o.steps + (t.jump_at && grounded ? 0.4 : 0) +
+                cost = -(distance - Distance(o.x - x, o.y - y)) / o.steps + (t.jump_at && grounded ? 0.4 : 0) +
                        (t.way == 0 ? 0.05 : 0) + (t.way < 0 ? 0.1 : 0);
             if (cost < best_cost) best_cost = cost, best = t;
         }
@@ -425,10 +431,10 @@ inline std::vector<Step> Route() {
         Stand(rmSnow, 296, 144), Stand(rmSnow, 488, 112), Stand(rmSnow, 600, 144), Stand(rmSnow, 808, 144),
         Stand(rmSnow, 888, 128), Stand(rmSnow, 920, 304), Stand(rmSnow, 552, 272), Stand(rmSnow, 344, 304),
         Stand(rmSnow, 120, 304), Open(rmSnow, 56, 272), Stand(rmSnow, 184, 304), Stand(rmSnow, 344, 304),
-        Stand(rmSnow, 552, 272), Stand(rmSnow, 920, 304), Duck(rmSnow, 1048, 304), Stand(rmSnow, 1048, 304),
+        Stand(rmSnow, 552, 272), Stand(rmSnow, 920, 304), Duck(rmSnow, 1064, 304), Stand(rmSnow, 1064, 304),
         Stand(rmSnow, 1304, 304), Stand(rmSnow, 1560, 304), Stand(rmSnow, 1688, 272), Stand(rmSnow, 1784, 240),
-        Open(rmSnow, 1864, 240), Stand(rmSnow, 1560, 304), Stand(rmSnow, 1304, 304), Stand(rmSnow, 1048, 304),
-        Stand(rmSnow, 1064, 272), Stand(rmSnow, 1096, 240), Stand(rmSnow, 1128, 208), Stand(rmSnow, 1160, 176),
+        Open(rmSnow, 1864, 240), Stand(rmSnow, 1560, 304), Stand(rmSnow, 1304, 304), Stand(rmSnow, 1064, 304),
+        Stand(rmSnow, 1040, 272), Stand(rmSnow, 1088, 240), Stand(rmSnow, 1136, 208), Stand(rmSnow, 1168, 176),
         Stand(rmSnow, 1208, 144), Fight(rmSnow, oMegaSlimey, 1280), Open(rmSnow, 1760, 160), Leave(rmSnow, 1960),
         // The pink world: down the hole, left through the tunnel to the heart, right and up the
         // ledges to the great wiggler and its present, back down for the sweater in the nook

@@ -37,6 +37,8 @@ class RecordedPlayTest : public GameFixture {
 protected:
     // Starts the game on the recording's save and runs until the saved room is reached.
     CInstance* StartInSavedRoom(const Recording& recording) {
+        // No save: an empty save folder, as a new player's.
+        for (const auto& file : std::filesystem::directory_iterator(save_.Path())) std::filesystem::remove_all(file);
         if (!recording.save.empty()) WriteSaveFile("save.fluffy", recording.save);
         Start();
         for (int frame = 0; frame < 10 && Runner().current_room <= rmGo; ++frame) RunFrames(1);
@@ -165,6 +167,15 @@ const Recording kFinalFight{
         return frame < 6000 && (credits_at < 0 || frame < credits_at + 60);
     }};
 
+// From an empty save folder: the title, a new game and the whole snow world (its duck and heart
+// presents, the great slime and its great present), played by the playthrough bot until it
+// walks out into the pink world.
+const Recording kSnowWorld{"snow_world.rec", "",
+                           [bot = playthrough::Bot(playthrough::Route())](NullWindow& window, CInstance* player, int frame,
+                                                                          int (&noted)[2]) mutable {
+                               return bot(window, player, frame, noted) && Runner().current_room != rmPink;
+                           }};
+
 TEST_F(RecordedPlayTest, AJumpClearsThePitAndTheNextScreensCheckpointIsSaved) {
     CInstance* player = Replay(kJumpThePit);
     EXPECT_EQ(Real(Var(player, SLOT_dead)), 0);
@@ -241,11 +252,12 @@ TEST_F(RecordedPlayTest, TheGameReplaysTheRecordingsToTheSameRoom) {
                                                      {&kTunnelToSnow, rmSnow},      {&kTalkAndAnswer, rmTemplate},
                                                      {&kOpenPresents, rmTemplate},  {&kHouseFriend, rmHouse},
                                                      {&kBeatTheSlime, rmArena},     {&kBeatTheWiggler, rmArenaPink},
-                                                     {&kBeatTheFlower, rmArenaPurple}, {&kFinalFight, rmFinal}};
+                                                     {&kBeatTheFlower, rmArenaPurple}, {&kFinalFight, rmFinal},
+                                                     {&kSnowWorld, rmPink}};
     for (const auto& [recording, room] : runs) {
         const std::string folder = save_.Path() + recording->name + ".save/";
         std::filesystem::create_directories(folder + "Snowtide");
-        std::ofstream(folder + "Snowtide/save.fluffy") << recording->save;
+        if (!recording->save.empty()) std::ofstream(folder + "Snowtide/save.fluffy") << recording->save;
         const ProcessRun run = Execute("XDG_DATA_HOME=" + folder + " " + game + " -nowindow -playback " + kRecordings +
                                        recording->name + " -digest");
         EXPECT_EQ(run.exit_code, 0) << run.output;
@@ -253,26 +265,17 @@ TEST_F(RecordedPlayTest, TheGameReplaysTheRecordingsToTheSameRoom) {
     }
 }
 
-// The whole game from an empty save folder: the title, the three worlds and the last fight.
-const Recording kPlaythrough{"playthrough.rec", "", playthrough::Bot(playthrough::Route())};
-
-// Makes the playthrough again (the longest recording, so it has a command of its own).
-TEST_F(RecordedPlayTest, DISABLED_MakePlaythrough) {
-    record_ = kRecordings + kPlaythrough.name;
-    StartInSavedRoom(kPlaythrough);
-    int noted[2] = {-1, -1};
-    int frame = 0;
-    int32_t room = -1;
-    for (; kPlaythrough.bot(window_, FirstOf(oChar), frame, noted); ++frame) {
-        RunFrames(1);
-        if (Runner().current_room != room || frame % 600 == 0) {
-            room = Runner().current_room;
-            CInstance* player = FirstOf(oChar);
-            std::printf("frame %d room %d x %.0f y %.0f\n", frame, room, player ? Get(player, VAR_x) : -1.0,
-                        player ? Get(player, VAR_y) : -1.0);
-        }
-    }
-    EXPECT_GE(noted[0], 0) << "the credits never showed";
+TEST_F(RecordedPlayTest, ANewGamePlaysTheSnowWorldThroughAndItsProgressIsSaved) {
+    Replay(kSnowWorld);
+    EXPECT_EQ(Runner().current_room, rmPink);
+    const std::string save = ReadSaveFile("save.fluffy");
+    for (const char* progress : {R"("can_duck":1)", R"("megaslimey":1)", R"("megapresent":1)", R"("char_max_hp":2)"})
+        EXPECT_NE(save.find(progress), std::string::npos) << progress << " in " << save;
+    // Every present of the snow world was opened.
+    int presents = 0;
+    for (size_t at = save.find("_rmSnow\""); at != std::string::npos; at = save.find("_rmSnow\"", at + 1), ++presents)
+        EXPECT_EQ(save.substr(at + 8, 2), ":1") << save.substr(at - 20, 30);
+    EXPECT_EQ(presents, 3) << save;
 }
 
 // Makes the recordings again (see the top of this file).
@@ -280,7 +283,7 @@ TEST_F(RecordedPlayTest, DISABLED_MakeRecordings) {
     bool first = true;
     for (const Recording* recording :
          {&kPitDeath, &kJumpThePit, &kTunnelToSnow, &kTalkAndAnswer, &kOpenPresents, &kHouseFriend, &kBeatTheSlime,
-          &kBeatTheWiggler, &kBeatTheFlower, &kFinalFight}) {
+          &kBeatTheWiggler, &kBeatTheFlower, &kFinalFight, &kSnowWorld}) {
         if (!first) SetUp(); // the test's own SetUp made the first session
         first = false;
         record_ = kRecordings + recording->name;
