@@ -8,8 +8,10 @@
 // go to the fight bots, the last one to the final-fight bot.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <numbers>
 #include <vector>
 
@@ -267,8 +269,6 @@ public:
         }
         return frame < kLongest;
     }
-
-    size_t Reached() const { return next_; }
 
 private:
     static constexpr int kLongest = 60 * 60 * 25;
