@@ -155,15 +155,7 @@ public:
     Box Now() const { return At(x_, y_); }
     void Step(const Cells& cells, int d, bool press, bool held) {
         ong_ = cells.Blocked(At(x_, y_ + 1).left, At(x_, y_ + 1).top, At(x_, y_ + 1).right, At(x_, y_ + 1).bottom);
-        if (std::abs(hv_ + d * acc_) > spd_ && (hv_ > 0) - (hv_ < 0) == d)
-            hv_ = d < 0 ? std::min(hv_, -spd_) : std::max(hv_, spd_);
-        else
-            hv_ += d * acc_;
-        if (hv_ != 0) {
-            const double before = hv_;
-            hv_ -= (before > 0 ? 1 : -1) * fric_;
-            if ((hv_ > 0) != (before > 0)) hv_ = 0;
-        }
+        hv_ = final_fight::Walked(hv_, d, acc_, spd_, fric_);
         if (ong_)
             cut_ = false;
         else
