@@ -3,21 +3,16 @@
 #include <array>
 #include <set>
 
-#include "GameFixture.h"
-#include "Platform/GlTestWindow.h"
+#include "GlGameFixture.h"
 
 namespace {
 
-class ArenaWallDrawing : public GameFixture {
+class ArenaWallDrawing : public GlGameFixture {
 protected:
     void SetUp() override {
-        GameFixture::SetUp();
-        std::string error;
-        ASSERT_TRUE(gl_.Open(320, 180, error)) << error;
-        Start(&gl_.Device());
+        GlGameFixture::SetUp();
         RunFrames(1);
     }
-    GlTestWindow gl_;
 };
 
 TEST_F(ArenaWallDrawing, EachCellShowsAWholeSlabOfTheArenaTileSet) {

@@ -5,8 +5,7 @@
 // cannot bless a wrong picture. After a change to the effects, the glyph sprites or the fonts,
 // look at the pictures and rewrite them with
 //     RUNNER_UPDATE_GOLDEN=1 build/bin/game_tests --gtest_filter='DrawingEffectsGolden.*'
-#include "GameFixture.h"
-#include "Platform/GlTestWindow.h"
+#include "GlGameFixture.h"
 #include "Platform/GoldenImage.h"
 #include "scripts/SpriteEffects.h"
 
@@ -19,13 +18,10 @@ Value RunnerColour(Rgba colour) {
     return Value(double(VertexColour(colour) & 0xFFFFFF));
 }
 
-class DrawingEffectsGolden : public GameFixture {
+class DrawingEffectsGolden : public GlGameFixture {
 protected:
     void SetUp() override {
-        GameFixture::SetUp();
-        std::string error;
-        ASSERT_TRUE(gl_.Open(320, 180, error)) << error;
-        Start(&gl_.Device());
+        GlGameFixture::SetUp();
         gl_.Device().BeginFrame();
         graphics_->BeginFrame();
         Builtin("draw_clear_alpha", RunnerColour(kBackground), Value(1));
@@ -52,7 +48,6 @@ protected:
     void Paint(ScriptFunction script, const Args&... args) {
         CallScript(script, FirstOf(oInput), FirstOf(oInput), Value(args)...);
     }
-    GlTestWindow gl_;
 };
 
 // Whether cell `drawn` is what rule(pixel, in the sprite, next to it) makes of cell `plain`
