@@ -136,6 +136,7 @@ public:
         if (!Fight(window, player) && beaten_at < 0) beaten_at = frame;
         return beaten_at < 0 ? frame < 6000 : frame < beaten_at + 60;
     }
+    int32_t beast() const { return beast_; }
     // One step of the fight; false once the beast is gone (the keys let go).
     bool Fight(NullWindow& window, CInstance* player) {
         CInstance* boss = Find(beast_);
@@ -272,5 +273,8 @@ private:
 
     bool climbing_ = false; // jumped up through a gap
 };
+
+// The great slime's bot: across the floor from it, landing 4 px before its middle.
+inline RunnerBot SlimeBot(double origin = 0) { return RunnerBot(oMegaSlimey, 4, {240, 128}, origin); }
 
 } // namespace fight

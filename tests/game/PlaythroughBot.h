@@ -1,11 +1,12 @@
-// A bot that plays the whole game, from the title to the credits, as a player who knows the way:
-// it follows a route of places to stand on (and presents to open, beasts to fight) through the
-// worlds, and finds its own way from one place to the next. Every step it tries walking on,
+// A bot that plays the game from the title as a player who knows the way: it follows a route of
+// places to stand on (and presents to open, beasts to fight) through the worlds, and finds its own
+// way from one place to the next. Every step it tries walking on,
 // standing, backing off and jumping now or a little later with the key held longer or shorter,
 // carries Mireth through each try with the game's own movement rules against the level's cells,
 // and takes the try that ends nearest the next place without touching spikes or an enemy on its
 // path. So it waits for a floating enemy to pass and jumps at a gap's edge by itself. The fights
-// go to the fight bots, the last one to the final-fight bot.
+// go to the fight bots. The route covers the snow world so far: the pink world's beast still beats
+// the fight bot in the world's arena.
 #pragma once
 
 #include <algorithm>
@@ -28,22 +29,21 @@ enum class Move {
     kDuck,  // the same, ducking all the way
     kOpen,  // hop onto the present standing at x on the floor y (from its right)
     kLeave, // walk through the room's edge toward x, until the room changes
-    kFight, // the beast `beast` in the arena screen at x
+    kFight, // the beast, with its fight bot
 };
 
 struct Step {
     Move move;
     int32_t room;
     double x, y = 0;
-    int32_t beast = -1;
-    double side = 20; // an opening hop starts this far right of the present (left when negative)
+    std::shared_ptr<fight::ArenaBot> fighter = nullptr; // the beast's, for a fight
 };
 
 inline Step Stand(int32_t room, double x, double y) { return {Move::kStand, room, x, y}; }
 inline Step Duck(int32_t room, double x, double y) { return {Move::kDuck, room, x, y}; }
-inline Step Open(int32_t room, double x, double y, double side = 20) { return {Move::kOpen, room, x, y, -1, side}; }
+inline Step Open(int32_t room, double x, double y) { return {Move::kOpen, room, x, y}; }
 inline Step Leave(int32_t room, double x) { return {Move::kLeave, room, x}; }
-inline Step Fight(int32_t room, int32_t beast, double origin) { return {Move::kFight, room, origin, 160, beast}; }
+inline Step Fight(int32_t room, std::shared_ptr<fight::ArenaBot> fighter) { return {Move::kFight, room, 0, 0, fighter}; }
 
 // The level's solid cells, read once a room from the game's block grid.
 class Cells {
@@ -80,13 +80,16 @@ struct Box {
     }
 };
 
-// What can kill Mireth on the way: spikes where they are, enemies where their paths take them.
+// What can kill Mireth on the way: the room's spikes, and enemies where their paths take them.
 class Dangers {
 public:
-    void Read() {
-        spikes_.clear();
+    // The spikes once a room (they stay put), the enemies every step.
+    void Read(bool new_room) {
+        if (new_room) {
+            spikes_.clear();
+            With(nullptr, nullptr, oSpike, [&](CInstance* spike, CInstance*) { spikes_.push_back(BoxOf(spike)); });
+        }
         foes_.clear();
-        With(nullptr, nullptr, oSpike, [&](CInstance* spike, CInstance*) { spikes_.push_back(BoxOf(spike)); });
         With(nullptr, nullptr, oEnemy, [&](CInstance* foe, CInstance*) {
             if (!Value(Var(foe, SLOT_hurtful)) || Value(Var(foe, SLOT_dead))) return;
             foes_.push_back(foe);
@@ -227,8 +230,7 @@ class Bot {
 public:
     explicit Bot(std::vector<Step> route) : route_(std::move(route)) {}
 
-    bool operator()(NullWindow& window, CInstance* player, int frame, int (&noted)[2]) {
-        int& credits_at = noted[0];
+    bool operator()(NullWindow& window, CInstance* player, int frame, int (&)[2]) {
         if (frame == 0) *this = Bot(route_);
         const int32_t room = Runner().current_room;
         if (room == rmTitle) {
@@ -236,7 +238,6 @@ public:
             return frame < kLongest;
         }
         keys_.Set(window, vk_return, false);
-        if (room == rmFinal) return Last(window, player, frame, credits_at);
         if (!player || next_ >= route_.size()) {
             keys_.Release(window);
             return frame < kLongest;
@@ -252,7 +253,9 @@ public:
             keys_.Release(window);
             return frame < kLongest;
         }
-        if (cells_.room() != room) cells_.Read(room);
+        const bool new_room = cells_.room() != room;
+        if (new_room) cells_.Read(room);
+        dangers_.Read(new_room);
         if (Done(step, player)) {
             ++next_, hop_ = -1;
             keys_.Release(window);
@@ -277,7 +280,7 @@ private:
         case Move::kLeave:
             return false;
         case Move::kFight:
-            return !Find(step.beast);
+            return !Find(step.fighter->beast());
         }
         return false;
     }
@@ -296,16 +299,7 @@ private:
     void Play(NullWindow& window, CInstance* player, const Step& step) {
         switch (step.move) {
         case Move::kFight:
-            if (!fight_ || fight_beast_ != step.beast) {
-                fight_beast_ = step.beast;
-                if (step.beast == oMegaFlowerfluff)
-                    fight_ = std::make_shared<fight::FlowerBot>(step.x);
-                else if (step.beast == oMegaSlimey)
-                    fight_ = std::make_shared<fight::RunnerBot>(step.beast, 4, fight::RunnerBot::Waits{240, 128}, step.x);
-                else
-                    fight_ = std::make_shared<fight::RunnerBot>(step.beast, 6, fight::RunnerBot::Waits{176, 192}, step.x);
-            }
-            fight_->Fight(window, player);
+            step.fighter->Fight(window, player);
             return;
         case Move::kOpen:
             return Hop(window, player, step);
@@ -317,12 +311,11 @@ private:
         }
     }
 
-    // Onto the present: beside it, then a short hop that comes down on its lid.
+    // Onto the present: to its right, then a short hop that comes down on its lid.
     void Hop(NullWindow& window, CInstance* player, const Step& step) {
         const bool grounded = Value(Var(player, SLOT_ong)) && Real(Var(player, SLOT_vv)) >= 0;
         if (hop_ < 0) {
-            if (!grounded || std::abs(Get(player, VAR_x) - (step.x + step.side)) > 3)
-                return Walk(window, player, step.x + step.side, step.y, false);
+            if (!grounded || std::abs(Get(player, VAR_x) - (step.x + 20)) > 3) return Walk(window, player, step.x + 20, step.y, false);
             keys_.Release(window);
             keys_.Set(window, vk_space, true);
             hop_ = 0;
@@ -349,7 +342,6 @@ private:
         } else {
             keys_.Set(window, vk_down, false);
         }
-        dangers_.Read();
         const bool grounded = Value(Var(player, SLOT_ong)) && Real(Var(player, SLOT_vv)) >= 0;
         const double room_height = Real(BuiltinVar(player, VAR_room_height));
         std::vector<Try> tries;
@@ -394,28 +386,16 @@ private:
             keys_.Set(window, vk_space, keys_.Held(vk_space) && best.jump_at == 1);
     }
 
-    // The last room: the final-fight bot until the credits show, then a second of them.
-    bool Last(NullWindow& window, CInstance* player, int frame, int& credits_at) {
-        if (credits_at < 0 && !Find(oPresence) && !Find(oFinalBoss) && frame > entered_final_ + 60) credits_at = frame;
-        if (entered_final_ < 0) entered_final_ = frame, keys_.Release(window);
-        if (credits_at < 0 && player) final_fight::Play(window, player, final_keys_);
-        return credits_at < 0 ? frame < kLongest : frame < credits_at + 60;
-    }
-
     std::vector<Step> route_;
     size_t next_ = 0;
     fight::Keys keys_;
     Cells cells_;
     Dangers dangers_;
     int hop_ = -1;
-    std::shared_ptr<fight::ArenaBot> fight_;
-    int32_t fight_beast_ = -1;
-    int entered_final_ = -1;
-    int final_keys_ = 0;
 };
 
-// The way through the worlds: places to stand on, in pixels (x the middle, y the feet), the presents
-// to open, the beasts to fight. Only the places where the way turns are given.
+// The way through the snow world: places to stand on, in pixels (x the middle, y the feet), the
+// presents to open, the beast to fight. Only the places where the way turns are given.
 inline std::vector<Step> Route() {
     return {
         // The snow: the first screens, down the hole, left to the duck present, back through the
@@ -427,28 +407,7 @@ inline std::vector<Step> Route() {
         Stand(rmSnow, 1304, 304), Stand(rmSnow, 1560, 304), Stand(rmSnow, 1688, 272), Stand(rmSnow, 1784, 240),
         Open(rmSnow, 1864, 240), Stand(rmSnow, 1560, 304), Stand(rmSnow, 1304, 304), Stand(rmSnow, 1064, 304),
         Stand(rmSnow, 1040, 272), Stand(rmSnow, 1088, 240), Stand(rmSnow, 1136, 208), Stand(rmSnow, 1168, 176),
-        Stand(rmSnow, 1208, 144), Fight(rmSnow, oMegaSlimey, 1280), Open(rmSnow, 1760, 160), Leave(rmSnow, 1960),
-        // The pink world: down the hole, left through the tunnel to the heart, right and up the
-        // ledges to the great wiggler and its present, back down for the sweater in the nook
-        // under the ledges, and over the tall wall at the world's end.
-        Stand(rmPink, 200, 128), Stand(rmPink, 392, 128), Stand(rmPink, 472, 160), Stand(rmPink, 520, 304),
-        Stand(rmPink, 392, 304), Duck(rmPink, 256, 304), Stand(rmPink, 256, 304), Stand(rmPink, 104, 304),
-        Open(rmPink, 56, 272), Stand(rmPink, 200, 304), Duck(rmPink, 392, 304), Stand(rmPink, 392, 304),
-        Stand(rmPink, 648, 304), Stand(rmPink, 776, 304), Stand(rmPink, 936, 304), Stand(rmPink, 1064, 272),
-        Stand(rmPink, 1112, 240), Stand(rmPink, 1160, 208), Stand(rmPink, 1192, 176), Stand(rmPink, 1256, 160),
-        Fight(rmPink, oMegaWigglis, 1280), Open(rmPink, 1760, 160), Stand(rmPink, 1256, 160), Stand(rmPink, 1224, 304),
-        Open(rmPink, 1240, 304, -20), Stand(rmPink, 1040, 304), Stand(rmPink, 1064, 272), Stand(rmPink, 1112, 240),
-        Stand(rmPink, 1160, 208), Stand(rmPink, 1192, 176), Stand(rmPink, 1256, 160), Stand(rmPink, 1840, 80),
-        Leave(rmPink, 1960),
-        // The purple world: into the chasm, through the tunnel, over the tall wall to the shoes, up
-        // the shaft, back for the heart on its shelf, over the wide gap, the great flower puff and
-        // the last present, which calls Mireth to the last room.
-        Stand(rmPurple, 136, 128), Stand(rmPurple, 280, 112), Stand(rmPurple, 424, 160), Stand(rmPurple, 520, 304),
-        Stand(rmPurple, 648, 304), Stand(rmPurple, 744, 304), Duck(rmPurple, 848, 304), Stand(rmPurple, 848, 304),
-        Stand(rmPurple, 936, 304), Stand(rmPurple, 976, 224), Open(rmPurple, 1048, 304), Stand(rmPurple, 976, 224),
-        Stand(rmPurple, 1016, 160), Stand(rmPurple, 920, 160), Stand(rmPurple, 856, 80), Open(rmPurple, 832, 80),
-        Stand(rmPurple, 920, 160), Stand(rmPurple, 1016, 160), Stand(rmPurple, 1264, 160),
-        Fight(rmPurple, oMegaFlowerfluff, 1280), Open(rmPurple, 1760, 160),
+        Stand(rmSnow, 1208, 144), Fight(rmSnow, std::make_shared<fight::RunnerBot>(fight::SlimeBot(1280))), Open(rmSnow, 1760, 160), Leave(rmSnow, 1960),
     };
 }
 

@@ -148,7 +148,7 @@ const Recording kBeatTheFlower{"beat_the_flower.rec", InArena(rmArenaPurple, R"(
 
 // Across the floor from the slime; near the middle for the wiggler, where its hops from either wall
 // pass high enough to duck under.
-const Recording kBeatTheSlime{"beat_the_slime.rec", InArena(rmArena, R"("can_duck":1)"), fight::RunnerBot(oMegaSlimey, 4, {240, 128})};
+const Recording kBeatTheSlime{"beat_the_slime.rec", InArena(rmArena, R"("can_duck":1)"), fight::SlimeBot()};
 const Recording kBeatTheWiggler{"beat_the_wiggler.rec", InArena(rmArenaPink, R"("can_duck":1)"),
                                 fight::RunnerBot(oMegaWigglis, 6, {176, 192})};
 
