@@ -217,33 +217,6 @@ instances
                                  "somewhere to stand there)",
                                  "rmFar: the oPresent at 616,152 (screen 1,0, cell 38,9) cannot be reached from any "
                                  "checkpoint"}));
-
-    // The duck present past a tunnel one cell high that only a ducking player passes.
-    const RoomSource tunnel = Read("rmTunnel", R"(screens 1 1
-legend
-  X oSnowBlock stretch
-map
-  ......XXXXXX........
-  ......XXXXXX........
-  ......XXXXXX........
-  ......XXXXXX........
-  ......XXXXXX........
-  ......XXXXXX........
-  ......XXXXXX........
-  ......XXXXXX........
-  ......XXXXXX........
-  ....................
-  XXXXXXXXXXXXXXXXXXXX
-  XXXXXXXXXXXXXXXXXXXX
-instances
-  oCheckpoint 40 160
-  oPresent 200 152
-    !set global.can_duck, 1
-    Press Down to Duck
-)");
-    EXPECT_EQ(Problems(tunnel), (std::vector<std::string>{
-                                    "rmTunnel: the oPresent at 200,152 (screen 0,0, cell 12,9), which gives can_duck, "
-                                    "cannot be reached from the checkpoint at 40,160 without it"}));
 }
 
 } // namespace
