@@ -159,12 +159,13 @@ std::vector<CInstance*> InstancesAtPlace(CInstance* self, CInstance* other, doub
                                          bool stop_at_first) {
     std::vector<CInstance*> found;
     if (!self) return found;
-    // Tried in place, then put back as it was: the move is not a move the room sees.
+    // Tried in place, then put back as it was: the move is not a move the room sees. The grid
+    // catches up with its real place first, or the look-up would enter it at the trial box.
+    SyncCollisionWorld();
     UpdateBoundingBox(*self);
     const float saved_x = self->x;
     const float saved_y = self->y;
     const CInstance::Box saved_box = self->bbox;
-    const uint32_t saved_flags = self->flags;
     self->x = float(x);
     self->y = float(y);
     self->flags |= INSTANCE_FLAG_BBOX_DIRTY;
@@ -179,6 +180,5 @@ std::vector<CInstance*> InstancesAtPlace(CInstance* self, CInstance* other, doub
     self->x = saved_x;
     self->y = saved_y;
     self->bbox = saved_box;
-    self->flags = saved_flags;
     return found;
 }

@@ -205,6 +205,14 @@ void SceneHit(CInstance* self, CInstance* other) {
     EventTrace().push_back(std::to_string(self->id - g_scene_base) + " hit " + std::to_string(other->id - g_scene_base));
 }
 
+// A step and then a look ahead, as a game's own movement code does it: the look comes from an
+// instance the grid has yet to follow to its step.
+int32_t g_scene_lookout = -1;
+void SceneLookAhead(CInstance* self, CInstance*) {
+    SetVariableDirect(self, FindBuiltinVariable("x"), ARRAY_INDEX_NONE, RealValue(self->x + self->hspeed));
+    CallNamed(self, "place_meeting", self->x + self->hspeed, self->y, g_scene_lookout);
+}
+
 struct SceneRecord {
     std::vector<std::vector<std::string>> events; // per frame, sorted
     std::vector<double> answers;                  // query results, as scene indices
@@ -259,6 +267,8 @@ TEST_F(CollisionTest, GridAndPairWalkRunTheSameEventsAndAnswerTheSame) {
     AddEvent(b, ev_collision, c, SceneHit);
     AddEvent(c, ev_collision, a, SceneHit);
     AddEvent(a, ev_collision, d, SceneHit);
+    g_scene_lookout = b;
+    AddEvent(a, ev_step, ev_step_normal, SceneLookAhead);
     AddRoom("rmA");
     Start();
     const SceneRecord walked = RunScene(*this, {a, b, c, d}, false);
