@@ -5,8 +5,7 @@
 // carries Mireth through each try with the game's own movement rules against the level's cells,
 // and takes the try that ends nearest the next place without touching spikes or an enemy on its
 // path. So it waits for a floating enemy to pass and jumps at a gap's edge by itself. The fights
-// go to the fight bots. The route covers the snow world so far: the pink world's beast still beats
-// the fight bot in the world's arena.
+// go to the fight bots, and the last room to the final-fight bot, until the credits show.
 #pragma once
 
 #include <algorithm>
@@ -18,6 +17,7 @@
 
 #include "FightBots.h"
 #include "FinalFightBot.h"
+#include "ArenaPlanner.h"
 
 namespace playthrough {
 
@@ -37,11 +37,12 @@ struct Step {
     int32_t room;
     double x, y = 0;
     std::shared_ptr<fight::ArenaBot> fighter = nullptr; // the beast's, for a fight
+    double side = 20;                                   // where a present is hopped onto from
 };
 
 inline Step Stand(int32_t room, double x, double y) { return {Move::kStand, room, x, y}; }
 inline Step Duck(int32_t room, double x, double y) { return {Move::kDuck, room, x, y}; }
-inline Step Open(int32_t room, double x, double y) { return {Move::kOpen, room, x, y}; }
+inline Step Open(int32_t room, double x, double y, double side = 20) { return {Move::kOpen, room, x, y, nullptr, side}; }
 inline Step Leave(int32_t room, double x) { return {Move::kLeave, room, x}; }
 inline Step Fight(int32_t room, std::shared_ptr<fight::ArenaBot> fighter) { return {Move::kFight, room, 0, 0, fighter}; }
 
@@ -230,7 +231,8 @@ class Bot {
 public:
     explicit Bot(std::vector<Step> route) : route_(std::move(route)) {}
 
-    bool operator()(NullWindow& window, CInstance* player, int frame, int (&)[2]) {
+    bool operator()(NullWindow& window, CInstance* player, int frame, int (&noted)[2]) {
+        int& credits_at = noted[0];
         if (frame == 0) *this = Bot(route_);
         const int32_t room = Runner().current_room;
         if (room == rmTitle) {
@@ -238,6 +240,7 @@ public:
             return frame < kLongest;
         }
         keys_.Set(window, vk_return, false);
+        if (room == rmFinal) return Last(window, player, frame, credits_at);
         if (!player || next_ >= route_.size()) {
             keys_.Release(window);
             return frame < kLongest;
@@ -315,7 +318,8 @@ private:
     void Hop(NullWindow& window, CInstance* player, const Step& step) {
         const bool grounded = Value(Var(player, SLOT_ong)) && Real(Var(player, SLOT_vv)) >= 0;
         if (hop_ < 0) {
-            if (!grounded || std::abs(Get(player, VAR_x) - (step.x + 20)) > 3) return Walk(window, player, step.x + 20, step.y, false);
+            if (!grounded || std::abs(Get(player, VAR_x) - (step.x + step.side)) > 3)
+                return Walk(window, player, step.x + step.side, step.y, false);
             keys_.Release(window);
             keys_.Set(window, vk_space, true);
             hop_ = 0;
@@ -386,16 +390,26 @@ private:
             keys_.Set(window, vk_space, keys_.Held(vk_space) && best.jump_at == 1);
     }
 
+    // The last room: the final-fight bot until the credits show, then a second of them.
+    bool Last(NullWindow& window, CInstance* player, int frame, int& credits_at) {
+        if (entered_final_ < 0) entered_final_ = frame, keys_.Release(window);
+        if (credits_at < 0 && !Find(oPresence) && !Find(oFinalBoss) && frame > entered_final_ + 60) credits_at = frame;
+        if (credits_at < 0 && player) final_fight::Play(window, player, final_keys_);
+        return credits_at < 0 ? frame < kLongest : frame < credits_at + 60;
+    }
+
     std::vector<Step> route_;
     size_t next_ = 0;
+    int entered_final_ = -1;
+    int final_keys_ = 0;
     fight::Keys keys_;
     Cells cells_;
     Dangers dangers_;
     int hop_ = -1;
 };
 
-// The way through the snow world: places to stand on, in pixels (x the middle, y the feet), the
-// presents to open, the beast to fight. Only the places where the way turns are given.
+// The way through the three worlds: places to stand on, in pixels (x the middle, y the feet), the
+// presents to open, the beasts to fight. Only the places where the way turns are given.
 inline std::vector<Step> Route() {
     return {
         // The snow: the first screens, down the hole, left to the duck present, back through the
@@ -407,7 +421,29 @@ inline std::vector<Step> Route() {
         Stand(rmSnow, 1304, 304), Stand(rmSnow, 1560, 304), Stand(rmSnow, 1688, 272), Stand(rmSnow, 1784, 240),
         Open(rmSnow, 1864, 240), Stand(rmSnow, 1560, 304), Stand(rmSnow, 1304, 304), Stand(rmSnow, 1064, 304),
         Stand(rmSnow, 1040, 272), Stand(rmSnow, 1088, 240), Stand(rmSnow, 1136, 208), Stand(rmSnow, 1168, 176),
-        Stand(rmSnow, 1208, 144), Fight(rmSnow, std::make_shared<fight::RunnerBot>(fight::SlimeBot(1280))), Open(rmSnow, 1760, 160), Leave(rmSnow, 1960),
+        Stand(rmSnow, 1208, 144), Fight(rmSnow, std::make_shared<fight::SlimeBot>(1280)), Open(rmSnow, 1760, 160), Leave(rmSnow, 1960),
+        // The pink world: down the hole, left through the tunnel to the heart, right and up the
+        // ledges to the great wiggler and its present, back down for the sweater in the nook
+        // under the ledges, and over the tall wall at the world's end.
+        Stand(rmPink, 200, 128), Stand(rmPink, 392, 128), Stand(rmPink, 472, 160), Stand(rmPink, 520, 304),
+        Stand(rmPink, 392, 304), Duck(rmPink, 256, 304), Stand(rmPink, 256, 304), Stand(rmPink, 104, 304),
+        Open(rmPink, 56, 272), Stand(rmPink, 200, 304), Duck(rmPink, 392, 304), Stand(rmPink, 392, 304),
+        Stand(rmPink, 648, 304), Stand(rmPink, 776, 304), Stand(rmPink, 936, 304), Stand(rmPink, 1064, 272),
+        Stand(rmPink, 1112, 240), Stand(rmPink, 1160, 208), Stand(rmPink, 1192, 176), Stand(rmPink, 1256, 160),
+        Fight(rmPink, std::make_shared<fight::WigglerBot>(1280)), Open(rmPink, 1760, 160),
+        Stand(rmPink, 1256, 160), Stand(rmPink, 1192, 176), Stand(rmPink, 1160, 208), Stand(rmPink, 1224, 304),
+        Open(rmPink, 1240, 304, -20), Stand(rmPink, 1040, 304),
+        Stand(rmPink, 1064, 272), Stand(rmPink, 1112, 240), Stand(rmPink, 1160, 208), Stand(rmPink, 1192, 176),
+        Stand(rmPink, 1256, 160), Stand(rmPink, 1840, 80), Leave(rmPink, 1960),
+        // The purple world: into the chasm, through the tunnel, over the tall wall to the shoes, up
+        // the shaft, back for the heart on its shelf, over the wide gap, the great flower puff and
+        // the last present, which calls Mireth to the last room.
+        Stand(rmPurple, 136, 128), Stand(rmPurple, 280, 112), Stand(rmPurple, 424, 160), Stand(rmPurple, 520, 304),
+        Stand(rmPurple, 648, 304), Stand(rmPurple, 744, 304), Duck(rmPurple, 848, 304), Stand(rmPurple, 848, 304),
+        Stand(rmPurple, 936, 304), Stand(rmPurple, 976, 224), Open(rmPurple, 1048, 304), Stand(rmPurple, 976, 224),
+        Stand(rmPurple, 1016, 160), Stand(rmPurple, 920, 160), Stand(rmPurple, 856, 80), Open(rmPurple, 832, 80),
+        Stand(rmPurple, 920, 160), Stand(rmPurple, 1016, 160), Stand(rmPurple, 1264, 160),
+        Fight(rmPurple, std::make_shared<fight::FlowerBot>(1280)), Open(rmPurple, 1760, 160),
     };
 }
 

@@ -13,6 +13,7 @@
 
 #include "FightBots.h"
 #include "FinalFightBot.h"
+#include "ArenaPlanner.h"
 #include "PlaythroughBot.h"
 #include "GameFixture.h"
 #include "Runner/ProcessRun.h"
@@ -146,11 +147,8 @@ const Recording kOpenPresents{"open_presents.rec", R"({"char_room":2,"char_x":40
 const Recording kBeatTheFlower{"beat_the_flower.rec", InArena(rmArenaPurple, R"("can_duck":1,"hi":1)"),
                                fight::FlowerBot()};
 
-// Across the floor from the slime; near the middle for the wiggler, where its hops from either wall
-// pass high enough to duck under.
 const Recording kBeatTheSlime{"beat_the_slime.rec", InArena(rmArena, R"("can_duck":1)"), fight::SlimeBot()};
-const Recording kBeatTheWiggler{"beat_the_wiggler.rec", InArena(rmArenaPink, R"("can_duck":1)"),
-                                fight::RunnerBot(oMegaWigglis, 6, {176, 192})};
+const Recording kBeatTheWiggler{"beat_the_wiggler.rec", InArena(rmArenaPink, R"("can_duck":1)"), fight::WigglerBot()};
 
 // The last fight from the herald to a second of the credits, with every ability and heart the
 // game gives (see FinalFightBot.h).
@@ -167,14 +165,9 @@ const Recording kFinalFight{
         return frame < 6000 && (credits_at < 0 || frame < credits_at + 60);
     }};
 
-// From an empty save folder: the title, a new game and the whole snow world (its duck and heart
-// presents, the great slime and its great present), played by the playthrough bot until it
-// walks out into the pink world.
-const Recording kSnowWorld{"snow_world.rec", "",
-                           [bot = playthrough::Bot(playthrough::Route())](NullWindow& window, CInstance* player, int frame,
-                                                                          int (&noted)[2]) mutable {
-                               return bot(window, player, frame, noted) && Runner().current_room != rmPink;
-                           }};
+// From an empty save folder: the title, a new game and the whole game as the playthrough bot plays
+// it, to a second of the credits.
+const Recording kPlaythrough{"playthrough.rec", "", playthrough::Bot(playthrough::Route())};
 
 TEST_F(RecordedPlayTest, AJumpClearsThePitAndTheNextScreensCheckpointIsSaved) {
     CInstance* player = Replay(kJumpThePit);
@@ -253,7 +246,7 @@ TEST_F(RecordedPlayTest, TheGameReplaysTheRecordingsToTheSameRoom) {
                                                      {&kOpenPresents, rmTemplate},  {&kHouseFriend, rmHouse},
                                                      {&kBeatTheSlime, rmArena},     {&kBeatTheWiggler, rmArenaPink},
                                                      {&kBeatTheFlower, rmArenaPurple}, {&kFinalFight, rmFinal},
-                                                     {&kSnowWorld, rmPink}};
+                                                     {&kPlaythrough, rmFinal}};
     for (const auto& [recording, room] : runs) {
         const std::string folder = save_.Path() + recording->name + ".save/";
         std::filesystem::create_directories(folder + "Snowtide");
@@ -265,17 +258,24 @@ TEST_F(RecordedPlayTest, TheGameReplaysTheRecordingsToTheSameRoom) {
     }
 }
 
-TEST_F(RecordedPlayTest, ANewGamePlaysTheSnowWorldThroughAndItsProgressIsSaved) {
-    Replay(kSnowWorld);
-    EXPECT_EQ(Runner().current_room, rmPink);
+TEST_F(RecordedPlayTest, ANewGameIsPlayedToTheCreditsWithEveryAbilityBeastAndPresentSaved) {
+    Replay(kPlaythrough);
+    EXPECT_EQ(Runner().current_room, rmFinal);
+    EXPECT_EQ(Find(oFinalBoss), nullptr);
+    EXPECT_EQ(Find(oPresence), nullptr);
     const std::string save = ReadSaveFile("save.fluffy");
-    for (const char* progress : {R"("can_duck":1)", R"("megaslimey":1)", R"("megapresent":1)", R"("char_max_hp":2)"})
-        EXPECT_NE(save.find(progress), std::string::npos) << progress << " in " << save;
-    // Every present of the snow world was opened.
-    int presents = 0;
-    for (size_t at = save.find("_rmSnow\""); at != std::string::npos; at = save.find("_rmSnow\"", at + 1), ++presents)
-        EXPECT_EQ(save.substr(at + 8, 2), ":1") << save.substr(at - 20, 30);
-    EXPECT_EQ(presents, 3) << save;
+    for (const char* flag : {"megaslimey", "megawigglis", "megaflowerfluff", "finalboss", "can_duck", "hi", "fast"})
+        EXPECT_NE(save.find("\"" + std::string(flag) + "\":1"), std::string::npos) << flag << " in " << save;
+    // Every present the game showed was opened, in the game and in the save: the three worlds'
+    // ability, heart and great presents.
+    const Value presents = Global(SLOT_present_list);
+    const int count = int(Real(Call(nullptr, nullptr, FN_ds_list_size, presents)));
+    for (int i = 0; i < count; ++i) {
+        const std::string key = ValueText(Call(nullptr, nullptr, FN_ds_list_find_value, presents, Value(i)));
+        EXPECT_EQ(GlobalNumber(key.c_str()), 1) << key;
+        EXPECT_NE(save.find("\"" + key + "\":1"), std::string::npos) << key << " in " << save;
+    }
+    EXPECT_EQ(count, 9);
 }
 
 // Makes the recordings again (see the top of this file).
@@ -283,7 +283,7 @@ TEST_F(RecordedPlayTest, DISABLED_MakeRecordings) {
     bool first = true;
     for (const Recording* recording :
          {&kPitDeath, &kJumpThePit, &kTunnelToSnow, &kTalkAndAnswer, &kOpenPresents, &kHouseFriend, &kBeatTheSlime,
-          &kBeatTheWiggler, &kBeatTheFlower, &kFinalFight, &kSnowWorld}) {
+          &kBeatTheWiggler, &kBeatTheFlower, &kFinalFight, &kPlaythrough}) {
         if (!first) SetUp(); // the test's own SetUp made the first session
         first = false;
         record_ = kRecordings + recording->name;
