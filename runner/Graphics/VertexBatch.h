@@ -17,7 +17,8 @@ struct DrawCounters {
 
 class VertexBatch {
 public:
-    // Vertices queued at most: 32768 quads, so a busy frame still goes in one draw call.
+    // Vertices queued at most: 32768 quads, so a busy frame still goes in one draw call. The queue
+    // holds only as many as frames have asked for so far.
     static constexpr int kCapacity = 6 * 32768;
 
     explicit VertexBatch(GraphicsDevice& device);
