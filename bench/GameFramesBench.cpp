@@ -1,7 +1,8 @@
 // The game's cost per frame: 3,600 frames (a minute of play) of the snow world headless, on null
 // graphics and audio, with Mireth running back and forth and jumping as a player would. Prints
-// the mean, median, p99 and worst frame in microseconds. Run from build/bin (it loads data.win
-// beside it): `bench_game_frames [frames]`.
+// the mean, median, p99 and worst frame in microseconds, and the same for the frames where she
+// crosses to another screen (its checkpoint saved, the screen tiled anew). Run from build/bin (it
+// loads data.win beside it): `bench_game_frames [frames]`.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +29,11 @@ public:
         if (frame % 40 == 0) window_.PostKey(vk_space, true);
         if (frame % 40 == 10) window_.PostKey(vk_space, false);
     }
+    // The screen Mireth is on, counted in screens from the room's left.
+    static int Screen() {
+        CInstance* player = FirstOf(oChar);
+        return player ? int(Real(BuiltinVar(player, VAR_x)) / 320) : -1;
+    }
     using GameSession::End;
     using GameSession::TimedFrame;
 };
@@ -38,12 +44,18 @@ int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3600;
     SnowRun run;
     if (!run.Start()) return 1;
-    std::vector<FrameCost> costs;
+    std::vector<FrameCost> costs, crossings;
+    bool crossed = false;
     for (int frame = 0; frame < frames; ++frame) {
         run.Play(frame);
+        const int screen = SnowRun::Screen();
         costs.push_back(run.TimedFrame());
+        // The camera follows her onto the new screen the frame after she crosses.
+        if (crossed) crossings.push_back(costs.back());
+        crossed = SnowRun::Screen() != screen;
     }
     run.End();
     std::printf("game_frames room=rmSnow %s\n", FrameSummary(costs).c_str());
+    std::printf("screen_changes %s\n", FrameSummary(crossings).c_str());
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "Function/BuiltinGroups.h"
 #include "Platform/FileSystem.h"
 #include "Support/SaveFolder.h"
+#include "Support/SaveWriter.h"
 #include "Support/TextFileSlots.h"
 
 namespace {
@@ -44,12 +45,16 @@ void file_text_writeln(RValue&, CInstance*, CInstance*, int, RValue* args) {
 
 void file_exists(RValue& result, CInstance*, CInstance*, int, RValue* args) {
     ResolvedFile resolved = TheSaveFolder().Resolve(ArgString(args, 0));
+    // A file still on its way to the disk already exists for the game.
+    const bool saving = !resolved.save_path.empty() && Saves().Pending(resolved.save_path);
     SetReal(result,
-            IsRegularFile(resolved.save_path) || IsRegularFile(resolved.program_path) ? 1 : 0);
+            saving || IsRegularFile(resolved.save_path) || IsRegularFile(resolved.program_path) ? 1 : 0);
 }
 
 void file_delete(RValue& result, CInstance*, CInstance*, int, RValue* args) {
-    SetReal(result, RemoveFile(TheSaveFolder().Resolve(ArgString(args, 0)).save_path) ? 1 : 0);
+    const std::string path = TheSaveFolder().Resolve(ArgString(args, 0)).save_path;
+    Saves().WaitFor(path); // a delete comes after the saves before it
+    SetReal(result, RemoveFile(path) ? 1 : 0);
 }
 
 } // namespace

@@ -21,6 +21,7 @@
 #include "Runner/RunnerState.h"
 #include "Runner/WindowControl.h"
 #include "Sound/AudioSystem.h"
+#include "Support/SaveWriter.h"
 
 namespace {
 
@@ -95,6 +96,7 @@ double FrameLoop::RunFrame() {
     if (!runner.running) return kDefaultRate;
 
     CountFramesPerSecond();
+    Saves().ReportFailures();
     if (AudioSystem* audio = ActiveAudio()) audio->Tick(); // none with -noaudio
     if (WindowControl* control = ActiveWindowControl()) control->CountDown();
     graphics_.BeginFrame();

@@ -32,6 +32,7 @@
 #include "Runner/WindowControl.h"
 #include "Sound/AudioSystem.h"
 #include "Support/SaveFolder.h"
+#include "Support/SaveWriter.h"
 #include "Variable/GameVariables.h"
 
 namespace fs = std::filesystem;
@@ -302,6 +303,8 @@ void RunnerSession::WriteScreenshot() {
 
 void RunnerSession::ShutDown() {
     ReleaseGameWorld();
+    // The game's last saves (its end events' among them) are on disk before it exits or relaunches.
+    Saves().Drain();
     // After the game's end events, which may still seed the random generator.
     RunnerReplay().Stop();
     loop_.reset();

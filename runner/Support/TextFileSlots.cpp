@@ -5,6 +5,7 @@
 #include "Platform/FileSystem.h"
 #include "Runner/OutputChannel.h"
 #include "Support/SaveFolder.h"
+#include "Support/SaveWriter.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ int32_t TextFileSlots::OpenRead(const char* name) {
     ResolvedFile resolved = TheSaveFolder().Resolve(name);
     if (resolved.save_path.empty()) return -1;
     std::string path = resolved.save_path;
+    Saves().WaitFor(path); // what the game wrote last is what it reads
     if (!IsRegularFile(path) && IsRegularFile(resolved.program_path)) path = resolved.program_path;
     std::unique_ptr<TextFileReader> reader =
         IsRegularFile(path) ? TextFileReader::Open(path) : nullptr;
@@ -38,7 +40,7 @@ int32_t TextFileSlots::OpenRead(const char* name) {
         ReportOpenFailure(path);
         return -1;
     }
-    slots_[slot] = Slot{State::Reading, path, std::move(reader), nullptr};
+    slots_[slot] = Slot{State::Reading, path, std::move(reader), {}};
     return slot;
 }
 
@@ -47,14 +49,11 @@ int32_t TextFileSlots::OpenWrite(const char* name) {
     if (slot < 0) return -1;
     std::string path = TheSaveFolder().Resolve(name).save_path;
     if (path.empty()) return -1;
-    std::string error;
-    std::unique_ptr<AtomicFile> writer =
-        MakeFolders(FolderOf(path)) ? AtomicFile::Begin(path, error) : nullptr;
-    if (!writer) {
+    if (!MakeFolders(FolderOf(path))) {
         ReportOpenFailure(path);
         return -1;
     }
-    slots_[slot] = Slot{State::Writing, path, nullptr, std::move(writer)};
+    slots_[slot] = Slot{State::Writing, path, nullptr, {}};
     return slot;
 }
 
@@ -64,12 +63,7 @@ void TextFileSlots::Close(int32_t slot) {
         return;
     }
     Slot& closing = slots_[slot];
-    std::string error;
-    if (closing.writer && !closing.writer->Commit(error)) {
-        ErrorOutput().Printf("Failed to save file %s (%s); the previous file is kept\n",
-                             closing.path.c_str(), error.c_str());
-        DebugOutput().Printf("ERROR!!! :: Failed to save file: %s\n", closing.path.c_str());
-    }
+    if (closing.state == State::Writing) Saves().Replace(std::move(closing.path), std::move(closing.written));
     closing = Slot{};
 }
 
@@ -100,7 +94,7 @@ void TextFileSlots::Write(int32_t slot, std::string_view text) {
         ShowError("File not opened for writing.", false);
         return;
     }
-    slots_[slot].writer->Write(text);
+    slots_[slot].written += text;
 }
 
 TextFileSlots& TextFiles() {

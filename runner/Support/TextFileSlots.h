@@ -1,7 +1,8 @@
 // The 32 text-file slots behind `file_text_*`. Slot numbers 1 to 31 are handed out; each holds
-// a file open for reading or for writing. A file open for writing is written beside its target
-// and replaces it only when closed, whole (see AtomicFile), so a crash mid-save keeps the old
-// file. Two slots writing one file: the one closed last wins.
+// a file open for reading or for writing. What is written to a file is kept until it is closed,
+// then handed to the save writer, which replaces the file whole off the game thread (see
+// SaveWriter), so neither a crash mid-save nor a slow disk costs the player. Two slots writing one
+// file: the one closed last wins.
 #pragma once
 
 #include <array>
@@ -10,7 +11,6 @@
 #include <string>
 #include <string_view>
 
-#include "Platform/AtomicFile.h"
 #include "Support/TextFileReader.h"
 
 class TextFileSlots {
@@ -20,8 +20,8 @@ public:
     // The slot number, or -1 after a report: no free slot, a refused name, or no such file.
     int32_t OpenRead(const char* name);
     int32_t OpenWrite(const char* name);
-    // A slot open for writing replaces its target now; a failure keeps the old file and is
-    // reported on the error output.
+    // A slot open for writing hands its file to the save writer; a failure keeps the old file and
+    // is reported on the error output.
     void Close(int32_t slot);
 
     // A slot not open for reading is reported; it reads as empty and at its end.
@@ -37,7 +37,7 @@ private:
         State state = State::Free;
         std::string path;
         std::unique_ptr<TextFileReader> reader;
-        std::unique_ptr<AtomicFile> writer;
+        std::string written;
     };
 
     int32_t FreeSlot();

@@ -5,6 +5,7 @@
 
 #include "../Code/ValueTestSupport.h"
 #include "Support/SaveFolder.h"
+#include "Support/SaveWriter.h"
 #include "SupportTestSupport.h"
 
 namespace {
@@ -19,6 +20,7 @@ protected:
     void TearDown() override {
         for (int slot = 1; slot < 32; ++slot)
             Call("file_text_close", Num(slot));
+        Saves().Drain(); // before the folders go
         TheSaveFolder().SetUnrestricted(false);
         TheSaveFolder().SetVerbose(false);
         BuiltinCallTest::TearDown();
@@ -67,7 +69,7 @@ TEST_F(TextFiles, LinesKeepTheirLineFeedAndStringsStopBeforeIt) {
     EXPECT_EQ(AtEnd(Open("file_text_open_read", "empty.txt")), 1);
 }
 
-TEST_F(TextFiles, WritesReplaceTheFileWholeWhenClosed) {
+TEST_F(TextFiles, WritesReplaceTheFileWholeWhenClosedAndAreReadBackAtOnce) {
     WriteWhole(save_.Path() + "saves/slot.txt", "old\n");
     double slot = Open("file_text_open_write", "saves/slot.txt");
     Call("file_text_write_string", Num(slot), Str("hello"));
@@ -75,20 +77,31 @@ TEST_F(TextFiles, WritesReplaceTheFileWholeWhenClosed) {
     Call("file_text_write_string", Num(slot), Num(12));
     Call("file_text_write_string", Num(slot), Str(std::string_view("\0!", 2)));
     EXPECT_EQ(ReadWhole(save_.Path() + "saves/slot.txt"), "old\n"); // untouched until closed
-    EXPECT_EQ(TemporaryFiles(), 1);
+    EXPECT_EQ(TemporaryFiles(), 0);
     Call("file_text_close", Num(slot));
+    // The game reads what it wrote, though the writer may not have finished.
+    EXPECT_EQ(ReadLine(Open("file_text_open_read", "saves/slot.txt")), "hello\n");
+    Saves().Drain();
     EXPECT_EQ(ReadWhole(save_.Path() + "saves/slot.txt"), std::string("hello\n12\0!", 10));
     EXPECT_EQ(debug_.find("SavePrePend = " + save_.Path() + "\n"), 0u);
 
-    // A first save makes its folders; of two writers, the one closed last wins.
+    // A first save makes its folders and exists at once; of two writers, the one closed last
+    // wins; a delete comes after the saves before it.
     double first = Open("file_text_open_write", "new/deeper/options.txt");
     double second = Open("file_text_open_write", "new/deeper/options.txt");
     Call("file_text_write_string", Num(first), Str("first"));
     Call("file_text_write_string", Num(second), Str("second"));
     Call("file_text_close", Num(second));
+    EXPECT_EQ(Number("file_exists", Str("new/deeper/options.txt")), 1);
     Call("file_text_close", Num(first));
+    Saves().Drain();
     EXPECT_EQ(ReadWhole(save_.Path() + "new/deeper/options.txt"), "first");
     EXPECT_EQ(TemporaryFiles(), 0);
+    slot = Open("file_text_open_write", "gone.txt");
+    Call("file_text_close", Num(slot));
+    EXPECT_EQ(Number("file_delete", Str("gone.txt")), 1);
+    Saves().Drain();
+    EXPECT_FALSE(std::filesystem::exists(save_.Path() + "gone.txt"));
 }
 
 TEST_F(TextFiles, AFailedSaveKeepsWhatWasThere) {
@@ -99,6 +112,7 @@ TEST_F(TextFiles, AFailedSaveKeepsWhatWasThere) {
     double slot = Open("file_text_open_write", "taken.txt");
     Call("file_text_write_string", Num(slot), Str("lost"));
     Call("file_text_close", Num(slot));
+    Saves().Drain(); // reports on this thread
     ErrorOutput().CaptureTo(nullptr);
     EXPECT_NE(errors.find("Failed to save file " + save_.Path() + "taken.txt"), std::string::npos)
         << errors;
@@ -157,6 +171,7 @@ TEST_F(TextFiles, NamesOutsideTheAllowedFoldersAreRefused) {
     double slot = Open("file_text_open_write", program_.Path() + "sub/../moved.txt");
     EXPECT_EQ(debug_, "Warning! Save location - redirected to: '" + save_.Path() + "moved.txt'\n");
     Call("file_text_close", Num(slot));
+    Saves().Drain();
     EXPECT_TRUE(std::filesystem::exists(save_.Path() + "moved.txt"));
     EXPECT_FALSE(std::filesystem::exists(program_.Path() + "moved.txt"));
 

@@ -54,10 +54,17 @@ protected:
         return text;
     }
 
-    // A file in the test's save folder, written before Start or read after a save.
+    // A file in the test's save folder, written before Start or read after a save (once the save
+    // writer has finished, as a player's next start would find it).
     void WriteSaveFile(const std::string& name, const std::string& text) {
         std::ofstream(save_.Path() + name, std::ios::binary) << text;
     }
-    std::string ReadSaveFile(const std::string& name) const { return ReadWhole(save_.Path() + name); }
-    bool SaveFileExists(const std::string& name) const { return std::filesystem::exists(save_.Path() + name); }
+    std::string ReadSaveFile(const std::string& name) const {
+        Saves().Drain();
+        return ReadWhole(save_.Path() + name);
+    }
+    bool SaveFileExists(const std::string& name) const {
+        Saves().Drain();
+        return std::filesystem::exists(save_.Path() + name);
+    }
 };

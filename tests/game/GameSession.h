@@ -30,6 +30,7 @@
 #include "Sound/AudioSystem.h"
 #include "Support/DsState.h"
 #include "Support/SaveFolder.h"
+#include "Support/SaveWriter.h"
 #include "Support/TempFolder.h"
 #include "Variable/GameVariables.h"
 #include "Variable/VariableFunctions.h"
@@ -57,6 +58,7 @@ protected:
 
     void End() {
         ReleaseGameWorld();
+        Saves().Drain(); // as the runner does before it exits
         RunnerReplay().Stop();
         loop_.reset();
         SetActiveAudio(nullptr);
