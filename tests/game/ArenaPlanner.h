@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "FightBots.h"
-#include "FinalFightBot.h"
+#include "MirethMotion.h"
 
 namespace fight {
 
@@ -29,12 +29,9 @@ protected:
         int jump_at, hold; // the jump key pressed at step `jump_at` (0: none) and held `hold` steps
         int air;           // the way steered once in the air
     };
-    struct Box {
-        double left, top, right, bottom;
-        bool Meets(const Box& o) const { return left <= o.right && o.left <= right && top <= o.bottom && o.top <= bottom; }
-        Box At(double x, double y) const { return {x + left, y + top, x + right, y + bottom}; }
-    };
-    // An actor as the game moves it: its place, its speed and what is left of a pixel each way.
+    using Box = motion::Box;
+    // A beast or a shot as the game moves it: its place, its speed and what is left of a pixel
+    // each way.
     struct Actor {
         double x, y, hv, vv, rx, ry;
     };
@@ -42,61 +39,60 @@ protected:
         Actor at;
         double grav;
     };
-    // The step's beginning, read once: Mireth, the beast, its shots, the arena's limits.
+    // What stops Mireth: the arena's walls, roof and floor.
+    struct Walls {
+        Box inside; // the open pixels
+        bool Blocked(const Box& b) const {
+            return b.left < inside.left || b.right > inside.right || b.top < inside.top || b.bottom > inside.bottom;
+        }
+    };
+    // The step's beginning, read once: Mireth, the beast, its shots, the arena.
     struct Scene {
-        Actor her, beast;
-        bool cut;
-        double acc, spd, fric, grav, takeoff, bounce;
+        motion::Body her;
+        Actor beast;
         int safe, beast_safe; // steps Mireth, and the beast, cannot be hurt for
         double hp, max_hp;    // the beast's
-        Box mireth, body, shot;
-        Box inside;                         // the arena's open pixels, walls to ceiling and floor
-        double floor;                       // where feet stand
-        double leftmost, rightmost;         // where Mireth can stand
-        double left_turn, right_turn;       // where the beast turns
-        double home_x, home_y, beast_grav;  // where the beast starts, on its floor
+        Box body, shot;       // the beast's and its shots' boxes, about their places
+        Walls walls;
+        double leftmost, rightmost;        // where Mireth can stand
+        double left_turn, right_turn;      // where the beast turns
+        double home_x, home_y, beast_grav; // where the beast starts, on its floor
         std::vector<Shot> shots;
     };
 
-    // Whole pixels of a move, as the game moves an actor, the rest kept for the next step.
-    static double Pixels(double amount, double& remainder) {
-        if (amount == 0) return 0;
-        remainder += std::clamp(amount, -12.0, 12.0);
-        const double steps = std::ceil(remainder - 0.5);
-        remainder -= steps;
-        return steps;
-    }
-    static Box BoxOf(CInstance* i) {
-        const double x = Get(i, VAR_x), y = Get(i, VAR_y);
-        return {Get(i, VAR_bbox_left) - x, Get(i, VAR_bbox_top) - y, Get(i, VAR_bbox_right) - x, Get(i, VAR_bbox_bottom) - y};
-    }
+    static Box RelativeBox(CInstance* i) { return motion::BoxOf(i).At(-Get(i, VAR_x), -Get(i, VAR_y)); }
     static Actor ActorOf(CInstance* i) {
         RValue& remainder = Var(i, SLOT_remainder);
         return {Get(i, VAR_x), Get(i, VAR_y), Real(Var(i, SLOT_hv)), Real(Var(i, SLOT_vv)), Real(Element(remainder, 0)),
                 Real(Element(remainder, 1))};
     }
+    static double Pixels(double amount, double& remainder) { return motion::Pixels(amount, remainder); }
 
     // One step of the beast as its code runs; `choice` is what it does where its code chooses.
-    virtual void StepBeast(const Scene& s, Actor& beast, std::vector<Shot>& shots, const Actor& her, bool choice) const = 0;
+    virtual void StepBeast(const Scene& s, Actor& beast, std::vector<Shot>& shots, double her_x, double her_y, bool choice) const = 0;
     // Whether the beast chooses at all (then a plan must be safe for both choices).
     virtual bool Chooses() const = 0;
+    // Its shots' object, and whether they fall.
+    virtual int32_t ShotObject() const = 0;
+    virtual bool ShotsFall() const = 0;
 
     // What comes of a plan: a stomp at step t scores 1000 - t, a touch -1000 + t; with neither, how
     // far Mireth ends from where she would wait. A step goes as the game runs it: the beast and its
     // shots move, Mireth meets what is where she stands (a stomp when her feet were no more than
     // 2 px under its top before it moved), then she moves.
     double Run(const Scene& s, const Plan& plan, bool choice) const {
-        Actor her = s.her, beast = s.beast;
-        bool cut = s.cut, jumped = false;
+        motion::Body her = s.her;
+        Actor beast = s.beast;
+        bool jumped = false;
         std::vector<Shot> shots = s.shots;
         for (int t = 1; t <= kHorizon; ++t) {
             const double top_before = beast.y + s.body.top;
-            StepBeast(s, beast, shots, her, choice);
-            const Box mireth = s.mireth.At(her.x, her.y);
+            StepBeast(s, beast, shots, her.x(), her.y(), choice);
+            const Box mireth = her.Now();
             if (mireth.Meets(s.body.At(beast.x, beast.y))) {
                 if (mireth.bottom - 2 <= top_before) {
                     if (t > s.beast_safe) return 1000 - t;
-                    her.vv = -s.bounce; // off a beast that cannot be hurt yet
+                    her.Bounce(); // off a beast that cannot be hurt yet
                 } else if (t > s.safe) {
                     return -1000 + t;
                 }
@@ -104,25 +100,15 @@ protected:
             for (const Shot& shot : shots)
                 if (t > s.safe && mireth.Meets(s.shot.At(shot.at.x, shot.at.y))) return -1000 + t;
 
-            const bool ground = her.y >= s.floor && her.vv >= 0;
-            const int d = !ground || t == plan.jump_at ? plan.air : t <= plan.walk ? plan.hdir : 0;
-            her.hv = final_fight::Walked(her.hv, d, s.acc, s.spd, s.fric);
-            if (ground)
-                cut = false;
-            else
-                her.vv += s.grav;
-            if (plan.jump_at == t && ground) her.vv = -s.takeoff, jumped = true;
-            const bool held = jumped ? t < plan.jump_at + plan.hold : t <= plan.hold;
-            if (!held && her.vv < 0 && !cut) her.vv /= 2, cut = true;
-            her.x += Pixels(her.hv, her.rx);
-            if (her.x < s.leftmost || her.x > s.rightmost) her.x = std::clamp(her.x, s.leftmost, s.rightmost), her.hv = 0;
-            her.y += Pixels(her.vv, her.ry);
-            if (her.y >= s.floor) her.y = s.floor, her.vv = std::min(her.vv, 0.0);
+            const bool ground = her.Grounded(s.walls), press = ground && plan.jump_at == t;
+            jumped |= press;
+            const int d = !ground || press ? plan.air : t <= plan.walk ? plan.hdir : 0;
+            her.Step(s.walls, d, press, jumped ? t < plan.jump_at + plan.hold : t <= plan.hold);
         }
         const double speed = std::abs(beast.hv) * kRunUp;
         const double wait = beast.hv > 0 ? std::max(s.right_turn - speed, s.leftmost + 16)
                                          : std::min(s.left_turn + speed, s.rightmost - 16);
-        return -std::abs(her.x - wait) / 20;
+        return -std::abs(her.x() - wait) / 20;
     }
 
     // Moves the shots on, as shots fly, each until it meets the arena's walls, ceiling or floor.
@@ -132,8 +118,9 @@ protected:
             shot.at.x += Pixels(shot.at.hv, shot.at.rx);
             shot.at.y += Pixels(shot.at.vv, shot.at.ry);
             const Box box = s.shot.At(shot.at.x, shot.at.y);
-            return box.left < s.inside.left || box.right > s.inside.right || box.bottom > s.inside.bottom ||
-                   (shot.at.vv < 0 && box.top < s.inside.top);
+            const Box& inside = s.walls.inside;
+            return box.left < inside.left || box.right > inside.right || box.bottom > inside.bottom ||
+                   (shot.at.vv < 0 && box.top < inside.top);
         });
     }
 
@@ -160,31 +147,37 @@ private:
         return b;
     }
 
-    Scene Look(CInstance* player, CInstance* boss, int32_t shot_object) const {
-        Scene s;
-        s.her = ActorOf(player), s.beast = ActorOf(boss);
-        s.cut = bool(Value(Var(player, SLOT_cut)));
-        s.acc = Real(Var(player, SLOT_acc)), s.spd = Real(Var(player, SLOT_spd)), s.fric = Real(Var(player, SLOT_fric));
-        s.grav = Real(Var(player, SLOT_grav)), s.bounce = std::sqrt(2 * s.grav * 24);
-        s.takeoff = Real(Var(player, Value(Global(SLOT_hi)) ? SLOT_hjmp : SLOT_jmp));
-        s.safe = int(Real(Var(player, SLOT_invuln))), s.beast_safe = int(Real(Var(boss, SLOT_invuln)));
-        s.hp = Real(Var(boss, SLOT_hp)), s.max_hp = Real(Var(boss, SLOT_max_hp));
-        s.mireth = BoxOf(player), s.body = BoxOf(boss), s.shot = {-4, -4, 3, 3};
-        s.home_x = Get(boss, VAR_xstart), s.home_y = Get(boss, VAR_ystart);
-        s.inside = Inside(s.home_x, s.home_y), s.floor = s.inside.bottom + 1;
-        s.leftmost = s.inside.left - s.mireth.left, s.rightmost = s.inside.right - s.mireth.right;
-        s.left_turn = s.inside.left - s.body.left, s.right_turn = s.inside.right - s.body.right;
-        s.beast_grav = Real(Var(boss, SLOT_grav));
-        With(nullptr, nullptr, shot_object, [&](CInstance* shot, CInstance*) {
-            s.shot = BoxOf(shot);
-            s.shots.push_back({ActorOf(shot), shot_object == oWigglisProjectile ? Real(Var(shot, SLOT_grav)) : 0});
+    Scene Look(CInstance* player, CInstance* boss) const {
+        const Box mireth = RelativeBox(player), body = RelativeBox(boss);
+        const double home_x = Get(boss, VAR_xstart), home_y = Get(boss, VAR_ystart);
+        const Box inside = Inside(home_x, home_y);
+        Scene s{motion::Body(player),
+                ActorOf(boss),
+                int(Real(Var(player, SLOT_invuln))),
+                int(Real(Var(boss, SLOT_invuln))),
+                Real(Var(boss, SLOT_hp)),
+                Real(Var(boss, SLOT_max_hp)),
+                body,
+                {-4, -4, 3, 3},
+                {inside},
+                inside.left - mireth.left,
+                inside.right - mireth.right,
+                inside.left - body.left,
+                inside.right - body.right,
+                home_x,
+                home_y,
+                Real(Var(boss, SLOT_grav)),
+                {}};
+        With(nullptr, nullptr, ShotObject(), [&](CInstance* shot, CInstance*) {
+            s.shot = RelativeBox(shot);
+            s.shots.push_back({ActorOf(shot), ShotsFall() ? Real(Var(shot, SLOT_grav)) : 0});
         });
         return s;
     }
 
     Plan Choose(const Scene& s) const {
         std::vector<Plan> plans;
-        if (s.her.y >= s.floor && s.her.vv >= 0) {
+        if (s.her.Grounded(s.walls)) {
             for (int hdir : {0, -1, 1})
                 for (int walk : {3, 8, 15, kHorizon}) {
                     if (!hdir && walk != kHorizon) continue;
@@ -220,7 +213,7 @@ private:
         keys_.Set(window, vk_down, false);
         // A jump from the ground needs a fresh press.
         if (ground && keys_.Held(vk_space)) keys_.Set(window, vk_space, false);
-        const Scene s = Look(player, boss, beast_ == oMegaWigglis ? oWigglisProjectile : oSlimeyProjectile);
+        const Scene s = Look(player, boss);
         const Plan plan = Choose(s);
         const int d = ground ? (plan.jump_at == 1 ? plan.air : plan.hdir) : plan.air;
         keys_.Set(window, vk_right, d > 0);
@@ -239,7 +232,9 @@ private:
     static constexpr double kClimb = 4;
 
     bool Chooses() const override { return false; }
-    void StepBeast(const Scene& s, Actor& beast, std::vector<Shot>& shots, const Actor& her, bool) const override {
+    int32_t ShotObject() const override { return oSlimeyProjectile; }
+    bool ShotsFall() const override { return false; }
+    void StepBeast(const Scene& s, Actor& beast, std::vector<Shot>& shots, double her_x, double her_y, bool) const override {
         Fly(s, shots);
         beast.x += Pixels(beast.hv, beast.rx);
         if (beast.x < s.left_turn || beast.x > s.right_turn) {
@@ -247,11 +242,11 @@ private:
             if (beast.vv == 0) beast.vv = -kClimb;
         }
         beast.y += Pixels(beast.vv, beast.ry);
-        const double highest = s.inside.top - s.body.top;
+        const double highest = s.walls.inside.top - s.body.top;
         if (beast.y < highest || beast.y > s.home_y) {
             beast.y = std::clamp(beast.y, highest, s.home_y), beast.vv = -beast.vv;
             // A shot from just below its middle, at Mireth or toward home, faster as it is hurt.
-            const double tx = beast.vv == kClimb ? her.x : s.home_x, ty = beast.vv == kClimb ? her.y : s.home_y - 16;
+            const double tx = beast.vv == kClimb ? her_x : s.home_x, ty = beast.vv == kClimb ? her_y : s.home_y - 16;
             const double dx = tx - beast.x, dy = ty - beast.y, length = std::max(std::hypot(dx, dy), 1e-9);
             const double speed = s.max_hp - s.hp + 1;
             shots.push_back({{beast.x, beast.y + 8, speed * dx / length, speed * dy / length, 0, 0}, 0});
@@ -268,7 +263,9 @@ public:
 
 private:
     bool Chooses() const override { return true; }
-    void StepBeast(const Scene& s, Actor& beast, std::vector<Shot>& shots, const Actor& her, bool hops) const override {
+    int32_t ShotObject() const override { return oWigglisProjectile; }
+    bool ShotsFall() const override { return true; }
+    void StepBeast(const Scene& s, Actor& beast, std::vector<Shot>& shots, double her_x, double, bool hops) const override {
         if (beast.y < s.home_y) beast.vv += s.beast_grav;
         beast.x += Pixels(beast.hv, beast.rx);
         if (beast.x < s.left_turn || beast.x > s.right_turn) {
@@ -276,7 +273,7 @@ private:
             if (hops)
                 beast.vv = -std::sqrt(32 * s.beast_grav);
             else // falling faster the more the beast is hurt
-                shots.push_back({{her.x, 0, 0, 0, 0, 0}, 0.35 - std::floor((s.hp + 2) / 3) * 0.05});
+                shots.push_back({{her_x, 0, 0, 0, 0, 0}, 0.35 - std::floor((s.hp + 2) / 3) * 0.05});
         }
         beast.y += Pixels(beast.vv, beast.ry);
         if (beast.y >= s.home_y) beast.y = s.home_y, beast.vv = 0;

@@ -7,11 +7,11 @@
 #include <cmath>
 #include <map>
 
-#include "GameFixture.h"
+#include "MirethMotion.h"
 
 namespace fight {
 
-inline double Get(CInstance* player, const VariablePair& variable) { return Real(BuiltinVar(player, variable)); }
+using motion::Get;
 
 // The first instance of an object, or null.
 inline CInstance* Find(int32_t object) {

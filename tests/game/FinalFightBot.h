@@ -9,7 +9,7 @@
 #include <cmath>
 #include <vector>
 
-#include "GameFixture.h"
+#include "MirethMotion.h"
 
 namespace final_fight {
 
@@ -29,19 +29,6 @@ struct Shot {
 
 inline double Get(CInstance* player, int32_t slot) { return Real(Var(player, slot)); }
 
-// Mireth's walking speed a step on, as the game walks her: toward d (-1, 0, 1), capped at `spd`
-// without being cut, and slowed by friction that never flips its sign.
-inline double Walked(double hv, double d, double acc, double spd, double fric) {
-    if (std::abs(hv + d * acc) > spd && (hv > 0) - (hv < 0) == d)
-        hv = d < 0 ? std::min(hv, -spd) : std::max(hv, spd);
-    else
-        hv += d * acc;
-    if (hv == 0) return hv;
-    const double before = hv;
-    hv -= (before > 0 ? 1 : -1) * fric;
-    return (hv > 0) != (before > 0) ? 0 : hv;
-}
-
 // The step the plan is first hit at, or kHorizon + 1. Mireth's box is 12 wide and 22 tall above
 // her feet (10 ducking); a shot is checked along its whole step, as the game checks her against
 // shots that have not moved yet this step.
@@ -55,7 +42,7 @@ inline int FirstHit(CInstance* player, const Plan& plan, const std::vector<Shot>
     const int safe = int(Get(player, SLOT_invuln)) - 1;
     for (int t = 1; t <= kHorizon; ++t) {
         const double d = t <= plan.walk ? plan.hdir : 0;
-        hv = Walked(hv, d, acc, spd, fric);
+        hv = motion::Walked(hv, d, acc, spd, fric);
         if (!ground) vv += duck ? 2 * grav : grav;
         if (plan.jump && t == plan.jump_at && ground) vv = -takeoff, ground = false;
         if (plan.jump && !cut && t >= plan.jump_at + plan.jump && vv < 0) vv /= 2, cut = true;

@@ -15,14 +15,18 @@
 #include <numbers>
 #include <vector>
 
+#include "ArenaPlanner.h"
 #include "FightBots.h"
 #include "FinalFightBot.h"
-#include "ArenaPlanner.h"
+#include "MirethMotion.h"
 
 namespace playthrough {
 
 using fight::Find;
-using fight::Get;
+using motion::Body;
+using motion::Box;
+using motion::BoxOf;
+using motion::Get;
 
 enum class Move {
     kStand, // get to stand at (x, y), y the feet
@@ -60,10 +64,10 @@ public:
                 solid_[size_t(y * width_ + x)] = Real(Call(nullptr, nullptr, FN_ds_grid_get, grid, Value(x), Value(y))) != 0;
     }
     int32_t room() const { return room_; }
-    // Whether a box (last pixels included) covers a solid cell; outside the level is open.
-    bool Blocked(double left, double top, double right, double bottom) const {
-        for (int cy = int(std::floor(top / 16)); cy <= int(std::floor(bottom / 16)); ++cy)
-            for (int cx = int(std::floor(left / 16)); cx <= int(std::floor(right / 16)); ++cx)
+    // Whether a box covers a solid cell; outside the level is open.
+    bool Blocked(const Box& box) const {
+        for (int cy = int(std::floor(box.top / 16)); cy <= int(std::floor(box.bottom / 16)); ++cy)
+            for (int cx = int(std::floor(box.left / 16)); cx <= int(std::floor(box.right / 16)); ++cx)
                 if (cx >= 0 && cy >= 0 && cx < width_ && cy < height_ && solid_[size_t(cy * width_ + cx)]) return true;
         return false;
     }
@@ -72,13 +76,6 @@ private:
     int32_t room_ = -1;
     int width_ = 0, height_ = 0;
     std::vector<bool> solid_;
-};
-
-struct Box {
-    double left, top, right, bottom;
-    bool Meets(const Box& o, double margin) const {
-        return left - margin <= o.right && o.left <= right + margin && top - margin <= o.bottom && o.top <= bottom + margin;
-    }
 };
 
 // What can kill Mireth on the way: the room's spikes, and enemies where their paths take them.
@@ -99,16 +96,13 @@ public:
     // Whether Mireth's box meets any of them `t` steps from now.
     bool Hit(const Box& mireth, int t) const {
         for (const Box& spike : spikes_)
-            if (mireth.Meets(spike, 0)) return true;
+            if (mireth.Meets(spike)) return true;
         for (CInstance* foe : foes_)
             if (mireth.Meets(Ahead(foe, t), 3)) return true;
         return false;
     }
 
 private:
-    static Box BoxOf(CInstance* i) {
-        return {Get(i, VAR_bbox_left), Get(i, VAR_bbox_top), Get(i, VAR_bbox_right), Get(i, VAR_bbox_bottom)};
-    }
     // Where an enemy's path takes its box in t steps (the floaters' and the puffs' paths).
     static Box Ahead(CInstance* foe, int t) {
         Box box = BoxOf(foe);
@@ -137,65 +131,6 @@ private:
 // press jump at step `jump_at` (0: not) and hold it `hold` steps.
 struct Try {
     int way, jump_at, hold;
-};
-
-// Mireth's movement, step by step as the game moves her: walking with its cap and friction,
-// gravity (twice while ducking and falling), the jump and its cut, and whole-pixel moves that stop
-// at solid cells.
-class Body {
-public:
-    explicit Body(CInstance* p)
-        : x_(Get(p, VAR_x)), y_(Get(p, VAR_y)), hv_(Real(Var(p, SLOT_hv))), vv_(Real(Var(p, SLOT_vv))),
-          ong_(Value(Var(p, SLOT_ong))), cut_(Value(Var(p, SLOT_cut))), duck_(Value(Var(p, SLOT_duck))),
-          acc_(Real(Var(p, SLOT_acc))), spd_(Real(Var(p, SLOT_spd))), fric_(Real(Var(p, SLOT_fric))),
-          grav_(Real(Var(p, SLOT_grav))),
-          takeoff_(Real(Var(p, duck_ ? SLOT_djmp : Value(Global(SLOT_hi)) ? SLOT_hjmp : SLOT_jmp))),
-          left_(Get(p, VAR_bbox_left) - x_), top_(Get(p, VAR_bbox_top) - y_), right_(Get(p, VAR_bbox_right) - x_),
-          bottom_(Get(p, VAR_bbox_bottom) - y_) {
-        RValue& remainder = Var(p, SLOT_remainder);
-        rx_ = Real(Element(remainder, 0)), ry_ = Real(Element(remainder, 1));
-    }
-    Box At(double x, double y) const { return {x + left_, y + top_, x + right_, y + bottom_}; }
-    Box Now() const { return At(x_, y_); }
-    void Step(const Cells& cells, int d, bool press, bool held) {
-        ong_ = cells.Blocked(At(x_, y_ + 1).left, At(x_, y_ + 1).top, At(x_, y_ + 1).right, At(x_, y_ + 1).bottom);
-        hv_ = final_fight::Walked(hv_, d, acc_, spd_, fric_);
-        if (ong_)
-            cut_ = false;
-        else
-            vv_ += duck_ ? 2 * grav_ : grav_;
-        if (press && ong_) vv_ = -takeoff_;
-        if (!held && vv_ < 0 && !cut_) vv_ /= 2, cut_ = true;
-        if (!Move(cells, hv_, rx_, true)) hv_ = 0;
-        const double amount = vv_;
-        if (!Move(cells, amount, ry_, false) && (vv_ > 0) == (amount > 0) && !(duck_ && vv_ <= 0)) vv_ = 0;
-    }
-    double x() const { return x_; }
-    double y() const { return y_; }
-    bool Grounded(const Cells& cells) const {
-        const Box b = At(x_, y_ + 1);
-        return vv_ >= 0 && cells.Blocked(b.left, b.top, b.right, b.bottom);
-    }
-
-private:
-    bool Move(const Cells& cells, double amount, double& remainder, bool horizontal) {
-        remainder += std::clamp(amount, -12.0, 12.0);
-        double steps = std::ceil(remainder - 0.5);
-        remainder -= steps;
-        const double s = steps > 0 ? 1 : -1;
-        for (; steps != 0; steps -= s) {
-            const double nx = x_ + (horizontal ? s : 0), ny = y_ + (horizontal ? 0 : s);
-            const Box b = At(nx, ny);
-            if (cells.Blocked(b.left, b.top, b.right, b.bottom)) return false;
-            x_ = nx, y_ = ny;
-        }
-        return true;
-    }
-
-    double x_, y_, hv_, vv_;
-    bool ong_, cut_, duck_;
-    double acc_, spd_, fric_, grav_, takeoff_;
-    double left_, top_, right_, bottom_, rx_ = 0, ry_ = 0;
 };
 
 // The outcome of a try: where Mireth ends, after how many steps, and the step she is first hurt at
