@@ -31,10 +31,6 @@ CollisionWorld& World() {
     return world;
 }
 
-bool Overlaps(const CInstance::Box& a, const CInstance::Box& b) {
-    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
-}
-
 void NoteChanged(CInstance* instance) {
     if (instance->Has(INSTANCE_FLAG_BOX_CHANGED)) return;
     instance->flags |= INSTANCE_FLAG_BOX_CHANGED;
@@ -115,7 +111,7 @@ void GatherCandidates(CInstance* self, CInstance* other, int32_t target, const C
     auto consider = [&](CInstance* instance) {
         if (!instance || !instance->IsLive()) return;
         UpdateBoundingBox(*instance);
-        if (Overlaps(instance->bbox, box)) out.push_back(instance);
+        if (instance->bbox.Meets(box)) out.push_back(instance);
     };
     if (target == TARGET_SELF || target == TARGET_OTHER) {
         consider(target == TARGET_SELF ? self : other);
@@ -135,7 +131,7 @@ void GatherCandidates(CInstance* self, CInstance* other, int32_t target, const C
     }
     SyncCollisionWorld();
     world.grid.Query(box, [&](CInstance* instance) {
-        if (instance->IsLive() && Selects(target, *instance) && Overlaps(instance->bbox, box)) out.push_back(instance);
+        if (instance->IsLive() && Selects(target, *instance) && instance->bbox.Meets(box)) out.push_back(instance);
     });
     // The order of the target's list: the order instances entered the room.
     std::sort(out.begin(), out.end(),

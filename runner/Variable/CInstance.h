@@ -63,6 +63,10 @@ public:
     struct Box {
         int32_t left, top, right, bottom;
         bool operator==(const Box&) const = default;
+        // Edges are included: boxes sharing a row or column of pixels meet.
+        bool Meets(const Box& other) const {
+            return left <= other.right && other.left <= right && top <= other.bottom && other.top <= bottom;
+        }
     };
 
     int32_t id;
