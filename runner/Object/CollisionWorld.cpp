@@ -101,6 +101,8 @@ std::vector<CInstance*> TakeChangedInstances() {
     SyncCollisionWorld();
     std::vector<CInstance*> changed;
     changed.swap(World().changed);
+    // The next frame most likely moves about as many: no growing the list step by step.
+    World().changed.reserve(changed.size());
     for (CInstance* instance : changed) instance->flags &= ~INSTANCE_FLAG_BOX_CHANGED;
     return changed;
 }
@@ -122,8 +124,8 @@ void GatherCandidates(CInstance* self, CInstance* other, int32_t target, const C
         return;
     }
     if (target < TARGET_ALL) return; // noone, and anything below
-    InstanceList list = Instances().InstancesOfObject(target);
-    if (target == TARGET_ALL) list = Instances().ActiveInstances();
+    const InstanceList list =
+        target == TARGET_ALL ? Instances().ActiveInstances() : Instances().InstancesOfObject(target);
     CollisionWorld& world = World();
     if (!world.fast || list.size() < kGridThreshold) {
         for (CInstance* instance : list) consider(instance);
