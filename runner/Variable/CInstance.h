@@ -63,9 +63,11 @@ public:
     struct Box {
         int32_t left, top, right, bottom;
         bool operator==(const Box&) const = default;
-        // Edges are included: boxes sharing a row or column of pixels meet.
+        // Edges are included: boxes sharing a row or column of pixels meet. The four sides are
+        // compared without a branch each, as grid look-ups meet boxes in no predictable way.
         bool Meets(const Box& other) const {
-            return left <= other.right && other.left <= right && top <= other.bottom && other.top <= bottom;
+            return (left <= other.right) & (other.left <= right) & (top <= other.bottom) &
+                   (other.top <= bottom);
         }
     };
 
