@@ -31,6 +31,11 @@ CollisionWorld& World() {
     return world;
 }
 
+// The cells follow the room's size as it starts and whenever a game changes it.
+void FitToRoom(CollisionWorld& world) {
+    if (const CRoom* room = CurrentRoom(); room && world.fast) world.grid.Fit(room->width, room->height);
+}
+
 void NoteChanged(CInstance* instance) {
     if (instance->Has(INSTANCE_FLAG_BOX_CHANGED)) return;
     instance->flags |= INSTANCE_FLAG_BOX_CHANGED;
@@ -57,6 +62,7 @@ void EnterCollisionWorld(CInstance* instance) {
     CollisionWorld& world = World();
     NoteChanged(instance);
     if (!world.fast) return;
+    FitToRoom(world);
     UpdateBoundingBox(*instance);
     world.grid.Place(instance);
 }
@@ -95,6 +101,7 @@ void SyncCollisionWorld() {
         world.grid.Place(instance);
     }
     world.queued.clear();
+    FitToRoom(world);
 }
 
 std::vector<CInstance*> TakeChangedInstances() {
