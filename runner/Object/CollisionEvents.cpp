@@ -87,7 +87,6 @@ void RunGridEvents() {
     std::vector<std::pair<CInstance*, CInstance*>> candidates;
     std::vector<CInstance*> near;
     // An instance scanned earlier already paired with everything it touches.
-    for (CInstance* instance : moved) instance->flags &= ~INSTANCE_FLAG_SCANNED;
     for (CInstance* a : moved) {
         const CObject* object_a = Objects().Find(a->object_index);
         if (!a->IsLive() || !object_a || !object_a->Has(OBJECT_FLAG_COLLIDES)) continue;
