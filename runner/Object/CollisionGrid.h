@@ -36,14 +36,12 @@ public:
         const CellRange range = RangeOf(area);
         for (int32_t cy = range.top; cy <= range.bottom; ++cy)
             for (int32_t cx = range.left; cx <= range.right; ++cx)
-                for (uint32_t slot : Slots(cells_[Index(cx, cy)])) {
-                    const Entry& entry = entries_[slot];
-                    if (!entry.box.Meets(area)) continue;
+                ForEachMeeting(Slots(cells_[Index(cx, cy)]), area, [&](const Entry& entry) {
                     // In several of the cells, it is visited from the first of them.
                     const CellRange cells = RangeOf(entry.box);
                     if (cx == std::max(cells.left, range.left) && cy == std::max(cells.top, range.top))
                         visit(entry.instance);
-                }
+                });
     }
 
 private:
@@ -64,6 +62,21 @@ private:
     std::span<const uint32_t> Slots(const Cell& cell) const {
         if (cell.count <= kInlineSlots) return {cell.slots, cell.count};
         return spills_[cell.spill];
+    }
+    // Calls visit(entry) for the slots whose boxes meet the area. Few do: the boxes are met in
+    // batches without a branch on each, and only those that meet go on.
+    template <typename Visit>
+    void ForEachMeeting(std::span<const uint32_t> slots, const CInstance::Box& area, Visit visit) const {
+        constexpr size_t kBatch = 16;
+        for (size_t first = 0; first < slots.size(); first += kBatch) {
+            uint32_t met[kBatch];
+            size_t count = 0;
+            for (uint32_t slot : slots.subspan(first, std::min(kBatch, slots.size() - first))) {
+                met[count] = slot;
+                count += entries_[slot].box.Meets(area);
+            }
+            for (uint32_t slot : std::span(met, count)) visit(entries_[slot]);
+        }
     }
     // Pixels lo..hi as cells clamped to 0..count-1; an empty span stays empty.
     static void ClampSpan(int32_t& lo, int32_t& hi, int32_t count) {
