@@ -14,8 +14,10 @@ namespace {
 
 constexpr double kPi = 3.1415927;
 
-int32_t Round(double value) {
-    return int32_t(Runner().round_collision_boxes ? std::round(value) : std::trunc(value));
+// To nearest with halves away from zero, as std::round but without its library call (just
+// under a half with the value's sign, then truncation), or truncated.
+int32_t Round(double value, bool to_nearest) {
+    return int32_t(to_nearest ? value + std::copysign(0.49999999999999994, value) : value);
 }
 
 } // namespace
@@ -34,15 +36,16 @@ void UpdateBoundingBox(CInstance& instance) {
         return;
     }
     instance.SetFlag(INSTANCE_FLAG_PRECISE, sprite->HasPreciseMasks());
+    const bool to_nearest = Runner().round_collision_boxes;
     const CSprite::BoundingBox& box = sprite->BBox();
     const double xo = sprite->OriginX();
     const double yo = sprite->OriginY();
     if (instance.image_angle == 0) {
         // Mirrored scales turn the box about the origin; left stays at or below right.
-        int32_t left = Round((box.left - xo) * instance.image_xscale + instance.x);
-        int32_t right = Round((box.right - box.left + 1) * double(instance.image_xscale) + left);
-        int32_t top = Round((box.top - yo) * instance.image_yscale + instance.y);
-        int32_t bottom = Round((box.bottom - box.top + 1) * double(instance.image_yscale) + top);
+        int32_t left = Round((box.left - xo) * instance.image_xscale + instance.x, to_nearest);
+        int32_t right = Round((box.right - box.left + 1) * double(instance.image_xscale) + left, to_nearest);
+        int32_t top = Round((box.top - yo) * instance.image_yscale + instance.y, to_nearest);
+        int32_t bottom = Round((box.bottom - box.top + 1) * double(instance.image_yscale) + top, to_nearest);
         if (right < left) std::swap(left, right);
         if (bottom < top) std::swap(top, bottom);
         instance.bbox = {left, top, right - 1, bottom - 1};
@@ -64,6 +67,6 @@ void UpdateBoundingBox(CInstance& instance) {
             min_y = std::min(min_y, ry);
             max_y = std::max(max_y, ry);
         }
-    instance.bbox = {Round(min_x + instance.x), Round(min_y + instance.y), Round(max_x + instance.x) - 1,
-                     Round(max_y + instance.y) - 1};
+    instance.bbox = {Round(min_x + instance.x, to_nearest), Round(min_y + instance.y, to_nearest),
+                     Round(max_x + instance.x, to_nearest) - 1, Round(max_y + instance.y, to_nearest) - 1};
 }

@@ -24,6 +24,13 @@ namespace {
 struct CollisionEventState {
     bool through_grid = false;
     std::vector<std::pair<int32_t, int32_t>> pairs; // (lower, higher) object indices
+    // Through the grid: whether either of two objects answers the other, at a * objects + b.
+    std::vector<bool> answers;
+    size_t objects = 0;
+
+    bool EitherAnswers(int32_t a, int32_t b) const {
+        return size_t(a) < objects && size_t(b) < objects && answers[size_t(a) * objects + size_t(b)];
+    }
 };
 
 CollisionEventState& State() {
@@ -32,10 +39,6 @@ CollisionEventState& State() {
 }
 
 constexpr uint32_t kOutsideRoomFlag = 1; // then one bit per view
-
-bool Answers(const CObject& object, int32_t other_object) {
-    return object.events.Contains(ev_collision, other_object);
-}
 
 void MoveBack(CInstance& instance) { instance.MoveTo(instance.xprevious, instance.yprevious); }
 
@@ -79,11 +82,11 @@ void RunPairEvents() {
 }
 
 void RunGridEvents() {
+    const CollisionEventState& state = State();
     std::vector<CInstance*> moved = TakeChangedInstances();
     std::vector<std::pair<CInstance*, CInstance*>> candidates;
     std::vector<CInstance*> near;
     // An instance scanned earlier already paired with everything it touches.
-    for (CInstance* instance : moved) instance->flags &= ~INSTANCE_FLAG_SCANNED;
     for (CInstance* a : moved) {
         const CObject* object_a = Objects().Find(a->object_index);
         if (!a->IsLive() || !object_a || !object_a->Has(OBJECT_FLAG_COLLIDES)) continue;
@@ -91,9 +94,7 @@ void RunGridEvents() {
         GatherCandidates(nullptr, nullptr, TARGET_ALL, a->bbox, near);
         for (CInstance* b : near) {
             if (b == a || b->Has(INSTANCE_FLAG_SCANNED)) continue;
-            const CObject* object_b = Objects().Find(b->object_index);
-            if (!object_b) continue;
-            if (Answers(*object_a, b->object_index) || Answers(*object_b, a->object_index)) candidates.emplace_back(a, b);
+            if (state.EitherAnswers(a->object_index, b->object_index)) candidates.emplace_back(a, b);
         }
         a->flags |= INSTANCE_FLAG_SCANNED;
     }
@@ -108,6 +109,8 @@ void PrepareCollisionEvents(bool through_grid) {
     CollisionEventState& state = State();
     state.through_grid = through_grid;
     state.pairs.clear();
+    state.answers.clear();
+    state.objects = 0;
     for (int32_t index = 0; index < Objects().Count(); ++index) {
         CObject* object = Objects().Find(index);
         if (!object) continue;
@@ -121,8 +124,16 @@ void PrepareCollisionEvents(bool through_grid) {
     }
     std::sort(state.pairs.begin(), state.pairs.end());
     state.pairs.erase(std::unique(state.pairs.begin(), state.pairs.end()), state.pairs.end());
-    // Through the grid only instances that moved are looked at: no pair list is needed.
-    if (through_grid) state.pairs.clear();
+    if (!through_grid) return;
+    // Through the grid only instances that moved are looked at, and each pair met is asked of a
+    // table rather than of the objects' event maps: no pair list is needed.
+    state.objects = size_t(Objects().Count());
+    state.answers.assign(state.objects * state.objects, false);
+    for (const auto& [low, high] : state.pairs) {
+        state.answers[size_t(low) * state.objects + size_t(high)] = true;
+        state.answers[size_t(high) * state.objects + size_t(low)] = true;
+    }
+    state.pairs.clear();
 }
 
 void RunCollisionEvents() {

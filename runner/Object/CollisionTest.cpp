@@ -121,7 +121,7 @@ bool InstancesCollide(CInstance& a, CInstance& b) {
     UpdateBoundingBox(b);
     const CInstance::Box& p = a.bbox;
     const CInstance::Box& q = b.bbox;
-    if (p.left > q.right || q.left > p.right || p.top > q.bottom || q.top > p.bottom) return false;
+    if (!p.Meets(q)) return false;
     const CSprite* sprite_a = CollisionSprite(a);
     const CSprite* sprite_b = CollisionSprite(b);
     if (!sprite_a || !sprite_b || sprite_a->FrameCount() == 0 || sprite_b->FrameCount() == 0) return false;

@@ -31,8 +31,9 @@ CollisionWorld& World() {
     return world;
 }
 
-bool Overlaps(const CInstance::Box& a, const CInstance::Box& b) {
-    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+// The cells follow the room's size as it starts and whenever a game changes it.
+void FitToRoom(CollisionWorld& world) {
+    if (const CRoom* room = CurrentRoom(); room && world.fast) world.grid.Fit(room->width, room->height);
 }
 
 void NoteChanged(CInstance* instance) {
@@ -61,6 +62,7 @@ void EnterCollisionWorld(CInstance* instance) {
     CollisionWorld& world = World();
     NoteChanged(instance);
     if (!world.fast) return;
+    FitToRoom(world);
     UpdateBoundingBox(*instance);
     world.grid.Place(instance);
 }
@@ -99,12 +101,15 @@ void SyncCollisionWorld() {
         world.grid.Place(instance);
     }
     world.queued.clear();
+    FitToRoom(world);
 }
 
 std::vector<CInstance*> TakeChangedInstances() {
     SyncCollisionWorld();
     std::vector<CInstance*> changed;
     changed.swap(World().changed);
+    // The next frame most likely moves about as many: no growing the list step by step.
+    World().changed.reserve(changed.size());
     for (CInstance* instance : changed) instance->flags &= ~INSTANCE_FLAG_BOX_CHANGED;
     return changed;
 }
@@ -115,7 +120,7 @@ void GatherCandidates(CInstance* self, CInstance* other, int32_t target, const C
     auto consider = [&](CInstance* instance) {
         if (!instance || !instance->IsLive()) return;
         UpdateBoundingBox(*instance);
-        if (Overlaps(instance->bbox, box)) out.push_back(instance);
+        if (instance->bbox.Meets(box)) out.push_back(instance);
     };
     if (target == TARGET_SELF || target == TARGET_OTHER) {
         consider(target == TARGET_SELF ? self : other);
@@ -126,8 +131,8 @@ void GatherCandidates(CInstance* self, CInstance* other, int32_t target, const C
         return;
     }
     if (target < TARGET_ALL) return; // noone, and anything below
-    InstanceList list = Instances().InstancesOfObject(target);
-    if (target == TARGET_ALL) list = Instances().ActiveInstances();
+    const InstanceList list =
+        target == TARGET_ALL ? Instances().ActiveInstances() : Instances().InstancesOfObject(target);
     CollisionWorld& world = World();
     if (!world.fast || list.size() < kGridThreshold) {
         for (CInstance* instance : list) consider(instance);
@@ -135,7 +140,7 @@ void GatherCandidates(CInstance* self, CInstance* other, int32_t target, const C
     }
     SyncCollisionWorld();
     world.grid.Query(box, [&](CInstance* instance) {
-        if (instance->IsLive() && Selects(target, *instance) && Overlaps(instance->bbox, box)) out.push_back(instance);
+        if (instance->IsLive() && Selects(target, *instance) && instance->bbox.Meets(box)) out.push_back(instance);
     });
     // The order of the target's list: the order instances entered the room.
     std::sort(out.begin(), out.end(),

@@ -63,16 +63,23 @@ public:
     struct Box {
         int32_t left, top, right, bottom;
         bool operator==(const Box&) const = default;
+        // Edges are included: boxes sharing a row or column of pixels meet. The four sides are
+        // compared without a branch each, as grid look-ups meet boxes in no predictable way.
+        bool Meets(const Box& other) const {
+            return (left <= other.right) & (other.left <= right) & (top <= other.bottom) &
+                   (other.top <= bottom);
+        }
     };
 
     int32_t id;
     int32_t object_index;
     uint32_t flags = INSTANCE_FLAG_BBOX_DIRTY;
-    uint64_t creation_stamp = 0; // the frame counter when it was made
-    // What collision look-ups read first, kept on the record's first cache lines.
+    // What a collision look-up reads of each instance it finds, kept on one cache line or two.
     Box bbox{};
-    Box grid_cells{};             // the cells it was entered in
-    uint32_t grid_query_mark = 0; // visited by the grid's current query
+    uint32_t grid_slot = 0;      // its entry in the collision grid while it is in it
+    uint64_t world_serial = 0;   // when it entered the room: its place in the target lists
+    Box grid_cells{};            // the cells it is in while it is in the grid
+    uint64_t creation_stamp = 0; // the frame counter when it was made
     int32_t sprite_index = -1;
     int32_t mask_index = -1;
     float image_index = 0;
@@ -98,6 +105,5 @@ public:
     std::array<int32_t, ALARM_COUNT> alarm{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
     float depth = 0;
     int32_t layer = -1; // the id of the layer that holds it
-    uint64_t world_serial = 0;   // when it entered the room: its place in the target lists
     uint16_t outside_flags = 0;  // outside the room (bit 0) or view v (bit 1 + v) when last tested
 };

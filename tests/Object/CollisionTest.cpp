@@ -12,6 +12,7 @@
 #include "Object/EventTrace.h"
 #include "Object/InstanceLifecycle.h"
 #include "Object/WorldFixture.h"
+#include "Room/RoomFlow.h"
 #include "Support/CDS_List.h"
 #include "Support/DsState.h"
 #include "Variable/BuiltinVariableTable.h"
@@ -179,6 +180,26 @@ TEST_F(CollisionTest, TheGridRebuiltAfterManyRemovalsStillFindsWhatIsLeft) {
     EXPECT_EQ(kept.size(), 140u);
 }
 
+TEST_F(CollisionTest, ACrowdedCellFindsWhatIsLeftAsItEmptiesOneByOne) {
+    UseGridEvents();
+    int32_t object = AddObject("oBlock", -1, false, 0, AddSprite("sBlock", kBlock));
+    AddRoom("rmA");
+    Start();
+    // Enough elsewhere that look-ups keep going through the grid.
+    for (int i = 0; i < 32; ++i) Make(300 + i % 8 * 9, 300 + i / 8 * 9, object);
+    std::vector<int32_t> crowd; // all in the first 64-pixel cell
+    for (int i = 0; i < 49; ++i) crowd.push_back(Make(i % 7 * 9, i / 7 * 9, object)->id);
+    for (size_t gone = 0; gone < crowd.size(); ++gone) {
+        CallNamed(nullptr, "instance_destroy", crowd[gone]);
+        RemoveMarkedInstances();
+        for (size_t i = 0; i < crowd.size(); ++i) {
+            const double x = double(i % 7 * 9 + 1), y = double(i / 7 * 9 + 1);
+            EXPECT_EQ(CallNamed(nullptr, "collision_rectangle", x, y, x, y, object, 0, 0),
+                      i > gone ? crowd[i] : noone);
+        }
+    }
+}
+
 TEST_F(CollisionTest, VisibleViewsHaveTheirOwnOutsideAndBoundaryEvents) {
     int32_t object = AddObject("oRunner", -1, false, 0, AddSprite("sBlock", kBlock));
     AddEvent(object, ev_other, 40 + 1, Traced);
@@ -198,7 +219,8 @@ TEST_F(CollisionTest, VisibleViewsHaveTheirOwnOutsideAndBoundaryEvents) {
 
 // A few hundred instances of four objects drifting about, the same scene built once per
 // collision mode: both must run the same collision events every frame, and the grid must
-// answer queries as the walk does.
+// answer queries as the walk does. The room grows and then shrinks under them, leaving most of
+// them outside it.
 int32_t g_scene_base = 0;
 
 void SceneHit(CInstance* self, CInstance* other) {
@@ -224,6 +246,11 @@ SceneRecord RunScene(CollisionTest& test, const std::vector<int32_t>& objects, b
     PrepareCollisionEvents(fast);
     std::mt19937 random(1234);
     std::uniform_real_distribution<double> place(0, 600), speed(-3, 3);
+    auto resize = [](int32_t width, int32_t height) {
+        CurrentRoom()->width = width;
+        CurrentRoom()->height = height;
+    };
+    resize(640, 480);
     g_scene_base = LastInstanceId();
     for (int i = 0; i < 300; ++i) {
         double x = place(random), y = place(random) * 0.7;
@@ -234,6 +261,8 @@ SceneRecord RunScene(CollisionTest& test, const std::vector<int32_t>& objects, b
     }
     SceneRecord record;
     for (int frame = 0; frame < 20; ++frame) {
+        if (frame == 7) resize(1400, 900);
+        if (frame == 14) resize(200, 150);
         EventTrace().clear();
         test.Frames(1);
         std::vector<std::string> events = EventTrace();
