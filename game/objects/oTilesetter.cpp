@@ -3,7 +3,7 @@
 // corners, and now and then a decoration beside an edge. Every choice is seeded by its cell, so
 // a level looks the same every time it is tiled.
 #include <array>
-#include <span>
+#include <optional>
 #include <vector>
 
 #include "CodeTable.h"
@@ -82,20 +82,25 @@ class Tiling {
 public:
     Tiling(CInstance* self, CInstance* other, const CellRect& writable)
         : self_(self), other_(other), grid_(Global(SLOT_tile_grid)), block_(Var(self, SLOT_block)),
-          writable_(writable) {
+          writable_(writable),
+          grid_columns_(Real(Call(self, other, FN_ds_grid_width, grid_))),
+          grid_rows_(Real(Call(self, other, FN_ds_grid_height, grid_))) {
         for (int layer = 0; layer < kLayerCount; ++layer)
             maps_[layer] = Call(self, other, FN_ds_map_find_value, Var(self, SLOT_tl_map),
                                 Var(self, kLayerSlots[layer]));
     }
 
     void Run(const CellRect& cells) {
+        // Every cell read below lies within a cell of these: each is read from the grid once.
+        seen_ = {cells.left - 1, cells.top - 1, cells.right + 1, cells.bottom + 1};
+        seen_columns_ = size_t(seen_.right - seen_.left + 1);
+        seen_cells_.assign(seen_columns_ * size_t(seen_.bottom - seen_.top + 1), std::nullopt);
         for (double cy = cells.top; cy <= cells.bottom; ++cy) {
             if (!Call(self_, other_, FN_ds_grid_value_exists, grid_, Value(cells.left), Value(cy),
                       Value(cells.right), Value(cy), block_))
                 continue;
             for (double cx = cells.left; cx <= cells.right; ++cx)
-                if (Call(self_, other_, FN_ds_grid_get, grid_, Value(cx), Value(cy)) == block_)
-                    TileCell(cx, cy);
+                if (At(cx, cy) == block_) TileCell(cx, cy);
         }
     }
 
@@ -139,31 +144,38 @@ private:
         Put(kScenery, nx, ny, decoration);
     }
 
+    // The grid's cell, or `outside` for a cell beyond the grid, as `grid_get` reads it; the
+    // cells around the tiled ones are read once.
+    Value At(double cx, double cy, const Value& outside = Value(-1)) {
+        if (cx < 0 || cy < 0 || cx >= grid_columns_ || cy >= grid_rows_) return outside;
+        std::optional<Value>& cell =
+            seen_cells_[size_t(cy - seen_.top) * seen_columns_ + size_t(cx - seen_.left)];
+        if (!cell) cell = Call(self_, other_, FN_ds_grid_get, grid_, Value(cx), Value(cy));
+        return *cell;
+    }
+
     // A neighbour is open when it is in the grid and not of this block: the grid's border is
     // never open.
-    bool Open(double cx, double cy) {
-        return CallScript(psl_Script_grid_get, self_, other_, grid_, Value(cx), Value(cy),
-                          block_) != block_;
-    }
+    bool Open(double cx, double cy) { return At(cx, cy, block_) != block_; }
 
     // Hazards keep their cell clear of decorations.
     bool HoldsHazard(double cx, double cy) {
-        const Value object =
-            CallScript(psl_Script_grid_get, self_, other_, grid_, Value(cx), Value(cy));
+        const Value object = At(cx, cy);
         return Real(object) == oHazard ||
                bool(Call(self_, other_, FN_object_is_ancestor, object, Value(oHazard)));
     }
 
-    Value Choose(double cx, double cy, std::span<const double> options) {
-        std::vector<Value> args{Value(cx), Value(cy)};
-        for (double option : options)
-            args.emplace_back(option);
-        std::vector<RValue*> argv;
-        for (Value& arg : args)
-            argv.push_back(&arg);
-        argv.push_back(nullptr);
+    // pos_choose(cx, cy, options...), which reseeds the generator as every other call does.
+    template <size_t N>
+    Value Choose(double cx, double cy, const std::array<double, N>& options) {
+        std::array<Value, 2 + N> args{Value(cx), Value(cy)};
+        std::array<RValue*, 3 + N> argv{};
+        for (size_t i = 0; i < 2 + N; ++i) {
+            if (i >= 2) args[i] = Value(options[i - 2]);
+            argv[i] = &args[i];
+        }
         Value result;
-        psl_Script_pos_choose(self_, other_, &result, int(args.size()), argv.data());
+        psl_Script_pos_choose(self_, other_, &result, int(2 + N), argv.data());
         return result;
     }
 
@@ -177,7 +189,11 @@ private:
     Value grid_;
     Value block_;
     CellRect writable_;
+    double grid_columns_, grid_rows_;
     Value maps_[kLayerCount];
+    CellRect seen_{};
+    size_t seen_columns_ = 0;
+    std::vector<std::optional<Value>> seen_cells_;
 };
 
 // [base, scenery, up, down, left, right, ul, ur, dl, dr]
