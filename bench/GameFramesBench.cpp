@@ -1,9 +1,10 @@
 // The game's cost per frame: 3,600 frames (a minute of play) of the snow world headless, on null
 // graphics and audio, with Mireth running back and forth and jumping as a player would. Prints
 // the mean, median, p99 and worst frame in microseconds, and the same for the frames where she
-// crosses to another screen (its checkpoint saved, the screen tiled anew). Run from build/bin (it
-// loads data.win beside it): `bench_game_frames [frames]`.
+// crosses to another screen (its checkpoint saved, the screen tiled anew), and the re-tiling
+// alone. Run from build/bin (it loads data.win beside it): `bench_game_frames [frames]`.
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -34,6 +35,17 @@ public:
         CInstance* player = FirstOf(oChar);
         return player ? int(Real(BuiltinVar(player, VAR_x)) / 320) : -1;
     }
+    // The re-tiling of a screen change alone: every tiler lays its whole level again.
+    static std::vector<double> RetileTimes(int times) {
+        std::vector<double> micros;
+        for (int time = 0; time < times; ++time) {
+            const auto start = std::chrono::steady_clock::now();
+            ForEachTargetOf(nullptr, nullptr, oTilesetter,
+                            [](CInstance* tiler) { event_user(tiler, FirstOf(oCamera), 0); });
+            micros.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+        }
+        return micros;
+    }
     using GameSession::End;
     using GameSession::TimedFrame;
 };
@@ -54,8 +66,10 @@ int main(int argc, char** argv) {
         if (crossed) crossings.push_back(costs.back());
         crossed = SnowRun::Screen() != screen;
     }
+    const std::vector<double> retiles = SnowRun::RetileTimes(50);
     run.End();
     std::printf("game_frames room=rmSnow %s\n", FrameSummary(costs).c_str());
     std::printf("screen_changes %s\n", FrameSummary(crossings).c_str());
+    std::printf("retile %s\n", TimeSummary(retiles).c_str());
     return 0;
 }
