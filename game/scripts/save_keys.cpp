@@ -5,6 +5,7 @@
 #include "CodeTable.h"
 #include "GameNames.h"
 #include "scripts/InputBinding.h"
+#include "scripts/SavedBindings.h"
 
 namespace {
 
@@ -56,6 +57,20 @@ void ForEachAction(CInstance* self, CInstance* other, Visit visit) {
 
 } // namespace
 
+bool SavedBindingsFit(CInstance* self, CInstance* other, const RValue& map) {
+    bool fit = true;
+    ForEachAction(self, other, [&](CInstance* input, const Value& action, const Value&) {
+        for (int i = 0; fit && Call(input, other, FN_ds_map_exists, map, Value(EntryName(action, "Kind", i))); ++i) {
+            const Value kind = Call(input, other, FN_ds_map_find_value, map, Value(EntryName(action, "Kind", i)));
+            fit = Call(input, other, FN_is_string, kind) && KindNamed(ValueText(kind)) >= 0;
+            for (const char* field : {"Input", "Axis"})
+                fit = fit && Call(input, other, FN_is_real,
+                                  Call(input, other, FN_ds_map_find_value, map, Value(EntryName(action, field, i))));
+        }
+    });
+    return fit;
+}
+
 // save_keys(map): every saved binding as three globals, copied into the map.
 RValue* psl_Script_save_keys(CInstance* self, CInstance* other, RValue* result, int argc, RValue** argv) {
     ScriptFrame frame("psl_Script_save_keys", result);
@@ -104,7 +119,6 @@ RValue* psl_Script_load_keys(CInstance* self, CInstance* other, RValue* result, 
             const Value number = Call(input, other, FN_real, action);
             const Value& code = values[1];
             const Value& axis = values[2];
-            if (!Call(input, other, FN_is_real, code) || !Call(input, other, FN_is_real, axis)) continue;
             switch (KindNamed(ValueText(values[0]))) {
             case binding::Key: CallScript(psl_Script_input_assign_key, input, other, number, code); break;
             case binding::GamepadButton:

@@ -126,20 +126,29 @@ TEST_F(SaveOptionsTest, DamagedOrHandEditedFilesFallBackToDefaultsAndAreKept) {
     EXPECT_EQ(Bindings(2), "0:37 0:65 2:32783 3:32785:-1 3:32787:-1 4:0:8");
     EXPECT_EQ(Runner().current_room, rmTitle);
 
-    // Valid JSON with values of the wrong kind, a room that is no room, and an action without
-    // bindings: each of those is left at its default.
-    TearDown();
-    SetUp();
-    WriteSaveFile("save.fluffy", R"({"char_max_hp":"lots","char_room":42.5,"hi":1})");
-    WriteSaveFile("options.fluffy", R"({"scale":"big","Action_1_Kind_0":"Key","Action_1_Input_0":"x","Action_1_Axis_0":0})");
-    Start();
-    RunFrames(3);
-    EXPECT_EQ(GlobalNumber("char_max_hp"), 1);
-    EXPECT_EQ(GlobalNumber("hi"), 1);
-    EXPECT_EQ(GlobalNumber("scale"), 6);
-    EXPECT_EQ(Runner().current_room, rmTitle);
-    EXPECT_EQ(Bindings(1), "0:40 0:83 2:32782 3:32786:1 3:32788:1 4:0:4");
-    EXPECT_EQ(Bindings(0), "0:38 0:87 2:32781 3:32786:-1 3:32788:-1 4:0:1");
+    // Valid files with one member of the wrong kind or out of range, or a line that is no
+    // present's key: each file is kept aside whole and nothing of it is read.
+    const std::string room_past_last = R"({"hi":1,"char_room":)" + std::to_string(kRoomCount) + "}";
+    const std::map<std::string, std::string> rounds[] = {
+        {{"save.fluffy", room_past_last},
+         {"options.fluffy", R"({"volume":0.5,"scale":0})"},
+         {"presence.fluffy", "got32_48_rmSnow\nhello"}},
+        {{"save.fluffy", R"({"hi":1,"char_max_hp":-2})"},
+         {"options.fluffy", R"({"volume":0.5,"Action_1_Kind_0":"Key","Action_1_Input_0":"x","Action_1_Axis_0":0})"}},
+        {{"save.fluffy", R"({"hi":"yes"})"}, {"options.fluffy", R"({"volume":0.5,"fullscreen":0.5})"}},
+    };
+    for (const auto& round : rounds) {
+        TearDown();
+        SetUp();
+        for (const auto& [name, text] : round) WriteSaveFile(name, text);
+        Start();
+        RunFrames(3);
+        for (const auto& [name, text] : round) EXPECT_EQ(ReadSaveFile(name + ".damaged"), text);
+        EXPECT_EQ(GlobalNumber("hi"), 0) << round.at("save.fluffy");
+        EXPECT_EQ(GlobalNumber("volume"), 1) << round.at("options.fluffy");
+        EXPECT_EQ(Runner().current_room, rmTitle);
+        EXPECT_EQ(Bindings(1), "0:40 0:83 2:32782 3:32786:1 3:32788:1 4:0:4");
+    }
 }
 
 } // namespace

@@ -63,7 +63,8 @@ std::string CodeTableHeader(const GamePackage& package) {
                           "extern const int32_t kGameCodeCount;\n" +
            AssetIndices("Sprites", package.sprites) + AssetIndices("Tile sets", package.backgrounds) +
            AssetIndices("Sounds", package.sounds) + AssetIndices("Objects", package.objects) +
-           AssetIndices("Rooms", package.rooms);
+           AssetIndices("Rooms", package.rooms) +
+           "inline constexpr int32_t kRoomCount = " + std::to_string(package.rooms.size()) + ";\n";
 }
 
 std::string CodeTableSource(const GamePackage& package) {
