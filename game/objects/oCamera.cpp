@@ -50,7 +50,6 @@ void WipeSave(CInstance* self, CInstance* other) {
     const double count = Real(Call(self, other, FN_ds_list_size, presents));
     for (double i = 0; i < count; ++i)
         Call(self, other, FN_variable_global_set, Call(self, other, FN_ds_list_find_value, presents, Value(i)), Value(0));
-    Call(self, other, FN_ds_list_destroy, presents);
     Call(self, other, FN_audio_stop_all);
     // The keys stay pressed until a step reads input again, which the room changes ahead skip:
     // the new game's camera must not see them and wipe again.

@@ -5,13 +5,21 @@
 
 void psl_Object_oInit_Create_0(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oInit_Create_0");
-    const Value proportional(1);
-    Assign(Global(SLOT_mireth_font), Call(self, other, FN_font_add_sprite, Value(sFontMireth), Value(32), proportional, Value(1)));
-    Assign(Global(SLOT_mireth_font_bold),
-           Call(self, other, FN_font_add_sprite, Value(sFontMirethBold), Value(32), proportional, Value(1)));
-    Assign(Global(SLOT_mireth_font_bold_2x),
-           Call(self, other, FN_font_add_sprite, Value(sFontMirethBold2x), Value(32), proportional, Value(2)));
-    Assign(Global(SLOT_neco_font), Call(self, other, FN_font_add_sprite, Value(sFontNeco), Value(32), proportional, Value(1)));
+    // A wiped save brings the game back here: the fonts of the first start serve again, and the
+    // last start's maps go, so that no wipe leaves anything behind.
+    if (Call(self, other, FN_variable_global_exists, Value("game_save_map"))) {
+        for (int32_t map : {SLOT_game_save_map, SLOT_options_save_map, SLOT_played_this_frame})
+            Call(self, other, FN_ds_map_destroy, Global(map));
+        Call(self, other, FN_ds_list_destroy, Global(SLOT_present_list));
+    } else {
+        const Value proportional(1);
+        Assign(Global(SLOT_mireth_font), Call(self, other, FN_font_add_sprite, Value(sFontMireth), Value(32), proportional, Value(1)));
+        Assign(Global(SLOT_mireth_font_bold),
+               Call(self, other, FN_font_add_sprite, Value(sFontMirethBold), Value(32), proportional, Value(1)));
+        Assign(Global(SLOT_mireth_font_bold_2x),
+               Call(self, other, FN_font_add_sprite, Value(sFontMirethBold2x), Value(32), proportional, Value(2)));
+        Assign(Global(SLOT_neco_font), Call(self, other, FN_font_add_sprite, Value(sFontNeco), Value(32), proportional, Value(1)));
+    }
     Assign(Global(SLOT_game_save_map), Call(self, other, FN_ds_map_create));
     Assign(Global(SLOT_options_save_map), Call(self, other, FN_ds_map_create));
     Assign(Global(SLOT_game_save_file), Value("save.fluffy"));

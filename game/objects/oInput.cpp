@@ -1,13 +1,19 @@
 // oInput: the one owner of the input actions, their bindings and their per-frame counters.
 #include "CodeTable.h"
 #include "GameNames.h"
+#include "scripts/InputBinding.h"
 #include "scripts/InputDevices.h"
+
+namespace {
+
+constexpr int32_t kMaps[] = {SLOT_actions, SLOT_gpad_map, SLOT_held_time_map, SLOT_previous_axis_map,
+                             SLOT_previous_hat_map};
+
+} // namespace
 
 void psl_Object_oInput_Create_0(CInstance* self, CInstance* other) {
     FrameScope frame("psl_Object_oInput_Create_0");
-    for (int32_t slot : {SLOT_actions, SLOT_gpad_map, SLOT_held_time_map, SLOT_previous_axis_map,
-                         SLOT_previous_hat_map})
-        Assign(Var(self, slot), Call(self, other, FN_ds_map_create));
+    for (int32_t slot : kMaps) Assign(Var(self, slot), Call(self, other, FN_ds_map_create));
     Assign(Var(self, SLOT_action_list), Call(self, other, FN_ds_list_create));
 
     frame.Line(2);
@@ -31,6 +37,21 @@ void psl_Object_oInput_Create_0(CInstance* self, CInstance* other) {
     const Value speed = BuiltinVar(self, VAR_room_speed);
     Assign(Global(SLOT_key_repeat_speed), Div(speed, Value(10)));
     Assign(Global(SLOT_key_repeat_delay), Div(speed, Value(3)));
+}
+
+// A wiped save starts the game over with an input controller of its own: this one's maps and
+// lists go with it.
+void psl_Object_oInput_Destroy_0(CInstance* self, CInstance* other) {
+    FrameScope frame("psl_Object_oInput_Destroy_0");
+    const Value actions = Var(self, SLOT_action_list);
+    const double count = Real(Call(self, other, FN_ds_list_size, actions));
+    for (double a = 0; a < count; ++a)
+        ClearBindings(self, other,
+                      Call(self, other, FN_ds_map_find_value, Var(self, SLOT_actions),
+                           Call(self, other, FN_ds_list_find_value, actions, Value(a))));
+    // The actions' lists belong to their map and go with it.
+    for (int32_t slot : kMaps) Call(self, other, FN_ds_map_destroy, Var(self, slot));
+    Call(self, other, FN_ds_list_destroy, actions);
 }
 
 // Begin Step: how long each action has been held, counted before the Step events read it, so an

@@ -1,5 +1,5 @@
 // What an actor touches and what touching does: the collision queries return [hit, [list,
-// axis]] with a new list of the ids touched, and the handler consumes that list.
+// axis]], with a new list of the ids touched when there was a hit, which the handler consumes.
 #include "CodeTable.h"
 #include "GameNames.h"
 #include "scripts/Instances.h"
@@ -31,16 +31,18 @@ bool ExitOpen(CInstance* self, CInstance* other, const Value& axis) {
 }
 
 // The result both queries give: the count of what was touched, with the room's edge as the
-// oBounds instance.
+// oBounds instance. Nothing touched, no handler runs: the list goes at once (an actor in the
+// air would otherwise leave one behind every pixel it moves).
 void Result(CInstance* self, CInstance* other, RValue* result, const Value& list, double count, const RValue& x,
             const RValue& y, const RValue& axis) {
     if (LeavesRoom(self, x, y)) {
         Call(self, other, FN_ds_list_add, list, Call(self, other, FN_instance_find, Value(oBounds), Value(0)));
         ++count;
     }
+    if (count == 0) Call(self, other, FN_ds_list_destroy, list);
     Value info;
     AssignElement(info, 1, axis);
-    AssignElement(info, 0, list);
+    AssignElement(info, 0, count != 0 ? list : Value(-1));
     AssignElement(*result, 1, info);
     AssignElement(*result, 0, Value(count != 0));
 }

@@ -37,6 +37,13 @@ private:
 // wrapped outlines.
 RValue* psl_Script_init_outline(CInstance*, CInstance*, RValue* result, int, RValue**) {
     ScriptFrame frame("psl_Script_init_outline", result);
+    // A new game after a wiped save: the last game's surfaces are freed.
+    if (Call(nullptr, nullptr, FN_variable_global_exists, Value("scratch_surface")))
+        for (int32_t size = 0; size < kScratchSizes; ++size)
+            for (int32_t slot = 0; slot < kScratchSlots; ++slot) {
+                const Value surface = Element(Global(SLOT_scratch_surface), ArrayIndex(size, slot));
+                if (Call(nullptr, nullptr, FN_surface_exists, surface)) Call(nullptr, nullptr, FN_surface_free, surface);
+            }
     Value table;
     for (int32_t size = kScratchSizes - 1; size >= 0; --size)
         for (int32_t slot = kScratchSlots - 1; slot >= 0; --slot)

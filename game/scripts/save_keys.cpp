@@ -105,9 +105,7 @@ RValue* psl_Script_load_keys(CInstance* self, CInstance* other, RValue* result, 
     ScriptFrame frame("psl_Script_load_keys", result);
     const Value map = Argument(argc, argv, 0);
     ForEachAction(self, other, [&](CInstance* input, const Value& action, const Value& bindings) {
-        for (double b = 0; b < ListSize(input, other, bindings); ++b)
-            Call(input, other, FN_ds_list_destroy, ListItem(input, other, bindings, b));
-        Call(input, other, FN_ds_list_clear, bindings);
+        ClearBindings(input, other, bindings);
         for (int i = 0; Call(input, other, FN_ds_map_exists, map, Value(EntryName(action, "Kind", i))); ++i) {
             Value values[3];
             const char* fields[] = {"Kind", "Input", "Axis"};

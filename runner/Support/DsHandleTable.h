@@ -47,6 +47,9 @@ public:
         return std::move(slots_[static_cast<size_t>(handle)]);
     }
 
+    // How many structures exist: what a long run watches for growth.
+    size_t LiveCount() const { return slots_.size() - free_count_; }
+
     void Clear() {
         slots_.clear();
         free_count_ = 0;

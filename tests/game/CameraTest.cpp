@@ -1,5 +1,7 @@
 // The camera and the flow between rooms: screen by screen, the title's Enter, music that keeps
 // playing across a re-entry, and the save wipe.
+#include <tuple>
+
 #include "GameFixture.h"
 
 namespace {
@@ -48,16 +50,14 @@ TEST_F(CameraTest, EnterOnTheTitleStartsInTheSnowWhereMusicKeepsPlaying) {
     EXPECT_TRUE(Call(nullptr, nullptr, FN_audio_is_playing, Value(bgmSnow)));
 }
 
+// How many maps, lists and grids exist.
+std::tuple<size_t, size_t, size_t> LiveDataStructures() {
+    return {DsMaps().LiveCount(), DsLists().LiveCount(), DsGrids().LiveCount()};
+}
+
 // What a room's instances hold (the tiler's layer map, the exit grid) goes with the room.
 TEST_F(CameraTest, RoomsLeaveNoDataStructuresBehind) {
     StartInAnEmptyRoom();
-    const auto next_free = [] {
-        const Value map = Call(nullptr, nullptr, FN_ds_map_create);
-        const Value grid = Call(nullptr, nullptr, FN_ds_grid_create, Value(1), Value(1));
-        Call(nullptr, nullptr, FN_ds_map_destroy, map);
-        Call(nullptr, nullptr, FN_ds_grid_destroy, grid);
-        return std::pair(Real(map), Real(grid));
-    };
     const auto visit = [&](int32_t room) {
         Call(nullptr, nullptr, FN_room_goto, Value(room));
         RunFrames(3);
@@ -65,12 +65,12 @@ TEST_F(CameraTest, RoomsLeaveNoDataStructuresBehind) {
     };
     visit(rmSnow);
     visit(rmTemplate);
-    const auto before = next_free();
+    const auto before = LiveDataStructures();
     for (int trip = 0; trip < 3; ++trip) {
         visit(rmSnow);
         visit(rmTemplate);
     }
-    EXPECT_EQ(next_free(), before);
+    EXPECT_EQ(LiveDataStructures(), before);
 }
 
 TEST_F(CameraTest, CtrlShiftKWipesTheSaveAndStartsAgain) {
@@ -79,9 +79,12 @@ TEST_F(CameraTest, CtrlShiftKWipesTheSaveAndStartsAgain) {
     Start();
     RunFrames(3);
     EXPECT_EQ(GlobalNumber("char_max_hp"), 3);
-    for (int32_t key : {vk_control, vk_shift, int32_t('K')}) window_.PostKey(key, true);
-    RunFrames(1);
-    for (int32_t key : {vk_control, vk_shift, int32_t('K')}) window_.PostKey(key, false);
+    const auto wipe = [this] {
+        for (int32_t key : {vk_control, vk_shift, int32_t('K')}) window_.PostKey(key, true);
+        RunFrames(1);
+        for (int32_t key : {vk_control, vk_shift, int32_t('K')}) window_.PostKey(key, false);
+    };
+    wipe();
     EXPECT_FALSE(SaveFileExists("save.fluffy"));
     EXPECT_FALSE(SaveFileExists("presence.fluffy"));
     EXPECT_EQ(GlobalNumber("gotA"), 0);
@@ -91,6 +94,14 @@ TEST_F(CameraTest, CtrlShiftKWipesTheSaveAndStartsAgain) {
     int players = 0;
     With(nullptr, nullptr, oChar, [&](CInstance*, CInstance*) { ++players; });
     EXPECT_EQ(players, 1);
+
+    // Each new game's maps and lists take the place of the last one's (the title makes some
+    // of its own over its first frames).
+    RunFrames(30);
+    const auto after_one = LiveDataStructures();
+    wipe();
+    RunFrames(36);
+    EXPECT_EQ(LiveDataStructures(), after_one);
 }
 
 } // namespace
