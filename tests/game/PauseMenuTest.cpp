@@ -54,11 +54,19 @@ TEST_F(PauseMenuTest, SettingsChangeWithLeftAndRightAndAreSavedAtOnce) {
 }
 
 TEST_F(PauseMenuTest, AnActionIsReboundToTheNextKeyPressed) {
+    const int32_t pad = pads_.AttachStandard();
+    RunFrames(2);
     Tap(vk_escape);
     for (int i = 0; i < 4; ++i) Tap(vk_down);
     Tap(vk_enter); // the controls page
     for (int i = 0; i < 4; ++i) Tap(vk_down);
     Tap(vk_enter); // jump waits
+    EXPECT_EQ(Real(Var(menu_, SLOT_capturing)), 4);
+    // A gamepad pulled out meanwhile changes nothing: the action still waits for a key.
+    RuntimeErrorCapture errors;
+    pads_.Detach(pad);
+    RunFrames(5);
+    EXPECT_TRUE(errors.Empty());
     EXPECT_EQ(Real(Var(menu_, SLOT_capturing)), 4);
     Tap('J');
     EXPECT_EQ(Bindings(4), "2:32769 0:74"); // the keys replaced, the button kept
