@@ -35,7 +35,7 @@ void DrawOutlineAt(CInstance* self, CInstance* other, const RValue& colour, cons
 // The caller outlined in black and drawn over its outline, as every actor draws itself, from a
 // picture composed once per frame of its sprite, scale, angle and tint.
 void DrawOutlinedActor(CInstance* self, CInstance* other);
-// Forgets the composed pictures (a new game's surfaces are not the last one's).
+// Frees the composed pictures: a new game composes its own, and a full cache starts over.
 void ForgetOutlinedActors();
 
 // The runner's colour white.

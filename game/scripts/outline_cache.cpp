@@ -58,11 +58,7 @@ void DrawOutlinedActor(CInstance* self, CInstance* other) {
     const PictureKey key = KeyOf(self);
     auto found = g_pictures.find(key);
     if (found == g_pictures.end() || !Call(self, other, FN_surface_exists, found->second.surface)) {
-        if (found == g_pictures.end() && g_pictures.size() >= kMostPictures) {
-            for (const auto& [unused, picture] : g_pictures)
-                if (Call(self, other, FN_surface_exists, picture.surface)) Call(self, other, FN_surface_free, picture.surface);
-            g_pictures.clear();
-        }
+        if (found == g_pictures.end() && g_pictures.size() >= kMostPictures) ForgetOutlinedActors();
         found = g_pictures.insert_or_assign(key, Compose(self, other)).first;
     }
     const Picture& picture = found->second;
@@ -72,4 +68,8 @@ void DrawOutlinedActor(CInstance* self, CInstance* other) {
          Value(1));
 }
 
-void ForgetOutlinedActors() { g_pictures.clear(); }
+void ForgetOutlinedActors() {
+    for (const auto& [unused, picture] : g_pictures)
+        if (Call(nullptr, nullptr, FN_surface_exists, picture.surface)) Call(nullptr, nullptr, FN_surface_free, picture.surface);
+    g_pictures.clear();
+}
