@@ -8,6 +8,10 @@ namespace {
 
 class CameraTest : public GameFixture {
 protected:
+    // How many maps, lists and grids exist.
+    static std::tuple<size_t, size_t, size_t> LiveDataStructures() {
+        return {DsMaps().LiveCount(), DsLists().LiveCount(), DsGrids().LiveCount()};
+    }
     double CameraX() { return Real(Call(nullptr, nullptr, FN_camera_get_view_x, Var(FirstOf(oCamera), SLOT_vc))); }
     double CameraY() { return Real(Call(nullptr, nullptr, FN_camera_get_view_y, Var(FirstOf(oCamera), SLOT_vc))); }
     void StepCamera() { event_perform(FirstOf(oCamera), FirstOf(oCamera), ev_step, ev_step_normal); }
@@ -50,11 +54,6 @@ TEST_F(CameraTest, EnterOnTheTitleStartsInTheSnowWhereMusicKeepsPlaying) {
     EXPECT_TRUE(Call(nullptr, nullptr, FN_audio_is_playing, Value(bgmSnow)));
 }
 
-// How many maps, lists and grids exist.
-std::tuple<size_t, size_t, size_t> LiveDataStructures() {
-    return {DsMaps().LiveCount(), DsLists().LiveCount(), DsGrids().LiveCount()};
-}
-
 // What a room's instances hold (the tiler's layer map, the exit grid) goes with the room.
 TEST_F(CameraTest, RoomsLeaveNoDataStructuresBehind) {
     StartInAnEmptyRoom();
@@ -95,13 +94,15 @@ TEST_F(CameraTest, CtrlShiftKWipesTheSaveAndStartsAgain) {
     With(nullptr, nullptr, oChar, [&](CInstance*, CInstance*) { ++players; });
     EXPECT_EQ(players, 1);
 
-    // Each new game's maps and lists take the place of the last one's (the title makes some
-    // of its own over its first frames).
+    // Each new game's maps, lists and surfaces take the place of the last one's (the title makes
+    // some of its own over its first frames).
     RunFrames(30);
     const auto after_one = LiveDataStructures();
+    const size_t textures = null_graphics_.textures.size();
     wipe();
     RunFrames(36);
     EXPECT_EQ(LiveDataStructures(), after_one);
+    EXPECT_EQ(null_graphics_.textures.size(), textures);
 }
 
 } // namespace
