@@ -103,11 +103,14 @@ double FrameLoop::RunFrame() {
     GraphicsContext* drawing = ActiveGraphics();
     if (drawing) drawing->BeginFrame();
     DoStep();
+    if (stage_listener_) stage_listener_("Flush");
     if (drawing) drawing->Flush();
     if (runner.pending_room == PENDING_NONE) {
         if (capture_next_) CaptureWindow();
+        if (stage_listener_) stage_listener_("Present");
         graphics_.Present();
     }
+    if (stage_listener_) stage_listener_("Shown");
     ++frames_run_;
     ActOnPendingRoom();
     return runner.running ? TargetRate() : kDefaultRate;
@@ -126,6 +129,7 @@ bool FrameLoop::Stage(const char* name) {
     DoDeferredWork();
     if (runner.pending_room != PENDING_NONE) return true;
     if (runner.trace_stages) DebugOutput().Printf("stage %s\n", name);
+    if (stage_listener_) stage_listener_(name);
     return false;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "Graphics/PngImage.h"
 #include "Platform/Window.h"
@@ -41,6 +42,11 @@ public:
     // The next frame's picture is read from the window just before it is shown.
     void CaptureNextFrame() { capture_next_ = true; }
     const RgbaImage& CapturedFrame() const { return captured_; }
+    // Told each stage's name as it begins, then "Flush", "Present" and "Shown" at the frame's
+    // end: benchmarks time the parts of a frame with it.
+    void SetStageListener(std::function<void(const char*)> listener) {
+        stage_listener_ = std::move(listener);
+    }
 
 private:
     double TargetRate() const;
@@ -65,4 +71,5 @@ private:
     int64_t frames_run_ = 0;
     bool capture_next_ = false;
     RgbaImage captured_;
+    std::function<void(const char*)> stage_listener_;
 };
