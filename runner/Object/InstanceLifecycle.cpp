@@ -4,22 +4,23 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "Code/RuntimeError.h"
 #include "Object/CollisionWorld.h"
 #include "Object/EventDispatch.h"
+#include "Object/InstanceIdMap.h"
 #include "Object/ObjectTable.h"
 #include "Room/RoomFlow.h"
 #include "Runner/RunnerState.h"
 #include "Variable/CInstance.h"
 #include "Variable/InstanceDirectory.h"
+#include "Variable/InstancePool.h"
 
 namespace {
 
 int32_t g_last_instance_id = 0;
-std::unordered_map<int32_t, CInstance*> g_by_id;
+InstanceIdMap g_by_id;
 std::vector<CInstance*> g_depth_changes;
 
 template <typename Visit>
@@ -80,7 +81,7 @@ int32_t& LastInstanceId() { return g_last_instance_id; }
 void EnterInWorld(CInstance* instance) {
     static uint64_t last_serial = 0;
     instance->world_serial = ++last_serial;
-    g_by_id[instance->id] = instance;
+    g_by_id.Set(instance->id, instance);
     CObject* object = Objects().Find(instance->object_index);
     if (object) object->instances.push_back(instance);
     ForObjectAndAncestors(object, [&](CObject& o) { o.recursive_instances.push_back(instance); });
@@ -88,8 +89,7 @@ void EnterInWorld(CInstance* instance) {
 }
 
 void LeaveWorld(CInstance* instance) {
-    if (auto found = g_by_id.find(instance->id); found != g_by_id.end() && found->second == instance)
-        g_by_id.erase(found);
+    g_by_id.Erase(instance->id, instance);
     CObject* object = Objects().Find(instance->object_index);
     if (object) std::erase(object->instances, instance);
     ForObjectAndAncestors(object, [&](CObject& o) { std::erase(o.recursive_instances, instance); });
@@ -123,7 +123,7 @@ void ReplaceInstance(CRoom& room, CInstance* outgoing, CInstance* incoming, int3
         TakeOffLayer(room, outgoing);
         AddToLayer(layer, incoming);
     }
-    g_by_id[incoming->id] = incoming;
+    g_by_id.Set(incoming->id, incoming);
     CObject* object = Objects().Find(outgoing->object_index);
     auto swap_in = [&](std::vector<CInstance*>& list) {
         std::ranges::replace(list, outgoing, incoming);
@@ -135,18 +135,17 @@ void ReplaceInstance(CRoom& room, CInstance* outgoing, CInstance* incoming, int3
     incoming->world_serial = outgoing->world_serial;
     EnterCollisionWorld(incoming);
     if (outgoing->Has(INSTANCE_FLAG_DEPTH_QUEUED)) std::erase(g_depth_changes, outgoing);
-    delete outgoing;
+    FreeInstance(outgoing);
 }
 
 CInstance* FindInstanceById(int32_t id) {
-    auto found = g_by_id.find(id);
-    return found == g_by_id.end() ? nullptr : found->second;
+    return g_by_id.Find(id);
 }
 
 CInstance* AddInstance(CRoom& room, int32_t id, int32_t object_index, float x, float y,
                        float depth, int32_t layer_id) {
     const CObject* object = Objects().Find(object_index);
-    auto* instance = new CInstance(id, object_index);
+    auto* instance = NewInstance(id, object_index);
     instance->creation_stamp = Runner().frame_counter;
     instance->x = instance->xstart = instance->xprevious = x;
     instance->y = instance->ystart = instance->yprevious = y;
@@ -195,16 +194,16 @@ void RemoveMarkedInstances() {
     if (marked.empty()) return;
 
     // One sweep per list touched, rather than one search per instance.
-    std::vector<CObject*> objects;
+    std::vector<bool> touched(size_t(Objects().Count()));
     for (CInstance* instance : marked) {
-        g_by_id.erase(instance->id);
+        g_by_id.Erase(instance->id);
         ForObjectAndAncestors(Objects().Find(instance->object_index),
-                              [&](CObject& o) { objects.push_back(&o); });
+                              [&](CObject& o) { touched[size_t(o.index)] = true; });
     }
-    std::sort(objects.begin(), objects.end());
-    objects.erase(std::unique(objects.begin(), objects.end()), objects.end());
     auto is_marked = [](const CInstance* instance) { return instance->IsMarked(); };
-    for (CObject* object : objects) {
+    for (size_t index = 0; index < touched.size(); ++index) {
+        if (!touched[index]) continue;
+        CObject* object = Objects().Find(int32_t(index));
         std::erase_if(object->instances, is_marked);
         std::erase_if(object->recursive_instances, is_marked);
     }
@@ -213,7 +212,7 @@ void RemoveMarkedInstances() {
     std::erase_if(g_depth_changes, is_marked);
     room->active.RemoveIf(is_marked);
     LeaveCollisionWorld(marked, room->active.View());
-    for (CInstance* instance : marked) delete instance;
+    for (CInstance* instance : marked) FreeInstance(instance);
 }
 
 void SetInstanceDepth(CInstance* instance, float depth) {

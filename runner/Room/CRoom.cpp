@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "Variable/InstancePool.h"
+
 CRoom::~CRoom() {
-    for (CInstance* instance : active.View()) delete instance;
-    for (CInstance* instance : deactivated) delete instance;
+    for (CInstance* instance : active.View()) FreeInstance(instance);
+    for (CInstance* instance : deactivated) FreeInstance(instance);
     ReleaseViewCameras(*this);
 }
 

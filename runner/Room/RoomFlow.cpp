@@ -17,6 +17,7 @@
 #include "Runner/OutputChannel.h"
 #include "Runner/RunnerState.h"
 #include "Variable/CInstance.h"
+#include "Variable/InstancePool.h"
 
 namespace {
 
@@ -260,7 +261,7 @@ void StartGame() {
 void EndGame() {
     EndRoom(true);
     Rooms().by_index.clear();
-    for (HeldInstance& held : Rooms().held) delete held.instance;
+    for (HeldInstance& held : Rooms().held) FreeInstance(held.instance);
     Rooms().held.clear();
     Runner().current_room = -1;
 }

@@ -1,7 +1,7 @@
 // A live instance of an object: the record the runner moves, animates and raises events on,
-// and the holder of the instance's script variables (every one lives in the variable map).
-// The object model creates, lists and frees instances; the built-in variables read and write
-// these fields.
+// and the holder of the instance's script variables (in flat cells laid out by its object,
+// KxObjectBase.h). The object model creates instances from the instance pool
+// (InstancePool.h), lists and frees them; the built-in variables read and write these fields.
 #pragma once
 
 #include <array>
@@ -34,7 +34,8 @@ void QueueBoxChange(CInstance* instance);
 
 class CInstance : public KxObjectBase {
 public:
-    // Holds as many variables as the game declares for instances.
+    // Holds as many variables as the game declares for instances, laid out as the object's
+    // instances use them so far.
     CInstance(int32_t instance_id, int32_t object);
 
     CInstance* AsInstance() override { return this; }
@@ -71,37 +72,40 @@ public:
         }
     };
 
+    // What the step passes, animation and motion read of every instance, first, on the cache
+    // lines that also hold the variable storage's header.
     int32_t id;
     int32_t object_index;
     uint32_t flags = INSTANCE_FLAG_BBOX_DIRTY;
+    uint64_t creation_stamp = 0; // the frame counter when it was made
+    float x = 0;
+    float y = 0;
+    float xprevious = 0;
+    float yprevious = 0;
+    float hspeed = 0;
+    float vspeed = 0;
+    float speed = 0;
+    float direction = 0;
+    float friction = 0;
+    float gravity = 0;
+    float gravity_direction = 270;
+    float image_index = 0;
+    float image_speed = 1;
+    int32_t sprite_index = -1;
     // What a collision look-up reads of each instance it finds, kept on one cache line or two.
     Box bbox{};
     uint32_t grid_slot = 0;      // its entry in the collision grid while it is in it
     uint64_t world_serial = 0;   // when it entered the room: its place in the target lists
     Box grid_cells{};            // the cells it is in while it is in the grid
-    uint64_t creation_stamp = 0; // the frame counter when it was made
-    int32_t sprite_index = -1;
     int32_t mask_index = -1;
-    float image_index = 0;
-    float image_speed = 1;
     float image_xscale = 1;
     float image_yscale = 1;
     float image_angle = 0;
+    // Read less often.
     float image_alpha = 1;
     uint32_t image_blend = 0xFFFFFF;
-    float x = 0;
-    float y = 0;
     float xstart = 0;
     float ystart = 0;
-    float xprevious = 0;
-    float yprevious = 0;
-    float direction = 0;
-    float speed = 0;
-    float friction = 0;
-    float gravity_direction = 270;
-    float gravity = 0;
-    float hspeed = 0;
-    float vspeed = 0;
     std::array<int32_t, ALARM_COUNT> alarm{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
     float depth = 0;
     int32_t layer = -1; // the id of the layer that holds it

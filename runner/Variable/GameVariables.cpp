@@ -6,6 +6,7 @@
 #include "Variable/BuiltinVariableTable.h"
 #include "Variable/GenericObjectPool.h"
 #include "Variable/MethodObjects.h"
+#include "Variable/SlotLayout.h"
 #include "Variable/VariableId.h"
 #include "Variable/VariableNameRegistry.h"
 
@@ -65,6 +66,7 @@ KxObjectBase* GlobalObject() { return g_global_object; }
 void ResetVariables() {
     ReleaseGlobalObject();
     ReleaseMethodObjects();
+    RetireInstanceLayouts();
     VariableNames().Clear();
     BuiltinVariables().Clear();
     g_global_count = 0;

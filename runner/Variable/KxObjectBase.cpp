@@ -1,13 +1,33 @@
-// Variable storage of objects: cells from the slot pool, found through the variable map.
+// Variable storage of objects: laid-out cells in a flat array, the rest in the variable map
+// with cells from the slot pool.
 #include "Variable/KxObjectBase.h"
 
 #include "Variable/SlotPool.h"
 
-KxObjectBase::~KxObjectBase() { ClearVariables(); }
+KxObjectBase::KxObjectBase(int32_t slots, SlotLayout* layout)
+    : layout_(layout), cells_(layout ? TakeCells(layout->CellCount()) : CellArray{}),
+      slot_count(slots) {}
 
-RValue* KxObjectBase::FindOrCreateVariable(int32_t slot) {
+KxObjectBase::~KxObjectBase() {
+    ReleaseMap();
+    GiveCells(cells_);
+}
+
+// A slot not in the flat cells yet. An instance's array is made for the layout as it was then,
+// rounded up, so a slot that joins the layout now may still land in a spare cell of its own.
+RValue* KxObjectBase::FindOrCreateInMap(int32_t slot) {
+    if (variables_)
+        if (RValue* cell = variables_->Find(slot)) return cell;
+    if (layout_) {
+        // Instances made from now on keep the slot in their flat cells, and so does this one
+        // when its array has a cell to spare at the slot's new index.
+        layout_->Learn(slot);
+        if (RValue* cell = LaidOutCell(slot)) {
+            cell->kind = default_kind;
+            return cell;
+        }
+    }
     if (!variables_) variables_ = std::make_unique<VariableMap>();
-    if (RValue* cell = variables_->Find(slot)) return cell;
     RValue* cell = VariableSlotPool().Take();
     cell->v64 = 0;
     cell->flags = 0;
@@ -17,6 +37,14 @@ RValue* KxObjectBase::FindOrCreateVariable(int32_t slot) {
 }
 
 void KxObjectBase::ClearVariables() {
+    for (uint32_t i = 0; i < cells_.count; ++i) {
+        FreeValue(cells_.cells[i]);
+        cells_.cells[i].kind = VALUE_KIND_NOT_CREATED;
+    }
+    ReleaseMap();
+}
+
+void KxObjectBase::ReleaseMap() {
     if (!variables_) return;
     SlotPool& pool = VariableSlotPool();
     variables_->ForEachCell([&pool](RValue* cell) {
@@ -24,4 +52,9 @@ void KxObjectBase::ClearVariables() {
         pool.Give(cell);
     });
     variables_.reset();
+}
+
+uint64_t KxObjectBase::MapBytes() const {
+    if (!variables_) return 0;
+    return sizeof(VariableMap) + variables_->TableBytes() + uint64_t(variables_->Count()) * sizeof(RValue);
 }

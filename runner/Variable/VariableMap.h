@@ -32,6 +32,7 @@ public:
 
     int32_t Capacity() const { return static_cast<int32_t>(mask_ + 1); }
     int32_t Count() const { return count_; }
+    uint64_t TableBytes() const { return uint64_t(mask_ + 1) * sizeof(Entry); }
 
     template <typename Visit>
     void ForEachCell(Visit visit) const {
