@@ -147,7 +147,6 @@ TEST_F(BossTest, AFightStartsAtTheTriggerCostsHeartsEndsOffScreenOrByDeathAndRes
     EXPECT_EQ(FirstOf(oProjectile), nullptr);
 }
 
-// (The recorded fights check that a beaten beast's flag is saved and keeps it away.)
 TEST_F(BossTest, TheGreatSlimeSpeedsUpAsItIsHurtAndItsDeathEndsTheFight) {
     StartFight();
     RunFrames(2);
@@ -169,6 +168,11 @@ TEST_F(BossTest, TheGreatSlimeSpeedsUpAsItIsHurtAndItsDeathEndsTheFight) {
     EXPECT_EQ(FirstOf(oProjectile), nullptr);
     EXPECT_FALSE(WallsUp());
     EXPECT_EQ(Hp(player_), 3);
+    // Beaten is saved, and keeps it away from its arena made again.
+    EXPECT_NE(ReadSaveFile("save.fluffy").find("\"megaslimey\":1"), std::string::npos);
+    Call(nullptr, nullptr, FN_room_restart);
+    RunFrames(2);
+    EXPECT_EQ(FirstOf(oMegaSlimey), nullptr);
 }
 
 TEST_F(WigglerFight, AtEachWallItHopsOrCallsADropAsItsSequenceSays) {
