@@ -5,35 +5,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <string>
 #include <string_view>
 
-#include "GameSession.h"
+#include "FuzzGame.h"
 
 namespace {
 
 constexpr const char* kFiles[] = {"save.fluffy", "options.fluffy", "presence.fluffy"};
 
-// The game, loaded once for the whole run (a load per input would leave the fuzzer a few
-// inputs a minute) and started again on each input's files. It ends before
-// the runner's own statics go at exit, so the leak check sees the game's values freed.
-class SaveFilesGame : public GameSession {
+// The game, started again on each input's files.
+class SaveFilesGame : public FuzzGame {
 public:
-    static SaveFilesGame& Get() {
-        static SaveFilesGame* game = nullptr;
-        if (!game) {
-            game = new SaveFilesGame;
-            std::atexit([] {
-                game->End();
-                delete game;
-            });
-        }
-        return *game;
-    }
-
     void Play(std::string_view input) {
         Saves().Drain();
         for (const auto& entry : std::filesystem::directory_iterator(save_.Path()))
@@ -54,18 +38,7 @@ public:
         RunFrames(1);
         window_.PostKey(vk_enter, false);
         RunFrames(5);
-        debug_output_.clear();
-        error_output_.clear();
-    }
-
-private:
-    SaveFilesGame() {
-        Begin();
-        const std::string error = Load();
-        if (!error.empty()) {
-            std::fprintf(stderr, "the game cannot start: %s\n", error.c_str());
-            std::abort();
-        }
+        ForgetOutput();
     }
 };
 
@@ -73,13 +46,13 @@ private:
 
 // The game loads before the first input, so its load is not timed as that input's run.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    SaveFilesGame::Get();
+    FuzzGame::Get<SaveFilesGame>();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RuntimeErrorCapture errors;
-    SaveFilesGame::Get().Play(std::string_view(reinterpret_cast<const char*>(data), size));
+    FuzzGame::Get<SaveFilesGame>().Play(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!errors.Empty()) {
         std::fprintf(stderr, "a script error on these files: %s\n", errors.Messages().front().c_str());
         std::abort();
