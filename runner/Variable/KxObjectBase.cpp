@@ -5,8 +5,7 @@
 #include "Variable/SlotPool.h"
 
 KxObjectBase::KxObjectBase(int32_t slots, SlotLayout* layout)
-    : layout_(layout), cells_(layout ? TakeCells(layout->CellCount()) : CellArray{}),
-      slot_count(slots) {}
+    : slot_count(slots), layout_(layout), cells_(layout ? TakeCells(layout->CellCount()) : CellArray{}) {}
 
 KxObjectBase::~KxObjectBase() {
     ReleaseMap();
@@ -15,7 +14,7 @@ KxObjectBase::~KxObjectBase() {
 
 // A slot not in the flat cells yet. An instance's array is made for the layout as it was then,
 // rounded up, so a slot that joins the layout now may still land in a spare cell of its own.
-RValue* KxObjectBase::FindOrCreateInMap(int32_t slot) {
+RValue* KxObjectBase::FindOrCreateBeyondCells(int32_t slot) {
     if (variables_)
         if (RValue* cell = variables_->Find(slot)) return cell;
     if (layout_) {

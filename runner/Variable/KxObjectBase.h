@@ -32,7 +32,7 @@ public:
             if (cell->kind == VALUE_KIND_NOT_CREATED) cell->kind = default_kind;
             return cell;
         }
-        return FindOrCreateInMap(slot);
+        return FindOrCreateBeyondCells(slot);
     }
     // The cell of variable `slot`, or null when it was never created.
     RValue* FindSlot(int32_t slot) const {
@@ -55,22 +55,19 @@ public:
     // Heap bytes of the map of variables outside the flat cells: the map, its table, its cells.
     uint64_t MapBytes() const;
 
+    int32_t slot_count; // variables the object may hold; reads find nothing when 0 or less
+    uint32_t default_kind = VALUE_UNSET;
+
 private:
     RValue* LaidOutCell(int32_t slot) const {
         if (!layout_) return nullptr;
         const uint32_t index = layout_->IndexOf(slot);
         return index < cells_.count ? &cells_.cells[index] : nullptr;
     }
-    RValue* FindOrCreateInMap(int32_t slot);
+    RValue* FindOrCreateBeyondCells(int32_t slot);
     void ReleaseMap();
 
     SlotLayout* layout_ = nullptr;
     CellArray cells_;
-
-public:
-    int32_t slot_count; // variables the object may hold; reads find nothing when 0 or less
-    uint32_t default_kind = VALUE_UNSET;
-
-private:
     std::unique_ptr<VariableMap> variables_;
 };
