@@ -7,5 +7,6 @@
 bool IsRegularFile(const std::string& path);
 // Removes a regular file; false when there was none or it could not be removed.
 bool RemoveFile(const std::string& path);
-// Creates the folder and its missing parents; true when the folder exists afterwards.
-bool MakeFolders(const std::string& folder);
+// Creates the folder that holds the file at `path` and its missing parents; true when the folder
+// exists afterwards.
+bool MakeFolderOf(const std::string& path);

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "Platform/AtomicFile.h"
+#include "Platform/FileSystem.h"
 #include "Runner/OutputChannel.h"
 
 SaveWriter::~SaveWriter() {
@@ -67,7 +68,10 @@ void SaveWriter::Run() {
         writing_ = save.path;
         lock.unlock();
         std::string error;
-        if (std::unique_ptr<AtomicFile> file = AtomicFile::Begin(save.path, error)) {
+        std::unique_ptr<AtomicFile> file = AtomicFile::Begin(save.path, error);
+        // The player may have removed the save folder since the file was opened.
+        if (!file && MakeFolderOf(save.path)) file = AtomicFile::Begin(save.path, error);
+        if (file) {
             file->Write(save.bytes);
             file->Commit(error);
         }

@@ -13,10 +13,6 @@ void ReportOpenFailure(const std::string& path) {
     DebugOutput().Printf("ERROR!!! :: Failed to open file: %s\n", path.c_str());
 }
 
-std::string FolderOf(const std::string& path) {
-    return path.substr(0, path.rfind('/') + 1);
-}
-
 } // namespace
 
 int32_t TextFileSlots::FreeSlot() {
@@ -49,7 +45,7 @@ int32_t TextFileSlots::OpenWrite(const char* name) {
     if (slot < 0) return -1;
     std::string path = TheSaveFolder().Resolve(name).save_path;
     if (path.empty()) return -1;
-    if (!MakeFolders(FolderOf(path))) {
+    if (!MakeFolderOf(path)) {
         ReportOpenFailure(path);
         return -1;
     }

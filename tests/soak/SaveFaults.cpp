@@ -1,0 +1,431 @@
+// The game's save files under what a player's machine does to them: the game killed at any
+// moment while it saves, a full disk, a read-only save folder, the folder removed during play and
+// a folder where a save file goes. Every run is the real executable replaying a recording from an
+// empty save folder. After a fault, play must have gone on to the same end (the same digest),
+// each failed save must have cost one debug line and nothing else, and a restart must accept
+// every file there, so that none was lost or left half written.
+//
+//     save_faults <snowtide> <recording> faults
+//     save_faults <snowtide> <recording> kills [trials = 1000] [seed = 1]
+//
+// The faults need small filesystems of their own, mounted in a mount namespace of the tool's own
+// (as root, or inside a user namespace); where neither is allowed it says so and exits with 77.
+#include <fcntl.h>
+#include <sched.h>
+#include <signal.h>
+#include <sys/inotify.h>
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "Platform/AtomicFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr const char* kSaveFiles[] = {"save.fluffy", "options.fluffy", "presence.fluffy"};
+constexpr const char* kPresenceFile = "presence.fluffy";
+constexpr const char* kFailedSaveLine = "ERROR!!! :: Failed to save file: ";
+constexpr int kSkipped = 77;
+
+std::string g_snowtide;
+std::string g_recording;
+int g_problems = 0;
+
+void Problem(const std::string& what) {
+    ++g_problems;
+    std::printf("PROBLEM: %s\n", what.c_str());
+    std::fflush(stdout);
+}
+
+std::string ReadWhole(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+size_t Count(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+// An empty folder for XDG_DATA_HOME, removed with what it holds.
+class DataHome {
+public:
+    DataHome() {
+        std::string pattern = (fs::temp_directory_path() / "save_faults.XXXXXX").string();
+        if (!mkdtemp(pattern.data())) std::perror("mkdtemp"), std::exit(1);
+        path_ = pattern;
+    }
+    ~DataHome() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    DataHome(const DataHome&) = delete;
+    DataHome& operator=(const DataHome&) = delete;
+    const fs::path& Path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+// The game with the run's options, its output kept in `output`.
+pid_t StartGame(const fs::path& home, std::vector<std::string> options, const fs::path& output) {
+    options.insert(options.begin(), {g_snowtide, "-nowindow"});
+    const pid_t pid = fork();
+    if (pid != 0) return pid;
+    setenv("XDG_DATA_HOME", home.c_str(), 1);
+    const int fd = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0 || dup2(fd, 1) < 0 || dup2(fd, 2) < 0) _exit(126);
+    std::vector<char*> argv;
+    for (std::string& option : options) argv.push_back(option.data());
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
+}
+
+// The exit code, or 128 + the signal that ended it.
+int Reap(pid_t pid) {
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+struct Outcome {
+    int status = 0;
+    std::string output;
+    std::string Digest() const {
+        const size_t at = output.rfind("digest ");
+        return at == std::string::npos ? std::string() : output.substr(at, output.find('\n', at) - at);
+    }
+};
+
+Outcome Play(const fs::path& home, std::vector<std::string> options) {
+    const fs::path output = home / "output.txt";
+    Outcome outcome;
+    outcome.status = Reap(StartGame(home, std::move(options), output));
+    outcome.output = ReadWhole(output);
+    fs::remove(output);
+    return outcome;
+}
+
+Outcome Replay(const fs::path& home) {
+    return Play(home, {"-playback", g_recording, "-digest"});
+}
+
+// Saves begun and finished in a folder, and the save files put in place, as inotify tells them.
+class SaveWatch {
+public:
+    explicit SaveWatch(const fs::path& folder) : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        if (fd_ < 0 || inotify_add_watch(fd_, folder.c_str(), IN_CREATE | IN_MOVED_FROM | IN_MOVED_TO) < 0)
+            std::perror("inotify"), std::exit(1);
+    }
+    ~SaveWatch() { close(fd_); }
+    SaveWatch(const SaveWatch&) = delete;
+    SaveWatch& operator=(const SaveWatch&) = delete;
+
+    void Read() {
+        alignas(inotify_event) char buffer[16384];
+        ssize_t size;
+        while ((size = read(fd_, buffer, sizeof buffer)) > 0) {
+            for (ssize_t at = 0; at < size;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                const std::string_view name = event->len ? event->name : "";
+                if (!IsTemporaryFileName(name)) {
+                    if (event->mask & IN_MOVED_TO) placed.insert(std::string(name));
+                } else {
+                    begun += (event->mask & IN_CREATE) != 0;
+                    finished += (event->mask & IN_MOVED_FROM) != 0;
+                }
+                at += ssize_t(sizeof(inotify_event) + event->len);
+            }
+        }
+    }
+
+    int begun = 0;
+    int finished = 0;
+    std::set<std::string> placed;
+
+private:
+    int fd_;
+};
+
+// What a restart makes of the folder: it must start, take every file as it is, and clear away
+// the temporary file of a save the kill cut short.
+void CheckRestart(const fs::path& home, const fs::path& folder, const std::string& when) {
+    const Outcome restart = Play(home, {"-frames", "3"});
+    if (restart.status != 0) Problem(when + ": the restart ended with " + std::to_string(restart.status));
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.ends_with(".damaged")) Problem(when + ": the restart found " + name + " damaged");
+        if (IsTemporaryFileName(name)) Problem(when + ": " + name + " was left behind");
+    }
+}
+
+// The save folder's name, from the reference run.
+std::string SaveFolderName(const fs::path& home) {
+    for (const fs::directory_entry& entry : fs::directory_iterator(home))
+        if (entry.is_directory()) return entry.path().filename().string();
+    return {};
+}
+
+struct Reference {
+    Outcome outcome;
+    std::string folder_name;
+    std::vector<std::pair<std::string, std::string>> files; // name, bytes
+    double seconds = 0;
+    int saves = 0;
+};
+
+Reference PlayReference() {
+    DataHome home;
+    Reference reference;
+    const Clock::time_point start = Clock::now();
+    reference.outcome = Replay(home.Path());
+    reference.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    reference.folder_name = SaveFolderName(home.Path());
+    if (reference.outcome.status != 0 || reference.outcome.Digest().empty() || reference.folder_name.empty()) {
+        std::printf("save_faults: the undisturbed replay failed (exit %d):\n%s\n", reference.outcome.status,
+                    reference.outcome.output.c_str());
+        std::exit(1);
+    }
+    for (const char* name : kSaveFiles) {
+        const fs::path path = home.Path() / reference.folder_name / name;
+        if (fs::exists(path)) reference.files.emplace_back(name, ReadWhole(path));
+    }
+    std::printf("undisturbed replay: %.2f s, %s, files:", reference.seconds, reference.outcome.Digest().c_str());
+    for (const auto& [name, bytes] : reference.files) std::printf(" %s (%zu bytes)", name.c_str(), bytes.size());
+    std::printf("\n");
+    return reference;
+}
+
+// The same end as the undisturbed replay, and one debug line for each failed save.
+int CheckPlayWentOn(const Reference& reference, const Outcome& outcome, const std::string& when) {
+    if (outcome.status != 0) Problem(when + ": the replay ended with " + std::to_string(outcome.status));
+    if (outcome.Digest() != reference.outcome.Digest())
+        Problem(when + ": the replay ended elsewhere: " + outcome.Digest());
+    const size_t failed = Count(outcome.output, kFailedSaveLine);
+    if (Count(outcome.output, "Failed to save file") != 2 * failed)
+        Problem(when + ": a failed save was reported other than by its two lines");
+    return int(failed);
+}
+
+void ExpectFile(const fs::path& path, const std::string& bytes, const std::string& when) {
+    if (!fs::is_regular_file(path) || ReadWhole(path) != bytes)
+        Problem(when + ": " + path.filename().string() + " is not the file it should be");
+}
+
+// ---- faults ---------------------------------------------------------------------------------
+
+bool WriteTo(const char* file, const std::string& text) {
+    const int fd = open(file, O_WRONLY | O_CLOEXEC);
+    const bool written = fd >= 0 && write(fd, text.data(), text.size()) == ssize_t(text.size());
+    if (fd >= 0) close(fd);
+    return written;
+}
+
+// Mounts made from here on are this process's and its children's alone.
+bool OwnMountNamespace(std::string& why) {
+    const uid_t uid = getuid();
+    const gid_t gid = getgid();
+    if (unshare(CLONE_NEWNS) != 0) {
+        if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) {
+            why = std::string("unshare: ") + std::strerror(errno);
+            return false;
+        }
+        if (!WriteTo("/proc/self/setgroups", "deny") || !WriteTo("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1") ||
+            !WriteTo("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1")) {
+            why = "cannot map this user into the new namespace";
+            return false;
+        }
+    }
+    if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+        why = std::string("mount: ") + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+void MountSmallFilesystem(const fs::path& folder) {
+    fs::create_directories(folder);
+    if (mount("none", folder.c_str(), "tmpfs", 0, "size=64k") != 0) std::perror("mount tmpfs"), std::exit(1);
+}
+
+// Fills the filesystem up to `blocks` free blocks.
+void FillUpTo(const fs::path& folder, unsigned long blocks) {
+    struct statvfs info {};
+    statvfs(folder.c_str(), &info);
+    const std::string filler((info.f_bavail - blocks) * info.f_bsize, 'x');
+    std::ofstream(folder / "filler", std::ios::binary) << filler;
+}
+
+// Room for the first save of each file and no more: each later save fails, the first stays.
+void FullDisk(const Reference& reference) {
+    DataHome home;
+    const fs::path folder = home.Path() / reference.folder_name;
+    MountSmallFilesystem(folder);
+    FillUpTo(folder, reference.files.size());
+    const Outcome outcome = Replay(home.Path());
+    const int failed = CheckPlayWentOn(reference, outcome, "full disk");
+    if (failed == 0) Problem("full disk: no save failed");
+    for (const auto& [name, bytes] : reference.files)
+        if (!fs::is_regular_file(folder / name)) Problem("full disk: the first " + name + " is gone");
+    fs::remove(folder / "filler"); // room for the restart's own saves
+    CheckRestart(home.Path(), folder, "full disk");
+    umount(folder.c_str());
+    std::printf("full disk: %d saves failed, play went on, the first files stayed whole\n", failed);
+}
+
+void ReadOnlyFolder(const Reference& reference) {
+    DataHome home;
+    const fs::path folder = home.Path() / reference.folder_name;
+    MountSmallFilesystem(folder);
+    if (mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+        std::perror("remount read-only"), std::exit(1);
+    const int failed = CheckPlayWentOn(reference, Replay(home.Path()), "read-only folder");
+    if (failed == 0) Problem("read-only folder: no save failed");
+    if (!fs::is_empty(folder)) Problem("read-only folder: something was written");
+    umount(folder.c_str());
+    std::printf("read-only folder: %d saves failed, play went on\n", failed);
+}
+
+// The folder goes as soon as the first save is in it; the next saves make it again.
+void VanishedFolder(const Reference& reference) {
+    DataHome home;
+    const fs::path folder = home.Path() / reference.folder_name;
+    fs::create_directories(folder);
+    const fs::path output = home.Path() / "output.txt";
+    pid_t game;
+    {
+        SaveWatch watch(folder);
+        game = StartGame(home.Path(), {"-playback", g_recording, "-digest"}, output);
+        while (watch.placed.empty() && waitpid(game, nullptr, WNOHANG) == 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            watch.Read();
+        }
+    }
+    // The game may be making it again as it goes.
+    for (std::error_code busy; fs::remove_all(folder, busy), busy; busy.clear()) {
+    }
+    Outcome outcome;
+    outcome.status = Reap(game);
+    outcome.output = ReadWhole(output);
+    const int failed = CheckPlayWentOn(reference, outcome, "vanished folder");
+    for (const auto& [name, bytes] : reference.files) ExpectFile(folder / name, bytes, "vanished folder");
+    std::printf("vanished folder: made again, %d saves failed, play went on, the last files are whole\n", failed);
+}
+
+void FolderForAFile(const Reference& reference) {
+    DataHome home;
+    const fs::path folder = home.Path() / reference.folder_name;
+    const fs::path taken = folder / "save.fluffy";
+    fs::create_directories(taken);
+    std::ofstream(taken / "kept") << "kept";
+    const int failed = CheckPlayWentOn(reference, Replay(home.Path()), "a folder for a file");
+    if (failed == 0) Problem("a folder for a file: no save failed");
+    if (ReadWhole(taken / "kept") != "kept") Problem("a folder for a file: the folder was touched");
+    for (const auto& [name, bytes] : reference.files)
+        if (name != "save.fluffy") ExpectFile(folder / name, bytes, "a folder for a file");
+    std::printf("a folder where save.fluffy goes: %d saves failed, the folder and the other files are right\n",
+                failed);
+}
+
+int Faults(const Reference& reference) {
+    std::string why;
+    if (!OwnMountNamespace(why)) {
+        std::printf("save_faults: skipped: no mount namespace of our own here (%s)\n", why.c_str());
+        return kSkipped;
+    }
+    FullDisk(reference);
+    ReadOnlyFolder(reference);
+    VanishedFolder(reference);
+    FolderForAFile(reference);
+    return g_problems ? 1 : 0;
+}
+
+// ---- kills ----------------------------------------------------------------------------------
+
+struct KillFigures {
+    int trials = 0, ended_first = 0, in_flight = 0;
+    std::vector<int> saves; // begun in each trial
+};
+
+void KillTrial(const Reference& reference, std::mt19937& random, int trial, KillFigures& figures) {
+    DataHome home;
+    const fs::path folder = home.Path() / reference.folder_name;
+    fs::create_directories(folder);
+    SaveWatch watch(folder);
+    const pid_t game = StartGame(home.Path(), {"-playback", g_recording}, "/dev/null");
+    std::uniform_real_distribution<double> moment(0, reference.seconds);
+    std::this_thread::sleep_for(std::chrono::duration<double>(moment(random)));
+    figures.ended_first += waitpid(game, nullptr, WNOHANG) == game;
+    kill(game, SIGKILL);
+    waitpid(game, nullptr, 0);
+    watch.Read();
+    figures.saves.push_back(watch.begun);
+    figures.in_flight += watch.begun > watch.finished;
+    const std::string when = "trial " + std::to_string(trial);
+    for (const std::string& name : watch.placed)
+        if (!fs::is_regular_file(folder / name)) Problem(when + ": " + name + " was put in place, then lost");
+    // A presence file cut at a line's end would still read: every whole one ends with one.
+    const std::string presence = ReadWhole(folder / kPresenceFile);
+    if (!presence.empty() && presence.back() != '\n') Problem(when + ": " + kPresenceFile + " is cut short");
+    CheckRestart(home.Path(), folder, when);
+}
+
+int Kills(const Reference& reference, int trials, unsigned seed) {
+    std::mt19937 random(seed);
+    KillFigures figures;
+    for (int trial = 1; trial <= trials; ++trial) {
+        KillTrial(reference, random, trial, figures);
+        if (trial % 100 == 0) std::printf("%d trials\n", trial), std::fflush(stdout);
+    }
+    std::vector<int> saves = figures.saves;
+    std::sort(saves.begin(), saves.end());
+    double total = 0;
+    for (int count : saves) total += count;
+    std::printf("kills: %d trials, killed at a random moment of %.2f s; saves begun before the kill: min %d, median "
+                "%d, mean %.1f, max %d; killed with a save in flight: %d; the replay had ended first: %d; problems: "
+                "%d\n",
+                trials, reference.seconds, saves.front(), saves[saves.size() / 2], total / double(trials),
+                saves.back(), figures.in_flight, figures.ended_first, g_problems);
+    return g_problems ? 1 : 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 3 ? argv[3] : "";
+    if (argc < 4 || (mode != "faults" && mode != "kills")) {
+        std::fprintf(stderr, "usage: save_faults <snowtide> <recording> faults\n"
+                             "       save_faults <snowtide> <recording> kills [trials = 1000] [seed = 1]\n");
+        return 2;
+    }
+    g_snowtide = fs::absolute(argv[1]).string();
+    g_recording = fs::absolute(argv[2]).string();
+    const Reference reference = PlayReference();
+    if (mode == "faults") return Faults(reference);
+    const int trials = argc > 4 ? std::max(1, std::atoi(argv[4])) : 1000;
+    return Kills(reference, trials, argc > 5 ? unsigned(std::atoi(argv[5])) : 1);
+}
