@@ -19,6 +19,7 @@
 #include "IO/InputState.h"
 #include "Platform/null/NullBackends.h"
 #include "Platform/null/NullGamepads.h"
+#include "Platform/ProcessInfo.h"
 #include "Room/RoomFlow.h"
 #include "Runner/FrameLoop.h"
 #include "Runner/GameWorld.h"
@@ -49,6 +50,7 @@ public:
 
 protected:
     void Begin() {
+        ReturnLargeBlocksToTheSystem(); // as the runner does
         Runner() = RunnerState{};
         RunnerInput() = InputState{};
         TheSaveFolder().SetFolder(save_.Path());

@@ -1,6 +1,7 @@
 #include "Platform/ProcessInfo.h"
 
 #include <filesystem>
+#include <malloc.h>
 #include <sys/resource.h>
 
 std::string ExecutablePath() {
@@ -15,4 +16,12 @@ int64_t PeakResidentKiB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss; // Linux reports KiB
+}
+
+void ReturnLargeBlocksToTheSystem() {
+#ifdef __GLIBC__
+    // A fixed threshold also stops glibc from raising it after each large block is freed.
+    constexpr int kLargeBlock = 256 * 1024;
+    mallopt(M_MMAP_THRESHOLD, kLargeBlock);
+#endif
 }
