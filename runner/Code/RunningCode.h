@@ -15,7 +15,11 @@ struct RunningCode {
     int32_t time_step = 0;
 };
 
-RunningCode& CurrentRunningCode();
+// Inline and constant-initialised: every event dispatch sets it twice.
+inline RunningCode& CurrentRunningCode() {
+    static constinit RunningCode current;
+    return current;
+}
 
 class RunningCodeScope {
 public:

@@ -52,11 +52,6 @@ void Dispatch(CInstance* self, CInstance* other, const CObject* object, int32_t 
 
 } // namespace
 
-CurrentEvent& CurrentEventState() {
-    static CurrentEvent state;
-    return state;
-}
-
 void PerformEvent(CInstance* self, CInstance* other, int32_t type, int32_t subtype) {
     if (self) Dispatch(self, other, Objects().Find(self->object_index), type, subtype);
 }

@@ -18,8 +18,12 @@ struct CurrentEvent {
     int32_t number = 0;
 };
 
-// Outside any event it keeps its last values.
-CurrentEvent& CurrentEventState();
+// Outside any event it keeps its last values. Inline and constant-initialised: every event
+// dispatch sets it twice.
+inline CurrentEvent& CurrentEventState() {
+    static constinit CurrentEvent state;
+    return state;
+}
 
 // Runs the handler of self's object for (type, subtype) with self and other.
 void PerformEvent(CInstance* self, CInstance* other, int32_t type, int32_t subtype);

@@ -17,7 +17,7 @@ uint32_t EventMap::Distance(uint32_t hash, uint32_t position) const {
     return (uint32_t(slots_.size()) - (hash & mask) + position) & mask;
 }
 
-const ObjectEvent* EventMap::Find(int32_t type, int32_t subtype) const {
+const ObjectEvent* EventMap::FindHashed(int32_t type, int32_t subtype) const {
     if (count_ == 0) return nullptr;
     const uint64_t key = EventMapKey(type, subtype);
     const uint32_t hash = Hash(key);
@@ -32,13 +32,26 @@ const ObjectEvent* EventMap::Find(int32_t type, int32_t subtype) const {
 void EventMap::Insert(int32_t type, int32_t subtype, const ObjectEvent& event) {
     if (slots_.empty()) slots_.resize(kInitialCapacity);
     const uint64_t key = EventMapKey(type, subtype);
-    if (const ObjectEvent* existing = Find(type, subtype)) {
+    if (const ObjectEvent* existing = FindHashed(type, subtype)) {
         *const_cast<ObjectEvent*>(existing) = event;
         return;
     }
     if (double(count_ + 1) > 0.6 * double(slots_.size())) Grow();
     Place({event, key, Hash(key)});
     ++count_;
+    IndexDirectly();
+}
+
+void EventMap::IndexDirectly() {
+    for (auto& row : direct_)
+        for (uint32_t& position : row) position = 0;
+    for (size_t position = 0; position < slots_.size(); ++position) {
+        const Slot& slot = slots_[position];
+        const auto type = uint32_t(slot.key >> 32);
+        const auto subtype = uint32_t(slot.key);
+        if (slot.hash != 0 && type < kDirectTypes && subtype < kDirectSubtypes)
+            direct_[type][subtype] = uint32_t(position + 1);
+    }
 }
 
 void EventMap::Grow() {

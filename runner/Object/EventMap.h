@@ -1,5 +1,7 @@
 // An object's event handlers by (type, subtype): an open-addressing table with Robin Hood
-// displacement, so that the one look-up per dispatched event is a short probe sequence.
+// displacement, so that the one look-up per dispatched event is a short probe sequence. The
+// events every instance meets (creation, destruction, the step and draw events of the low
+// subtypes) are also indexed directly, without hashing.
 #pragma once
 
 #include <cstdint>
@@ -23,7 +25,13 @@ constexpr uint64_t EventMapKey(int32_t type, int32_t subtype) {
 class EventMap {
 public:
     // Null when the map has no handler for the key.
-    const ObjectEvent* Find(int32_t type, int32_t subtype) const;
+    const ObjectEvent* Find(int32_t type, int32_t subtype) const {
+        if (uint32_t(type) < kDirectTypes && uint32_t(subtype) < kDirectSubtypes) {
+            const uint32_t position = direct_[type][subtype];
+            return position ? &slots_[position - 1].event : nullptr;
+        }
+        return FindHashed(type, subtype);
+    }
     bool Contains(int32_t type, int32_t subtype) const { return Find(type, subtype) != nullptr; }
     // Adds or replaces the handler for the key.
     void Insert(int32_t type, int32_t subtype, const ObjectEvent& event);
@@ -44,6 +52,13 @@ private:
         uint32_t hash = 0; // 0: empty
     };
 
+    // Types up to ev_pre_create; subtypes up to the step's and the draw's first few.
+    static constexpr uint32_t kDirectTypes = 15;
+    static constexpr uint32_t kDirectSubtypes = 4;
+
+    const ObjectEvent* FindHashed(int32_t type, int32_t subtype) const;
+    // Where each directly indexed key sits now: the table moves entries as it fills.
+    void IndexDirectly();
     static uint32_t Hash(uint64_t key);
     uint32_t Distance(uint32_t hash, uint32_t position) const;
     void Grow();
@@ -51,4 +66,6 @@ private:
 
     std::vector<Slot> slots_;
     int32_t count_ = 0;
+    // Positions in slots_ plus one, 0 for none: positions, so that a copied map keeps its own.
+    uint32_t direct_[kDirectTypes][kDirectSubtypes] = {};
 };

@@ -133,8 +133,3 @@ bool ObjectTable::IsAncestor(int32_t object, int32_t ancestor) const {
     }
     return false;
 }
-
-ObjectTable& Objects() {
-    static ObjectTable table;
-    return table;
-}

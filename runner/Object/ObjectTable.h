@@ -45,5 +45,8 @@ private:
     std::vector<std::vector<int32_t>> event_lists_; // type * EVENT_LIST_SUBTYPES + subtype
 };
 
-// The runner's one table.
-ObjectTable& Objects();
+// The runner's one table; inline, as every instance's creation and event dispatch asks for it.
+inline ObjectTable& Objects() {
+    static ObjectTable table;
+    return table;
+}

@@ -50,4 +50,8 @@ struct RunnerState {
     bool trace_stages = false; // write each step stage's name to the debug output
 };
 
-RunnerState& Runner();
+// Inline, as the hottest paths (each event dispatch) ask for it.
+inline RunnerState& Runner() {
+    static RunnerState state;
+    return state;
+}

@@ -1,6 +1,0 @@
-#include "Code/RunningCode.h"
-
-RunningCode& CurrentRunningCode() {
-    static RunningCode current;
-    return current;
-}

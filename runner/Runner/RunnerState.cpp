@@ -1,6 +1,0 @@
-#include "Runner/RunnerState.h"
-
-RunnerState& Runner() {
-    static RunnerState state;
-    return state;
-}
