@@ -75,7 +75,8 @@ void LeaveCollisionWorld(CInstance* instance) {
     instance->flags &= ~(INSTANCE_FLAG_GRID_QUEUED | INSTANCE_FLAG_BOX_CHANGED);
 }
 
-void LeaveCollisionWorld(const std::vector<CInstance*>& leaving, std::span<CInstance* const> staying) {
+void LeaveCollisionWorld(const std::vector<CInstance*>& leaving, std::span<CInstance* const> staying,
+                         uint32_t gone_flag) {
     CollisionWorld& world = World();
     const bool rebuild = world.fast && leaving.size() > kRebuildThreshold;
     for (CInstance* instance : leaving) {
@@ -83,7 +84,7 @@ void LeaveCollisionWorld(const std::vector<CInstance*>& leaving, std::span<CInst
         instance->flags &= ~(INSTANCE_FLAG_IN_COLLISION_GRID | INSTANCE_FLAG_GRID_QUEUED | INSTANCE_FLAG_BOX_CHANGED);
     }
     // One sweep of each list rather than a search per instance.
-    auto gone = [](const CInstance* instance) { return instance->IsMarked(); };
+    auto gone = [gone_flag](const CInstance* instance) { return instance->Has(gone_flag); };
     std::erase_if(world.queued, gone);
     std::erase_if(world.changed, gone);
     if (!rebuild) return;

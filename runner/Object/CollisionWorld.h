@@ -16,8 +16,9 @@ bool FastCollision();
 // The object model tells the grid about instances entering and leaving the room.
 void EnterCollisionWorld(CInstance* instance);
 void LeaveCollisionWorld(CInstance* instance);
-// The marked instances leave together; past 250 the grid is rebuilt rather than edited.
-void LeaveCollisionWorld(const std::vector<CInstance*>& leaving, std::span<CInstance* const> staying);
+// The instances flagged `gone_flag` leave together; past 250 the grid is rebuilt rather than edited.
+void LeaveCollisionWorld(const std::vector<CInstance*>& leaving, std::span<CInstance* const> staying,
+                         uint32_t gone_flag);
 // Brings the grid up to date with every box that changed.
 void SyncCollisionWorld();
 // Instances whose box changed since the last call, in the order they first changed.

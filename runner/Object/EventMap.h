@@ -4,6 +4,7 @@
 // subtypes) are also indexed directly, without hashing.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

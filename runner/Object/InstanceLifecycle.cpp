@@ -47,6 +47,27 @@ void PlaceOnLayer(CRoom& room, CInstance* instance, int32_t layer_id) {
     AddToLayer(LayerFor(room, instance, layer_id), instance);
 }
 
+// Takes the instances flagged `gone_flag` out of the id map, the object lists, the depth queue
+// and the collision world: one sweep per list touched, rather than one search per instance.
+void LeaveWorldTogether(const std::vector<CInstance*>& leaving, std::span<CInstance* const> staying,
+                        uint32_t gone_flag) {
+    std::vector<bool> touched(size_t(Objects().Count()));
+    for (CInstance* instance : leaving) {
+        g_by_id.Erase(instance->id, instance);
+        ForObjectAndAncestors(Objects().Find(instance->object_index),
+                              [&](CObject& o) { touched[size_t(o.index)] = true; });
+    }
+    auto gone = [gone_flag](const CInstance* instance) { return instance->Has(gone_flag); };
+    for (size_t index = 0; index < touched.size(); ++index) {
+        if (!touched[index]) continue;
+        CObject* object = Objects().Find(int32_t(index));
+        std::erase_if(object->instances, gone);
+        std::erase_if(object->recursive_instances, gone);
+    }
+    std::erase_if(g_depth_changes, gone);
+    LeaveCollisionWorld(leaving, staying, gone_flag);
+}
+
 void TakeOffLayer(CRoom& room, CInstance* instance) {
     if (CLayer* layer = room.FindLayer(instance->layer))
         std::erase_if(layer->elements, [&](const LayerElement& e) { return e.instance == instance; });
@@ -98,6 +119,12 @@ void LeaveWorld(CInstance* instance) {
         std::erase(g_depth_changes, instance);
         instance->flags &= ~INSTANCE_FLAG_DEPTH_QUEUED;
     }
+}
+
+void LeaveWorld(const std::vector<CInstance*>& instances) {
+    for (CInstance* instance : instances) instance->flags |= INSTANCE_FLAG_LEAVING;
+    LeaveWorldTogether(instances, {}, INSTANCE_FLAG_LEAVING);
+    for (CInstance* instance : instances) instance->flags &= ~(INSTANCE_FLAG_LEAVING | INSTANCE_FLAG_DEPTH_QUEUED);
 }
 
 void LinkInstance(CRoom& room, CInstance* instance, int32_t layer_id) {
@@ -193,25 +220,10 @@ void RemoveMarkedInstances() {
         if (instance->IsMarked()) marked.push_back(instance);
     if (marked.empty()) return;
 
-    // One sweep per list touched, rather than one search per instance.
-    std::vector<bool> touched(size_t(Objects().Count()));
-    for (CInstance* instance : marked) {
-        g_by_id.Erase(instance->id);
-        ForObjectAndAncestors(Objects().Find(instance->object_index),
-                              [&](CObject& o) { touched[size_t(o.index)] = true; });
-    }
-    auto is_marked = [](const CInstance* instance) { return instance->IsMarked(); };
-    for (size_t index = 0; index < touched.size(); ++index) {
-        if (!touched[index]) continue;
-        CObject* object = Objects().Find(int32_t(index));
-        std::erase_if(object->instances, is_marked);
-        std::erase_if(object->recursive_instances, is_marked);
-    }
     for (CLayer& layer : room->layers)
         std::erase_if(layer.elements, [](const LayerElement& e) { return e.instance && e.instance->IsMarked(); });
-    std::erase_if(g_depth_changes, is_marked);
-    room->active.RemoveIf(is_marked);
-    LeaveCollisionWorld(marked, room->active.View());
+    room->active.RemoveIf([](const CInstance* instance) { return instance->IsMarked(); });
+    LeaveWorldTogether(marked, room->active.View(), INSTANCE_FLAG_MARKED);
     for (CInstance* instance : marked) FreeInstance(instance);
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 class CInstance;
 class CRoom;
@@ -40,6 +41,8 @@ void ReplaceInstance(CRoom& room, CInstance* outgoing, CInstance* incoming, int3
 // Only the id map and the object lists: a persistent room keeps the rest while it sleeps.
 void EnterInWorld(CInstance* instance);
 void LeaveWorld(CInstance* instance);
+// Many at once (a room's instances when it ends), in time linear in the lists they are on.
+void LeaveWorld(const std::vector<CInstance*>& instances);
 
 // Null when no instance has the id.
 CInstance* FindInstanceById(int32_t id);

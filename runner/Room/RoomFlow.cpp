@@ -209,8 +209,9 @@ void EndRoom(bool game_ending) {
         UnlinkInstance(*room, instance);
     }
     // A persistent room sleeps with its instances; any other is rebuilt on the next visit.
-    for (CInstance* instance : room->active.View()) LeaveWorld(instance);
-    for (CInstance* instance : room->deactivated) LeaveWorld(instance);
+    std::vector<CInstance*> leaving(room->active.View().begin(), room->active.View().end());
+    leaving.insert(leaving.end(), room->deactivated.begin(), room->deactivated.end());
+    LeaveWorld(leaving);
     if (!room->persistent) Rooms().by_index[size_t(room->index)].reset();
     g_current = nullptr;
 }

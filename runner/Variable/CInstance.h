@@ -25,6 +25,7 @@ constexpr uint32_t INSTANCE_FLAG_DEPTH_QUEUED = 0x20000; // moves at the next de
 constexpr uint32_t INSTANCE_FLAG_GRID_QUEUED = 0x40000;  // its grid cells wait for its new box
 constexpr uint32_t INSTANCE_FLAG_BOX_CHANGED = 0x80000;  // moved since the last collision events
 constexpr uint32_t INSTANCE_FLAG_SCANNED = 0x100000;     // already paired in this collision pass
+constexpr uint32_t INSTANCE_FLAG_LEAVING = 0x200000;     // leaving the world with its room
 
 constexpr int32_t ALARM_COUNT = 12;
 
