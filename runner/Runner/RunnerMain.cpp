@@ -329,7 +329,6 @@ void RunnerSession::ShutDown() {
 int RunnerSession::Run(const std::vector<std::string>& tokens) {
     if (std::optional<int> done = ReadCommandLine(tokens)) return *done;
     InstallCrashHandler(options_.headless);
-    ReturnLargeBlocksToTheSystem();
     std::optional<int> ended = StartUp();
     if (!ended) MainLoop();
     if (!ended && options_.digest) std::printf("%s\n", GameStateDigestLine().c_str());

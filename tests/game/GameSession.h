@@ -19,7 +19,6 @@
 #include "IO/InputState.h"
 #include "Platform/null/NullBackends.h"
 #include "Platform/null/NullGamepads.h"
-#include "Platform/ProcessInfo.h"
 #include "Room/RoomFlow.h"
 #include "Runner/FrameLoop.h"
 #include "Runner/GameWorld.h"
@@ -50,7 +49,6 @@ public:
 
 protected:
     void Begin() {
-        ReturnLargeBlocksToTheSystem(); // as the runner does
         Runner() = RunnerState{};
         RunnerInput() = InputState{};
         TheSaveFolder().SetFolder(save_.Path());
@@ -153,11 +151,14 @@ protected:
         return "";
     }
 
-    // The null device keeps only the last frame's draws: a long play would otherwise hold every
-    // vertex it ever drew, and a benchmark would time that bookkeeping.
+    // The null device and the clock keep only the last frame's records: a long play would
+    // otherwise hold every vertex it ever drew and every wait, and a benchmark would time that
+    // bookkeeping.
     void RunFrames(int count) {
         for (int i = 0; i < count && Runner().running; ++i) {
             null_graphics_.draws.clear();
+            null_graphics_.clears.clear();
+            clock_.sleeps.clear();
             loop_->RunTurn();
         }
     }
