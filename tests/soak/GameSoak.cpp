@@ -18,6 +18,8 @@
 #include <vector>
 
 #include "GameSession.h"
+#include "Variable/CellArrays.h"
+#include "Variable/InstancePool.h"
 #include "scripts/SpriteEffects.h"
 
 namespace {
@@ -76,10 +78,13 @@ public:
     Live Report(const char* when, double minutes, const std::vector<std::string>& errors) {
         const Live live = WipeAndCount();
         resident_kb_ = ResidentKilobytes();
-        std::printf("%s minute=%.1f frames=%llu rooms=%zu deaths=%d errors=%zu rss_kb=%ld maps=%zu lists=%zu grids=%zu "
-                    "textures=%zu instances=%zu\n",
+        // The pools keep the chunks of the most instances ever alive at once: resident memory may
+        // follow that peak without anything being left behind.
+        const auto pools_kb = static_cast<unsigned long long>((InstanceBytesReserved() + CellBytesReserved()) / 1024);
+        std::printf("%s minute=%.1f frames=%llu rooms=%zu deaths=%d errors=%zu rss_kb=%ld pools_kb=%llu maps=%zu "
+                    "lists=%zu grids=%zu textures=%zu instances=%zu\n",
                     when, minutes, static_cast<unsigned long long>(frames_), rooms_.size(), deaths_, errors.size(),
-                    resident_kb_, live.maps, live.lists, live.grids, live.textures, live.instances);
+                    resident_kb_, pools_kb, live.maps, live.lists, live.grids, live.textures, live.instances);
         std::fflush(stdout);
         return live;
     }
