@@ -3,11 +3,9 @@
 
 #include <utility>
 
+// One probe both finds the id and places it: the id cannot lie beyond a resident nearer its
+// home, and once placing has swapped, it carries another id, which no other entry has.
 void InstanceIdMap::Set(int32_t id, CInstance* instance) {
-    if (const uint32_t at = IndexOf(id); at != NOT_FOUND) {
-        entries_[at].instance = instance;
-        return;
-    }
     if (2 * (count_ + 1) > entries_.size()) Grow();
     Entry placing{id, instance};
     for (uint32_t at = Home(id), distance = 0;; at = (at + 1) & Mask(), ++distance) {
@@ -15,6 +13,10 @@ void InstanceIdMap::Set(int32_t id, CInstance* instance) {
         if (!entry.instance) {
             entry = placing;
             ++count_;
+            return;
+        }
+        if (entry.id == placing.id) {
+            entry.instance = placing.instance;
             return;
         }
         // A resident nearer its home gives up its place: probe runs stay ordered by home.

@@ -109,18 +109,6 @@ void EnterInWorld(CInstance* instance) {
     EnterCollisionWorld(instance);
 }
 
-void LeaveWorld(CInstance* instance) {
-    g_by_id.Erase(instance->id, instance);
-    CObject* object = Objects().Find(instance->object_index);
-    if (object) std::erase(object->instances, instance);
-    ForObjectAndAncestors(object, [&](CObject& o) { std::erase(o.recursive_instances, instance); });
-    LeaveCollisionWorld(instance);
-    if (instance->Has(INSTANCE_FLAG_DEPTH_QUEUED)) {
-        std::erase(g_depth_changes, instance);
-        instance->flags &= ~INSTANCE_FLAG_DEPTH_QUEUED;
-    }
-}
-
 void LeaveWorld(const std::vector<CInstance*>& instances) {
     for (CInstance* instance : instances) instance->flags |= INSTANCE_FLAG_LEAVING;
     LeaveWorldTogether(instances, {}, INSTANCE_FLAG_LEAVING);
@@ -136,7 +124,7 @@ void LinkInstance(CRoom& room, CInstance* instance, int32_t layer_id) {
 void UnlinkInstance(CRoom& room, CInstance* instance) {
     room.active.Remove(instance);
     TakeOffLayer(room, instance);
-    LeaveWorld(instance);
+    LeaveWorld({instance});
 }
 
 void ReplaceInstance(CRoom& room, CInstance* outgoing, CInstance* incoming, int32_t layer_id) {

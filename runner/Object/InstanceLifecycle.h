@@ -40,8 +40,7 @@ void UnlinkInstance(CRoom& room, CInstance* instance);
 void ReplaceInstance(CRoom& room, CInstance* outgoing, CInstance* incoming, int32_t layer_id);
 // Only the id map and the object lists: a persistent room keeps the rest while it sleeps.
 void EnterInWorld(CInstance* instance);
-void LeaveWorld(CInstance* instance);
-// Many at once (a room's instances when it ends), in time linear in the lists they are on.
+// One or many at once (a room's instances when it ends), in time linear in the lists they are on.
 void LeaveWorld(const std::vector<CInstance*>& instances);
 
 // Null when no instance has the id.

@@ -31,6 +31,13 @@ FixedBlockPool& PoolOfClass(uint32_t size_class) {
     return *pool;
 }
 
+uint64_t SumOverPools(size_t (FixedBlockPool::*figure)() const) {
+    uint64_t bytes = 0;
+    for (const auto& pool : Pools())
+        if (pool) bytes += ((*pool).*figure)();
+    return bytes;
+}
+
 } // namespace
 
 CellArray TakeCells(uint32_t count) {
@@ -52,16 +59,5 @@ void GiveCells(CellArray array) {
     PoolOfClass(ClassOf(array.count)).Give(array.cells);
 }
 
-uint64_t CellBytesInUse() {
-    uint64_t bytes = 0;
-    for (const auto& pool : Pools())
-        if (pool) bytes += pool->BytesInUse();
-    return bytes;
-}
-
-uint64_t CellBytesReserved() {
-    uint64_t bytes = 0;
-    for (const auto& pool : Pools())
-        if (pool) bytes += pool->BytesReserved();
-    return bytes;
-}
+uint64_t CellBytesInUse() { return SumOverPools(&FixedBlockPool::BytesInUse); }
+uint64_t CellBytesReserved() { return SumOverPools(&FixedBlockPool::BytesReserved); }

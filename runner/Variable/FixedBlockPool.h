@@ -31,8 +31,6 @@ public:
         --in_use_;
     }
 
-    size_t BlockSize() const { return block_size_; }
-    size_t BlocksInUse() const { return in_use_; }
     size_t BytesInUse() const { return in_use_ * block_size_; }
     size_t BytesReserved() const { return chunks_.size() * chunk_bytes_; }
 

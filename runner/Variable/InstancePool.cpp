@@ -30,6 +30,5 @@ void FreeInstance(CInstance* instance) {
     Pool().Give(instance);
 }
 
-uint64_t InstancesInPool() { return Pool().BlocksInUse(); }
 uint64_t InstanceBytesInUse() { return Pool().BytesInUse(); }
 uint64_t InstanceBytesReserved() { return Pool().BytesReserved(); }

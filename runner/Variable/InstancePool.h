@@ -12,7 +12,6 @@ CInstance* NewInstance(int32_t instance_id, int32_t object_index);
 // Destroys an instance made by NewInstance (its variables are released) and returns its block.
 void FreeInstance(CInstance* instance);
 
-uint64_t InstancesInPool();
 // Bytes of the blocks handed out, and of the chunks that hold them.
 uint64_t InstanceBytesInUse();
 uint64_t InstanceBytesReserved();

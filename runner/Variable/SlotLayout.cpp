@@ -21,8 +21,6 @@ void SlotLayout::Learn(int32_t slot) {
     if (slot < 0 || cell_count_ >= MAX_CELLS || IndexOf(slot) != NOT_LAID_OUT) return;
     if (uint32_t(slot) >= storage_.size()) storage_.resize(size_t(slot) + 1, NOT_LAID_OUT);
     storage_[size_t(slot)] = cell_count_++;
-    index_ = storage_.data();
-    index_count_ = uint32_t(storage_.size());
 }
 
 SlotLayout* InstanceLayout(int32_t object_index) {

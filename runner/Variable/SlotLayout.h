@@ -15,7 +15,7 @@ public:
 
     // The cell index of the slot, or a number no instance has that many cells for.
     uint32_t IndexOf(int32_t slot) const {
-        return uint32_t(slot) < index_count_ ? index_[uint32_t(slot)] : NOT_LAID_OUT;
+        return uint32_t(slot) < storage_.size() ? storage_[uint32_t(slot)] : NOT_LAID_OUT;
     }
     uint32_t CellCount() const { return cell_count_; }
     // Gives the slot the next cell index, unless it has one or the layout is full.
@@ -25,8 +25,6 @@ private:
     static constexpr uint32_t NOT_LAID_OUT = UINT32_MAX;
 
     std::vector<uint32_t> storage_; // by slot: cell index, or NOT_LAID_OUT
-    const uint32_t* index_ = nullptr;
-    uint32_t index_count_ = 0;
     uint32_t cell_count_ = 0;
 };
 
