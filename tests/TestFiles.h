@@ -1,5 +1,5 @@
-// Whole files as text, for the tools' tests: asset folders written from strings, and packages
-// and outputs read back.
+// Whole files as text, for the tests and test tools: files written from strings, and what was
+// written read back.
 #pragma once
 
 #include <filesystem>

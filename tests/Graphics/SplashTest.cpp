@@ -56,9 +56,9 @@ TEST_F(Splash, ShowsTheImageCentredForFiveFramesOnBlack) {
 
 TEST_F(Splash, WithoutAReadablePngNothingIsShownAndNoTimePasses) {
     EXPECT_FALSE(Show());
-    WriteWhole(folder_.Path() + "splash.png", "not a picture");
+    WriteText(folder_.Path() + "splash.png", "not a picture");
     EXPECT_FALSE(Show());
-    WriteWhole(folder_.Path() + "splash.png", std::string("\x89PNG\r\n\x1A\n", 8) + "broken");
+    WriteText(folder_.Path() + "splash.png", std::string("\x89PNG\r\n\x1A\n", 8) + "broken");
     EXPECT_FALSE(Show());
     EXPECT_EQ(device_.frames_presented, 0);
     EXPECT_EQ(pumps_, 0);

@@ -115,7 +115,7 @@ TEST_F(ReplayExecutable, KeysPlayBackAndRecordAgainUnchanged) {
     ProcessRun replayed = Run("-playback " + keys + " -record " + Work("-again.rec"));
     ASSERT_EQ(replayed.exit_code, 0) << replayed.output;
     EXPECT_NE(Digest(replayed).find(" frames 40 "), std::string::npos) << Digest(replayed);
-    EXPECT_EQ(ReadFile(Work("-again.rec")), ReadFile(keys))
+    EXPECT_EQ(ReadText(Work("-again.rec")), ReadText(keys))
         << "what the game saw is what it was given";
     EXPECT_EQ(Digest(Run("-playback " + Work("-again.rec"))), Digest(replayed));
 
@@ -130,7 +130,7 @@ TEST_F(ReplayExecutable, KeysPlayBackAndRecordAgainUnchanged) {
 
 TEST_F(ReplayExecutable, RecordingsThatCannotBeReplayedAreRefused) {
     const std::string good = WriteRecording(test_ + ".rec", 10, true);
-    const std::string bytes = ReadFile(good);
+    const std::string bytes = ReadText(good);
     std::string damaged = bytes;
     damaged[bytes.size() / 2] = char(damaged[bytes.size() / 2] ^ 0x10);
     std::ofstream(Work("-damaged.rec"), std::ios::binary) << damaged;

@@ -2,17 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include "TestFiles.h"
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(OutputChannel, CapturesFormattedTextIncludingLongLines) {
     OutputChannel channel(stdout);
@@ -31,10 +23,10 @@ TEST(OutputChannel, RedirectsToAFileUntilReset) {
     ASSERT_TRUE(channel.RedirectToFile(path));
     channel.Printf("%s\n", "Entering main loop.");
     // Written through at once: a crash right after must not lose the line.
-    EXPECT_EQ(ReadFile(path), "Entering main loop.\n");
+    EXPECT_EQ(ReadText(path), "Entering main loop.\n");
     channel.Reset();
     channel.Write("to the console");
-    EXPECT_EQ(ReadFile(path), "Entering main loop.\n");
+    EXPECT_EQ(ReadText(path), "Entering main loop.\n");
 }
 
 TEST(OutputChannel, KeepsItsTargetWhenTheFileCannotBeOpened) {

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
+
+#include "TestFiles.h"
 
 struct ProcessRun {
     int exit_code;
@@ -25,9 +25,3 @@ inline ProcessRun Execute(const std::string& command) {
     return run;
 }
 
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}

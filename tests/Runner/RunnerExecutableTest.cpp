@@ -66,7 +66,7 @@ TEST_F(RunnerExecutable, HeadlessRunsStartUpInOrderAndEndWithTheGamesExitCode) {
     std::string log = kWork + "/" + test_ + ".log";
     ProcessRun run = Execute(kBin + "/test_game -game " + game_ + " -headless -end -debugoutput " + log);
     EXPECT_EQ(run.exit_code, 7) << run.output;
-    std::string debug = ReadFile(log);
+    std::string debug = ReadText(log);
     size_t at = 0;
     for (const char* line :
          {"Create Error Form", "Runner v1.0(999)[r32908]", "Reading File", "Loaded File", "IFF wad found",
@@ -86,7 +86,7 @@ TEST_F(RunnerExecutable, SavesGoToTheGamesFolderInThePlayersDataFolder) {
     std::filesystem::remove_all(data);
     ProcessRun run = Execute("XDG_DATA_HOME=" + data + " " + kBin + "/test_game -game " + game_ + " -headless -save");
     EXPECT_EQ(run.exit_code, 0) << run.output;
-    EXPECT_EQ(ReadFile(data + "/TestGame/check.txt"), "Merry Snowtide!");
+    EXPECT_EQ(ReadText(data + "/TestGame/check.txt"), "Merry Snowtide!");
 }
 
 TEST_F(RunnerExecutable, WindowlessRunsGoOnUntilTheFrameLimit) {
@@ -106,7 +106,7 @@ TEST_F(RunnerExecutable, AWindowlessGameWalksItsRoomsInOrderAndEndsPastTheLast) 
     std::string log = kWork + "/" + test_ + ".log";
     ProcessRun run = Execute(kBin + "/test_game -game " + rooms + " -nowindow -frames 10 -debugoutput " + log);
     EXPECT_EQ(run.exit_code, 0) << run.output;
-    std::string debug = ReadFile(log);
+    std::string debug = ReadText(log);
     size_t second = debug.find("SwitchRoom to rmSecond\n");
     size_t third = debug.find("SwitchRoom to rmThird\n");
     size_t past = debug.find("ERROR!!! :: Moving to next room after the last room.\n");

@@ -87,11 +87,11 @@ protected:
         std::string new_save;
         for (int i = 0; i < kLines; ++i)
             new_save += Line(i) + "\n";
-        std::string found = ReadWhole(target);
+        std::string found = ReadText(target);
         EXPECT_TRUE(found == OldSave() || found == new_save) << when << point << ": " << found.size() << " bytes";
         (found == OldSave() ? found_old_ : found_new_) += 1;
         EXPECT_EQ(Number("file_exists", Str("save.fluffy")), 1);
-        WriteWhole(target, OldSave());
+        WriteText(target, OldSave());
     }
 
     TempFolder save_;
@@ -100,7 +100,7 @@ protected:
 };
 
 TEST_F(SaveCrash, AKilledWriterLeavesTheOldFileOrTheNewOneWhole) {
-    WriteWhole(save_.Path() + "save.fluffy", OldSave());
+    WriteText(save_.Path() + "save.fluffy", OldSave());
     for (int mark = 0; mark <= kMarks; ++mark) {
         KillWriterAt(mark, {});
         Check("killed at mark ", mark);
@@ -118,7 +118,7 @@ TEST_F(SaveCrash, AKilledWriterLeavesTheOldFileOrTheNewOneWhole) {
 // A sync takes from tens of microseconds to many milliseconds on a busy machine, so the delays
 // grow geometrically from 10 us, on until a kill comes after the writer has finished.
 TEST_F(SaveCrash, AWriteInFlightWhenKilledLeavesTheOldFileOrTheNewOneWhole) {
-    WriteWhole(save_.Path() + "save.fluffy", OldSave());
+    WriteText(save_.Path() + "save.fluffy", OldSave());
     double delay_us = 10;
     for (int point = 0; point < 40 || (found_new_ == 0 && delay_us < 2e6); ++point, delay_us *= 1.2) {
         KillWriterAt(kMarks - 2, std::chrono::microseconds(static_cast<int64_t>(delay_us)));

@@ -44,7 +44,7 @@ protected:
 };
 
 TEST_F(TextFiles, LinesKeepTheirLineFeedAndStringsStopBeforeIt) {
-    WriteWhole(save_.Path() + "open.txt", "first\nsecond");
+    WriteText(save_.Path() + "open.txt", "first\nsecond");
     double slot = Open("file_text_open_read", "open.txt");
     EXPECT_EQ(slot, 1);
     EXPECT_EQ(ReadLine(slot), "first\n");
@@ -54,7 +54,7 @@ TEST_F(TextFiles, LinesKeepTheirLineFeedAndStringsStopBeforeIt) {
     EXPECT_EQ(ReadLine(slot), "");
     Call("file_text_close", Num(slot));
 
-    WriteWhole(save_.Path() + "closed.txt", "key\r\nvalue\n");
+    WriteText(save_.Path() + "closed.txt", "key\r\nvalue\n");
     slot = Open("file_text_open_read", "closed.txt");
     EXPECT_EQ(ReadString(slot), "key");
     EXPECT_EQ(ReadString(slot), ""); // the break stays unread
@@ -65,24 +65,24 @@ TEST_F(TextFiles, LinesKeepTheirLineFeedAndStringsStopBeforeIt) {
     EXPECT_EQ(AtEnd(slot), 1);
     Call("file_text_close", Num(slot));
 
-    WriteWhole(save_.Path() + "empty.txt", "");
+    WriteText(save_.Path() + "empty.txt", "");
     EXPECT_EQ(AtEnd(Open("file_text_open_read", "empty.txt")), 1);
 }
 
 TEST_F(TextFiles, WritesReplaceTheFileWholeWhenClosedAndAreReadBackAtOnce) {
-    WriteWhole(save_.Path() + "saves/slot.txt", "old\n");
+    WriteText(save_.Path() + "saves/slot.txt", "old\n");
     double slot = Open("file_text_open_write", "saves/slot.txt");
     Call("file_text_write_string", Num(slot), Str("hello"));
     Call("file_text_writeln", Num(slot));
     Call("file_text_write_string", Num(slot), Num(12));
     Call("file_text_write_string", Num(slot), Str(std::string_view("\0!", 2)));
-    EXPECT_EQ(ReadWhole(save_.Path() + "saves/slot.txt"), "old\n"); // untouched until closed
+    EXPECT_EQ(ReadText(save_.Path() + "saves/slot.txt"), "old\n"); // untouched until closed
     EXPECT_EQ(TemporaryFiles(), 0);
     Call("file_text_close", Num(slot));
     // The game reads what it wrote, though the writer may not have finished.
     EXPECT_EQ(ReadLine(Open("file_text_open_read", "saves/slot.txt")), "hello\n");
     Saves().Drain();
-    EXPECT_EQ(ReadWhole(save_.Path() + "saves/slot.txt"), std::string("hello\n12\0!", 10));
+    EXPECT_EQ(ReadText(save_.Path() + "saves/slot.txt"), std::string("hello\n12\0!", 10));
     EXPECT_EQ(debug_.find("SavePrePend = " + save_.Path() + "\n"), 0u);
 
     // A first save makes its folders and exists at once; of two writers, the one closed last
@@ -95,7 +95,7 @@ TEST_F(TextFiles, WritesReplaceTheFileWholeWhenClosedAndAreReadBackAtOnce) {
     EXPECT_EQ(Number("file_exists", Str("new/deeper/options.txt")), 1);
     Call("file_text_close", Num(first));
     Saves().Drain();
-    EXPECT_EQ(ReadWhole(save_.Path() + "new/deeper/options.txt"), "first");
+    EXPECT_EQ(ReadText(save_.Path() + "new/deeper/options.txt"), "first");
     EXPECT_EQ(TemporaryFiles(), 0);
     slot = Open("file_text_open_write", "gone.txt");
     Call("file_text_close", Num(slot));
@@ -108,7 +108,7 @@ TEST_F(TextFiles, AFailedSaveKeepsWhatWasThere) {
     std::string errors;
     ErrorOutput().CaptureTo(&errors);
     std::filesystem::create_directories(save_.Path() + "taken.txt"); // a folder where the file goes
-    WriteWhole(save_.Path() + "taken.txt/kept", "kept");
+    WriteText(save_.Path() + "taken.txt/kept", "kept");
     double slot = Open("file_text_open_write", "taken.txt");
     Call("file_text_write_string", Num(slot), Str("lost"));
     Call("file_text_close", Num(slot));
@@ -116,21 +116,21 @@ TEST_F(TextFiles, AFailedSaveKeepsWhatWasThere) {
     ErrorOutput().CaptureTo(nullptr);
     EXPECT_NE(errors.find("Failed to save file " + save_.Path() + "taken.txt"), std::string::npos)
         << errors;
-    EXPECT_EQ(ReadWhole(save_.Path() + "taken.txt/kept"), "kept");
+    EXPECT_EQ(ReadText(save_.Path() + "taken.txt/kept"), "kept");
     EXPECT_EQ(TemporaryFiles(), 0);
 
-    WriteWhole(save_.Path() + "blocker", "a file, not a folder");
+    WriteText(save_.Path() + "blocker", "a file, not a folder");
     debug_.clear();
     EXPECT_EQ(Open("file_text_open_write", "blocker/save.txt"), -1);
     EXPECT_EQ(debug_, "ERROR!!! :: Failed to open file: " + save_.Path() + "blocker/save.txt\n");
 }
 
 TEST_F(TextFiles, ReadingLooksInTheSaveFolderFirstThenBesideTheProgram) {
-    WriteWhole(program_.Path() + "data.txt", "from the program");
+    WriteText(program_.Path() + "data.txt", "from the program");
     EXPECT_EQ(ReadLine(Open("file_text_open_read", "data.txt")), "from the program");
     EXPECT_EQ(Number("file_exists", Str("data.txt")), 1);
     EXPECT_EQ(Number("file_delete", Str("data.txt")), 0); // only save files are deleted
-    WriteWhole(save_.Path() + "data.txt", "from the save");
+    WriteText(save_.Path() + "data.txt", "from the save");
     EXPECT_EQ(ReadLine(Open("file_text_open_read", "data.txt")), "from the save");
     EXPECT_EQ(ReadLine(Open("file_text_open_read", program_.Path() + "data.txt")), "from the save");
     EXPECT_EQ(Number("file_delete", Str("data.txt")), 1);
@@ -148,8 +148,8 @@ TEST_F(TextFiles, ReadingLooksInTheSaveFolderFirstThenBesideTheProgram) {
 
 TEST_F(TextFiles, NamesOutsideTheAllowedFoldersAreRefused) {
     TempFolder elsewhere;
-    WriteWhole(elsewhere.Path() + "secret.txt", "secret");
-    WriteWhole(save_.Path() + "s.txt.4242-abcdef.~saving", "half a save");
+    WriteText(elsewhere.Path() + "secret.txt", "secret");
+    WriteText(save_.Path() + "s.txt.4242-abcdef.~saving", "half a save");
     const std::string refused[] = {elsewhere.Path() + "secret.txt",
                                    "../../../../../../../../etc/passwd",
                                    save_.Path() + "../escape.txt", "s.txt.4242-abcdef.~saving"};
@@ -162,7 +162,7 @@ TEST_F(TextFiles, NamesOutsideTheAllowedFoldersAreRefused) {
         EXPECT_EQ(Open("file_text_open_write", name), -1) << name;
         EXPECT_EQ(Number("file_delete", Str(name)), 0) << name;
     }
-    EXPECT_EQ(ReadWhole(elsewhere.Path() + "secret.txt"), "secret");
+    EXPECT_EQ(ReadText(elsewhere.Path() + "secret.txt"), "secret");
     EXPECT_FALSE(std::filesystem::exists(save_.Path() + "../escape.txt"));
 
     // The program's folder and the current one are redirected into the save folder.
@@ -186,7 +186,7 @@ TEST_F(TextFiles, NamesOutsideTheAllowedFoldersAreRefused) {
 }
 
 TEST_F(TextFiles, SlotsRunOutAndRefuseTheWrongUse) {
-    WriteWhole(save_.Path() + "f.txt", "x");
+    WriteText(save_.Path() + "f.txt", "x");
     for (int slot = 1; slot < 32; ++slot)
         EXPECT_EQ(Open("file_text_open_read", "f.txt"), slot);
     RuntimeErrorCapture errors;
@@ -217,7 +217,7 @@ TEST_F(TextFiles, SlotsRunOutAndRefuseTheWrongUse) {
                                                            "File is not opened for reading.",
                                                            "File not opened for writing.",
                                                            "File not opened for writing."}));
-    EXPECT_EQ(ReadWhole(save_.Path() + "f.txt"), "x");
+    EXPECT_EQ(ReadText(save_.Path() + "f.txt"), "x");
 }
 
 TEST_F(TextFiles, TemporariesOfDeadWritersGoWhenTheFolderIsFirstUsed) {
@@ -226,7 +226,7 @@ TEST_F(TextFiles, TemporariesOfDeadWritersGoWhenTheFolderIsFirstUsed) {
     const std::string nested = save_.Path() + "sub/b.txt.999999998-ghijkl.~saving";
     const std::string lookalike = save_.Path() + "notes.~saving.txt";
     for (const std::string& path : {mine, dead, nested, lookalike})
-        WriteWhole(path, "partial");
+        WriteText(path, "partial");
     TheSaveFolder().SetFolder(save_.Path());
     EXPECT_EQ(Number("file_exists", Str("a.txt")), 0);
     EXPECT_TRUE(std::filesystem::exists(mine)); // its writer is alive

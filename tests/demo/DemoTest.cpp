@@ -22,7 +22,7 @@ TEST(Demo, PlaysThePackageBesideItWithoutErrors) {
     const ProcessRun run = Execute(kBin + "/demo -nowindow -frames 60 -output " + errors);
     EXPECT_EQ(run.exit_code, 0) << run.output;
     EXPECT_NE(run.output.find("Entering main loop."), std::string::npos) << run.output;
-    EXPECT_EQ(ReadFile(errors), "");
+    EXPECT_EQ(ReadText(errors), "");
 
     const ProcessRun elsewhere = Execute(kBin + "/demo -nowindow -game " + kWork + "/none.win");
     EXPECT_EQ(elsewhere.exit_code, 1);

@@ -61,7 +61,7 @@ protected:
     }
     std::string ReadSaveFile(const std::string& name) const {
         Saves().Drain();
-        return ReadWhole(save_.Path() + name);
+        return ReadText(save_.Path() + name);
     }
     bool SaveFileExists(const std::string& name) const {
         Saves().Drain();

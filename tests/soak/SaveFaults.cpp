@@ -26,15 +26,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <set>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "Platform/AtomicFile.h"
+#include "Support/TempFolder.h"
+#include "TestFiles.h"
 
 namespace {
 
@@ -56,38 +56,11 @@ void Problem(const std::string& what) {
     std::fflush(stdout);
 }
 
-std::string ReadWhole(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 size_t Count(const std::string& text, const std::string& part) {
     size_t count = 0;
     for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
     return count;
 }
-
-// An empty folder for XDG_DATA_HOME, removed with what it holds.
-class DataHome {
-public:
-    DataHome() {
-        std::string pattern = (fs::temp_directory_path() / "save_faults.XXXXXX").string();
-        if (!mkdtemp(pattern.data())) std::perror("mkdtemp"), std::exit(1);
-        path_ = pattern;
-    }
-    ~DataHome() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    DataHome(const DataHome&) = delete;
-    DataHome& operator=(const DataHome&) = delete;
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 // The game with the run's options, its output kept in `output`.
 pid_t StartGame(const fs::path& home, std::vector<std::string> options, const fs::path& output) {
@@ -125,7 +98,7 @@ Outcome Play(const fs::path& home, std::vector<std::string> options) {
     const fs::path output = home / "output.txt";
     Outcome outcome;
     outcome.status = Reap(StartGame(home, std::move(options), output));
-    outcome.output = ReadWhole(output);
+    outcome.output = ReadText(output);
     fs::remove(output);
     return outcome;
 }
@@ -199,7 +172,7 @@ struct Reference {
 };
 
 Reference PlayReference() {
-    DataHome home;
+    TempFolder home;
     Reference reference;
     const Clock::time_point start = Clock::now();
     reference.outcome = Replay(home.Path());
@@ -211,8 +184,8 @@ Reference PlayReference() {
         std::exit(1);
     }
     for (const char* name : kSaveFiles) {
-        const fs::path path = home.Path() / reference.folder_name / name;
-        if (fs::exists(path)) reference.files.emplace_back(name, ReadWhole(path));
+        const fs::path path = fs::path(home.Path()) / reference.folder_name / name;
+        if (fs::exists(path)) reference.files.emplace_back(name, ReadText(path));
     }
     std::printf("undisturbed replay: %.2f s, %s, files:", reference.seconds, reference.outcome.Digest().c_str());
     for (const auto& [name, bytes] : reference.files) std::printf(" %s (%zu bytes)", name.c_str(), bytes.size());
@@ -232,7 +205,7 @@ int CheckPlayWentOn(const Reference& reference, const Outcome& outcome, const st
 }
 
 void ExpectFile(const fs::path& path, const std::string& bytes, const std::string& when) {
-    if (!fs::is_regular_file(path) || ReadWhole(path) != bytes)
+    if (!fs::is_regular_file(path) || ReadText(path) != bytes)
         Problem(when + ": " + path.filename().string() + " is not the file it should be");
 }
 
@@ -277,13 +250,13 @@ void FillUpTo(const fs::path& folder, unsigned long blocks) {
     struct statvfs info {};
     statvfs(folder.c_str(), &info);
     const std::string filler((info.f_bavail - blocks) * info.f_bsize, 'x');
-    std::ofstream(folder / "filler", std::ios::binary) << filler;
+    WriteText(folder / "filler", filler);
 }
 
 // Room for the first save of each file and no more: each later save fails, the first stays.
 void FullDisk(const Reference& reference) {
-    DataHome home;
-    const fs::path folder = home.Path() / reference.folder_name;
+    TempFolder home;
+    const fs::path folder = fs::path(home.Path()) / reference.folder_name;
     MountSmallFilesystem(folder);
     FillUpTo(folder, reference.files.size());
     const Outcome outcome = Replay(home.Path());
@@ -298,8 +271,8 @@ void FullDisk(const Reference& reference) {
 }
 
 void ReadOnlyFolder(const Reference& reference) {
-    DataHome home;
-    const fs::path folder = home.Path() / reference.folder_name;
+    TempFolder home;
+    const fs::path folder = fs::path(home.Path()) / reference.folder_name;
     MountSmallFilesystem(folder);
     if (mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
         std::perror("remount read-only"), std::exit(1);
@@ -312,10 +285,10 @@ void ReadOnlyFolder(const Reference& reference) {
 
 // The folder goes as soon as the first save is in it; the next saves make it again.
 void VanishedFolder(const Reference& reference) {
-    DataHome home;
-    const fs::path folder = home.Path() / reference.folder_name;
+    TempFolder home;
+    const fs::path folder = fs::path(home.Path()) / reference.folder_name;
     fs::create_directories(folder);
-    const fs::path output = home.Path() / "output.txt";
+    const fs::path output = fs::path(home.Path()) / "output.txt";
     pid_t game;
     {
         SaveWatch watch(folder);
@@ -330,21 +303,21 @@ void VanishedFolder(const Reference& reference) {
     }
     Outcome outcome;
     outcome.status = Reap(game);
-    outcome.output = ReadWhole(output);
+    outcome.output = ReadText(output);
     const int failed = CheckPlayWentOn(reference, outcome, "vanished folder");
     for (const auto& [name, bytes] : reference.files) ExpectFile(folder / name, bytes, "vanished folder");
     std::printf("vanished folder: made again, %d saves failed, play went on, the last files are whole\n", failed);
 }
 
 void FolderForAFile(const Reference& reference) {
-    DataHome home;
-    const fs::path folder = home.Path() / reference.folder_name;
+    TempFolder home;
+    const fs::path folder = fs::path(home.Path()) / reference.folder_name;
     const fs::path taken = folder / "save.fluffy";
     fs::create_directories(taken);
-    std::ofstream(taken / "kept") << "kept";
+    WriteText(taken / "kept", "kept");
     const int failed = CheckPlayWentOn(reference, Replay(home.Path()), "a folder for a file");
     if (failed == 0) Problem("a folder for a file: no save failed");
-    if (ReadWhole(taken / "kept") != "kept") Problem("a folder for a file: the folder was touched");
+    if (ReadText(taken / "kept") != "kept") Problem("a folder for a file: the folder was touched");
     for (const auto& [name, bytes] : reference.files)
         if (name != "save.fluffy") ExpectFile(folder / name, bytes, "a folder for a file");
     std::printf("a folder where save.fluffy goes: %d saves failed, the folder and the other files are right\n",
@@ -372,8 +345,8 @@ struct KillFigures {
 };
 
 void KillTrial(const Reference& reference, std::mt19937& random, int trial, KillFigures& figures) {
-    DataHome home;
-    const fs::path folder = home.Path() / reference.folder_name;
+    TempFolder home;
+    const fs::path folder = fs::path(home.Path()) / reference.folder_name;
     fs::create_directories(folder);
     SaveWatch watch(folder);
     const pid_t game = StartGame(home.Path(), {"-playback", g_recording}, "/dev/null");
@@ -389,7 +362,7 @@ void KillTrial(const Reference& reference, std::mt19937& random, int trial, Kill
     for (const std::string& name : watch.placed)
         if (!fs::is_regular_file(folder / name)) Problem(when + ": " + name + " was put in place, then lost");
     // A presence file cut at a line's end would still read: every whole one ends with one.
-    const std::string presence = ReadWhole(folder / kPresenceFile);
+    const std::string presence = ReadText(folder / kPresenceFile);
     if (!presence.empty() && presence.back() != '\n') Problem(when + ": " + kPresenceFile + " is cut short");
     CheckRestart(home.Path(), folder, when);
 }
