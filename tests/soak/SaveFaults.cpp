@@ -94,13 +94,24 @@ struct Outcome {
     }
 };
 
-Outcome Play(const fs::path& home, std::vector<std::string> options) {
-    const fs::path output = home / "output.txt";
+// Whether the game still runs; a game that has ended is left for Reap.
+bool Running(pid_t game) {
+    siginfo_t info{};
+    return waitid(P_PID, id_t(game), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == 0;
+}
+
+// A started game's end: its exit code and what it printed.
+Outcome Collect(pid_t game, const fs::path& output) {
     Outcome outcome;
-    outcome.status = Reap(StartGame(home, std::move(options), output));
+    outcome.status = Reap(game);
     outcome.output = ReadText(output);
     fs::remove(output);
     return outcome;
+}
+
+Outcome Play(const fs::path& home, std::vector<std::string> options) {
+    const fs::path output = home / "output.txt";
+    return Collect(StartGame(home, std::move(options), output), output);
 }
 
 Outcome Replay(const fs::path& home) {
@@ -168,7 +179,6 @@ struct Reference {
     std::string folder_name;
     std::vector<std::pair<std::string, std::string>> files; // name, bytes
     double seconds = 0;
-    int saves = 0;
 };
 
 Reference PlayReference() {
@@ -293,7 +303,7 @@ void VanishedFolder(const Reference& reference) {
     {
         SaveWatch watch(folder);
         game = StartGame(home.Path(), {"-playback", g_recording, "-digest"}, output);
-        while (watch.placed.empty() && waitpid(game, nullptr, WNOHANG) == 0) {
+        while (watch.placed.empty() && Running(game)) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
             watch.Read();
         }
@@ -301,10 +311,7 @@ void VanishedFolder(const Reference& reference) {
     // The game may be making it again as it goes.
     for (std::error_code busy; fs::remove_all(folder, busy), busy; busy.clear()) {
     }
-    Outcome outcome;
-    outcome.status = Reap(game);
-    outcome.output = ReadText(output);
-    const int failed = CheckPlayWentOn(reference, outcome, "vanished folder");
+    const int failed = CheckPlayWentOn(reference, Collect(game, output), "vanished folder");
     for (const auto& [name, bytes] : reference.files) ExpectFile(folder / name, bytes, "vanished folder");
     std::printf("vanished folder: made again, %d saves failed, play went on, the last files are whole\n", failed);
 }
@@ -352,9 +359,9 @@ void KillTrial(const Reference& reference, std::mt19937& random, int trial, Kill
     const pid_t game = StartGame(home.Path(), {"-playback", g_recording}, "/dev/null");
     std::uniform_real_distribution<double> moment(0, reference.seconds);
     std::this_thread::sleep_for(std::chrono::duration<double>(moment(random)));
-    figures.ended_first += waitpid(game, nullptr, WNOHANG) == game;
+    figures.ended_first += !Running(game);
     kill(game, SIGKILL);
-    waitpid(game, nullptr, 0);
+    Reap(game);
     watch.Read();
     figures.saves.push_back(watch.begun);
     figures.in_flight += watch.begun > watch.finished;
