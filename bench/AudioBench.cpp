@@ -6,9 +6,9 @@
 
 #include "OggEncoder.h"
 #include "OggTone.h"
+#include "Package/GamePackage.h"
 #include "Platform/Clock.h"
 #include "Platform/openal/OpenAlAudioDevice.h"
-#include "Runner/Package/GamePackage.h"
 #include "Sound/AudioSystem.h"
 #include "Sound/PcmSound.h"
 

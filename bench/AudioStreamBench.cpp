@@ -20,8 +20,8 @@
 
 #include "OggEncoder.h"
 #include "OggTone.h"
+#include "Package/GamePackage.h"
 #include "Platform/Clock.h"
-#include "Runner/Package/GamePackage.h"
 #include "Sound/AudioSystem.h"
 
 namespace {

@@ -8,16 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "Base/OutputChannel.h"
+#include "Base/RunnerState.h"
 #include "Code/Builtins.h"
 #include "Code/EventNames.h"
-#include "Code/GameApi.h"
-#include "Function/BuiltinGroups.h"
+#include "Package/PackageLoader.h"
 #include "PackageWriter.h"
-#include "Room/RoomFlow.h"
+#include "Room/RunningRooms.h"
+#include "Run/RoomFlow.h"
+#include "Runner/BuiltinWiring.h"
+#include "Runner/GameApi.h"
 #include "Runner/GameWorld.h"
-#include "Runner/OutputChannel.h"
-#include "Runner/Package/PackageLoader.h"
-#include "Runner/RunnerState.h"
 
 class BenchWorld {
 public:
@@ -138,5 +139,5 @@ private:
     std::deque<std::string> texts_;
     std::vector<CodeEntry> code_table_;
     GamePackage package_;
-    PackageLoader loader_; // the rooms keep pointing into its package
+    PackageLoader loader_{RegisterBuiltinFunctions}; // the rooms keep pointing into its package
 };

@@ -2,7 +2,7 @@
 // index, and a script called directly with its frame record.
 #include <benchmark/benchmark.h>
 
-#include "Code/GameApi.h"
+#include "Runner/GameApi.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include <unistd.h>
 #include <vector>
 
+#include "Base/RunnerState.h"
 #include "Platform/Clock.h"
 #include "Platform/null/NullBackends.h"
 #include "Runner/FrameLoop.h"
-#include "Runner/RunnerState.h"
 
 namespace {
 

@@ -2,11 +2,12 @@
 // frames with masks, 20 texture pages of 1024x1024 (PNG), 60 rooms with tile maps, instances
 // and layers, 400 code entries, fonts and sounds. Prints the time per load, the package's size,
 // and the peak memory of the first load above what the process held before it.
+#include "Base/OutputChannel.h"
 #include "Code/Builtins.h"
 #include "Code/EventNames.h"
+#include "Package/PackageLoader.h"
 #include "PackageWriter.h"
-#include "Runner/OutputChannel.h"
-#include "Runner/Package/PackageLoader.h"
+#include "Runner/BuiltinWiring.h"
 #include "SamplePackage.h"
 
 #include <benchmark/benchmark.h>
@@ -165,7 +166,7 @@ long StatusKilobytes(const char* name) {
 }
 
 bool LoadOnce(const GamePackageFile& file) {
-    PackageLoader loader;
+    PackageLoader loader(RegisterBuiltinFunctions);
     bool loaded = loader.Open(file.path) && loader.ReadHeader() && loader.LoadGameData();
     benchmark::DoNotOptimize(loader.Package().textures.data());
     return loaded;

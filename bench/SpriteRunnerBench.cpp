@@ -7,12 +7,12 @@
 #include <cstring>
 #include <string>
 
+#include "Base/OutputChannel.h"
 #include "Code/Builtins.h"
 #include "Code/GameConstants.h"
-#include "Function/BuiltinGroups.h"
 #include "Graphics/GraphicsContext.h"
 #include "Platform/PlatformServices.h"
-#include "Runner/OutputChannel.h"
+#include "Runner/BuiltinWiring.h"
 #include "Sprite/SpriteTable.h"
 #include "SpriteSceneHarness.h"
 #include "SpriteScenePackage.h"

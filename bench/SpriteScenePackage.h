@@ -2,7 +2,7 @@
 // a one-frame sprite, for the programs that draw the scenes through the runner.
 #pragma once
 
-#include "Runner/Package/GamePackage.h"
+#include "Package/GamePackage.h"
 #include "SpriteSceneHarness.h"
 
 // Appends the page, its entry and the sprite "sMoving"; returns the sprite's index.

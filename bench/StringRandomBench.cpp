@@ -1,7 +1,7 @@
 // The costs behind the text command interpreter and the random built-ins: a random integer,
 // and character-counted copy and search over a 1 KB text of mixed ASCII and multi-byte letters.
 #include "Function/RandomGenerator.h"
-#include "Function/Utf8Text.h"
+#include "Support/Utf8Text.h"
 
 #include <benchmark/benchmark.h>
 #include <string>

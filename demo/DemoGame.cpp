@@ -6,8 +6,8 @@
 
 #include <iterator>
 
-#include "Code/GameApi.h"
 #include "DemoAssets.h"
+#include "Runner/GameApi.h"
 
 namespace {
 

@@ -2,6 +2,6 @@
 // package's code entries), the variables and built-ins its code names, its variable counts.
 #pragma once
 
-#include "Code/GameLink.h"
+#include "Package/GameLink.h"
 
 const GameLink& DemoGameLink();

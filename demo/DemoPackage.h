@@ -4,8 +4,8 @@
 // names a handler that the game lacks.
 #pragma once
 
-#include "Code/GameLink.h"
-#include "Runner/Package/GamePackage.h"
+#include "Package/GameLink.h"
+#include "Package/GamePackage.h"
 
 void BuildDemoPackage(const GameLink& game, GamePackage& package);
 

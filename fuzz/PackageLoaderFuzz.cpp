@@ -2,9 +2,10 @@
 // the sample game's code table (which the seeds match, so mutations reach past the code check
 // into variables, functions, textures and instance code). Any crash, sanitizer report or leak
 // fails; a refusal is the expected outcome for most inputs.
-#include "Code/GameLink.h"
-#include "Runner/OutputChannel.h"
-#include "Runner/Package/PackageLoader.h"
+#include "Base/OutputChannel.h"
+#include "Package/GameLink.h"
+#include "Package/PackageLoader.h"
+#include "Runner/BuiltinWiring.h"
 #include "SamplePackage.h"
 
 #include <cstdint>
@@ -24,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DebugOutput().CaptureTo(&output);
     ErrorOutput().CaptureTo(&output);
 
-    PackageLoader loader;
+    PackageLoader loader(RegisterBuiltinFunctions);
     if (loader.Open(std::vector<uint8_t>(data, data + size), "fuzz.win") && loader.ReadHeader())
         loader.LoadGameData();
     return 0;

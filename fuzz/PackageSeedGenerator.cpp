@@ -1,8 +1,8 @@
 // Writes the package loader's fuzz seeds into the folder given on the command line: the sample
 // package in the current layouts, the same in the oldest layouts the reader accepts, and a
 // package with a header alone. Made at build time so the seeds always follow the format.
+#include "Package/PackageFormat.h"
 #include "PackageWriter.h"
-#include "Runner/Package/PackageFormat.h"
 #include "SamplePackage.h"
 
 #include <cstdio>

@@ -7,10 +7,10 @@
 
 #include <string>
 
+#include "Base/OutputChannel.h"
 #include "Code/Builtins.h"
 #include "Code/ValueText.h"
-#include "Function/BuiltinGroups.h"
-#include "Runner/OutputChannel.h"
+#include "Runner/BuiltinWiring.h"
 #include "Support/DsState.h"
 
 class BuiltinCallTest : public ::testing::Test {

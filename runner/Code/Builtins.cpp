@@ -3,9 +3,9 @@
 #include <cstring>
 #include <vector>
 
-#include "Code/BuiltinArgs.h"
+#include "Base/OutputChannel.h"
+#include "Code/ArgumentTexts.h"
 #include "Code/RuntimeError.h"
-#include "Runner/OutputChannel.h"
 
 namespace {
 

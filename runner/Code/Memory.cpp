@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "Runner/OutputChannel.h"
+#include "Base/OutputChannel.h"
 
 namespace {
 

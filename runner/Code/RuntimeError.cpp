@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "Base/OutputChannel.h"
+#include "Base/RunnerState.h"
 #include "Code/EventNames.h"
 #include "Code/FrameRecord.h"
 #include "Code/RunningCode.h"
 #include "Platform/MessageDialog.h"
-#include "Runner/OutputChannel.h"
-#include "Runner/RunnerState.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 
 #include "Code/NumberText.h"
 #include "Code/RuntimeError.h"
-#include "Variable/KxObjectBase.h"
 
 namespace {
 
@@ -72,9 +71,4 @@ const char* ValueKindName(uint32_t kind_word) {
     uint32_t kind = kind_word & VALUE_KIND_MASK;
     if (kind < std::size(kNames)) return kNames[kind];
     return kind == VALUE_UNSET ? "unset" : "unknown";
-}
-
-const char* ValueKindName(const RValue& v) {
-    if (v.Kind() == VALUE_OBJECT && v.obj && v.obj->IsMethod()) return "method";
-    return ValueKindName(v.kind);
 }

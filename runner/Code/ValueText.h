@@ -15,5 +15,3 @@ inline std::string ValueText(const RValue& v) {
 
 // "number", "string", "array", ... as `typeof` gives them; "unknown" for kinds above 14.
 const char* ValueKindName(uint32_t kind_word);
-// As above, and "method" for a callable object.
-const char* ValueKindName(const RValue& v);

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Runner/Package/PackageFont.h"
+#include "Package/PackageFont.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 
 #include <cstdio>
 
-#include "Code/BuiltinArgs.h"
 #include "Code/ValueText.h"
 #include "Font/SpriteFont.h"
 #include "Font/TextDrawing.h"
 #include "Graphics/GraphicsFunctions.h"
 #include "Sprite/CSprite.h"
 #include "Sprite/SpriteTable.h"
+#include "Variable/BuiltinArgs.h"
 
 namespace {
 

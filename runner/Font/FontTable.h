@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "Runner/Package/GamePackage.h"
+#include "Package/GamePackage.h"
 
 class CFontKT;
 

@@ -7,9 +7,9 @@
 
 #include "Font/CFontKT.h"
 #include "Font/DefaultFont.h"
-#include "Function/Utf8Text.h"
 #include "Sprite/CSprite.h"
 #include "Sprite/SpriteTable.h"
+#include "Support/Utf8Text.h"
 
 namespace {
 

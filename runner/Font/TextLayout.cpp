@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "Font/CFontKT.h"
-#include "Function/Utf8Text.h"
+#include "Support/Utf8Text.h"
 
 namespace {
 

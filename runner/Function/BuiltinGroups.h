@@ -1,11 +1,6 @@
-// The built-in function families, registered group by group at start-up in a fixed order;
-// each group's label goes to the debug output before it.
+// The built-in families of this folder; the start-up wires them with the families that sit in
+// the subsystems' own folders.
 #pragma once
-
-// Registers every group in order, then writes "Fini".
-void RegisterBuiltinFunctions();
-// The built-in variables: the per-instance ones first, then the global ones.
-void RegisterBuiltinVariables();
 
 void RegisterGameFunctions();
 void RegisterGameVariables();
@@ -26,14 +21,9 @@ void RegisterRandomFunctions();
 void RegisterResourceFunctions();
 void RegisterVariableFunctions();
 void RegisterMessageFunctions();
-void RegisterInputFunctions();
-void RegisterInputVariables();
-void RegisterGamepadFunctions();
-void RegisterAsyncVariables();
 void RegisterFileFunctions();
 void RegisterDsMapFunctions();
 void RegisterDsListFunctions();
 void RegisterDsGridFunctions();
 void RegisterDsStackQueueFunctions();
 void RegisterDsExistsFunction();
-void RegisterAudioFunctions();

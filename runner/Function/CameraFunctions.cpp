@@ -2,15 +2,15 @@
 // view_visible and view_camera for views 0 to 7, any other index reading view 0), the view
 // being drawn (view_current, read-only), the cursor sprite (cursor_sprite) and the camera view
 // rectangle's getters and setters. Unknown cameras are ignored.
-#include "Code/BuiltinArgs.h"
+#include "Code/ArgumentCount.h"
 #include "Code/Builtins.h"
 #include "Code/ValueConvert.h"
-#include "Function/ArgumentCount.h"
 #include "Function/BuiltinGroups.h"
 #include "Room/CRoom.h"
 #include "Room/CameraTable.h"
-#include "Room/RoomFlow.h"
+#include "Room/RunningRooms.h"
 #include "Run/DrawStage.h"
+#include "Variable/BuiltinArgs.h"
 #include "Variable/BuiltinVariableTable.h"
 
 namespace {

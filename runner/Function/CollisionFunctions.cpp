@@ -3,7 +3,6 @@
 // (its descendants too) or an instance id.
 #include <algorithm>
 
-#include "Code/BuiltinArgs.h"
 #include "Code/Builtins.h"
 #include "Code/GameConstants.h"
 #include "Function/BuiltinGroups.h"
@@ -11,6 +10,7 @@
 #include "Object/CollisionWorld.h"
 #include "Support/CDS_List.h"
 #include "Support/DsState.h"
+#include "Variable/BuiltinArgs.h"
 
 namespace {
 

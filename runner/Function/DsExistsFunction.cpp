@@ -1,10 +1,10 @@
 // ds_exists(id, kind): whether a data structure of that kind has the id, so that code handed an
 // id from outside (a decoded save file) can check it before using it.
-#include "Code/BuiltinArgs.h"
 #include "Code/Builtins.h"
 #include "Code/GameConstants.h"
 #include "Function/BuiltinGroups.h"
 #include "Support/DsState.h"
+#include "Variable/BuiltinArgs.h"
 
 namespace {
 

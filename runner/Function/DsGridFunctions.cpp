@@ -1,11 +1,11 @@
 // The grid built-ins; reads and writes of single cells share the accessor's direct path.
-#include "Code/BuiltinArgs.h"
 #include "Code/Builtins.h"
 #include "Code/RuntimeError.h"
 #include "Function/BuiltinGroups.h"
 #include "Support/CGrid.h"
 #include "Support/DsOperations.h"
 #include "Support/DsState.h"
+#include "Variable/BuiltinArgs.h"
 
 namespace {
 

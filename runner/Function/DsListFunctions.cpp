@@ -1,15 +1,15 @@
 // The list built-ins, and the marks that make a list item an owned map or list.
 #include <memory>
 
-#include "Code/BuiltinArgs.h"
+#include "Base/OutputChannel.h"
 #include "Code/Builtins.h"
 #include "Code/NumberText.h"
 #include "Function/BuiltinGroups.h"
-#include "Runner/OutputChannel.h"
 #include "Support/CDS_List.h"
 #include "Support/CDS_Map.h"
 #include "Support/DsOwnership.h"
 #include "Support/DsState.h"
+#include "Variable/BuiltinArgs.h"
 
 namespace {
 

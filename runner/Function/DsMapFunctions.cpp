@@ -2,7 +2,6 @@
 // comparisons inside every kind of structure.
 #include <memory>
 
-#include "Code/BuiltinArgs.h"
 #include "Code/Builtins.h"
 #include "Code/NumberText.h"
 #include "Function/BuiltinGroups.h"
@@ -13,6 +12,7 @@
 #include "Support/DsState.h"
 #include "Support/JsonDecode.h"
 #include "Support/JsonEncode.h"
+#include "Variable/BuiltinArgs.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // The stack and queue built-ins.
 #include <memory>
 
-#include "Code/BuiltinArgs.h"
 #include "Code/Builtins.h"
 #include "Function/BuiltinGroups.h"
 #include "Support/CDS_Queue.h"
 #include "Support/CDS_Stack.h"
 #include "Support/DsOperations.h"
 #include "Support/DsState.h"
+#include "Variable/BuiltinArgs.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The text-file built-ins and the file questions scripts ask, all through the save folder.
-#include "Code/BuiltinArgs.h"
 #include "Code/Builtins.h"
 #include "Function/BuiltinGroups.h"
 #include "Platform/FileSystem.h"
 #include "Support/SaveFolder.h"
 #include "Support/SaveWriter.h"
 #include "Support/TextFileSlots.h"
+#include "Variable/BuiltinArgs.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // the frame-pacing margin, and the frame-rate and step-time variables.
 #include "Function/BuiltinGroups.h"
 
-#include "Code/BuiltinArgs.h"
+#include "Base/RunnerState.h"
 #include "Code/Builtins.h"
-#include "Runner/RunnerState.h"
+#include "Variable/BuiltinArgs.h"
 #include "Variable/BuiltinVariableTable.h"
 
 namespace {

@@ -2,12 +2,12 @@
 // all, -4 none, an object index (its descendants too) or an instance id.
 #include <limits>
 
-#include "Code/BuiltinArgs.h"
 #include "Code/Builtins.h"
 #include "Code/GameConstants.h"
 #include "Function/BuiltinGroups.h"
 #include "Object/InstanceLifecycle.h"
 #include "Object/ObjectTable.h"
+#include "Variable/BuiltinArgs.h"
 #include "Variable/InstanceTargets.h"
 
 namespace {

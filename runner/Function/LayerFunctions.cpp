@@ -6,17 +6,17 @@
 #include <cstdint>
 #include <string>
 
-#include "Code/BuiltinArgs.h"
+#include "Base/OutputChannel.h"
+#include "Code/ArgumentCount.h"
 #include "Code/Builtins.h"
 #include "Code/RuntimeError.h"
-#include "Function/ArgumentCount.h"
 #include "Function/BuiltinGroups.h"
 #include "Graphics/GraphicsFunctions.h"
 #include "Room/CRoom.h"
 #include "Room/RoomLayers.h"
 #include "Room/TileSetTable.h"
 #include "Run/TileMapDrawing.h"
-#include "Runner/OutputChannel.h"
+#include "Variable/BuiltinArgs.h"
 
 namespace {
 

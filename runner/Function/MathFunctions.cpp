@@ -3,11 +3,11 @@
 
 #include <cmath>
 
-#include "Code/BuiltinArgs.h"
 #include "Code/Builtins.h"
 #include "Code/RuntimeError.h"
 #include "Code/ValueCompare.h"
 #include "Function/MathOps.h"
+#include "Variable/BuiltinArgs.h"
 
 namespace {
 

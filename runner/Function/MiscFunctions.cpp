@@ -4,16 +4,16 @@
 
 #include <vector>
 
-#include "Code/BuiltinArgs.h"
+#include "Base/OutputChannel.h"
+#include "Base/RunnerState.h"
 #include "Code/Builtins.h"
 #include "Code/RuntimeError.h"
 #include "Code/Scripts.h"
 #include "Code/ValueText.h"
 #include "IO/InputState.h"
+#include "Package/AssetNames.h"
 #include "Platform/MessageDialog.h"
-#include "Runner/OutputChannel.h"
-#include "Runner/AssetNames.h"
-#include "Runner/RunnerState.h"
+#include "Variable/BuiltinArgs.h"
 #include "Variable/VariableFunctions.h"
 
 namespace {

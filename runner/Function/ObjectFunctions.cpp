@@ -1,10 +1,9 @@
 // Built-ins of objects and events: running events by hand, inheritance, object names.
-#include "Code/BuiltinArgs.h"
 #include "Code/Builtins.h"
-#include "Code/GameApi.h"
 #include "Function/BuiltinGroups.h"
 #include "Object/EventDispatch.h"
 #include "Object/ObjectTable.h"
+#include "Variable/BuiltinArgs.h"
 #include "Variable/BuiltinVariableTable.h"
 
 namespace {

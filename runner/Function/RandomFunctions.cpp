@@ -1,12 +1,12 @@
 // The random built-ins over the runner's generator.
 #include "Function/RandomFunctions.h"
 
-#include "Code/BuiltinArgs.h"
 #include "Code/Builtins.h"
 #include "Code/NumberText.h"
 #include "Function/BuiltinGroups.h"
 #include "IO/InputReplay.h"
-#include "Runner/RunnerClock.h"
+#include "Platform/RunnerClock.h"
+#include "Variable/BuiltinArgs.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 // the running room's size, speed and persistence.
 #include <string>
 
-#include "Code/BuiltinArgs.h"
+#include "Base/RunnerState.h"
 #include "Code/Builtins.h"
 #include "Code/RuntimeError.h"
 #include "Code/ValueConvert.h"
 #include "Function/BuiltinGroups.h"
-#include "Room/RoomFlow.h"
-#include "Runner/RunnerState.h"
+#include "Room/RunningRooms.h"
+#include "Variable/BuiltinArgs.h"
 #include "Variable/BuiltinVariableTable.h"
 
 namespace {

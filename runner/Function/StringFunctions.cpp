@@ -1,9 +1,9 @@
 // The string built-ins: positions and counts in UTF-8 characters, 1-based.
 #include "Function/BuiltinGroups.h"
 
-#include "Code/BuiltinArgs.h"
 #include "Code/Builtins.h"
-#include "Function/Utf8Text.h"
+#include "Support/Utf8Text.h"
+#include "Variable/BuiltinArgs.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 // the conversions `real` and `string`.
 #include "Function/BuiltinGroups.h"
 
-#include "Code/BuiltinArgs.h"
 #include "Code/Builtins.h"
 #include "Code/ValueArray.h"
 #include "Code/ValueConvert.h"
 #include "Code/ValueText.h"
+#include "Variable/BuiltinArgs.h"
 
 namespace {
 

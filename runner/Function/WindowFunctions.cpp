@@ -2,9 +2,9 @@
 // Without a window (some tests) they do nothing and the display measures 0 by 0.
 #include "Function/BuiltinGroups.h"
 
-#include "Code/BuiltinArgs.h"
 #include "Code/Builtins.h"
-#include "Runner/WindowControl.h"
+#include "Run/WindowControl.h"
+#include "Variable/BuiltinArgs.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Blend modes as built-ins: the four named modes and any pair of factors, the same factors
 // for colour and alpha.
-#include "Code/BuiltinArgs.h"
 #include "Code/GameConstants.h"
 #include "Code/ValueArray.h"
 #include "Graphics/GraphicsFunctions.h"
+#include "Variable/BuiltinArgs.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Code/BuiltinArgs.h"
 #include "Graphics/GraphicsFunctions.h"
 #include "Graphics/SpriteDrawing.h"
 #include "Sprite/CSprite.h"
 #include "Sprite/SpriteTable.h"
+#include "Variable/BuiltinArgs.h"
 #include "Variable/CInstance.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "Graphics/ShapeWriter.h"
 #include "Graphics/TexturePages.h"
 #include "Graphics/VertexBatch.h"
-#include "Runner/Package/GamePackage.h"
+#include "Package/GamePackage.h"
 
 class GraphicsContext {
 public:

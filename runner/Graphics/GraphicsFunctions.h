@@ -8,7 +8,7 @@
 // They draw with the active GraphicsContext and do nothing when there is none.
 #pragma once
 
-#include "Function/ArgumentCount.h"
+#include "Code/ArgumentCount.h"
 #include "Graphics/GraphicsContext.h"
 
 void RegisterDrawFunctions();

@@ -8,9 +8,9 @@
 #include <optional>
 
 #include "Graphics/GraphicsContext.h"
+#include "Package/PackageError.h"
+#include "Package/TextureDecoder.h"
 #include "Platform/Clock.h"
-#include "Runner/Package/PackageError.h"
-#include "Runner/Package/TextureDecoder.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Surfaces and the target stack, as built-ins, with the runner's messages.
-#include "Code/BuiltinArgs.h"
 #include "Graphics/GraphicsFunctions.h"
+#include "Variable/BuiltinArgs.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "Runner/OutputChannel.h"
+#include "Base/OutputChannel.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "Graphics/FrameQuad.h"
-#include "Runner/Package/GamePackage.h"
+#include "Package/GamePackage.h"
 
 // A picture the runner carries itself (the default font's glyphs): RGBA rows from the top,
 // living as long as the program.

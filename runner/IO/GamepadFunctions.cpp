@@ -1,14 +1,15 @@
 // The gamepad built-ins and the gp_* constants by name. A slot outside the table reads 0 and
 // changes nothing.
+#include "IO/GamepadFunctions.h"
+
 #include <algorithm>
 
-#include "Code/BuiltinArgs.h"
 #include "Code/Builtins.h"
 #include "Code/GameConstants.h"
 #include "Code/RuntimeError.h"
-#include "Function/BuiltinGroups.h"
 #include "IO/GamepadConstants.h"
 #include "IO/GamepadLayer.h"
+#include "Variable/BuiltinArgs.h"
 
 namespace {
 

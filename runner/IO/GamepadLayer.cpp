@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "Runner/OutputChannel.h"
+#include "Base/OutputChannel.h"
 
 namespace {
 

@@ -1,14 +1,15 @@
 // The keyboard and mouse built-ins and variables, and the key and button constants by name.
+#include "IO/InputFunctions.h"
+
 #include <cmath>
 
-#include "Code/BuiltinArgs.h"
 #include "Code/Builtins.h"
 #include "Code/GameConstants.h"
 #include "Code/ValueConvert.h"
 #include "Code/ValueText.h"
-#include "Function/BuiltinGroups.h"
 #include "IO/InputConstants.h"
 #include "IO/InputState.h"
+#include "Variable/BuiltinArgs.h"
 #include "Variable/BuiltinVariableTable.h"
 
 namespace {

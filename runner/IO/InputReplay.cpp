@@ -3,9 +3,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "Base/OutputChannel.h"
 #include "IO/GamepadLayer.h"
 #include "IO/InputState.h"
-#include "Runner/OutputChannel.h"
 
 InputReplay::~InputReplay() { Stop(); }
 

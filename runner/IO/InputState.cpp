@@ -1,6 +1,6 @@
 #include "IO/InputState.h"
 
-#include "Room/RoomFlow.h"
+#include "Room/RunningRooms.h"
 
 InputState& RunnerInput() {
     static InputState input;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "Function/Utf8Text.h"
+#include "Support/Utf8Text.h"
 
 namespace {
 

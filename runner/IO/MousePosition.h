@@ -19,11 +19,6 @@ struct ScreenLayout {
     int surface_width = 0, surface_height = 0; // the picture's own pixels
 };
 
-struct PointF {
-    float x = 0, y = 0;
-    bool operator==(const PointF&) const = default;
-};
-
 // The layout of this frame: the application surface letterboxed as the Draw stage copies it,
 // or the room straight in the window. Without a drawing context the picture is the window.
 ScreenLayout CurrentScreenLayout(const Window& window, const DrawStage& stage,

@@ -3,11 +3,11 @@
 #include <cinttypes>
 #include <cstdio>
 
+#include "Base/RunnerState.h"
 #include "Code/ValueText.h"
 #include "IO/StateHash.h"
 #include "Room/CRoom.h"
-#include "Room/RoomFlow.h"
-#include "Runner/RunnerState.h"
+#include "Room/RunningRooms.h"
 #include "Variable/CInstance.h"
 #include "Variable/GameVariables.h"
 #include "Variable/KxObjectBase.h"

@@ -3,10 +3,9 @@
 #include <deque>
 #include <memory>
 
+#include "Base/RunnerState.h"
 #include "Code/GameConstants.h"
-#include "Function/BuiltinGroups.h"
 #include "Object/EventDispatch.h"
-#include "Runner/RunnerState.h"
 #include "Support/CDS_Map.h"
 #include "Support/DsOwnership.h"
 #include "Support/DsState.h"

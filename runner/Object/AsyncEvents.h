@@ -19,3 +19,5 @@ void PostAsyncEvent(int32_t subtype, AsyncDetails details);
 void RunAsyncEvents();
 // Drops what is queued (a new game, a test's fresh start).
 void ClearAsyncEvents();
+// `async_load`.
+void RegisterAsyncVariables();

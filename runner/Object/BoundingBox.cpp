@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Runner/RunnerState.h"
+#include "Base/RunnerState.h"
 #include "Sprite/CSprite.h"
 #include "Sprite/SpriteTable.h"
 #include "Variable/CInstance.h"

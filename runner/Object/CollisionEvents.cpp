@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "Base/RunnerState.h"
 #include "Code/GameConstants.h"
 #include "Object/BoundingBox.h"
 #include "Object/CollisionGrid.h"
@@ -13,9 +14,8 @@
 #include "Object/CollisionWorld.h"
 #include "Object/EventDispatch.h"
 #include "Object/ObjectTable.h"
-#include "Room/RoomFlow.h"
 #include "Room/RoomViews.h"
-#include "Runner/RunnerState.h"
+#include "Room/RunningRooms.h"
 #include "Variable/CInstance.h"
 #include "Variable/InstanceDirectory.h"
 

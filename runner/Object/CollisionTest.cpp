@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "Object/BoundingBox.h"
-#include "Runner/Package/PackageFormat.h"
+#include "Package/PackageFormat.h"
 #include "Sprite/CSprite.h"
 #include "Variable/CInstance.h"
 

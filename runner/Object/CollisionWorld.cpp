@@ -9,7 +9,7 @@
 #include "Object/CollisionTest.h"
 #include "Object/InstanceLifecycle.h"
 #include "Object/ObjectTable.h"
-#include "Room/RoomFlow.h"
+#include "Room/RunningRooms.h"
 #include "Variable/InstanceDirectory.h"
 
 namespace {

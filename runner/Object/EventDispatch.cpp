@@ -1,14 +1,13 @@
 // Event dispatch and the list-driven event passes.
 #include "Object/EventDispatch.h"
 
+#include "Base/RunnerState.h"
 #include "Code/CodeTable.h"
-#include "Code/GameApi.h"
 #include "Code/RunningCode.h"
 #include "Code/RuntimeError.h"
 #include "Object/EventPass.h"
 #include "Object/ObjectTable.h"
-#include "Room/RoomFlow.h"
-#include "Runner/RunnerState.h"
+#include "Room/RunningRooms.h"
 #include "Variable/CInstance.h"
 
 namespace {

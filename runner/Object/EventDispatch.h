@@ -35,3 +35,8 @@ void PerformEventObject(CInstance* self, CInstance* other, int32_t object_index,
 void RunEventPass(int32_t type, int32_t subtype);
 // The event for every live instance of the running room, in the room's order.
 void PerformEventAll(int32_t type, int32_t subtype);
+
+// The event calls that compiled game code makes by these names.
+void event_inherited(CInstance* self, CInstance* other);
+void event_user(CInstance* self, CInstance* other, int32_t number);
+void event_perform(CInstance* self, CInstance* other, int32_t type, int32_t subtype);

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
+#include "Base/RunnerState.h"
 #include "Object/ObjectTable.h"
-#include "Runner/RunnerState.h"
 #include "Variable/CInstance.h"
 
 // Calls visit(object, instance) for every live instance, created before the pass, of every

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "Base/RunnerState.h"
 #include "Code/RuntimeError.h"
 #include "Object/CollisionWorld.h"
 #include "Object/EventDispatch.h"
 #include "Object/InstanceIdMap.h"
 #include "Object/ObjectTable.h"
-#include "Room/RoomFlow.h"
-#include "Runner/RunnerState.h"
+#include "Room/RunningRooms.h"
 #include "Variable/CInstance.h"
 #include "Variable/InstanceDirectory.h"
 #include "Variable/InstancePool.h"

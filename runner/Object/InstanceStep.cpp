@@ -1,12 +1,12 @@
 // Per-frame instance work: animation, alarms and motion.
 #include "Object/InstanceStep.h"
 
+#include "Base/RunnerState.h"
 #include "Object/EventDispatch.h"
 #include "Object/EventPass.h"
 #include "Object/Motion.h"
 #include "Object/ObjectTable.h"
-#include "Room/RoomFlow.h"
-#include "Runner/RunnerState.h"
+#include "Room/RunningRooms.h"
 #include "Sprite/CSprite.h"
 #include "Sprite/SpriteTable.h"
 #include "Variable/CInstance.h"

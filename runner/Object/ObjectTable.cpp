@@ -1,11 +1,11 @@
 // Loading and linking the objects, and the per-event object lists.
 #include "Object/ObjectTable.h"
 
+#include "Base/OutputChannel.h"
 #include "Code/CodeTable.h"
 #include "Code/EventNames.h"
 #include "Code/GameConstants.h"
-#include "Runner/OutputChannel.h"
-#include "Runner/RunnerClock.h"
+#include "Platform/RunnerClock.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "Object/CObject.h"
-#include "Runner/Package/GamePackage.h"
+#include "Package/GamePackage.h"
 
 // Subtypes kept in the per-event lists, per event type.
 constexpr int32_t EVENT_LIST_SUBTYPES = 256;

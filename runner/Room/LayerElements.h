@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <variant>
 
-#include "Runner/Package/PackageRoom.h"
+#include "Package/PackageRoom.h"
 
 struct BackgroundElement {
     int32_t sprite = -1;

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "Room/CRoom.h"
-#include "Room/RoomFlow.h"
+#include "Room/RunningRooms.h"
 #include "Room/TileSetTable.h"
 
 void LoadRoomBackgrounds(CRoom& room, const PackageRoom& record) {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "Runner/Package/PackageRoom.h"
+#include "Package/PackageRoom.h"
 
 class CRoom;
 

@@ -3,9 +3,9 @@
 
 #include <cmath>
 
+#include "Base/RunnerState.h"
 #include "Room/CRoom.h"
-#include "Room/RoomFlow.h"
-#include "Runner/RunnerState.h"
+#include "Room/RunningRooms.h"
 #include "Sprite/CSprite.h"
 #include "Sprite/SpriteTable.h"
 

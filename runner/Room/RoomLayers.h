@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
+#include "Package/PackageRoom.h"
 #include "Room/CLayer.h"
-#include "Runner/Package/PackageRoom.h"
 
 class CRoom;
 

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
+#include "Base/RunnerState.h"
 #include "Room/CRoom.h"
 #include "Room/CameraTable.h"
-#include "Runner/RunnerState.h"
 
 void LoadRoomViews(CRoom& room, const PackageRoom& record) {
     room.views_enabled = record.views_enabled;

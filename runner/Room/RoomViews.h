@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "Runner/Package/PackageRoom.h"
+#include "Package/PackageRoom.h"
 
 class CRoom;
 

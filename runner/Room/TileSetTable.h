@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "Runner/Package/GamePackage.h"
+#include "Package/GamePackage.h"
 
 struct TileSet {
     const PackageBackground* source; // tile size, columns, border, tile count, frame table

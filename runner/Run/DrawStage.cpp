@@ -1,15 +1,14 @@
 // The order of the Draw stage, the application surface and the views.
 #include "Run/DrawStage.h"
 
+#include "Base/OutputChannel.h"
 #include "Code/GameConstants.h"
 #include "Graphics/GraphicsContext.h"
 #include "Graphics/SpriteDrawing.h"
-#include "IO/InputState.h"
 #include "Object/ObjectTable.h"
 #include "Room/CRoom.h"
 #include "Run/DrawEvents.h"
 #include "Run/Letterbox.h"
-#include "Runner/OutputChannel.h"
 #include "Sprite/SpriteTable.h"
 
 namespace {
@@ -157,7 +156,7 @@ void DrawStage::DrawCursor(GraphicsContext& graphics, const Surface* surface, in
                            int window_height) const {
     const CSprite* cursor = GetSprite(CursorSprite());
     if (!cursor) return;
-    PointF at = RunnerInput().mouse.Current().position;
+    PointF at = mouse;
     if (surface && surface->width > 0 && surface->height > 0) {
         const WindowRect to = SurfaceRect(surface->width, surface->height, window_width, window_height);
         at = {float(to.x) + at.x * float(to.width) / float(surface->width),

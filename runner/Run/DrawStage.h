@@ -32,6 +32,8 @@ public:
     bool use_application_surface = true;
     // Off: the application surface is stretched over the whole window.
     bool keep_aspect = true;
+    // Where the cursor sprite goes: the mouse in the picture's pixels, given each frame.
+    PointF mouse;
 
 private:
     // The application surface, made at the game's window size when missing or lost; null when

@@ -3,6 +3,11 @@
 // colour around it.
 #pragma once
 
+struct PointF {
+    float x = 0, y = 0;
+    bool operator==(const PointF&) const = default;
+};
+
 struct WindowRect {
     int x = 0, y = 0, width = 0, height = 0;
     bool operator==(const WindowRect&) const = default;

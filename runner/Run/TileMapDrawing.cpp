@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Base/RunnerState.h"
 #include "Graphics/GraphicsContext.h"
+#include "Package/PackageRoom.h"
 #include "Room/TileSetTable.h"
-#include "Runner/Package/PackageRoom.h"
-#include "Runner/RunnerState.h"
 
 namespace {
 

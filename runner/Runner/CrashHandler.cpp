@@ -5,8 +5,8 @@
 #include <cstring>
 #include <unistd.h>
 
+#include "Base/OutputChannel.h"
 #include "Code/FrameRecord.h"
-#include "Runner/OutputChannel.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "Runner/FrameLoop.h"
 
+#include "Base/OutputChannel.h"
+#include "Base/RunnerState.h"
 #include "Graphics/GraphicsContext.h"
 #include "IO/GamepadLayer.h"
 #include "IO/InputEvents.h"
@@ -14,12 +16,11 @@
 #include "Platform/Clock.h"
 #include "Platform/GraphicsDevice.h"
 #include "Room/RoomBackgrounds.h"
-#include "Room/RoomFlow.h"
 #include "Room/RoomLayers.h"
+#include "Room/RunningRooms.h"
+#include "Run/RoomFlow.h"
+#include "Run/WindowControl.h"
 #include "Runner/FramePacing.h"
-#include "Runner/OutputChannel.h"
-#include "Runner/RunnerState.h"
-#include "Runner/WindowControl.h"
 #include "Sound/AudioSystem.h"
 #include "Support/SaveWriter.h"
 
@@ -171,7 +172,10 @@ void FrameLoop::DoStep() {
     if (Stage("Draw")) return;
     RemoveMarkedInstances();
     GraphicsContext* drawing = ActiveGraphics();
-    if (CRoom* room = CurrentRoom(); drawing && room) draw_stage_.Run(*drawing, *room);
+    if (CRoom* room = CurrentRoom(); drawing && room) {
+        draw_stage_.mouse = RunnerInput().mouse.Current().position;
+        draw_stage_.Run(*drawing, *room);
+    }
     if (Stage("Scroll")) return;
     ScrollRoomBackgrounds();
     ++runner.frames_drawn;

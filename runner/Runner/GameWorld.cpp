@@ -1,12 +1,12 @@
 #include "Runner/GameWorld.h"
 
+#include "Base/RunnerState.h"
 #include "Font/FontTable.h"
 #include "Object/CollisionWorld.h"
 #include "Object/InstanceLifecycle.h"
 #include "Object/ObjectTable.h"
-#include "Room/RoomFlow.h"
 #include "Room/TileSetTable.h"
-#include "Runner/RunnerState.h"
+#include "Run/RoomFlow.h"
 #include "Sprite/SpriteTable.h"
 #include "Variable/InstanceDirectory.h"
 

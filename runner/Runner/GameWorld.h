@@ -3,7 +3,7 @@
 // these, and so do tests that run a package in process.
 #pragma once
 
-#include "Runner/Package/GamePackage.h"
+#include "Package/GamePackage.h"
 
 // Sprites, then the objects that name them.
 void PrepareGameObjects(const GamePackage& package);

@@ -6,30 +6,30 @@
 #include <memory>
 #include <optional>
 
+#include "Base/OutputChannel.h"
+#include "Base/RunnerState.h"
 #include "Code/GameConstants.h"
 #include "Code/Memory.h"
 #include "Code/RuntimeError.h"
-#include "Function/BuiltinGroups.h"
 #include "Function/RandomFunctions.h"
 #include "Graphics/GraphicsContext.h"
 #include "Graphics/Splash.h"
 #include "IO/GamepadLayer.h"
 #include "IO/InputReplay.h"
 #include "IO/StateDigest.h"
+#include "Package/PackageLoader.h"
 #include "Platform/PlatformServices.h"
 #include "Platform/ProcessInfo.h"
-#include "Room/RoomFlow.h"
+#include "Platform/RunnerClock.h"
+#include "Run/RoomFlow.h"
+#include "Run/WindowControl.h"
+#include "Runner/BuiltinWiring.h"
 #include "Runner/CommandLine.h"
 #include "Runner/CrashHandler.h"
 #include "Runner/FlattenedNames.h"
 #include "Runner/FrameLoop.h"
 #include "Runner/GameWorld.h"
-#include "Runner/OutputChannel.h"
-#include "Runner/Package/PackageLoader.h"
 #include "Runner/Relaunch.h"
-#include "Runner/RunnerClock.h"
-#include "Runner/RunnerState.h"
-#include "Runner/WindowControl.h"
 #include "Sound/AudioSystem.h"
 #include "Support/SaveFolder.h"
 #include "Support/SaveWriter.h"
@@ -97,7 +97,7 @@ private:
     const GameLink& game_;
     RunnerOptions options_;
     PlatformServices platform_;
-    PackageLoader loader_;
+    PackageLoader loader_{RegisterBuiltinFunctions};
     std::unique_ptr<FrameLoop> loop_;
     std::unique_ptr<GraphicsContext> graphics_;
     std::unique_ptr<WindowControl> window_control_;

@@ -2,7 +2,7 @@
 // game's link record (the plain runner executable links an empty game).
 #pragma once
 
-#include "Code/GameLink.h"
+#include "Package/GameLink.h"
 
 // Runs the game and returns the process's exit code: 0, the value given to `game_end`, or 1
 // after a start-up failure (no package, a refused package, no OpenGL context, a bad command

@@ -1,9 +1,10 @@
 // The audio built-ins. With audio switched off they do nothing and give 0, except that a
 // start gives -1.
-#include "Code/BuiltinArgs.h"
+#include "Sound/AudioFunctions.h"
+
 #include "Code/Builtins.h"
-#include "Function/BuiltinGroups.h"
 #include "Sound/AudioSystem.h"
+#include "Variable/BuiltinArgs.h"
 
 namespace {
 

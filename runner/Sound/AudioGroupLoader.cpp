@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "Runner/Package/PackageLoader.h"
-#include "Runner/Package/PackageReader.h"
+#include "Package/PackageLoader.h"
+#include "Package/PackageReader.h"
 #include "Sound/PcmSound.h"
 
 std::string AudioGroupFileName(int32_t group) {

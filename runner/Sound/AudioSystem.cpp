@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "Base/OutputChannel.h"
 #include "Platform/Clock.h"
-#include "Runner/OutputChannel.h"
 
 namespace {
 

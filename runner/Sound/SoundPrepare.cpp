@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <map>
 
-#include "Runner/OutputChannel.h"
-#include "Runner/Package/GamePackage.h"
+#include "Base/OutputChannel.h"
+#include "Package/GamePackage.h"
 #include "Sound/AudioSystem.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The sprite record built from the package, and the expansion of its 1-bit masks.
 #include "Sprite/CSprite.h"
 
-#include "Runner/Package/PackageSprite.h"
+#include "Package/PackageSprite.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The sprite built-ins, reading and moving the records of the sprite table.
 #include "Sprite/SpriteFunctions.h"
 
-#include "Code/BuiltinArgs.h"
 #include "Code/Builtins.h"
 #include "Sprite/CSprite.h"
 #include "Sprite/SpriteTable.h"
+#include "Variable/BuiltinArgs.h"
 
 namespace {
 

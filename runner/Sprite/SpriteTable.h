@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "Runner/Package/GamePackage.h"
+#include "Package/GamePackage.h"
 
 class CSprite;
 

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "Runner/OutputChannel.h"
+#include "Base/OutputChannel.h"
 #include "Support/CDS_Map.h"
 #include "Support/CDS_Stack.h"
 #include "Support/CGrid.h"

@@ -3,10 +3,10 @@
 
 #include <filesystem>
 
+#include "Base/OutputChannel.h"
 #include "Platform/AtomicFile.h"
 #include "Platform/Paths.h"
 #include "Platform/ProcessInfo.h"
-#include "Runner/OutputChannel.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <thread>
 
+#include "Base/OutputChannel.h"
 #include "Platform/AtomicFile.h"
 #include "Platform/FileSystem.h"
-#include "Runner/OutputChannel.h"
 
 SaveWriter::~SaveWriter() {
     WaitUntilIdle();

@@ -1,9 +1,9 @@
 // Text-file slots: opening through the save folder, the per-slot checks and their messages.
 #include "Support/TextFileSlots.h"
 
+#include "Base/OutputChannel.h"
 #include "Code/RuntimeError.h"
 #include "Platform/FileSystem.h"
-#include "Runner/OutputChannel.h"
 #include "Support/SaveFolder.h"
 #include "Support/SaveWriter.h"
 

@@ -1,7 +1,7 @@
 // The built-in variable table and its name index.
 #include "Variable/BuiltinVariableTable.h"
 
-#include "Runner/OutputChannel.h"
+#include "Base/OutputChannel.h"
 
 void BuiltinVariableTable::Register(const char* name, BuiltinVariableGetter getter,
                                     BuiltinVariableSetter setter) {

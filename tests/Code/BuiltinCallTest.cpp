@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "Code/BuiltinArgs.h"
 #include "Code/Builtins.h"
 #include "Code/CodeTable.h"
 #include "Code/FunctionIndex.h"
@@ -9,6 +8,7 @@
 #include "Code/ValueText.h"
 #include "Function/BuiltinGroups.h"
 #include "ValueTestSupport.h"
+#include "Variable/BuiltinArgs.h"
 
 namespace {
 

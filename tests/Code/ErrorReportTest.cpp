@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "Base/OutputChannel.h"
 #include "Code/FrameRecord.h"
 #include "Code/RunningCode.h"
 #include "Code/RuntimeError.h"
-#include "Runner/OutputChannel.h"
 
 namespace {
 

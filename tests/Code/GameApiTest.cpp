@@ -1,9 +1,9 @@
 // Compiled scripts written the way the game writes them, run through the game API.
 #include <gtest/gtest.h>
 
-#include "Code/GameApi.h"
 #include "Code/RunningCode.h"
 #include "Code/Scripts.h"
+#include "Runner/GameApi.h"
 #include "Variable/BuiltinVariableTable.h"
 
 namespace {

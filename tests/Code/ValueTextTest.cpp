@@ -45,7 +45,7 @@ TEST(ValueText, UnsetRefusesToPrintAndKindsHaveNames) {
     RuntimeErrorCapture errors;
     EXPECT_EQ(ValueText(UnsetValue()), "");
     EXPECT_EQ(errors.Messages(), std::vector<std::string>{"STRING argument is unset"});
-    EXPECT_STREQ(ValueKindName(RealValue(0)), "number");
+    EXPECT_STREQ(ValueKindName(RealValue(0).kind), "number");
     EXPECT_STREQ(ValueKindName(0x40000000u | VALUE_STRING), "string");
     EXPECT_STREQ(ValueKindName(VALUE_ITERATOR), "iterator");
     EXPECT_STREQ(ValueKindName(15), "unknown");

@@ -6,7 +6,7 @@
 #include "Code/ValueArray.h"
 #include "Code/ValueTestSupport.h"
 #include "Function/RandomFunctions.h"
-#include "Runner/AssetNames.h"
+#include "Package/AssetNames.h"
 
 namespace {
 

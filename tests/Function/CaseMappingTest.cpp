@@ -1,5 +1,5 @@
 // The built-in case table against the C library it stands in for, code point by code point.
-#include "Function/CaseMapping.h"
+#include "Support/CaseMapping.h"
 
 #include <clocale>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // The UTF-8 string operations: character counting over 1- to 4-byte and malformed sequences,
 // the clamping of positions and counts (including the int32 extremes), and chr's encoding.
-#include "Function/Utf8Text.h"
+#include "Support/Utf8Text.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

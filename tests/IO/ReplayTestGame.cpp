@@ -2,8 +2,8 @@
 // random generator from the clock; its dot moves each step by a random amount, by the step's
 // delta_time, and by the keys held and pressed, so that its position tells whether a replay
 // saw the same seeds, times and keys. Q ends the game with exit code 3.
-#include "Code/GameApi.h"
 #include "IO/InputConstants.h"
+#include "Runner/GameApi.h"
 #include "Runner/RunnerMain.h"
 
 namespace {

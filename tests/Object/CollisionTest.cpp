@@ -5,14 +5,14 @@
 #include <algorithm>
 #include <random>
 
-#include "Code/GameApi.h"
 #include "Object/BoundingBox.h"
 #include "Object/CollisionEvents.h"
 #include "Object/CollisionWorld.h"
 #include "Object/EventTrace.h"
 #include "Object/InstanceLifecycle.h"
 #include "Object/WorldFixture.h"
-#include "Room/RoomFlow.h"
+#include "Room/RunningRooms.h"
+#include "Runner/GameApi.h"
 #include "Support/CDS_List.h"
 #include "Support/DsState.h"
 #include "Variable/BuiltinVariableTable.h"

@@ -2,12 +2,12 @@
 // dispatch with its room-change filter and nesting limit.
 #include <gtest/gtest.h>
 
-#include "Code/GameApi.h"
 #include "Code/RuntimeError.h"
 #include "Object/EventMap.h"
 #include "Object/EventTrace.h"
 #include "Object/InstanceLifecycle.h"
 #include "Object/WorldFixture.h"
+#include "Runner/GameApi.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <cmath>
 
-#include "Code/GameApi.h"
 #include "Object/EventTrace.h"
 #include "Object/InstanceLifecycle.h"
 #include "Object/WorldFixture.h"
+#include "Runner/GameApi.h"
 #include "Variable/BuiltinVariableTable.h"
 
 namespace {

@@ -12,20 +12,20 @@
 
 #include <gtest/gtest.h>
 
+#include "Base/RunnerState.h"
 #include "Code/Builtins.h"
 #include "Code/CodeTable.h"
 #include "Code/EventNames.h"
 #include "Code/GameConstants.h"
-#include "Code/GameLink.h"
-#include "Function/BuiltinGroups.h"
+#include "Package/GameLink.h"
+#include "Package/PackageLoader.h"
+#include "PackageWriter.h"
 #include "Platform/null/NullBackends.h"
-#include "Room/RoomFlow.h"
+#include "Run/RoomFlow.h"
+#include "Runner/BuiltinWiring.h"
 #include "Runner/FrameLoop.h"
 #include "Runner/GameWorld.h"
-#include "Runner/Package/PackageLoader.h"
-#include "Runner/RunnerState.h"
 #include "Runner/SpinClock.h"
-#include "PackageWriter.h"
 #include "Variable/GameVariables.h"
 
 class WorldFixture : public ::testing::Test {
@@ -156,7 +156,7 @@ protected:
     }
 
     GamePackage package_;
-    PackageLoader loader_;
+    PackageLoader loader_{RegisterBuiltinFunctions};
     SpinClock clock_;
     NullWindow window_;
     NullGraphicsDevice graphics_;

@@ -4,12 +4,12 @@
 
 #include <string>
 
+#include "Base/OutputChannel.h"
 #include "Code/ValueArray.h"
 #include "Code/ValueConvert.h"
 #include "Object/WorldFixture.h"
 #include "Room/CRoom.h"
 #include "Room/RoomLayers.h"
-#include "Runner/OutputChannel.h"
 #include "Variable/BuiltinVariableTable.h"
 #include "Variable/GameVariables.h"
 #include "Variable/VariableAccess.h"

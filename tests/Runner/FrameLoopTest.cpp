@@ -1,14 +1,14 @@
 #include "Runner/FrameLoop.h"
-#include "Room/RoomFlow.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 
+#include "Base/OutputChannel.h"
+#include "Base/RunnerState.h"
 #include "Code/RuntimeError.h"
 #include "Platform/Clock.h"
 #include "Platform/null/NullBackends.h"
-#include "Runner/OutputChannel.h"
-#include "Runner/RunnerState.h"
+#include "Run/RoomFlow.h"
 #include "SpinClock.h"
 
 namespace {

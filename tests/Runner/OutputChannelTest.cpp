@@ -1,4 +1,4 @@
-#include "Runner/OutputChannel.h"
+#include "Base/OutputChannel.h"
 
 #include <gtest/gtest.h>
 

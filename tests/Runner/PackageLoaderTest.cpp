@@ -1,17 +1,18 @@
 // The runner's two passes over a package: what they write, what they refuse, and what they
 // hand to the rest of the runner (scripts, asset names, variables, functions, texture pages,
 // instance code, header fields).
-#include "Runner/Package/PackageLoader.h"
+#include "Package/PackageLoader.h"
 
+#include "Base/OutputChannel.h"
+#include "Base/RunnerState.h"
 #include "Code/Builtins.h"
 #include "Code/FunctionIndex.h"
 #include "Code/GameConstants.h"
 #include "Code/Scripts.h"
+#include "Package/AssetNames.h"
 #include "PackageTestSupport.h"
 #include "PackageWriter.h"
-#include "Runner/AssetNames.h"
-#include "Runner/OutputChannel.h"
-#include "Runner/RunnerState.h"
+#include "Runner/BuiltinWiring.h"
 #include "SamplePackage.h"
 #include "Variable/GameVariables.h"
 #include "Variable/VariableId.h"
@@ -59,7 +60,7 @@ protected:
     }
 
     SamplePackage sample_;
-    PackageLoader loader_;
+    PackageLoader loader_{RegisterBuiltinFunctions};
     std::string debug_;
     std::string errors_;
 };

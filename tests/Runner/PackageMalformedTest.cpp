@@ -1,8 +1,8 @@
 // Packages that are damaged or hostile are refused with one line that names the problem and
 // its offset, and nothing is kept of them. Each case breaks a writer-made package in one way.
+#include "Package/PackageReader.h"
 #include "PackageTestSupport.h"
 #include "PackageWriter.h"
-#include "Runner/Package/PackageReader.h"
 #include "SamplePackage.h"
 
 #include <algorithm>

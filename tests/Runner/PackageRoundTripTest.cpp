@@ -1,7 +1,7 @@
 // Writing a package and reading it back gives every field of every record kind back, in the
 // current layouts and in the older ones the reader still accepts.
+#include "Package/PackageReader.h"
 #include "PackageWriter.h"
-#include "Runner/Package/PackageReader.h"
 #include "SamplePackage.h"
 
 #include <algorithm>

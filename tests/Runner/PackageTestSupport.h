@@ -2,7 +2,7 @@
 // reading and patching words, adding chunks at the end.
 #pragma once
 
-#include "Runner/Package/PackageFormat.h"
+#include "Package/PackageFormat.h"
 
 #include <algorithm>
 #include <cstdint>

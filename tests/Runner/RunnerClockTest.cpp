@@ -1,4 +1,4 @@
-#include "Runner/RunnerClock.h"
+#include "Platform/RunnerClock.h"
 
 #include <gtest/gtest.h>
 

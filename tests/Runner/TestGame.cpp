@@ -5,7 +5,7 @@
 // next room of the room order at every step.
 #include <csignal>
 
-#include "Code/GameApi.h"
+#include "Runner/GameApi.h"
 #include "Runner/RunnerMain.h"
 
 namespace {

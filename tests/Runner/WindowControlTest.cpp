@@ -1,17 +1,17 @@
 // The window built-ins on the null window, driven through the frame loop: the size countdown,
 // centring in any frame of a resize, the display's size and full screen.
-#include "Runner/WindowControl.h"
+#include "Run/WindowControl.h"
 
 #include <gtest/gtest.h>
 
+#include "Base/RunnerState.h"
 #include "BuiltinCallFixture.h"
+#include "Package/PackageFormat.h"
+#include "Package/PackageHeader.h"
 #include "Platform/null/NullBackends.h"
-#include "Room/RoomFlow.h"
+#include "Run/RoomFlow.h"
 #include "Runner/CommandLine.h"
 #include "Runner/FrameLoop.h"
-#include "Runner/Package/PackageFormat.h"
-#include "Runner/Package/PackageHeader.h"
-#include "Runner/RunnerState.h"
 #include "SpinClock.h"
 
 namespace {

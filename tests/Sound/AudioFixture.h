@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "BuiltinCallFixture.h"
+#include "Package/GamePackage.h"
 #include "Platform/Clock.h"
 #include "Platform/openal/OpenAlAudioDevice.h"
-#include "Runner/Package/GamePackage.h"
 #include "Sound/AudioSystem.h"
 
 class AudioTest : public BuiltinCallTest {

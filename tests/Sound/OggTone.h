@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Runner/Package/GamePackage.h"
+#include "Package/GamePackage.h"
 
 struct Tone {
     double frequency = 441; // 100 samples a period: a whole number of periods loops cleanly

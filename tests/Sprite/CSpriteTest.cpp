@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Runner/Package/PackageSprite.h"
+#include "Package/PackageSprite.h"
 
 namespace {
 

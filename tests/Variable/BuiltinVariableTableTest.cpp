@@ -3,9 +3,9 @@
 
 #include <string>
 
+#include "Base/OutputChannel.h"
 #include "Code/ValueArray.h"
-#include "Function/BuiltinGroups.h"
-#include "Runner/OutputChannel.h"
+#include "Runner/BuiltinWiring.h"
 #include "Variable/BuiltinVariableTable.h"
 #include "Variable/GameVariables.h"
 

@@ -1,7 +1,7 @@
 // A global that was never written but names a function reads as a method object.
-#include "Code/BuiltinArgs.h"
 #include "Code/Builtins.h"
 #include "Code/ValueText.h"
+#include "Variable/BuiltinArgs.h"
 #include "Variable/VariableAccess.h"
 #include "VariableTestSupport.h"
 

@@ -7,7 +7,7 @@
 #include "DemoGame.h"
 #include "DemoPackage.h"
 #include "Graphics/PngImage.h"
-#include "Runner/Package/PackageLoader.h"
+#include "Package/PackageLoader.h"
 #include "Runner/ProcessRun.h"
 
 namespace {

@@ -9,24 +9,24 @@
 #include <memory>
 #include <string>
 
+#include "Base/OutputChannel.h"
+#include "Base/RunnerState.h"
 #include "CodeTable.h"
-#include "GameNames.h"
-#include "Function/BuiltinGroups.h"
 #include "Function/RandomFunctions.h"
+#include "GameNames.h"
 #include "Graphics/GraphicsContext.h"
 #include "IO/GamepadLayer.h"
 #include "IO/InputReplay.h"
 #include "IO/InputState.h"
+#include "Package/PackageLoader.h"
 #include "Platform/null/NullBackends.h"
 #include "Platform/null/NullGamepads.h"
-#include "Room/RoomFlow.h"
+#include "Run/RoomFlow.h"
+#include "Run/WindowControl.h"
+#include "Runner/BuiltinWiring.h"
 #include "Runner/FrameLoop.h"
 #include "Runner/GameWorld.h"
-#include "Runner/OutputChannel.h"
-#include "Runner/Package/PackageLoader.h"
-#include "Runner/RunnerState.h"
 #include "Runner/SpinClock.h"
-#include "Runner/WindowControl.h"
 #include "Sound/AudioSystem.h"
 #include "Support/DsState.h"
 #include "Support/SaveFolder.h"
@@ -198,7 +198,7 @@ protected:
     TempFolder save_;
     std::string debug_output_;
     std::string error_output_;
-    PackageLoader loader_;
+    PackageLoader loader_{RegisterBuiltinFunctions};
     SpinClock clock_;
     NullWindow window_;
     NullGraphicsDevice null_graphics_;

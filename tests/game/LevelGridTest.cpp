@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "GameFixture.h"
+#include "Package/PackageFormat.h"
 #include "Platform/MessageDialog.h"
 #include "Room/RoomLayers.h"
-#include "Runner/Package/PackageFormat.h"
 
 namespace {
 

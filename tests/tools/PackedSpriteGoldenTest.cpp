@@ -8,10 +8,10 @@
 #include "AssetFolder.h"
 #include "BuiltinCallFixture.h"
 #include "Graphics/GraphicsContext.h"
+#include "Package/PackageReader.h"
 #include "PackageWriter.h"
 #include "Platform/GlTestWindow.h"
 #include "Platform/GoldenImage.h"
-#include "Runner/Package/PackageReader.h"
 #include "Sprite/SpriteTable.h"
 #include "TestFiles.h"
 

@@ -8,7 +8,7 @@
 
 #include "CodeTable.h"
 #include "GameNames.h"
-#include "Runner/Package/PackageReader.h"
+#include "Package/PackageReader.h"
 #include "TestFiles.h"
 
 TEST(PackerCodeTable, EveryHandlerOfThePackageIsBoundInItsOrder) {

@@ -6,8 +6,8 @@
 #include <sys/wait.h>
 
 #include "AssetFolder.h"
+#include "Package/PackageReader.h"
 #include "PackageWriter.h"
-#include "Runner/Package/PackageReader.h"
 #include "TestFiles.h"
 
 namespace fs = std::filesystem;

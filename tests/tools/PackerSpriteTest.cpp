@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "AssetDocument.h"
+#include "Package/PackageReader.h"
 #include "PackageWriter.h"
-#include "Runner/Package/PackageReader.h"
 #include "SpriteRecord.h"
 
 namespace {

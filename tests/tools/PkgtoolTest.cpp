@@ -1,7 +1,7 @@
 // pkgtool as its users run it: the info and dump listings of a writer-made package, and the
 // exit status and one-line reason for files it refuses.
+#include "Package/PackageReader.h"
 #include "PackageWriter.h"
-#include "Runner/Package/PackageReader.h"
 #include "SamplePackage.h"
 #include "TestFiles.h"
 

@@ -2,8 +2,8 @@
 // that tag and built on the same format declaration.
 #pragma once
 
+#include "Package/GamePackage.h"
 #include "PackageBuffer.h"
-#include "Runner/Package/GamePackage.h"
 
 #include <cstdint>
 #include <vector>

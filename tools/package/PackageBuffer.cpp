@@ -1,7 +1,7 @@
 // Appending, patching and the two kinds of forward references.
 #include "PackageBuffer.h"
 
-#include "Runner/Package/PackageFormat.h"
+#include "Package/PackageFormat.h"
 
 #include <stdexcept>
 #include <string>

@@ -14,7 +14,7 @@
 // match their texture's size, occurrences out of order.
 #pragma once
 
-#include "Runner/Package/GamePackage.h"
+#include "Package/GamePackage.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 // The sample package's contents.
 #include "SamplePackage.h"
 
-#include "Runner/Package/PackageFormat.h"
+#include "Package/PackageFormat.h"
 
 using namespace package;
 

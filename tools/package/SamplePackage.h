@@ -3,8 +3,8 @@
 // and what the fuzz seeds start from. It owns the texts and bytes its tables view.
 #pragma once
 
-#include "Code/GameLink.h"
-#include "Runner/Package/GamePackage.h"
+#include "Package/GameLink.h"
+#include "Package/GamePackage.h"
 
 #include <cstdint>
 #include <deque>

@@ -1,7 +1,7 @@
 // PNG and RAW encoding.
 #include "TextureEncoder.h"
 
-#include "Runner/Package/PackageFormat.h"
+#include "Package/PackageFormat.h"
 
 #include <cstring>
 #include <png.h>

@@ -2,7 +2,7 @@
 // block of 16- or 32-bit pixels, or, for TextureEncoding::None, a word that is neither.
 #pragma once
 
-#include "Runner/Package/PackageTexture.h"
+#include "Package/PackageTexture.h"
 
 #include <cstdint>
 #include <vector>

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "Package/GamePackage.h"
 #include "PixelImage.h"
-#include "Runner/Package/GamePackage.h"
 
 class TexturePageBuilder {
 public:

@@ -1,7 +1,7 @@
 // One text block per record, for each kind pkgtool dumps.
 #include "PackageDump.h"
 
-#include "Runner/Package/PackageFormat.h"
+#include "Package/PackageFormat.h"
 #include "TextOut.h"
 
 #include <functional>

@@ -1,7 +1,7 @@
 // `pkgtool dump KIND [INDEX]`: the records of one kind as readable text, one block per record.
 #pragma once
 
-#include "Runner/Package/GamePackage.h"
+#include "Package/GamePackage.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
 // The header summary, chunk list and counts.
 #include "PackageInfo.h"
 
-#include "Runner/Package/PackageReader.h"
+#include "Package/PackageReader.h"
 #include "TextOut.h"
 
 #include <cinttypes>

@@ -2,7 +2,7 @@
 // in file order, then one count line per resource list.
 #pragma once
 
-#include "Runner/Package/GamePackage.h"
+#include "Package/GamePackage.h"
 
 #include <string>
 

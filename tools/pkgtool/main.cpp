@@ -6,9 +6,9 @@
 // Exit status: 0 for a valid package, 2 with one line on stderr for a file that is refused,
 // 1 for a wrong command line.
 #include "Code/NumberText.h"
+#include "Package/PackageReader.h"
 #include "PackageDump.h"
 #include "PackageInfo.h"
-#include "Runner/Package/PackageReader.h"
 
 #include <cstdio>
 #include <fstream>

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "Runner/OutputChannel.h"
+#include "Base/OutputChannel.h"
 
 namespace {
 

@@ -1,0 +1,4 @@
+// The audio built-ins.
+#pragma once
+
+void RegisterAudioFunctions();
