@@ -16,10 +16,7 @@ protected:
     void SetUp() override {
         GameFixture::SetUp();
         with_audio_ = true;
-        WriteSaveFile("save.fluffy", R"({"char_x":24,"char_y":160,"char_max_hp":3,"char_room":)" +
-                                         std::to_string(room_) + "}");
-        Start();
-        for (int frame = 0; frame < 10 && Runner().current_room != room_; ++frame) RunFrames(1);
+        StartSaved(R"({"char_x":24,"char_y":160,"char_max_hp":3,"char_room":)" + std::to_string(room_) + "}", room_);
         player_ = FirstOf(oChar);
         boss_ = FirstOf(beast_);
         ASSERT_NE(player_, nullptr);
@@ -40,7 +37,6 @@ protected:
         CallScript(psl_Script_hurt, boss_, player_, BuiltinVar(boss_, VAR_id), BuiltinVar(player_, VAR_id));
         Assign(Var(boss_, SLOT_invuln), Value(0));
     }
-    static int Count(int32_t object) { return int(Real(Builtin("instance_number", Value(object)))); }
 
     int32_t room_ = rmArena, beast_ = oMegaSlimey;
     CInstance* player_ = nullptr;
@@ -51,9 +47,7 @@ protected:
 class BeastInputTest : public GameFixture {};
 
 TEST_F(BeastInputTest, LoneTriggersAndBeastsDoNothing) {
-    WriteSaveFile("save.fluffy", R"({"char_x":24,"char_y":160,"char_room":)" + std::to_string(rmArena) + "}");
-    Start();
-    for (int frame = 0; frame < 10 && Runner().current_room != rmArena; ++frame) RunFrames(1);
+    StartSaved(R"({"char_x":24,"char_y":160,"char_room":)" + std::to_string(rmArena) + "}", rmArena);
     ASSERT_NE(FirstOf(oMegaSlimey), nullptr);
 
     RuntimeErrorCapture errors;
@@ -73,9 +67,7 @@ TEST_F(BeastInputTest, LoneTriggersAndBeastsDoNothing) {
 // the camera's music check leaves the world's song paused, and it goes on when the fight ends.
 TEST_F(BeastInputTest, AWorldsSongWaitsOutTheFightAndThenGoesOn) {
     with_audio_ = true;
-    WriteSaveFile("save.fluffy", R"({"char_x":72,"char_y":160,"char_room":)" + std::to_string(rmSnow) + "}");
-    Start();
-    for (int frame = 0; frame < 10 && Runner().current_room != rmSnow; ++frame) RunFrames(1);
+    StartSaved(R"({"char_x":72,"char_y":160,"char_room":)" + std::to_string(rmSnow) + "}", rmSnow);
     const auto playing = [](int32_t music) { return bool(Real(Builtin("audio_is_playing", Value(music)))); };
     ASSERT_TRUE(playing(bgmSnow));
     Place(oBossBlock, 16, 144);

@@ -13,13 +13,6 @@ namespace fight {
 
 using motion::Get;
 
-// The first instance of an object, or null.
-inline CInstance* Find(int32_t object) {
-    CInstance* found = nullptr;
-    With(nullptr, nullptr, object, [&](CInstance* instance, CInstance*) { found = found ? found : instance; });
-    return found;
-}
-
 // The keys a fight bot holds, posted only when they change.
 class Keys {
 public:
@@ -82,7 +75,7 @@ public:
     int32_t beast() const { return beast_; }
     // One step of the fight; false once the beast is gone (the keys let go).
     bool Fight(NullWindow& window, CInstance* player) {
-        CInstance* boss = Find(beast_);
+        CInstance* boss = FirstOf(beast_);
         if (!boss || !player) {
             keys_.Release(window);
             return false;

@@ -60,10 +60,8 @@ protected:
     void SetUp() override {
         GameFixture::SetUp();
         with_audio_ = true;
-        WriteSaveFile("save.fluffy", R"({"char_x":160,"char_y":160,"char_max_hp":3,"can_duck":1,"hi":1,)"
-                                     R"("char_room":)" + std::to_string(rmFinal) + "}");
-        Start();
-        for (int frame = 0; frame < 10 && Runner().current_room != rmFinal; ++frame) RunFrames(1);
+        StartSaved(R"({"char_x":160,"char_y":160,"char_max_hp":3,"can_duck":1,"hi":1,"char_room":)" +
+                       std::to_string(rmFinal) + "}", rmFinal);
         player_ = FirstOf(oChar);
         ASSERT_NE(player_, nullptr);
         ASSERT_NE(FirstOf(oPresence), nullptr);
@@ -84,12 +82,6 @@ protected:
             if (const CVoice* voice = audio_->FindVoice(id); voice && voice->sound == bgmFinal && !voice->stop_counter)
                 return id;
         return 0;
-    }
-    void Tap(int32_t key) {
-        window_.PostKey(key, true);
-        RunFrames(1);
-        window_.PostKey(key, false);
-        RunFrames(1);
     }
     // The shots made since the last call.
     std::vector<Shot> NewShots() {

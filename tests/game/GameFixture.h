@@ -40,15 +40,37 @@ protected:
         return instance;
     }
 
-    // Each binding of an action as "kind:input[:value]".
-    static std::string Bindings(int action) {
+    // A script run by the input controller, as the game's objects run them.
+    template <typename... Args>
+    static Value Run(ScriptFunction script, const Args&... args) {
+        return CallScript(script, FirstOf(oInput), FirstOf(oInput), Value(args)...);
+    }
+    static int Count(int32_t object) { return int(Real(Builtin("instance_number", Value(object)))); }
+    // Presses and lets go of a key, a frame each, `times` over.
+    void Tap(int32_t key, int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            window_.PostKey(key, true);
+            RunFrames(1);
+            window_.PostKey(key, false);
+            RunFrames(1);
+        }
+    }
+    // The game started over a progress save, in the saved room.
+    void StartSaved(const std::string& save, int32_t room) {
+        ASSERT_EQ(LoadSaved(save, room), "");
+        ASSERT_EQ(Runner().current_room, room);
+    }
+
+    // Each binding of an action as "kind:input[:value]", or with `named` as the game names it.
+    static std::string Bindings(int action, bool named = false) {
         CInstance* input = FirstOf(oInput);
         const Value list = Call(input, input, FN_ds_map_find_value, Var(input, SLOT_actions), Value(std::to_string(action)));
         std::string text;
         for (double b = 0; b < Real(Call(input, input, FN_ds_list_size, list)); ++b) {
             const Value binding = Call(input, input, FN_ds_list_find_value, list, Value(b));
-            if (!text.empty()) text += " ";
-            for (double e = 0; e < Real(Call(input, input, FN_ds_list_size, binding)); ++e)
+            if (b) text += named ? ", " : " ";
+            if (named) text += ValueText(Run(psl_Script_input_string, binding));
+            for (double e = 0; !named && e < Real(Call(input, input, FN_ds_list_size, binding)); ++e)
                 text += (e ? ":" : "") + ValueText(Call(input, input, FN_ds_list_find_value, binding, Value(e)));
         }
         return text;

@@ -41,6 +41,15 @@ struct FrameCost {
     size_t draws;
 };
 
+// The first instance of an object, or null.
+inline CInstance* FirstOf(int32_t object) {
+    CInstance* found = nullptr;
+    ForEachTargetOf(nullptr, nullptr, object, [&](CInstance* instance) {
+        if (!found) found = instance;
+    });
+    return found;
+}
+
 class GameSession {
 public:
     GameSession() = default;
@@ -184,15 +193,6 @@ protected:
         Value result;
         CallBuiltin(nullptr, nullptr, result, int(sizeof...(Args)), FindBuiltin(name), argv);
         return result;
-    }
-
-    // The first instance of an object, or null.
-    static CInstance* FirstOf(int32_t object) {
-        CInstance* found = nullptr;
-        ForEachTargetOf(nullptr, nullptr, object, [&](CInstance* instance) {
-            if (!found) found = instance;
-        });
-        return found;
     }
 
     TempFolder save_;

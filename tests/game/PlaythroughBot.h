@@ -22,7 +22,6 @@
 
 namespace playthrough {
 
-using fight::Find;
 using motion::Body;
 using motion::Box;
 using motion::BoxOf;
@@ -218,7 +217,7 @@ private:
         case Move::kLeave:
             return false;
         case Move::kFight:
-            return !Find(step.fighter->beast());
+            return !FirstOf(step.fighter->beast());
         }
         return false;
     }
@@ -328,7 +327,7 @@ private:
     // The last room: the final-fight bot until the credits show, then a second of them.
     bool Last(NullWindow& window, CInstance* player, int frame, int& credits_at) {
         if (entered_final_ < 0) entered_final_ = frame, keys_.Release(window);
-        if (credits_at < 0 && !Find(oPresence) && !Find(oFinalBoss) && frame > entered_final_ + 60) credits_at = frame;
+        if (credits_at < 0 && !FirstOf(oPresence) && !FirstOf(oFinalBoss) && frame > entered_final_ + 60) credits_at = frame;
         if (credits_at < 0 && player) final_fight::Play(window, player, final_keys_);
         return credits_at < 0 ? frame < kLongest : frame < credits_at + 60;
     }

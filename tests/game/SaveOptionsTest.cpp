@@ -4,14 +4,7 @@
 
 namespace {
 
-class SaveOptionsTest : public GameFixture {
-protected:
-    // A script run by the input controller, as the game's objects run them.
-    template <typename... Args>
-    Value Run(ScriptFunction script, const Args&... args) {
-        return CallScript(script, FirstOf(oInput), FirstOf(oInput), Value(args)...);
-    }
-};
+using SaveOptionsTest = GameFixture;
 
 TEST_F(SaveOptionsTest, AFirstStartUsesDefaultsAndGoesOnToTheTitle) {
     Start();

@@ -51,36 +51,12 @@ TEST_F(TextCommandTest, ExpressionsFollowPrecedenceAndTheValueRules) {
     const struct {
         std::string expression, value;
     } cases[] = {
-        {"2+3*4", "14"},
-        {"10-4-3", "3"},
-        {"-2*3", "-6"},
-        {"2*-3", "-6"},
-        {"3 - -2", "5"},
-        {"-(2+3)*2", "-10"},
-        {"(2+3)*4", "20"},
-        {"7/2", "3.50"},
-        {"1.5+1", "2.50"},
-        {"'a'+1", "a1"},
-        {"1+'a b'", "1a b"},
-        {"n = 1", "1"},
-        {"n == 1", "1"},
-        {"n != 1", "0"},
-        {"n=2", "0"},
-        {"1 < 2 and 2 <= 2", "1"},
-        {"1 > 2 or 3 >= 4", "0"},
-        {"1 || 1 && 0", "1"},
-        {"not 0", "1"},
-        {"!1", "0"},
-        {"n = not 0", "1"},
-        {"1 xor 1", "0"},
-        {"1 ^^ 0", "1"},
-        {"true + true", "2"},
-        {"false", "0"},
-        {"flagnever", "0"},
-        {"global.coins * 2", "8"},
-        {"oInput.multiplayer", "0"},
-        {std::to_string(npc->id) + ".n + 1", "2"},
-        {"", "undefined"},
+        {"2+3*4", "14"}, {"10-4-3", "3"}, {"-2*3", "-6"}, {"2*-3", "-6"}, {"3 - -2", "5"}, {"-(2+3)*2", "-10"},
+        {"(2+3)*4", "20"}, {"7/2", "3.50"}, {"1.5+1", "2.50"}, {"'a'+1", "a1"}, {"1+'a b'", "1a b"}, {"n = 1", "1"},
+        {"n == 1", "1"}, {"n != 1", "0"}, {"n=2", "0"}, {"1 < 2 and 2 <= 2", "1"}, {"1 > 2 or 3 >= 4", "0"},
+        {"1 || 1 && 0", "1"}, {"not 0", "1"}, {"!1", "0"}, {"n = not 0", "1"}, {"1 xor 1", "0"}, {"1 ^^ 0", "1"},
+        {"true + true", "2"}, {"false", "0"}, {"flagnever", "0"}, {"global.coins * 2", "8"},
+        {"oInput.multiplayer", "0"}, {std::to_string(npc->id) + ".n + 1", "2"}, {"", "undefined"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Evaluate(npc, c.expression), c.value) << c.expression;
@@ -117,14 +93,10 @@ TEST_F(TextCommandTest, JumpsResumeOnTheLabelledLine) {
         const char* script;
         const char* said;
     } cases[] = {
-        {"!jump end\nskipped\nend: shown", "shown"},
-        {"!jumpf flagnever,no\nyes\nno: after", "after"},
-        {"!jumpt 1,b\nA\nb: B", "B"},
-        {"!jumpe 'c' + 1\nA\nc1: C", "C"},
-        {"top: !set flagn,flagn+1\n!jumpt flagn < 3,top\n{print flagn}", "3"},
-        {"!jump b\nA\na: b: said", "said"},
-        {"A\n!stop\nB", "A"},
-        {"!jump nowhere\nA", ""},
+        {"!jump end\nskipped\nend: shown", "shown"}, {"!jumpf flagnever,no\nyes\nno: after", "after"},
+        {"!jumpt 1,b\nA\nb: B", "B"}, {"!jumpe 'c' + 1\nA\nc1: C", "C"},
+        {"top: !set flagn,flagn+1\n!jumpt flagn < 3,top\n{print flagn}", "3"}, {"!jump b\nA\na: b: said", "said"},
+        {"A\n!stop\nB", "A"}, {"!jump nowhere\nA", ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Say(c.script), c.said) << c.script;
@@ -160,13 +132,9 @@ TEST_F(TextCommandTest, InlineCommandsEditTheTextAndFillTheBox) {
         const char* text;
         const char* shown;
     } cases[] = {
-        {"{print 1+1} apples", "2 apples"},
-        {"\xc3\xa9 {print 1}!", "\xc3\xa9 1!"},
-        {"a\\nb\\\\n\\x", "a\nb\\n\\x"},
-        {"{print s}{print s}", "{print 1}{print 1}"},
-        {"{ask yes no}Well?", "Well?"},
-        {"r\xc3\xa9" "d {color 255}word", "r\xc3\xa9" "d word"},
-        {"{} {shrug}", " "},
+        {"{print 1+1} apples", "2 apples"}, {"\xc3\xa9 {print 1}!", "\xc3\xa9 1!"},
+        {"a\\nb\\\\n\\x", "a\nb\\n\\x"}, {"{print s}{print s}", "{print 1}{print 1}"},
+        {"{ask yes no}Well?", "Well?"}, {"r\xc3\xa9" "d {color 255}word", "r\xc3\xa9" "d word"}, {"{} {shrug}", " "},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ApplyTextCommands(box, c.text), c.shown) << c.text;

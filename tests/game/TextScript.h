@@ -33,14 +33,12 @@ inline std::string ApplyTextCommands(CInstance* box, const std::string& text) {
     Value current(text);
     double position = 1;
     while (position <= Real(Call(box, box, FN_string_length, current))) {
-        const std::string at =
-            ValueText(Call(box, box, FN_string_char_at, current, Value(position)));
+        const std::string at = ValueText(Call(box, box, FN_string_char_at, current, Value(position)));
         if (at != "\\" && at != "{") {
             ++position;
             continue;
         }
-        Value outcome =
-            CallScript(psl_Script_execute_text_command, box, box, current, Value(position));
+        Value outcome = CallScript(psl_Script_execute_text_command, box, box, current, Value(position));
         current = Element(outcome, 0);
         position = Real(Element(outcome, 1));
     }
