@@ -1,5 +1,4 @@
-// The camera and the flow between rooms: screen by screen, the title's Enter, music that keeps
-// playing across a re-entry, and the save wipe.
+// The camera and the flow between rooms.
 #include <tuple>
 
 #include "GameFixture.h"

@@ -1,9 +1,7 @@
 // The drawing effects and the speech box on OpenGL without a display, compared with golden images
-// in game/golden/.
-// Each picture also holds plain drawings of the same sprite or text made with built-ins, and the
-// effects are checked against them by their rules, so that a golden rewritten without looking
-// cannot bless a wrong picture. After a change to the effects, the glyph sprites or the fonts,
-// look at the pictures and rewrite them with
+// in game/golden/ and, by their rules, with plain drawings of the same made with built-ins in the
+// same picture, so that a golden rewritten without looking cannot bless a wrong picture. Rewrite
+// them, after looking, with
 //     RUNNER_UPDATE_GOLDEN=1 build/bin/game_tests --gtest_filter='DrawingEffectsGolden.*'
 #include "GlGameFixture.h"
 #include "Platform/GoldenImage.h"
@@ -129,8 +127,7 @@ TEST_F(DrawingEffectsGolden, OutlinesSilhouettesStencilsAndWrapping) {
 TEST_F(DrawingEffectsGolden, SpriteTextAndCentredLines) {
     Builtin("draw_set_font", GlobalValue("mireth_font"));
     Builtin("draw_set_colour", RunnerColour({255, 255, 255, 255}));
-    Builtin("sprite_set_offset", Value(sConfigFaceButtons), Value(3),
-            Value(2)); // top-aligned all the same
+    Builtin("sprite_set_offset", Value(sConfigFaceButtons), Value(3), Value(2)); // top-aligned all the same
     const std::string before = "Press ", after = " to jump!";
     Paint(psl_Script_draw_text_sprite, 4, 4, before + "\\sConfigFaceButtons:0" + after);
     const double pen = 4 + Real(Builtin("string_width", Value(before)));
@@ -175,8 +172,8 @@ TEST_F(DrawingEffectsGolden, ASpeechBoxWithItsPointerColoursGlyphAndAnswers) {
     const RgbaImage image = Picture();
 
     const auto at = [&](double x, double y) { return PixelAt(image.pixels, 320, int(x), int(y)); };
-    const double x1 = Real(Var(box, SLOT_bx1)), y1 = Real(Var(box, SLOT_by1));
-    const double x2 = Real(Var(box, SLOT_bx2)), y2 = Real(Var(box, SLOT_by2));
+    const double x1 = Get(box, SLOT_bx1), y1 = Get(box, SLOT_by1);
+    const double x2 = Get(box, SLOT_bx2), y2 = Get(box, SLOT_by2);
     EXPECT_EQ(y2, 120);
     EXPECT_EQ(at(x1 + 2, y1 + 2), (Rgba{0, 0, 0, 255}));
     EXPECT_EQ(at(x1, y1), kBackground);               // a rounded corner

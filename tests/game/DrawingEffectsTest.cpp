@@ -77,8 +77,7 @@ TEST_F(DrawingEffectsTest, ScratchSurfacesAreSharedAndMadeAgainWhenLost) {
     Number(psl_Script_get_scratch_surface, 0);
     Number(psl_Script_get_scratch_surface, 16, 4);
     ASSERT_EQ(errors.Messages().size(), 3u);
-    EXPECT_EQ(errors.Messages()[0],
-              "get_scratch_surface: no scratch surface of size 4096 in slot 0");
+    EXPECT_EQ(errors.Messages()[0], "get_scratch_surface: no scratch surface of size 4096 in slot 0");
 }
 
 TEST_F(DrawingEffectsTest, ASoundStartsOnceAFrameAtAPitchInItsRange) {

@@ -45,6 +45,10 @@ protected:
     static Value Run(ScriptFunction script, const Args&... args) {
         return CallScript(script, FirstOf(oInput), FirstOf(oInput), Value(args)...);
     }
+    // What Mireth landing on `target` does (the hurt script, as her collision calls it).
+    static void Stomp(CInstance* player, CInstance* target) {
+        CallScript(psl_Script_hurt, target, player, BuiltinVar(target, VAR_id), BuiltinVar(player, VAR_id));
+    }
     static int Count(int32_t object) { return int(Real(Builtin("instance_number", Value(object)))); }
     // Presses and lets go of a key, a frame each, `times` over.
     void Tap(int32_t key, int times = 1) {
@@ -74,6 +78,23 @@ protected:
                 text += (e ? ":" : "") + ValueText(Call(input, input, FN_ds_list_find_value, binding, Value(e)));
         }
         return text;
+    }
+
+    // The cases of a table in game/data/: a case a line, its fields split by tabs; blank lines and
+    // lines that start with # are skipped.
+    static std::vector<std::vector<std::string>> Cases(const std::string& name) {
+        std::vector<std::vector<std::string>> cases;
+        const std::string text = ReadText(std::string(TEST_SOURCE_DIR) + "/game/data/" + name);
+        for (size_t at = 0, end = 0; at < text.size(); at = end + 1) {
+            end = std::min(text.find('\n', at), text.size());
+            if (end == at || text[at] == '#') continue;
+            cases.emplace_back(1);
+            for (char c : text.substr(at, end - at))
+                if (c == '\t') cases.back().emplace_back();
+                else cases.back().back() += c;
+        }
+        EXPECT_FALSE(cases.empty()) << name;
+        return cases;
     }
 
     // A file in the test's save folder, written before Start or read after a save (once the save

@@ -1,5 +1,4 @@
-// The input actions read through the game's scripts: keys, buttons, sticks and hats, held
-// times and key repeat, rebinding through a waiting slot, and the bindings' names.
+// The input actions read through the game's scripts, and their bindings.
 #include <algorithm>
 #include <cmath>
 #include <functional>

@@ -77,8 +77,8 @@ TEST_F(LevelGridTest, BlocksAndHazardsTakeTheirCells) {
     Place(oBlock, 0, 160);
     EXPECT_EQ(Real(Builtin("instance_number", Value(oTilesetter))), 1);
     CInstance* tiler = FirstOf(oTilesetter);
-    EXPECT_EQ(Real(Var(tiler, SLOT_ts)), tsSnow);
-    EXPECT_EQ(Real(Var(tiler, SLOT_block)), oSnowBlock);
+    EXPECT_EQ(Get(tiler, SLOT_ts), tsSnow);
+    EXPECT_EQ(Get(tiler, SLOT_block), oSnowBlock);
     EXPECT_EQ(Cell(SLOT_tile_grid, 0, 10), oBlock);
 
     Place(oHazard, 64, 96, 2, 1);
@@ -162,7 +162,7 @@ TEST_F(LevelGridTest, ALoneCellIsFramedOnAllSides) {
     PlaceSnow(5, 5);
     CInstance* tiler = FirstOf(oTilesetter);
     Tile(tiler);
-    EXPECT_EQ(Real(Var(tiler, SLOT_tiled)), 1);
+    EXPECT_EQ(Get(tiler, SLOT_tiled), 1);
     // Each layer holds one tile: one of its kind, turned its way (no inner corner).
     struct Expected {
         int32_t slot;
@@ -170,8 +170,7 @@ TEST_F(LevelGridTest, ALoneCellIsFramedOnAllSides) {
         std::set<uint32_t> kinds;
     };
     const std::set<uint32_t> edge{7, 11};
-    for (const Expected& e : {Expected{SLOT_tl_base, 5, 5, 0, {5, 6, 9, 10}},
-                              {SLOT_tl_left, 4, 5, M, edge},
+    for (const Expected& e : {Expected{SLOT_tl_base, 5, 5, 0, {5, 6, 9, 10}}, {SLOT_tl_left, 4, 5, M, edge},
                               {SLOT_tl_right, 6, 5, 0, edge},
                               {SLOT_tl_up, 5, 4, R | M, edge},
                               {SLOT_tl_down, 5, 6, R, edge},
@@ -239,7 +238,7 @@ TEST_F(LevelGridTest, ARetiledNeighbourhoodMatchesAWholeTiling) {
         Assign(Var(tiler, SLOT_destroyed_tile_y), Value(cy));
         Tile(tiler);
         const std::vector<uint32_t> local = Maps(tiler);
-        EXPECT_EQ(Real(Var(tiler, SLOT_destroyed_tile_x)), -1);
+        EXPECT_EQ(Get(tiler, SLOT_destroyed_tile_x), -1);
         EXPECT_NE(local, before) << cx << "," << cy;
         Tile(tiler);
         EXPECT_EQ(local, Maps(tiler)) << cx << "," << cy;

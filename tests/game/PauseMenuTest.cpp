@@ -1,5 +1,4 @@
-// The pause menu: it pauses the actors while open, changes settings with left and right and
-// saves them at once, and rebinds an action to the next key pressed.
+// The pause menu, driven by keys.
 #include "GameFixture.h"
 
 namespace {
@@ -20,10 +19,10 @@ TEST_F(PauseMenuTest, EscapePausesThePlayerAndSettingsChangeWithLeftAndRightAndA
     CInstance* player = FirstOf(oChar);
     Tap(vk_escape);
     EXPECT_TRUE(Open());
-    EXPECT_EQ(Real(Var(player, SLOT_pause)), 1);
-    const double y = Real(BuiltinVar(player, VAR_y));
+    EXPECT_EQ(Get(player, SLOT_pause), 1);
+    const double y = Get(player, VAR_y);
     RunFrames(10);
-    EXPECT_EQ(Real(BuiltinVar(player, VAR_y)), y); // no gravity while paused
+    EXPECT_EQ(Get(player, VAR_y), y); // no gravity while paused
     Tap(vk_down); // volume
     Tap(vk_left);
     EXPECT_DOUBLE_EQ(GlobalNumber("volume"), 0.9);
@@ -40,7 +39,7 @@ TEST_F(PauseMenuTest, EscapePausesThePlayerAndSettingsChangeWithLeftAndRightAndA
     EXPECT_NE(ReadSaveFile("options.fluffy").find("\"fullscreen\":1"), std::string::npos);
     Tap(vk_escape);
     EXPECT_FALSE(Open());
-    EXPECT_EQ(Real(Var(player, SLOT_pause)), 0);
+    EXPECT_EQ(Get(player, SLOT_pause), 0);
 }
 
 TEST_F(PauseMenuTest, AnActionIsReboundToTheNextKeyPressed) {
@@ -51,16 +50,16 @@ TEST_F(PauseMenuTest, AnActionIsReboundToTheNextKeyPressed) {
     Tap(vk_enter); // the controls page
     Tap(vk_down, 4);
     Tap(vk_enter); // jump waits
-    EXPECT_EQ(Real(Var(menu_, SLOT_capturing)), 4);
+    EXPECT_EQ(Get(menu_, SLOT_capturing), 4);
     // A gamepad pulled out meanwhile changes nothing: the action still waits for a key.
     RuntimeErrorCapture errors;
     pads_.Detach(pad);
     RunFrames(5);
     EXPECT_TRUE(errors.Empty());
-    EXPECT_EQ(Real(Var(menu_, SLOT_capturing)), 4);
+    EXPECT_EQ(Get(menu_, SLOT_capturing), 4);
     Tap('J');
     EXPECT_EQ(Bindings(4), "2:32769 0:74"); // the keys replaced, the button kept
-    EXPECT_EQ(Real(Var(menu_, SLOT_capturing)), -1);
+    EXPECT_EQ(Get(menu_, SLOT_capturing), -1);
     // Saved at once: the gamepad button, then the new key in the slot that waited; nothing else.
     const std::string saved = ReadSaveFile("options.fluffy");
     EXPECT_NE(saved.find("\"Action_4_Input_0\":32769"), std::string::npos) << saved;

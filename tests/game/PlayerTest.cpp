@@ -1,7 +1,4 @@
-// Mireth in an empty room of the game's own package, on blocks, spikes and slimes placed by the
-// tests, moved by keys posted to the window: moving by fractions, walking, jumping with its
-// buffer, grace steps and cut, ducking under a ceiling, stomping, dying and coming back, and
-// leaving the room through an exit record.
+// Mireth on blocks, spikes and slimes placed in an empty room, moved by keys posted to the window.
 #include <cmath>
 
 #include "GameFixture.h"
@@ -26,10 +23,10 @@ protected:
             Assign(Var(player_, slot), Value(0));
     }
     void Key(int32_t key, bool down) { window_.PostKey(key, down); }
-    double X() const { return Real(BuiltinVar(player_, VAR_x)); }
-    double Y() const { return Real(BuiltinVar(player_, VAR_y)); }
-    double Hv() const { return Real(Var(player_, SLOT_hv)); }
-    double Vv() const { return Real(Var(player_, SLOT_vv)); }
+    double X() const { return Get(player_, VAR_x); }
+    double Y() const { return Get(player_, VAR_y); }
+    double Hv() const { return Get(player_, SLOT_hv); }
+    double Vv() const { return Get(player_, SLOT_vv); }
     double Move(double amount, int axis) {
         const double before = axis == 0 ? X() : Y();
         CallScript(psl_Script_move, player_, player_, Value(amount), Value(axis));
@@ -74,7 +71,7 @@ TEST_F(PlayerTest, WalkingSpeedsUpToThreeAndFrictionStopsInEightSteps) {
         speeds.push_back(Hv());
     }
     EXPECT_EQ(speeds, (std::vector<double>{0.375, 0.75, 1.125, 1.5, 1.875, 2.25, 2.625, 3, 3, 3}));
-    EXPECT_EQ(Real(BuiltinVar(player_, VAR_image_xscale)), 1);
+    EXPECT_EQ(Get(player_, VAR_image_xscale), 1);
     Key(vk_right, false);
     for (int step = 0; step < 7; ++step) RunFrames(1);
     EXPECT_EQ(Hv(), 0.375);
@@ -95,7 +92,7 @@ TEST_F(PlayerTest, WalkingSpeedsUpToThreeAndFrictionStopsInEightSteps) {
     Key(vk_left, true);
     RunFrames(1);
     EXPECT_LT(Hv(), 3);
-    EXPECT_EQ(Real(BuiltinVar(player_, VAR_image_xscale)), -1);
+    EXPECT_EQ(Get(player_, VAR_image_xscale), -1);
     Key(vk_left, false);
     Key(vk_right, false);
     for (int step = 0; step < 10; ++step) RunFrames(1);
@@ -166,15 +163,15 @@ TEST_F(PlayerTest, LettingGoOfJumpWhileRisingHalvesTheSpeedOnce) {
 TEST_F(PlayerTest, DuckingIsToggledAndMirethCannotStandUpUnderACeiling) {
     Key(vk_down, true);
     RunFrames(2);
-    EXPECT_EQ(Real(Var(player_, SLOT_duck)), 0); // not granted yet
+    EXPECT_EQ(Get(player_, SLOT_duck), 0); // not granted yet
     Key(vk_down, false);
     VariableGlobalSet("can_duck", RealValue(1));
     RunFrames(1);
     Key(vk_down, true);
     RunFrames(1);
     Key(vk_down, false);
-    EXPECT_EQ(Real(Var(player_, SLOT_duck)), 1);
-    EXPECT_EQ(Real(BuiltinVar(player_, VAR_sprite_index)), sMirethDuck);
+    EXPECT_EQ(Get(player_, SLOT_duck), 1);
+    EXPECT_EQ(Get(player_, VAR_sprite_index), sMirethDuck);
 
     // Under a ceiling one cell above the floor, standing up is refused.
     Place(oSnowBlock, 80, 128, 3, 1);
@@ -182,14 +179,14 @@ TEST_F(PlayerTest, DuckingIsToggledAndMirethCannotStandUpUnderACeiling) {
     Key(vk_down, true);
     RunFrames(1);
     Key(vk_down, false);
-    EXPECT_EQ(Real(Var(player_, SLOT_duck)), 0);
-    EXPECT_EQ(Real(BuiltinVar(player_, VAR_mask_index)), sMirethDuck);
+    EXPECT_EQ(Get(player_, SLOT_duck), 0);
+    EXPECT_EQ(Get(player_, VAR_mask_index), sMirethDuck);
     // Walked out from under it, she stands.
     Key(vk_right, true);
     for (int step = 0; step < 30; ++step) RunFrames(1);
     Key(vk_right, false);
-    EXPECT_EQ(Real(BuiltinVar(player_, VAR_mask_index)), sMirethMask);
-    EXPECT_NE(Real(BuiltinVar(player_, VAR_sprite_index)), sMirethDuck);
+    EXPECT_EQ(Get(player_, VAR_mask_index), sMirethMask);
+    EXPECT_NE(Get(player_, VAR_sprite_index), sMirethDuck);
 }
 
 TEST_F(PlayerTest, LandingOnAMovingSlimeBeatsItAndBouncesMireth) {
@@ -204,13 +201,13 @@ TEST_F(PlayerTest, LandingOnAMovingSlimeBeatsItAndBouncesMireth) {
     }
     EXPECT_NEAR(bounce, -std::sqrt(2 * 0.25 * 24) + 0.25, 0.3);
     EXPECT_EQ(FirstOf(oSlimey), nullptr);
-    EXPECT_EQ(Real(Var(player_, SLOT_dead)), 0);
+    EXPECT_EQ(Get(player_, SLOT_dead), 0);
 }
 
 TEST_F(PlayerTest, SpikesKillAndMirethReturnsToHerCheckpointWhole) {
     CInstance* checkpoint = Place(oCheckpoint, 40, 160);
     event_user(player_, player_, 0);
-    EXPECT_EQ(Real(Var(player_, SLOT_checkpoint)), checkpoint->id);
+    EXPECT_EQ(Get(player_, SLOT_checkpoint), checkpoint->id);
     EXPECT_EQ(GlobalNumber("char_x"), 40);
     EXPECT_TRUE(SaveFileExists("save.fluffy"));
     VariableGlobalSet("char_max_hp", RealValue(2));
@@ -219,16 +216,16 @@ TEST_F(PlayerTest, SpikesKillAndMirethReturnsToHerCheckpointWhole) {
     int steps = 0;
     while (!Value(Var(player_, SLOT_dead)) && steps++ < 60) RunFrames(1);
     Key(vk_right, false);
-    ASSERT_EQ(Real(Var(player_, SLOT_dead)), 1);
-    EXPECT_EQ(Real(BuiltinVar(player_, VAR_visible)), 0);
+    ASSERT_EQ(Get(player_, SLOT_dead), 1);
+    EXPECT_EQ(Get(player_, VAR_visible), 0);
     EXPECT_NE(FirstOf(oStarOut), nullptr);
     steps = 0;
     while (Value(Var(player_, SLOT_dead)) && steps++ < 300) RunFrames(1);
-    EXPECT_EQ(Real(Var(player_, SLOT_dead)), 0);
+    EXPECT_EQ(Get(player_, SLOT_dead), 0);
     EXPECT_EQ(X(), 40);
     EXPECT_EQ(Y(), 160);
-    EXPECT_EQ(Real(Var(player_, SLOT_hp)), 2);
-    EXPECT_EQ(Real(BuiltinVar(player_, VAR_visible)), 1);
+    EXPECT_EQ(Get(player_, SLOT_hp), 2);
+    EXPECT_EQ(Get(player_, VAR_visible), 1);
 }
 
 TEST_F(PlayerTest, AnOpenRoomEdgeLeadsToTheScreenItsRecordNames) {
@@ -255,7 +252,7 @@ TEST_F(PlayerTest, AnOpenRoomEdgeLeadsToTheScreenItsRecordNames) {
     Key(vk_right, true);
     for (int step = 0; step < 30; ++step) RunFrames(1);
     EXPECT_EQ(Runner().current_room, rmEmpty);
-    EXPECT_LE(Real(BuiltinVar(player_, VAR_bbox_right)), 319);
+    EXPECT_LE(Get(player_, VAR_bbox_right), 319);
 }
 
 } // namespace

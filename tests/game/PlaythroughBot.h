@@ -1,11 +1,8 @@
-// A bot that plays the game from the title as a player who knows the way: it follows a route of
-// places to stand on (and presents to open, beasts to fight) through the worlds, and finds its own
-// way from one place to the next. Every step it tries walking on,
-// standing, backing off and jumping now or a little later with the key held longer or shorter,
-// carries Mireth through each try with the game's own movement rules against the level's cells,
-// and takes the try that ends nearest the next place without touching spikes or an enemy on its
-// path. So it waits for a floating enemy to pass and jumps at a gap's edge by itself. The fights
-// go to the fight bots, and the last room to the final-fight bot, until the credits show.
+// A bot that plays the game from the title along a route of places (and presents to open, beasts
+// to fight). Every step it carries Mireth through a few tries of walking and jumping with the
+// game's movement rules against the level's cells, and takes the one that ends nearest the next
+// place without touching spikes or an enemy. The fights go to the fight bots, the last room to
+// the final-fight bot.
 #pragma once
 
 #include <algorithm>
@@ -25,7 +22,6 @@ namespace playthrough {
 using motion::Body;
 using motion::Box;
 using motion::BoxOf;
-using motion::Get;
 
 enum class Move {
     kStand, // get to stand at (x, y), y the feet
@@ -110,14 +106,14 @@ private:
         const double turn = 2 * std::numbers::pi;
         const Value kind = BuiltinVar(foe, VAR_object_index);
         if (kind == Value(oSlimey) || kind == Value(oWigglis)) {
-            const double stepc = Real(Var(foe, SLOT_stepc));
-            nx = Get(foe, VAR_xstart) + Real(Var(foe, SLOT_hamp)) * std::sin((stepc + t) * turn / Real(Var(foe, SLOT_hper)));
-            ny = Get(foe, VAR_ystart) + Real(Var(foe, SLOT_vamp)) * std::sin((stepc + t) * turn / Real(Var(foe, SLOT_vper)));
+            const double stepc = Get(foe, SLOT_stepc);
+            nx = Get(foe, VAR_xstart) + Get(foe, SLOT_hamp) * std::sin((stepc + t) * turn / Get(foe, SLOT_hper));
+            ny = Get(foe, VAR_ystart) + Get(foe, SLOT_vamp) * std::sin((stepc + t) * turn / Get(foe, SLOT_vper));
         } else if (kind == Value(oFlowerfluff)) {
-            const double stepc = Real(Var(foe, SLOT_stepc)), per = Real(Var(foe, SLOT_per)), angle = (stepc + t * (per - 1)) * turn / per;
-            const double radius = Real(Var(foe, SLOT_amp)) + 4;
-            nx = Real(Var(foe, SLOT_xp)) + radius * std::cos(angle);
-            ny = Real(Var(foe, SLOT_yp)) + radius * std::sin(angle);
+            const double stepc = Get(foe, SLOT_stepc), per = Get(foe, SLOT_per), angle = (stepc + t * (per - 1)) * turn / per;
+            const double radius = Get(foe, SLOT_amp) + 4;
+            nx = Get(foe, SLOT_xp) + radius * std::cos(angle);
+            ny = Get(foe, SLOT_yp) + radius * std::sin(angle);
         }
         return {box.left + nx - x, box.top + ny - y, box.right + nx - x, box.bottom + ny - y};
     }
@@ -206,7 +202,7 @@ private:
     static constexpr int kLongest = 60 * 60 * 25;
 
     bool Done(const Step& step, CInstance* player) {
-        const bool grounded = Value(Var(player, SLOT_ong)) && Real(Var(player, SLOT_vv)) >= 0;
+        const bool grounded = motion::OnGround(player);
         switch (step.move) {
         case Move::kStand:
         case Move::kDuck:
@@ -225,8 +221,7 @@ private:
     // Whether the present standing at x has been opened (or was never there).
     static bool Opened(double x) {
         bool opened = true;
-        With(nullptr, nullptr, oPresent, [&](CInstance* present, CInstance*) {
-            ScopedRValue flag;
+        With(nullptr, nullptr, oPresent, [&](CInstance* present, CInstance*) { ScopedRValue flag;
             VariableGlobalGet(ValueText(Var(present, SLOT_key)).c_str(), flag);
             if (std::abs(Get(present, VAR_x) - x) < 1 && !ToReal(flag)) opened = false;
         });
@@ -250,7 +245,7 @@ private:
 
     // Onto the present: to its right, then a short hop that comes down on its lid.
     void Hop(NullWindow& window, CInstance* player, const Step& step) {
-        const bool grounded = Value(Var(player, SLOT_ong)) && Real(Var(player, SLOT_vv)) >= 0;
+        const bool grounded = motion::OnGround(player);
         if (hop_ < 0) {
             if (!grounded || std::abs(Get(player, VAR_x) - (step.x + step.side)) > 3)
                 return Walk(window, player, step.x + step.side, step.y, false);
@@ -280,8 +275,8 @@ private:
         } else {
             keys_.Set(window, vk_down, false);
         }
-        const bool grounded = Value(Var(player, SLOT_ong)) && Real(Var(player, SLOT_vv)) >= 0;
-        const double room_height = Real(BuiltinVar(player, VAR_room_height));
+        const bool grounded = motion::OnGround(player);
+        const double room_height = Get(player, VAR_room_height);
         std::vector<Try> tries;
         for (int way : {1, 0, -1}) tries.push_back({way, 0, 0});
         if (!duck) {

@@ -1,10 +1,7 @@
-// Recorded play, replayed without a display: each recording in tests/game/recordings (listed with
-// what it shows in its README) starts from a save that puts Mireth at a checkpoint (of rmTemplate,
-// the house, a test arena or the last room), and the replay must end where the run did.
-//
-// The recordings were made by the bots of the disabled test below, which play by watching the
-// game as a player would; after a change to the game's physics, to its beasts, the last fight or
-// the rooms they play in, make them again with
+// Recorded play (listed in recordings/README.md), replayed without a display from the save each
+// starts at; the replay must end where the run did. The bots of the disabled test below made
+// them; after a change to the game's physics, its beasts, the last fight or the rooms they play
+// in, make them again with
 // `build/bin/game_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeRecordings*'`.
 #include <algorithm>
 #include <functional>
@@ -18,8 +15,6 @@
 #include "Runner/ProcessRun.h"
 
 namespace {
-
-using fight::Get;
 
 const std::string kRecordings = std::string(TEST_SOURCE_DIR) + "/game/recordings/";
 
@@ -172,7 +167,7 @@ const std::pair<const Recording*, int> kEvery[] = {
 
 TEST_F(RecordedPlayTest, AJumpClearsThePitAndTheNextScreensCheckpointIsSaved) {
     CInstance* player = Replay(kJumpThePit);
-    EXPECT_EQ(Real(Var(player, SLOT_dead)), 0);
+    EXPECT_EQ(Get(player, SLOT_dead), 0);
     EXPECT_GE(Get(player, VAR_x), 380);
     EXPECT_EQ(GlobalNumber("char_x"), 360);
     EXPECT_NE(ReadSaveFile("save.fluffy").find("\"char_x\":360"), std::string::npos);
@@ -192,7 +187,7 @@ TEST_F(RecordedPlayTest, TheSnowPersonAsksAndRepliesToTheAnswerChosen) {
     Replay(kTalkAndAnswer);
     CInstance* snowfolk = FirstOf(oSnowfolk);
     ASSERT_NE(snowfolk, nullptr);
-    EXPECT_EQ(Real(Var(snowfolk, SLOT_answer)), 0);
+    EXPECT_EQ(Get(snowfolk, SLOT_answer), 0);
     ASSERT_NE(FirstOf(oTextbox), nullptr);
     EXPECT_EQ(ValueText(Var(FirstOf(oTextbox), SLOT_text)), "Snow! We'll be great friends.");
 }
@@ -202,7 +197,7 @@ TEST_F(RecordedPlayTest, BothPresentsOpenGrantingDuckingAndAHeartAndAreGoneFromT
     EXPECT_EQ(FirstOf(oPresent), nullptr);
     EXPECT_EQ(GlobalNumber("can_duck"), 1);
     EXPECT_EQ(GlobalNumber("char_max_hp"), 2);
-    EXPECT_EQ(Real(Var(player, SLOT_hp)), 2);
+    EXPECT_EQ(Get(player, SLOT_hp), 2);
     EXPECT_EQ(GlobalNumber("got200_152_rmTemplate"), 1);
     EXPECT_EQ(GlobalNumber("got288_152_rmTemplate"), 1);
     // The room made again holds neither.

@@ -1,6 +1,5 @@
 // Every playable room walked through by the reach model (RoomReach.h) with the player's motion
-// read from the game itself: each screen with somewhere to stand, each checkpoint and present
-// reached, and each ability's present reached before the ability; then small rooms made to fail.
+// read from the game itself; then small rooms made to fail.
 #include <cmath>
 #include <map>
 #include <regex>
@@ -56,12 +55,12 @@ protected:
         ASSERT_NE(player, nullptr);
         // The walking top speed is the cap less a step's friction, and a step adds the
         // acceleration less the friction: the player's Walk.
-        auto run = [](CInstance* p) { return Real(Var(p, SLOT_spd)) - Real(Var(p, SLOT_fric)); };
-        auto gain = [](CInstance* p) { return Real(Var(p, SLOT_acc)) - Real(Var(p, SLOT_fric)); };
-        motion_.gravity = Real(Var(player, SLOT_grav));
-        motion_.jump = Real(Var(player, SLOT_jmp));
-        motion_.high_jump = Real(Var(player, SLOT_hjmp));
-        motion_.duck_jump = Real(Var(player, SLOT_djmp));
+        auto run = [](CInstance* p) { return Get(p, SLOT_spd) - Get(p, SLOT_fric); };
+        auto gain = [](CInstance* p) { return Get(p, SLOT_acc) - Get(p, SLOT_fric); };
+        motion_.gravity = Get(player, SLOT_grav);
+        motion_.jump = Get(player, SLOT_jmp);
+        motion_.high_jump = Get(player, SLOT_hjmp);
+        motion_.duck_jump = Get(player, SLOT_djmp);
         motion_.run = run(player);
         motion_.run_gain = gain(player);
         motion_.standing = BoxWith(player, sMirethMask);
@@ -74,10 +73,10 @@ protected:
 
     static PlayerBox BoxWith(CInstance* player, int32_t mask) {
         SetBuiltinVar(player, VAR_mask_index, Value(mask));
-        const double x = Real(BuiltinVar(player, VAR_x)), y = Real(BuiltinVar(player, VAR_y));
+        const double x = Get(player, VAR_x), y = Get(player, VAR_y);
         // The instance's box holds its edge pixels; the player's box ends past them.
-        return {int(Real(BuiltinVar(player, VAR_bbox_left)) - x), int(Real(BuiltinVar(player, VAR_bbox_top)) - y),
-                int(Real(BuiltinVar(player, VAR_bbox_right)) + 1 - x), int(Real(BuiltinVar(player, VAR_bbox_bottom)) + 1 - y)};
+        return {int(Get(player, VAR_bbox_left) - x), int(Get(player, VAR_bbox_top) - y),
+                int(Get(player, VAR_bbox_right) + 1 - x), int(Get(player, VAR_bbox_bottom) + 1 - y)};
     }
 
     std::string ScreenOf(double x, double y) const {

@@ -1,6 +1,4 @@
-// Running text command scripts the way a conversation does, for the tests and the fuzz target:
-// an NPC made for the script, its prepared lines run one after another, and the inline commands
-// of a dialogue line applied the way a textbox lays out its text.
+// Text command scripts run as a conversation runs them, for the tests and the fuzz target.
 #pragma once
 
 #include <string>
