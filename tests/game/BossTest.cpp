@@ -161,7 +161,9 @@ TEST_F(BossTest, TheGreatSlimeSpeedsUpAsItIsHurtAndItsDeathEndsTheFight) {
     EXPECT_EQ(FirstOf(oMegaSlimey), nullptr);
 }
 
-TEST_F(WigglerFight, AtEachWallItHopsOrCallsADropAsItsSequenceSays) {
+// At each wall it hops or calls a drop as its sequence says; from nine hit points it also rains
+// over the walls, twice as often from three.
+TEST_F(WigglerFight, HopsAndDropsFollowItsSequenceAndItRainsWhenHurt) {
     StartFight();
     constexpr int kSeq[] = {0, 1, 1, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0, 1, 1, 0};
     int walls = 0;
@@ -180,10 +182,7 @@ TEST_F(WigglerFight, AtEachWallItHopsOrCallsADropAsItsSequenceSays) {
         }
     }
     EXPECT_EQ(walls, 4);
-}
 
-TEST_F(WigglerFight, FromNineHitPointsItRainsOverTheWallsTwiceAsOftenFromThree) {
-    StartFight();
     // Frames from now to the next rain over the wall.
     const auto next_rain = [&] {
         for (int frame = 1; frame <= 120; ++frame) {

@@ -11,6 +11,23 @@
 #include "Object/InstanceLifecycle.h"
 #include "Support/SupportTestSupport.h"
 
+// The cases of a table in game/data/: a case a line, its fields split by tabs; blank lines and
+// lines that start with # are skipped.
+inline std::vector<std::vector<std::string>> Cases(const std::string& name) {
+    std::vector<std::vector<std::string>> cases;
+    const std::string text = ReadText(std::string(TEST_SOURCE_DIR) + "/game/data/" + name);
+    for (size_t at = 0, end = 0; at < text.size(); at = end + 1) {
+        end = std::min(text.find('\n', at), text.size());
+        if (end == at || text[at] == '#') continue;
+        cases.emplace_back(1);
+        for (char c : text.substr(at, end - at))
+            if (c == '\t') cases.back().emplace_back();
+            else cases.back().back() += c;
+    }
+    EXPECT_FALSE(cases.empty()) << name;
+    return cases;
+}
+
 class GameFixture : public ::testing::Test, protected GameSession {
 protected:
     void SetUp() override { Begin(); }
@@ -78,23 +95,6 @@ protected:
                 text += (e ? ":" : "") + ValueText(Call(input, input, FN_ds_list_find_value, binding, Value(e)));
         }
         return text;
-    }
-
-    // The cases of a table in game/data/: a case a line, its fields split by tabs; blank lines and
-    // lines that start with # are skipped.
-    static std::vector<std::vector<std::string>> Cases(const std::string& name) {
-        std::vector<std::vector<std::string>> cases;
-        const std::string text = ReadText(std::string(TEST_SOURCE_DIR) + "/game/data/" + name);
-        for (size_t at = 0, end = 0; at < text.size(); at = end + 1) {
-            end = std::min(text.find('\n', at), text.size());
-            if (end == at || text[at] == '#') continue;
-            cases.emplace_back(1);
-            for (char c : text.substr(at, end - at))
-                if (c == '\t') cases.back().emplace_back();
-                else cases.back().back() += c;
-        }
-        EXPECT_FALSE(cases.empty()) << name;
-        return cases;
     }
 
     // A file in the test's save folder, written before Start or read after a save (once the save

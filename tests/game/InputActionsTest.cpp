@@ -11,8 +11,9 @@ namespace {
 
 class InputActionsTest : public GameFixture {
 protected:
-    // The game started and on its title screen, where it reads the player's input.
-    void StartOnTitle() {
+    // On the title screen, where the game reads the player's input.
+    void SetUp() override {
+        GameFixture::SetUp();
         Start();
         RunFrames(3);
         ASSERT_EQ(Runner().current_room, rmTitle);
@@ -58,7 +59,6 @@ protected:
 };
 
 TEST_F(InputActionsTest, UpMovesAndJumpsAndRepeatsWhileHeld) {
-    StartOnTitle();
     Key(vk_up, true);
     std::vector<int> repeats, custom;
     for (int frame = 1; frame <= 30; ++frame) {
@@ -80,7 +80,6 @@ TEST_F(InputActionsTest, UpMovesAndJumpsAndRepeatsWhileHeld) {
 }
 
 TEST_F(InputActionsTest, SticksCountBeyondHalfWayWithEdgesFromTheLastEndStep) {
-    StartOnTitle();
     EXPECT_EQ(Read(psl_Script_input_raw_axis, 2), 0); // no gamepad
     const int32_t pad = pads_.AttachStandard();
     EXPECT_EQ(StepStates({3}, [&] { SetAxis(pad, 0, 1); }), "110"); // pushed when first seen
@@ -97,7 +96,6 @@ TEST_F(InputActionsTest, SticksCountBeyondHalfWayWithEdgesFromTheLastEndStep) {
 }
 
 TEST_F(InputActionsTest, HatsAndButtonsOnTheDevicesTheReadsAreLimitedTo) {
-    StartOnTitle();
     const int32_t joystick = pads_.AttachRaw(0, 0, 1);
     RunFrames(1);
     EXPECT_EQ(StepStates({0, 3, 1}, [&] { pads_.Report(joystick).hats[0] = 1 | 2; }), "110 110 000");
@@ -119,7 +117,6 @@ TEST_F(InputActionsTest, HatsAndButtonsOnTheDevicesTheReadsAreLimitedTo) {
 }
 
 TEST_F(InputActionsTest, AWaitingSlotIsFilledInPlaceByWhatTheCaptureFound) {
-    StartOnTitle();
     EXPECT_EQ(Bindings(2, true), "Left, A, DPad Left, LStick Left, RStick Left, Hat Left");
     Run(psl_Script_input_assign_wait, 2, 1);
     EXPECT_EQ(Bindings(2, true), "Left, (Press Button), DPad Left, LStick Left, RStick Left, Hat Left");
@@ -152,7 +149,6 @@ TEST_F(InputActionsTest, AWaitingSlotIsFilledInPlaceByWhatTheCaptureFound) {
 }
 
 TEST_F(InputActionsTest, KeysAndBindingsHaveTheirNamesAndGlyphs) {
-    StartOnTitle();
     const std::pair<int, const char*> keys[] = {{65, "A"},      {186, "; :"}, {59, "; :"},   {192, "` ~"},
                                                 {222, "'\""},   {220, " |"},  {96, "Num 0"}, {105, "Num 9"},
                                                 {163, "RCtrl"}, {49, "1"}};

@@ -39,11 +39,28 @@ struct Step {
     double side = 20;                                   // where a present is hopped onto from
 };
 
-inline Step Stand(int32_t room, double x, double y) { return {Move::kStand, room, x, y}; }
-inline Step Duck(int32_t room, double x, double y) { return {Move::kDuck, room, x, y}; }
-inline Step Open(int32_t room, double x, double y, double side = 20) { return {Move::kOpen, room, x, y, nullptr, side}; }
-inline Step Leave(int32_t room, double x) { return {Move::kLeave, room, x}; }
-inline Step Fight(int32_t room, std::shared_ptr<fight::ArenaBot> fighter) { return {Move::kFight, room, 0, 0, fighter}; }
+
+// The way through the three worlds (data/playthrough_route.txt).
+inline std::vector<Step> Route() {
+    const std::map<std::string, Move> moves = {
+        {"stand", Move::kStand}, {"duck", Move::kDuck}, {"open", Move::kOpen}, {"leave", Move::kLeave}, {"fight", Move::kFight}};
+    const std::map<std::string, int32_t> rooms = {{"rmSnow", rmSnow}, {"rmPink", rmPink}, {"rmPurple", rmPurple}};
+    std::vector<Step> route;
+    for (const std::vector<std::string>& f : Cases("playthrough_route.txt")) {
+        Step& step = route.emplace_back(Step{moves.at(f[0]), rooms.at(f[1]), 0});
+        if (step.move == Move::kFight) {
+            const double origin = std::stod(f[3]);
+            if (f[2] == "slime") step.fighter = std::make_shared<fight::SlimeBot>(origin);
+            if (f[2] == "wiggler") step.fighter = std::make_shared<fight::WigglerBot>(origin);
+            if (f[2] == "flower") step.fighter = std::make_shared<fight::FlowerBot>(origin);
+            continue;
+        }
+        step.x = std::stod(f[2]);
+        if (f.size() > 3) step.y = std::stod(f[3]);
+        if (f.size() > 4) step.side = std::stod(f[4]);
+    }
+    return route;
+}
 
 // The level's solid cells, read once a room from the game's block grid.
 class Cells {
@@ -159,11 +176,9 @@ inline Outcome Carry(CInstance* player, const Cells& cells, const Dangers& dange
 
 class Bot {
 public:
-    explicit Bot(std::vector<Step> route) : route_(std::move(route)) {}
-
     bool operator()(NullWindow& window, CInstance* player, int frame, int (&noted)[2]) {
         int& credits_at = noted[0];
-        if (frame == 0) *this = Bot(route_);
+        if (frame == 0) *this = Bot(), route_ = Route();
         const int32_t room = Runner().current_room;
         if (room == rmTitle) {
             keys_.Set(window, vk_return, frame % 20 < 2);
@@ -336,44 +351,5 @@ private:
     Dangers dangers_;
     int hop_ = -1;
 };
-
-// The way through the three worlds: places to stand on, in pixels (x the middle, y the feet), the
-// presents to open, the beasts to fight. Only the places where the way turns are given.
-inline std::vector<Step> Route() {
-    return {
-        // The snow: the first screens, down the hole, left to the duck present, back through the
-        // tunnel, right to the heart present, up the shaft, the great slime and its present.
-        Stand(rmSnow, 296, 144), Stand(rmSnow, 488, 112), Stand(rmSnow, 600, 144), Stand(rmSnow, 808, 144),
-        Stand(rmSnow, 888, 128), Stand(rmSnow, 920, 304), Stand(rmSnow, 552, 272), Stand(rmSnow, 344, 304),
-        Stand(rmSnow, 120, 304), Open(rmSnow, 56, 272), Stand(rmSnow, 184, 304), Stand(rmSnow, 344, 304),
-        Stand(rmSnow, 552, 272), Stand(rmSnow, 920, 304), Duck(rmSnow, 1064, 304), Stand(rmSnow, 1064, 304),
-        Stand(rmSnow, 1304, 304), Stand(rmSnow, 1560, 304), Stand(rmSnow, 1688, 272), Stand(rmSnow, 1784, 240),
-        Open(rmSnow, 1864, 240), Stand(rmSnow, 1560, 304), Stand(rmSnow, 1304, 304), Stand(rmSnow, 1064, 304),
-        Stand(rmSnow, 1040, 272), Stand(rmSnow, 1088, 240), Stand(rmSnow, 1136, 208), Stand(rmSnow, 1168, 176),
-        Stand(rmSnow, 1208, 144), Fight(rmSnow, std::make_shared<fight::SlimeBot>(1280)), Open(rmSnow, 1760, 160), Leave(rmSnow, 1960),
-        // The pink world: down the hole, left through the tunnel to the heart, right and up the
-        // ledges to the great wiggler and its present, back down for the sweater in the nook
-        // under the ledges, and over the tall wall at the world's end.
-        Stand(rmPink, 200, 128), Stand(rmPink, 392, 128), Stand(rmPink, 472, 160), Stand(rmPink, 520, 304),
-        Stand(rmPink, 392, 304), Duck(rmPink, 256, 304), Stand(rmPink, 256, 304), Stand(rmPink, 104, 304),
-        Open(rmPink, 56, 272), Stand(rmPink, 200, 304), Duck(rmPink, 392, 304), Stand(rmPink, 392, 304),
-        Stand(rmPink, 648, 304), Stand(rmPink, 776, 304), Stand(rmPink, 936, 304), Stand(rmPink, 1064, 272),
-        Stand(rmPink, 1112, 240), Stand(rmPink, 1160, 208), Stand(rmPink, 1192, 176), Stand(rmPink, 1256, 160),
-        Fight(rmPink, std::make_shared<fight::WigglerBot>(1280)), Open(rmPink, 1760, 160),
-        Stand(rmPink, 1256, 160), Stand(rmPink, 1192, 176), Stand(rmPink, 1160, 208), Stand(rmPink, 1224, 304),
-        Open(rmPink, 1240, 304, -20), Stand(rmPink, 1040, 304),
-        Stand(rmPink, 1064, 272), Stand(rmPink, 1112, 240), Stand(rmPink, 1160, 208), Stand(rmPink, 1192, 176),
-        Stand(rmPink, 1256, 160), Stand(rmPink, 1840, 80), Leave(rmPink, 1960),
-        // The purple world: into the chasm, through the tunnel, over the tall wall to the shoes, up
-        // the shaft, back for the heart on its shelf, over the wide gap, the great flower puff and
-        // the last present, which calls Mireth to the last room.
-        Stand(rmPurple, 136, 128), Stand(rmPurple, 280, 112), Stand(rmPurple, 424, 160), Stand(rmPurple, 520, 304),
-        Stand(rmPurple, 648, 304), Stand(rmPurple, 744, 304), Duck(rmPurple, 848, 304), Stand(rmPurple, 848, 304),
-        Stand(rmPurple, 936, 304), Stand(rmPurple, 976, 224), Open(rmPurple, 1048, 304), Stand(rmPurple, 976, 224),
-        Stand(rmPurple, 1016, 160), Stand(rmPurple, 920, 160), Stand(rmPurple, 856, 80), Open(rmPurple, 832, 80),
-        Stand(rmPurple, 920, 160), Stand(rmPurple, 1016, 160), Stand(rmPurple, 1264, 160),
-        Fight(rmPurple, std::make_shared<fight::FlowerBot>(1280)), Open(rmPurple, 1760, 160),
-    };
-}
 
 } // namespace playthrough

@@ -157,7 +157,7 @@ const Recording kFinalFight{
 
 // From an empty save folder: the title, a new game and the whole game as the playthrough bot plays
 // it, to a second of the credits.
-const Recording kPlaythrough{"playthrough.rec", "", playthrough::Bot(playthrough::Route())};
+const Recording kPlaythrough{"playthrough.rec", "", playthrough::Bot()};
 
 // Every recording, with the room it ends in.
 const std::pair<const Recording*, int> kEvery[] = {
@@ -185,9 +185,8 @@ TEST_F(RecordedPlayTest, DuckingThroughTheLowPassageLeadsOutToTheSnowsFirstScree
 
 TEST_F(RecordedPlayTest, TheSnowPersonAsksAndRepliesToTheAnswerChosen) {
     Replay(kTalkAndAnswer);
-    CInstance* snowfolk = FirstOf(oSnowfolk);
-    ASSERT_NE(snowfolk, nullptr);
-    EXPECT_EQ(Get(snowfolk, SLOT_answer), 0);
+    ASSERT_NE(FirstOf(oSnowfolk), nullptr);
+    EXPECT_EQ(Get(FirstOf(oSnowfolk), SLOT_answer), 0);
     ASSERT_NE(FirstOf(oTextbox), nullptr);
     EXPECT_EQ(ValueText(Var(FirstOf(oTextbox), SLOT_text)), "Snow! We'll be great friends.");
 }
