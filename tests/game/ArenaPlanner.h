@@ -110,7 +110,9 @@ protected:
 
     // Moves the shots on, as shots fly, each until it meets the arena's walls, ceiling or floor.
     static void Fly(const Scene& s, std::vector<Shot>& shots) {
-        std::erase_if(shots, [&](Shot& shot) { shot.at.vv += shot.grav; shot.at.x += Pixels(shot.at.hv, shot.at.rx);
+        std::erase_if(shots, [&](Shot& shot) {
+            shot.at.vv += shot.grav;
+            shot.at.x += Pixels(shot.at.hv, shot.at.rx);
             shot.at.y += Pixels(shot.at.vv, shot.at.ry);
             const Box box = s.shot.At(shot.at.x, shot.at.y);
             const Box& inside = s.walls.inside;
@@ -163,7 +165,8 @@ private:
                 home_y,
                 Get(boss, SLOT_grav),
                 {}};
-        With(nullptr, nullptr, ShotObject(), [&](CInstance* shot, CInstance*) { s.shot = RelativeBox(shot);
+        With(nullptr, nullptr, ShotObject(), [&](CInstance* shot, CInstance*) {
+            s.shot = RelativeBox(shot);
             s.shots.push_back({ActorOf(shot), ShotsFall() ? Get(shot, SLOT_grav) : 0});
         });
         return s;

@@ -237,9 +237,10 @@ TEST_F(FlowerFight, FloorsAnAimNeverStraightDownAndSeedsThatHurtAndBreakFloorsOn
 
     // Rising into a floor, a bounced seed breaks it and turns back; a fresh one passes.
     CInstance* floor = nullptr; // of the lowest row, the one under the beast
-    With(nullptr, nullptr, oFlowerBossBlock, [&](CInstance* block, CInstance*) { const auto key = [&](CInstance* b) {
-            return std::pair(-Get(b, VAR_y), std::abs(Get(b, VAR_x) + 8 - Get(boss_, VAR_x)));
-        };
+    const auto key = [&](CInstance* b) {
+        return std::pair(-Get(b, VAR_y), std::abs(Get(b, VAR_x) + 8 - Get(boss_, VAR_x)));
+    };
+    With(nullptr, nullptr, oFlowerBossBlock, [&](CInstance* block, CInstance*) {
         if (!floor || key(block) < key(floor)) floor = block;
     });
     const double under = Get(floor, VAR_bbox_bottom) + 6;

@@ -59,10 +59,10 @@ inline int FirstHit(CInstance* player, const Plan& plan, const std::vector<Shot>
 
 inline Plan Choose(CInstance* player) {
     std::vector<Shot> shots;
-    With(nullptr, nullptr, oFinalProjectile, [&](CInstance* s, CInstance*) { if (!Value(Var(s, SLOT_hurtful))) return;
-        shots.push_back({Get(s, VAR_bbox_left), Get(s, VAR_bbox_top),
-                         Get(s, VAR_bbox_right), Get(s, VAR_bbox_bottom), Get(s, SLOT_hv),
-                         Get(s, SLOT_vv)});
+    With(nullptr, nullptr, oFinalProjectile, [&](CInstance* s, CInstance*) {
+        if (!Value(Var(s, SLOT_hurtful))) return;
+        shots.push_back({Get(s, VAR_bbox_left), Get(s, VAR_bbox_top), Get(s, VAR_bbox_right), Get(s, VAR_bbox_bottom),
+                         Get(s, SLOT_hv), Get(s, SLOT_vv)});
     });
     const double x = Get(player, VAR_x);
     Plan best{0, 0, 0, 1, false};

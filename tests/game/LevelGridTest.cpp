@@ -170,7 +170,8 @@ TEST_F(LevelGridTest, ALoneCellIsFramedOnAllSides) {
         std::set<uint32_t> kinds;
     };
     const std::set<uint32_t> edge{7, 11};
-    for (const Expected& e : {Expected{SLOT_tl_base, 5, 5, 0, {5, 6, 9, 10}}, {SLOT_tl_left, 4, 5, M, edge},
+    for (const Expected& e : {Expected{SLOT_tl_base, 5, 5, 0, {5, 6, 9, 10}},
+                              {SLOT_tl_left, 4, 5, M, edge},
                               {SLOT_tl_right, 6, 5, 0, edge},
                               {SLOT_tl_up, 5, 4, R | M, edge},
                               {SLOT_tl_down, 5, 6, R, edge},

@@ -43,7 +43,8 @@ struct Step {
 // The way through the three worlds (data/playthrough_route.txt).
 inline std::vector<Step> Route() {
     const std::map<std::string, Move> moves = {
-        {"stand", Move::kStand}, {"duck", Move::kDuck}, {"open", Move::kOpen}, {"leave", Move::kLeave}, {"fight", Move::kFight}};
+        {"stand", Move::kStand}, {"duck", Move::kDuck}, {"open", Move::kOpen},
+        {"leave", Move::kLeave}, {"fight", Move::kFight}};
     const std::map<std::string, int32_t> rooms = {{"rmSnow", rmSnow}, {"rmPink", rmPink}, {"rmPurple", rmPurple}};
     std::vector<Step> route;
     for (const std::vector<std::string>& f : Cases("playthrough_route.txt")) {
@@ -236,7 +237,8 @@ private:
     // Whether the present standing at x has been opened (or was never there).
     static bool Opened(double x) {
         bool opened = true;
-        With(nullptr, nullptr, oPresent, [&](CInstance* present, CInstance*) { ScopedRValue flag;
+        With(nullptr, nullptr, oPresent, [&](CInstance* present, CInstance*) {
+            ScopedRValue flag;
             VariableGlobalGet(ValueText(Var(present, SLOT_key)).c_str(), flag);
             if (std::abs(Get(present, VAR_x) - x) < 1 && !ToReal(flag)) opened = false;
         });

@@ -59,9 +59,10 @@ TEST_F(TextCommandTest, EveryCaseGivesItsResultAndNothingLeaks) {
             EXPECT_EQ(errors.Messages(), std::vector<std::string>{c[2]}) << c[1];
             continue;
         }
-        if (kind == "value") EXPECT_EQ(Evaluate(npc, c[1]), c[2]) << c[1];
-        if (kind == "says") EXPECT_EQ(Say(Lines(c[1])), c[2]) << c[1];
-        if (kind == "shows") EXPECT_EQ(ApplyTextCommands(npc, c[1]), Lines(c[2])) << c[1];
+        ASSERT_TRUE(kind == "value" || kind == "says" || kind == "shows") << kind;
+        const std::string got =
+            kind == "value" ? Evaluate(npc, c[1]) : kind == "says" ? Say(Lines(c[1])) : ApplyTextCommands(npc, c[1]);
+        EXPECT_EQ(got, kind == "shows" ? Lines(c[2]) : c[2]) << kind << " " << c[1];
         EXPECT_TRUE(errors.Empty()) << c[1] << ": " << errors.Messages()[0];
     }
     EXPECT_EQ(Evaluate(npc, std::to_string(npc->id) + ".n + 1"), "2");
