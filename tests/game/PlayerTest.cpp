@@ -23,6 +23,12 @@ protected:
             Assign(Var(player_, slot), Value(0));
     }
     void Key(int32_t key, bool down) { window_.PostKey(key, down); }
+    // Holds a key for `frames` frames and lets go (read as let go on the next frame).
+    void Press(int32_t key, int frames = 1) {
+        Key(key, true);
+        RunFrames(frames);
+        Key(key, false);
+    }
     double X() const { return Get(player_, VAR_x); }
     double Y() const { return Get(player_, VAR_y); }
     double Hv() const { return Get(player_, SLOT_hv); }
@@ -119,9 +125,7 @@ TEST_F(PlayerTest, AJumpIsCutByLettingGoAndCountsJustBeforeLandingOrJustAfterALe
     PutPlayer(100, 100);
     RunFrames(1);
     while (Y() + 2 * (Vv() + 0.75) < 160) RunFrames(1);
-    Key(vk_space, true);
-    RunFrames(1);
-    Key(vk_space, false);
+    Press(vk_space);
     int rising = 0;
     for (int step = 0; step < 4; ++step) {
         RunFrames(1);
@@ -133,9 +137,7 @@ TEST_F(PlayerTest, AJumpIsCutByLettingGoAndCountsJustBeforeLandingOrJustAfterALe
     PutPlayer(100, 100);
     RunFrames(1);
     while (Y() + 5 * (Vv() + 1.5) < 160) RunFrames(1);
-    Key(vk_space, true);
-    RunFrames(1);
-    Key(vk_space, false);
+    Press(vk_space);
     EXPECT_GT(FallToGround(), 0);
     for (int step = 0; step < 4; ++step) RunFrames(1);
     EXPECT_EQ(Vv(), 0);
@@ -148,9 +150,7 @@ TEST_F(PlayerTest, AJumpIsCutByLettingGoAndCountsJustBeforeLandingOrJustAfterALe
         Key(vk_right, true);
         while (X() - 6 < 224) RunFrames(1); // until the box has left the ledge
         for (int step = 1; step < late; ++step) RunFrames(1);
-        Key(vk_space, true);
-        RunFrames(1);
-        Key(vk_space, false);
+        Press(vk_space);
         Key(vk_right, false);
         if (late == 2)
             EXPECT_LT(Vv(), 0) << "no jump " << late << " steps after the ledge";
@@ -167,24 +167,18 @@ TEST_F(PlayerTest, DuckingIsToggledAndMirethCannotStandUpUnderACeiling) {
     Key(vk_down, false);
     VariableGlobalSet("can_duck", RealValue(1));
     RunFrames(1);
-    Key(vk_down, true);
-    RunFrames(1);
-    Key(vk_down, false);
+    Press(vk_down);
     EXPECT_EQ(Get(player_, SLOT_duck), 1);
     EXPECT_EQ(Get(player_, VAR_sprite_index), sMirethDuck);
 
     // Under a ceiling one cell above the floor, standing up is refused.
     Place(oSnowBlock, 80, 128, 3, 1);
     RunFrames(1);
-    Key(vk_down, true);
-    RunFrames(1);
-    Key(vk_down, false);
+    Press(vk_down);
     EXPECT_EQ(Get(player_, SLOT_duck), 0);
     EXPECT_EQ(Get(player_, VAR_mask_index), sMirethDuck);
     // Walked out from under it, she stands.
-    Key(vk_right, true);
-    for (int step = 0; step < 30; ++step) RunFrames(1);
-    Key(vk_right, false);
+    Press(vk_right, 30);
     EXPECT_EQ(Get(player_, VAR_mask_index), sMirethMask);
     EXPECT_NE(Get(player_, VAR_sprite_index), sMirethDuck);
 }
