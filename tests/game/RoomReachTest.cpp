@@ -12,7 +12,7 @@
 namespace {
 
 const std::string kAssets = std::string(TEST_SOURCE_DIR) + "/../assets/";
-const std::string kMadeToFail = std::string(TEST_SOURCE_DIR) + "/game/reach_rooms/";
+const std::string kMadeToFail = std::string(TEST_SOURCE_DIR) + "/game/data/reach_rooms/";
 
 // In the order the game hands them out: a present is checked with the ones before its own.
 const char* const kAbilityNames[] = {"can_duck", "hi", "fast"};
@@ -155,7 +155,7 @@ TEST_F(RoomReachTest, EveryPlayableRoomCanBePlayedThrough) {
         for (const std::string& problem : Problems(Read(kAssets + "rooms/", name))) ADD_FAILURE() << problem;
 }
 
-// The rooms in game/reach_rooms/ say in their heads why they fail.
+// The rooms in game/data/reach_rooms/ say in their heads why they fail.
 TEST_F(RoomReachTest, RoomsMadeToFailFailWhereTheyShould) {
     EXPECT_EQ(Problems(Read(kMadeToFail, "rmSteps")),
               (std::vector<std::string>{"rmSteps: the oPresent at 616,56 (screen 1,0, cell 38,3), which gives hi, "
