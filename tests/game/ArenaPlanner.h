@@ -1,11 +1,8 @@
-// Bots for the beasts that run along an arena's floor (the great slime and the great wiggler),
-// which plan as a player who has learnt the fight does. Every step they try plans (stand, or walk
-// either way for a while; then jump now or later with the key held short or long, steering in the
-// air), carry Mireth, the beast and its shots on for a second as the game moves them, whole pixels
-// and all, and take the plan that comes down on the beast's top soonest without being touched, or
-// else is touched latest. With nothing to gain Mireth waits where the beast, back from the wall it
-// runs to, comes at her from far enough for a hop: it outruns her, so a hop from close by never
-// meets it.
+// Bots for the beasts that run along an arena's floor (the great slime and the great wiggler).
+// Every step they carry Mireth, the beast and its shots on for a second as the game moves them,
+// under many plans of walking and jumping, and take the one that lands on the beast soonest
+// untouched, or is touched latest. With nothing to gain Mireth waits where the beast comes back
+// at her from far enough for a hop: it outruns her, so a hop from close by never meets it.
 #pragma once
 
 #include <algorithm>
@@ -63,7 +60,7 @@ protected:
     static Box RelativeBox(CInstance* i) { return motion::BoxOf(i).At(-Get(i, VAR_x), -Get(i, VAR_y)); }
     static Actor ActorOf(CInstance* i) {
         RValue& remainder = Var(i, SLOT_remainder);
-        return {Get(i, VAR_x), Get(i, VAR_y), Real(Var(i, SLOT_hv)), Real(Var(i, SLOT_vv)), Real(Element(remainder, 0)),
+        return {Get(i, VAR_x), Get(i, VAR_y), Get(i, SLOT_hv), Get(i, SLOT_vv), Real(Element(remainder, 0)),
                 Real(Element(remainder, 1))};
     }
     static double Pixels(double amount, double& remainder) { return motion::Pixels(amount, remainder); }
@@ -153,10 +150,10 @@ private:
         const Box inside = Inside(home_x, home_y);
         Scene s{motion::Body(player),
                 ActorOf(boss),
-                int(Real(Var(player, SLOT_invuln))),
-                int(Real(Var(boss, SLOT_invuln))),
-                Real(Var(boss, SLOT_hp)),
-                Real(Var(boss, SLOT_max_hp)),
+                int(Get(player, SLOT_invuln)),
+                int(Get(boss, SLOT_invuln)),
+                Get(boss, SLOT_hp),
+                Get(boss, SLOT_max_hp),
                 body,
                 {-4, -4, 3, 3},
                 {inside},
@@ -166,11 +163,11 @@ private:
                 inside.right - body.right,
                 home_x,
                 home_y,
-                Real(Var(boss, SLOT_grav)),
+                Get(boss, SLOT_grav),
                 {}};
         With(nullptr, nullptr, ShotObject(), [&](CInstance* shot, CInstance*) {
             s.shot = RelativeBox(shot);
-            s.shots.push_back({ActorOf(shot), ShotsFall() ? Real(Var(shot, SLOT_grav)) : 0});
+            s.shots.push_back({ActorOf(shot), ShotsFall() ? Get(shot, SLOT_grav) : 0});
         });
         return s;
     }
@@ -205,7 +202,7 @@ private:
 
     void Play(NullWindow& window, CInstance* player, CInstance* boss) override {
         // Ducking is a toggle: she stands up first.
-        const bool ground = bool(Value(Var(player, SLOT_ong))) && Real(Var(player, SLOT_vv)) >= 0;
+        const bool ground = motion::OnGround(player);
         if (Value(Var(player, SLOT_duck))) {
             keys_.Set(window, vk_down, ground && !keys_.Held(vk_down));
             return;

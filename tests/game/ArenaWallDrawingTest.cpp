@@ -20,8 +20,7 @@ TEST_F(ArenaWallDrawing, EachCellShowsAWholeSlabOfTheArenaTileSet) {
     constexpr int kRows = 6, kWallX = 32, kWallY = 16, kSlabsX = 160;
     CInstance* wall = Place(oBossBlock, kWallX, kWallY, 1, kRows);
     const Value layer = Builtin("layer_create", Value(0));
-    const Value slabs = Builtin("layer_tilemap_create", layer, Value(0), Value(0), Value(tsBoss),
-                                Value(4), Value(1));
+    const Value slabs = Builtin("layer_tilemap_create", layer, Value(0), Value(0), Value(tsBoss), Value(4), Value(1));
     for (int i = 0; i < 4; ++i)
         Builtin("tilemap_set", slabs, Value(kSlabs[i]), Value(i), Value(0));
 
@@ -58,8 +57,7 @@ TEST_F(ArenaWallDrawing, EachCellShowsAWholeSlabOfTheArenaTileSet) {
     // The ring of pixels around the wall's box stays clear.
     for (int y = kWallY - 1; y <= kWallY + 16 * kRows; ++y)
         for (int x = kWallX - 1; x <= kWallX + 16; ++x) {
-            const bool ring =
-                y == kWallY - 1 || y == kWallY + 16 * kRows || x == kWallX - 1 || x == kWallX + 16;
+            const bool ring = y == kWallY - 1 || y == kWallY + 16 * kRows || x == kWallX - 1 || x == kWallX + 16;
             if (ring) {
                 EXPECT_EQ(PixelAt(pixels, 320, x, y), (Rgba{0, 0, 0, 255})) << x << ", " << y;
             }

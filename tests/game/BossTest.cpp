@@ -1,9 +1,4 @@
-// The beasts' fights in the test arenas. The great slime's: started by the trigger, its walls and
-// music, its speed and shots as it is hurt, called off and restarted whole, reset by Mireth's
-// death, and won for good. The great wiggler's: hops and drops in the order of its sequence, and
-// the rain from nine hit points, twice as often from three. The great flower puff's: its floors,
-// its seeds that hurt only after a bounce and then break floors, and its aim that spares the spot
-// straight below it.
+// The beasts' fights in the test arenas.
 #include <cmath>
 #include <utility>
 
@@ -16,10 +11,7 @@ protected:
     void SetUp() override {
         GameFixture::SetUp();
         with_audio_ = true;
-        WriteSaveFile("save.fluffy", R"({"char_x":24,"char_y":160,"char_max_hp":3,"char_room":)" +
-                                         std::to_string(room_) + "}");
-        Start();
-        for (int frame = 0; frame < 10 && Runner().current_room != room_; ++frame) RunFrames(1);
+        StartSaved(R"({"char_x":24,"char_y":160,"char_max_hp":3,"char_room":)" + std::to_string(room_) + "}", room_);
         player_ = FirstOf(oChar);
         boss_ = FirstOf(beast_);
         ASSERT_NE(player_, nullptr);
@@ -31,16 +23,14 @@ protected:
     }
     void StartFight() { ASSERT_TRUE(StartFightAtTrigger()); }
     bool Active() const { return bool(Value(Var(boss_, SLOT_boss_active))); }
-    double Hp(CInstance* who) const { return Real(Var(who, SLOT_hp)); }
     bool WallsUp() const {
         CInstance* wall = FirstOf(oBossBlock);
-        return Real(BuiltinVar(wall, VAR_visible)) == 1 && Real(BuiltinVar(wall, VAR_solid)) == 1;
+        return Get(wall, VAR_visible) == 1 && Get(wall, VAR_solid) == 1;
     }
     void Stomp() {
-        CallScript(psl_Script_hurt, boss_, player_, BuiltinVar(boss_, VAR_id), BuiltinVar(player_, VAR_id));
+        GameFixture::Stomp(player_, boss_);
         Assign(Var(boss_, SLOT_invuln), Value(0));
     }
-    static int Count(int32_t object) { return int(Real(Builtin("instance_number", Value(object)))); }
 
     int32_t room_ = rmArena, beast_ = oMegaSlimey;
     CInstance* player_ = nullptr;
@@ -51,9 +41,7 @@ protected:
 class BeastInputTest : public GameFixture {};
 
 TEST_F(BeastInputTest, LoneTriggersAndBeastsDoNothing) {
-    WriteSaveFile("save.fluffy", R"({"char_x":24,"char_y":160,"char_room":)" + std::to_string(rmArena) + "}");
-    Start();
-    for (int frame = 0; frame < 10 && Runner().current_room != rmArena; ++frame) RunFrames(1);
+    StartSaved(R"({"char_x":24,"char_y":160,"char_room":)" + std::to_string(rmArena) + "}", rmArena);
     ASSERT_NE(FirstOf(oMegaSlimey), nullptr);
 
     RuntimeErrorCapture errors;
@@ -73,9 +61,7 @@ TEST_F(BeastInputTest, LoneTriggersAndBeastsDoNothing) {
 // the camera's music check leaves the world's song paused, and it goes on when the fight ends.
 TEST_F(BeastInputTest, AWorldsSongWaitsOutTheFightAndThenGoesOn) {
     with_audio_ = true;
-    WriteSaveFile("save.fluffy", R"({"char_x":72,"char_y":160,"char_room":)" + std::to_string(rmSnow) + "}");
-    Start();
-    for (int frame = 0; frame < 10 && Runner().current_room != rmSnow; ++frame) RunFrames(1);
+    StartSaved(R"({"char_x":72,"char_y":160,"char_room":)" + std::to_string(rmSnow) + "}", rmSnow);
     const auto playing = [](int32_t music) { return bool(Real(Builtin("audio_is_playing", Value(music)))); };
     ASSERT_TRUE(playing(bgmSnow));
     Place(oBossBlock, 16, 144);
@@ -100,7 +86,7 @@ protected:
         const double wall = Real(BuiltinVar(FirstOf(oBossBlock), VAR_x)) + 8;
         int fresh = 0;
         With(nullptr, nullptr, oWigglisProjectile, [&](CInstance* drop, CInstance*) {
-            fresh += Real(Var(drop, SLOT_vv)) == 0 && (!over_wall || Real(BuiltinVar(drop, VAR_x)) == wall);
+            fresh += Get(drop, SLOT_vv) == 0 && (!over_wall || Get(drop, VAR_x) == wall);
         });
         return fresh;
     }
@@ -118,14 +104,14 @@ TEST_F(BossTest, AFightStartsAtTheTriggerCostsHeartsEndsOffScreenOrByDeathAndRes
     EXPECT_TRUE(Real(Builtin("audio_is_playing", Value(bgmBoss))));
     // Touching the beast's side while it moves: one heart, a second of safety.
     RunFrames(3);
-    PutPlayer(Real(BuiltinVar(boss_, VAR_x)) - 10);
+    PutPlayer(Get(boss_, VAR_x) - 10);
     RunFrames(1);
-    EXPECT_EQ(Real(Var(player_, SLOT_dead)), 0);
-    EXPECT_EQ(Hp(player_), 2);
-    EXPECT_EQ(Real(Var(player_, SLOT_invuln)), Real(Var(player_, SLOT_invuln_time)) - 1);
+    EXPECT_EQ(Get(player_, SLOT_dead), 0);
+    EXPECT_EQ(Get(player_, SLOT_hp), 2);
+    EXPECT_EQ(Get(player_, SLOT_invuln), Get(player_, SLOT_invuln_time) - 1);
     PutPlayer(40);
     Stomp();
-    EXPECT_EQ(Hp(boss_), 11);
+    EXPECT_EQ(Get(boss_, SLOT_hp), 11);
 
     // Out of Mireth's sight the fight is off, and the beast creeps home healed.
     SetBuiltinVar(boss_, VAR_x, Value(600));
@@ -134,15 +120,15 @@ TEST_F(BossTest, AFightStartsAtTheTriggerCostsHeartsEndsOffScreenOrByDeathAndRes
     EXPECT_FALSE(WallsUp());
     EXPECT_FALSE(Real(Builtin("audio_is_playing", Value(bgmBoss))));
     RunFrames(120);
-    EXPECT_NEAR(Real(BuiltinVar(boss_, VAR_x)), 240, 1);
-    EXPECT_EQ(Hp(boss_), 12);
+    EXPECT_NEAR(Get(boss_, VAR_x), 240, 1);
+    EXPECT_EQ(Get(boss_, SLOT_hp), 12);
 
     // Mireth's death ends a fight and sets the trigger again; the next fight starts whole.
     event_user(boss_, boss_, 2);
-    EXPECT_EQ(Real(BuiltinVar(boss_, VAR_x)), 240);
+    EXPECT_EQ(Get(boss_, VAR_x), 240);
     CallScript(psl_Script_die, player_, player_);
     EXPECT_FALSE(Active());
-    EXPECT_EQ(Hp(player_), 3);
+    EXPECT_EQ(Get(player_, SLOT_hp), 3);
     EXPECT_EQ(Real(Var(FirstOf(oBossTrigger), SLOT_hit)), 0);
     EXPECT_EQ(FirstOf(oProjectile), nullptr);
 }
@@ -150,15 +136,15 @@ TEST_F(BossTest, AFightStartsAtTheTriggerCostsHeartsEndsOffScreenOrByDeathAndRes
 TEST_F(BossTest, TheGreatSlimeSpeedsUpAsItIsHurtAndItsDeathEndsTheFight) {
     StartFight();
     RunFrames(2);
-    EXPECT_EQ(std::abs(Real(Var(boss_, SLOT_hv))), 2);
+    EXPECT_EQ(std::abs(Get(boss_, SLOT_hv)), 2);
     for (int hit = 0; hit < 4; ++hit) Stomp();
     RunFrames(1);
-    EXPECT_EQ(std::abs(Real(Var(boss_, SLOT_hv))), 4);
+    EXPECT_EQ(std::abs(Get(boss_, SLOT_hv)), 4);
     // Off to the wall, up it and off the ceiling: a shot at 5 px a step.
     CInstance* shot = nullptr;
     for (int frame = 0; frame < 300 && !(shot = FirstOf(oSlimeyProjectile)); ++frame) RunFrames(1);
     ASSERT_NE(shot, nullptr);
-    EXPECT_NEAR(std::hypot(Real(Var(shot, SLOT_hv)), Real(Var(shot, SLOT_vv))), 5, 1e-9);
+    EXPECT_NEAR(std::hypot(Get(shot, SLOT_hv), Get(shot, SLOT_vv)), 5, 1e-9);
 
     Assign(Var(player_, SLOT_hp), Value(1));
     Assign(Var(boss_, SLOT_hp), Value(1));
@@ -167,7 +153,7 @@ TEST_F(BossTest, TheGreatSlimeSpeedsUpAsItIsHurtAndItsDeathEndsTheFight) {
     EXPECT_EQ(FirstOf(oBossTrigger), nullptr);
     EXPECT_EQ(FirstOf(oProjectile), nullptr);
     EXPECT_FALSE(WallsUp());
-    EXPECT_EQ(Hp(player_), 3);
+    EXPECT_EQ(Get(player_, SLOT_hp), 3);
     // Beaten is saved, and keeps it away from its arena made again.
     EXPECT_NE(ReadSaveFile("save.fluffy").find("\"megaslimey\":1"), std::string::npos);
     Call(nullptr, nullptr, FN_room_restart);
@@ -175,29 +161,28 @@ TEST_F(BossTest, TheGreatSlimeSpeedsUpAsItIsHurtAndItsDeathEndsTheFight) {
     EXPECT_EQ(FirstOf(oMegaSlimey), nullptr);
 }
 
-TEST_F(WigglerFight, AtEachWallItHopsOrCallsADropAsItsSequenceSays) {
+// At each wall it hops or calls a drop as its sequence says; from nine hit points it also rains
+// over the walls, twice as often from three.
+TEST_F(WigglerFight, HopsAndDropsFollowItsSequenceAndItRainsWhenHurt) {
     StartFight();
     constexpr int kSeq[] = {0, 1, 1, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0, 1, 1, 0};
     int walls = 0;
     for (int frame = 0; frame < 900 && walls < 4; ++frame) {
-        const double hv = Real(Var(boss_, SLOT_hv));
-        const int i = int(Real(Var(boss_, SLOT_i)));
+        const double hv = Get(boss_, SLOT_hv);
+        const int i = int(Get(boss_, SLOT_i));
         RunFrames(1);
-        if ((Real(Var(boss_, SLOT_hv)) > 0) == (hv > 0)) continue;
+        if ((Get(boss_, SLOT_hv) > 0) == (hv > 0)) continue;
         ++walls;
-        EXPECT_EQ(Real(Var(boss_, SLOT_i)), (i + 1) % 16);
+        EXPECT_EQ(Get(boss_, SLOT_i), (i + 1) % 16);
         if (kSeq[i]) {
-            EXPECT_NEAR(Real(Var(boss_, SLOT_vv)), -std::sqrt(3.2), 1e-9) << "a hop at term " << i;
+            EXPECT_NEAR(Get(boss_, SLOT_vv), -std::sqrt(3.2), 1e-9) << "a hop at term " << i;
             EXPECT_EQ(FreshDrops(), 0);
         } else {
             EXPECT_EQ(FreshDrops(), 1) << "a drop at term " << i;
         }
     }
     EXPECT_EQ(walls, 4);
-}
 
-TEST_F(WigglerFight, FromNineHitPointsItRainsOverTheWallsTwiceAsOftenFromThree) {
-    StartFight();
     // Frames from now to the next rain over the wall.
     const auto next_rain = [&] {
         for (int frame = 1; frame <= 120; ++frame) {
@@ -207,12 +192,12 @@ TEST_F(WigglerFight, FromNineHitPointsItRainsOverTheWallsTwiceAsOftenFromThree) 
         return -1;
     };
     RunFrames(120);
-    EXPECT_EQ(Real(Var(boss_, SLOT_drop_timer)), -1); // no rain at full strength
+    EXPECT_EQ(Get(boss_, SLOT_drop_timer), -1); // no rain at full strength
     Assign(Var(boss_, SLOT_hp), Value(9));
     next_rain();
     EXPECT_NEAR(next_rain(), 60 * 60 / 73.0, 1);
     CInstance* drop = FirstOf(oWigglisProjectile);
-    EXPECT_NEAR(Real(Var(drop, SLOT_grav)), 0.2, 1e-9);
+    EXPECT_NEAR(Get(drop, SLOT_grav), 0.2, 1e-9);
 
     Assign(Var(boss_, SLOT_hp), Value(3));
     next_rain();
@@ -233,41 +218,41 @@ protected:
 TEST_F(FlowerFight, FloorsAnAimNeverStraightDownAndSeedsThatHurtAndBreakFloorsOnlyOnceBounced) {
     StartFight();
     EXPECT_EQ(Count(oFlowerBossBlock), 32);
-    PutPlayer(Real(BuiltinVar(boss_, VAR_x)) + 2); // almost straight below
+    PutPlayer(Get(boss_, VAR_x) + 2); // almost straight below
     for (int frame = 0; frame < 70 && !FirstOf(oFlowerProjectile); ++frame) RunFrames(1);
     CInstance* aimed = FirstOf(oFlowerProjectile);
     ASSERT_NE(aimed, nullptr);
-    const double direction = std::atan2(-Real(Var(aimed, SLOT_vv)), Real(Var(aimed, SLOT_hv))) * 180 / M_PI + 360;
+    const double direction = std::atan2(-Get(aimed, SLOT_vv), Get(aimed, SLOT_hv)) * 180 / M_PI + 360;
     EXPECT_NEAR(direction, 280, 1e-6);
     Call(aimed, aimed, FN_instance_destroy);
 
     PutPlayer(120);
     CInstance* seed = Seed(120, 150, 0, 0);
     RunFrames(1);
-    EXPECT_EQ(Hp(player_), 3);
+    EXPECT_EQ(Get(player_, SLOT_hp), 3);
     Assign(Var(seed, SLOT_dangerous), Value(1));
     RunFrames(1);
-    EXPECT_EQ(Hp(player_), 2);
+    EXPECT_EQ(Get(player_, SLOT_hp), 2);
     EXPECT_EQ(FirstOf(oFlowerProjectile), nullptr);
 
     // Rising into a floor, a bounced seed breaks it and turns back; a fresh one passes.
     CInstance* floor = nullptr; // of the lowest row, the one under the beast
+    const auto key = [&](CInstance* b) {
+        return std::pair(-Get(b, VAR_y), std::abs(Get(b, VAR_x) + 8 - Get(boss_, VAR_x)));
+    };
     With(nullptr, nullptr, oFlowerBossBlock, [&](CInstance* block, CInstance*) {
-        const auto key = [&](CInstance* b) {
-            return std::pair(-Real(BuiltinVar(b, VAR_y)), std::abs(Real(BuiltinVar(b, VAR_x)) + 8 - Real(BuiltinVar(boss_, VAR_x))));
-        };
         if (!floor || key(block) < key(floor)) floor = block;
     });
-    const double under = Real(BuiltinVar(floor, VAR_bbox_bottom)) + 6;
-    CInstance* fresh = Seed(Real(BuiltinVar(floor, VAR_x)) + 8, under, 0, -4);
+    const double under = Get(floor, VAR_bbox_bottom) + 6;
+    CInstance* fresh = Seed(Get(floor, VAR_x) + 8, under, 0, -4);
     RunFrames(2);
-    EXPECT_LT(Real(Var(fresh, SLOT_vv)), 0);
-    EXPECT_EQ(Real(Var(floor, SLOT_dead)), 0);
-    CInstance* bounced = Seed(Real(BuiltinVar(floor, VAR_x)) + 8, under, 0, -4);
+    EXPECT_LT(Get(fresh, SLOT_vv), 0);
+    EXPECT_EQ(Get(floor, SLOT_dead), 0);
+    CInstance* bounced = Seed(Get(floor, VAR_x) + 8, under, 0, -4);
     Assign(Var(bounced, SLOT_dangerous), Value(1));
     RunFrames(2);
-    EXPECT_EQ(Real(Var(floor, SLOT_dead)), 1);
-    EXPECT_GT(Real(Var(bounced, SLOT_vv)), 0);
+    EXPECT_EQ(Get(floor, SLOT_dead), 1);
+    EXPECT_GT(Get(bounced, SLOT_vv), 0);
 
     // Each hit lays two rows more and clears the seeds; the last point a third.
     Stomp();

@@ -1,6 +1,4 @@
-// Characters, speech boxes and presents in an empty room of the game's own package: typing and
-// closing counted in frames, layout, how a conversation advances through a question, scripts that
-// say nothing, and presents that are opened once and remembered.
+// Characters, speech boxes and presents in an empty room of the game's own package.
 #include <string>
 #include <vector>
 
@@ -43,17 +41,6 @@ protected:
         return Real(Builtin("instance_exists", box)) ? FindInstanceById(int32_t(Real(box))) : nullptr;
     }
     static std::string Text(CInstance* instance, int32_t slot) { return ValueText(Var(instance, slot)); }
-    static double Number(CInstance* instance, int32_t slot) { return Real(Var(instance, slot)); }
-    static int Count(int32_t object) { return int(Real(Builtin("instance_number", Value(object)))); }
-    // Presses and lets go of a key, a frame each, `times` over.
-    void Tap(int32_t key, int times = 1) {
-        for (int i = 0; i < times; ++i) {
-            window_.PostKey(key, true);
-            RunFrames(1);
-            window_.PostKey(key, false);
-            RunFrames(1);
-        }
-    }
 
     CInstance* player_ = nullptr;
 };
@@ -66,11 +53,11 @@ TEST_F(DialogueTest, ABoxTypesACharacterAFrameBreaksWhereItWrapsAndClosesAfterIt
     EXPECT_EQ(Text(box, SLOT_prefix), "Hi ");
     RunFrames(4);
     EXPECT_EQ(Text(box, SLOT_prefix), "Hi \nther");
-    EXPECT_EQ(Number(box, SLOT_finished), 0);
+    EXPECT_EQ(Get(box, SLOT_finished), 0);
     RunFrames(1);
     EXPECT_EQ(Text(box, SLOT_prefix), "Hi \nthere");
-    EXPECT_EQ(Number(box, SLOT_finished), 1);
-    const int time = int(Number(box, SLOT_time));
+    EXPECT_EQ(Get(box, SLOT_finished), 1);
+    const int time = int(Get(box, SLOT_time));
     EXPECT_EQ(time, 180);
     RunFrames(time - 1);
     EXPECT_EQ(Count(oTextbox), 1);
@@ -91,9 +78,9 @@ TEST_F(DialogueTest, LayoutRunsCommandsWrapsWithinTheViewAndMovesOffOpenBoxes) {
     event_user(wide, wide, 0);
     const double view_x = Real(Builtin("camera_get_view_x", BuiltinVar(wide, VAR_view_camera, 0)));
     const double view_y = Real(Builtin("camera_get_view_y", BuiltinVar(wide, VAR_view_camera, 0)));
-    EXPECT_GE(Number(wide, SLOT_bx1), view_x);
-    EXPECT_LE(Number(wide, SLOT_bx2), view_x + 320);
-    EXPECT_GE(Number(wide, SLOT_by1), view_y);
+    EXPECT_GE(Get(wide, SLOT_bx1), view_x);
+    EXPECT_LE(Get(wide, SLOT_bx2), view_x + 320);
+    EXPECT_GE(Get(wide, SLOT_by1), view_y);
     Builtin("draw_set_font", GlobalValue("neco_font"));
     const std::string shown = Text(wide, SLOT_prefix);
     int lines = 0;
@@ -104,7 +91,7 @@ TEST_F(DialogueTest, LayoutRunsCommandsWrapsWithinTheViewAndMovesOffOpenBoxes) {
         start = end + 1;
     }
     EXPECT_GT(lines, 1);
-    EXPECT_EQ(Number(wide, SLOT_height), lines * Real(Builtin("string_height", Value("M"))));
+    EXPECT_EQ(Get(wide, SLOT_height), lines * Real(Builtin("string_height", Value("M"))));
 
     // A second box over the same spot sits clear of the first.
     CInstance* first = Box("Hello");
@@ -124,28 +111,28 @@ TEST_F(DialogueTest, AnAdvanceFinishesTypingAQuestionWaitsForItsAnswerAndTheScri
     EXPECT_EQ(BoxOf(npc), box);
     EXPECT_EQ(Text(box, SLOT_prefix), "Which?");
     // A question holds its box past its time, advances and all, until it is answered.
-    RunFrames(int(Number(box, SLOT_time)) + 40);
+    RunFrames(int(Get(box, SLOT_time)) + 40);
     EXPECT_EQ(BoxOf(npc), box);
 
     // From none Left picks the last answer; the cursor wraps both ways (from none, Right picks
     // the first: the snow person's recording).
     Tap(vk_left);
-    EXPECT_EQ(Number(box, SLOT_answer), 1);
+    EXPECT_EQ(Get(box, SLOT_answer), 1);
     Tap(vk_left, 2);
-    EXPECT_EQ(Number(box, SLOT_answer), 1);
+    EXPECT_EQ(Get(box, SLOT_answer), 1);
     Tap(vk_right);
-    EXPECT_EQ(Number(box, SLOT_answer), 0);
+    EXPECT_EQ(Get(box, SLOT_answer), 0);
     Tap(vk_left); // "no"
     Talk(npc);
-    EXPECT_EQ(Number(npc, SLOT_answer), 1);
+    EXPECT_EQ(Get(npc, SLOT_answer), 1);
     ASSERT_NE(BoxOf(npc), nullptr);
     EXPECT_NE(BoxOf(npc), box);
     EXPECT_EQ(Text(BoxOf(npc), SLOT_text), "Too bad.");
 
     // From here the character's alarm advances by itself: the box closes and the talk ends.
-    RunFrames(int(Number(npc, SLOT_talking_time)));
+    RunFrames(int(Get(npc, SLOT_talking_time)));
     EXPECT_EQ(Count(oTextbox), 0);
-    EXPECT_EQ(Number(npc, SLOT_talking), 0);
+    EXPECT_EQ(Get(npc, SLOT_talking), 0);
 }
 
 TEST_F(DialogueTest, ScriptsWithNothingToSayOpenNoBoxAndALoopStopsTheGame) {
@@ -166,63 +153,50 @@ TEST_F(DialogueTest, ScriptsWithNothingToSayOpenNoBoxAndALoopStopsTheGame) {
 TEST_F(DialogueTest, WalkingUpToACharacterStartsItsTalkOnce) {
     CInstance* npc = Speaker("Merry Snowtide!", oSnowfolk, 300);
     RunFrames(1);
-    EXPECT_EQ(Number(npc, SLOT_talking), 1);
+    EXPECT_EQ(Get(npc, SLOT_talking), 1);
     Talk(npc);
     Talk(npc); // finished and closed: the talk is over while Mireth still stands there
     RunFrames(5);
-    EXPECT_EQ(Number(npc, SLOT_talking), 0);
+    EXPECT_EQ(Get(npc, SLOT_talking), 0);
     EXPECT_EQ(Count(oTextbox), 0);
 }
 
-TEST_F(DialogueTest, PresentsAreKnownByPlaceOpenedByAStompAndNeverReturn) {
+// Presents are known by their place, opened by a stomp and never come back; a great present
+// closes the open boxes and holds the world until its own closes.
+TEST_F(DialogueTest, PresentsAreOpenedByAStompOnceAndAGreatOneHoldsTheWorld) {
     CInstance* duck = Speaker("!set global.can_duck, 1\nPress Down to Duck", oPresent, 60);
     CInstance* heart = Speaker("One more heart!", oHeartPresent, 200);
     EXPECT_EQ(Text(duck, SLOT_key), "got60_152_rmEmpty");
     EXPECT_EQ(Text(heart, SLOT_key), "got200_152_rmEmpty");
     EXPECT_EQ(GlobalNumber("got60_152_rmEmpty"), 0);
     EXPECT_EQ(Real(Builtin("ds_list_size", GlobalValue("present_list"))), 2);
-
     const double hearts = GlobalNumber("char_max_hp");
-    for (CInstance* present : {duck, heart}) CallScript(psl_Script_hurt, present, player_, BuiltinVar(present, VAR_id), BuiltinVar(player_, VAR_id));
+    for (CInstance* present : {duck, heart}) Stomp(player_, present);
     EXPECT_EQ(GlobalNumber("can_duck"), 1);
     EXPECT_EQ(GlobalNumber("char_max_hp"), hearts + 1);
-    EXPECT_EQ(Real(Var(player_, SLOT_hp)), hearts + 1);
+    EXPECT_EQ(Get(player_, SLOT_hp), hearts + 1);
     EXPECT_EQ(Count(oPresent), 0);
     EXPECT_EQ(Count(oTextbox), 2); // each says its line as it goes
     const std::string save = ReadSaveFile("save.fluffy");
     EXPECT_NE(save.find("\"got60_152_rmEmpty\":1"), std::string::npos) << save;
     EXPECT_NE(save.find("\"can_duck\":1"), std::string::npos) << save;
-
-    // Made again at its place, an opened present is gone at once; a new place is a new present.
-    Place(oPresent, 60, 152);
-    Place(oPresent, 100, 152);
+    Place(oPresent, 60, 152); // gone at once
+    Place(oPresent, 100, 152); // a new place, a new present
     EXPECT_EQ(Count(oPresent), 1);
 
-    // And after the game starts again from its save.
-    TearDown();
-    SetUp();
-    EXPECT_EQ(GlobalNumber("can_duck"), 1);
-    EXPECT_EQ(GlobalNumber("got60_152_rmEmpty"), 1);
-    Place(oPresent, 60, 152);
-    EXPECT_EQ(Count(oPresent), 0);
-}
-
-TEST_F(DialogueTest, AGreatPresentSilencesTheMusicAndHoldsTheWorldUntilItsBoxCloses) {
-    Box("Open me"); // a box already open, which the present closes
     CInstance* slime = Place(oSlimey, 200, 100);
-    CInstance* mega = Speaker("The first great present!", oMegaPresent, 60);
-    CallScript(psl_Script_hurt, mega, player_, BuiltinVar(mega, VAR_id), BuiltinVar(player_, VAR_id));
+    CInstance* mega = Speaker("The first great present!", oMegaPresent, 140);
+    Stomp(player_, mega);
     EXPECT_EQ(GlobalNumber("megapresent"), 1);
     EXPECT_EQ(Count(oTextbox), 1);
     EXPECT_EQ(Text(FirstOf(oTextbox), SLOT_text), "The first great present!");
     EXPECT_NE(ReadSaveFile("save.fluffy").find("\"megapresent\":1"), std::string::npos);
-    EXPECT_EQ(Real(Var(player_, SLOT_pause)), 1);
-    EXPECT_EQ(Real(Var(slime, SLOT_pause)), 1);
-
+    EXPECT_EQ(Get(player_, SLOT_pause), 1);
+    EXPECT_EQ(Get(slime, SLOT_pause), 1);
     RunFrames(24 + 180);
     EXPECT_EQ(Count(oTextbox), 0);
-    EXPECT_EQ(Real(Var(player_, SLOT_pause)), 0);
-    EXPECT_EQ(Real(Var(slime, SLOT_pause)), 0);
+    EXPECT_EQ(Get(player_, SLOT_pause), 0);
+    EXPECT_EQ(Get(slime, SLOT_pause), 0);
 }
 
 } // namespace

@@ -1,9 +1,7 @@
 // The drawing effects and the speech box on OpenGL without a display, compared with golden images
-// in game/golden/.
-// Each picture also holds plain drawings of the same sprite or text made with built-ins, and the
-// effects are checked against them by their rules, so that a golden rewritten without looking
-// cannot bless a wrong picture. After a change to the effects, the glyph sprites or the fonts,
-// look at the pictures and rewrite them with
+// in game/golden/ and, by their rules, with plain drawings of the same made with built-ins in the
+// same picture, so that a golden rewritten without looking cannot bless a wrong picture. Rewrite
+// them, after looking, with
 //     RUNNER_UPDATE_GOLDEN=1 build/bin/game_tests --gtest_filter='DrawingEffectsGolden.*'
 #include "GlGameFixture.h"
 #include "Platform/GoldenImage.h"
@@ -38,9 +36,8 @@ protected:
         SetBuiltinVar(painter, VAR_sprite_index, Value(sMirethIdle));
         SetBuiltinVar(painter, VAR_image_xscale, Value(xscale * scale));
         SetBuiltinVar(painter, VAR_image_yscale, Value(scale));
-        SetBuiltinVar(
-            painter, VAR_x,
-            Value(left + 4 + (xscale > 0 ? origin : Mireth("sprite_get_width") - origin) * scale));
+        SetBuiltinVar(painter, VAR_x,
+                      Value(left + 4 + (xscale > 0 ? origin : Mireth("sprite_get_width") - origin) * scale));
         SetBuiltinVar(painter, VAR_y, Value(top + 4 + Mireth("sprite_get_yoffset") * scale));
         return painter;
     }
@@ -57,16 +54,14 @@ template <typename Rule>
     const auto at = [&](int cell, int x, int y) {
         return PixelAt(image.pixels, image.width, cell % 10 * kCell + x, cell / 10 * kCell + y);
     };
-    const auto in = [&](int x, int y) {
-        return x >= 0 && y >= 0 && at(plain, x, y) != kBackground;
-    };
+    const auto in = [&](int x, int y) { return x >= 0 && y >= 0 && at(plain, x, y) != kBackground; };
     for (int y = 0; y < kCell - 1; ++y)
         for (int x = 0; x < kCell - 1; ++x) {
-            const Rgba want = rule(at(plain, x, y), in(x, y),
-                                   in(x - 1, y) || in(x + 1, y) || in(x, y - 1) || in(x, y + 1));
+            const Rgba want =
+                rule(at(plain, x, y), in(x, y), in(x - 1, y) || in(x + 1, y) || in(x, y - 1) || in(x, y + 1));
             if (!Near(at(drawn, x, y), want))
-                return ::testing::AssertionFailure() << "cell " << drawn << " at " << x << ", " << y
-                                                     << ": " << at(drawn, x, y) << " not " << want;
+                return ::testing::AssertionFailure()
+                       << "cell " << drawn << " at " << x << ", " << y << ": " << at(drawn, x, y) << " not " << want;
         }
     return ::testing::AssertionSuccess();
 }
@@ -81,21 +76,19 @@ TEST_F(DrawingEffectsGolden, OutlinesSilhouettesStencilsAndWrapping) {
     const Value sprite(sMirethIdle), white = RunnerColour({255, 255, 255, 255});
     const Value red = RunnerColour({255, 0, 0, 255}), green = RunnerColour({0, 255, 0, 255});
     CInstance* painter = Place(0, 0);
-    Builtin("draw_sprite", sprite, Value(0), BuiltinVar(painter, VAR_x),
-            BuiltinVar(painter, VAR_y));
+    Builtin("draw_sprite", sprite, Value(0), BuiltinVar(painter, VAR_x), BuiltinVar(painter, VAR_y));
     Place(kCell, 0);
     Paint(psl_Script_draw_outline);
     Place(2 * kCell, 0, -1);
-    Builtin("draw_sprite_ext", sprite, Value(0), BuiltinVar(painter, VAR_x),
-            BuiltinVar(painter, VAR_y), Value(-1), Value(1), Value(0), white, Value(1));
+    Builtin("draw_sprite_ext", sprite, Value(0), BuiltinVar(painter, VAR_x), BuiltinVar(painter, VAR_y), Value(-1),
+            Value(1), Value(0), white, Value(1));
     Place(3 * kCell, 0, -1);
     Paint(psl_Script_draw_outline, red);
     Place(4 * kCell, 0);
     SetBuiltinVar(painter, VAR_image_blend, RunnerColour({255, 255, 0, 255}));
     Paint(psl_Script_draw_silhouette, 0, 0);
     SetBuiltinVar(painter, VAR_image_blend, white);
-    Paint(psl_Script_draw_stencil_with_gradient, sprite, 5 * kCell + 4 + ox, 4 + oy, green, green,
-          green, green);
+    Paint(psl_Script_draw_stencil_with_gradient, sprite, 5 * kCell + 4 + ox, 4 + oy, green, green, green, green);
     Place(320, kCell - 180); // beyond the room: shown one room width left and one height down
     Paint(psl_Script_draw_self_wrapped);
     Paint(psl_Script_draw_stencil_with_gradient, sprite, kCell + 4 + ox, kCell + 4 + oy, red,
@@ -116,19 +109,16 @@ TEST_F(DrawingEffectsGolden, OutlinesSilhouettesStencilsAndWrapping) {
     const RgbaImage image = Picture();
 
     const auto outlined = [](Rgba outline) {
-        return [outline](Rgba pixel, bool in, bool next) {
-            return in ? pixel : next ? outline : kBackground;
-        };
+        return [outline](Rgba pixel, bool in, bool next) { return in ? pixel : next ? outline : kBackground; };
     };
-    const auto flat = [](Rgba fill) {
-        return [fill](Rgba, bool in, bool) { return in ? fill : kBackground; };
-    };
+    const auto flat = [](Rgba fill) { return [fill](Rgba, bool in, bool) { return in ? fill : kBackground; }; };
     EXPECT_TRUE(FollowsRule(image, 0, 1, outlined({0, 0, 0, 255})));
     EXPECT_TRUE(FollowsRule(image, 2, 3, outlined({255, 0, 0, 255})));
     EXPECT_TRUE(FollowsRule(image, 0, 4, flat({255, 255, 0, 255})));
     EXPECT_TRUE(FollowsRule(image, 0, 5, flat({0, 255, 0, 255})));
     EXPECT_TRUE(FollowsRule(image, 0, 10, [](Rgba pixel, bool, bool) { return pixel; }));
-    for (int cell : {13, 14, 15}) EXPECT_TRUE(FollowsRule(image, 0, cell, outlined({0, 0, 0, 255})));
+    for (int cell : {13, 14, 15})
+        EXPECT_TRUE(FollowsRule(image, 0, cell, outlined({0, 0, 0, 255})));
     EXPECT_TRUE(MatchesGoldenImage(image, "game/golden/sprite_effects.png"));
 }
 
@@ -137,15 +127,14 @@ TEST_F(DrawingEffectsGolden, OutlinesSilhouettesStencilsAndWrapping) {
 TEST_F(DrawingEffectsGolden, SpriteTextAndCentredLines) {
     Builtin("draw_set_font", GlobalValue("mireth_font"));
     Builtin("draw_set_colour", RunnerColour({255, 255, 255, 255}));
-    Builtin("sprite_set_offset", Value(sConfigFaceButtons), Value(3),
-            Value(2)); // top-aligned all the same
+    Builtin("sprite_set_offset", Value(sConfigFaceButtons), Value(3), Value(2)); // top-aligned all the same
     const std::string before = "Press ", after = " to jump!";
     Paint(psl_Script_draw_text_sprite, 4, 4, before + "\\sConfigFaceButtons:0" + after);
     const double pen = 4 + Real(Builtin("string_width", Value(before)));
     Builtin("draw_text", Value(4), Value(40), Value(before));
     Builtin("draw_sprite", Value(sConfigFaceButtons), Value(0), Value(pen + 3), Value(40 + 2));
-    Builtin("draw_text", Value(pen + Real(Builtin("sprite_get_width", Value(sConfigFaceButtons)))),
-            Value(40), Value(after));
+    Builtin("draw_text", Value(pen + Real(Builtin("sprite_get_width", Value(sConfigFaceButtons)))), Value(40),
+            Value(after));
     const char* lines = "A gift for you\nMerry Snowtide!";
     Paint(psl_Script_draw_text_centered, 160, 80, lines);
     Builtin("draw_set_halign", Value(fa_center));
@@ -174,7 +163,8 @@ TEST_F(DrawingEffectsGolden, ASpeechBoxWithItsPointerColoursGlyphAndAnswers) {
     CInstance* speaker = GameFixture::Place(oNPC, 160, 150);
     CInstance* box = GameFixture::Place(oTextbox, 160, 120);
     Assign(Var(box, SLOT_npc), BuiltinVar(speaker, VAR_id));
-    Assign(Var(box, SLOT_text), Value("Merry {color 255}Snowtide{color 16777215}! Press \\sConfigFaceButtons:2 {ask yes no}"));
+    Assign(Var(box, SLOT_text),
+           Value("Merry {color 255}Snowtide{color 16777215}! Press \\sConfigFaceButtons:2 {ask yes no}"));
     event_user(box, box, 1);
     event_user(box, box, 0);
     Assign(Var(box, SLOT_answer), Value(1));
@@ -182,11 +172,11 @@ TEST_F(DrawingEffectsGolden, ASpeechBoxWithItsPointerColoursGlyphAndAnswers) {
     const RgbaImage image = Picture();
 
     const auto at = [&](double x, double y) { return PixelAt(image.pixels, 320, int(x), int(y)); };
-    const double x1 = Real(Var(box, SLOT_bx1)), y1 = Real(Var(box, SLOT_by1));
-    const double x2 = Real(Var(box, SLOT_bx2)), y2 = Real(Var(box, SLOT_by2));
+    const double x1 = Get(box, SLOT_bx1), y1 = Get(box, SLOT_by1);
+    const double x2 = Get(box, SLOT_bx2), y2 = Get(box, SLOT_by2);
     EXPECT_EQ(y2, 120);
     EXPECT_EQ(at(x1 + 2, y1 + 2), (Rgba{0, 0, 0, 255}));
-    EXPECT_EQ(at(x1, y1), kBackground); // a rounded corner
+    EXPECT_EQ(at(x1, y1), kBackground);               // a rounded corner
     EXPECT_EQ(at(160, y2 + 1), (Rgba{0, 0, 0, 255})); // the pointer
     EXPECT_EQ(at(140, y2 + 1), kBackground);
     int red = 0, yellow = 0, white = 0;

@@ -7,11 +7,14 @@ namespace {
 
 class DrawingEffectsTest : public GameFixture {
 protected:
-    template <typename... Args>
-    double Run(ScriptFunction script, const Args&... args) {
-        return Real(CallScript(script, FirstOf(oInput), FirstOf(oInput), Value(args)...));
+    void SetUp() override {
+        GameFixture::SetUp();
+        with_audio_ = true;
+        Start();
     }
-    double Width(const char* text) { return Run(psl_Script_string_width_sprite, text); }
+    template <typename... Args>
+    static double Number(ScriptFunction script, const Args&... args) { return Real(Run(script, args...)); }
+    double Width(const char* text) { return Number(psl_Script_string_width_sprite, text); }
     static double TextWidth(const char* text) { return Real(Builtin("string_width", Value(text))); }
     // The voices of `sound` on the mixer.
     int Voices(int32_t sound) {
@@ -23,7 +26,6 @@ protected:
 };
 
 TEST_F(DrawingEffectsTest, GlyphsTakeTheirSpritesWidthAndBackslashesStayText) {
-    Start();
     Builtin("draw_set_font", GlobalValue("mireth_font"));
     const double glyph = Real(Builtin("sprite_get_width", Value(sConfigFaceButtons)));
     ASSERT_GT(glyph, 0);
@@ -36,19 +38,18 @@ TEST_F(DrawingEffectsTest, GlyphsTakeTheirSpritesWidthAndBackslashesStayText) {
 }
 
 TEST_F(DrawingEffectsTest, SizesColoursAndRectangles) {
-    Start();
-    EXPECT_EQ(Run(psl_Script_npow2, 1), 1);
-    EXPECT_EQ(Run(psl_Script_npow2, 17), 32);
-    EXPECT_EQ(Run(psl_Script_npow2, 0), 1);
+    EXPECT_EQ(Number(psl_Script_npow2, 1), 1);
+    EXPECT_EQ(Number(psl_Script_npow2, 17), 32);
+    EXPECT_EQ(Number(psl_Script_npow2, 0), 1);
     const auto hsl = [&](int h, int s, int l) {
-        return Run(psl_Script_make_color_hsl_240, h, s, l);
+        return Number(psl_Script_make_color_hsl_240, h, s, l);
     };
     EXPECT_EQ(hsl(0, 240, 120), 0x0000FF); // pure red (red is the low byte)
     EXPECT_EQ(hsl(160, 240, 120), 0xFF0000);
     EXPECT_EQ(hsl(40, 240, 0), 0);        // black, whatever the saturation
     EXPECT_EQ(hsl(40, 0, 120), 0x808080); // no saturation: grey
     const auto overlap = [&](int l2, int t2, int r2, int b2) {
-        return Run(psl_Script_intersect_rect, 0, 0, 10, 10, l2, t2, r2, b2);
+        return Number(psl_Script_intersect_rect, 0, 0, 10, 10, l2, t2, r2, b2);
     };
     EXPECT_TRUE(overlap(9, 9, 20, 20));
     EXPECT_TRUE(overlap(-5, 2, 15, 3));   // across
@@ -57,42 +58,38 @@ TEST_F(DrawingEffectsTest, SizesColoursAndRectangles) {
 }
 
 TEST_F(DrawingEffectsTest, ScratchSurfacesAreSharedAndMadeAgainWhenLost) {
-    Start();
-    const double first = Run(psl_Script_get_scratch_surface, 16);
+    const double first = Number(psl_Script_get_scratch_surface, 16);
     ASSERT_NE(graphics_->Targets().Find(int32_t(first)), nullptr);
     EXPECT_EQ(graphics_->Targets().Find(int32_t(first))->width, 16);
-    EXPECT_EQ(Run(psl_Script_get_scratch_surface, 16, 0), first);
-    EXPECT_NE(Run(psl_Script_get_scratch_surface, 16, 3), first);
-    EXPECT_NE(Run(psl_Script_get_scratch_surface, 2048), first);
+    EXPECT_EQ(Number(psl_Script_get_scratch_surface, 16, 0), first);
+    EXPECT_NE(Number(psl_Script_get_scratch_surface, 16, 3), first);
+    EXPECT_NE(Number(psl_Script_get_scratch_surface, 2048), first);
 
     Builtin("surface_free", Value(first));
-    EXPECT_NE(graphics_->Targets().Find(int32_t(Run(psl_Script_get_scratch_surface, 16))), nullptr);
+    EXPECT_NE(graphics_->Targets().Find(int32_t(Number(psl_Script_get_scratch_surface, 16))), nullptr);
     graphics_->Targets().DropAll();
-    const double remade = Run(psl_Script_get_scratch_surface, 16, 3);
+    const double remade = Number(psl_Script_get_scratch_surface, 16, 3);
     EXPECT_NE(graphics_->Targets().Find(int32_t(remade)), nullptr);
-    EXPECT_EQ(Run(psl_Script_get_scratch_surface, 16, 3), remade);
+    EXPECT_EQ(Number(psl_Script_get_scratch_surface, 16, 3), remade);
 
     RuntimeErrorCapture errors;
-    Run(psl_Script_get_scratch_surface, 4096);
-    Run(psl_Script_get_scratch_surface, 0);
-    Run(psl_Script_get_scratch_surface, 16, 4);
+    Number(psl_Script_get_scratch_surface, 4096);
+    Number(psl_Script_get_scratch_surface, 0);
+    Number(psl_Script_get_scratch_surface, 16, 4);
     ASSERT_EQ(errors.Messages().size(), 3u);
-    EXPECT_EQ(errors.Messages()[0],
-              "get_scratch_surface: no scratch surface of size 4096 in slot 0");
+    EXPECT_EQ(errors.Messages()[0], "get_scratch_surface: no scratch surface of size 4096 in slot 0");
 }
 
 TEST_F(DrawingEffectsTest, ASoundStartsOnceAFrameAtAPitchInItsRange) {
-    with_audio_ = true;
-    Start();
     for (int32_t sound : {sfxJump, sfxJump, sfxHurt})
-        Run(psl_Script_sfx_play, sound);
+        Number(psl_Script_sfx_play, sound);
     EXPECT_EQ(Voices(sfxJump), 1);
     EXPECT_EQ(Voices(sfxHurt), 1);
     const float& pitch = std::as_const(*audio_).Asset(sfxJump)->pitch;
     EXPECT_EQ(pitch, 1); // no range: as it was
 
     Builtin("ds_map_clear", GlobalValue("played_this_frame")); // as the camera does every frame
-    Run(psl_Script_sfx_play, sfxJump, 0.5, 0.75);
+    Number(psl_Script_sfx_play, sfxJump, 0.5, 0.75);
     EXPECT_EQ(Voices(sfxJump), 2);
     EXPECT_GE(pitch, 0.5f);
     EXPECT_LT(pitch, 0.75f);

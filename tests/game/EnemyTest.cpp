@@ -1,5 +1,4 @@
-// Enemies in an empty room of the game's own package: the floaters' swing and phases, and the
-// flower puff's backward circle.
+// Enemies in an empty room of the game's own package.
 #include <cmath>
 #include <set>
 
@@ -15,14 +14,13 @@ protected:
         Place(oSnowBlock, 0, 160, 20, 2);
         Builtin("random_set_seed", Value(7));
     }
-    static double Get(CInstance* instance, const VariablePair& variable) { return Real(BuiltinVar(instance, variable)); }
 };
 
 TEST_F(EnemyTest, FloatersSwingOnceASecondFromPhasesOfTheirOwn) {
     CInstance* slimes[] = {Place(oSlimey, 100, 40), Place(oSlimey, 200, 40), Place(oWigglis, 150, 100)};
     for (CInstance* slime : slimes) Assign(Var(slime, SLOT_hamp), Value(32));
     std::set<double> phases;
-    for (CInstance* slime : slimes) phases.insert(Real(Var(slime, SLOT_stepc)));
+    for (CInstance* slime : slimes) phases.insert(Get(slime, SLOT_stepc));
     EXPECT_EQ(phases.size(), 3u);
 
     double low = 1e9, high = -1e9, first = 0;

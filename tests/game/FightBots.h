@@ -1,6 +1,5 @@
-// What the bots that fight the beasts share, and the great flower puff's bot: they watch the beast,
-// its shots and Mireth, as a player would, and press keys. Each plays in an arena screen whose left
-// edge is at `origin`: the test arenas' (0), or the worlds' own.
+// What the bots that fight the beasts share, and the great flower puff's bot. Each plays in an
+// arena screen whose left edge is at `origin`: the test arenas' (0), or the worlds' own.
 #pragma once
 
 #include <algorithm>
@@ -10,15 +9,6 @@
 #include "MirethMotion.h"
 
 namespace fight {
-
-using motion::Get;
-
-// The first instance of an object, or null.
-inline CInstance* Find(int32_t object) {
-    CInstance* found = nullptr;
-    With(nullptr, nullptr, object, [&](CInstance* instance, CInstance*) { found = found ? found : instance; });
-    return found;
-}
 
 // The keys a fight bot holds, posted only when they change.
 class Keys {
@@ -50,9 +40,9 @@ struct Threat {
 };
 inline Threat ShotThreat(CInstance* player, double vv) {
     Threat threat;
-    const double px = Get(player, VAR_x), grav = Real(Var(player, SLOT_grav));
+    const double px = Get(player, VAR_x), grav = Get(player, SLOT_grav);
     With(nullptr, nullptr, oProjectile, [&](CInstance* shot, CInstance*) {
-        const double hv = Real(Var(shot, SLOT_hv)), shot_vv = Real(Var(shot, SLOT_vv));
+        const double hv = Get(shot, SLOT_hv), shot_vv = Get(shot, SLOT_vv);
         double middle = Get(player, VAR_y) - 11, fall = vv;
         for (int t = 0; t < 60 && (threat.steps < 0 || t < threat.steps); ++t) {
             const double x = Get(shot, VAR_x) + hv * t, y = Get(shot, VAR_y) + shot_vv * t;
@@ -82,7 +72,7 @@ public:
     int32_t beast() const { return beast_; }
     // One step of the fight; false once the beast is gone (the keys let go).
     bool Fight(NullWindow& window, CInstance* player) {
-        CInstance* boss = Find(beast_);
+        CInstance* boss = FirstOf(beast_);
         if (!boss || !player) {
             keys_.Release(window);
             return false;
@@ -132,15 +122,15 @@ private:
     }
 
     void Play(NullWindow& window, CInstance* player, CInstance* boss) override {
-        const double px = Get(player, VAR_x), vv = Real(Var(player, SLOT_vv)), bx = Get(boss, VAR_x);
-        const bool grounded = bool(Value(Var(player, SLOT_ong))) && vv >= 0;
+        const double px = Get(player, VAR_x), vv = Get(player, SLOT_vv), bx = Get(boss, VAR_x);
+        const bool grounded = motion::OnGround(player);
         const Threat threat = ShotThreat(player, grounded ? 0 : vv);
         if (grounded) {
             climbing_ = false;
             const double gap = Gap(boss);
             double goal = gap ? gap : bx + (px < bx ? -56 : 56);
             if (threat.steps >= 0 && threat.steps < 20) goal = px + (px > threat.x ? 32 : -32);
-            const bool under = gap && std::abs(px - gap) <= 1 && std::abs(Real(Var(player, SLOT_hv))) < 0.5;
+            const bool under = gap && std::abs(px - gap) <= 1 && std::abs(Get(player, SLOT_hv)) < 0.5;
             keys_.Set(window, vk_space, under);
             climbing_ = under;
             keys_.Toward(window, px, goal, 1);

@@ -1,8 +1,6 @@
-// A bot that outlasts the last fight as a player who has learnt it does: every step it tries
-// standing, walking either way for a moment or on, hopping or jumping (now or a little later) and
-// ducking, carries Mireth and every shot on for 40 steps (shots fly straight), and takes the plan
-// hit latest, jumping only when it must and keeping to the middle of the screen, away from the
-// edges the rows come in from. It presses keys as a player would.
+// A bot that outlasts the last fight: every step it carries Mireth and every shot on for 40 steps
+// under many plans, and takes the one hit latest, jumping only when it must and keeping away from
+// the edges the rows come in from.
 #pragma once
 
 #include <algorithm>
@@ -27,13 +25,11 @@ struct Shot {
     double left, top, right, bottom, hv, vv;
 };
 
-inline double Get(CInstance* player, int32_t slot) { return Real(Var(player, slot)); }
-
 // The step the plan is first hit at, or kHorizon + 1. Mireth's box is 12 wide and 22 tall above
 // her feet (10 ducking); a shot is checked along its whole step, as the game checks her against
 // shots that have not moved yet this step.
 inline int FirstHit(CInstance* player, const Plan& plan, const std::vector<Shot>& shots) {
-    double x = Real(BuiltinVar(player, VAR_x)), y = Real(BuiltinVar(player, VAR_y));
+    double x = Get(player, VAR_x), y = Get(player, VAR_y);
     double hv = Get(player, SLOT_hv), vv = Get(player, SLOT_vv);
     bool ground = Get(player, SLOT_ong) && vv >= 0, duck = Get(player, SLOT_duck), cut = false;
     if (ground) duck = plan.duck;
@@ -65,11 +61,10 @@ inline Plan Choose(CInstance* player) {
     std::vector<Shot> shots;
     With(nullptr, nullptr, oFinalProjectile, [&](CInstance* s, CInstance*) {
         if (!Value(Var(s, SLOT_hurtful))) return;
-        shots.push_back({Real(BuiltinVar(s, VAR_bbox_left)), Real(BuiltinVar(s, VAR_bbox_top)),
-                         Real(BuiltinVar(s, VAR_bbox_right)), Real(BuiltinVar(s, VAR_bbox_bottom)), Get(s, SLOT_hv),
-                         Get(s, SLOT_vv)});
+        shots.push_back({Get(s, VAR_bbox_left), Get(s, VAR_bbox_top), Get(s, VAR_bbox_right), Get(s, VAR_bbox_bottom),
+                         Get(s, SLOT_hv), Get(s, SLOT_vv)});
     });
-    const double x = Real(BuiltinVar(player, VAR_x));
+    const double x = Get(player, VAR_x);
     Plan best{0, 0, 0, 1, false};
     double best_score = -1e9;
     for (int hdir : {0, -1, 1})

@@ -11,6 +11,23 @@
 #include "Object/InstanceLifecycle.h"
 #include "Support/SupportTestSupport.h"
 
+// The cases of a table in game/data/: a case a line, its fields split by tabs; blank lines and
+// lines that start with # are skipped.
+inline std::vector<std::vector<std::string>> Cases(const std::string& name) {
+    std::vector<std::vector<std::string>> cases;
+    const std::string text = ReadText(std::string(TEST_SOURCE_DIR) + "/game/data/" + name);
+    for (size_t at = 0, end = 0; at < text.size(); at = end + 1) {
+        end = std::min(text.find('\n', at), text.size());
+        if (end == at || text[at] == '#') continue;
+        cases.emplace_back(1);
+        for (char c : text.substr(at, end - at))
+            if (c == '\t') cases.back().emplace_back();
+            else cases.back().back() += c;
+    }
+    EXPECT_FALSE(cases.empty()) << name;
+    return cases;
+}
+
 class GameFixture : public ::testing::Test, protected GameSession {
 protected:
     void SetUp() override { Begin(); }
@@ -40,15 +57,41 @@ protected:
         return instance;
     }
 
-    // Each binding of an action as "kind:input[:value]".
-    static std::string Bindings(int action) {
+    // A script run by the input controller, as the game's objects run them.
+    template <typename... Args>
+    static Value Run(ScriptFunction script, const Args&... args) {
+        return CallScript(script, FirstOf(oInput), FirstOf(oInput), Value(args)...);
+    }
+    // What Mireth landing on `target` does (the hurt script, as her collision calls it).
+    static void Stomp(CInstance* player, CInstance* target) {
+        CallScript(psl_Script_hurt, target, player, BuiltinVar(target, VAR_id), BuiltinVar(player, VAR_id));
+    }
+    static int Count(int32_t object) { return int(Real(Builtin("instance_number", Value(object)))); }
+    // Presses and lets go of a key, a frame each, `times` over.
+    void Tap(int32_t key, int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            window_.PostKey(key, true);
+            RunFrames(1);
+            window_.PostKey(key, false);
+            RunFrames(1);
+        }
+    }
+    // The game started over a progress save, in the saved room.
+    void StartSaved(const std::string& save, int32_t room) {
+        ASSERT_EQ(LoadSaved(save, room), "");
+        ASSERT_EQ(Runner().current_room, room);
+    }
+
+    // Each binding of an action as "kind:input[:value]", or with `named` as the game names it.
+    static std::string Bindings(int action, bool named = false) {
         CInstance* input = FirstOf(oInput);
         const Value list = Call(input, input, FN_ds_map_find_value, Var(input, SLOT_actions), Value(std::to_string(action)));
         std::string text;
         for (double b = 0; b < Real(Call(input, input, FN_ds_list_size, list)); ++b) {
             const Value binding = Call(input, input, FN_ds_list_find_value, list, Value(b));
-            if (!text.empty()) text += " ";
-            for (double e = 0; e < Real(Call(input, input, FN_ds_list_size, binding)); ++e)
+            if (b) text += named ? ", " : " ";
+            if (named) text += ValueText(Run(psl_Script_input_string, binding));
+            for (double e = 0; !named && e < Real(Call(input, input, FN_ds_list_size, binding)); ++e)
                 text += (e ? ":" : "") + ValueText(Call(input, input, FN_ds_list_find_value, binding, Value(e)));
         }
         return text;

@@ -1,6 +1,5 @@
-// The game itself in process: its package (built beside the executable) loaded through the real
-// loader, its compiled code linked, and the frames run on null backends with a save folder of
-// its own. Shared by the game's tests and fuzz targets, so it needs no test framework.
+// The game itself in process: its package loaded through the real loader, its compiled code
+// linked, frames run on null backends. Shared by the game's tests, fuzz targets and benchmarks.
 #pragma once
 
 #include <chrono>
@@ -40,6 +39,17 @@ struct FrameCost {
     double micros;
     size_t draws;
 };
+
+// The first instance of an object, or null.
+inline CInstance* FirstOf(int32_t object) {
+    CInstance* found = nullptr;
+    ForEachTargetOf(nullptr, nullptr, object, [&](CInstance* instance) { if (!found) found = instance; });
+    return found;
+}
+
+// A built-in variable or a variable slot of an instance, as a number.
+inline double Get(CInstance* instance, const VariablePair& variable) { return Real(BuiltinVar(instance, variable)); }
+inline double Get(CInstance* instance, int32_t slot) { return Real(Var(instance, slot)); }
 
 class GameSession {
 public:
@@ -132,10 +142,10 @@ protected:
         CInstance* trigger = FirstOf(oBossTrigger);
         CInstance* wall = FirstOf(oBossBlock);
         if (!player || !trigger || !wall) return false;
-        SetBuiltinVar(player, VAR_x, Value(Real(BuiltinVar(trigger, VAR_x)) + 8));
+        SetBuiltinVar(player, VAR_x, Value(Get(trigger, VAR_x) + 8));
         SetBuiltinVar(player, VAR_y, Value(160));
         RunFrames(1);
-        SetBuiltinVar(player, VAR_x, Value(Real(BuiltinVar(wall, VAR_bbox_right)) + 8));
+        SetBuiltinVar(player, VAR_x, Value(Get(wall, VAR_bbox_right) + 8));
         bool active = false;
         With(nullptr, nullptr, oBoss, [&](CInstance* boss, CInstance*) { active |= bool(Value(Var(boss, SLOT_boss_active))); });
         return active;
@@ -184,15 +194,6 @@ protected:
         Value result;
         CallBuiltin(nullptr, nullptr, result, int(sizeof...(Args)), FindBuiltin(name), argv);
         return result;
-    }
-
-    // The first instance of an object, or null.
-    static CInstance* FirstOf(int32_t object) {
-        CInstance* found = nullptr;
-        ForEachTargetOf(nullptr, nullptr, object, [&](CInstance* instance) {
-            if (!found) found = instance;
-        });
-        return found;
     }
 
     TempFolder save_;

@@ -1,5 +1,4 @@
-// The game drawing through OpenGL on a window of its own size without a display, for the tests that
-// read its pixels back.
+// The game drawing through OpenGL without a display, for the tests that read its pixels back.
 #pragma once
 
 #include <string>

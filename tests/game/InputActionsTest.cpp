@@ -1,5 +1,4 @@
-// The input actions read through the game's scripts: keys, buttons, sticks and hats, held
-// times and key repeat, rebinding through a waiting slot, and the bindings' names.
+// The input actions read through the game's scripts, and their bindings.
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -12,17 +11,14 @@ namespace {
 
 class InputActionsTest : public GameFixture {
 protected:
-    // The game started and on its title screen, where it reads the player's input.
-    void StartOnTitle() {
+    // On the title screen, where the game reads the player's input.
+    void SetUp() override {
+        GameFixture::SetUp();
         Start();
         RunFrames(3);
         ASSERT_EQ(Runner().current_room, rmTitle);
     }
 
-    template <typename... Args>
-    Value Run(ScriptFunction script, const Args&... args) {
-        return CallScript(script, FirstOf(oInput), FirstOf(oInput), Value(args)...);
-    }
     double Read(ScriptFunction script, int action) { return Real(Run(script, action)); }
 
     // Held, pressed and released of each action as three digits: "110" when it goes down.
@@ -30,8 +26,7 @@ protected:
         std::string states;
         for (int action : actions) {
             if (!states.empty()) states += " ";
-            for (ScriptFunction script :
-                 {psl_Script_input_held, psl_Script_input_pressed, psl_Script_input_released})
+            for (ScriptFunction script : {psl_Script_input_held, psl_Script_input_pressed, psl_Script_input_released})
                 states += std::to_string(int(Read(script, action)));
         }
         return states;
@@ -39,8 +34,7 @@ protected:
 
     // A frame's gamepad part: `change` made to the devices, the devices read, the states as the
     // Step sees them and oInput's End Step, which keeps the values for the next frame's edges.
-    std::string StepStates(std::initializer_list<int> actions,
-                           const std::function<void()>& change) {
+    std::string StepStates(std::initializer_list<int> actions, const std::function<void()>& change) {
         change();
         UpdateGamepads();
         const std::string states = States(actions);
@@ -54,21 +48,7 @@ protected:
     }
 
     void SetAxis(int32_t pad, int axis, double value) {
-        pads_.Report(pad).axes[size_t(axis)] =
-            int16_t(std::lround(std::clamp(value * 32768, -32768.0, 32767.0)));
-    }
-
-    // The names of an action's bindings, in order.
-    std::string Names(int action) {
-        CInstance* input = FirstOf(oInput);
-        const Value list = Call(input, input, FN_ds_map_find_value, Var(input, SLOT_actions),
-                                Value(std::to_string(action)));
-        std::string names;
-        for (double b = 0; b < Real(Call(input, input, FN_ds_list_size, list)); ++b)
-            names += (b ? ", " : "") +
-                     ValueText(Run(psl_Script_input_string,
-                                   Call(input, input, FN_ds_list_find_value, list, Value(b))));
-        return names;
+        pads_.Report(pad).axes[size_t(axis)] = int16_t(std::lround(std::clamp(value * 32768, -32768.0, 32767.0)));
     }
 
     // A capture's result as "input:value", or the number it gave.
@@ -79,7 +59,6 @@ protected:
 };
 
 TEST_F(InputActionsTest, UpMovesAndJumpsAndRepeatsWhileHeld) {
-    StartOnTitle();
     Key(vk_up, true);
     std::vector<int> repeats, custom;
     for (int frame = 1; frame <= 30; ++frame) {
@@ -89,8 +68,7 @@ TEST_F(InputActionsTest, UpMovesAndJumpsAndRepeatsWhileHeld) {
             EXPECT_EQ(Read(psl_Script_input_held_time, 4), 1);
         }
         if (Real(Run(psl_Script_input_pressed_repeat, 4))) repeats.push_back(frame);
-        if (Real(Run(psl_Script_input_pressed_repeat, 4, 10, 5)))
-            custom.push_back(frame); // speed 10, delay 5
+        if (Real(Run(psl_Script_input_pressed_repeat, 4, 10, 5))) custom.push_back(frame); // speed 10, delay 5
     }
     EXPECT_EQ(repeats, (std::vector<int>{1, 20, 26}));
     EXPECT_EQ(custom, (std::vector<int>{1, 5, 15, 25}));
@@ -102,7 +80,6 @@ TEST_F(InputActionsTest, UpMovesAndJumpsAndRepeatsWhileHeld) {
 }
 
 TEST_F(InputActionsTest, SticksCountBeyondHalfWayWithEdgesFromTheLastEndStep) {
-    StartOnTitle();
     EXPECT_EQ(Read(psl_Script_input_raw_axis, 2), 0); // no gamepad
     const int32_t pad = pads_.AttachStandard();
     EXPECT_EQ(StepStates({3}, [&] { SetAxis(pad, 0, 1); }), "110"); // pushed when first seen
@@ -119,11 +96,9 @@ TEST_F(InputActionsTest, SticksCountBeyondHalfWayWithEdgesFromTheLastEndStep) {
 }
 
 TEST_F(InputActionsTest, HatsAndButtonsOnTheDevicesTheReadsAreLimitedTo) {
-    StartOnTitle();
     const int32_t joystick = pads_.AttachRaw(0, 0, 1);
     RunFrames(1);
-    EXPECT_EQ(StepStates({0, 3, 1}, [&] { pads_.Report(joystick).hats[0] = 1 | 2; }),
-              "110 110 000");
+    EXPECT_EQ(StepStates({0, 3, 1}, [&] { pads_.Report(joystick).hats[0] = 1 | 2; }), "110 110 000");
     EXPECT_EQ(StepStates({0, 3}, [&] { pads_.Report(joystick).hats[0] = 2; }), "001 100");
 
     const int32_t first = pads_.AttachStandard();
@@ -142,14 +117,13 @@ TEST_F(InputActionsTest, HatsAndButtonsOnTheDevicesTheReadsAreLimitedTo) {
 }
 
 TEST_F(InputActionsTest, AWaitingSlotIsFilledInPlaceByWhatTheCaptureFound) {
-    StartOnTitle();
-    EXPECT_EQ(Names(2), "Left, A, DPad Left, LStick Left, RStick Left, Hat Left");
+    EXPECT_EQ(Bindings(2, true), "Left, A, DPad Left, LStick Left, RStick Left, Hat Left");
     Run(psl_Script_input_assign_wait, 2, 1);
-    EXPECT_EQ(Names(2), "Left, (Press Button), DPad Left, LStick Left, RStick Left, Hat Left");
+    EXPECT_EQ(Bindings(2, true), "Left, (Press Button), DPad Left, LStick Left, RStick Left, Hat Left");
     Key('Q', true);
     RunFrames(1);
     Run(psl_Script_input_assign_key, 2, Run(psl_Script_input_any_key));
-    EXPECT_EQ(Names(2), "Left, Q, DPad Left, LStick Left, RStick Left, Hat Left");
+    EXPECT_EQ(Bindings(2, true), "Left, Q, DPad Left, LStick Left, RStick Left, Hat Left");
     EXPECT_EQ(States({2}), "110");
 
     const int32_t pad = pads_.AttachStandard();
@@ -169,17 +143,15 @@ TEST_F(InputActionsTest, AWaitingSlotIsFilledInPlaceByWhatTheCaptureFound) {
     SetAxis(pad, 3, 0.9); // up; the left stick's down was already pushed
     UpdateGamepads();
     EXPECT_EQ(Pair(Run(psl_Script_input_any_gamepad_axis)), "32788:-1");
-    for (ScriptFunction nothing_new :
-         {psl_Script_input_any_gamepad_button, psl_Script_input_any_gamepad_hat})
+    for (ScriptFunction nothing_new : {psl_Script_input_any_gamepad_button, psl_Script_input_any_gamepad_hat})
         EXPECT_EQ(Pair(Run(nothing_new)), "-1");
     EXPECT_EQ(Real(Run(psl_Script_input_any_key)), 0);
 }
 
 TEST_F(InputActionsTest, KeysAndBindingsHaveTheirNamesAndGlyphs) {
-    StartOnTitle();
-    const std::pair<int, const char*> keys[] = {
-        {65, "A"},   {186, "; :"},  {59, "; :"},    {192, "` ~"},   {222, "'\""},
-        {220, " |"}, {96, "Num 0"}, {105, "Num 9"}, {163, "RCtrl"}, {49, "1"}};
+    const std::pair<int, const char*> keys[] = {{65, "A"},      {186, "; :"}, {59, "; :"},   {192, "` ~"},
+                                                {222, "'\""},   {220, " |"},  {96, "Num 0"}, {105, "Num 9"},
+                                                {163, "RCtrl"}, {49, "1"}};
     for (auto [code, name] : keys)
         EXPECT_EQ(ValueText(Run(psl_Script_input_key_string, code)), name) << code;
 

@@ -19,14 +19,8 @@ protected:
         StartInAnEmptyRoom();
     }
 
-    static CInstance* PlaceSnow(double cx, double cy) {
-        return Place(oSnowBlock, 16 * cx, 16 * cy);
-    }
+    static CInstance* PlaceSnow(double cx, double cy) { return Place(oSnowBlock, 16 * cx, 16 * cy); }
 
-    template <typename... Args>
-    static Value Run(ScriptFunction script, const Args&... args) {
-        return CallScript(script, nullptr, nullptr, Value(args)...);
-    }
     static double Cell(int32_t grid, double cx, double cy) {
         return Real(Run(psl_Script_grid_get, Global(grid), cx, cy));
     }
@@ -36,14 +30,13 @@ protected:
     // Every cell of every layer of the tiler's tile maps.
     static std::vector<uint32_t> Maps(CInstance* tiler) {
         std::vector<uint32_t> cells;
-        for (int32_t slot : {SLOT_tl_base, SLOT_tl_scenery, SLOT_tl_up, SLOT_tl_down, SLOT_tl_left,
-                             SLOT_tl_right, SLOT_tl_ul, SLOT_tl_ur, SLOT_tl_dl, SLOT_tl_dr})
+        for (int32_t slot : {SLOT_tl_base, SLOT_tl_scenery, SLOT_tl_up, SLOT_tl_down, SLOT_tl_left, SLOT_tl_right,
+                             SLOT_tl_ul, SLOT_tl_ur, SLOT_tl_dl, SLOT_tl_dr})
             cells.insert(cells.end(), Map(tiler, slot).cells.begin(), Map(tiler, slot).cells.end());
         return cells;
     }
     static const TileMap& Map(CInstance* tiler, int32_t layer_slot) {
-        const Value id = Call(tiler, tiler, FN_ds_map_find_value, Var(tiler, SLOT_tl_map),
-                              Var(tiler, layer_slot));
+        const Value id = Call(tiler, tiler, FN_ds_map_find_value, Var(tiler, SLOT_tl_map), Var(tiler, layer_slot));
         return FindTileMap(*CurrentRoom(), int32_t(Real(id)))->map;
     }
     static uint32_t At(CInstance* tiler, int32_t layer_slot, uint32_t cx, uint32_t cy) {
@@ -51,8 +44,7 @@ protected:
         return map.cells[cy * map.width + cx];
     }
     static long Count(CInstance* tiler, int32_t layer_slot) {
-        return std::count_if(Map(tiler, layer_slot).cells.begin(),
-                             Map(tiler, layer_slot).cells.end(),
+        return std::count_if(Map(tiler, layer_slot).cells.begin(), Map(tiler, layer_slot).cells.end(),
                              [](uint32_t cell) { return cell != 0; });
     }
 };
@@ -61,9 +53,7 @@ class MessageRecorder final : public MessageDialog {
 public:
     MessageRecorder() { SetActiveMessageDialog(this); }
     ~MessageRecorder() override { SetActiveMessageDialog(nullptr); }
-    void ShowMessage(const std::string&, const std::string& text) override {
-        messages.push_back(text);
-    }
+    void ShowMessage(const std::string&, const std::string& text) override { messages.push_back(text); }
     ErrorChoice ShowErrorReport(const std::string&, bool) override { return ErrorChoice::Abort; }
     std::vector<std::string> messages;
 };
@@ -87,16 +77,15 @@ TEST_F(LevelGridTest, BlocksAndHazardsTakeTheirCells) {
     Place(oBlock, 0, 160);
     EXPECT_EQ(Real(Builtin("instance_number", Value(oTilesetter))), 1);
     CInstance* tiler = FirstOf(oTilesetter);
-    EXPECT_EQ(Real(Var(tiler, SLOT_ts)), tsSnow);
-    EXPECT_EQ(Real(Var(tiler, SLOT_block)), oSnowBlock);
+    EXPECT_EQ(Get(tiler, SLOT_ts), tsSnow);
+    EXPECT_EQ(Get(tiler, SLOT_block), oSnowBlock);
     EXPECT_EQ(Cell(SLOT_tile_grid, 0, 10), oBlock);
 
     Place(oHazard, 64, 96, 2, 1);
     RunFrames(1);
     std::set<std::string> hazards;
     With(nullptr, nullptr, oHazard, [&](CInstance* hazard, CInstance*) {
-        hazards.insert(ValueText(BuiltinVar(hazard, VAR_x)) + "," +
-                       ValueText(Var(hazard, SLOT_hurtful)) + "," +
+        hazards.insert(ValueText(BuiltinVar(hazard, VAR_x)) + "," + ValueText(Var(hazard, SLOT_hurtful)) + "," +
                        ValueText(BuiltinVar(hazard, VAR_image_xscale)));
     });
     EXPECT_EQ(hazards, (std::set<std::string>{"64,1,1", "80,1,1"}));
@@ -121,8 +110,7 @@ TEST_F(LevelGridTest, GridAndPlacementScripts) {
     // A 16-pixel box at (32, 16) ends on the borders of cells 3 and 2.
     CInstance* mover = Place(oBlock, 32, 16, 1, 1, false);
     const auto free_at = [&](double x, double y) {
-        return bool(
-            CallScript(psl_Script_grid_place_free, mover, mover, Value(x), Value(y), Value(1)));
+        return bool(CallScript(psl_Script_grid_place_free, mover, mover, Value(x), Value(y), Value(1)));
     };
     for (auto [cx, cy] : {std::pair{3, 1}, {2, 2}, {655, 1}})
         Run(psl_Script_grid_set, Global(SLOT_block_grid), cx, cy, 1);
@@ -148,8 +136,7 @@ TEST_F(LevelGridTest, GridAndPlacementScripts) {
     CInstance* left = Place(oBlock, 160, 160, 1, 1, false);
     CInstance* touching = Place(oBlock, 176, 160, 1, 1, false);
     CInstance* apart = Place(oBlock, 129, 160, 1, 1, false);
-    EXPECT_EQ(Real(CallScript(psl_Script_instance_adjacent, left, left, Value(oBlock))),
-              touching->id);
+    EXPECT_EQ(Real(CallScript(psl_Script_instance_adjacent, left, left, Value(oBlock))), touching->id);
     EXPECT_EQ(Real(CallScript(psl_Script_instance_adjacent, apart, apart, Value(oBlock))), noone);
 
     // No player: the first screen counts.
@@ -166,8 +153,8 @@ TEST_F(LevelGridTest, BlocksOffTheGridAreReported) {
     Place(oBlock, 64, 64, 1.5, 1);
     CInstance* warning = Place(oWarning, 0, 0);
     event_perform(warning, warning, ev_other, ev_room_start);
-    EXPECT_EQ(dialog.messages, (std::vector<std::string>{"Warning: bad block at 8 32 1 1",
-                                                         "Warning: bad block at 64 64 1.50 1"}));
+    EXPECT_EQ(dialog.messages,
+              (std::vector<std::string>{"Warning: bad block at 8 32 1 1", "Warning: bad block at 64 64 1.50 1"}));
     EXPECT_EQ(Cell(SLOT_tile_grid, 0, 2), oSnowBlock);
 }
 
@@ -175,7 +162,7 @@ TEST_F(LevelGridTest, ALoneCellIsFramedOnAllSides) {
     PlaceSnow(5, 5);
     CInstance* tiler = FirstOf(oTilesetter);
     Tile(tiler);
-    EXPECT_EQ(Real(Var(tiler, SLOT_tiled)), 1);
+    EXPECT_EQ(Get(tiler, SLOT_tiled), 1);
     // Each layer holds one tile: one of its kind, turned its way (no inner corner).
     struct Expected {
         int32_t slot;
@@ -245,15 +232,14 @@ TEST_F(LevelGridTest, ARetiledNeighbourhoodMatchesAWholeTiling) {
     Tile(tiler);
     // Cells taken out of a side, a corner and the middle (twice: then the hole's far rim is two
     // cells away), then one put back.
-    for (auto [cx, cy, object] :
-         {std::tuple{5, 3, 0}, {9, 6, 0}, {6, 5, 0}, {7, 5, 0}, {5, 3, int(oSnowBlock)}}) {
+    for (auto [cx, cy, object] : {std::tuple{5, 3, 0}, {9, 6, 0}, {6, 5, 0}, {7, 5, 0}, {5, 3, int(oSnowBlock)}}) {
         const std::vector<uint32_t> before = Maps(tiler);
         Run(psl_Script_grid_set, Global(SLOT_tile_grid), cx, cy, object);
         Assign(Var(tiler, SLOT_destroyed_tile_x), Value(cx));
         Assign(Var(tiler, SLOT_destroyed_tile_y), Value(cy));
         Tile(tiler);
         const std::vector<uint32_t> local = Maps(tiler);
-        EXPECT_EQ(Real(Var(tiler, SLOT_destroyed_tile_x)), -1);
+        EXPECT_EQ(Get(tiler, SLOT_destroyed_tile_x), -1);
         EXPECT_NE(local, before) << cx << "," << cy;
         Tile(tiler);
         EXPECT_EQ(local, Maps(tiler)) << cx << "," << cy;

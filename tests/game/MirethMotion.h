@@ -1,7 +1,5 @@
-// Mireth's movement as the game makes it, for the bots that carry her ahead to choose their keys:
-// walking with its cap and friction, gravity (twice while ducking and falling), the jump and its
-// cut, and whole-pixel moves, the rest of a pixel kept, that stop where something blocks them.
-// What blocks her is the caller's: the level's cells, or an arena's walls.
+// Mireth's movement as the game makes it, for the bots that carry her ahead to choose their keys,
+// against whatever blocks her: the level's cells, or an arena's walls.
 #pragma once
 
 #include <algorithm>
@@ -11,7 +9,8 @@
 
 namespace motion {
 
-inline double Get(CInstance* instance, const VariablePair& variable) { return Real(BuiltinVar(instance, variable)); }
+// On the ground and not rising: where a jump can start.
+inline bool OnGround(CInstance* player) { return Value(Var(player, SLOT_ong)) && Get(player, SLOT_vv) >= 0; }
 
 // Mireth's walking speed a step on: toward d (-1, 0, 1), capped at `spd` without being cut, and
 // slowed by friction that never flips its sign.
@@ -54,9 +53,9 @@ inline double Pixels(double amount, double& remainder) {
 class Body {
 public:
     explicit Body(CInstance* p)
-        : x_(Get(p, VAR_x)), y_(Get(p, VAR_y)), hv_(Real(Var(p, SLOT_hv))), vv_(Real(Var(p, SLOT_vv))),
-          cut_(Value(Var(p, SLOT_cut))), duck_(Value(Var(p, SLOT_duck))), acc_(Real(Var(p, SLOT_acc))),
-          spd_(Real(Var(p, SLOT_spd))), fric_(Real(Var(p, SLOT_fric))), grav_(Real(Var(p, SLOT_grav))),
+        : x_(Get(p, VAR_x)), y_(Get(p, VAR_y)), hv_(Get(p, SLOT_hv)), vv_(Get(p, SLOT_vv)),
+          cut_(Value(Var(p, SLOT_cut))), duck_(Value(Var(p, SLOT_duck))), acc_(Get(p, SLOT_acc)),
+          spd_(Get(p, SLOT_spd)), fric_(Get(p, SLOT_fric)), grav_(Get(p, SLOT_grav)),
           takeoff_(Real(Var(p, duck_ ? SLOT_djmp : Value(Global(SLOT_hi)) ? SLOT_hjmp : SLOT_jmp))),
           box_(BoxOf(p).At(-x_, -y_)) {
         RValue& remainder = Var(p, SLOT_remainder);

@@ -1,7 +1,4 @@
-// Mireth in an empty room of the game's own package, on blocks, spikes and slimes placed by the
-// tests, moved by keys posted to the window: moving by fractions, walking, jumping with its
-// buffer, grace steps and cut, ducking under a ceiling, stomping, dying and coming back, and
-// leaving the room through an exit record.
+// Mireth on blocks, spikes and slimes placed in an empty room, moved by keys posted to the window.
 #include <cmath>
 
 #include "GameFixture.h"
@@ -26,10 +23,16 @@ protected:
             Assign(Var(player_, slot), Value(0));
     }
     void Key(int32_t key, bool down) { window_.PostKey(key, down); }
-    double X() const { return Real(BuiltinVar(player_, VAR_x)); }
-    double Y() const { return Real(BuiltinVar(player_, VAR_y)); }
-    double Hv() const { return Real(Var(player_, SLOT_hv)); }
-    double Vv() const { return Real(Var(player_, SLOT_vv)); }
+    // Holds a key for `frames` frames and lets go (read as let go on the next frame).
+    void Press(int32_t key, int frames = 1) {
+        Key(key, true);
+        RunFrames(frames);
+        Key(key, false);
+    }
+    double X() const { return Get(player_, VAR_x); }
+    double Y() const { return Get(player_, VAR_y); }
+    double Hv() const { return Get(player_, SLOT_hv); }
+    double Vv() const { return Get(player_, SLOT_vv); }
     double Move(double amount, int axis) {
         const double before = axis == 0 ? X() : Y();
         CallScript(psl_Script_move, player_, player_, Value(amount), Value(axis));
@@ -74,7 +77,7 @@ TEST_F(PlayerTest, WalkingSpeedsUpToThreeAndFrictionStopsInEightSteps) {
         speeds.push_back(Hv());
     }
     EXPECT_EQ(speeds, (std::vector<double>{0.375, 0.75, 1.125, 1.5, 1.875, 2.25, 2.625, 3, 3, 3}));
-    EXPECT_EQ(Real(BuiltinVar(player_, VAR_image_xscale)), 1);
+    EXPECT_EQ(Get(player_, VAR_image_xscale), 1);
     Key(vk_right, false);
     for (int step = 0; step < 7; ++step) RunFrames(1);
     EXPECT_EQ(Hv(), 0.375);
@@ -95,7 +98,7 @@ TEST_F(PlayerTest, WalkingSpeedsUpToThreeAndFrictionStopsInEightSteps) {
     Key(vk_left, true);
     RunFrames(1);
     EXPECT_LT(Hv(), 3);
-    EXPECT_EQ(Real(BuiltinVar(player_, VAR_image_xscale)), -1);
+    EXPECT_EQ(Get(player_, VAR_image_xscale), -1);
     Key(vk_left, false);
     Key(vk_right, false);
     for (int step = 0; step < 10; ++step) RunFrames(1);
@@ -105,14 +108,24 @@ TEST_F(PlayerTest, WalkingSpeedsUpToThreeAndFrictionStopsInEightSteps) {
     EXPECT_EQ(Hv(), -0.375);
 }
 
-TEST_F(PlayerTest, AJumpPressedJustBeforeLandingOrJustAfterALedgeStillJumps) {
+// Letting go of jump while rising halves the speed once; a jump pressed just before landing or
+// just after a ledge still counts.
+TEST_F(PlayerTest, AJumpIsCutByLettingGoAndCountsJustBeforeLandingOrJustAfterALedge) {
+    Key(vk_space, true);
+    RunFrames(2);
+    const double up = Vv();
+    EXPECT_LT(up, -4);
+    Key(vk_space, false);
+    RunFrames(1);
+    EXPECT_DOUBLE_EQ(Vv(), (up + 0.25) / 2);
+    RunFrames(1);
+    EXPECT_DOUBLE_EQ(Vv(), (up + 0.25) / 2 + 0.25);
+
     // Pressed two steps before the landing: the jump happens on landing.
     PutPlayer(100, 100);
     RunFrames(1);
     while (Y() + 2 * (Vv() + 0.75) < 160) RunFrames(1);
-    Key(vk_space, true);
-    RunFrames(1);
-    Key(vk_space, false);
+    Press(vk_space);
     int rising = 0;
     for (int step = 0; step < 4; ++step) {
         RunFrames(1);
@@ -124,9 +137,7 @@ TEST_F(PlayerTest, AJumpPressedJustBeforeLandingOrJustAfterALedgeStillJumps) {
     PutPlayer(100, 100);
     RunFrames(1);
     while (Y() + 5 * (Vv() + 1.5) < 160) RunFrames(1);
-    Key(vk_space, true);
-    RunFrames(1);
-    Key(vk_space, false);
+    Press(vk_space);
     EXPECT_GT(FallToGround(), 0);
     for (int step = 0; step < 4; ++step) RunFrames(1);
     EXPECT_EQ(Vv(), 0);
@@ -139,9 +150,7 @@ TEST_F(PlayerTest, AJumpPressedJustBeforeLandingOrJustAfterALedgeStillJumps) {
         Key(vk_right, true);
         while (X() - 6 < 224) RunFrames(1); // until the box has left the ledge
         for (int step = 1; step < late; ++step) RunFrames(1);
-        Key(vk_space, true);
-        RunFrames(1);
-        Key(vk_space, false);
+        Press(vk_space);
         Key(vk_right, false);
         if (late == 2)
             EXPECT_LT(Vv(), 0) << "no jump " << late << " steps after the ledge";
@@ -151,45 +160,27 @@ TEST_F(PlayerTest, AJumpPressedJustBeforeLandingOrJustAfterALedgeStillJumps) {
     }
 }
 
-TEST_F(PlayerTest, LettingGoOfJumpWhileRisingHalvesTheSpeedOnce) {
-    Key(vk_space, true);
-    RunFrames(2);
-    const double rising = Vv();
-    EXPECT_LT(rising, -4);
-    Key(vk_space, false);
-    RunFrames(1);
-    EXPECT_DOUBLE_EQ(Vv(), (rising + 0.25) / 2);
-    RunFrames(1);
-    EXPECT_DOUBLE_EQ(Vv(), (rising + 0.25) / 2 + 0.25);
-}
-
 TEST_F(PlayerTest, DuckingIsToggledAndMirethCannotStandUpUnderACeiling) {
     Key(vk_down, true);
     RunFrames(2);
-    EXPECT_EQ(Real(Var(player_, SLOT_duck)), 0); // not granted yet
+    EXPECT_EQ(Get(player_, SLOT_duck), 0); // not granted yet
     Key(vk_down, false);
     VariableGlobalSet("can_duck", RealValue(1));
     RunFrames(1);
-    Key(vk_down, true);
-    RunFrames(1);
-    Key(vk_down, false);
-    EXPECT_EQ(Real(Var(player_, SLOT_duck)), 1);
-    EXPECT_EQ(Real(BuiltinVar(player_, VAR_sprite_index)), sMirethDuck);
+    Press(vk_down);
+    EXPECT_EQ(Get(player_, SLOT_duck), 1);
+    EXPECT_EQ(Get(player_, VAR_sprite_index), sMirethDuck);
 
     // Under a ceiling one cell above the floor, standing up is refused.
     Place(oSnowBlock, 80, 128, 3, 1);
     RunFrames(1);
-    Key(vk_down, true);
-    RunFrames(1);
-    Key(vk_down, false);
-    EXPECT_EQ(Real(Var(player_, SLOT_duck)), 0);
-    EXPECT_EQ(Real(BuiltinVar(player_, VAR_mask_index)), sMirethDuck);
+    Press(vk_down);
+    EXPECT_EQ(Get(player_, SLOT_duck), 0);
+    EXPECT_EQ(Get(player_, VAR_mask_index), sMirethDuck);
     // Walked out from under it, she stands.
-    Key(vk_right, true);
-    for (int step = 0; step < 30; ++step) RunFrames(1);
-    Key(vk_right, false);
-    EXPECT_EQ(Real(BuiltinVar(player_, VAR_mask_index)), sMirethMask);
-    EXPECT_NE(Real(BuiltinVar(player_, VAR_sprite_index)), sMirethDuck);
+    Press(vk_right, 30);
+    EXPECT_EQ(Get(player_, VAR_mask_index), sMirethMask);
+    EXPECT_NE(Get(player_, VAR_sprite_index), sMirethDuck);
 }
 
 TEST_F(PlayerTest, LandingOnAMovingSlimeBeatsItAndBouncesMireth) {
@@ -204,13 +195,13 @@ TEST_F(PlayerTest, LandingOnAMovingSlimeBeatsItAndBouncesMireth) {
     }
     EXPECT_NEAR(bounce, -std::sqrt(2 * 0.25 * 24) + 0.25, 0.3);
     EXPECT_EQ(FirstOf(oSlimey), nullptr);
-    EXPECT_EQ(Real(Var(player_, SLOT_dead)), 0);
+    EXPECT_EQ(Get(player_, SLOT_dead), 0);
 }
 
 TEST_F(PlayerTest, SpikesKillAndMirethReturnsToHerCheckpointWhole) {
     CInstance* checkpoint = Place(oCheckpoint, 40, 160);
     event_user(player_, player_, 0);
-    EXPECT_EQ(Real(Var(player_, SLOT_checkpoint)), checkpoint->id);
+    EXPECT_EQ(Get(player_, SLOT_checkpoint), checkpoint->id);
     EXPECT_EQ(GlobalNumber("char_x"), 40);
     EXPECT_TRUE(SaveFileExists("save.fluffy"));
     VariableGlobalSet("char_max_hp", RealValue(2));
@@ -219,16 +210,16 @@ TEST_F(PlayerTest, SpikesKillAndMirethReturnsToHerCheckpointWhole) {
     int steps = 0;
     while (!Value(Var(player_, SLOT_dead)) && steps++ < 60) RunFrames(1);
     Key(vk_right, false);
-    ASSERT_EQ(Real(Var(player_, SLOT_dead)), 1);
-    EXPECT_EQ(Real(BuiltinVar(player_, VAR_visible)), 0);
+    ASSERT_EQ(Get(player_, SLOT_dead), 1);
+    EXPECT_EQ(Get(player_, VAR_visible), 0);
     EXPECT_NE(FirstOf(oStarOut), nullptr);
     steps = 0;
     while (Value(Var(player_, SLOT_dead)) && steps++ < 300) RunFrames(1);
-    EXPECT_EQ(Real(Var(player_, SLOT_dead)), 0);
+    EXPECT_EQ(Get(player_, SLOT_dead), 0);
     EXPECT_EQ(X(), 40);
     EXPECT_EQ(Y(), 160);
-    EXPECT_EQ(Real(Var(player_, SLOT_hp)), 2);
-    EXPECT_EQ(Real(BuiltinVar(player_, VAR_visible)), 1);
+    EXPECT_EQ(Get(player_, SLOT_hp), 2);
+    EXPECT_EQ(Get(player_, VAR_visible), 1);
 }
 
 TEST_F(PlayerTest, AnOpenRoomEdgeLeadsToTheScreenItsRecordNames) {
@@ -255,7 +246,7 @@ TEST_F(PlayerTest, AnOpenRoomEdgeLeadsToTheScreenItsRecordNames) {
     Key(vk_right, true);
     for (int step = 0; step < 30; ++step) RunFrames(1);
     EXPECT_EQ(Runner().current_room, rmEmpty);
-    EXPECT_LE(Real(BuiltinVar(player_, VAR_bbox_right)), 319);
+    EXPECT_LE(Get(player_, VAR_bbox_right), 319);
 }
 
 } // namespace

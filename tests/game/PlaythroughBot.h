@@ -1,11 +1,8 @@
-// A bot that plays the game from the title as a player who knows the way: it follows a route of
-// places to stand on (and presents to open, beasts to fight) through the worlds, and finds its own
-// way from one place to the next. Every step it tries walking on,
-// standing, backing off and jumping now or a little later with the key held longer or shorter,
-// carries Mireth through each try with the game's own movement rules against the level's cells,
-// and takes the try that ends nearest the next place without touching spikes or an enemy on its
-// path. So it waits for a floating enemy to pass and jumps at a gap's edge by itself. The fights
-// go to the fight bots, and the last room to the final-fight bot, until the credits show.
+// A bot that plays the game from the title along a route of places (and presents to open, beasts
+// to fight). Every step it carries Mireth through a few tries of walking and jumping with the
+// game's movement rules against the level's cells, and takes the one that ends nearest the next
+// place without touching spikes or an enemy. The fights go to the fight bots, the last room to
+// the final-fight bot.
 #pragma once
 
 #include <algorithm>
@@ -22,11 +19,9 @@
 
 namespace playthrough {
 
-using fight::Find;
 using motion::Body;
 using motion::Box;
 using motion::BoxOf;
-using motion::Get;
 
 enum class Move {
     kStand, // get to stand at (x, y), y the feet
@@ -44,11 +39,29 @@ struct Step {
     double side = 20;                                   // where a present is hopped onto from
 };
 
-inline Step Stand(int32_t room, double x, double y) { return {Move::kStand, room, x, y}; }
-inline Step Duck(int32_t room, double x, double y) { return {Move::kDuck, room, x, y}; }
-inline Step Open(int32_t room, double x, double y, double side = 20) { return {Move::kOpen, room, x, y, nullptr, side}; }
-inline Step Leave(int32_t room, double x) { return {Move::kLeave, room, x}; }
-inline Step Fight(int32_t room, std::shared_ptr<fight::ArenaBot> fighter) { return {Move::kFight, room, 0, 0, fighter}; }
+
+// The way through the three worlds (data/playthrough_route.txt).
+inline std::vector<Step> Route() {
+    const std::map<std::string, Move> moves = {
+        {"stand", Move::kStand}, {"duck", Move::kDuck}, {"open", Move::kOpen},
+        {"leave", Move::kLeave}, {"fight", Move::kFight}};
+    const std::map<std::string, int32_t> rooms = {{"rmSnow", rmSnow}, {"rmPink", rmPink}, {"rmPurple", rmPurple}};
+    std::vector<Step> route;
+    for (const std::vector<std::string>& f : Cases("playthrough_route.txt")) {
+        Step& step = route.emplace_back(Step{moves.at(f[0]), rooms.at(f[1]), 0});
+        if (step.move == Move::kFight) {
+            const double origin = std::stod(f[3]);
+            if (f[2] == "slime") step.fighter = std::make_shared<fight::SlimeBot>(origin);
+            if (f[2] == "wiggler") step.fighter = std::make_shared<fight::WigglerBot>(origin);
+            if (f[2] == "flower") step.fighter = std::make_shared<fight::FlowerBot>(origin);
+            continue;
+        }
+        step.x = std::stod(f[2]);
+        if (f.size() > 3) step.y = std::stod(f[3]);
+        if (f.size() > 4) step.side = std::stod(f[4]);
+    }
+    return route;
+}
 
 // The level's solid cells, read once a room from the game's block grid.
 class Cells {
@@ -111,14 +124,14 @@ private:
         const double turn = 2 * std::numbers::pi;
         const Value kind = BuiltinVar(foe, VAR_object_index);
         if (kind == Value(oSlimey) || kind == Value(oWigglis)) {
-            const double stepc = Real(Var(foe, SLOT_stepc));
-            nx = Get(foe, VAR_xstart) + Real(Var(foe, SLOT_hamp)) * std::sin((stepc + t) * turn / Real(Var(foe, SLOT_hper)));
-            ny = Get(foe, VAR_ystart) + Real(Var(foe, SLOT_vamp)) * std::sin((stepc + t) * turn / Real(Var(foe, SLOT_vper)));
+            const double stepc = Get(foe, SLOT_stepc);
+            nx = Get(foe, VAR_xstart) + Get(foe, SLOT_hamp) * std::sin((stepc + t) * turn / Get(foe, SLOT_hper));
+            ny = Get(foe, VAR_ystart) + Get(foe, SLOT_vamp) * std::sin((stepc + t) * turn / Get(foe, SLOT_vper));
         } else if (kind == Value(oFlowerfluff)) {
-            const double stepc = Real(Var(foe, SLOT_stepc)), per = Real(Var(foe, SLOT_per)), angle = (stepc + t * (per - 1)) * turn / per;
-            const double radius = Real(Var(foe, SLOT_amp)) + 4;
-            nx = Real(Var(foe, SLOT_xp)) + radius * std::cos(angle);
-            ny = Real(Var(foe, SLOT_yp)) + radius * std::sin(angle);
+            const double stepc = Get(foe, SLOT_stepc), per = Get(foe, SLOT_per), angle = (stepc + t * (per - 1)) * turn / per;
+            const double radius = Get(foe, SLOT_amp) + 4;
+            nx = Get(foe, SLOT_xp) + radius * std::cos(angle);
+            ny = Get(foe, SLOT_yp) + radius * std::sin(angle);
         }
         return {box.left + nx - x, box.top + ny - y, box.right + nx - x, box.bottom + ny - y};
     }
@@ -164,11 +177,9 @@ inline Outcome Carry(CInstance* player, const Cells& cells, const Dangers& dange
 
 class Bot {
 public:
-    explicit Bot(std::vector<Step> route) : route_(std::move(route)) {}
-
     bool operator()(NullWindow& window, CInstance* player, int frame, int (&noted)[2]) {
         int& credits_at = noted[0];
-        if (frame == 0) *this = Bot(route_);
+        if (frame == 0) *this = Bot(), route_ = Route();
         const int32_t room = Runner().current_room;
         if (room == rmTitle) {
             keys_.Set(window, vk_return, frame % 20 < 2);
@@ -207,7 +218,7 @@ private:
     static constexpr int kLongest = 60 * 60 * 25;
 
     bool Done(const Step& step, CInstance* player) {
-        const bool grounded = Value(Var(player, SLOT_ong)) && Real(Var(player, SLOT_vv)) >= 0;
+        const bool grounded = motion::OnGround(player);
         switch (step.move) {
         case Move::kStand:
         case Move::kDuck:
@@ -218,7 +229,7 @@ private:
         case Move::kLeave:
             return false;
         case Move::kFight:
-            return !Find(step.fighter->beast());
+            return !FirstOf(step.fighter->beast());
         }
         return false;
     }
@@ -251,7 +262,7 @@ private:
 
     // Onto the present: to its right, then a short hop that comes down on its lid.
     void Hop(NullWindow& window, CInstance* player, const Step& step) {
-        const bool grounded = Value(Var(player, SLOT_ong)) && Real(Var(player, SLOT_vv)) >= 0;
+        const bool grounded = motion::OnGround(player);
         if (hop_ < 0) {
             if (!grounded || std::abs(Get(player, VAR_x) - (step.x + step.side)) > 3)
                 return Walk(window, player, step.x + step.side, step.y, false);
@@ -281,8 +292,8 @@ private:
         } else {
             keys_.Set(window, vk_down, false);
         }
-        const bool grounded = Value(Var(player, SLOT_ong)) && Real(Var(player, SLOT_vv)) >= 0;
-        const double room_height = Real(BuiltinVar(player, VAR_room_height));
+        const bool grounded = motion::OnGround(player);
+        const double room_height = Get(player, VAR_room_height);
         std::vector<Try> tries;
         for (int way : {1, 0, -1}) tries.push_back({way, 0, 0});
         if (!duck) {
@@ -328,7 +339,7 @@ private:
     // The last room: the final-fight bot until the credits show, then a second of them.
     bool Last(NullWindow& window, CInstance* player, int frame, int& credits_at) {
         if (entered_final_ < 0) entered_final_ = frame, keys_.Release(window);
-        if (credits_at < 0 && !Find(oPresence) && !Find(oFinalBoss) && frame > entered_final_ + 60) credits_at = frame;
+        if (credits_at < 0 && !FirstOf(oPresence) && !FirstOf(oFinalBoss) && frame > entered_final_ + 60) credits_at = frame;
         if (credits_at < 0 && player) final_fight::Play(window, player, final_keys_);
         return credits_at < 0 ? frame < kLongest : frame < credits_at + 60;
     }
@@ -342,44 +353,5 @@ private:
     Dangers dangers_;
     int hop_ = -1;
 };
-
-// The way through the three worlds: places to stand on, in pixels (x the middle, y the feet), the
-// presents to open, the beasts to fight. Only the places where the way turns are given.
-inline std::vector<Step> Route() {
-    return {
-        // The snow: the first screens, down the hole, left to the duck present, back through the
-        // tunnel, right to the heart present, up the shaft, the great slime and its present.
-        Stand(rmSnow, 296, 144), Stand(rmSnow, 488, 112), Stand(rmSnow, 600, 144), Stand(rmSnow, 808, 144),
-        Stand(rmSnow, 888, 128), Stand(rmSnow, 920, 304), Stand(rmSnow, 552, 272), Stand(rmSnow, 344, 304),
-        Stand(rmSnow, 120, 304), Open(rmSnow, 56, 272), Stand(rmSnow, 184, 304), Stand(rmSnow, 344, 304),
-        Stand(rmSnow, 552, 272), Stand(rmSnow, 920, 304), Duck(rmSnow, 1064, 304), Stand(rmSnow, 1064, 304),
-        Stand(rmSnow, 1304, 304), Stand(rmSnow, 1560, 304), Stand(rmSnow, 1688, 272), Stand(rmSnow, 1784, 240),
-        Open(rmSnow, 1864, 240), Stand(rmSnow, 1560, 304), Stand(rmSnow, 1304, 304), Stand(rmSnow, 1064, 304),
-        Stand(rmSnow, 1040, 272), Stand(rmSnow, 1088, 240), Stand(rmSnow, 1136, 208), Stand(rmSnow, 1168, 176),
-        Stand(rmSnow, 1208, 144), Fight(rmSnow, std::make_shared<fight::SlimeBot>(1280)), Open(rmSnow, 1760, 160), Leave(rmSnow, 1960),
-        // The pink world: down the hole, left through the tunnel to the heart, right and up the
-        // ledges to the great wiggler and its present, back down for the sweater in the nook
-        // under the ledges, and over the tall wall at the world's end.
-        Stand(rmPink, 200, 128), Stand(rmPink, 392, 128), Stand(rmPink, 472, 160), Stand(rmPink, 520, 304),
-        Stand(rmPink, 392, 304), Duck(rmPink, 256, 304), Stand(rmPink, 256, 304), Stand(rmPink, 104, 304),
-        Open(rmPink, 56, 272), Stand(rmPink, 200, 304), Duck(rmPink, 392, 304), Stand(rmPink, 392, 304),
-        Stand(rmPink, 648, 304), Stand(rmPink, 776, 304), Stand(rmPink, 936, 304), Stand(rmPink, 1064, 272),
-        Stand(rmPink, 1112, 240), Stand(rmPink, 1160, 208), Stand(rmPink, 1192, 176), Stand(rmPink, 1256, 160),
-        Fight(rmPink, std::make_shared<fight::WigglerBot>(1280)), Open(rmPink, 1760, 160),
-        Stand(rmPink, 1256, 160), Stand(rmPink, 1192, 176), Stand(rmPink, 1160, 208), Stand(rmPink, 1224, 304),
-        Open(rmPink, 1240, 304, -20), Stand(rmPink, 1040, 304),
-        Stand(rmPink, 1064, 272), Stand(rmPink, 1112, 240), Stand(rmPink, 1160, 208), Stand(rmPink, 1192, 176),
-        Stand(rmPink, 1256, 160), Stand(rmPink, 1840, 80), Leave(rmPink, 1960),
-        // The purple world: into the chasm, through the tunnel, over the tall wall to the shoes, up
-        // the shaft, back for the heart on its shelf, over the wide gap, the great flower puff and
-        // the last present, which calls Mireth to the last room.
-        Stand(rmPurple, 136, 128), Stand(rmPurple, 280, 112), Stand(rmPurple, 424, 160), Stand(rmPurple, 520, 304),
-        Stand(rmPurple, 648, 304), Stand(rmPurple, 744, 304), Duck(rmPurple, 848, 304), Stand(rmPurple, 848, 304),
-        Stand(rmPurple, 936, 304), Stand(rmPurple, 976, 224), Open(rmPurple, 1048, 304), Stand(rmPurple, 976, 224),
-        Stand(rmPurple, 1016, 160), Stand(rmPurple, 920, 160), Stand(rmPurple, 856, 80), Open(rmPurple, 832, 80),
-        Stand(rmPurple, 920, 160), Stand(rmPurple, 1016, 160), Stand(rmPurple, 1264, 160),
-        Fight(rmPurple, std::make_shared<fight::FlowerBot>(1280)), Open(rmPurple, 1760, 160),
-    };
-}
 
 } // namespace playthrough

@@ -1,10 +1,7 @@
-// Recorded play, replayed without a display: each recording in tests/game/recordings (listed with
-// what it shows in its README) starts from a save that puts Mireth at a checkpoint (of rmTemplate,
-// the house, a test arena or the last room), and the replay must end where the run did.
-//
-// The recordings were made by the bots of the disabled test below, which play by watching the
-// game as a player would; after a change to the game's physics, to its beasts, the last fight or
-// the rooms they play in, make them again with
+// Recorded play (listed in recordings/README.md), replayed without a display from the save each
+// starts at; the replay must end where the run did. The bots of the disabled test below made
+// them; after a change to the game's physics, its beasts, the last fight or the rooms they play
+// in, make them again with
 // `build/bin/game_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeRecordings*'`.
 #include <algorithm>
 #include <functional>
@@ -18,9 +15,6 @@
 #include "Runner/ProcessRun.h"
 
 namespace {
-
-using fight::Find;
-using fight::Get;
 
 const std::string kRecordings = std::string(TEST_SOURCE_DIR) + "/game/recordings/";
 
@@ -60,28 +54,25 @@ std::string InArena(int32_t room, const std::string& abilities) {
     return R"({"char_room":)" + std::to_string(room) + R"(,"char_x":24,"char_y":160,"char_max_hp":4,)" + abilities + "}";
 }
 
-// Holds a key from now on, or lets it go, once.
-void Hold(NullWindow& window, int32_t key, bool down) { window.PostKey(key, down); }
-
 const char* const kAtFirstCheckpoint = R"({"char_room":2,"char_x":40,"char_y":160,"can_duck":1})";
 const char* const kAtSecondCheckpoint = R"({"char_room":2,"char_x":360,"char_y":160,"can_duck":1})";
 
 const Recording kPitDeath{"pit_death.rec", kAtFirstCheckpoint, [](NullWindow& window, CInstance* player, int frame,
                                                                    int (&noted)[2]) {
     int& dead_at = noted[0];
-    if (frame == 0) Hold(window, vk_right, true);
-    if (dead_at < 0 && Value(Var(player, SLOT_dead))) dead_at = frame, Hold(window, vk_right, false);
+    if (frame == 0) window.PostKey(vk_right, true);
+    if (dead_at < 0 && Value(Var(player, SLOT_dead))) dead_at = frame, window.PostKey(vk_right, false);
     return dead_at < 0 ? frame < 200 : frame < dead_at + 150;
 }};
 
 const Recording kJumpThePit{"jump_the_pit.rec", kAtFirstCheckpoint, [](NullWindow& window, CInstance* player, int frame,
                                                                        int (&noted)[2]) {
     int& jumped_at = noted[0];
-    if (frame == 0) Hold(window, vk_right, true);
-    if (jumped_at < 0 && Get(player, VAR_x) >= 196) jumped_at = frame, Hold(window, vk_space, true);
-    if (frame == jumped_at + 12) Hold(window, vk_space, false);
+    if (frame == 0) window.PostKey(vk_right, true);
+    if (jumped_at < 0 && Get(player, VAR_x) >= 196) jumped_at = frame, window.PostKey(vk_space, true);
+    if (frame == jumped_at + 12) window.PostKey(vk_space, false);
     if (Get(player, VAR_x) >= 380) {
-        Hold(window, vk_right, false);
+        window.PostKey(vk_right, false);
         return false;
     }
     return frame < 300;
@@ -91,11 +82,11 @@ const Recording kTunnelToSnow{"tunnel_to_snow.rec", kAtSecondCheckpoint, [](Null
                                                                              int frame, int (&noted)[2]) {
     int& ducked_at = noted[0];
     int& jumped_at = noted[1];
-    if (frame == 0) Hold(window, vk_right, true);
-    if (ducked_at < 0 && Get(player, VAR_x) >= 388) ducked_at = frame, Hold(window, vk_down, true);
-    if (frame == ducked_at + 2) Hold(window, vk_down, false);
-    if (jumped_at < 0 && Get(player, VAR_x) >= 490) jumped_at = frame, Hold(window, vk_space, true);
-    if (frame == jumped_at + 20) Hold(window, vk_space, false);
+    if (frame == 0) window.PostKey(vk_right, true);
+    if (ducked_at < 0 && Get(player, VAR_x) >= 388) ducked_at = frame, window.PostKey(vk_down, true);
+    if (frame == ducked_at + 2) window.PostKey(vk_down, false);
+    if (jumped_at < 0 && Get(player, VAR_x) >= 490) jumped_at = frame, window.PostKey(vk_space, true);
+    if (frame == jumped_at + 20) window.PostKey(vk_space, false);
     return Runner().current_room == rmTemplate && frame < 600;
 }};
 
@@ -103,22 +94,22 @@ const Recording kTunnelToSnow{"tunnel_to_snow.rec", kAtSecondCheckpoint, [](Null
 const Recording kTalkAndAnswer{"talk_and_answer.rec", kAtFirstCheckpoint, [](NullWindow& window, CInstance* player,
                                                                            int frame, int (&noted)[2]) {
     int& answered_at = noted[0];
-    if (frame == 0) Hold(window, vk_right, true);
-    if (frame > 0 && Get(player, VAR_x) >= 54) Hold(window, vk_right, false);
-    CInstance* box = Find(oTextbox);
+    if (frame == 0) window.PostKey(vk_right, true);
+    if (frame > 0 && Get(player, VAR_x) >= 54) window.PostKey(vk_right, false);
+    CInstance* box = FirstOf(oTextbox);
     const bool asking = box && Value(Var(box, SLOT_finished)) &&
                         Real(Call(box, box, FN_ds_list_size, Var(box, SLOT_questions))) > 0;
-    if (answered_at < 0 && asking) answered_at = frame, Hold(window, vk_right, true);
-    if (answered_at >= 0 && frame == answered_at + 1) Hold(window, vk_right, false);
+    if (answered_at < 0 && asking) answered_at = frame, window.PostKey(vk_right, true);
+    if (answered_at >= 0 && frame == answered_at + 1) window.PostKey(vk_right, false);
     // On until the answer's reply has been typed out.
     return frame < 900 && !(box && ValueText(Var(box, SLOT_text)).starts_with("Snow!") && Value(Var(box, SLOT_finished)));
 }};
 
 const Recording kHouseFriend{"house_friend.rec", R"({"char_room":3,"char_x":160,"char_y":160})",
                              [](NullWindow& window, CInstance* player, int frame, int (&)[2]) {
-    if (frame == 0) Hold(window, vk_right, true);
-    if (frame > 0 && Get(player, VAR_x) >= 180) Hold(window, vk_right, false);
-    CInstance* box = Find(oTextbox);
+    if (frame == 0) window.PostKey(vk_right, true);
+    if (frame > 0 && Get(player, VAR_x) >= 180) window.PostKey(vk_right, false);
+    CInstance* box = FirstOf(oTextbox);
     return frame < 900 && !(box && ValueText(Var(box, SLOT_text)).starts_with("Jump") && Value(Var(box, SLOT_finished)));
 }};
 
@@ -130,17 +121,17 @@ const Recording kOpenPresents{"open_presents.rec", R"({"char_room":2,"char_x":40
     const int hop = std::max(noted[0], 0); // 2 once both are done
     int& took_off = noted[1];
     const double x = Get(player, VAR_x);
-    if (frame == 0) Hold(window, vk_right, true);
+    if (frame == 0) window.PostKey(vk_right, true);
     if (hop < 2) {
-        if (took_off < 0 && x >= kTakeOff[hop]) took_off = frame, Hold(window, vk_space, true);
-        if (took_off >= 0 && frame == took_off + 14) Hold(window, vk_space, false);
-        if (took_off >= 0 && x >= kLetGo[hop]) Hold(window, vk_right, false);
+        if (took_off < 0 && x >= kTakeOff[hop]) took_off = frame, window.PostKey(vk_space, true);
+        if (took_off >= 0 && frame == took_off + 14) window.PostKey(vk_space, false);
+        if (took_off >= 0 && x >= kLetGo[hop]) window.PostKey(vk_right, false);
         if (took_off >= 0 && frame > took_off + 14 && Value(Var(player, SLOT_ong))) {
             noted[0] = hop + 1, took_off = -1;
-            if (hop == 0) Hold(window, vk_right, true);
+            if (hop == 0) window.PostKey(vk_right, true);
         }
     }
-    return frame < 600 && !(hop == 2 && !Find(oTextbox));
+    return frame < 600 && !(hop == 2 && !FirstOf(oTextbox));
 }};
 
 const Recording kBeatTheFlower{"beat_the_flower.rec", InArena(rmArenaPurple, R"("can_duck":1,"hi":1)"),
@@ -159,18 +150,24 @@ const Recording kFinalFight{
         int& keys = noted[0];
         int& credits_at = noted[1];
         keys = std::max(keys, 0);
-        if (credits_at < 0 && !Find(oPresence) && !Find(oFinalBoss)) credits_at = frame;
+        if (credits_at < 0 && !FirstOf(oPresence) && !FirstOf(oFinalBoss)) credits_at = frame;
         if (credits_at < 0) final_fight::Play(window, player, keys);
         return frame < 6000 && (credits_at < 0 || frame < credits_at + 60);
     }};
 
 // From an empty save folder: the title, a new game and the whole game as the playthrough bot plays
 // it, to a second of the credits.
-const Recording kPlaythrough{"playthrough.rec", "", playthrough::Bot(playthrough::Route())};
+const Recording kPlaythrough{"playthrough.rec", "", playthrough::Bot()};
+
+// Every recording, with the room it ends in.
+const std::pair<const Recording*, int> kEvery[] = {
+    {&kPitDeath, rmTemplate},    {&kJumpThePit, rmTemplate}, {&kTunnelToSnow, rmSnow},   {&kTalkAndAnswer, rmTemplate},
+    {&kOpenPresents, rmTemplate}, {&kHouseFriend, rmHouse},  {&kBeatTheSlime, rmArena}, {&kBeatTheWiggler, rmArenaPink},
+    {&kBeatTheFlower, rmArenaPurple}, {&kFinalFight, rmFinal}, {&kPlaythrough, rmFinal}};
 
 TEST_F(RecordedPlayTest, AJumpClearsThePitAndTheNextScreensCheckpointIsSaved) {
     CInstance* player = Replay(kJumpThePit);
-    EXPECT_EQ(Real(Var(player, SLOT_dead)), 0);
+    EXPECT_EQ(Get(player, SLOT_dead), 0);
     EXPECT_GE(Get(player, VAR_x), 380);
     EXPECT_EQ(GlobalNumber("char_x"), 360);
     EXPECT_NE(ReadSaveFile("save.fluffy").find("\"char_x\":360"), std::string::npos);
@@ -188,44 +185,37 @@ TEST_F(RecordedPlayTest, DuckingThroughTheLowPassageLeadsOutToTheSnowsFirstScree
 
 TEST_F(RecordedPlayTest, TheSnowPersonAsksAndRepliesToTheAnswerChosen) {
     Replay(kTalkAndAnswer);
-    CInstance* snowfolk = Find(oSnowfolk);
-    ASSERT_NE(snowfolk, nullptr);
-    EXPECT_EQ(Real(Var(snowfolk, SLOT_answer)), 0);
-    ASSERT_NE(Find(oTextbox), nullptr);
-    EXPECT_EQ(ValueText(Var(Find(oTextbox), SLOT_text)), "Snow! We'll be great friends.");
+    ASSERT_NE(FirstOf(oSnowfolk), nullptr);
+    EXPECT_EQ(Get(FirstOf(oSnowfolk), SLOT_answer), 0);
+    ASSERT_NE(FirstOf(oTextbox), nullptr);
+    EXPECT_EQ(ValueText(Var(FirstOf(oTextbox), SLOT_text)), "Snow! We'll be great friends.");
 }
 
 TEST_F(RecordedPlayTest, BothPresentsOpenGrantingDuckingAndAHeartAndAreGoneFromTheRoomMadeAgain) {
     CInstance* player = Replay(kOpenPresents);
-    EXPECT_EQ(Find(oPresent), nullptr);
+    EXPECT_EQ(FirstOf(oPresent), nullptr);
     EXPECT_EQ(GlobalNumber("can_duck"), 1);
     EXPECT_EQ(GlobalNumber("char_max_hp"), 2);
-    EXPECT_EQ(Real(Var(player, SLOT_hp)), 2);
+    EXPECT_EQ(Get(player, SLOT_hp), 2);
     EXPECT_EQ(GlobalNumber("got200_152_rmTemplate"), 1);
     EXPECT_EQ(GlobalNumber("got288_152_rmTemplate"), 1);
     // The room made again holds neither.
     Call(nullptr, nullptr, FN_room_restart);
     RunFrames(2);
-    EXPECT_EQ(Find(oPresent), nullptr);
-    EXPECT_NE(Find(oSnowfolk), nullptr);
+    EXPECT_EQ(FirstOf(oPresent), nullptr);
+    EXPECT_NE(FirstOf(oSnowfolk), nullptr);
 }
 
 TEST_F(RecordedPlayTest, OldPimNamesTheControlsAsTheyAreBound) {
     Replay(kHouseFriend);
-    ASSERT_NE(Find(oTextbox), nullptr);
-    EXPECT_EQ(ValueText(Var(Find(oTextbox), SLOT_text)), "Jump with Up, Space or \\sConfigFaceButtons:2. Hold it to jump higher.");
+    ASSERT_NE(FirstOf(oTextbox), nullptr);
+    EXPECT_EQ(ValueText(Var(FirstOf(oTextbox), SLOT_text)), "Jump with Up, Space or \\sConfigFaceButtons:2. Hold it to jump higher.");
 }
 
 // The recordings replay in the game itself, windowless, as `-playback` runs them.
 TEST_F(RecordedPlayTest, TheGameReplaysTheRecordingsToTheSameRoom) {
     const std::string game = std::filesystem::path(SNOWTIDE_PACKAGE).parent_path().string() + "/snowtide";
-    const std::pair<const Recording*, int> runs[] = {{&kPitDeath, rmTemplate},      {&kJumpThePit, rmTemplate},
-                                                     {&kTunnelToSnow, rmSnow},      {&kTalkAndAnswer, rmTemplate},
-                                                     {&kOpenPresents, rmTemplate},  {&kHouseFriend, rmHouse},
-                                                     {&kBeatTheSlime, rmArena},     {&kBeatTheWiggler, rmArenaPink},
-                                                     {&kBeatTheFlower, rmArenaPurple}, {&kFinalFight, rmFinal},
-                                                     {&kPlaythrough, rmFinal}};
-    for (const auto& [recording, room] : runs) {
+    for (const auto& [recording, room] : kEvery) {
         const std::string folder = save_.Path() + recording->name + ".save/";
         std::filesystem::create_directories(folder + "Snowtide");
         if (!recording->save.empty()) std::ofstream(folder + "Snowtide/save.fluffy") << recording->save;
@@ -239,8 +229,8 @@ TEST_F(RecordedPlayTest, TheGameReplaysTheRecordingsToTheSameRoom) {
 TEST_F(RecordedPlayTest, ANewGameIsPlayedToTheCreditsWithEveryAbilityBeastAndPresentSaved) {
     Replay(kPlaythrough);
     EXPECT_EQ(Runner().current_room, rmFinal);
-    EXPECT_EQ(Find(oFinalBoss), nullptr);
-    EXPECT_EQ(Find(oPresence), nullptr);
+    EXPECT_EQ(FirstOf(oFinalBoss), nullptr);
+    EXPECT_EQ(FirstOf(oPresence), nullptr);
     const std::string save = ReadSaveFile("save.fluffy");
     for (const char* flag : {"megaslimey", "megawigglis", "megaflowerfluff", "finalboss", "can_duck", "hi", "fast"})
         EXPECT_NE(save.find("\"" + std::string(flag) + "\":1"), std::string::npos) << flag << " in " << save;
@@ -257,16 +247,14 @@ TEST_F(RecordedPlayTest, ANewGameIsPlayedToTheCreditsWithEveryAbilityBeastAndPre
     // The Presence, beaten, stays gone from its room made again.
     Call(nullptr, nullptr, FN_room_restart);
     RunFrames(2);
-    EXPECT_EQ(Find(oFinalBoss), nullptr);
-    EXPECT_EQ(Find(oPresence), nullptr);
+    EXPECT_EQ(FirstOf(oFinalBoss), nullptr);
+    EXPECT_EQ(FirstOf(oPresence), nullptr);
 }
 
 // Makes the recordings again (see the top of this file).
 TEST_F(RecordedPlayTest, DISABLED_MakeRecordings) {
     bool first = true;
-    for (const Recording* recording :
-         {&kPitDeath, &kJumpThePit, &kTunnelToSnow, &kTalkAndAnswer, &kOpenPresents, &kHouseFriend, &kBeatTheSlime,
-          &kBeatTheWiggler, &kBeatTheFlower, &kFinalFight, &kPlaythrough}) {
+    for (const auto& [recording, room] : kEvery) {
         if (!first) SetUp(); // the test's own SetUp made the first session
         first = false;
         record_ = kRecordings + recording->name;

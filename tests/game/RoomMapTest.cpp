@@ -1,5 +1,4 @@
-// room_map, the level writers' tool, run as they run it: the test room's two screens side by side
-// with the rule between them, each showing its level; a room that does not exist is refused.
+// room_map, the level writers' tool, run as they run it.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -4,14 +4,7 @@
 
 namespace {
 
-class SaveOptionsTest : public GameFixture {
-protected:
-    // A script run by the input controller, as the game's objects run them.
-    template <typename... Args>
-    Value Run(ScriptFunction script, const Args&... args) {
-        return CallScript(script, FirstOf(oInput), FirstOf(oInput), Value(args)...);
-    }
-};
+using SaveOptionsTest = GameFixture;
 
 TEST_F(SaveOptionsTest, AFirstStartUsesDefaultsAndGoesOnToTheTitle) {
     Start();
@@ -47,25 +40,13 @@ TEST_F(SaveOptionsTest, TheWindowOpensAtTheLargestScaleCentredOnTheDisplay) {
     EXPECT_EQ(y, (768 - 720) / 2);
 }
 
-TEST_F(SaveOptionsTest, TheScaleNeverExceedsWhatTheDisplayHolds) {
+// Options are read at start, saved with the bindings in their order and read back; the scale never
+// exceeds what the display holds.
+TEST_F(SaveOptionsTest, OptionsAndBindingsAreSavedAndRestoredAndTheScaleFitsTheDisplay) {
     WriteSaveFile("options.fluffy", R"({"scale":8,"volume":0.5})");
     Start();
     EXPECT_EQ(GlobalNumber("scale"), 6);
     EXPECT_EQ(GlobalNumber("volume"), 0.5);
-
-    window_.display_width = 1000;
-    window_.display_height = 600;
-    EXPECT_EQ(Real(Run(psl_Script_compute_max_scale)), 3);
-    Run(psl_Script_window_set_scale, 4); // does not fit: nothing changes
-    EXPECT_EQ(GlobalNumber("scale"), 6);
-    Run(psl_Script_window_max_scale);
-    EXPECT_EQ(GlobalNumber("scale"), 3);
-    window_.display_width = 200;
-    EXPECT_EQ(Real(Run(psl_Script_compute_max_scale)), 1);
-}
-
-TEST_F(SaveOptionsTest, BindingsAreSavedAndRestoredInTheirOrder) {
-    Start();
     CInstance* input = FirstOf(oInput);
     const Value bindings = Call(input, input, FN_ds_map_find_value, Var(input, SLOT_actions), Value("0"));
     Call(input, input, FN_ds_list_clear, bindings);
@@ -87,6 +68,16 @@ TEST_F(SaveOptionsTest, BindingsAreSavedAndRestoredInTheirOrder) {
     Run(psl_Script_load_options);
     EXPECT_EQ(Bindings(0), "0:81 3:32786:1 4:0:8");
     EXPECT_EQ(Bindings(4), "0:38 0:32 0:17 0:90 0:67 0:88 2:32769");
+
+    window_.display_width = 1000;
+    window_.display_height = 600;
+    EXPECT_EQ(Real(Run(psl_Script_compute_max_scale)), 3);
+    Run(psl_Script_window_set_scale, 4); // does not fit: nothing changes
+    EXPECT_EQ(GlobalNumber("scale"), 6);
+    Run(psl_Script_window_max_scale);
+    EXPECT_EQ(GlobalNumber("scale"), 3);
+    window_.display_width = 200;
+    EXPECT_EQ(Real(Run(psl_Script_compute_max_scale)), 1);
 }
 
 TEST_F(SaveOptionsTest, ProgressAndPresentsSurviveARestart) {

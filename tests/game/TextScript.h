@@ -1,6 +1,4 @@
-// Running text command scripts the way a conversation does, for the tests and the fuzz target:
-// an NPC made for the script, its prepared lines run one after another, and the inline commands
-// of a dialogue line applied the way a textbox lays out its text.
+// Text command scripts run as a conversation runs them, for the tests and the fuzz target.
 #pragma once
 
 #include <string>
@@ -33,14 +31,12 @@ inline std::string ApplyTextCommands(CInstance* box, const std::string& text) {
     Value current(text);
     double position = 1;
     while (position <= Real(Call(box, box, FN_string_length, current))) {
-        const std::string at =
-            ValueText(Call(box, box, FN_string_char_at, current, Value(position)));
+        const std::string at = ValueText(Call(box, box, FN_string_char_at, current, Value(position)));
         if (at != "\\" && at != "{") {
             ++position;
             continue;
         }
-        Value outcome =
-            CallScript(psl_Script_execute_text_command, box, box, current, Value(position));
+        Value outcome = CallScript(psl_Script_execute_text_command, box, box, current, Value(position));
         current = Element(outcome, 0);
         position = Real(Element(outcome, 1));
     }
