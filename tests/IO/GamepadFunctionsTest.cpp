@@ -101,12 +101,10 @@ TEST_F(GamepadFunctionsTest, TriggersSticksThresholdAndDeadZone) {
 }
 
 TEST(GamepadDeadZoneTest, RescalesBeyondTheZone) {
-    EXPECT_EQ(ApplyDeadZone(0.2f, 0.25f), 0);
-    EXPECT_EQ(ApplyDeadZone(0.625f, 0.25f), 0.5f);
-    EXPECT_EQ(ApplyDeadZone(-1, 0.25f), -1);
-    EXPECT_EQ(ApplyDeadZone(-0.3f, 0), -0.3f);
-    EXPECT_EQ(ApplyDeadZone(0.3f, 1), 0);
-    EXPECT_EQ(ApplyDeadZone(-1, 1), -1);
+    for (auto [value, zone, rescaled] : {std::tuple{0.2f, 0.25f, 0.f}, {0.625f, 0.25f, 0.5f},
+                                         {-1.f, 0.25f, -1.f}, {-0.3f, 0.f, -0.3f}, {0.3f, 1.f, 0.f},
+                                         {-1.f, 1.f, -1.f}})
+        EXPECT_EQ(ApplyDeadZone(value, zone), rescaled) << value << " in " << zone;
 }
 
 TEST_F(GamepadFunctionsTest, RawSlotsReadThroughTheirMapping) {

@@ -16,77 +16,62 @@ struct Keys {
     void Step() {
         keyboard.StepUpdate([this](int32_t code) { return sides.contains(code); });
     }
+    // "H" held, "P" pressed, "R" released, "-" for each that is not.
     std::string Read(int32_t key) const {
         return std::string(keyboard.Held(key) ? "H" : "-") + (keyboard.Pressed(key) ? "P" : "-") +
                (keyboard.Released(key) ? "R" : "-");
+    }
+    // Each key's reading, separated by blanks.
+    std::string Read(std::initializer_list<int32_t> keys) const {
+        std::string readings;
+        for (int32_t key : keys) readings += (readings.empty() ? "" : " ") + Read(key);
+        return readings;
+    }
+    std::string StepAndRead(std::initializer_list<int32_t> keys) {
+        Step();
+        return Read(keys);
     }
 };
 
 TEST(KeyboardStateTest, HeldPressedAndReleasedAcrossSteps) {
     Keys keys;
     keys.keyboard.KeyDown('A', false);
-    EXPECT_EQ(keys.Read('A'), "---") << "messages wait for the next step";
-    keys.Step();
-    EXPECT_EQ(keys.Read('A'), "HP-");
-    keys.Step();
-    EXPECT_EQ(keys.Read('A'), "H--");
+    EXPECT_EQ(keys.Read({'A'}), "---") << "messages wait for the next step";
+    EXPECT_EQ(keys.StepAndRead({'A'}), "HP-");
+    EXPECT_EQ(keys.StepAndRead({'A'}), "H--");
+    for (int repeat = 0; repeat < 3; ++repeat) {
+        keys.keyboard.KeyDown('A', true);
+        EXPECT_EQ(keys.StepAndRead({'A'}), "H--") << "an auto-repeat does not press again";
+    }
     keys.keyboard.KeyUp('A');
-    keys.Step();
-    EXPECT_EQ(keys.Read('A'), "--R");
-    keys.Step();
-    EXPECT_EQ(keys.Read('A'), "---");
+    EXPECT_EQ(keys.StepAndRead({'A'}), "--R");
+    EXPECT_EQ(keys.StepAndRead({'A'}), "---");
+    // A repeat of a key that is not held (its first message was lost) holds it unpressed.
+    keys.keyboard.KeyDown(vk_up, true);
+    EXPECT_EQ(keys.StepAndRead({vk_up}), "H--");
 
     // Down and up between two steps: pressed and released in the next, never held.
     keys.keyboard.KeyDown('B', false);
     keys.keyboard.KeyUp('B');
-    keys.Step();
-    EXPECT_EQ(keys.Read('B'), "-PR");
-    keys.Step();
-    EXPECT_EQ(keys.Read('B'), "---");
+    EXPECT_EQ(keys.StepAndRead({'B'}), "-PR");
+    EXPECT_EQ(keys.StepAndRead({'B'}), "---");
 
     // Up and down again between two steps: still held, and pressed anew.
     keys.keyboard.KeyDown('C', false);
     keys.Step();
     keys.keyboard.KeyUp('C');
     keys.keyboard.KeyDown('C', false);
-    keys.Step();
-    EXPECT_EQ(keys.Read('C'), "HPR");
+    EXPECT_EQ(keys.StepAndRead({'C'}), "HPR");
 }
 
-TEST(KeyboardStateTest, AutoRepeatDoesNotPressAgain) {
+TEST(KeyboardStateTest, NoKeyIsTheComplementOfAnyKey) {
     Keys keys;
-    keys.keyboard.KeyDown(vk_left, false);
-    keys.Step();
-    for (int i = 0; i < 3; ++i) {
-        keys.keyboard.KeyDown(vk_left, true);
-        keys.Step();
-        EXPECT_EQ(keys.Read(vk_left), "H--") << "step " << i;
-    }
-    // A repeat of a key that is not held (its first message was lost) holds it unpressed.
-    keys.keyboard.KeyDown(vk_up, true);
-    keys.Step();
-    EXPECT_EQ(keys.Read(vk_up), "H--");
-}
-
-TEST(KeyboardStateTest, NoKeyAndAnyKey) {
-    Keys keys;
-    keys.Step();
-    EXPECT_TRUE(keys.keyboard.Held(vk_nokey));
-    EXPECT_FALSE(keys.keyboard.Held(vk_anykey));
-    EXPECT_FALSE(keys.keyboard.Pressed(vk_anykey));
+    EXPECT_EQ(keys.StepAndRead({vk_nokey, vk_anykey}), "HPR ---");
     keys.keyboard.KeyDown(vk_space, false);
-    keys.Step();
-    EXPECT_FALSE(keys.keyboard.Held(vk_nokey));
-    EXPECT_TRUE(keys.keyboard.Held(vk_anykey));
-    EXPECT_TRUE(keys.keyboard.Pressed(vk_anykey));
-    EXPECT_FALSE(keys.keyboard.Released(vk_anykey));
-    EXPECT_TRUE(keys.keyboard.Released(vk_nokey));
-    keys.Step();
-    EXPECT_FALSE(keys.keyboard.Pressed(vk_anykey));
-    EXPECT_TRUE(keys.keyboard.Pressed(vk_nokey));
+    EXPECT_EQ(keys.StepAndRead({vk_nokey, vk_anykey}), "--R HP-");
+    EXPECT_EQ(keys.StepAndRead({vk_nokey, vk_anykey}), "-PR H--");
     // Codes past the table read as up, whatever is held.
-    EXPECT_FALSE(keys.keyboard.Held(256));
-    EXPECT_FALSE(keys.keyboard.Held(-5));
+    EXPECT_EQ(keys.Read({256, -5}), "--- ---");
 }
 
 TEST(KeyboardStateTest, ModifiersByGenericAndSideCodes) {
@@ -94,57 +79,43 @@ TEST(KeyboardStateTest, ModifiersByGenericAndSideCodes) {
     // Control and Alt record their generic code and their side.
     keys.keyboard.KeyDown(vk_rcontrol, false);
     keys.keyboard.KeyDown(vk_lalt, false);
-    keys.Step();
-    EXPECT_EQ(keys.Read(vk_control), "HP-");
-    EXPECT_EQ(keys.Read(vk_rcontrol), "HP-");
-    EXPECT_EQ(keys.Read(vk_lcontrol), "---");
-    EXPECT_EQ(keys.Read(vk_alt), "HP-");
-    EXPECT_EQ(keys.Read(vk_lalt), "HP-");
-    EXPECT_EQ(keys.Read(vk_ralt), "---");
+    EXPECT_EQ(keys.StepAndRead({vk_control, vk_rcontrol, vk_lcontrol, vk_alt, vk_lalt, vk_ralt}),
+              "HP- HP- --- HP- HP- ---");
     keys.keyboard.KeyUp(vk_rcontrol);
-    keys.Step();
-    EXPECT_EQ(keys.Read(vk_control), "--R");
-    EXPECT_EQ(keys.Read(vk_rcontrol), "--R");
+    EXPECT_EQ(keys.StepAndRead({vk_control, vk_rcontrol}), "--R --R");
 
-    // Shift's message records only the generic code; its sides come from polling.
+    // Shift's message records only the generic code; its sides come from polling, which does
+    // not report it down yet.
     keys.keyboard.KeyDown(vk_lshift, false);
-    keys.Step();
-    EXPECT_EQ(keys.Read(vk_shift), "HP-");
-    EXPECT_EQ(keys.Read(vk_lshift), "---") << "the system does not report it down";
+    EXPECT_EQ(keys.StepAndRead({vk_shift, vk_lshift}), "HP- ---");
     keys.sides = {vk_lshift};
-    keys.Step();
-    EXPECT_EQ(keys.Read(vk_lshift), "HP-");
-    keys.Step();
-    EXPECT_EQ(keys.Read(vk_lshift), "H--");
+    EXPECT_EQ(keys.StepAndRead({vk_lshift}), "HP-");
+    EXPECT_EQ(keys.StepAndRead({vk_lshift}), "H--");
     // Both Shifts down, one let go: only polling notices, as the generic key stays down.
     keys.sides = {vk_lshift, vk_rshift};
     keys.Step();
     keys.sides = {vk_lshift};
-    keys.Step();
-    EXPECT_EQ(keys.Read(vk_rshift), "--R");
-    EXPECT_EQ(keys.Read(vk_shift), "H--");
+    EXPECT_EQ(keys.StepAndRead({vk_rshift, vk_shift}), "--R H--");
 }
 
 TEST(KeyboardStateTest, CurrentAndLastKey) {
     Keys keys;
+    using Pair = std::pair<int32_t, int32_t>;
+    auto current = [&] {
+        keys.Step();
+        return Pair{keys.keyboard.Current().key, keys.keyboard.Current().last_key};
+    };
     keys.keyboard.KeyDown('A', false);
     keys.keyboard.KeyDown('S', false);
-    keys.Step();
-    EXPECT_EQ(keys.keyboard.Current().key, 'S');
-    EXPECT_EQ(keys.keyboard.Current().last_key, 'S');
+    EXPECT_EQ(current(), Pair('S', 'S'));
     // Letting the newer key go returns to the one still held.
     keys.keyboard.KeyUp('S');
-    keys.Step();
-    EXPECT_EQ(keys.keyboard.Current().key, 'A');
-    EXPECT_EQ(keys.keyboard.Current().last_key, 'S');
+    EXPECT_EQ(current(), Pair('A', 'S'));
     keys.keyboard.KeyUp('A');
-    keys.Step();
-    EXPECT_EQ(keys.keyboard.Current().key, 0);
-    EXPECT_EQ(keys.keyboard.Current().last_key, 'S');
+    EXPECT_EQ(current(), Pair(0, 'S'));
     // A script's write holds through later steps.
     keys.keyboard.SetKey(vk_enter);
-    keys.Step();
-    EXPECT_EQ(keys.keyboard.Current().key, vk_enter);
+    EXPECT_EQ(current(), Pair(vk_enter, 'S'));
 }
 
 TEST(KeyboardStateTest, TypedText) {
@@ -171,17 +142,13 @@ TEST(KeyboardStateTest, ClearAndKeyMap) {
     keys.keyboard.SetMap('W', vk_up);
     keys.keyboard.KeyDown('W', false);
     keys.keyboard.TypeText("w");
-    keys.Step();
-    EXPECT_EQ(keys.Read(vk_up), "HP-");
-    EXPECT_EQ(keys.Read('W'), "---");
+    EXPECT_EQ(keys.StepAndRead({vk_up, 'W'}), "HP- ---");
     keys.keyboard.Clear();
-    EXPECT_EQ(keys.Read(vk_up), "---");
-    keys.Step();
-    EXPECT_EQ(keys.Read(vk_up), "---") << "the pending state went too";
+    EXPECT_EQ(keys.Read({vk_up}), "---");
+    EXPECT_EQ(keys.StepAndRead({vk_up}), "---") << "the pending state went too";
     EXPECT_EQ(keys.keyboard.Current().text, "w");
     keys.keyboard.KeyDown('W', false);
-    keys.Step();
-    EXPECT_EQ(keys.Read(vk_up), "HP-") << "the map stays";
+    EXPECT_EQ(keys.StepAndRead({vk_up}), "HP-") << "the map stays";
 }
 
 } // namespace

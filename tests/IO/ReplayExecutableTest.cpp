@@ -1,63 +1,19 @@
 // Recording and playback through the executables, as a tester replays a run without a display:
 // the replay ends on the same digest, the game's own exit code still counts, and recordings
 // that cannot be replayed are refused with one line.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-
 #include "IO/InputConstants.h"
 #include "IO/InputRecording.h"
-#include "PackageWriter.h"
-#include "Runner/ProcessRun.h"
+#include "Runner/ExecutableTest.h"
 
 namespace {
 
-const std::string kBin = RUNNER_BIN_DIR;
-const std::string kWork = std::string(TEST_BINARY_DIR) + "/replay_executable_test";
 constexpr uint32_t kGameId = 17;
 const std::array<uint8_t, 16> kGuid{9, 8, 7};
-
-// The field of the replay test game: one room whose creation code seeds from the clock, and
-// the dot that moves by random numbers, delta_time and keys.
-std::string WriteField(const std::string& file, const char* game_name = "ReplayField") {
-    GamePackage package;
-    package.header.game_name = game_name;
-    package.header.game_id = kGameId;
-    package.header.guid = kGuid;
-    package.header.window_width = 320;
-    package.header.window_height = 180;
-    package.header.game_speed = 60;
-    package.header.last_instance_id = 100001;
-    package.header.room_order = {0};
-    PackageRoom room;
-    room.name = "rmField";
-    room.width = 320;
-    room.height = 180;
-    room.speed = 60;
-    room.creation_code = 0;
-    package.rooms.emplace_back(room);
-    package.code.push_back({"psl_Room_rmField_Create", {}, 0, 0});
-    package.code.push_back({"psl_Object_oDot_Step_0", {}, 0, 0});
-    PackageObject dot;
-    dot.name = "oDot";
-    dot.events[{3, 0}] = 1;
-    package.objects.emplace_back(dot);
-    package::RoomInstanceRecord instance{};
-    instance.id = 100001;
-    instance.x = instance.y = 10;
-    instance.creation_code = instance.pre_create_code = -1;
-    instance.scale_x = instance.scale_y = instance.image_speed = 1;
-    package.rooms[0]->instances.push_back(instance);
-    const std::string path = kWork + "/" + file;
-    EXPECT_TRUE(WritePackageFile(package, path));
-    return path;
-}
 
 // A recording made by hand: `steps` steps at 60 frames per second, with `arrows` the right arrow
 // held from step 5 to 15 and space pressed at 20, and `key` pressed at `key_step`; two seeds at
 // the start (the runner's own and the room's `randomize`).
-std::string WriteRecording(const std::string& file, int steps, bool arrows, int32_t key = 0,
+std::string WriteRecording(const std::string& path, int steps, bool arrows, int32_t key = 0,
                            int key_step = -1) {
     RecordingEncoder encoder(MakeRecordingIdentity("ReplayField", kGameId, kGuid));
     encoder.Seed(1234);
@@ -72,8 +28,7 @@ std::string WriteRecording(const std::string& file, int steps, bool arrows, int3
         encoder.Step(frame);
     }
     encoder.End();
-    const std::string path = kWork + "/" + file;
-    std::ofstream(path, std::ios::binary) << encoder.Take();
+    WriteText(path, encoder.Take());
     return path;
 }
 
@@ -82,17 +37,24 @@ std::string Digest(const ProcessRun& run) {
     return at == std::string::npos ? "" : run.output.substr(at, run.output.find('\n', at) - at);
 }
 
-class ReplayExecutable : public ::testing::Test {
+class ReplayExecutable : public ExecutableTest {
 protected:
-    static void SetUpTestSuite() { std::filesystem::create_directories(kWork); }
-
-    ProcessRun Run(const std::string& options) {
-        return Execute(kBin + "/replay_test_game -game " + game_ + " -nowindow -digest " + options);
+    ReplayExecutable() : ExecutableTest("replay_executable_test") {}
+    // The field of the replay test game: one room whose creation code seeds from the clock, and
+    // the dot that moves by random numbers, delta_time and keys.
+    std::string WriteField(const std::string& suffix, const char* game_name = "ReplayField") {
+        GamePackage package;
+        package.header.game_name = game_name;
+        package.header.game_id = kGameId;
+        package.header.guid = kGuid;
+        return WriteGame(suffix, std::move(package), {"rmField"}, "psl_Room_rmField_Create",
+                         "oDot", "psl_Object_oDot_Step_0", true);
     }
-    std::string Work(const std::string& suffix) const { return kWork + "/" + test_ + suffix; }
+    ProcessRun Run(const std::string& options) {
+        return Execute(bin_ + "/replay_test_game -game " + game_ + " -nowindow -digest " + options);
+    }
 
-    const std::string test_ = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::string game_ = WriteField(test_ + ".win");
+    std::string game_ = WriteField(".win");
 };
 
 TEST_F(ReplayExecutable, ARecordedRunReplaysToTheSameDigest) {
@@ -111,7 +73,7 @@ TEST_F(ReplayExecutable, ARecordedRunReplaysToTheSameDigest) {
 }
 
 TEST_F(ReplayExecutable, KeysPlayBackAndRecordAgainUnchanged) {
-    const std::string keys = WriteRecording(test_ + "-keys.rec", 40, true);
+    const std::string keys = WriteRecording(Work("-keys.rec"), 40, true);
     ProcessRun replayed = Run("-playback " + keys + " -record " + Work("-again.rec"));
     ASSERT_EQ(replayed.exit_code, 0) << replayed.output;
     EXPECT_NE(Digest(replayed).find(" frames 40 "), std::string::npos) << Digest(replayed);
@@ -119,46 +81,37 @@ TEST_F(ReplayExecutable, KeysPlayBackAndRecordAgainUnchanged) {
         << "what the game saw is what it was given";
     EXPECT_EQ(Digest(Run("-playback " + Work("-again.rec"))), Digest(replayed));
 
-    const std::string enter = WriteRecording(test_ + "-enter.rec", 40, false, vk_enter, 20);
+    const std::string enter = WriteRecording(Work("-enter.rec"), 40, false, vk_enter, 20);
     EXPECT_NE(Digest(Run("-playback " + enter)), Digest(replayed)) << "the arrows moved the dot";
 
     // Q ends the game at step 10 with its own exit code.
-    ProcessRun ended = Run("-playback " + WriteRecording(test_ + "-quit.rec", 40, true, 'Q', 10));
+    ProcessRun ended = Run("-playback " + WriteRecording(Work("-quit.rec"), 40, true, 'Q', 10));
     EXPECT_EQ(ended.exit_code, 3) << ended.output;
     EXPECT_NE(Digest(ended).find(" frames 10 "), std::string::npos) << Digest(ended);
 }
 
 TEST_F(ReplayExecutable, RecordingsThatCannotBeReplayedAreRefused) {
-    const std::string good = WriteRecording(test_ + ".rec", 10, true);
-    const std::string bytes = ReadText(good);
-    std::string damaged = bytes;
-    damaged[bytes.size() / 2] = char(damaged[bytes.size() / 2] ^ 0x10);
-    std::ofstream(Work("-damaged.rec"), std::ios::binary) << damaged;
-    std::ofstream(Work("-cut.rec"), std::ios::binary) << bytes.substr(0, bytes.size() - 3);
-    const std::string other = WriteField(test_ + "-other.win", "AnotherGame");
-
-    const struct {
-        std::string command;
-        std::string line;
-    } kCases[] = {
+    const std::string good = WriteRecording(Work(".rec"), 10, true);
+    std::string damaged = ReadText(good);
+    damaged[damaged.size() / 2] = char(damaged[damaged.size() / 2] ^ 0x10);
+    WriteText(Work("-damaged.rec"), damaged);
+    const std::string other = WriteField("-other.win", "AnotherGame");
+    // The recording format's own test has every refusal; these are the executable's three paths.
+    const std::pair<std::string, std::string> kCases[] = {
         {"-playback " + Work("-damaged.rec"),
          "The input recording " + Work("-damaged.rec") + " is damaged\n"},
-        {"-playback " + Work("-cut.rec"),
-         "The input recording " + Work("-cut.rec") + " is truncated\n"},
         {"-playback " + Work("-missing.rec"),
          "Cannot read the input recording " + Work("-missing.rec") + "\n"},
-        {"-playback " + game_, "The input recording " + game_ + " is not an input recording\n"},
         {"-game " + other + " -playback " + good,
-         "The input recording " + good +
-             " was recorded with the game \"ReplayField\", not with this package of "
-             "\"AnotherGame\"\n"},
+         "The input recording " + good + " was recorded with the game \"ReplayField\", not with "
+                                         "this package of \"AnotherGame\"\n"},
     };
-    for (const auto& c : kCases) {
-        ProcessRun run = Run(c.command);
-        EXPECT_EQ(run.exit_code, 1) << c.command;
+    for (const auto& [options, line] : kCases) {
+        ProcessRun run = Run(options);
+        EXPECT_EQ(run.exit_code, 1) << options;
         // The line ends the output: after the start-up's progress, nothing more ran.
-        ASSERT_GE(run.output.size(), c.line.size()) << run.output;
-        EXPECT_EQ(run.output.substr(run.output.size() - c.line.size()), c.line);
+        ASSERT_GE(run.output.size(), line.size()) << run.output;
+        EXPECT_EQ(run.output.substr(run.output.size() - line.size()), line);
     }
 }
 

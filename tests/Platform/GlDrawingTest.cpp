@@ -73,30 +73,25 @@ TEST_F(GlDrawing, TheVertexColourMultipliesTheTexel) {
     EXPECT_EQ(PixelAt(pixels, kSize, 12, 3), (Rgba{10, 20, 30, 255}));
 }
 
-TEST_F(GlDrawing, TheProjectionMapsItsWorldOntoTheViewport) {
+TEST_F(GlDrawing, TheProjectionAndViewportPlaceTheWorldAndANewFrameResetsThem) {
     device().SetProjection(0, 0, 20, 20);
     Draw(0, Quad(0, 0, 10, 10, VertexColour(kWhite)));
     ExpectRectangle(0, 0, 20, 20, kWhite);
-}
 
-TEST_F(GlDrawing, AProjectionOffsetMovesTheWorld) {
+    device().Clear(0xFF000000);
     device().SetProjection(100, 50, 140, 90);
     Draw(0, Quad(110, 70, 115, 80, VertexColour(kWhite)));
     ExpectRectangle(10, 20, 15, 30, kWhite);
-}
 
-TEST_F(GlDrawing, TheViewportConfinesDrawingAndClearsCountingFromTheTop) {
+    // The viewport confines drawing and clears, counting from the top.
+    device().Clear(0xFF000000);
     device().SetViewport(20, 4, 10, 10);
     device().SetProjection(0, 0, 10, 10);
     Draw(0, Quad(0, 0, 5, 20, VertexColour(kWhite)));
     ExpectRectangle(20, 4, 25, 14, kWhite);
-
     device().Clear(0xFFFFFFFF);
     ExpectRectangle(20, 4, 30, 14, kWhite);
-}
 
-TEST_F(GlDrawing, ANewFrameDrawsIntoTheWholeWindowAgain) {
-    device().SetViewport(0, 0, 1, 1);
     device().BeginFrame();
     device().Clear(0xFFFFFFFF);
     ExpectRectangle(0, 0, kSize, kSize, kWhite);
@@ -121,7 +116,7 @@ TEST_F(GlDrawing, OneBatchOfManyTrianglesDrawsThemAll) {
                 << x << ", " << y;
 }
 
-TEST_F(GlDrawing, RefusesEmptyOrOversizedTexturesAndIgnoresUnknownIds) {
+TEST_F(GlDrawing, RefusesEmptyOrOversizedTexturesUnknownIdsAndReadsOutsideTheWindow) {
     const std::vector<uint8_t> pixels(16, 0xFF);
     EXPECT_EQ(device().CreateTexture(0, 2, pixels.data()), 0);
     EXPECT_EQ(device().CreateTexture(2, -1, pixels.data()), 0);
@@ -129,13 +124,16 @@ TEST_F(GlDrawing, RefusesEmptyOrOversizedTexturesAndIgnoresUnknownIds) {
     EXPECT_EQ(device().CreateTexture(1 << 20, 1, pixels.data()), 0);
     EXPECT_EQ(device().CreateRenderTarget(0, 0), 0);
     EXPECT_EQ(device().CreateRenderTarget(1, 1 << 20), 0);
+    EXPECT_TRUE(device().ReadPixels(-1, 0, 2, 2).empty());
+    EXPECT_TRUE(device().ReadPixels(0, 0, kSize + 1, 1).empty());
+    EXPECT_TRUE(device().ReadPixels(0, kSize - 1, 1, 2).empty());
+    EXPECT_TRUE(device().ReadPixels(0, 0, 0, 1).empty());
 
     TextureId first = device().CreateTexture(2, 2, pixels.data());
     TextureId second = device().CreateTexture(2, 2, pixels.data());
     EXPECT_GT(first, 0);
     EXPECT_GT(second, 0);
     EXPECT_NE(first, second);
-
     device().DestroyTexture(first);
     device().DestroyTexture(first);
     device().DestroyTexture(12345);
@@ -145,19 +143,14 @@ TEST_F(GlDrawing, RefusesEmptyOrOversizedTexturesAndIgnoresUnknownIds) {
     Draw(12345, Quad(0, 0, 10, 10, VertexColour(kWhite)));
     Draw(second, Quad(30, 30, 40, 40, VertexColour(kWhite)));
     ExpectRectangle(30, 30, 40, 40, kWhite);
-}
 
-TEST_F(GlDrawing, ReadsOnlyWithinTheTarget) {
+    // A part of the window reads from the top too.
     device().SetViewport(0, 0, 1, 1);
     device().Clear(0xFFFFFFFF);
-    std::vector<uint8_t> corner = device().ReadPixels(0, 0, 2, 1);
+    const std::vector<uint8_t> corner = device().ReadPixels(0, 0, 2, 1);
     ASSERT_EQ(corner.size(), 8u);
     EXPECT_EQ(PixelAt(corner, 2, 0, 0), kWhite);
     EXPECT_EQ(PixelAt(corner, 2, 1, 0), kBlack);
-    EXPECT_TRUE(device().ReadPixels(-1, 0, 2, 2).empty());
-    EXPECT_TRUE(device().ReadPixels(0, 0, kSize + 1, 1).empty());
-    EXPECT_TRUE(device().ReadPixels(0, kSize - 1, 1, 2).empty());
-    EXPECT_TRUE(device().ReadPixels(0, 0, 0, 1).empty());
 }
 
 } // namespace

@@ -40,16 +40,11 @@ protected:
     GlTestWindow window_;
 };
 
-TEST_F(GlRenderTarget, StartsTransparentBlack) {
-    TextureId target = device().CreateRenderTarget(3, 2);
+TEST_F(GlRenderTarget, StartsTransparentAndCountsRowsAndItsViewportFromItsTop) {
+    TextureId target = device().CreateRenderTarget(4, 4);
     ASSERT_NE(target, 0);
     device().SetRenderTarget(target);
-    EXPECT_EQ(device().ReadPixels(0, 0, 3, 2), std::vector<uint8_t>(3 * 2 * 4, 0));
-}
-
-TEST_F(GlRenderTarget, ReadsBackItsTopRowFirst) {
-    TextureId target = device().CreateRenderTarget(4, 4);
-    device().SetRenderTarget(target);
+    EXPECT_EQ(device().ReadPixels(0, 0, 4, 4), std::vector<uint8_t>(4 * 4 * 4, 0));
     device().SetProjection(0, 0, 4, 4);
     Draw(0, Quad(0, 0, 4, 1, VertexColour(kRed)));
     Draw(0, Quad(2, 3, 3, 4, VertexColour(kBlue)));
@@ -64,59 +59,48 @@ TEST_F(GlRenderTarget, ReadsBackItsTopRowFirst) {
     EXPECT_EQ(PixelAt(part, 2, 0, 1), kBlue);
     EXPECT_EQ(PixelAt(part, 2, 1, 1), kClear);
     EXPECT_TRUE(device().ReadPixels(0, 0, 5, 4).empty());
-}
 
-TEST_F(GlRenderTarget, ItsViewportCountsFromItsTop) {
-    TextureId target = device().CreateRenderTarget(4, 4);
-    device().SetRenderTarget(target);
     device().SetViewport(0, 1, 4, 1);
-    device().Clear(0xFFFF0000);
-    std::vector<uint8_t> pixels = device().ReadPixels(0, 0, 4, 4);
-    EXPECT_EQ(PixelAt(pixels, 4, 0, 0), kClear);
-    EXPECT_EQ(PixelAt(pixels, 4, 0, 1), kRed);
-    EXPECT_EQ(PixelAt(pixels, 4, 0, 2), kClear);
+    device().Clear(0xFF00FF00);
+    pixels = device().ReadPixels(0, 0, 4, 4);
+    EXPECT_EQ(PixelAt(pixels, 4, 1, 0), kRed);
+    EXPECT_EQ(PixelAt(pixels, 4, 1, 1), (Rgba{0, 255, 0, 255}));
+    EXPECT_EQ(PixelAt(pixels, 4, 1, 2), kClear);
 }
 
-TEST_F(GlRenderTarget, DrawnOnTheWindowItShowsTheRightWayUp) {
+TEST_F(GlRenderTarget, DrawnOnTheWindowItShowsTheRightWayUpButNotIntoItself) {
     TextureId target = RedOverBlue();
     Draw(target, Quad(0, 0, 8, 8, VertexColour({255, 255, 255, 255})));
-
     std::vector<uint8_t> pixels = device().ReadPixels(0, 0, kWindow, kWindow);
     EXPECT_EQ(PixelAt(pixels, kWindow, 0, 0), kRed);
     EXPECT_EQ(PixelAt(pixels, kWindow, 7, 3), kRed);
     EXPECT_EQ(PixelAt(pixels, kWindow, 0, 4), kBlue);
     EXPECT_EQ(PixelAt(pixels, kWindow, 7, 7), kBlue);
     EXPECT_EQ(PixelAt(pixels, kWindow, 8, 8), (Rgba{0, 0, 0, 255}));
-}
 
-TEST_F(GlRenderTarget, IsNotDrawnIntoItself) {
-    TextureId target = RedOverBlue();
+    // Drawn into itself it would leave its blue middle at the top left.
     device().SetRenderTarget(target);
     Draw(target, Quad(0, 0, 4, 4, VertexColour({255, 255, 255, 255})));
-    std::vector<uint8_t> pixels = device().ReadPixels(0, 0, 4, 4);
+    pixels = device().ReadPixels(0, 0, 4, 4);
     EXPECT_EQ(PixelAt(pixels, 4, 0, 0), kRed);
     EXPECT_EQ(PixelAt(pixels, 4, 0, 3), kBlue);
 }
 
-TEST_F(GlRenderTarget, CreatingOneKeepsTheCurrentTargetAndViewport) {
+TEST_F(GlRenderTarget, CreatingOneKeepsTheCurrentTargetAndViewportAndDestroyingItLeavesIt) {
     TextureId target = device().CreateRenderTarget(4, 4);
     device().SetRenderTarget(target);
     device().SetViewport(2, 0, 2, 4);
     ASSERT_NE(device().CreateRenderTarget(8, 8), 0);
     device().Clear(0xFF0000FF);
-
     std::vector<uint8_t> pixels = device().ReadPixels(0, 0, 4, 4);
     EXPECT_EQ(PixelAt(pixels, 4, 1, 0), kClear);
     EXPECT_EQ(PixelAt(pixels, 4, 2, 0), kBlue);
-}
 
-TEST_F(GlRenderTarget, DestroyingTheCurrentOneReturnsToTheWindow) {
-    TextureId target = device().CreateRenderTarget(4, 4);
-    device().SetRenderTarget(target);
+    // Destroying the current one returns to the whole window.
     device().DestroyTexture(target);
     device().SetProjection(0, 0, kWindow, kWindow);
     Draw(0, Quad(0, 0, kWindow, kWindow, VertexColour(kRed)));
-    std::vector<uint8_t> pixels = device().ReadPixels(0, 0, kWindow, kWindow);
+    pixels = device().ReadPixels(0, 0, kWindow, kWindow);
     ASSERT_FALSE(pixels.empty());
     EXPECT_EQ(PixelAt(pixels, kWindow, 15, 15), kRed);
 }

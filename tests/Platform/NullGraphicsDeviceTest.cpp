@@ -15,7 +15,7 @@ Vertex Corner(float x, float y) {
     return {x, y, 0, 0xFF0000FF, x / 8, y / 8};
 }
 
-TEST(NullGraphicsDevice, RecordsEachDrawWithTheStateItWasMadeIn) {
+TEST(NullGraphicsDevice, RecordsEachDrawAndClearWithTheStateItWasMadeIn) {
     NullGraphicsDevice device;
     TextureId page = device.CreateTexture(8, 8, kPixels.data());
     TextureId target = device.CreateRenderTarget(32, 16);
@@ -47,32 +47,29 @@ TEST(NullGraphicsDevice, RecordsEachDrawWithTheStateItWasMadeIn) {
     EXPECT_EQ(surface.projection, (Projection{0, 0, 32, 16}));
     EXPECT_EQ(surface.viewport, (Viewport{0, 0, 32, 16}));
     EXPECT_EQ(surface.vertices.size(), 3u);
-}
 
-TEST(NullGraphicsDevice, RecordsClearsWithTheirTargetAndViewport) {
-    NullGraphicsDevice device;
+    // Clears with their target and viewport.
     device.drawable_width = 320;
     device.drawable_height = 180;
-    TextureId target = device.CreateRenderTarget(4, 4);
+    device.Present();
     device.BeginFrame();
     device.SetViewport(10, 20, 30, 40);
     device.Clear(0xFF112233);
     device.SetRenderTarget(target);
     device.Clear(0x00000000);
-
     ASSERT_EQ(device.clears.size(), 2u);
     EXPECT_EQ(device.clears[0].target, 0);
     EXPECT_EQ(device.clears[0].argb, 0xFF112233u);
     EXPECT_EQ(device.clears[0].viewport, (Viewport{10, 20, 30, 40}));
     EXPECT_EQ(device.clears[1].target, target);
-    EXPECT_EQ(device.clears[1].viewport, (Viewport{0, 0, 4, 4}));
+    EXPECT_EQ(device.clears[1].viewport, (Viewport{0, 0, 32, 16}));
 
     device.Present();
     device.BeginFrame(); // back to the whole window
     EXPECT_EQ(device.target, 0);
     EXPECT_EQ(device.viewport, (Viewport{0, 0, 320, 180}));
-    EXPECT_EQ(device.frames_begun, 2);
-    EXPECT_EQ(device.frames_presented, 1);
+    EXPECT_EQ(device.frames_begun, 3);
+    EXPECT_EQ(device.frames_presented, 2);
 }
 
 TEST(NullGraphicsDevice, KeepsTexturesWithTheirSizesUntilDestroyed) {

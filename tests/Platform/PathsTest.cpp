@@ -8,28 +8,17 @@
 
 namespace {
 
-// Sets an environment variable for the test's duration.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
+// Sets an environment variable, or unsets it for nullptr, until the end of the scope.
+struct ScopedEnvironment {
+    ScopedEnvironment(const char* name, const char* value) : name(name) {
+        if (const char* was = std::getenv(name)) old = was;
+        Set(value);
     }
-    ~ScopedEnvironment() {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+    ~ScopedEnvironment() { Set(old ? old->c_str() : nullptr); }
+    void Set(const char* value) { value ? setenv(name, value, 1) : unsetenv(name); }
 
-private:
-    const char* name_;
-    std::optional<std::string> old_;
+    const char* name;
+    std::optional<std::string> old;
 };
 
 TEST(Paths, GameNamesBecomeOneHarmlessFolderName) {

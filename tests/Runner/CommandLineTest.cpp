@@ -54,7 +54,7 @@ TEST(CommandLine, OptionsTakeTheirValuesAndEveryTokenIsAParameter) {
     EXPECT_EQ(options.parameters.back(), "plain");
 }
 
-TEST(CommandLine, OptionsAreExactAndDebugYieldsToAFoundGame) {
+TEST(CommandLine, OptionsAreExactDebugYieldsToAFoundGameAndBadLinesAreRefused) {
     RunnerOptions beside_runner = Parse({"-debug"}, "/opt/snowtide/data.win");
     EXPECT_FALSE(beside_runner.debugger);
     EXPECT_EQ(beside_runner.game_file, "/opt/snowtide/data.win");
@@ -66,9 +66,8 @@ TEST(CommandLine, OptionsAreExactAndDebugYieldsToAFoundGame) {
     EXPECT_FALSE(near_misses.no_audio);
     EXPECT_EQ(near_misses.sleep_margin_ms, -1);
     EXPECT_EQ(near_misses.frame_limit, -1);
-}
 
-TEST(CommandLine, BadCommandLinesAreRefusedWithOneLine) {
+    // Bad command lines are refused with one line.
     RunnerOptions options;
     CommandLineResult missing = ParseCommandLine({"runner", "-noaudio", "-game"}, "", options);
     EXPECT_FALSE(missing.ok);

@@ -18,19 +18,16 @@ TEST(FramePacing, TheWaitIsWhatRemainsOfTheFrame) {
 }
 
 TEST(FramePacing, TheDisplayPacesOnlyNearWholeMultiplesBelowFive) {
-    SwapDecision at60 = ChooseSwapInterval(60, 60, 1);
-    EXPECT_TRUE(at60.display_paces);
-    EXPECT_EQ(at60.swap_interval, 1);
-    SwapDecision at60_no_vsync = ChooseSwapInterval(60, 60, 0);
-    EXPECT_EQ(at60_no_vsync.swap_interval, 1);
-    SwapDecision at30 = ChooseSwapInterval(60, 30, 1);
-    EXPECT_TRUE(at30.display_paces);
-    EXPECT_EQ(at30.swap_interval, 2);
-    SwapDecision at50 = ChooseSwapInterval(60, 50, 1); // 1.2 is no whole multiple: the runner sleeps
-    EXPECT_FALSE(at50.display_paces);
-    EXPECT_EQ(at50.swap_interval, 1);
-    EXPECT_FALSE(ChooseSwapInterval(60, 12, 1).display_paces); // 5 times is too many
-    EXPECT_TRUE(ChooseSwapInterval(144, 36.5, 0).display_paces); // 3.95 is near 4
+    auto choose = [](double display_hz, double rate, int vsync) {
+        const SwapDecision decision = ChooseSwapInterval(display_hz, rate, vsync);
+        return std::pair(decision.display_paces, decision.swap_interval);
+    };
+    EXPECT_EQ(choose(60, 60, 1), std::pair(true, 1));
+    EXPECT_EQ(choose(60, 60, 0).second, 1);
+    EXPECT_EQ(choose(60, 30, 1), std::pair(true, 2));
+    EXPECT_EQ(choose(60, 50, 1), std::pair(false, 1)); // 1.2 is no whole multiple: the runner sleeps
+    EXPECT_FALSE(choose(60, 12, 1).first);              // 5 times is too many
+    EXPECT_TRUE(choose(144, 36.5, 0).first);            // 3.95 is near 4
 }
 
 TEST(FramePacing, WaitsSleepTheCoarsePartThenPumpMessagesUntilTheTime) {

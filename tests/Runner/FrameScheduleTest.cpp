@@ -6,7 +6,7 @@ namespace {
 
 constexpr double kPeriod60 = 1'000'000.0 / 60;
 
-TEST(FrameSchedule, FramesThatWakeLateKeepTheirIdealTimes) {
+TEST(FrameSchedule, LateFramesKeepTheirIdealTimesUntilAPeriodOffAndRatesGoOnFromThem) {
     FrameSchedule schedule;
     schedule.Restart(1000);
     schedule.Advance(kPeriod60, 1000 + 16'700);
@@ -15,28 +15,18 @@ TEST(FrameSchedule, FramesThatWakeLateKeepTheirIdealTimes) {
     EXPECT_DOUBLE_EQ(schedule.Previous(), 1000 + 2 * kPeriod60);
     schedule.Advance(kPeriod60, 1000 + 50'000 + 16'000); // late, but by less than a period
     EXPECT_DOUBLE_EQ(schedule.Previous(), 1000 + 50'000);
-}
 
-TEST(FrameSchedule, AFrameAPeriodOffStartsANewSchedule) {
-    FrameSchedule schedule;
-    schedule.Restart(0);
-    schedule.Advance(kPeriod60, 16'667);
-    schedule.Advance(kPeriod60, 100'000); // a long frame: no rushing to catch up
-    EXPECT_EQ(schedule.Previous(), 100'000);
-    schedule.Advance(kPeriod60, 116'667);
-    EXPECT_DOUBLE_EQ(schedule.Previous(), 100'000 + kPeriod60);
-    schedule.Advance(0, 116'700); // no limit: every frame is its own start
-    EXPECT_EQ(schedule.Previous(), 116'700);
-}
-
-TEST(FrameSchedule, ANewRateGoesOnFromTheLastIdealStart) {
-    FrameSchedule schedule;
-    schedule.Restart(0);
-    schedule.Advance(kPeriod60, 16'667);
-    schedule.Advance(20'000, 36'667);
-    EXPECT_DOUBLE_EQ(schedule.Previous(), kPeriod60 + 20'000);
-    schedule.Advance(20'000, 56'667);
-    EXPECT_DOUBLE_EQ(schedule.Previous(), kPeriod60 + 40'000);
+    schedule.Advance(kPeriod60, 200'000); // a long frame: no rushing to catch up
+    EXPECT_EQ(schedule.Previous(), 200'000);
+    schedule.Advance(kPeriod60, 216'667);
+    EXPECT_DOUBLE_EQ(schedule.Previous(), 200'000 + kPeriod60);
+    // A new rate goes on from the last ideal start.
+    schedule.Advance(20'000, 236'667);
+    EXPECT_DOUBLE_EQ(schedule.Previous(), 200'000 + kPeriod60 + 20'000);
+    schedule.Advance(20'000, 256'667);
+    EXPECT_DOUBLE_EQ(schedule.Previous(), 200'000 + kPeriod60 + 40'000);
+    schedule.Advance(0, 256'700); // no limit: every frame is its own start
+    EXPECT_EQ(schedule.Previous(), 256'700);
 }
 
 TEST(FrameSchedule, TenHoursOnALongRunningClockDoNotDrift) {

@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(OutputChannel, CapturesFormattedTextIncludingLongLines) {
+TEST(OutputChannel, CapturesLongFormattedLinesAndKeepsCapturingWhenNoFileOpens) {
     OutputChannel channel(stdout);
     std::string captured;
     channel.CaptureTo(&captured);
@@ -15,6 +15,10 @@ TEST(OutputChannel, CapturesFormattedTextIncludingLongLines) {
     channel.Printf("%s|", long_text.c_str());
     channel.Write("done");
     EXPECT_EQ(captured, "Process Chunk: GEN8   42\n" + long_text + "|done");
+    // A file that cannot be opened leaves the capture in place.
+    EXPECT_FALSE(channel.RedirectToFile("/nonexistent-folder/out.txt"));
+    channel.Write(", still captured");
+    EXPECT_EQ(captured, "Process Chunk: GEN8   42\n" + long_text + "|done, still captured");
 }
 
 TEST(OutputChannel, RedirectsToAFileUntilReset) {
@@ -27,15 +31,6 @@ TEST(OutputChannel, RedirectsToAFileUntilReset) {
     channel.Reset();
     channel.Write("to the console");
     EXPECT_EQ(ReadText(path), "Entering main loop.\n");
-}
-
-TEST(OutputChannel, KeepsItsTargetWhenTheFileCannotBeOpened) {
-    OutputChannel channel(stdout);
-    std::string captured;
-    channel.CaptureTo(&captured);
-    EXPECT_FALSE(channel.RedirectToFile("/nonexistent-folder/out.txt"));
-    channel.Write("still captured");
-    EXPECT_EQ(captured, "still captured");
 }
 
 } // namespace

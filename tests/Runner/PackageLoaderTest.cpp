@@ -65,40 +65,29 @@ protected:
     std::string errors_;
 };
 
-TEST_F(PackageLoaderTest, BothPassesWriteTheirStepsInChunkOrder) {
+TEST_F(PackageLoaderTest, BothPassesWriteTheirStepsInChunkOrderAndHandTheTablesToTheRunner) {
+    sample_.tables.texture_page_entries[1].texture = 7; // the package has 4 textures
     Bytes bytes = WritePackage(sample_.tables);
     AppendChunk(bytes, MakeTag("ZZZZ"), {1, 2, 3, 4});
     AppendChunk(bytes, kTagObjt, {}); // zero length: skipped although its tag is known
     ASSERT_EQ(Load(bytes), "");
-
-    const char* steps[] = {"IFF wad found\n",
-                           "Get Header Information\n",
-                           "InitPSLFunctions\n",
-                           "Fini\n",
-                           "Code_Load()\n",
-                           "VARI_Load()\n",
-                           "got 2 global variables\n",
-                           "got 2 instance variables\n",
-                           "got 3 local variables\n",
-                           "ID_STRG\n",
-                           "initialise everything!\n",
-                           "Process Chunk: GEN8   ",
-                           "Process Chunk: OBJT   ",
-                           "Process Chunk: ZZZZ   4\n"};
     size_t at = 0;
-    for (const char* step : steps) {
-        size_t found = debug_.find(step, at);
-        ASSERT_NE(found, std::string::npos) << step << " after " << at << " in\n" << debug_;
-        at = found;
+    for (const char* step : {"IFF wad found\n", "Get Header Information\n", "InitPSLFunctions\n",
+                             "Fini\n", "Code_Load()\n", "VARI_Load()\n", "got 2 global variables\n",
+                             "got 2 instance variables\n", "got 3 local variables\n", "ID_STRG\n",
+                             "initialise everything!\n", "Process Chunk: GEN8   ",
+                             "Process Chunk: OBJT   ", "Process Chunk: ZZZZ   4\n"}) {
+        at = debug_.find(step, at);
+        ASSERT_NE(at, std::string::npos) << step << " missing or out of order in\n" << debug_;
     }
     // The second OBJT has no length, so it is neither processed nor read twice.
     EXPECT_EQ(debug_.find("Process Chunk: OBJT   0"), std::string::npos);
-    EXPECT_EQ(errors_, "unknown Chunk ZZZZ:" + std::to_string(int32_t(MakeTag("ZZZZ"))) + "\n");
-}
-
-TEST_F(PackageLoaderTest, HandsTheTablesToTheRunner) {
-    ASSERT_EQ(Load(WritePackage(sample_.tables)), "");
+    // A texture page entry without its texture is reported and kept.
+    EXPECT_EQ(errors_, "what!!!!\nunknown Chunk ZZZZ:" + std::to_string(int32_t(MakeTag("ZZZZ"))) +
+                           "\n");
     const GamePackage& package = loader_.Package();
+    EXPECT_EQ(package.texture_page_entries[1].texture, 7);
+    EXPECT_EQ(package.texture_page_entries[2].texture, 1);
 
     // Header fields the frame loop paces by, the sleep margin and the numeric constants.
     EXPECT_EQ(Runner().major_version, 2);
@@ -120,10 +109,9 @@ TEST_F(PackageLoaderTest, HandsTheTablesToTheRunner) {
     EXPECT_EQ(FindAssetIndex("fntBig"), 1);
 
     // Every occurrence now holds its resolved number; the game's pairs are resolved too.
-    for (const CodeLocation& place : package.variables[0].occurrences)
-        EXPECT_EQ(Operand(place), 0u);
-    for (const CodeLocation& place : package.variables[1].occurrences)
-        EXPECT_EQ(Operand(place), 1u);
+    for (uint32_t number : {0u, 1u})
+        for (const CodeLocation& place : package.variables[number].occurrences)
+            EXPECT_EQ(Operand(place), number);
     EXPECT_EQ(Operand(package.functions[0].occurrences[0]), uint32_t(FindFunction("move")));
     EXPECT_EQ(Operand(package.functions[1].occurrences[1]), uint32_t(FindFunction("floor")));
     EXPECT_EQ(LinkedGame().functions[0].index, FUNCTION_INDEX_SCRIPT_BASE);
@@ -136,15 +124,6 @@ TEST_F(PackageLoaderTest, HandsTheTablesToTheRunner) {
     EXPECT_STREQ(room.instance_code[0].creation->name, "psl_RoomCC_rmSnow_0_Create");
     EXPECT_EQ(room.instance_code[0].pre_create, nullptr);
     EXPECT_STREQ(room.instance_code[1].pre_create->name, "psl_Object_oActor_Create_0");
-    EXPECT_EQ(errors_, "");
-}
-
-TEST_F(PackageLoaderTest, ATexturePageEntryWithoutItsTextureIsReportedAndKept) {
-    sample_.tables.texture_page_entries[1].texture = 7; // the package has 4 textures
-    ASSERT_EQ(Load(WritePackage(sample_.tables)), "");
-    EXPECT_EQ(errors_, "what!!!!\n");
-    EXPECT_EQ(loader_.Package().texture_page_entries[1].texture, 7);
-    EXPECT_EQ(loader_.Package().texture_page_entries[2].texture, 1);
 }
 
 TEST_F(PackageLoaderTest, HeaderTagsSetTheFormatNumber) {
@@ -159,29 +138,27 @@ TEST_F(PackageLoaderTest, HeaderTagsSetTheFormatNumber) {
     EXPECT_EQ(Load(bytes), "");
 }
 
-TEST_F(PackageLoaderTest, AStalePackageIsRefusedBeforeItsCodeCanRun) {
+TEST_F(PackageLoaderTest, PackagesThatDoNotMatchTheGameAreRefused) {
     sample_.tables.code[3].name = "psl_Room_rmSnow_Create_old";
     EXPECT_EQ(Load(WritePackage(sample_.tables)),
               "data.win: the package does not match the game's code: code entry 3 is "
               "\"psl_Room_rmSnow_Create_old\" in the package but \"psl_Room_rmSnow_Create\" in "
               "the game");
-    EXPECT_EQ(debug_.find("InitPSLFunctions"), std::string::npos);
-
+    EXPECT_EQ(debug_.find("InitPSLFunctions"), std::string::npos) << "before its code can run";
     GameLink fewer = sample_.Link();
     fewer.code_count = 4;
     LinkGame(fewer);
     EXPECT_EQ(Load(WritePackage(sample_.tables)),
               "data.win: the package does not match the game's code: it has 5 code entries, the "
               "game 4");
-}
 
-TEST_F(PackageLoaderTest, NamesThatResolveToNothingAreFatal) {
-    sample_.tables.variables[1].name = "hq";
-    EXPECT_EQ(Load(WritePackage(sample_.tables)), "Error on load\nUnable to find variable hq");
-
+    // Names that resolve to nothing are fatal.
     SamplePackage other;
-    other.tables.functions[1].name = "flour";
+    other.tables.variables[1].name = "hq";
     LinkGame(other.Link());
+    EXPECT_EQ(Load(WritePackage(other.tables)), "Error on load\nUnable to find variable hq");
+    other.tables.variables[1].name = "hp";
+    other.tables.functions[1].name = "flour";
     EXPECT_EQ(Load(WritePackage(other.tables)), "Error on load\nUnable to find function flour");
 }
 

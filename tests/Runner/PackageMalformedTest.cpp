@@ -1,13 +1,16 @@
 // Packages that are damaged or hostile are refused with one line that names the problem and
-// its offset, and nothing is kept of them. Each case breaks a writer-made package in one way.
+// its offset, and nothing is kept of them. Each case breaks a writer-made package in one way;
+// data/malformed_packages.txt has the part of the refusal each case expects, by its name.
 #include "Package/PackageReader.h"
 #include "PackageTestSupport.h"
 #include "PackageWriter.h"
 #include "SamplePackage.h"
 
 #include <algorithm>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <regex>
 
 namespace {
@@ -19,11 +22,29 @@ struct MalformedCase {
     const char* name;
     std::function<void(GamePackage&)> edit_tables; // before writing, may be empty
     std::function<void(Bytes&)> edit_bytes;        // after writing, may be empty
-    const char* expected;                          // part of the refusal
 };
 
 void PrintTo(const MalformedCase& malformed, std::ostream* out) {
     *out << malformed.name;
+}
+
+MalformedCase Tables(const char* name, std::function<void(GamePackage&)> edit) {
+    return {name, std::move(edit), {}};
+}
+MalformedCase Raw(const char* name, std::function<void(Bytes&)> edit) {
+    return {name, {}, std::move(edit)};
+}
+
+// Each case's expected part of the refusal, by case name.
+const std::map<std::string, std::string>& ExpectedRefusals() {
+    static const std::map<std::string, std::string> refusals = [] {
+        std::map<std::string, std::string> read;
+        std::ifstream file(TEST_SOURCE_DIR "/Runner/data/malformed_packages.txt");
+        for (std::string line; std::getline(file, line);)
+            read[line.substr(0, line.find(": "))] = line.substr(line.find(": ") + 2);
+        return read;
+    }();
+    return refusals;
 }
 
 uint32_t SpriteFrameField(const Bytes& bytes) {
@@ -41,186 +62,62 @@ void SetBigEndian(Bytes& bytes, uint64_t offset, uint32_t value) {
 }
 
 const MalformedCase kCases[] = {
-    {"not a package",
-     {},
-     [](Bytes& b) { std::copy_n("FROM", 4, b.begin()); },
-     "not a game package: it starts with \"FROM\" instead of \"FORM\" at offset 0"},
-    {"shorter than the container header",
-     {},
-     [](Bytes& b) { b.resize(5); },
-     "shorter than its 8-byte header at offset 0"},
-    {"length word mismatch",
-     {},
-     [](Bytes& b) { SetWord(b, 4, Word(b, 4) + 1); },
-     "length word says"},
-    {"truncated file",
-     {},
-     [](Bytes& b) {
-         b.resize(b.size() - 10);
-         FixFormLength(b);
-     },
-     "chunk AUDO of"},
-    {"chunk header cut off",
-     {},
-     [](Bytes& b) {
-         b.insert(b.end(), 4, 0);
-         FixFormLength(b);
-     },
-     "chunk header is cut off by the end of the file"},
-    {"no header chunk",
-     {},
-     [](Bytes& b) { SetWord(b, ChunkAt(b, kTagGen8) - 8, MakeTag("XXXX")); },
-     "the package has no header chunk (GEN8) at offset 8"},
-    {"a chunk twice",
-     {},
-     [](Bytes& b) { AppendChunk(b, kTagObjt, Bytes(4, 0)); },
-     "a second OBJT chunk"},
-    {"record past the end",
-     {},
-     [](Bytes& b) { SetWord(b, ChunkAt(b, kTagObjt) + 4, uint32_t(b.size() + 100)); },
-     "object 0: object record runs past the end of the file"},
-    {"list count that overflows",
-     {},
-     [](Bytes& b) { SetWord(b, ChunkAt(b, kTagObjt), 0x40000000); },
-     "object list: count 1073741824 needs more bytes than remain in the file"},
-    {"instance count that overflows",
-     {},
-     [](Bytes& b) {
-         const uint32_t room = ReferenceAt(b, kTagRoom, 0);
-         SetWord(b, Word(b, room + offsetof(RoomRecord, instances)), 0xFFFFFFFF);
-     },
-     "room 0: instance: count 4294967295 needs more bytes"},
-    {"string without its NUL",
-     {},
-     [](Bytes& b) { b[StringAt(b, "Snow Sans") + 9] = 'x'; },
-     "is not terminated by a NUL"},
-    {"string longer than the file",
-     {},
-     [](Bytes& b) { SetWord(b, StringAt(b, "Snow Sans") - 4, 0x7FFFFFFF); },
-     "runs past the end of the file"},
-    {"parent cycle",
-     [](GamePackage& t) { t.objects[0]->parent_index = 1; },
-     {},
-     "object 0: parent chain loops back to this object"},
-    {"own parent",
-     [](GamePackage& t) { t.objects[2]->parent_index = 2; },
-     {},
-     "object 2: parent chain loops back to this object"},
-    {"parent out of range",
-     [](GamePackage& t) { t.objects[2]->parent_index = 3; },
-     {},
-     "object 2: parent index 3 is out of range (3, or -1 for none)"},
-    {"sprite index out of range",
-     [](GamePackage& t) { t.objects[2]->sprite_index = 9; },
-     {},
-     "object 2: sprite index 9 is out of range (4, or -1 for none)"},
-    {"event code out of range",
-     [](GamePackage& t) {
-         t.objects[1]->events[{3, 0}] = 5;
-     },
-     {},
-     "object 1, event type 3: code entry 5 is out of range (5, or -1 for none)"},
-    {"collision with no object",
-     [](GamePackage& t) {
-         t.objects[1]->events[{4, 7}] = -1;
-     },
-     {},
-     "collision with object 7 is out of range (3)"},
-    {"too many event types",
-     {},
-     [](Bytes& b) {
-         // oActor's event table follows its physics words and three vertices.
-         SetWord(b, ReferenceAt(b, kTagObjt, 0) + 32 + 36 + 12 + 24, 16);
-     },
-     "object 0: event table has 16 types, more than 15"},
-    {"room instance object out of range",
-     [](GamePackage& t) { t.rooms[0]->instances[1].object = 3; },
-     {},
-     "room 0, instance 1: object index 3 is out of range (3)"},
-    {"room order out of range",
-     [](GamePackage& t) {
-         t.header.room_order = {1, 2};
-     },
-     {},
-     "header: room order entry 2 is out of range (2)"},
-    {"tile outside its tile set",
-     [](GamePackage& t) { t.rooms[0]->layers[3].tile_map.cells[1] = 9; },
-     {},
-     "room 0, layer 3: tile 9 is outside its tile set (4 tiles)"},
-    {"unknown layer type",
-     [](GamePackage& t) { t.rooms[0]->layers[1].type = 9; },
-     {},
-     "room 0, layer 1: layer type 9 is unknown"},
-    {"frame that is not a texture page entry",
-     {},
-     [](Bytes& b) { SetWord(b, SpriteFrameField(b), 12345); },
-     "sprite 0: frame texture page entry 12345 is not a texture page entry"},
-    {"negative frame count",
-     {},
-     [](Bytes& b) { SetWord(b, ReferenceAt(b, kTagSprt, 2) + 56, uint32_t(-5)); },
-     "sprite 2: frame count -5 is negative"},
-    {"tile set frame out of range",
-     [](GamePackage& t) { t.backgrounds[0]->frames[7] = 4; },
-     {},
-     "background 0: frame table tile 4 is out of range (4)"},
-    {"sound data out of range",
-     [](GamePackage& t) { t.sounds[0]->audio_index = 5; },
-     {},
-     "sound 0: audio data index 5 is out of range (2, or -1 for none)"},
-    {"script code out of range",
-     [](GamePackage& t) { t.scripts[0]->code_index = 5; },
-     {},
-     "script 0: code entry 5 is out of range (5, or -1 for none)"},
-    {"RAW texture too large",
-     {},
-     [](Bytes& b) { SetWord(b, TextureData(b, 1) + 4, 100000); },
-     "texture 1: RAW texture of 100000x4 pixels is larger than 16384"},
-    {"RAW pixels missing",
-     {},
-     [](Bytes& b) {
-         SetWord(b, TextureData(b, 1) + 4, 16000);
-         SetWord(b, TextureData(b, 1) + 8, 16000);
-     },
-     "texture 1: RAW pixels: 256000000 items of 4 bytes run past the end of the file"},
-    {"PNG claiming more pixels than its data",
-     {},
-     [](Bytes& b) {
-         SetBigEndian(b, TextureData(b, 0) + 16, 16000);
-         SetBigEndian(b, TextureData(b, 0) + 20, 16000);
-     },
-     "texture 0: PNG claims more pixels than its"},
-    {"damaged PNG",
-     {},
-     [](Bytes& b) {
-         const uint32_t data = TextureData(b, 0);
-         const std::string idat = "IDAT";
-         auto found = std::search(b.begin() + data, b.end(), idat.begin(), idat.end());
-         found[6] ^= 0x55;
-     },
-     "texture 0: PNG does not decode"},
-    {"options layout version",
-     {},
-     [](Bytes& b) { SetWord(b, ChunkAt(b, kTagOptn) + 4, 3); },
-     "options: options layout version 3 is not 2"},
-    {"variable table too short",
-     {},
-     [](Bytes& b) {
-         SetWord(b, ChunkAt(b, kTagVari) - 8, MakeTag("XXXX"));
-         AppendChunk(b, kTagVari, Bytes(16, 0));
-     },
-     "variables: variable table of 16 bytes is shorter than 32"},
-    {"occurrence outside the code",
-     {},
-     [](Bytes& b) { SetWord(b, ChunkAt(b, kTagVari) + 12 + 16, 8); },
-     "variable 0: occurrence at 8 and its operand are not inside one code entry's bytes"},
-    {"code entry past the end",
-     {},
-     [](Bytes& b) { SetWord(b, ChunkAt(b, kTagCode) + 8, uint32_t(b.size() - 4)); },
-     "code entry 1: code entry record runs past the end of the file"},
-    {"code entry reference 0",
-     {},
-     [](Bytes& b) { SetWord(b, ChunkAt(b, kTagCode) + 4, 0); },
-     "code entry 0: code entry record is missing"},
+    Raw("not a package", [](Bytes& b) { std::copy_n("FROM", 4, b.begin()); }),
+    Raw("shorter than the container header", [](Bytes& b) { b.resize(5); }),
+    Raw("length word mismatch", [](Bytes& b) { SetWord(b, 4, Word(b, 4) + 1); }),
+    Raw("truncated file", [](Bytes& b) { b.resize(b.size() - 10); FixFormLength(b); }),
+    Raw("chunk header cut off", [](Bytes& b) { b.insert(b.end(), 4, 0); FixFormLength(b); }),
+    Raw("no header chunk", [](Bytes& b) { SetWord(b, ChunkAt(b, kTagGen8) - 8, MakeTag("XXXX")); }),
+    Raw("a chunk twice", [](Bytes& b) { AppendChunk(b, kTagObjt, Bytes(4, 0)); }),
+    Raw("record past the end",
+        [](Bytes& b) { SetWord(b, ChunkAt(b, kTagObjt) + 4, uint32_t(b.size() + 100)); }),
+    Raw("list count that overflows", [](Bytes& b) { SetWord(b, ChunkAt(b, kTagObjt), 1 << 30); }),
+    Raw("instance count that overflows",
+        [](Bytes& b) {
+            SetWord(b, Word(b, ReferenceAt(b, kTagRoom, 0) + offsetof(RoomRecord, instances)), ~0u);
+        }),
+    Raw("string without its NUL", [](Bytes& b) { b[StringAt(b, "Snow Sans") + 9] = 'x'; }),
+    Raw("string longer than the file",
+        [](Bytes& b) { SetWord(b, StringAt(b, "Snow Sans") - 4, 0x7FFFFFFF); }),
+    Tables("parent cycle", [](GamePackage& t) { t.objects[0]->parent_index = 1; }),
+    Tables("own parent", [](GamePackage& t) { t.objects[2]->parent_index = 2; }),
+    Tables("parent out of range", [](GamePackage& t) { t.objects[2]->parent_index = 3; }),
+    Tables("sprite index out of range", [](GamePackage& t) { t.objects[2]->sprite_index = 9; }),
+    Tables("event code out of range", [](GamePackage& t) { t.objects[1]->events[{3, 0}] = 5; }),
+    Tables("collision with no object", [](GamePackage& t) { t.objects[1]->events[{4, 7}] = -1; }),
+    // oActor's event table follows its physics words and three vertices.
+    Raw("too many event types",
+        [](Bytes& b) { SetWord(b, ReferenceAt(b, kTagObjt, 0) + 32 + 36 + 12 + 24, 16); }),
+    Tables("room instance object out of range",
+           [](GamePackage& t) { t.rooms[0]->instances[1].object = 3; }),
+    Tables("room order out of range", [](GamePackage& t) { t.header.room_order = {1, 2}; }),
+    Tables("tile outside its tile set",
+           [](GamePackage& t) { t.rooms[0]->layers[3].tile_map.cells[1] = 9; }),
+    Tables("unknown layer type", [](GamePackage& t) { t.rooms[0]->layers[1].type = 9; }),
+    Raw("frame that is not a texture page entry",
+        [](Bytes& b) { SetWord(b, SpriteFrameField(b), 12345); }),
+    Raw("negative frame count",
+        [](Bytes& b) { SetWord(b, ReferenceAt(b, kTagSprt, 2) + 56, uint32_t(-5)); }),
+    Tables("tile set frame out of range", [](GamePackage& t) { t.backgrounds[0]->frames[7] = 4; }),
+    Tables("sound data out of range", [](GamePackage& t) { t.sounds[0]->audio_index = 5; }),
+    Tables("script code out of range", [](GamePackage& t) { t.scripts[0]->code_index = 5; }),
+    Raw("RAW texture too large", [](Bytes& b) { SetWord(b, TextureData(b, 1) + 4, 100000); }),
+    Raw("RAW pixels missing",
+        [](Bytes& b) { for (uint32_t at : {4u, 8u}) SetWord(b, TextureData(b, 1) + at, 16000); }),
+    Raw("PNG claiming more pixels than its data",
+        [](Bytes& b) { for (int at : {16, 20}) SetBigEndian(b, TextureData(b, 0) + at, 16000); }),
+    Raw("damaged PNG", [](Bytes& b) { b[StringAt(b, "IDAT") + 6] ^= 0x55; }),
+    Raw("options layout version", [](Bytes& b) { SetWord(b, ChunkAt(b, kTagOptn) + 4, 3); }),
+    Raw("variable table too short",
+        [](Bytes& b) {
+            SetWord(b, ChunkAt(b, kTagVari) - 8, MakeTag("XXXX"));
+            AppendChunk(b, kTagVari, Bytes(16, 0));
+        }),
+    Raw("occurrence outside the code",
+        [](Bytes& b) { SetWord(b, ChunkAt(b, kTagVari) + 12 + 16, 8); }),
+    Raw("code entry past the end",
+        [](Bytes& b) { SetWord(b, ChunkAt(b, kTagCode) + 8, uint32_t(b.size() - 4)); }),
+    Raw("code entry reference 0", [](Bytes& b) { SetWord(b, ChunkAt(b, kTagCode) + 4, 0); }),
 };
 
 class PackageMalformed : public ::testing::TestWithParam<MalformedCase> {};
@@ -234,7 +131,9 @@ TEST_P(PackageMalformed, IsRefusedWithOneLineNamingTheProblemAndOffset) {
     GamePackage package;
     PackageStatus status = ReadPackage(bytes, package);
     ASSERT_FALSE(status.ok);
-    EXPECT_NE(status.error.find(GetParam().expected), std::string::npos) << status.error;
+    ASSERT_TRUE(ExpectedRefusals().contains(GetParam().name));
+    EXPECT_NE(status.error.find(ExpectedRefusals().at(GetParam().name)), std::string::npos)
+        << status.error;
     EXPECT_TRUE(std::regex_search(status.error, std::regex(" at offset [0-9]+$"))) << status.error;
     EXPECT_EQ(status.error.find('\n'), std::string::npos) << status.error;
     // Nothing of a refused package is kept.
@@ -251,6 +150,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, PackageMalformed, ::testing::ValuesIn(kCases),
                                  [](char c) { return !std::isalnum(uint8_t(c)); }, '_');
                              return name;
                          });
+
+// With each case's name found among them, as many refusals as cases leaves none without one.
+TEST(PackageShapes, EveryExpectedRefusalHasItsCase) {
+    EXPECT_EQ(ExpectedRefusals().size(), std::size(kCases));
+}
 
 TEST(PackageShapes, RecordsSharedByManyReferencesAreRefused) {
     // One room with many instances, and a room list whose every entry points at it: each

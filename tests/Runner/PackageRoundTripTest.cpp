@@ -19,28 +19,66 @@ GamePackage ReadBack(const GamePackage& written) {
     return read;
 }
 
-void ExpectSameCodeTables(const GamePackage& read, const GamePackage& written) {
+TEST(PackageRoundTrip, EveryRecordKindComesBack) {
+    SamplePackage sample;
+    const GamePackage& written = sample.tables;
+    GamePackage read = ReadBack(written);
+    EXPECT_EQ(read.header, written.header);
+    EXPECT_EQ(read.options, written.options);
+    EXPECT_EQ(read.objects, written.objects);
+    ASSERT_EQ(read.rooms, written.rooms);
+    EXPECT_EQ(read.sprites, written.sprites);
+    EXPECT_EQ(read.texture_page_entries, written.texture_page_entries);
+    // PNG, 32-bit and 16-bit RAW decode to the same RGBA pixels; the empty slot stays empty.
+    EXPECT_EQ(read.textures, written.textures);
+    EXPECT_EQ(read.backgrounds, written.backgrounds);
+    EXPECT_EQ(read.fonts, written.fonts);
+    EXPECT_EQ(read.sounds, written.sounds);
+    EXPECT_EQ(read.audio_groups, written.audio_groups);
+    ASSERT_EQ(read.audio.size(), written.audio.size());
+    for (size_t i = 0; i < read.audio.size(); ++i)
+        EXPECT_TRUE(std::ranges::equal(read.audio[i], written.audio[i])) << i;
+    // Every chunk the reader reads is there, each once.
+    for (uint32_t tag : {kTagGen8, kTagOptn, kTagAgrp, kTagSond, kTagSprt, kTagBgnd, kTagScpt,
+                         kTagGlob, kTagKten, kTagFont, kTagObjt, kTagRoom, kTagTpag, kTagCode,
+                         kTagVari, kTagFunc, kTagStrg, kTagTxtr, kTagAudo})
+        EXPECT_EQ(std::ranges::count(read.chunks, tag, &PackageChunk::tag), 1) << ChunkTagText(tag);
+    // The room without a layer list stays without layers; the first keeps all four kinds.
+    ASSERT_EQ(read.rooms[0]->layers.size(), 4u);
+    EXPECT_EQ(read.rooms[0]->layers[3].tile_map.cells[2], 2 | kTileMirror);
+    // 12 is stored as the integer, 12.5 as the negated float; both read back.
+    EXPECT_EQ(read.fonts[0]->size, 12);
+    EXPECT_EQ(read.fonts[1]->size, 12.5f);
+    // The empty sprite slot keeps the sprite after it at index 2.
+    ASSERT_EQ(read.sprites.size(), 4u);
+    EXPECT_FALSE(read.sprites[1]);
+    EXPECT_EQ(read.sprites[2]->name, "sBlock");
+    EXPECT_EQ(read.sprites[0]->Reach(), 7); // from the origin (6, 3) to a top corner: 6.7
+    EXPECT_TRUE(read.sprites[0]->SeparateMasks());
+    // All names are pooled once, the extra strings after them.
+    for (std::string_view name : {"sMireth", "rmSnow", "Snow Sans", "a string only the code uses"})
+        EXPECT_EQ(std::ranges::count(read.strings, name), 1) << name;
+    EXPECT_EQ(read.strings.back(), "a string only the code uses");
+
     // Occurrence chains are written into the operand words; every other byte is kept.
     std::set<std::pair<int32_t, uint32_t>> operands;
-    auto note = [&](const std::vector<CodeLocation>& chain) {
-        for (const CodeLocation& place : chain)
+    auto note = [&](const auto& named) {
+        for (const CodeLocation& place : named.occurrences)
             for (uint32_t b = 0; b < 4; ++b)
                 operands.emplace(place.code_index, place.offset + kOccurrenceOperandOffset + b);
     };
-    for (const auto& variable : written.variables)
-        note(variable.occurrences);
-    for (const auto& function : written.functions)
-        note(function.occurrences);
+    std::ranges::for_each(written.variables, note);
+    std::ranges::for_each(written.functions, note);
     ASSERT_EQ(read.code.size(), written.code.size());
     for (size_t i = 0; i < written.code.size(); ++i) {
         EXPECT_EQ(read.code[i].name, written.code[i].name);
         EXPECT_EQ(read.code[i].local_count, written.code[i].local_count);
         EXPECT_EQ(read.code[i].argument_count, written.code[i].argument_count);
         ASSERT_EQ(read.code[i].bytes.size(), written.code[i].bytes.size());
-        for (uint32_t b = 0; b < written.code[i].bytes.size(); ++b) {
-            if (operands.count({int32_t(i), b})) continue;
-            EXPECT_EQ(read.code[i].bytes[b], written.code[i].bytes[b]) << i << ":" << b;
-        }
+        for (uint32_t b = 0; b < written.code[i].bytes.size(); ++b)
+            if (!operands.count({int32_t(i), b})) {
+                EXPECT_EQ(read.code[i].bytes[b], written.code[i].bytes[b]) << i << ":" << b;
+            }
     }
     EXPECT_EQ(read.variable_counts, written.variable_counts);
     EXPECT_EQ(read.variables, written.variables);
@@ -49,59 +87,6 @@ void ExpectSameCodeTables(const GamePackage& read, const GamePackage& written) {
     EXPECT_EQ(read.scripts, written.scripts);
     EXPECT_EQ(read.global_init_code, written.global_init_code);
     EXPECT_EQ(read.game_end_code, written.game_end_code);
-}
-
-TEST(PackageRoundTrip, HeaderAndOptionsComeBack) {
-    SamplePackage sample;
-    GamePackage read = ReadBack(sample.tables);
-    EXPECT_EQ(read.header, sample.tables.header);
-    EXPECT_EQ(read.options, sample.tables.options);
-    // Every chunk the reader reads is there, each once.
-    for (uint32_t tag : {kTagGen8, kTagOptn, kTagAgrp, kTagSond, kTagSprt, kTagBgnd, kTagScpt,
-                         kTagGlob, kTagKten, kTagFont, kTagObjt, kTagRoom, kTagTpag, kTagCode,
-                         kTagVari, kTagFunc, kTagStrg, kTagTxtr, kTagAudo})
-        EXPECT_EQ(std::count_if(read.chunks.begin(), read.chunks.end(),
-                                [tag](const PackageChunk& chunk) { return chunk.tag == tag; }),
-                  1)
-            << ChunkTagText(tag);
-}
-
-TEST(PackageRoundTrip, ObjectsRoomsAndTheirListsComeBack) {
-    SamplePackage sample;
-    GamePackage read = ReadBack(sample.tables);
-    EXPECT_EQ(read.objects, sample.tables.objects);
-    EXPECT_EQ(read.rooms, sample.tables.rooms);
-    // The room without a layer list stays without layers; the first keeps all four kinds.
-    ASSERT_TRUE(read.rooms[0]);
-    ASSERT_EQ(read.rooms[0]->layers.size(), 4u);
-    EXPECT_EQ(read.rooms[0]->layers[3].tile_map.cells[2], 2 | kTileMirror);
-}
-
-TEST(PackageRoundTrip, SpritesTexturesTileSetsAndFontsComeBack) {
-    SamplePackage sample;
-    GamePackage read = ReadBack(sample.tables);
-    EXPECT_EQ(read.sprites, sample.tables.sprites);
-    EXPECT_EQ(read.texture_page_entries, sample.tables.texture_page_entries);
-    // PNG, 32-bit and 16-bit RAW decode to the same RGBA pixels; the empty slot stays empty.
-    EXPECT_EQ(read.textures, sample.tables.textures);
-    EXPECT_EQ(read.backgrounds, sample.tables.backgrounds);
-    EXPECT_EQ(read.fonts, sample.tables.fonts);
-}
-
-TEST(PackageRoundTrip, SoundsAudioCodeAndStringsComeBack) {
-    SamplePackage sample;
-    GamePackage read = ReadBack(sample.tables);
-    EXPECT_EQ(read.sounds, sample.tables.sounds);
-    EXPECT_EQ(read.audio_groups, sample.tables.audio_groups);
-    ASSERT_EQ(read.audio.size(), sample.tables.audio.size());
-    for (size_t i = 0; i < read.audio.size(); ++i)
-        EXPECT_TRUE(std::equal(read.audio[i].begin(), read.audio[i].end(),
-                               sample.tables.audio[i].begin(), sample.tables.audio[i].end()));
-    ExpectSameCodeTables(read, sample.tables);
-    // All names are pooled once, the extra strings after them.
-    for (std::string_view name : {"sMireth", "rmSnow", "Snow Sans", "a string only the code uses"})
-        EXPECT_EQ(std::count(read.strings.begin(), read.strings.end(), name), 1) << name;
-    EXPECT_EQ(read.strings.back(), "a string only the code uses");
 }
 
 TEST(PackageRoundTrip, OlderVersionsUseTheirLayouts) {
@@ -160,20 +145,6 @@ TEST(PackageRoundTrip, OlderVersionsUseTheirLayouts) {
     EXPECT_EQ(read.objects, old.objects);
     EXPECT_EQ(read.rooms, old.rooms);
     EXPECT_FALSE(read.options.Has(kOptionCreationEventOrder)); // not read before version 5
-}
-
-TEST(PackageRoundTrip, FontSizesAndEmptySlots) {
-    SamplePackage sample;
-    GamePackage read = ReadBack(sample.tables);
-    // 12 is stored as the integer, 12.5 as the negated float; both read back.
-    EXPECT_EQ(read.fonts[0]->size, 12);
-    EXPECT_EQ(read.fonts[1]->size, 12.5f);
-    // The empty sprite slot keeps the sprite after it at index 2.
-    ASSERT_EQ(read.sprites.size(), 4u);
-    EXPECT_FALSE(read.sprites[1]);
-    EXPECT_EQ(read.sprites[2]->name, "sBlock");
-    EXPECT_EQ(read.sprites[0]->Reach(), 7); // from the origin (6, 3) to a top corner: 6.7
-    EXPECT_TRUE(read.sprites[0]->SeparateMasks());
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(RunnerClock, CountsMicrosecondsFromItsStart) {
+TEST(RunnerClock, CountsMicrosecondsFromItsStartOnTheClockItIsGiven) {
     ManualClock clock;
     clock.Advance(5'000'000); // the platform clock's origin is arbitrary
     Timing_Start(clock);
@@ -18,15 +18,14 @@ TEST(RunnerClock, CountsMicrosecondsFromItsStart) {
     Timing_SleepUntil(10'000); // a past deadline returns at once
     EXPECT_EQ(Timing_Time(), 20'000);
     Timing_Start(SystemClock());
-}
 
-TEST(RunnerClock, SystemClockIsMonotonicAndSleepsToTheDeadline) {
-    Clock& clock = SystemClock();
-    int64_t start = clock.NowMicros();
-    clock.SleepUntil(start + 2'000);
-    int64_t woke = clock.NowMicros();
+    // The system clock is monotonic and sleeps to the deadline.
+    Clock& system = SystemClock();
+    const int64_t start = system.NowMicros();
+    system.SleepUntil(start + 2'000);
+    const int64_t woke = system.NowMicros();
     EXPECT_GE(woke, start + 2'000);
-    EXPECT_GE(clock.NowMicros(), woke);
+    EXPECT_GE(system.NowMicros(), woke);
 }
 
 } // namespace

@@ -10,7 +10,6 @@
 #include "Package/PackageHeader.h"
 #include "Platform/null/NullBackends.h"
 #include "Run/RoomFlow.h"
-#include "Runner/CommandLine.h"
 #include "Runner/FrameLoop.h"
 #include "SpinClock.h"
 
@@ -89,10 +88,14 @@ TEST_F(WindowControlTest, ASizeRequestIsAppliedOnTheFollowingFramesAndResetsTheD
     EXPECT_EQ(control_.Countdown(), 0);
     EXPECT_EQ(control_.DisplayResets(), 1);
 
-    // Once reset, the window is left alone.
+    // Once reset, the window is left alone; the player's resize schedules another reset.
     window_.SetClientSize(500, 400);
     Turn(); // the frame before the report of the change is taken
     EXPECT_EQ(Size(), std::make_pair(500, 400));
+    EXPECT_EQ(control_.Countdown(), 9); // set by the report, then counted by the frame
+    for (int i = 0; i < 9; ++i) Turn();
+    EXPECT_EQ(control_.DisplayResets(), 2);
+    EXPECT_EQ(Size(), std::make_pair(500, 400)) << "no game request: the player's size stays";
 }
 
 TEST_F(WindowControlTest, ARequestThatChangesNothingOrComesAtOneStartsNoCountdown) {
@@ -112,16 +115,6 @@ TEST_F(WindowControlTest, ARequestThatChangesNothingOrComesAtOneStartsNoCountdow
     Turn();
     EXPECT_EQ(control_.DisplayResets(), 1);
     EXPECT_EQ(Size(), std::make_pair(400, 300));
-}
-
-TEST_F(WindowControlTest, AResizeReportSchedulesTheDisplayReset) {
-    window_.SetClientSize(800, 600); // as the player dragging the frame
-    loop_.PumpMessages();
-    EXPECT_EQ(control_.Countdown(), 10);
-    for (int i = 0; i < 10; ++i) Turn();
-    EXPECT_EQ(control_.DisplayResets(), 1);
-    // No game request: the player's size stays.
-    EXPECT_EQ(Size(), std::make_pair(800, 600));
 }
 
 TEST_F(WindowControlTest, CentringAfterASizeRequestCentresTheNewSizeInWhicheverFrameItComes) {
@@ -144,46 +137,39 @@ TEST_F(WindowControlTest, CentringAfterASizeRequestCentresTheNewSizeInWhicheverF
     }
 }
 
-TEST_F(WindowControlTest, TheDisplaySizeComesFromTheWindow) {
-    EXPECT_EQ(Number("display_get_width"), 1920);
-    EXPECT_EQ(Number("display_get_height"), 1080);
-    window_.display_width = 2560;
-    window_.display_height = 1440;
-    EXPECT_EQ(Number("display_get_width"), 2560);
-    EXPECT_EQ(Number("display_get_height"), 1440);
-
-    SetActiveWindowControl(nullptr);
-    EXPECT_EQ(Number("display_get_width"), 0);
-}
-
-TEST_F(WindowControlTest, TheFullScreenKeyTogglesDesktopFullScreen) {
+TEST_F(WindowControlTest, FullScreenTakesTheDisplaysSizeAndIgnoresSizeAndCentre) {
     EXPECT_EQ(Text("window_get_fullscreen"), "0");
     window_.PostFullScreenKey();
     loop_.PumpMessages();
     EXPECT_EQ(Text("window_get_fullscreen"), "1");
     EXPECT_EQ(Size(), std::make_pair(1920, 1080)); // the display's own size, its mode kept
     EXPECT_EQ(control_.Countdown(), 10);
-
     window_.PostFullScreenKey();
     loop_.PumpMessages();
     EXPECT_EQ(Text("window_get_fullscreen"), "0");
     EXPECT_EQ(Size(), std::make_pair(320, 180));
-}
 
-TEST_F(WindowControlTest, SizeAndCentreDoNothingInFullScreen) {
     Call("window_set_fullscreen", RealValue(1));
     EXPECT_EQ(Text("window_get_fullscreen"), "1");
     for (int i = 0; i < 10; ++i) Turn(); // the reset the switch scheduled
     ASSERT_EQ(control_.Countdown(), 0);
-
     Call("window_set_size", RealValue(640), RealValue(360));
     EXPECT_EQ(control_.Countdown(), 0);
     window_.MoveOuterTo(5, 7);
     Call("window_center");
     EXPECT_EQ(Position(), std::make_pair(5, 7));
-
     Call("window_set_fullscreen", RealValue(0));
     EXPECT_EQ(Size(), std::make_pair(320, 180));
+
+    // The display's size is the window's display's, and 0 without a window.
+    EXPECT_EQ(std::pair(Number("display_get_width"), Number("display_get_height")),
+              std::pair(1920.0, 1080.0));
+    window_.display_width = 2560;
+    window_.display_height = 1440;
+    EXPECT_EQ(std::pair(Number("display_get_width"), Number("display_get_height")),
+              std::pair(2560.0, 1440.0));
+    SetActiveWindowControl(nullptr);
+    EXPECT_EQ(Number("display_get_width"), 0);
 }
 
 TEST(StartsFullScreenTest, ThePackageAsksForFullScreenAndInAWindowClearsIt) {
@@ -193,13 +179,7 @@ TEST(StartsFullScreenTest, ThePackageAsksForFullScreenAndInAWindowClearsIt) {
     EXPECT_FALSE(StartsFullScreen(~package::kInfoFullScreen, options, false));
     options.flags = package::kOptionFullScreen;
     EXPECT_TRUE(StartsFullScreen(0, options, false));
-
-    RunnerOptions command_line;
-    ASSERT_TRUE(ParseCommandLine({"runner", "-inawindow"}, "data.win", command_line).ok);
-    EXPECT_FALSE(StartsFullScreen(package::kInfoFullScreen, options, command_line.in_a_window));
-    RunnerOptions plain;
-    ASSERT_TRUE(ParseCommandLine({"runner"}, "data.win", plain).ok);
-    EXPECT_TRUE(StartsFullScreen(package::kInfoFullScreen, options, plain.in_a_window));
+    EXPECT_FALSE(StartsFullScreen(package::kInfoFullScreen, options, true)); // -inawindow
 }
 
 } // namespace

@@ -1,11 +1,9 @@
 // Streamed sounds from their Ogg files, audio groups from their own files, and damaged data.
 #include <chrono>
 #include <cmath>
-#include <fstream>
 #include <thread>
 
 #include "AudioFixture.h"
-#include "OggTone.h"
 #include "PackageWriter.h"
 #include "Sound/AudioGroupLoader.h"
 
@@ -40,8 +38,7 @@ protected:
             GamePackage file;
             file.audio.emplace_back(data->data(), data->size());
             const std::vector<uint8_t> bytes = WriteAudioGroupFile(file);
-            std::ofstream out(folder_ / AudioGroupFileName(group), std::ios::binary);
-            out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+            WriteText(folder_ / AudioGroupFileName(group), {bytes.begin(), bytes.end()});
         }
         while (package_.audio_groups.size() <= size_t(group))
             package_.audio_groups.push_back(PackageAudioGroup{names_.emplace_back("audiogroup")});
@@ -144,22 +141,22 @@ TEST_F(AudioStreaming, AnAudioGroupPlaysOnlyOnceItsFileIsLoaded) {
     EXPECT_EQ(Audio("audio_play_sound", double(grouped), 1.0, 1.0), -1);
     EXPECT_NE(debug_.find("sndGrouped: Audio Group 1 is not loaded\n"), std::string::npos);
 
+    // Frames go on while the loader's thread works, until `done` or a generous time.
     const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!audio_->GroupLoaded(1) && std::chrono::steady_clock::now() < give_up) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        Frame(1000);
-    }
+    auto frames_until = [&](auto done) {
+        while (!done() && std::chrono::steady_clock::now() < give_up) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            Frame(1000);
+        }
+    };
+    frames_until([&] { return audio_->GroupLoaded(1); });
     ASSERT_TRUE(audio_->GroupLoaded(1));
     EXPECT_NE(debug_.find("Decoding ogg sndGrouped ...\n"), std::string::npos);
     EXPECT_GT(Audio("audio_play_sound", double(grouped), 1.0, 1.0), 400000);
     EXPECT_GT(SettledRms(2048), 0.1);
 
     // The loader's reports come out on the game thread, with the tick.
-    while (debug_.find("Audio group 2 cannot be loaded") == std::string::npos &&
-           std::chrono::steady_clock::now() < give_up) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        Frame(1000);
-    }
+    frames_until([&] { return debug_.find("Audio group 2 cannot be loaded") != std::string::npos; });
     EXPECT_FALSE(audio_->GroupLoaded(2));
     EXPECT_EQ(Audio("audio_play_sound", double(lost), 1.0, 1.0), -1);
     EXPECT_NE(debug_.find("sndLost: Audio Group 2 is not loaded\n"), std::string::npos);

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "AudioFixture.h"
-#include "OggTone.h"
 
 namespace {
 
@@ -87,17 +86,11 @@ TEST_F(AudioVoices, OneSecondFadeReachesItsTargetAtAnyFrameRate) {
         Audio("audio_sound_gain", voice, 0.5, 1000);
         const int64_t frame_us = 1'000'000 / fps;
         int64_t elapsed = 0;
-        while (elapsed < 500'000) {
-            Frame(frame_us);
-            elapsed += frame_us;
-        }
+        for (; elapsed < 500'000; elapsed += frame_us) Frame(frame_us);
         // Halfway the gain is halfway, as the clock says, not as the frame count says.
         EXPECT_NEAR(Audio("audio_sound_get_gain", voice), 1 - 0.5 * double(elapsed) / 1e6, 1e-4)
             << fps;
-        while (elapsed < 1'000'000) {
-            Frame(frame_us);
-            elapsed += frame_us;
-        }
+        for (; elapsed < 1'000'000; elapsed += frame_us) Frame(frame_us);
         EXPECT_DOUBLE_EQ(Audio("audio_sound_get_gain", voice), 0.5) << fps;
         EXPECT_NEAR(SettledRms(2048) / full, 0.5, 0.02) << fps;
         Audio("audio_stop_sound", voice);
@@ -207,23 +200,19 @@ TEST_F(AudioVoices, MissingSoundsUnloadedGroupsAndAudioOffGiveTheirResults) {
     EXPECT_TRUE(Audio("audio_system_is_available"));
 }
 
-TEST(AudioWithoutDevice, TheMixerThatDidNotStartPlaysNothing) {
+TEST(AudioWithoutALoopback, NoDevicePlaysNothingAndTheNullOutputPlaysUntilStopped) {
     ManualClock clock;
-    AudioSystem audio(nullptr, clock, ".");
-    EXPECT_FALSE(audio.Running());
-    EXPECT_EQ(audio.Play(0, 1, false), -1);
-    EXPECT_EQ(audio.Gain(0), 0);
-    audio.Tick();
-}
+    AudioSystem none(nullptr, clock, ".");
+    EXPECT_FALSE(none.Running());
+    EXPECT_EQ(none.Play(0, 1, false), -1);
+    EXPECT_EQ(none.Gain(0), 0);
+    none.Tick();
 
-TEST(AudioOnNullOutput, SoundsPlayUntilStopped) {
-    ManualClock clock;
     AudioSystem audio(CreateNullAudio(AudioSystem::kSourceCount), clock, ".", false);
     const std::vector<uint8_t> wave = EncodeWaveTone({.frames = 100});
     GamePackage package;
     AddPackageSound(package, "sndShort", kSoundKindPlain, &wave);
     audio.PrepareSounds(package);
-
     const int32_t voice = audio.Play(0, 1, false);
     for (int frame = 0; frame < 100; ++frame)
         audio.Tick();

@@ -49,15 +49,12 @@ TEST(CSprite, TakesTheFieldsOfThePackageSprite) {
     CSprite sprite(source);
     name = "overwritten"; // the record keeps its own copy of the name
     EXPECT_EQ(sprite.Name(), "sWalker");
-    EXPECT_EQ(sprite.Width(), 32);
-    EXPECT_EQ(sprite.Height(), 16);
-    EXPECT_EQ(sprite.FrameCount(), 3);
+    const CSprite::BoundingBox& box = sprite.BBox();
+    EXPECT_EQ(std::vector<int32_t>({sprite.Width(), sprite.Height(), sprite.FrameCount(), box.left,
+                                    box.top, box.right, box.bottom, int32_t(sprite.BBoxMode())}),
+              (std::vector<int32_t>{32, 16, 3, 3, 2, 28, 15, 2}));
     EXPECT_EQ(std::vector<int32_t>(sprite.Frames().begin(), sprite.Frames().end()),
               (std::vector<int32_t>{7, -1, 9}));
-    const CSprite::BoundingBox& box = sprite.BBox();
-    EXPECT_EQ(std::vector<int32_t>({box.left, box.top, box.right, box.bottom}),
-              (std::vector<int32_t>{3, 2, 28, 15}));
-    EXPECT_EQ(sprite.BBoxMode(), 2u);
     EXPECT_EQ(sprite.MaskKind(), package::kMaskRotatedRectangle);
     EXPECT_EQ(sprite.Speed(), 0.5f);
     EXPECT_EQ(sprite.SpeedType(), CSprite::kFramesPerGameFrame);
@@ -67,8 +64,7 @@ TEST(CSprite, TakesTheFieldsOfThePackageSprite) {
     EXPECT_FALSE(sprite.HasPreciseMasks());
 
     sprite.SetOrigin(16, -8);
-    EXPECT_EQ(sprite.OriginX(), 16);
-    EXPECT_EQ(sprite.OriginY(), -8);
+    EXPECT_EQ(std::pair(sprite.OriginX(), sprite.OriginY()), std::pair(16, -8));
     EXPECT_EQ(sprite.Reach(), 29); // now hypot(16, 24) = 28.8
 }
 
@@ -84,7 +80,7 @@ TEST(CSprite, ExpandsPackedRowsToOneBytePerPixel) {
                                         0, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
-TEST(CSprite, FramesFindTheirMaskModuloTheFrameCount) {
+TEST(CSprite, FramesFindTheirMaskModuloTheFrameCountWhenThereAreFrames) {
     // 3x1 masks with pixel i set in mask i.
     CSprite separate(MaskedSprite(3, 1, 3, {{0b10000000}, {0b01000000}, {0b00100000}}));
     EXPECT_EQ(MaskOf(separate, 0), (Bytes{1, 0, 0}));
@@ -98,9 +94,8 @@ TEST(CSprite, FramesFindTheirMaskModuloTheFrameCount) {
     EXPECT_EQ(MaskOf(shared, 0), (Bytes{0, 1, 0}));
     EXPECT_EQ(MaskOf(shared, 1), (Bytes{0, 1, 0}));
     EXPECT_EQ(MaskOf(shared, -7), (Bytes{0, 1, 0}));
-}
 
-TEST(CSprite, MasksAreOnlyThereWithFramesAndOnlyPreciseForKindOne) {
+    // Masks are only there with frames, and only precise for kind one.
     EXPECT_EQ(CSprite(MaskedSprite(3, 1, 0, {{0b10000000}})).Mask(0), nullptr);
     EXPECT_EQ(CSprite(MaskedSprite(3, 1, 2, {})).Mask(0), nullptr);
     EXPECT_FALSE(CSprite(MaskedSprite(3, 1, 2, {})).HasPreciseMasks());
