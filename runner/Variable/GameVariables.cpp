@@ -30,15 +30,12 @@ void LoadGameVariables(VariablePair* pairs, int32_t global_count, int32_t instan
     VariableNameRegistry& names = VariableNames();
     for (VariablePair* pair = pairs; pair->name; ++pair) {
         const int32_t builtin = FindBuiltinVariable(pair->name);
-        if (pair->id < 0 || builtin >= 0) {
+        if (pair->slot < 0 || builtin >= 0) {
             pair->id = builtin;
             continue;
         }
-        // A table resolved by an earlier load (a test loading the game again) holds variable
-        // ids where a fresh one holds slots.
-        const int32_t slot = pair->id >= GAME_VARIABLE_ID_BASE ? pair->id - GAME_VARIABLE_ID_BASE : pair->id;
-        names.Register(VARIABLE_SCOPE_INSTANCE, slot, pair->name);
-        names.Register(VARIABLE_SCOPE_GLOBAL, slot, pair->name);
+        names.Register(VARIABLE_SCOPE_INSTANCE, pair->slot, pair->name);
+        names.Register(VARIABLE_SCOPE_GLOBAL, pair->slot, pair->name);
     }
 
     ReleaseGlobalObject();

@@ -7,11 +7,13 @@
 class KxObjectBase;
 
 // One identifier that the game's code uses as a variable. The game's own variables come first
-// with their slot numbers 0, 1, ...; names settled at load follow with -1. The table ends with
-// a pair whose name is null.
+// with their slot numbers 0, 1, ...; names settled at load follow with slot -1. Loading gives
+// each its id, and leaves the slot as declared, so a second load in one process reads the
+// same table. The table ends with a pair whose name is null.
 struct VariablePair {
     const char* name;
-    int32_t id;
+    int32_t slot;
+    int32_t id = -1; // a built-in's index or a game variable's id once loaded; -1 before
 };
 
 // While the package is read: raises the variable counts to the game's, names the game's

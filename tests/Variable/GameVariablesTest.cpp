@@ -33,13 +33,13 @@ TEST_F(GameVariables, LoadNamesTheGameSlotsAndResolvesOtherNamesToBuiltins) {
     EXPECT_EQ(again[3].id, GameVariableId(0));
     EXPECT_EQ(again[4].id, GameVariableId(2));
 
-    // A table resolved by an earlier load names the same slots when loaded again.
+    // A table resolved by an earlier load names its declared slots when loaded again.
     VariablePair resolved[] = {{"dead", 1}, {"hp", 2}, {"alarm", -1}, {}};
     ResolveGameVariables(resolved);
     VariableNames().Clear();
     LoadGameVariables(resolved, 3, 3);
-    EXPECT_EQ(VariableNames().Find(VARIABLE_SCOPE_GLOBAL, "hp"), 1);
-    EXPECT_EQ(VariableNames().Find(VARIABLE_SCOPE_INSTANCE, "dead"), 0);
+    EXPECT_EQ(VariableNames().Find(VARIABLE_SCOPE_GLOBAL, "hp"), 2);
+    EXPECT_EQ(VariableNames().Find(VARIABLE_SCOPE_INSTANCE, "dead"), 1);
     EXPECT_EQ(VariableNames().Find(VARIABLE_SCOPE_GLOBAL, "alarm"), -1);
     EXPECT_EQ(resolved[2].id, Builtin("alarm"));
 }

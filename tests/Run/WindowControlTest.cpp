@@ -11,7 +11,7 @@
 #include "Platform/null/NullBackends.h"
 #include "Run/RoomFlow.h"
 #include "Runner/FrameLoop.h"
-#include "SpinClock.h"
+#include "Runner/SpinClock.h"
 
 namespace {
 

@@ -39,7 +39,7 @@ MalformedCase Raw(const char* name, std::function<void(Bytes&)> edit) {
 const std::map<std::string, std::string>& ExpectedRefusals() {
     static const std::map<std::string, std::string> refusals = [] {
         std::map<std::string, std::string> read;
-        std::ifstream file(TEST_SOURCE_DIR "/Runner/data/malformed_packages.txt");
+        std::ifstream file(TEST_SOURCE_DIR "/Package/data/malformed_packages.txt");
         for (std::string line; std::getline(file, line);)
             read[line.substr(0, line.find(": "))] = line.substr(line.find(": ") + 2);
         return read;
