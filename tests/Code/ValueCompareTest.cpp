@@ -51,8 +51,8 @@ TEST(ValueCompare, StringsAgainstNumbersParseAndNeverMatchBadText) {
     RuntimeErrorCapture errors;
     // No epsilon across kinds.
     ExpectComparisons({{Str("1"), Num(1), 0}, {Num(1), Str("1.000001"), -1}, {Num(3), Str("2"), 1},
-                       {Str("abc"), Num(1), 1}, {Num(1), Str("abc"), 1}, {Int32Value(7), Str("7"), 0},
-                       {Str("true"), BoolValue(true), 0}});
+                       {Str("abc"), Num(1), 1}, {Num(1), Str("abc"), 1},
+                       {Int32Value(7), Str("7"), 0}, {Str("true"), BoolValue(true), 0}});
     EXPECT_TRUE(errors.Empty());
 
     EXPECT_EQ(CompareValues(Str("abc"), Num(1), 0, true), 1);

@@ -17,7 +17,8 @@ TEST(ValueText, NumbersPrintWholeOrWithTwoDecimals) {
         {RealValue(9223372036854775808.0), "9223372036854775808.00"}, {RealValue(kNaN), "NaN"},
         {RealValue(std::numeric_limits<double>::infinity()), "inf"}, {BoolValue(true), "1"},
         {Int32Value(-12), "-12"}, {Int64Value(1LL << 40), "1099511627776"},
-        {UndefinedValue(), "undefined"}, {NullTextStr(), ""}, {RValue{{0}, 0, VALUE_OBJECT}, "null"}};
+        {UndefinedValue(), "undefined"}, {NullTextStr(), ""},
+        {RValue{{0}, 0, VALUE_OBJECT}, "null"}};
     for (const auto& [value, text] : cases)
         EXPECT_EQ(ValueText(value), text);
 }

@@ -201,6 +201,8 @@ inline double GetBuiltin(KxObjectBase* self, const char* name, int32_t index = A
     EXPECT_TRUE(GetVariableDirect(self, FindBuiltinVariable(name), index, value)) << name;
     return ToReal(value);
 }
-inline void SetBuiltin(KxObjectBase* self, const char* name, double number, int32_t index = ARRAY_INDEX_NONE) {
-    EXPECT_TRUE(SetVariableDirect(self, FindBuiltinVariable(name), index, RealValue(number))) << name;
+inline void SetBuiltin(KxObjectBase* self, const char* name, double number,
+                       int32_t index = ARRAY_INDEX_NONE) {
+    EXPECT_TRUE(SetVariableDirect(self, FindBuiltinVariable(name), index, RealValue(number)))
+        << name;
 }

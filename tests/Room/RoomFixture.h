@@ -79,10 +79,12 @@ protected:
         texture.encoding = TextureEncoding::Raw32;
         texture.width = width;
         texture.height = height;
-        texture.pixels = pixels.empty() ? std::vector<uint8_t>(size_t(width) * height * 4, 255) : std::move(pixels);
+        texture.pixels = std::move(pixels);
+        if (texture.pixels.empty()) texture.pixels.assign(size_t(width) * height * 4, 255);
         package_.textures.emplace_back(texture);
         package_.texture_page_entries.push_back(
-            {0, 0, width, height, 0, 0, width, height, width, height, int16_t(package_.textures.size() - 1)});
+            {0, 0, width, height, 0, 0, width, height, width, height,
+             int16_t(package_.textures.size() - 1)});
         return int32_t(package_.texture_page_entries.size() - 1);
     }
 
@@ -107,7 +109,8 @@ protected:
     // A 16x16 sprite, solid all over, whose frame is a white page of its own.
     int32_t AddWhiteSprite(const std::string& name, int32_t origin = 0) {
         const int32_t entry = AddPage(16, 16);
-        const int32_t sprite = AddSprite(name, std::vector<std::string>(16, std::string(16, '#')), origin, origin);
+        const int32_t sprite =
+            AddSprite(name, std::vector<std::string>(16, std::string(16, '#')), origin, origin);
         package_.sprites[size_t(sprite)]->frames = {entry};
         return sprite;
     }

@@ -32,7 +32,8 @@ protected:
 // The texture u of the corner at (x, y) of the quad at `first`.
 float UAt(const std::vector<Vertex>& vertices, size_t first, float x, float y) {
     const auto quad = vertices.begin() + long(first);
-    auto corner = std::find_if(quad, quad + 6, [x, y](const Vertex& v) { return v.x == x && v.y == y; });
+    const auto corner =
+        std::find_if(quad, quad + 6, [x, y](const Vertex& v) { return v.x == x && v.y == y; });
     EXPECT_NE(corner, quad + 6) << x << "," << y;
     return corner == quad + 6 ? -1 : corner->u;
 }

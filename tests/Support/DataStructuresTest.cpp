@@ -17,7 +17,9 @@ class DataStructures : public BuiltinCallTest {
 protected:
     int32_t Make(const char* create, auto... args) { return int32_t(Number(create, args...)); }
     std::string Json(int32_t map) { return Text("json_encode", Num(map)); }
-    ScopedRValue ListItem(int32_t list, int i) { return Call("ds_list_find_value", Num(list), Num(i)); }
+    ScopedRValue ListItem(int32_t list, int i) {
+        return Call("ds_list_find_value", Num(list), Num(i));
+    }
 };
 
 TEST_F(DataStructures, HandlesReuseTheLowestFreeIndexOfTheirOwnKind) {

@@ -40,7 +40,8 @@ TEST(BuiltinVariableTable, FiveHundredFitAndTheNextIsIgnoredWithAnError) {
 TEST(BuiltinVariableTable, TheRunnerRegistersTheGamesVariablesInTheirScopes) {
     RegisterBuiltinVariables();
     const BuiltinVariableTable& table = BuiltinVariables();
-    std::istringstream lines(ReadText(TEST_SOURCE_DIR "/Variable/data/runner_builtin_variables.txt"));
+    std::istringstream lines(
+        ReadText(TEST_SOURCE_DIR "/Variable/data/runner_builtin_variables.txt"));
     int listed = 0;
     for (std::string line, name, scope, access; std::getline(lines, line);) {
         if (line.empty() || line[0] == '#') continue;

@@ -85,7 +85,8 @@ TEST_F(PackerFolder, ListedAssetsComeFirstAndTheRestInNameOrder) {
 
 TEST_F(PackerFolder, AHandlerNoAssetDeclaresIsAWarning) {
     WriteText(assets_ / "objects" / "oCat.object", "events\n  Step\n");
-    WriteText(folder_ / "game" / "Cat.cpp", "void psl_Object_oCat_Step_0() {}\nvoid psl_Object_oCat_Stpe_1() {}\n");
+    WriteText(folder_ / "game" / "Cat.cpp",
+              "void psl_Object_oCat_Step_0() {}\nvoid psl_Object_oCat_Stpe_1() {}\n");
     EXPECT_EQ(Pack(" -code " + folder_.string() + " -game " + (folder_ / "game").string()),
               "exit 0: packer: warning: psl_Object_oCat_Stpe_1 is in the game's code, but no object "
               "or room declares it\n");
@@ -129,8 +130,8 @@ TEST_F(PackerFolder, BadInputIsNamedAndLeavesThePackageAlone) {
     WriteText(assets_ / "sprites" / "sBeta.sprite", "frame\n  kk\n");
     WriteText(assets_ / "tilesets" / "tsSnow.tileset", "animate 100\n  1 2 3\n  2 3\nsheet\n  " +
                                                            std::string(16, '.') + "\n");
-    EXPECT_EQ(Pack(),
-              at + "tilesets/tsSnow.tileset:4:1: the sheet is 16x1 pixels, not whole 16 x 16 tiles\n");
+    EXPECT_EQ(Pack(), at + "tilesets/tsSnow.tileset:4:1: the sheet is 16x1 pixels, not whole 16 x "
+                           "16 tiles\n");
     fs::remove(assets_ / "tilesets" / "tsSnow.tileset");
 
     WriteText(assets_ / "game.txt", "name Snow\nwindow 320 180\nsprites\n  sGone\n");
