@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 #include "Code/RuntimeError.h"
 #include "Code/ValueArray.h"
@@ -10,7 +11,7 @@
 
 namespace {
 
-int32_t Compare(const RValue& a, const RValue& b) { return CompareForCode(a, b); }
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
 RValue PtrValue(void* p) {
     RValue v{};
@@ -19,27 +20,26 @@ RValue PtrValue(void* p) {
     return v;
 }
 
-TEST(ValueCompare, NumbersCompareWithinTheEpsilon) {
-    ScopedRValue sum;
-    OpAdd(sum, Num(0.1), Num(0.2));
-    EXPECT_EQ(Compare(sum, Num(0.3)), 0);
-    EXPECT_EQ(Compare(Num(1), Num(1.00002)), -1);
-    EXPECT_EQ(Compare(Num(2), Num(1)), 1);
-    double inf = std::numeric_limits<double>::infinity();
-    EXPECT_EQ(Compare(Num(inf), Num(inf)), 0);
-    EXPECT_EQ(Compare(Num(-inf), Num(inf)), -1);
-    EXPECT_EQ(Compare(Num(std::numeric_limits<double>::quiet_NaN()), Num(0)), 1);
-    EXPECT_EQ(Compare(BoolValue(true), Num(1)), 0);
-    // Against an int32 the comparison runs in single precision.
-    EXPECT_EQ(Compare(Num(16777217), Int32Value(16777216)), 0);
-    EXPECT_EQ(Compare(Num(2.9), Int64Value(2)), 0); // truncated to an integer first
-    EXPECT_EQ(Compare(Int32Value(-1), Int64Value(1)), -1);
+// Each case is {a, b, what comparing a with b as compiled code does gives}.
+void ExpectComparisons(const std::vector<std::tuple<ScopedRValue, ScopedRValue, int32_t>>& cases) {
+    for (size_t i = 0; i < cases.size(); ++i)
+        EXPECT_EQ(CompareForCode(std::get<0>(cases[i]), std::get<1>(cases[i])),
+                  std::get<2>(cases[i]))
+            << "case " << i;
 }
 
-TEST(ValueCompare, MathEpsilonAcceptsOnlyValuesBelowOne) {
+TEST(ValueCompare, NumbersCompareWithinAnEpsilonBelowOne) {
+    ScopedRValue sum;
+    OpAdd(sum, Num(0.1), Num(0.2));
+    // Against an int32 the comparison runs in single precision; an int64 truncates the other.
+    ExpectComparisons({{sum, Num(0.3), 0}, {Num(1), Num(1.00002), -1}, {Num(2), Num(1), 1},
+                       {Num(kInf), Num(kInf), 0}, {Num(-kInf), Num(kInf), -1},
+                       {Num(std::numeric_limits<double>::quiet_NaN()), Num(0), 1},
+                       {BoolValue(true), Num(1), 0}, {Num(16777217), Int32Value(16777216), 0},
+                       {Num(2.9), Int64Value(2), 0}, {Int32Value(-1), Int64Value(1), -1}});
     MathSetEpsilon(0.5);
-    EXPECT_EQ(Compare(Num(1), Num(1.4)), 0);
-    MathSetEpsilon(1); // ignored
+    EXPECT_EQ(CompareForCode(Num(1), Num(1.4)), 0);
+    MathSetEpsilon(1);    // ignored
     MathSetEpsilon(-0.1); // ignored
     EXPECT_EQ(MathEpsilon(), 0.5);
     MathSetEpsilon(0);
@@ -49,13 +49,10 @@ TEST(ValueCompare, MathEpsilonAcceptsOnlyValuesBelowOne) {
 
 TEST(ValueCompare, StringsAgainstNumbersParseAndNeverMatchBadText) {
     RuntimeErrorCapture errors;
-    EXPECT_EQ(Compare(Str("1"), Num(1)), 0);
-    EXPECT_EQ(Compare(Num(1), Str("1.000001")), -1); // no epsilon across kinds
-    EXPECT_EQ(Compare(Num(3), Str("2")), 1);
-    EXPECT_EQ(Compare(Str("abc"), Num(1)), 1);
-    EXPECT_EQ(Compare(Num(1), Str("abc")), 1);
-    EXPECT_EQ(Compare(Int32Value(7), Str("7")), 0);
-    EXPECT_EQ(Compare(Str("true"), BoolValue(true)), 0);
+    // No epsilon across kinds.
+    ExpectComparisons({{Str("1"), Num(1), 0}, {Num(1), Str("1.000001"), -1}, {Num(3), Str("2"), 1},
+                       {Str("abc"), Num(1), 1}, {Num(1), Str("abc"), 1},
+                       {Int32Value(7), Str("7"), 0}, {Str("true"), BoolValue(true), 0}});
     EXPECT_TRUE(errors.Empty());
 
     EXPECT_EQ(CompareValues(Str("abc"), Num(1), 0, true), 1);
@@ -68,31 +65,23 @@ TEST(ValueCompare, StringsAgainstNumbersParseAndNeverMatchBadText) {
                                  }));
 }
 
-TEST(ValueCompare, StringsCompareBytewiseAndNullTextEqualsEmpty) {
-    EXPECT_EQ(Compare(Str("abc"), Str("abd")), -1);
-    EXPECT_EQ(Compare(Str("\xC3\xA9"), Str("z")), 1); // unsigned bytes
-    EXPECT_EQ(Compare(Str("same"), Str("same")), 0);
-    EXPECT_EQ(Compare(NullTextStr(), Str("")), 0);
-    EXPECT_EQ(Compare(NullTextStr(), NullTextStr()), 0);
-    EXPECT_NE(Compare(NullTextStr(), Str("a")), 0);
-    EXPECT_NE(Compare(Str("a"), NullTextStr()), 0);
-}
-
-TEST(ValueCompare, OtherKindsMatchOnlyThemselves) {
-    EXPECT_EQ(Compare(UndefinedValue(), UndefinedValue()), 0);
-    EXPECT_EQ(Compare(UndefinedValue(), Num(0)), 1);
-    EXPECT_EQ(Compare(Num(0), UndefinedValue()), -1);
-    ScopedRValue a;
-    AssignValue(a, Num(1), 0);
-    ScopedRValue same(a);
-    ScopedRValue other;
-    AssignValue(other, Num(1), 0);
-    EXPECT_EQ(Compare(a, same), 0);
-    EXPECT_EQ(Compare(a, other), 1); // equal contents are not the same array
+TEST(ValueCompare, StringsBytewiseNullTextAsEmptyAndOtherKindsOnlyThemselves) {
+    ScopedRValue array;
+    AssignValue(array, Num(1), 0);
+    ScopedRValue twin; // equal contents are not the same array
+    AssignValue(twin, Num(1), 0);
     int cells[2];
-    EXPECT_EQ(Compare(PtrValue(&cells[0]), PtrValue(&cells[1])), 1);
-    EXPECT_EQ(Compare(PtrValue(&cells[1]), PtrValue(&cells[0])), -1);
-    EXPECT_EQ(Compare(PtrValue(&cells[1]), PtrValue(&cells[1])), 0);
+    // Bytes compare unsigned.
+    ExpectComparisons({{Str("abc"), Str("abd"), -1}, {Str("\xC3\xA9"), Str("z"), 1},
+                       {Str("same"), Str("same"), 0}, {NullTextStr(), Str(""), 0},
+                       {NullTextStr(), NullTextStr(), 0}, {UndefinedValue(), UndefinedValue(), 0},
+                       {UndefinedValue(), Num(0), 1}, {Num(0), UndefinedValue(), -1},
+                       {array, ScopedRValue(array), 0}, {array, twin, 1},
+                       {PtrValue(&cells[0]), PtrValue(&cells[1]), 1},
+                       {PtrValue(&cells[1]), PtrValue(&cells[0]), -1},
+                       {PtrValue(&cells[1]), PtrValue(&cells[1]), 0}});
+    EXPECT_NE(CompareForCode(NullTextStr(), Str("a")), 0);
+    EXPECT_NE(CompareForCode(Str("a"), NullTextStr()), 0);
 }
 
 } // namespace

@@ -73,20 +73,15 @@ TEST(ValueConvert, BadKindsRaiseTheirMessageAndGiveZero) {
     EXPECT_FALSE(ToBool(RValue{{0}, 0, VALUE_PTR}));
     EXPECT_EQ(ToReal(object), 0);
     EXPECT_EQ(ToInt32(RValue{{0}, 0, VALUE_VEC4}), 0);
-    EXPECT_EQ(errors.Messages(), (std::vector<std::string>{
-                                     "unable to convert string \"snow\" to number",
-                                     "unable to convert string \"snow\" to integer",
-                                     "unable to convert string \"snow\" to int64",
-                                     "unable to convert string \"snow\" to bool",
-                                     "REAL argument is array",
-                                     "INT64 argument is array",
-                                     "REAL argument is undefined",
-                                     "I32 argument is unset",
-                                     "PTR argument is undefined",
-                                     "bool argument is ptr",
-                                     "REAL argument incorrect type 6",
-                                     "I32 argument incorrect type 8",
-                                 }));
+    EXPECT_EQ(errors.Messages(),
+              (std::vector<std::string>{
+                  "unable to convert string \"snow\" to number",
+                  "unable to convert string \"snow\" to integer",
+                  "unable to convert string \"snow\" to int64",
+                  "unable to convert string \"snow\" to bool", "REAL argument is array",
+                  "INT64 argument is array", "REAL argument is undefined", "I32 argument is unset",
+                  "PTR argument is undefined", "bool argument is ptr",
+                  "REAL argument incorrect type 6", "I32 argument incorrect type 8"}));
 }
 
 } // namespace

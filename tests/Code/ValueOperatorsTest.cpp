@@ -10,7 +10,7 @@
 namespace {
 
 TEST(ValueOperators, NumbersAndBoolsKeepTheirKind) {
-    ScopedRValue b = ScopedRValue(BoolValue(true));
+    ScopedRValue b = BoolValue(true);
     OpAddAssign(b, Num(2));
     EXPECT_EQ(b.Kind(), VALUE_BOOL);
     EXPECT_EQ(b.val, 3);
@@ -27,7 +27,7 @@ TEST(ValueOperators, NumbersAndBoolsKeepTheirKind) {
 }
 
 TEST(ValueOperators, IntegersWrapAndWidenAsTheRightOperandSays) {
-    ScopedRValue i = ScopedRValue(Int32Value(std::numeric_limits<int32_t>::max()));
+    ScopedRValue i = Int32Value(std::numeric_limits<int32_t>::max());
     OpAddAssign(i, Int32Value(1));
     EXPECT_EQ(i.Kind(), VALUE_INT32);
     EXPECT_EQ(i.v32, std::numeric_limits<int32_t>::min());
@@ -38,10 +38,10 @@ TEST(ValueOperators, IntegersWrapAndWidenAsTheRightOperandSays) {
     EXPECT_EQ(i.Kind(), VALUE_REAL);
     EXPECT_EQ(i.val, -4294967295.5);
 
-    ScopedRValue q = ScopedRValue(Int32Value(-7));
+    ScopedRValue q = Int32Value(-7);
     OpModAssign(q, Int32Value(2));
     EXPECT_EQ(q.v32, -1); // the remainder takes the dividend's sign
-    ScopedRValue low = ScopedRValue(Int64Value(std::numeric_limits<int64_t>::min()));
+    ScopedRValue low = Int64Value(std::numeric_limits<int64_t>::min());
     OpDivAssign(low, Int64Value(-1));
     EXPECT_EQ(low.v64, std::numeric_limits<int64_t>::min());
 }
@@ -58,7 +58,7 @@ TEST(ValueOperators, StringsConcatenateRepeatAndFallBackToNumbers) {
     OpMulAssign(zero, Str("ab"));
     EXPECT_EQ(zero.Kind(), VALUE_STRING);
     EXPECT_EQ(ValueText(zero), "");
-    ScopedRValue twice = ScopedRValue(Int32Value(2));
+    ScopedRValue twice = Int32Value(2);
     OpMulAssign(twice, NullTextStr());
     EXPECT_EQ(ValueText(twice), "");
 
@@ -103,20 +103,17 @@ TEST(ValueOperators, TypeErrorsAndDivisionByZeroRaise) {
     EXPECT_EQ(seven.val, 7);
     EXPECT_EQ(OpIntDiv(Num(7), Num(0)), 0);
     EXPECT_EQ(OpIntDiv(Num(-7.9), Num(2)), -3);
-    ScopedRValue i = ScopedRValue(Int32Value(1));
+    ScopedRValue i = Int32Value(1);
     OpDivAssign(i, Int32Value(0));
     OpAddAssignInt(s, 1);
     EXPECT_EQ(ValueText(s), "x"); // a failed operator leaves its left operand as it was
-    EXPECT_EQ(errors.Messages(), (std::vector<std::string>{
-                                     "unable to add a number to string",
-                                     "invalid type for *= lhs=x (type=1), rhs=2 (type=0)",
-                                     "invalid type for %= lhs=x (type=1), rhs=y (type=1)",
-                                     "unable to add undefined to a string",
-                                     "unable to mod by 0",
-                                     "Divide by zero",
-                                     "Divide by zero",
-                                     "unable to add a number to string",
-                                 }));
+    EXPECT_EQ(errors.Messages(),
+              (std::vector<std::string>{"unable to add a number to string",
+                                        "invalid type for *= lhs=x (type=1), rhs=2 (type=0)",
+                                        "invalid type for %= lhs=x (type=1), rhs=y (type=1)",
+                                        "unable to add undefined to a string", "unable to mod by 0",
+                                        "Divide by zero", "Divide by zero",
+                                        "unable to add a number to string"}));
 }
 
 } // namespace

@@ -10,20 +10,17 @@
 namespace {
 
 TEST(ValueText, NumbersPrintWholeOrWithTwoDecimals) {
-    EXPECT_EQ(ValueText(RealValue(5)), "5");
-    EXPECT_EQ(ValueText(RealValue(-0.0)), "0");
-    EXPECT_EQ(ValueText(RealValue(2.5)), "2.50");
-    EXPECT_EQ(ValueText(RealValue(-1.005)), "-1.00");
-    EXPECT_EQ(ValueText(RealValue(1e15)), "1000000000000000");
-    EXPECT_EQ(ValueText(RealValue(9223372036854775808.0)), "9223372036854775808.00");
-    EXPECT_EQ(ValueText(RealValue(std::numeric_limits<double>::quiet_NaN())), "NaN");
-    EXPECT_EQ(ValueText(RealValue(std::numeric_limits<double>::infinity())), "inf");
-    EXPECT_EQ(ValueText(BoolValue(true)), "1");
-    EXPECT_EQ(ValueText(Int32Value(-12)), "-12");
-    EXPECT_EQ(ValueText(Int64Value(1LL << 40)), "1099511627776");
-    EXPECT_EQ(ValueText(UndefinedValue()), "undefined");
-    EXPECT_EQ(ValueText(NullTextStr()), "");
-    EXPECT_EQ(ValueText(RValue{{0}, 0, VALUE_OBJECT}), "null");
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    const std::pair<ScopedRValue, const char*> cases[] = {
+        {RealValue(5), "5"}, {RealValue(-0.0), "0"}, {RealValue(2.5), "2.50"},
+        {RealValue(-1.005), "-1.00"}, {RealValue(1e15), "1000000000000000"},
+        {RealValue(9223372036854775808.0), "9223372036854775808.00"}, {RealValue(kNaN), "NaN"},
+        {RealValue(std::numeric_limits<double>::infinity()), "inf"}, {BoolValue(true), "1"},
+        {Int32Value(-12), "-12"}, {Int64Value(1LL << 40), "1099511627776"},
+        {UndefinedValue(), "undefined"}, {NullTextStr(), ""},
+        {RValue{{0}, 0, VALUE_OBJECT}, "null"}};
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(ValueText(value), text);
 }
 
 TEST(ValueText, ArraysNestAndAnArrayMetTwicePrintsAsUndefined) {

@@ -72,12 +72,15 @@ inline GamePackage FontPackage() {
 
 class TextTest : public BuiltinCallTest {
 protected:
-    void LoadInto(GraphicsContext& graphics) {
+    void LoadTables() {
         package_ = font_test::FontPackage();
-        graphics.LoadPackage(package_);
-        SetActiveGraphics(&graphics);
         LoadSprites(package_.sprites);
         LoadFonts(package_.fonts);
+    }
+    void LoadInto(GraphicsContext& graphics) {
+        LoadTables();
+        graphics.LoadPackage(package_);
+        SetActiveGraphics(&graphics);
     }
     void TearDown() override {
         SetActiveGraphics(nullptr);

@@ -14,20 +14,15 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-TEST(MathOps, RoundTakesHalvesToTheEvenNeighbour) {
-    EXPECT_EQ(RoundHalfEven(0.5), 0.0);
-    EXPECT_EQ(RoundHalfEven(1.5), 2.0);
-    EXPECT_EQ(RoundHalfEven(2.5), 2.0);
-    EXPECT_EQ(RoundHalfEven(3.5), 4.0);
-    EXPECT_EQ(RoundHalfEven(-2.5), -2.0);
-    EXPECT_FALSE(std::signbit(RoundHalfEven(-0.4))); // through an integer: no negative zero
-
+TEST(MathOps, RoundTakesHalvesToTheEvenNeighbourAndAllElseToTheInt64Minimum) {
     const double int64_min = -9223372036854775808.0;
-    EXPECT_EQ(RoundHalfEven(int64_min), int64_min);
-    EXPECT_EQ(RoundHalfEven(9223372036854774784.0), 9223372036854774784.0);
-    EXPECT_EQ(RoundHalfEven(9223372036854775808.0), int64_min);
-    EXPECT_EQ(RoundHalfEven(kInf), int64_min);
-    EXPECT_EQ(RoundHalfEven(kNaN), int64_min);
+    const std::pair<double, double> cases[] = {
+        {0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-2.5, -2}, {int64_min, int64_min},
+        {9223372036854774784.0, 9223372036854774784.0}, {9223372036854775808.0, int64_min},
+        {kInf, int64_min}, {kNaN, int64_min}};
+    for (const auto& [value, rounded] : cases)
+        EXPECT_EQ(RoundHalfEven(value), rounded) << value;
+    EXPECT_FALSE(std::signbit(RoundHalfEven(-0.4))); // through an integer: no negative zero
 }
 
 TEST(MathOps, SineWorksInSinglePrecisionAndFlushesTinyResults) {
@@ -63,25 +58,23 @@ TEST(MathOps, ClampPrefersHighAndSignIgnoresNaN) {
     EXPECT_EQ(Clamp(-1, 0, 10), 0.0);
     EXPECT_EQ(Clamp(11, 0, 10), 10.0);
     EXPECT_EQ(Clamp(5, 10, 0), 0.0);
-
-    EXPECT_EQ(Sign(3), 1.0);
-    EXPECT_EQ(Sign(-0.5), -1.0);
-    EXPECT_EQ(Sign(-0.0), 0.0);
-    EXPECT_EQ(Sign(kNaN), 0.0);
+    const std::pair<double, double> signs[] = {{3, 1}, {-0.5, -1}, {-0.0, 0}, {kNaN, 0}};
+    for (const auto& [value, sign] : signs)
+        EXPECT_EQ(Sign(value), sign) << value;
 }
 
+// The full circle is red again; halfway, 127.5 rounds up; out-of-range and NaN channels are
+// held at the ends of 0..255.
 TEST(MathOps, HsvColoursPackRedInTheLowByte) {
-    EXPECT_EQ(MakeColorHsv(0, 255, 255), 0x0000FFu);
-    EXPECT_EQ(MakeColorHsv(42.5, 255, 255), 0x00FFFFu);
-    EXPECT_EQ(MakeColorHsv(85, 255, 255), 0x00FF00u);
-    EXPECT_EQ(MakeColorHsv(170, 255, 255), 0xFF0000u);
-    EXPECT_EQ(MakeColorHsv(255, 255, 255), 0x0000FFu);   // the full circle is red again
-    EXPECT_EQ(MakeColorHsv(63.75, 255, 255), 0x00FF80u); // halfway: 127.5 rounds up
-    EXPECT_EQ(MakeColorHsv(100, 0, 128), 0x808080u);
-    EXPECT_EQ(MakeColorHsv(0, 255, 128), 0x000080u);
-    // Out-of-range and NaN channels are held at the ends of 0..255.
-    EXPECT_EQ(MakeColorHsv(-40, 300, 1000), 0x0000FFu);
-    EXPECT_EQ(MakeColorHsv(kNaN, kNaN, 255), 0xFFFFFFu);
+    const struct {
+        double h, s, v;
+        uint32_t colour;
+    } cases[] = {{0, 255, 255, 0x0000FF},   {42.5, 255, 255, 0x00FFFF}, {85, 255, 255, 0x00FF00},
+                 {170, 255, 255, 0xFF0000}, {255, 255, 255, 0x0000FF}, {63.75, 255, 255, 0x00FF80},
+                 {100, 0, 128, 0x808080},   {0, 255, 128, 0x000080},   {-40, 300, 1000, 0x0000FF},
+                 {kNaN, kNaN, 255, 0xFFFFFF}};
+    for (const auto& c : cases)
+        EXPECT_EQ(MakeColorHsv(c.h, c.s, c.v), c.colour) << c.h << " " << c.s << " " << c.v;
 }
 
 } // namespace

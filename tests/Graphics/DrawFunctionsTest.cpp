@@ -56,10 +56,8 @@ TEST_F(DrawFunctions, DrawSelfDrawsTheCallersSpriteAsItStands) {
     const std::vector<Vertex> drawn = Vertices();
     ASSERT_EQ(drawn.size(), 6u);
     EXPECT_EQ(FrameShown(drawn[0]), 1);
-    EXPECT_EQ(drawn[0].x, 116); // mirrored about x = 100
-    EXPECT_EQ(drawn[0].y, 68);  // twice 16 above it
-    EXPECT_EQ(drawn[2].x, 84);
-    EXPECT_EQ(drawn[2].y, 132);
+    // Mirrored about x = 100, from twice 16 above it.
+    EXPECT_EQ(Corners(drawn), (std::array<float, 4>{116, 68, 84, 132}));
     EXPECT_EQ(drawn[0].colour, 0x7F123456u);
 }
 
@@ -70,10 +68,7 @@ TEST_F(DrawFunctions, DrawSpriteIsWhiteUnscaledInTheDrawAlphaAndAlphaIsClamped) 
     ASSERT_EQ(drawn.size(), 6u);
     EXPECT_EQ(drawn[0].colour, 0x3FFFFFFFu);
     // The trimmed 8x6 picture at its offset (4, 5) in the frame, from its rectangle on the page.
-    EXPECT_EQ(drawn[0].x, 14);
-    EXPECT_EQ(drawn[0].y, 25);
-    EXPECT_EQ(drawn[2].x, 22);
-    EXPECT_EQ(drawn[2].y, 31);
+    EXPECT_EQ(Corners(drawn), (std::array<float, 4>{14, 25, 22, 31}));
     EXPECT_FLOAT_EQ(drawn[0].v, 32 / kPageHeight);
     EXPECT_FLOAT_EQ(drawn[2].u, 8 / kPageWidth);
     EXPECT_FLOAT_EQ(drawn[2].v, 38 / kPageHeight);

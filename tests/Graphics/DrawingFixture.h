@@ -8,6 +8,7 @@
 //            3 none, 4 sEmpty (no frames)
 #pragma once
 
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -44,6 +45,12 @@ inline PackageSprite Sprite(uint32_t size, int32_t origin, std::vector<int32_t> 
     sprite.origin_x = sprite.origin_y = origin;
     sprite.frames = std::move(frames);
     return sprite;
+}
+
+// The first and third corners of the quad at `first`, x and y: its top-left and bottom-right
+// when it is upright.
+inline std::array<float, 4> Corners(const std::vector<Vertex>& v, size_t first = 0) {
+    return {v[first].x, v[first].y, v[first + 2].x, v[first + 2].y};
 }
 
 } // namespace drawing_test

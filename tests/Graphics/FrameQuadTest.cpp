@@ -14,35 +14,27 @@ std::vector<Vertex> Quad(float xscale, float angle) {
     return quad;
 }
 
-TEST(FrameQuad, ANegativeXScaleMirrorsAboutTheOrigin) {
-    const std::vector<Vertex> plain = Quad(1, 0), mirrored = Quad(-1, 0);
+TEST(FrameQuad, MirroringAboutTheOriginTurningAndItsThreshold) {
+    const std::vector<Vertex> plain = Quad(1, 0), mirrored = Quad(-1, 0), nearly = Quad(1, 0.0005f);
     EXPECT_EQ(plain[0].x, 84);
     for (size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(mirrored[i].x, 200 - plain[i].x) << i;
         EXPECT_EQ(mirrored[i].y, plain[i].y) << i;
         EXPECT_EQ(mirrored[i].u, plain[i].u) << i; // the same texel lands on the other side
         EXPECT_EQ(mirrored[i].colour, 0xFF00FF00u);
-    }
-}
-
-TEST(FrameQuad, NinetyDegreesTurnsTheRightEdgeUp) {
-    const std::vector<Vertex> quad = Quad(1, 90);
-    for (const Vertex& vertex : quad) {
-        if (vertex.u != 0.5f) continue;
-        EXPECT_NEAR(vertex.y, 84, 1e-4); // the frame's right edge
-    }
-    EXPECT_NEAR(quad[0].x, 84, 1e-4); // its top-left corner goes to the bottom left
-    EXPECT_NEAR(quad[0].y, 116, 1e-4);
-}
-
-TEST(FrameQuad, ATurnBelowAThousandthOfARadianStaysAxisAligned) {
-    const std::vector<Vertex> plain = Quad(1, 0), nearly = Quad(1, 0.0005f),
-                              turned = Quad(1, 0.06f);
-    for (size_t i = 0; i < 6; ++i) {
+        // A turn below a thousandth of a radian stays axis-aligned.
         EXPECT_EQ(nearly[i].x, plain[i].x) << i;
         EXPECT_EQ(nearly[i].y, plain[i].y) << i;
     }
-    EXPECT_NE(turned[0].y, plain[0].y); // 0.06 degrees is past the threshold
+    EXPECT_NE(Quad(1, 0.06f)[0].y, plain[0].y); // 0.06 degrees is past the threshold
+
+    // Ninety degrees turns the right edge up and the top-left corner to the bottom left.
+    const std::vector<Vertex> quad = Quad(1, 90);
+    for (const Vertex& vertex : quad) {
+        if (vertex.u == 0.5f) EXPECT_NEAR(vertex.y, 84, 1e-4);
+    }
+    EXPECT_NEAR(quad[0].x, 84, 1e-4);
+    EXPECT_NEAR(quad[0].y, 116, 1e-4);
 }
 
 } // namespace

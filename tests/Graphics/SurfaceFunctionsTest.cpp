@@ -16,7 +16,7 @@ protected:
     bool ResetTarget() { return Call("surface_reset_target").val != 0; }
 };
 
-TEST_F(SurfaceFunctions, IdsNameLiveSurfacesAndFreedOnesAreReused) {
+TEST_F(SurfaceFunctions, IdsNameLiveSurfacesFreedOnesAreReusedAndZeroSizesRefused) {
     const int32_t first = Create(64, 32);
     EXPECT_EQ(first, 0);
     EXPECT_EQ(Create(16, 16), 1);
@@ -29,9 +29,9 @@ TEST_F(SurfaceFunctions, IdsNameLiveSurfacesAndFreedOnesAreReused) {
     EXPECT_FALSE(Exists(first));
     EXPECT_FALSE(device_.textures.contains(texture));
     EXPECT_EQ(Create(8, 8), first);
-}
+    EXPECT_TRUE(errors_.Empty());
 
-TEST_F(SurfaceFunctions, AZeroSizedSurfaceIsARuntimeError) {
+    // A zero-sized surface is a runtime error.
     EXPECT_EQ(Number("surface_create", Num(0), Num(10)), -1);
     EXPECT_EQ(Number("surface_create", Num(10), Num(0.5)), -1); // truncated to 0
     EXPECT_EQ(
@@ -64,7 +64,7 @@ TEST_F(SurfaceFunctions, ATargetShowsTheWholeSurfaceAndResettingRestoresTheViewB
     EXPECT_EQ(device_.viewport, (NullGraphicsDevice::Viewport{0, 0, 640, 480}));
 }
 
-TEST_F(SurfaceFunctions, TheStackHoldsSeventeenAndReportsEveryMisuse) {
+TEST_F(SurfaceFunctions, TheStackHoldsSeventeenReportsEveryMisuseAndKeepsItsSurfaces) {
     const int32_t surface = Create(4, 4);
     for (int i = 0; i < 17; ++i)
         ASSERT_TRUE(SetTarget(surface)) << i;
@@ -84,11 +84,10 @@ TEST_F(SurfaceFunctions, TheStackHoldsSeventeenAndReportsEveryMisuse) {
             "Unbalanced surface stack. you are trying to pop a surface that has not been set.",
             "Trying to set a surface target that does not exist."}));
     EXPECT_EQ(device_.target, 0);
-}
 
-TEST_F(SurfaceFunctions, ASurfaceOnTheStackCannotBeFreed) {
-    const int32_t below = Create(16, 16);
-    const int32_t top = Create(16, 16);
+    // A surface on the stack cannot be freed.
+    errors_.Clear();
+    const int32_t below = surface, top = Create(16, 16);
     SetTarget(below);
     SetTarget(top);
     Call("surface_free", Num(below));
@@ -114,19 +113,12 @@ TEST_F(SurfaceFunctions, ASurfaceIsDrawnAsOneQuadOverItsWholeTexture) {
     EXPECT_EQ(draws[0].texture, graphics_.Targets().Find(surface)->texture);
     const std::vector<Vertex>& drawn = draws[0].vertices;
     ASSERT_EQ(drawn.size(), 12u);
-    EXPECT_EQ(drawn[0].x, 10);
-    EXPECT_EQ(drawn[0].y, 30);
-    EXPECT_EQ(drawn[2].x, 50);
-    EXPECT_EQ(drawn[2].y, 50);
-    EXPECT_EQ(drawn[0].u, 0);
-    EXPECT_EQ(drawn[0].v, 0);
-    EXPECT_EQ(drawn[2].u, 1);
-    EXPECT_EQ(drawn[2].v, 1);
+    EXPECT_EQ(Corners(drawn), (std::array<float, 4>{10, 30, 50, 50}));
+    EXPECT_EQ((std::array{drawn[0].u, drawn[0].v, drawn[2].u, drawn[2].v}),
+              (std::array<float, 4>{0, 0, 1, 1}));
     EXPECT_EQ(drawn[0].colour, 0x7FFFFFFFu);
     // Mirrored about its top-left corner, in its colour, alpha clamped.
-    EXPECT_EQ(drawn[6].x, 100);
-    EXPECT_EQ(drawn[8].x, 20);
-    EXPECT_EQ(drawn[8].y, 120);
+    EXPECT_EQ(Corners(drawn, 6), (std::array<float, 4>{100, 100, 20, 120}));
     EXPECT_EQ(drawn[6].colour, 0xFF00FF00u);
 
     Call("draw_surface", Num(surface + 1), Num(0), Num(0));

@@ -15,27 +15,12 @@
 #include "Runner/GameApi.h"
 #include "Support/CDS_List.h"
 #include "Support/DsState.h"
-#include "Variable/BuiltinVariableTable.h"
 
 namespace {
 
-const std::vector<std::string> kRing = {
-    "########",
-    "#......#",
-    "#......#",
-    "#......#",
-    "#......#",
-    "#......#",
-    "#......#",
-    "########",
-};
-
+const std::vector<std::string> kRing = {"########", "#......#", "#......#", "#......#",
+                                        "#......#", "#......#", "#......#", "########"};
 const std::vector<std::string> kBlock = {"####", "####", "####", "####"};
-
-CInstance::Box BoxOf(CInstance* instance) {
-    UpdateBoundingBox(*instance);
-    return instance->bbox;
-}
 
 void CollisionTraced(CInstance* self, CInstance* other) {
     EventTrace().push_back(TraceLine(self, "hit " + std::to_string(other->id)));
@@ -61,21 +46,19 @@ TEST_F(CollisionTest, BoxesScaleMirrorAndTurnAboutTheOrigin) {
     AddRoom("rmA");
     Start();
     CInstance* thing = Make(100, 50, object);
-    EXPECT_EQ(BoxOf(thing), (CInstance::Box{92, 50, 95, 51}));
-    thing->image_xscale = -1;
-    thing->MarkBoxDirty();
-    EXPECT_EQ(BoxOf(thing), (CInstance::Box{104, 50, 107, 51})); // mirrored about x = 100
-    thing->image_xscale = 2;
-    thing->MarkBoxDirty();
-    EXPECT_EQ(BoxOf(thing), (CInstance::Box{84, 50, 91, 51}));
+    const auto box = [thing](float xscale, float angle) {
+        thing->image_xscale = xscale;
+        thing->image_angle = angle;
+        thing->MarkBoxDirty();
+        UpdateBoundingBox(*thing);
+        return thing->bbox;
+    };
+    EXPECT_EQ(box(1, 0), (CInstance::Box{92, 50, 95, 51}));
+    EXPECT_EQ(box(-1, 0), (CInstance::Box{104, 50, 107, 51})); // mirrored about x = 100
+    EXPECT_EQ(box(2, 0), (CInstance::Box{84, 50, 91, 51}));
     // A quarter turn counter-clockwise: columns become rows above the origin.
-    thing->image_xscale = 1;
-    thing->image_angle = 90;
-    thing->MarkBoxDirty();
-    EXPECT_EQ(BoxOf(thing), (CInstance::Box{100, 54, 101, 57}));
-    ScopedRValue top;
-    EXPECT_TRUE(GetVariableDirect(thing, FindBuiltinVariable("bbox_top"), ARRAY_INDEX_NONE, top));
-    EXPECT_EQ(top.val, 54);
+    EXPECT_EQ(box(1, 90), (CInstance::Box{100, 54, 101, 57}));
+    EXPECT_EQ(GetBuiltin(thing, "bbox_top"), 54);
 }
 
 TEST_F(CollisionTest, PreciseMasksDecideWherePixelsAreClear) {
@@ -139,14 +122,14 @@ TEST_F(CollisionTest, SolidInstancesMovingTogetherStopAndBothHearOfIt) {
     CInstance* a = Make(0, 0, left);
     CInstance* b = Make(6, 0, right);
     a->flags |= INSTANCE_FLAG_SOLID;
-    SetVariableDirect(a, FindBuiltinVariable("hspeed"), ARRAY_INDEX_NONE, RealValue(2));
-    SetVariableDirect(b, FindBuiltinVariable("hspeed"), ARRAY_INDEX_NONE, RealValue(-2));
+    SetBuiltin(a, "hspeed", 2);
+    SetBuiltin(b, "hspeed", -2);
     RunFrames(1);
     // Moved to 2 and 4, they met: both are back where the frame began, and both heard.
     EXPECT_EQ(a->x, 0);
     EXPECT_EQ(b->x, 6);
-    EXPECT_EQ(EventTrace(), (std::vector<std::string>{"oLeft " + std::to_string(a->id) + " hit " + std::to_string(b->id),
-                                                      "oRight " + std::to_string(b->id) + " hit " + std::to_string(a->id)}));
+    EXPECT_EQ(EventTrace(),
+              (std::vector<std::string>{"oLeft 100001 hit 100002", "oRight 100002 hit 100001"}));
 }
 
 TEST_F(CollisionTest, OutsideOnceAndBoundaryWhileCrossing) {
@@ -156,7 +139,7 @@ TEST_F(CollisionTest, OutsideOnceAndBoundaryWhileCrossing) {
     AddRoom("rmA");
     Start();
     CInstance* runner = Make(636, 10, object); // room width 640: the box spans 636..639
-    SetVariableDirect(runner, FindBuiltinVariable("hspeed"), ARRAY_INDEX_NONE, RealValue(2));
+    SetBuiltin(runner, "hspeed", 2);
     RunFrames(4); // 638 crosses, 640 and beyond are outside
     EXPECT_EQ(EventTrace(), (std::vector<std::string>{"oRunner 100001 Other1", "oRunner 100001 Other0"}));
 }
@@ -212,7 +195,7 @@ TEST_F(CollisionTest, VisibleViewsHaveTheirOwnOutsideAndBoundaryEvents) {
     record.views[1] = {1, 0, 0, 100, 100, 0, 0, 100, 100, 32, 32, -1, -1, -1};
     Start();
     CInstance* runner = Make(96, 10, object); // view 1 spans x 0..99: the box 96..99 is inside
-    SetVariableDirect(runner, FindBuiltinVariable("hspeed"), ARRAY_INDEX_NONE, RealValue(2));
+    SetBuiltin(runner, "hspeed", 2);
     RunFrames(4); // 98 crosses the view's edge, 100 and beyond are outside it, never the room's
     EXPECT_EQ(EventTrace(), (std::vector<std::string>{"oRunner 100001 Other51", "oRunner 100001 Other41"}));
 }
@@ -231,7 +214,7 @@ void SceneHit(CInstance* self, CInstance* other) {
 // instance the grid has yet to follow to its step.
 int32_t g_scene_lookout = -1;
 void SceneLookAhead(CInstance* self, CInstance*) {
-    SetVariableDirect(self, FindBuiltinVariable("x"), ARRAY_INDEX_NONE, RealValue(self->x + self->hspeed));
+    SetBuiltin(self, "x", self->x + self->hspeed);
     CallNamed(self, "place_meeting", self->x + self->hspeed, self->y, g_scene_lookout);
 }
 
@@ -256,15 +239,15 @@ SceneRecord RunScene(CollisionTest& test, const std::vector<int32_t>& objects, b
         double x = place(random), y = place(random) * 0.7;
         CInstance* instance = FindInstanceById(int32_t(CallNamed(nullptr, "instance_create_depth", x, y, 0,
                                                                   objects[size_t(i) % objects.size()])));
-        SetVariableDirect(instance, FindBuiltinVariable("hspeed"), ARRAY_INDEX_NONE, RealValue(speed(random)));
-        SetVariableDirect(instance, FindBuiltinVariable("vspeed"), ARRAY_INDEX_NONE, RealValue(speed(random)));
+        SetBuiltin(instance, "hspeed", speed(random));
+        SetBuiltin(instance, "vspeed", speed(random));
     }
     SceneRecord record;
     for (int frame = 0; frame < 20; ++frame) {
         if (frame == 7) resize(1400, 900);
         if (frame == 14) resize(200, 150);
         EventTrace().clear();
-        test.Frames(1);
+        test.RunFrames(1);
         std::vector<std::string> events = EventTrace();
         std::sort(events.begin(), events.end());
         record.events.push_back(events);

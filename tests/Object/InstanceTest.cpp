@@ -12,6 +12,8 @@
 
 namespace {
 
+using Trace = std::vector<std::string>;
+
 int32_t g_object = -1;
 int32_t g_made = 0;
 
@@ -29,22 +31,13 @@ void DestroyMyself(CInstance* self, CInstance* other) {
     Traced(self, other);
     CallNamed(self, "instance_destroy");
     CallNamed(self, "instance_destroy", self->id);
-    EventTrace().push_back(TraceLine(self, "exists " + std::to_string(int(CallNamed(self, "instance_exists", self->id)))));
-}
-
-double Var(CInstance* self, const char* name, int32_t index = ARRAY_INDEX_NONE) {
-    ScopedRValue value;
-    EXPECT_TRUE(GetVariableDirect(self, FindBuiltinVariable(name), index, value)) << name;
-    return ToReal(value);
-}
-
-void SetVar(CInstance* self, const char* name, double number, int32_t index = ARRAY_INDEX_NONE) {
-    EXPECT_TRUE(SetVariableDirect(self, FindBuiltinVariable(name), index, RealValue(number))) << name;
+    const int exists = int(CallNamed(self, "instance_exists", self->id));
+    EventTrace().push_back(TraceLine(self, "exists " + std::to_string(exists)));
 }
 
 void SetAlarms(CInstance* self, CInstance*) {
-    SetVar(self, "alarm", 3, 0);
-    SetVar(self, "alarm", 0, 1);
+    SetBuiltin(self, "alarm", 3, 0);
+    SetBuiltin(self, "alarm", 0, 1);
 }
 
 class InstanceTest : public WorldFixture {
@@ -70,10 +63,10 @@ TEST_F(InstanceTest, InstancesMadeDuringAPassWaitForTheNextOne) {
     Start();
     EventTrace().clear();
     RunFrames(2);
-    EXPECT_EQ(EventTrace(), (std::vector<std::string>{"oMaker 100001 Step0",
-                                                      // made in the pass, not stepped by it
-                                                      "oMaker 100002 PreCreate0", "oMaker 100002 Create0",
-                                                      "oMaker 100001 Step0", "oMaker 100002 Step0"}));
+    // Made in the pass, not stepped by it.
+    EXPECT_EQ(EventTrace(), (Trace{"oMaker 100001 Step0", "oMaker 100002 PreCreate0",
+                                   "oMaker 100002 Create0", "oMaker 100001 Step0",
+                                   "oMaker 100002 Step0"}));
 }
 
 TEST_F(InstanceTest, ACreateHandlerThatCreatesRunsTheNewInstancesEventsInside) {
@@ -82,8 +75,8 @@ TEST_F(InstanceTest, ACreateHandlerThatCreatesRunsTheNewInstancesEventsInside) {
     AddEvent(g_object, ev_create, 0, MakeInCreate);
     AddInstance(AddRoom("rmA"), g_object);
     Start();
-    EXPECT_EQ(EventTrace(), (std::vector<std::string>{"oNest 100001 PreCreate0", "oNest 100001 Create0",
-                                                      "oNest 100002 PreCreate0", "oNest 100002 Create0"}));
+    EXPECT_EQ(EventTrace(), (Trace{"oNest 100001 PreCreate0", "oNest 100001 Create0",
+                                   "oNest 100002 PreCreate0", "oNest 100002 Create0"}));
     EXPECT_TRUE(FindInstanceById(100002)->Has(INSTANCE_FLAG_CREATED));
 }
 
@@ -96,8 +89,8 @@ TEST_F(InstanceTest, DestroyedInstancesFinishTheirHandlerAndGoAtTheNextRemovalPo
     int32_t id = AddInstance(AddRoom("rmA"), object);
     Start();
     RunFrames(1);
-    EXPECT_EQ(EventTrace(), (std::vector<std::string>{"oDoomed 100001 Step0", "oDoomed 100001 Destroy0",
-                                                      "oDoomed 100001 CleanUp0", "oDoomed 100001 exists 0"}));
+    EXPECT_EQ(EventTrace(), (Trace{"oDoomed 100001 Step0", "oDoomed 100001 Destroy0",
+                                   "oDoomed 100001 CleanUp0", "oDoomed 100001 exists 0"}));
     EXPECT_EQ(FindInstanceById(id), nullptr);
     EXPECT_TRUE(CurrentRoom()->active.View().empty());
     EXPECT_TRUE(Objects().Find(object)->instances.empty());
@@ -108,21 +101,21 @@ TEST_F(InstanceTest, AlarmsCountDownAndZeroNeverFires) {
     AddEvent(object, ev_create, 0, SetAlarms);
     AddEvent(object, ev_alarm, 0, Traced);
     AddEvent(object, ev_alarm, 1, Traced);
-    int32_t id = AddInstance(AddRoom("rmA"), object);
+    AddInstance(AddRoom("rmA"), object);
     Start();
-    CInstance* timer = FindInstanceById(id);
+    CInstance* timer = FindInstanceById(100001);
     RunFrames(2);
     EXPECT_TRUE(EventTrace().empty());
-    EXPECT_EQ(Var(timer, "alarm", 0), 1);
-    EXPECT_EQ(Var(timer, "alarm", 1), -1);
+    EXPECT_EQ(GetBuiltin(timer, "alarm", 0), 1);
+    EXPECT_EQ(GetBuiltin(timer, "alarm", 1), -1);
     RunFrames(1);
-    EXPECT_EQ(EventTrace(), std::vector<std::string>{"oTimer 100001 Alarm0"});
-    EXPECT_EQ(Var(timer, "alarm", 0), 0);
+    EXPECT_EQ(EventTrace(), Trace{"oTimer 100001 Alarm0"});
+    EXPECT_EQ(GetBuiltin(timer, "alarm", 0), 0);
     RunFrames(3);
     EXPECT_EQ(EventTrace().size(), 1u);
     // Out-of-range indices mean alarm 0; written values are floored.
-    SetVar(timer, "alarm", 4.9, 15);
-    EXPECT_EQ(Var(timer, "alarm", 0), 4);
+    SetBuiltin(timer, "alarm", 4.9, 15);
+    EXPECT_EQ(GetBuiltin(timer, "alarm", 0), 4);
 }
 
 TEST_F(InstanceTest, AnimationWrapsBothWaysAndRaisesAnimationEnd) {
@@ -145,7 +138,7 @@ TEST_F(InstanceTest, AnimationWrapsBothWaysAndRaisesAnimationEnd) {
     FindInstanceById(backward)->image_speed = -1;
     RunFrames(1);
     // Going down from 0 wraps at once; an instance without a sprite ends every frame.
-    EXPECT_EQ(EventTrace(), (std::vector<std::string>{"oSpinner 100002 Other7", "oBare 100003 Other7"}));
+    EXPECT_EQ(EventTrace(), (Trace{"oSpinner 100002 Other7", "oBare 100003 Other7"}));
     EXPECT_EQ(FindInstanceById(backward)->image_index, 3);
     RunFrames(3);
     EXPECT_EQ(FindInstanceById(forward)->image_index, 0);
@@ -154,50 +147,52 @@ TEST_F(InstanceTest, AnimationWrapsBothWaysAndRaisesAnimationEnd) {
 }
 
 TEST_F(InstanceTest, MotionFollowsSpeedFrictionAndGravity) {
-    int32_t object = AddObject("oBall");
-    int32_t id = AddInstance(AddRoom("rmA"), object, 10, 20);
+    AddInstance(AddRoom("rmA"), AddObject("oBall"), 10, 20);
     Start();
-    CInstance* ball = FindInstanceById(id);
-    SetVar(ball, "speed", 3);
-    SetVar(ball, "direction", 90);
-    EXPECT_NEAR(Var(ball, "hspeed"), 0, 1e-6);
-    EXPECT_EQ(Var(ball, "vspeed"), -3);
-    SetVar(ball, "friction", 1);
+    CInstance* ball = FindInstanceById(100001);
+    SetBuiltin(ball, "speed", 3);
+    SetBuiltin(ball, "direction", 90);
+    EXPECT_NEAR(GetBuiltin(ball, "hspeed"), 0, 1e-6);
+    EXPECT_EQ(GetBuiltin(ball, "vspeed"), -3);
+    SetBuiltin(ball, "friction", 1);
     RunFrames(1);
-    EXPECT_EQ(Var(ball, "speed"), 2);
-    EXPECT_EQ(Var(ball, "y"), 18);
-    EXPECT_EQ(Var(ball, "yprevious"), 20);
+    EXPECT_EQ(GetBuiltin(ball, "speed"), 2);
+    EXPECT_EQ(GetBuiltin(ball, "y"), 18);
+    EXPECT_EQ(GetBuiltin(ball, "yprevious"), 20);
 
     // Gravity straight down turns the motion around; directions snap to whole degrees.
-    SetVar(ball, "friction", 0);
-    SetVar(ball, "gravity", 2.5);
+    SetBuiltin(ball, "friction", 0);
+    SetBuiltin(ball, "gravity", 2.5);
     RunFrames(1);
-    EXPECT_EQ(Var(ball, "vspeed"), 0.5);
-    EXPECT_EQ(Var(ball, "direction"), 270);
-    EXPECT_EQ(Var(ball, "speed"), 0.5);
-    SetVar(ball, "gravity", 0);
-    SetVar(ball, "hspeed", 1);
-    SetVar(ball, "vspeed", -1);
-    EXPECT_EQ(Var(ball, "direction"), 45);
-    EXPECT_NEAR(Var(ball, "speed"), std::sqrt(2.0), 1e-6);
+    EXPECT_EQ(GetBuiltin(ball, "vspeed"), 0.5);
+    EXPECT_EQ(GetBuiltin(ball, "direction"), 270);
+    EXPECT_EQ(GetBuiltin(ball, "speed"), 0.5);
+    SetBuiltin(ball, "gravity", 0);
+    SetBuiltin(ball, "hspeed", 1);
+    SetBuiltin(ball, "vspeed", -1);
+    EXPECT_EQ(GetBuiltin(ball, "direction"), 45);
+    EXPECT_NEAR(GetBuiltin(ball, "speed"), std::sqrt(2.0), 1e-6);
 }
 
 TEST_F(InstanceTest, TheRoomListKeepsDepthOrderAndDepthChangesWaitForTheirPoint) {
     int32_t object = AddObject("oLayered");
     AddRoom("rmA");
     Start();
-    auto make = [&](double depth) { return int32_t(CallNamed(nullptr, "instance_create_depth", 0, 0, depth, object)); };
-    int32_t a = make(5), b = make(-1), c = make(5);
+    const auto make = [&](double depth) {
+        return int32_t(CallNamed(nullptr, "instance_create_depth", 0, 0, depth, object));
+    };
+    const int32_t a = make(5), b = make(-1), c = make(5);
     EXPECT_EQ(RoomOrder(), (std::vector<int32_t>{b, a, c}));
     CInstance* first = FindInstanceById(a);
     const int32_t old_layer = first->layer;
-    SetVar(first, "depth", 10);
+    SetBuiltin(first, "depth", 10);
     EXPECT_EQ(first->layer, old_layer);
     RunFrames(1);
     // A layered project moves the instance to a layer at its new depth; the list keeps order.
-    ASSERT_NE(CurrentRoom()->FindLayer(first->layer), nullptr);
-    EXPECT_EQ(CurrentRoom()->FindLayer(first->layer)->depth, 10);
-    EXPECT_EQ(CurrentRoom()->FindLayer(first->layer)->name.rfind("_layer_", 0), 0u);
+    const CLayer* layer = CurrentRoom()->FindLayer(first->layer);
+    ASSERT_NE(layer, nullptr);
+    EXPECT_EQ(layer->depth, 10);
+    EXPECT_EQ(layer->name.rfind("_layer_", 0), 0u);
     EXPECT_EQ(RoomOrder(), (std::vector<int32_t>{b, a, c}));
 }
 
@@ -232,14 +227,13 @@ TEST_F(InstanceTest, TargetsSelectObjectsWithTheirDescendants) {
     CallNamed(nullptr, "instance_destroy", parent);
     EXPECT_EQ(CallNamed(nullptr, "instance_number", parent), 0);
     RemoveMarkedInstances();
-    ASSERT_EQ(CallNamed(nullptr, "instance_create", 10, 10, child), near = 100043);
-    ASSERT_EQ(CallNamed(nullptr, "instance_create", 100, 100, parent), far = 100044);
-
+    ASSERT_EQ(CallNamed(nullptr, "instance_create", 10, 10, child), 100043);
+    ASSERT_EQ(CallNamed(nullptr, "instance_create", 100, 100, parent), 100044);
     CallNamed(nullptr, "instance_destroy", child);
     EXPECT_EQ(CallNamed(nullptr, "instance_number", parent), 1);
     RuntimeErrorCapture errors;
     EXPECT_EQ(CallNamed(nullptr, "instance_create", 0, 0, 42), -1);
-    EXPECT_EQ(errors.Messages(), std::vector<std::string>{"Creating instance for non-existing object: 42"});
+    EXPECT_EQ(errors.Messages(), Trace{"Creating instance for non-existing object: 42"});
 }
 
 TEST_F(InstanceTest, BuiltinVariablesReachTheRecord) {
@@ -247,18 +241,18 @@ TEST_F(InstanceTest, BuiltinVariablesReachTheRecord) {
     int32_t id = AddInstance(AddRoom("rmA"), object, 3, 4);
     Start();
     CInstance* thing = FindInstanceById(id);
-    EXPECT_EQ(Var(thing, "id"), id);
-    EXPECT_EQ(Var(thing, "object_index"), object);
-    EXPECT_EQ(Var(thing, "xstart"), 3);
+    EXPECT_EQ(GetBuiltin(thing, "id"), id);
+    EXPECT_EQ(GetBuiltin(thing, "object_index"), object);
+    EXPECT_EQ(GetBuiltin(thing, "xstart"), 3);
     EXPECT_FALSE(SetVariableDirect(thing, FindBuiltinVariable("id"), ARRAY_INDEX_NONE, RealValue(5)));
     thing->flags &= ~INSTANCE_FLAG_BBOX_DIRTY;
-    SetVar(thing, "x", 7.5);
+    SetBuiltin(thing, "x", 7.5);
     EXPECT_EQ(thing->x, 7.5f);
     EXPECT_TRUE(thing->Has(INSTANCE_FLAG_BBOX_DIRTY));
-    SetVar(thing, "visible", 0);
-    EXPECT_EQ(Var(thing, "visible"), 0);
-    SetVar(thing, "image_blend", 0x123456);
-    EXPECT_EQ(Var(thing, "image_blend"), 0x123456);
+    SetBuiltin(thing, "visible", 0);
+    EXPECT_EQ(GetBuiltin(thing, "visible"), 0);
+    SetBuiltin(thing, "image_blend", 0x123456);
+    EXPECT_EQ(GetBuiltin(thing, "image_blend"), 0x123456);
     // Through the global object the per-instance variables read nothing.
     ScopedRValue none;
     EXPECT_FALSE(GetVariableDirect(GlobalObject(), FindBuiltinVariable("x"), ARRAY_INDEX_NONE, none));

@@ -17,6 +17,8 @@
 #include "Code/CodeTable.h"
 #include "Code/EventNames.h"
 #include "Code/GameConstants.h"
+#include "Code/ValueArray.h"
+#include "Code/ValueConvert.h"
 #include "Package/GameLink.h"
 #include "Package/PackageLoader.h"
 #include "PackageWriter.h"
@@ -26,7 +28,9 @@
 #include "Runner/FrameLoop.h"
 #include "Runner/GameWorld.h"
 #include "Runner/SpinClock.h"
+#include "Variable/BuiltinVariableTable.h"
 #include "Variable/GameVariables.h"
+#include "Variable/VariableAccess.h"
 
 class WorldFixture : public ::testing::Test {
 protected:
@@ -148,13 +152,11 @@ protected:
     }
 
 public:
-    void Frames(int count) { RunFrames(count); }
-
-protected:
     void RunFrames(int count) {
         for (int i = 0; i < count && Runner().running; ++i) loop_.RunFrame();
     }
 
+protected:
     GamePackage package_;
     PackageLoader loader_{RegisterBuiltinFunctions};
     SpinClock clock_;
@@ -191,4 +193,16 @@ double CallNamed(CInstance* self, const char* name, const Args&... args) {
     ScopedRValue result;
     CallBuiltin(self, self, result, int(sizeof...(Args)), FindBuiltin(name), argv);
     return result.Kind() == VALUE_REAL ? result.val : 0;
+}
+
+// A built-in variable of `self` (the global object for the global ones), by name.
+inline double GetBuiltin(KxObjectBase* self, const char* name, int32_t index = ARRAY_INDEX_NONE) {
+    ScopedRValue value;
+    EXPECT_TRUE(GetVariableDirect(self, FindBuiltinVariable(name), index, value)) << name;
+    return ToReal(value);
+}
+inline void SetBuiltin(KxObjectBase* self, const char* name, double number,
+                       int32_t index = ARRAY_INDEX_NONE) {
+    EXPECT_TRUE(SetVariableDirect(self, FindBuiltinVariable(name), index, RealValue(number)))
+        << name;
 }

@@ -1,12 +1,16 @@
-// The world fixture with what room tests add to a package (tile sets, layers) and read back
-// (the view built-in variables, the error output).
+// The world fixture with what room tests add to a package (tile sets, layers, texture pages) and
+// read back (the view built-in variables, the error output); and one that draws the room.
 #pragma once
 
+#include <array>
+#include <cmath>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "Base/OutputChannel.h"
 #include "Code/ValueArray.h"
-#include "Code/ValueConvert.h"
+#include "Graphics/GraphicsContext.h"
 #include "Object/WorldFixture.h"
 #include "Room/CRoom.h"
 #include "Room/RoomLayers.h"
@@ -65,16 +69,76 @@ protected:
     }
 
     static double Global(const char* name, int32_t index = ARRAY_INDEX_NONE) {
-        ScopedRValue value;
-        EXPECT_TRUE(GetVariableDirect(GlobalObject(), FindBuiltinVariable(name), index, value))
-            << name;
-        return ToReal(value);
+        return GetBuiltin(GlobalObject(), name, index);
     }
     static void SetGlobal(const char* name, double number, int32_t index = ARRAY_INDEX_NONE) {
-        EXPECT_TRUE(
-            SetVariableDirect(GlobalObject(), FindBuiltinVariable(name), index, RealValue(number)))
-            << name;
+        SetBuiltin(GlobalObject(), name, number, index);
+    }
+
+    // A texture page of its own holding `pixels` (RGBA; white all over when none); returns its
+    // entry.
+    int32_t AddPage(uint16_t width, uint16_t height, std::vector<uint8_t> pixels = {}) {
+        PackageTexture texture;
+        texture.encoding = TextureEncoding::Raw32;
+        texture.width = width;
+        texture.height = height;
+        texture.pixels = std::move(pixels);
+        if (texture.pixels.empty()) texture.pixels.assign(size_t(width) * height * 4, 255);
+        package_.textures.emplace_back(texture);
+        package_.texture_page_entries.push_back(
+            {0, 0, width, height, 0, 0, width, height, width, height,
+             int16_t(package_.textures.size() - 1)});
+        return int32_t(package_.texture_page_entries.size() - 1);
     }
 
     std::string error_output_;
 };
+
+// Rooms drawn by the runner through a drawing context over the recording device, at the game's
+// size of 320x180.
+class RoomDrawingFixture : public RoomFixture {
+protected:
+    void TearDown() override {
+        SetActiveGraphics(nullptr);
+        RoomFixture::TearDown();
+    }
+
+    void StartDrawing() {
+        Start();
+        drawing_.LoadPackage(loader_.Package());
+        SetActiveGraphics(&drawing_);
+    }
+
+    // A 16x16 sprite, solid all over, whose frame is a white page of its own.
+    int32_t AddWhiteSprite(const std::string& name, int32_t origin = 0) {
+        const int32_t entry = AddPage(16, 16);
+        const int32_t sprite =
+            AddSprite(name, std::vector<std::string>(16, std::string(16, '#')), origin, origin);
+        package_.sprites[size_t(sprite)]->frames = {entry};
+        return sprite;
+    }
+
+    TextureId PageTexture(int32_t entry) { return drawing_.Pages().Entry(entry)->texture; }
+
+    // The vertices drawn from `texture` (into `target` when one is given), in order.
+    std::vector<Vertex> VerticesOf(TextureId texture, std::optional<TextureId> target = {}) {
+        drawing_.Flush();
+        std::vector<Vertex> vertices;
+        for (const auto& draw : graphics_.draws)
+            if (draw.texture == texture && (!target || draw.target == *target))
+                vertices.insert(vertices.end(), draw.vertices.begin(), draw.vertices.end());
+        return vertices;
+    }
+
+    GraphicsContext drawing_{graphics_, 320, 180};
+};
+
+// Left, top, right and bottom of the vertices [first, first + count), all of them by default.
+inline std::array<float, 4> BoundsOf(const std::vector<Vertex>& vertices, size_t first = 0,
+                                     size_t count = SIZE_MAX) {
+    std::array<float, 4> bounds{INFINITY, INFINITY, -INFINITY, -INFINITY};
+    for (size_t i = first; i < vertices.size() && i - first < count; ++i)
+        bounds = {std::min(bounds[0], vertices[i].x), std::min(bounds[1], vertices[i].y),
+                  std::max(bounds[2], vertices[i].x), std::max(bounds[3], vertices[i].y)};
+    return bounds;
+}

@@ -4,15 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "Graphics/GoldenPixels.h"
 #include "Graphics/GraphicsContext.h"
-#include "Platform/GlTestWindow.h"
 #include "Room/CRoom.h"
 #include "Run/DrawStage.h"
 
 namespace {
-
-constexpr Rgba kRed{255, 0, 0, 255};
-constexpr Rgba kBlack{0, 0, 0, 255};
 
 TEST(GlLetterbox, TheRoomLandsAtAWholeScaleBetweenBlackBars) {
     GlTestWindow window;
@@ -31,15 +28,14 @@ TEST(GlLetterbox, TheRoomLandsAtAWholeScaleBetweenBlackBars) {
     graphics.Flush();
 
     // 3x: 96x54 at (2, 8).
-    const std::vector<uint8_t> pixels = device.ReadPixels(0, 0, 100, 70);
-    EXPECT_EQ(PixelAt(pixels, 100, 1, 30), kBlack);
-    EXPECT_EQ(PixelAt(pixels, 100, 2, 30), kRed);
-    EXPECT_EQ(PixelAt(pixels, 100, 97, 30), kRed);
-    EXPECT_EQ(PixelAt(pixels, 100, 98, 30), kBlack);
-    EXPECT_EQ(PixelAt(pixels, 100, 50, 7), kBlack);
-    EXPECT_EQ(PixelAt(pixels, 100, 50, 8), kRed);
-    EXPECT_EQ(PixelAt(pixels, 100, 50, 61), kRed);
-    EXPECT_EQ(PixelAt(pixels, 100, 50, 62), kBlack);
+    const RgbaImage image{100, 70, device.ReadPixels(0, 0, 100, 70)};
+    const struct {
+        int x, y;
+        Rgba colour;
+    } pixels[] = {{1, 30, kBlack}, {2, 30, kRed}, {97, 30, kRed}, {98, 30, kBlack},
+                  {50, 7, kBlack}, {50, 8, kRed}, {50, 61, kRed}, {50, 62, kBlack}};
+    for (const auto& pixel : pixels)
+        EXPECT_TRUE(PixelIs(image, pixel.x, pixel.y, pixel.colour, 0));
 }
 
 } // namespace

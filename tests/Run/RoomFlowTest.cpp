@@ -1,12 +1,14 @@
 // Rooms in their order of work: a player that persists restarts its first room with a second
 // player made at run time, walks through a plain room, a persistent room and back, and the
-// whole run is compared with a hand-checked trace.
+// whole run is compared with a hand-checked trace (data/room_flow_trace.txt).
 #include <gtest/gtest.h>
+#include <sstream>
 
 #include "Code/RuntimeError.h"
 #include "Object/EventTrace.h"
 #include "Object/InstanceLifecycle.h"
 #include "Object/WorldFixture.h"
+#include "TestFiles.h"
 
 namespace {
 
@@ -83,46 +85,11 @@ TEST_F(RoomFlowTest, RoomsStartAndEndInTheirOrderWithPersistentInstancesAndRooms
     EXPECT_FALSE(Runner().running);
     EXPECT_EQ(errors.Messages(), std::vector<std::string>{"Moving to next room after the last room."});
     EndGame();
-    const std::vector<std::string> expected = {
-        // The first room: creation events in record order, Game Start, its code, Room Start.
-        "oPlayer 100001 Create0", "oThing 100002 Create0",
-        "oPlayer 100001 Other2", "oThing 100002 Other2",
-        "room 0 creation -1 -2 -1 temporary",
-        "oPlayer 100001 Other4", "oThing 100002 Other4",
-        // Frame 1 steps everyone; at its end the player makes a second one and restarts.
-        "oPlayer 100001 Step0", "oThing 100002 Step0",
-        "oPlayer 100005 Create0",
-        "oPlayer 100001 Other5", "oPlayer 100005 Other5", "oThing 100002 Other5",
-        // The rebuilt room's player is the one that persisted, in the record's place: ahead of
-        // the second one from now on.
-        "oThing 100002 Create0", "room 0 creation -1 -2 -1 temporary",
-        "oPlayer 100001 Other4", "oPlayer 100005 Other4", "oThing 100002 Other4",
-        // Frame 2's request stops the pass after the player.
-        "oPlayer 100001 Step0",
-        "oPlayer 100001 Other5", "oPlayer 100005 Other5", "oThing 100002 Other5",
-        // The persistent room is built once; the players arrive without a new Create, in the
-        // order of the room they left: the one in front first.
-        "oThing 100003 Create0", "room 1 creation -1 -2 -1 temporary",
-        "oPlayer 100005 Other4", "oPlayer 100001 Other4", "oThing 100003 Other4",
-        "oPlayer 100005 Step0", "oPlayer 100001 Step0",
-        "oPlayer 100005 Other5", "oPlayer 100001 Other5", "oThing 100003 Other5",
-        "oThing 100004 Create0",
-        "oPlayer 100005 Other4", "oPlayer 100001 Other4", "oThing 100004 Other4",
-        "oPlayer 100005 Step0", "oPlayer 100001 Step0",
-        "oPlayer 100005 Other5", "oPlayer 100001 Other5", "oThing 100004 Other5",
-        // Back in the persistent room: no Create, no creation code, Room Start again.
-        "oPlayer 100005 Other4", "oPlayer 100001 Other4", "oThing 100003 Other4",
-        "oPlayer 100005 Step0", "oPlayer 100001 Step0",
-        "oPlayer 100005 Other5", "oPlayer 100001 Other5", "oThing 100003 Other5",
-        // The plain room is rebuilt from its record.
-        "oThing 100004 Create0",
-        "oPlayer 100005 Other4", "oPlayer 100001 Other4", "oThing 100004 Other4",
-        // Past the last room: reported, and the game ends.
-        "oPlayer 100005 Step0", "oPlayer 100001 Step0",
-        "oPlayer 100005 Other5", "oPlayer 100001 Other5", "oThing 100004 Other5",
-        "oPlayer 100005 Other3", "oPlayer 100001 Other3", "oThing 100004 Other3",
-    };
-
+    // Hand-checked, with notes on each step.
+    std::vector<std::string> expected;
+    std::istringstream trace(ReadText(TEST_SOURCE_DIR "/Run/data/room_flow_trace.txt"));
+    for (std::string line; std::getline(trace, line);)
+        if (!line.empty() && line[0] != '#') expected.push_back(line);
     EXPECT_EQ(EventTrace(), expected);
 }
 

@@ -10,42 +10,36 @@ namespace {
 // a, e-acute (2 bytes), euro sign (3 bytes), grinning face (4 bytes).
 constexpr const char* kMixed = "a\u00E9\u20AC\U0001F600";
 
+struct TextCase {
+    const char* text;
+    int32_t a, b;
+    const char* expected;
+};
+
 TEST(Utf8Text, CountsEachSequenceAndEachMalformedByteAsOneCharacter) {
-    EXPECT_EQ(Utf8Length(""), 0);
-    EXPECT_EQ(Utf8Length("\u00E9"), 1);
-    EXPECT_EQ(Utf8Length(kMixed), 4);
-    EXPECT_EQ(Utf8Length("\x80"), 1); // stray continuation byte
-    EXPECT_EQ(Utf8Length("\xC3"
-                         "A"),
-              2);                                 // lead byte not followed by a continuation
-    EXPECT_EQ(Utf8Length("\xF0\x9F\x98"), 3);     // four-byte sequence cut short
-    EXPECT_EQ(Utf8Length("\xFF\xFE\xF8"), 3);     // bytes that never start a sequence
-    EXPECT_EQ(Utf8Length("\xE2\x82\xAC\xAC"), 2); // whole euro sign, then a stray byte
+    // A stray continuation byte, a lead byte without its continuation, a four-byte sequence cut
+    // short, bytes that never start a sequence, a whole euro sign and a stray byte.
+    const std::pair<const char*, int32_t> cases[] = {
+        {"", 0},           {"\u00E9", 1},         {kMixed, 4},         {"\x80", 1},
+        {"\xC3" "A", 2},   {"\xF0\x9F\x98", 3},   {"\xFF\xFE\xF8", 3}, {"\xE2\x82\xAC\xAC", 2}};
+    for (const auto& [text, length] : cases)
+        EXPECT_EQ(Utf8Length(text), length) << text;
 }
 
-TEST(Utf8Text, CharAtClampsLowPositionsToTheFirstCharacter) {
-    EXPECT_EQ(Utf8CharAt("abc", 0), "a");
-    EXPECT_EQ(Utf8CharAt("abc", 3), "c");
-    EXPECT_EQ(Utf8CharAt("abc", 4), "");
-    EXPECT_EQ(Utf8CharAt("abc", INT32_MIN), "a");
-    EXPECT_EQ(Utf8CharAt("abc", INT32_MAX), "");
-    EXPECT_EQ(Utf8CharAt(kMixed, 2), "\u00E9");
-    EXPECT_EQ(Utf8CharAt(kMixed, 4), "\U0001F600");
-    EXPECT_EQ(Utf8CharAt("\xE2\x82"
-                         "A",
-                         2),
-              "\x82");
-}
-
-TEST(Utf8Text, CopyTakesWhatIsLeftAndNothingForBadCounts) {
-    EXPECT_EQ(Utf8Copy("abcdef", 0, 2), "ab");
-    EXPECT_EQ(Utf8Copy("abcdef", 5, 10), "ef");
-    EXPECT_EQ(Utf8Copy("abcdef", 7, 1), "");
-    EXPECT_EQ(Utf8Copy("abcdef", 2, -3), "");
-    EXPECT_EQ(Utf8Copy("abcdef", 2, INT32_MAX), "bcdef");
-    EXPECT_EQ(Utf8Copy("abcdef", INT32_MIN, 3), "abc");
-    EXPECT_EQ(Utf8Copy(kMixed, 2, 2), "\u00E9\u20AC");
-    EXPECT_EQ(Utf8Copy("\xF0\x9F\x98", 2, 5), "\x9F\x98");
+TEST(Utf8Text, CharAtAndCopyClampLowPositionsAndTakeNothingForBadCounts) {
+    const TextCase char_at[] = {{"abc", 0, 0, "a"},         {"abc", 3, 0, "c"},
+                                {"abc", 4, 0, ""},          {"abc", INT32_MIN, 0, "a"},
+                                {"abc", INT32_MAX, 0, ""},  {kMixed, 2, 0, "\u00E9"},
+                                {kMixed, 4, 0, "\U0001F600"}, {"\xE2\x82" "A", 2, 0, "\x82"}};
+    for (const TextCase& c : char_at)
+        EXPECT_EQ(Utf8CharAt(c.text, c.a), c.expected) << c.text << " " << c.a;
+    const TextCase copy[] = {
+        {"abcdef", 0, 2, "ab"},          {"abcdef", 5, 10, "ef"},  {"abcdef", 7, 1, ""},
+        {"abcdef", 2, -3, ""},           {"abcdef", 2, INT32_MAX, "bcdef"},
+        {"abcdef", INT32_MIN, 3, "abc"}, {kMixed, 2, 2, "\u00E9\u20AC"},
+        {"\xF0\x9F\x98", 2, 5, "\x9F\x98"}};
+    for (const TextCase& c : copy)
+        EXPECT_EQ(Utf8Copy(c.text, c.a, c.b), c.expected) << c.text << " " << c.a << " " << c.b;
 }
 
 TEST(Utf8Text, PosFindsWholeCharactersOnly) {
@@ -57,27 +51,21 @@ TEST(Utf8Text, PosFindsWholeCharactersOnly) {
     EXPECT_EQ(Utf8Pos("\U0001F600", kMixed), 4);
     EXPECT_EQ(Utf8Pos("\x82\xAC", "\u20AC"), 0);  // the tail bytes of one character
     EXPECT_EQ(Utf8Pos("\xE2\x82", "x\u20AC"), 0); // a cut-short needle is not its head
-    EXPECT_EQ(Utf8Pos("\xE2\x82", "x\xE2\x82"
-                                  "A"),
-              2);
+    EXPECT_EQ(Utf8Pos("\xE2\x82", "x\xE2\x82" "A"), 2);
     // A rejected byte match must not stop the search for a later, real one.
     EXPECT_EQ(Utf8Pos("\x82\xAC", "\u20AC\x82\xAC"), 2);
-    EXPECT_EQ(Utf8Pos("\xE2\x82", "\u20AC\xE2\x82"
-                                  "A"),
-              2);
+    EXPECT_EQ(Utf8Pos("\xE2\x82", "\u20AC\xE2\x82" "A"), 2);
 }
 
-TEST(Utf8Text, DeleteRemovesOnlyInsideTheText) {
-    EXPECT_EQ(Utf8Delete("abcdef", 2, 0), "abcdef");
-    EXPECT_EQ(Utf8Delete("abcdef", 5, 100), "abcd");
-    EXPECT_EQ(Utf8Delete("abcdef", 2, INT32_MAX), "a");
-    EXPECT_EQ(Utf8Delete("abcdef", 7, 1), "abcdef");
-    EXPECT_EQ(Utf8Delete("abcdef", 0, 1), "abcdef");
-    EXPECT_EQ(Utf8Delete("abcdef", INT32_MIN, INT32_MAX), "abcdef");
-    EXPECT_EQ(Utf8Delete(kMixed, 2, 2), "a\U0001F600");
-}
-
-TEST(Utf8Text, InsertClampsThePositionToBothEnds) {
+TEST(Utf8Text, DeleteAndInsertWorkOnlyInsideTheText) {
+    const TextCase deletes[] = {
+        {"abcdef", 2, 0, "abcdef"},         {"abcdef", 5, 100, "abcd"},
+        {"abcdef", 2, INT32_MAX, "a"},      {"abcdef", 7, 1, "abcdef"},
+        {"abcdef", 0, 1, "abcdef"},         {"abcdef", INT32_MIN, INT32_MAX, "abcdef"},
+        {kMixed, 2, 2, "a\U0001F600"}};
+    for (const TextCase& c : deletes)
+        EXPECT_EQ(Utf8Delete(c.text, c.a, c.b), c.expected) << c.text << " " << c.a << " " << c.b;
+    // Insertion clamps the position to both ends.
     EXPECT_EQ(Utf8Insert("XY", "abc", 100), "abcXY");
     EXPECT_EQ(Utf8Insert("XY", "abc", -5), "XYabc");
     EXPECT_EQ(Utf8Insert("XY", "abc", 2), "aXYbc");
@@ -93,21 +81,16 @@ TEST(Utf8Text, UpperConvertsLettersOfAnyScriptAndKeepsOtherBytes) {
     EXPECT_EQ(Utf8Upper("\u0131"), "I");              // two bytes become one
     EXPECT_EQ(Utf8Upper("\u0250"), "\u2C6F");         // two bytes become three
     EXPECT_EQ(Utf8Upper("\U00010428"), "\U00010400"); // four-byte letters too
-    EXPECT_EQ(Utf8Upper("a\xFF"
-                        "b\xC3"),
-              "A\xFF"
-              "B\xC3");
+    EXPECT_EQ(Utf8Upper("a\xFF" "b\xC3"), "A\xFF" "B\xC3");
 }
 
 TEST(Utf8Text, FromCodePointFollowsTheChrByteRules) {
-    EXPECT_EQ(Utf8FromCodePoint(65), "A");
-    EXPECT_EQ(Utf8FromCodePoint(0), "");
-    EXPECT_EQ(Utf8FromCodePoint(-1), "\x7F");
-    EXPECT_EQ(Utf8FromCodePoint(-191), "A"); // one-byte branch keeps the low seven bits
-    EXPECT_EQ(Utf8FromCodePoint(0xFFFF), "\xEF\xBF\xBF");
-    EXPECT_EQ(Utf8FromCodePoint(0x1F600), "\U0001F600");
-    EXPECT_EQ(Utf8FromCodePoint(INT32_MAX), "\xF7\xBF\xBF\xBF");
-
+    // The one-byte branch keeps the low seven bits.
+    const std::pair<int32_t, const char*> cases[] = {
+        {65, "A"},  {0, ""}, {-1, "\x7F"}, {-191, "A"}, {0xFFFF, "\xEF\xBF\xBF"},
+        {0x1F600, "\U0001F600"}, {INT32_MAX, "\xF7\xBF\xBF\xBF"}};
+    for (const auto& [code_point, encoded] : cases)
+        EXPECT_EQ(Utf8FromCodePoint(code_point), encoded) << code_point;
     // Every encoding must read back as exactly one character of the expected width.
     for (int32_t c = 1; c <= 0x10FFFF; ++c) {
         std::string encoded = Utf8FromCodePoint(c);

@@ -1,6 +1,7 @@
 // The built-in variable table's limit and its instance/global boundary.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "Base/OutputChannel.h"
@@ -8,6 +9,7 @@
 #include "Runner/BuiltinWiring.h"
 #include "Variable/BuiltinVariableTable.h"
 #include "Variable/GameVariables.h"
+#include "TestFiles.h"
 
 namespace {
 
@@ -37,34 +39,20 @@ TEST(BuiltinVariableTable, FiveHundredFitAndTheNextIsIgnoredWithAnError) {
 // read-only where it must be. Names that input and views bring are added with them.
 TEST(BuiltinVariableTable, TheRunnerRegistersTheGamesVariablesInTheirScopes) {
     RegisterBuiltinVariables();
-    struct Expected {
-        const char* name;
-        bool per_instance;
-        bool writable;
-    };
-    const Expected expected[] = {
-        {"x", true, true}, {"y", true, true}, {"xprevious", true, true}, {"yprevious", true, true},
-        {"xstart", true, true}, {"ystart", true, true}, {"speed", true, true}, {"direction", true, true},
-        {"hspeed", true, true}, {"vspeed", true, true}, {"friction", true, true}, {"gravity", true, true},
-        {"gravity_direction", true, true}, {"id", true, false}, {"object_index", true, false},
-        {"solid", true, true}, {"visible", true, true}, {"persistent", true, true}, {"depth", true, true},
-        {"alarm", true, true}, {"sprite_index", true, true}, {"image_index", true, true},
-        {"image_speed", true, true}, {"image_xscale", true, true}, {"image_yscale", true, true},
-        {"image_angle", true, true}, {"image_alpha", true, true}, {"image_blend", true, true},
-        {"mask_index", true, true}, {"sprite_width", true, false}, {"sprite_height", true, false},
-        {"sprite_xoffset", true, false}, {"sprite_yoffset", true, false}, {"room", false, true},
-        {"room_width", false, true}, {"room_height", false, true}, {"room_speed", false, true},
-        {"room_persistent", false, true}, {"delta_time", false, false}, {"fps", false, false},
-        {"undefined", false, false}, {"event_object", false, false}, {"event_type", false, false},
-        {"event_number", false, false},
-    };
     const BuiltinVariableTable& table = BuiltinVariables();
-    for (const Expected& variable : expected) {
-        const int32_t index = table.Find(variable.name);
-        ASSERT_GE(index, 0) << variable.name;
-        EXPECT_EQ(table.IsPerInstance(index), variable.per_instance) << variable.name;
-        EXPECT_EQ(table.At(index)->setter != nullptr, variable.writable) << variable.name;
+    std::istringstream lines(
+        ReadText(TEST_SOURCE_DIR "/Variable/data/runner_builtin_variables.txt"));
+    int listed = 0;
+    for (std::string line, name, scope, access; std::getline(lines, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream(line) >> name >> scope >> access;
+        const int32_t index = table.Find(name.c_str());
+        ++listed;
+        ASSERT_GE(index, 0) << name;
+        EXPECT_EQ(table.IsPerInstance(index) ? "instance" : "global", scope) << name;
+        EXPECT_EQ(table.At(index)->setter ? "writable" : "read-only", access) << name;
     }
+    EXPECT_EQ(listed, 44);
     ScopedRValue value;
     EXPECT_TRUE(table.At(table.Find("undefined"))->getter(nullptr, ARRAY_INDEX_NONE, &value));
     EXPECT_EQ(value.Kind(), VALUE_UNDEFINED);

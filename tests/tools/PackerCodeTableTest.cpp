@@ -1,9 +1,9 @@
 // What the packer generates from tests/tools/packer_assets and the sources in
-// tests/tools/packer_game, compiled and linked with those sources as the game links with its
-// own: entry i of the package runs entry i of the code table, assets are named by their
-// indices, and the names the sources use are numbered and paired. A handler the assets declare and the sources lacked would fail the
+// tests/tools/packer_game, linked with those sources as the game links with its own: entry i of
+// the package runs entry i of the code table, assets are named by their indices, and the names
+// the sources use are numbered and paired. A declared handler the sources lacked would fail the
 // link.
-#include <filesystem>
+#include <array>
 #include <gtest/gtest.h>
 
 #include "CodeTable.h"
@@ -18,22 +18,18 @@ TEST(PackerCodeTable, EveryHandlerOfThePackageIsBoundInItsOrder) {
 
     // Object by object and event by event, then the scripts, then each room's creation code
     // (the wide room shares the small one's) and the creation code of its instances.
+#define EVENT(name) {#name, nullptr, name}
+#define SCRIPT(name) {#name, name, nullptr}
     const CodeEntry expected[] = {
-        {"psl_Object_oChar_Create_0", nullptr, psl_Object_oChar_Create_0},
-        {"psl_Object_oChar_Step_0", nullptr, psl_Object_oChar_Step_0},
-        {"psl_Object_oChar_Step_2", nullptr, psl_Object_oChar_Step_2},
-        {"psl_Object_oChar_Collision_836adfce_d988_c95b_d9a6_fac65ba4336c", nullptr,
-         psl_Object_oChar_Collision_836adfce_d988_c95b_d9a6_fac65ba4336c},
-        {"psl_Object_oChar_Other_12", nullptr, psl_Object_oChar_Other_12},
-        {"psl_Object_oGhost_Alarm_3", nullptr, psl_Object_oGhost_Alarm_3},
-        {"psl_Object_oGhost_Draw_64", nullptr, psl_Object_oGhost_Draw_64},
-        {"psl_Script_grid_set", psl_Script_grid_set, nullptr},
-        {"psl_Script_hurt", psl_Script_hurt, nullptr},
-        {"psl_Room_rmSmall_Create", nullptr, psl_Room_rmSmall_Create},
-        {"psl_RoomCC_rmSmall_100001_Create", nullptr, psl_RoomCC_rmSmall_100001_Create},
-        {"psl_RoomCC_rmWide_100006_Create", nullptr, psl_RoomCC_rmWide_100006_Create},
-        {"psl_RoomCC_rmWide_100007_Create", nullptr, psl_RoomCC_rmWide_100007_Create},
-    };
+        EVENT(psl_Object_oChar_Create_0), EVENT(psl_Object_oChar_Step_0),
+        EVENT(psl_Object_oChar_Step_2),
+        EVENT(psl_Object_oChar_Collision_836adfce_d988_c95b_d9a6_fac65ba4336c),
+        EVENT(psl_Object_oChar_Other_12), EVENT(psl_Object_oGhost_Alarm_3),
+        EVENT(psl_Object_oGhost_Draw_64), SCRIPT(psl_Script_grid_set), SCRIPT(psl_Script_hurt),
+        EVENT(psl_Room_rmSmall_Create), EVENT(psl_RoomCC_rmSmall_100001_Create),
+        EVENT(psl_RoomCC_rmWide_100006_Create), EVENT(psl_RoomCC_rmWide_100007_Create)};
+#undef EVENT
+#undef SCRIPT
     ASSERT_EQ(kGameCodeCount, int32_t(std::size(expected)));
     ASSERT_EQ(package.code.size(), std::size(expected));
     for (int32_t i = 0; i < kGameCodeCount; ++i) {
@@ -92,11 +88,8 @@ TEST(PackerCodeTable, EveryHandlerOfThePackageIsBoundInItsOrder) {
 TEST(PackerCodeTable, TheNamesTheSourcesUseAreNumberedAndPaired) {
     // Game variables in name order, one slot space for both scopes; those the rooms' creation
     // code assigns among them.
-    EXPECT_EQ(SLOT_dead, 0);
-    EXPECT_EQ(SLOT_grid, 1);
-    EXPECT_EQ(SLOT_hamp, 2);
-    EXPECT_EQ(SLOT_hp, 3);
-    EXPECT_EQ(SLOT_script, 4);
+    EXPECT_EQ((std::array{SLOT_dead, SLOT_grid, SLOT_hamp, SLOT_hp, SLOT_script}),
+              (std::array{0, 1, 2, 3, 4}));
     const GameLink link = GameLinkRecord();
     EXPECT_EQ(link.global_count, 5);
     EXPECT_EQ(link.instance_count, 5);

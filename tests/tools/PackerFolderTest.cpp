@@ -1,49 +1,35 @@
 // The packer on asset folders, mostly as its users run it: a folder into a package the reader
 // takes, and bad input refused with one line naming where it is, and no package written.
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
+#include <tuple>
 
+#include "AssetErrorOf.h"
 #include "AssetFolder.h"
 #include "Package/PackageReader.h"
 #include "PackageWriter.h"
+#include "Runner/ProcessRun.h"
 #include "TestFiles.h"
+#include "ToolRun.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-
-
 class PackerFolder : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::remove_all(folder_);
-        WriteText(assets_ / "game.txt",
-                  "name \"Snow Test\"\nwindow 320 180\nspeed 50\nsprites\n  sLast\nsounds\n  bgmSnow\n");
-        WriteText(assets_ / "palette.txt", "# shared\n. transparent\nk #000000\n");
-        WriteText(assets_ / "sprites" / "sAlpha.sprite", "frame\n  k.\n");
-        WriteText(assets_ / "sprites" / "sBeta.sprite", "origin 1 1\nframe\n  kk\n  kk\n");
-        WriteText(assets_ / "sprites" / "sLast.sprite", "frame\n  .k\n");
-        WriteText(assets_ / "sprites" / "notes.md", "not a sprite\n");
-        // Two tiles across, two down: tile 1 animates through tiles 1, 2 and 3.
-        std::string sheet = "animate 250\n  1 1 2 3\nsheet\n";
-        for (int row = 0; row < 32; ++row)
-            sheet += "  " + std::string(16, row < 16 ? '.' : 'k') + std::string(16, 'k') + "\n";
-        WriteText(assets_ / "tilesets" / "tsSnow.tileset", sheet);
-        WriteText(assets_ / "sounds" / "sfxJump.sound", "gain 0.5\ntone\n  length 0.05\n  pitch 300 600\n");
-        WriteText(assets_ / "music" / "bgmSnow.music", "tempo 150\nstream\nvoice triangle 0.5\n  C4:1 E4:1\n");
+        fs::create_directories(folder_);
+        fs::copy(TEST_SOURCE_DIR "/tools/folder_assets", assets_, fs::copy_options::recursive);
     }
 
-    // Runs the packer; the exit status, with what it printed to stderr in `err`.
-    int Pack(std::string& err, const std::string& options = "") {
-        const std::string command = std::string(PACKER_PATH) + " " + assets_.string() + " -o " +
-                                    package_.string() + options + " >" + (folder_ / "out.txt").string() +
-                                    " 2>" + (folder_ / "err.txt").string();
-        const int status = std::system(command.c_str());
-        err = ReadText(folder_ / "err.txt");
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    // Runs the packer: its exit status and what it wrote to stderr, as "exit N: ...".
+    std::string Pack(const std::string& options = "") {
+        const ToolRun run = RunTool(std::string(PACKER_PATH) + " " + assets_.string() + " -o " +
+                                        package_.string() + options,
+                                    folder_);
+        return "exit " + std::to_string(run.status) + ": " + run.err;
     }
 
     const fs::path folder_ = fs::path(TEST_BINARY_DIR) / "packer" /
@@ -52,22 +38,25 @@ protected:
     const fs::path package_ = folder_ / "data.win";
 };
 
+// The packed test game run on `package` for a few frames.
+ProcessRun RunPackedGame(const std::string& package) {
+    return Execute(std::string(PACKED_TEST_GAME) + " -game " + package + " -nowindow -frames 30");
+}
+
 } // namespace
 
 TEST_F(PackerFolder, ListedAssetsComeFirstAndTheRestInNameOrder) {
-    std::string err;
-    ASSERT_EQ(Pack(err), 0) << err;
+    ASSERT_EQ(Pack(), "exit 0: ");
     const std::string bytes = ReadText(package_);
     GamePackage package;
     ASSERT_TRUE(ReadPackage(std::vector<uint8_t>(bytes.begin(), bytes.end()), package).ok);
-    EXPECT_EQ(package.header.game_name, "Snow Test");
-    EXPECT_EQ(package.header.window_width, 320u);
-    EXPECT_EQ(package.header.window_height, 180u);
-    EXPECT_FLOAT_EQ(package.header.game_speed, 50);
+    const PackageHeader& header = package.header;
+    EXPECT_EQ(std::tie(header.game_name, header.window_width, header.window_height),
+              std::make_tuple("Snow Test", 320u, 180u));
+    EXPECT_FLOAT_EQ(header.game_speed, 50);
     ASSERT_EQ(package.sprites.size(), 3u);
-    EXPECT_EQ(package.sprites[0]->name, "sLast");
-    EXPECT_EQ(package.sprites[1]->name, "sAlpha");
-    EXPECT_EQ(package.sprites[2]->name, "sBeta");
+    EXPECT_EQ(std::tie(package.sprites[0]->name, package.sprites[1]->name, package.sprites[2]->name),
+              std::make_tuple("sLast", "sAlpha", "sBeta"));
     EXPECT_EQ(package.sprites[2]->origin_x, 1);
     EXPECT_EQ(package.sprites[2]->width, 2u);
 
@@ -76,22 +65,17 @@ TEST_F(PackerFolder, ListedAssetsComeFirstAndTheRestInNameOrder) {
     const PackageBackground& tiles = *package.backgrounds[0];
     EXPECT_EQ(tiles.name, "tsSnow");
     const package::TexturePageEntry& sheet = package.texture_page_entries[size_t(tiles.texture_page)];
-    EXPECT_EQ(sheet.source_width, 32);
-    EXPECT_EQ(sheet.target_x, 0);
-    EXPECT_EQ(tiles.columns, 2u);
-    EXPECT_EQ(tiles.tile_count, 4u);
-    EXPECT_EQ(tiles.frames_per_tile, 3u);
-    EXPECT_EQ(tiles.frame_time_us, 250'000u);
+    EXPECT_EQ(std::tie(sheet.source_width, sheet.target_x), std::make_tuple(32, 0));
+    EXPECT_EQ(std::tie(tiles.columns, tiles.tile_count, tiles.frames_per_tile, tiles.frame_time_us),
+              std::make_tuple(2u, 4u, 3u, 250'000u));
     EXPECT_EQ(tiles.frames, (std::vector<uint32_t>{0, 0, 0, 1, 2, 3, 2, 2, 2, 3, 3, 3}));
 
     // Music streams from its file beside the package; effects are decoded at load.
     ASSERT_EQ(package.sounds.size(), 2u);
     const PackageSound& music = *package.sounds[0];
     const PackageSound& jump = *package.sounds[1];
-    EXPECT_EQ(music.name, "bgmSnow");
-    EXPECT_EQ(music.kind, 103u);
-    EXPECT_EQ(music.audio_index, -1);
-    EXPECT_EQ(music.file_name, "bgmSnow.ogg");
+    EXPECT_EQ(std::tie(music.name, music.kind, music.audio_index, music.file_name),
+              std::make_tuple("bgmSnow", 103u, -1, "bgmSnow.ogg"));
     EXPECT_EQ(ReadText(folder_ / "bgmSnow.ogg").substr(0, 4), "OggS");
     EXPECT_EQ(jump.kind, 101u);
     EXPECT_FLOAT_EQ(jump.volume, 0.5f);
@@ -102,10 +86,11 @@ TEST_F(PackerFolder, ListedAssetsComeFirstAndTheRestInNameOrder) {
 
 TEST_F(PackerFolder, AHandlerNoAssetDeclaresIsAWarning) {
     WriteText(assets_ / "objects" / "oCat.object", "events\n  Step\n");
-    WriteText(folder_ / "game" / "Cat.cpp", "void psl_Object_oCat_Step_0() {}\nvoid psl_Object_oCat_Stpe_1() {}\n");
-    std::string err;
-    EXPECT_EQ(Pack(err, " -code " + folder_.string() + " -game " + (folder_ / "game").string()), 0) << err;
-    EXPECT_EQ(err, "packer: warning: psl_Object_oCat_Stpe_1 is in the game's code, but no object or room declares it\n");
+    WriteText(folder_ / "game" / "Cat.cpp",
+              "void psl_Object_oCat_Step_0() {}\nvoid psl_Object_oCat_Stpe_1() {}\n");
+    EXPECT_EQ(Pack(" -code " + folder_.string() + " -game " + (folder_ / "game").string()),
+              "exit 0: packer: warning: psl_Object_oCat_Stpe_1 is in the game's code, but no object "
+              "or room declares it\n");
 }
 
 TEST_F(PackerFolder, SoundEncodingsAreReusedWhileTheirSourceIsUnchanged) {
@@ -139,37 +124,31 @@ TEST_F(PackerFolder, SoundEncodingsAreReusedWhileTheirSourceIsUnchanged) {
 TEST_F(PackerFolder, BadInputIsNamedAndLeavesThePackageAlone) {
     WriteText(package_, "the previous package");
     WriteText(assets_ / "sprites" / "sBeta.sprite", "frame\n  kk\n  kx\n");
-    std::string err;
-    EXPECT_EQ(Pack(err), 1);
-    EXPECT_EQ(err, (assets_ / "sprites" / "sBeta.sprite").string() + ":3:4: 'x' is not in the palette\n");
+    const std::string at = "exit 1: " + assets_.string() + "/";
+    EXPECT_EQ(Pack(), at + "sprites/sBeta.sprite:3:4: 'x' is not in the palette\n");
     EXPECT_EQ(ReadText(package_), "the previous package");
 
     WriteText(assets_ / "sprites" / "sBeta.sprite", "frame\n  kk\n");
     WriteText(assets_ / "tilesets" / "tsSnow.tileset", "animate 100\n  1 2 3\n  2 3\nsheet\n  " +
                                                            std::string(16, '.') + "\n");
-    EXPECT_EQ(Pack(err), 1);
-    EXPECT_EQ(err, (assets_ / "tilesets" / "tsSnow.tileset").string() +
-                       ":4:1: the sheet is 16x1 pixels, not whole 16 x 16 tiles\n");
+    EXPECT_EQ(Pack(), at + "tilesets/tsSnow.tileset:4:1: the sheet is 16x1 pixels, not whole 16 x "
+                           "16 tiles\n");
     fs::remove(assets_ / "tilesets" / "tsSnow.tileset");
 
     WriteText(assets_ / "game.txt", "name Snow\nwindow 320 180\nsprites\n  sGone\n");
-    EXPECT_EQ(Pack(err), 1);
-    EXPECT_EQ(err, (assets_ / "game.txt").string() + ":4:3: no sprite named \"sGone\"\n");
+    EXPECT_EQ(Pack(), at + "game.txt:4:3: no sprite named \"sGone\"\n");
 
     WriteText(assets_ / "game.txt", "name Snow\nwindow 320 180\n");
     WriteText(assets_ / "rooms" / "rmA.room", "size 32 32\ninstances\n  oNobody 0 0\n");
-    EXPECT_EQ(Pack(err), 1);
-    EXPECT_EQ(err, (assets_ / "rooms" / "rmA.room").string() + ":3:3: no object named \"oNobody\"\n");
+    EXPECT_EQ(Pack(), at + "rooms/rmA.room:3:3: no object named \"oNobody\"\n");
     fs::remove(assets_ / "rooms" / "rmA.room");
 
     WriteText(assets_ / "music" / "sfxJump.music", "tempo 100\nvoice sine 1\n  C4:1\n");
-    EXPECT_EQ(Pack(err), 1);
-    EXPECT_EQ(err, (assets_ / "music" / "sfxJump.music").string() + ": a sound named \"sfxJump\" is in sounds/ too\n");
+    EXPECT_EQ(Pack(), at + "music/sfxJump.music: a sound named \"sfxJump\" is in sounds/ too\n");
     fs::remove(assets_ / "music" / "sfxJump.music");
 
     fs::remove(assets_ / "palette.txt");
-    EXPECT_EQ(Pack(err), 1);
-    EXPECT_EQ(err, (assets_ / "palette.txt").string() + ": cannot be read\n");
+    EXPECT_EQ(Pack(), at + "palette.txt: cannot be read\n");
     EXPECT_EQ(ReadText(package_), "the previous package");
 }
 
@@ -198,38 +177,28 @@ TEST_F(PackerFolder, CheckpointsAndExitsThatWouldTrapThePlayerAreRefused) {
     WriteText(a, room(gap + gap, "  oCheckpoint 40 160\n", exit));
     // An arena wall is open outside a fight, so it does not block the way in.
     WriteText(assets_ / "rooms" / "rmB.room", room("  B...................\n" + gap, "  oCheckpoint 40 160\n"));
-    std::string err;
-    ASSERT_EQ(Pack(err), 0) << err;
+    ASSERT_EQ(Pack(), "exit 0: ");
 
+    const std::string at = "exit 1: " + a.string(), off_ground = " is not on ground: its y is the feet, and cell ";
     WriteText(a, room(gap + "  ..X.................\n", "  oCheckpoint 40 160\n"));
-    EXPECT_EQ(Pack(err), 1);
-    EXPECT_EQ(err, a.string() + ":20:3: the checkpoint at 40,160 puts the player inside the block at cell 2,9\n");
+    EXPECT_EQ(Pack(),
+              at + ":20:3: the checkpoint at 40,160 puts the player inside the block at cell 2,9\n");
     WriteText(a, room(gap + gap, "  oCheckpoint 40 140\n"));
-    EXPECT_EQ(Pack(err), 1);
-    EXPECT_EQ(err, a.string() + ":20:3: the checkpoint at 40,140 is not on ground: its y is the feet, and cell 2,8 "
-                                "there is not a block\n");
+    EXPECT_EQ(Pack(), at + ":20:3: the checkpoint at 40,140" + off_ground + "2,8 there is not a block\n");
     // A checkpoint from the map stands on its own cell's top, in mid-air.
     WriteText(a, room(gap + "  ..c.................\n", ""));
-    EXPECT_EQ(Pack(err), 1);
-    EXPECT_EQ(err, a.string() + ":16:5: the checkpoint at 32,144 is not on ground: its y is the feet, and cell 2,9 "
-                                "there is not a block\n");
+    EXPECT_EQ(Pack(), at + ":16:5: the checkpoint at 32,144" + off_ground + "2,9 there is not a block\n");
 
     WriteText(a, room(gap + gap, "  oCheckpoint 40 160\n", exit));
     WriteText(assets_ / "rooms" / "rmB.room", room("  X...................\n" + gap, "  oCheckpoint 40 160\n"));
-    EXPECT_EQ(Pack(err), 1);
-    EXPECT_EQ(err, a.string() + ":22:3: walking across at y 160 puts the player at 0,160 in rmB, inside the block at "
-                                "cell 0,8\n");
+    EXPECT_EQ(Pack(), at + ":22:3: walking across at y 160 puts the player at 0,160 in rmB, inside "
+                              "the block at cell 0,8\n");
 }
 
 TEST_F(PackerFolder, ObjectsNameEventsAndEachOtherOrAreRefused) {
-    auto error_of = [&](const std::string& object_text) -> std::string {
+    auto error_of = [&](const std::string& object_text) {
         WriteText(assets_ / "objects" / "oA.object", object_text);
-        try {
-            AssetFolder folder(assets_);
-        } catch (const AssetError& error) {
-            return error.what();
-        }
-        return "";
+        return AssetErrorOf([&] { AssetFolder folder(assets_); });
     };
     const std::string file = (assets_ / "objects" / "oA.object").string();
     EXPECT_EQ(error_of("events\n  Create\n  Alarm 11\n  User 15\n  DrawGUIEnd\n  Collision oA\n"), "");
@@ -245,24 +214,10 @@ TEST_F(PackerFolder, ObjectsNameEventsAndEachOtherOrAreRefused) {
     EXPECT_EQ(error_of("parent oB\n"), file + ":1:8: the parents of \"oA\" go round in a circle");
 }
 
-namespace {
-
-// Runs the packed test game on `package` for a few frames; its exit status and output.
-int RunPackedGame(const std::string& package, std::string& output) {
-    const fs::path log = fs::path(TEST_BINARY_DIR) / "packed_game_run.txt";
-    const std::string command = std::string(PACKED_TEST_GAME) + " -game " + package +
-                                " -nowindow -frames 30 >" + log.string() + " 2>&1";
-    const int status = std::system(command.c_str());
-    output = ReadText(log);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-} // namespace
-
 TEST(PackedTestGame, TheRunnerPlaysWhatThePackerMadeAndNoOtherBuildOfIt) {
-    std::string output;
-    EXPECT_EQ(RunPackedGame(PACKED_TEST_PACKAGE, output), 0) << output;
-    EXPECT_NE(output.find("Entering main loop."), std::string::npos) << output;
+    ProcessRun run = RunPackedGame(PACKED_TEST_PACKAGE);
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    EXPECT_NE(run.output.find("Entering main loop."), std::string::npos) << run.output;
 
     // The same package with another stamp, as a package from another build would have.
     const std::string bytes = ReadText(PACKED_TEST_PACKAGE);
@@ -271,6 +226,9 @@ TEST(PackedTestGame, TheRunnerPlaysWhatThePackerMadeAndNoOtherBuildOfIt) {
     package.header.timestamp += 1;
     const std::string other = (fs::path(TEST_BINARY_DIR) / "other_build.win").string();
     ASSERT_TRUE(WritePackageFile(package, other));
-    EXPECT_EQ(RunPackedGame(other, output), 1);
-    EXPECT_NE(output.find("the package was built for another build of the game"), std::string::npos) << output;
+    run = RunPackedGame(other);
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_NE(run.output.find("the package was built for another build of the game"),
+              std::string::npos)
+        << run.output;
 }

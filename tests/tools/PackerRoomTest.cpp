@@ -4,6 +4,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+#include "AssetErrorOf.h"
 #include "RoomExits.h"
 
 namespace {
@@ -15,12 +16,7 @@ RoomSource Read(std::string_view text) {
 }
 
 std::string ErrorOf(std::string_view text) {
-    try {
-        Read(text);
-    } catch (const AssetError& error) {
-        return error.what();
-    }
-    return "";
+    return AssetErrorOf([&] { Read(text); });
 }
 
 struct Placed {
@@ -163,13 +159,8 @@ exits
     }
     EXPECT_EQ(ExitRecords(world, {6, 2}, lookup).at({5, 1}), (ExitRecord{5, 5, 1, 0}));
 
-    auto refused = [&](std::string_view exits) -> std::string {
-        try {
-            ExitRecords(Read("screens 2 2\nexits\n" + std::string(exits)), {2, 2}, lookup);
-        } catch (const AssetError& error) {
-            return error.what();
-        }
-        return "";
+    auto refused = [&](std::string_view exits) {
+        return AssetErrorOf([&] { ExitRecords(Read("screens 2 2\nexits\n" + std::string(exits)), {2, 2}, lookup); });
     };
     EXPECT_EQ(refused("  right edge of screen 0,0 -> rmOther 0,0\n"),
               "r.room:3:3: that edge of the screen is not an edge of the room");

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <vorbis/vorbisfile.h>
 
+#include "AssetErrorOf.h"
 #include "OggEncoder.h"
 #include "SoundSource.h"
 #include "Synth.h"
@@ -52,13 +53,10 @@ std::vector<float> Effect(std::string_view text) {
 }
 
 std::string ErrorOf(std::string_view text, bool music) {
-    try {
+    return AssetErrorOf([&] {
         const AssetDocument document = AssetDocument::Parse(text, "s.sound");
         music ? ReadMusic(document, "bgmTest") : ReadEffect(document, "sfxTest");
-    } catch (const AssetError& error) {
-        return error.what();
-    }
-    return "";
+    });
 }
 
 } // namespace

@@ -1,22 +1,19 @@
 // The packer's asset syntax, sprites written as palette rows, and texture pages, checked through
 // the package reader: what the runner reads is what the rows say.
+#include <array>
 #include <gtest/gtest.h>
 
 #include "AssetDocument.h"
+#include "AssetErrorOf.h"
 #include "Package/PackageReader.h"
 #include "PackageWriter.h"
 #include "SpriteRecord.h"
+#include "TestFiles.h"
 
 namespace {
 
-// The message a document gives, or "" when it is read.
 std::string ErrorOf(std::string_view text) {
-    try {
-        AssetDocument::Parse(text, "a.sprite");
-    } catch (const AssetError& error) {
-        return error.what();
-    }
-    return "";
+    return AssetErrorOf([&] { AssetDocument::Parse(text, "a.sprite"); });
 }
 
 Palette SharedPalette() {
@@ -26,31 +23,11 @@ Palette SharedPalette() {
 }
 
 std::string SpriteError(std::string_view text) {
-    try {
-        ReadSprite(AssetDocument::Parse(text, "s.sprite"), "sTest", SharedPalette());
-    } catch (const AssetError& error) {
-        return error.what();
-    }
-    return "";
+    return AssetErrorOf([&] { ReadSprite(AssetDocument::Parse(text, "s.sprite"), "sTest", SharedPalette()); });
 }
 
-constexpr std::string_view kWalker = R"(# two frames, a colour of its own
-origin center
-speed 8 per-second
-mask precise
-palette
-  r #c02020ff
-frame
-  ......
-  ..kk..
-  .krrk.
-  ......
-frame
-  ......
-  ..kk..
-  .kwwk.
-  ..kk..
-)";
+// Two 6x4 frames with a colour of their own, a precise mask and a speed.
+const std::string kWalker = ReadText(TEST_SOURCE_DIR "/tools/data/walker.sprite");
 
 } // namespace
 
@@ -77,21 +54,15 @@ TEST(PackerAssetDocument, KeysArgumentsAndIndentedBodies) {
               "a.sprite:3:3: line indented less than the first line of its block");
     EXPECT_EQ(ErrorOf("key \"open\n"), "a.sprite:1:5: unterminated quoted text");
     EXPECT_EQ(ErrorOf("key\n\trow\n"), "a.sprite:2:1: tab character: indent and separate with spaces");
-    try {
-        AssetDocument::Parse("n 1.5\n", "t.txt").Entries()[0].Int(0);
-        FAIL() << "1.5 read as a whole number";
-    } catch (const AssetError& error) {
-        EXPECT_STREQ(error.what(), "t.txt:1:3: \"1.5\" is not a whole number");
-    }
+    EXPECT_EQ(AssetErrorOf([] { AssetDocument::Parse("n 1.5\n", "t.txt").Entries()[0].Int(0); }),
+              "t.txt:1:3: \"1.5\" is not a whole number");
 }
 
 TEST(PackerSprite, RowsBecomeFramesWithOriginSpeedBoxAndMasks) {
     const SpriteSource source = ReadSprite(AssetDocument::Parse(kWalker, "w.sprite"), "sWalker", SharedPalette());
     ASSERT_EQ(source.frames.size(), 2u);
-    EXPECT_EQ(source.width, 6);
-    EXPECT_EQ(source.height, 4);
-    EXPECT_EQ(source.origin_x, 3);
-    EXPECT_EQ(source.origin_y, 2);
+    EXPECT_EQ((std::array{source.width, source.height, source.origin_x, source.origin_y}),
+              (std::array{6, 4, 3, 2}));
     EXPECT_EQ(source.speed_type, 0u);
     EXPECT_EQ(source.frames[0].At(2, 2), (Texel{0xc0, 0x20, 0x20, 0xff}));
     EXPECT_EQ(source.frames[1].At(1, 2), (Texel{0x10, 0x20, 0x30, 0xff}));
@@ -100,10 +71,8 @@ TEST(PackerSprite, RowsBecomeFramesWithOriginSpeedBoxAndMasks) {
     TexturePageBuilder pages;
     const PackageSprite record = MakeSpriteRecord(source, "sWalker", pages);
     // The box spans both frames' opaque pixels.
-    EXPECT_EQ(record.bbox_left, 1);
-    EXPECT_EQ(record.bbox_top, 1);
-    EXPECT_EQ(record.bbox_right, 4);
-    EXPECT_EQ(record.bbox_bottom, 3);
+    EXPECT_EQ((std::array{record.bbox_left, record.bbox_top, record.bbox_right, record.bbox_bottom}),
+              (std::array{1, 1, 4, 3}));
     EXPECT_EQ(record.mask_kind, package::kMaskPrecise);
     ASSERT_EQ(record.masks.size(), 2u);
     // Row 2 of frame 0 (".krrk.") is bits 1 to 4 of its byte, leftmost pixel highest.
@@ -145,10 +114,8 @@ TEST(PackerTexturePages, TrimmedSharedFramesReadBackFromThePackage) {
     const PackageTexture& page = *read.textures[0];
     for (size_t f = 0; f < 2; ++f) {
         const package::TexturePageEntry& entry = read.texture_page_entries[size_t(read.sprites[0]->frames[f])];
-        EXPECT_EQ(entry.frame_width, 6);
-        EXPECT_EQ(entry.frame_height, 4);
-        EXPECT_EQ(entry.target_x, 1);
-        EXPECT_EQ(entry.target_y, 1);
+        EXPECT_EQ((std::array{entry.frame_width, entry.frame_height, entry.target_x, entry.target_y}),
+                  (std::array<uint16_t, 4>{6, 4, 1, 1}));
         // Every pixel of the frame, through the entry, is the row's colour.
         for (int y = 0; y < entry.target_height; ++y)
             for (int x = 0; x < entry.target_width; ++x) {

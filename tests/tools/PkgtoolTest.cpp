@@ -3,25 +3,15 @@
 #include "Package/PackageReader.h"
 #include "PackageWriter.h"
 #include "SamplePackage.h"
-#include "TestFiles.h"
+#include "ToolRun.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
-#include <sys/wait.h>
 
 namespace {
-
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 
 class Pkgtool : public ::testing::Test {
 protected:
@@ -40,12 +30,7 @@ protected:
     }
 
     ToolRun Pkg(const std::string& arguments) {
-        const auto out = folder_ / "out.txt";
-        const auto err = folder_ / "err.txt";
-        const std::string command = std::string(PKGTOOL_PATH) + " " + arguments + " >" +
-                                    out.string() + " 2>" + err.string();
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(out), ReadText(err)};
+        return RunTool(std::string(PKGTOOL_PATH) + " " + arguments, folder_);
     }
 
     // One folder per test: ctest runs them side by side.
