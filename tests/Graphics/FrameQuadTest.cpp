@@ -31,7 +31,9 @@ TEST(FrameQuad, MirroringAboutTheOriginTurningAndItsThreshold) {
     // Ninety degrees turns the right edge up and the top-left corner to the bottom left.
     const std::vector<Vertex> quad = Quad(1, 90);
     for (const Vertex& vertex : quad) {
-        if (vertex.u == 0.5f) EXPECT_NEAR(vertex.y, 84, 1e-4);
+        if (vertex.u == 0.5f) {
+            EXPECT_NEAR(vertex.y, 84, 1e-4);
+        }
     }
     EXPECT_NEAR(quad[0].x, 84, 1e-4);
     EXPECT_NEAR(quad[0].y, 116, 1e-4);

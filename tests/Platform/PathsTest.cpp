@@ -10,15 +10,15 @@ namespace {
 
 // Sets an environment variable, or unsets it for nullptr, until the end of the scope.
 struct ScopedEnvironment {
-    ScopedEnvironment(const char* name, const char* value) : name(name) {
-        if (const char* was = std::getenv(name)) old = was;
+    ScopedEnvironment(const char* variable, const char* value) : name_(variable) {
+        if (const char* was = std::getenv(variable)) old_ = was;
         Set(value);
     }
-    ~ScopedEnvironment() { Set(old ? old->c_str() : nullptr); }
-    void Set(const char* value) { value ? setenv(name, value, 1) : unsetenv(name); }
+    ~ScopedEnvironment() { Set(old_ ? old_->c_str() : nullptr); }
+    void Set(const char* value) { value ? setenv(name_, value, 1) : unsetenv(name_); }
 
-    const char* name;
-    std::optional<std::string> old;
+    const char* name_;
+    std::optional<std::string> old_;
 };
 
 TEST(Paths, GameNamesBecomeOneHarmlessFolderName) {

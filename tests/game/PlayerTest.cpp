@@ -152,10 +152,11 @@ TEST_F(PlayerTest, AJumpIsCutByLettingGoAndCountsJustBeforeLandingOrJustAfterALe
         for (int step = 1; step < late; ++step) RunFrames(1);
         Press(vk_space);
         Key(vk_right, false);
-        if (late == 2)
+        if (late == 2) {
             EXPECT_LT(Vv(), 0) << "no jump " << late << " steps after the ledge";
-        else
+        } else {
             EXPECT_GT(Vv(), 0) << "a jump " << late << " steps after the ledge";
+        }
         FallToGround();
     }
 }

@@ -97,10 +97,10 @@ TEST(PackerCodeTable, TheNamesTheSourcesUseAreNumberedAndPaired) {
     EXPECT_EQ(link.code_count, kGameCodeCount);
     // Built-in variables follow the game's, to be resolved by name at load.
     EXPECT_STREQ(link.variables[0].name, "dead");
-    EXPECT_EQ(link.variables[3].id, 3);
+    EXPECT_EQ(link.variables[3].slot, 3);
     EXPECT_EQ(&VAR_x, &link.variables[5]);
     EXPECT_STREQ(VAR_x.name, "x");
-    EXPECT_EQ(VAR_x.id, -1);
+    EXPECT_EQ(VAR_x.slot, -1);
     EXPECT_EQ(link.variables[6].name, nullptr);
     EXPECT_EQ(&FN_font_add_sprite, &link.functions[0]);
     EXPECT_STREQ(FN_instance_destroy.name, "instance_destroy");

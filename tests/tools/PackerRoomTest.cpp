@@ -154,8 +154,11 @@ exits
         const double along = record.axis == 0 ? x - crossing.to_column * kScreenWidth : y - crossing.to_row * kScreenHeight;
         const double size = record.axis == 0 ? kScreenWidth : kScreenHeight;
         EXPECT_LT(std::min(along, size - along), 16);
-        if (record.axis == 0) EXPECT_EQ(y - crossing.to_row * kScreenHeight, crossing.y - crossing.row * kScreenHeight);
-        else EXPECT_EQ(x - crossing.to_column * kScreenWidth, crossing.x - crossing.column * kScreenWidth);
+        if (record.axis == 0) {
+            EXPECT_EQ(y - crossing.to_row * kScreenHeight, crossing.y - crossing.row * kScreenHeight);
+        } else {
+            EXPECT_EQ(x - crossing.to_column * kScreenWidth, crossing.x - crossing.column * kScreenWidth);
+        }
     }
     EXPECT_EQ(ExitRecords(world, {6, 2}, lookup).at({5, 1}), (ExitRecord{5, 5, 1, 0}));
 
