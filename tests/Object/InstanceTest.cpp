@@ -8,7 +8,6 @@
 #include "Object/InstanceLifecycle.h"
 #include "Object/WorldFixture.h"
 #include "Runner/GameApi.h"
-#include "Variable/BuiltinVariableTable.h"
 
 namespace {
 

@@ -8,11 +8,8 @@
 #include "Code/ValueTestSupport.h"
 #include "Graphics/GlScene.h"
 #include "Graphics/GoldenPixels.h"
-#include "Graphics/GraphicsContext.h"
 #include "Package/PackageReader.h"
 #include "PackageWriter.h"
-#include "Platform/GlTestWindow.h"
-#include "Platform/GoldenImage.h"
 #include "Sprite/SpriteTable.h"
 
 namespace {

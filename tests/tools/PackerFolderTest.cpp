@@ -9,7 +9,6 @@
 #include "Package/PackageReader.h"
 #include "PackageWriter.h"
 #include "Runner/ProcessRun.h"
-#include "TestFiles.h"
 #include "ToolRun.h"
 
 namespace fs = std::filesystem;

@@ -3,7 +3,6 @@
 #include <array>
 #include <gtest/gtest.h>
 
-#include "AssetDocument.h"
 #include "AssetErrorOf.h"
 #include "Package/PackageReader.h"
 #include "PackageWriter.h"
