@@ -9,7 +9,6 @@
 #include "Package/PackageReader.h"
 #include "PackageWriter.h"
 #include "Runner/ProcessRun.h"
-#include "ToolRun.h"
 
 namespace fs = std::filesystem;
 
@@ -25,10 +24,10 @@ protected:
 
     // Runs the packer: its exit status and what it wrote to stderr, as "exit N: ...".
     std::string Pack(const std::string& options = "") {
-        const ToolRun run = RunTool(std::string(PACKER_PATH) + " " + assets_.string() + " -o " +
-                                        package_.string() + options,
-                                    folder_);
-        return "exit " + std::to_string(run.status) + ": " + run.err;
+        const ProcessRun run = Execute(std::string(PACKER_PATH) + " " + assets_.string() + " -o " +
+                                           package_.string() + options,
+                                       (folder_ / "err.txt").string());
+        return "exit " + std::to_string(run.exit_code) + ": " + run.errors;
     }
 
     const fs::path folder_ = fs::path(TEST_BINARY_DIR) / "packer" /

@@ -3,7 +3,7 @@
 #include "Package/PackageReader.h"
 #include "PackageWriter.h"
 #include "SamplePackage.h"
-#include "ToolRun.h"
+#include "Runner/ProcessRun.h"
 
 #include <algorithm>
 #include <cstring>
@@ -29,8 +29,8 @@ protected:
         ASSERT_TRUE(ReadPackage(bytes, read_).ok);
     }
 
-    ToolRun Pkg(const std::string& arguments) {
-        return RunTool(std::string(PKGTOOL_PATH) + " " + arguments, folder_);
+    ProcessRun Pkg(const std::string& arguments) {
+        return Execute(std::string(PKGTOOL_PATH) + " " + arguments, (folder_ / "err.txt").string());
     }
 
     // One folder per test: ctest runs them side by side.
@@ -43,28 +43,28 @@ protected:
 };
 
 TEST_F(Pkgtool, InfoListsHeaderFieldsChunksAndCounts) {
-    ToolRun run = Pkg("info " + package_);
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "");
+    ProcessRun run = Pkg("info " + package_);
+    ASSERT_EQ(run.exit_code, 0) << run.errors;
+    EXPECT_EQ(run.errors, "");
     for (const char* line :
          {"game_name: Snowtide\n", "display_name: Snowtide Test\n", "bytecode_version: 17\n",
           "major_version: 2\n", "window_width: 320\n", "window_height: 180\n", "game_speed: 50\n",
           "room_order: 1,0\n", "objects: 3\n", "rooms: 2\n", "sprites: 4\n", "sounds: 3\n",
           "fonts: 2\n", "textures: 4\n", "code: 5\n"})
-        EXPECT_NE(run.out.find(line), std::string::npos) << line;
+        EXPECT_NE(run.output.find(line), std::string::npos) << line;
 
     // One line per chunk, in file order, the zero-length one too.
     std::string chunks;
     for (const PackageChunk& chunk : read_.chunks)
         chunks += "chunk " + ChunkTagText(chunk.tag) + " " + std::to_string(chunk.length) + "\n";
-    EXPECT_NE(run.out.find(chunks), std::string::npos) << run.out;
+    EXPECT_NE(run.output.find(chunks), std::string::npos) << run.output;
     EXPECT_NE(chunks.find("chunk ROOM 0\n"), std::string::npos);
 }
 
 TEST_F(Pkgtool, DumpShowsTheRecordsOfOneKind) {
-    ToolRun run = Pkg("dump " + package_ + " objects 1");
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "object 1 \"oChar\"\n"
+    ProcessRun run = Pkg("dump " + package_ + " objects 1");
+    ASSERT_EQ(run.exit_code, 0) << run.errors;
+    EXPECT_EQ(run.output, "object 1 \"oChar\"\n"
                        "  sprite: 0  mask: 2  parent: 0  depth: -5\n"
                        "  visible: 1  solid: 1  persistent: 1  physics: 0\n"
                        "  event 3/0: code 2\n"
@@ -72,43 +72,43 @@ TEST_F(Pkgtool, DumpShowsTheRecordsOfOneKind) {
                        "  event 8/73: code 2\n");
 
     run = Pkg("dump " + package_ + " sprites");
-    ASSERT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("sprite 1: (empty)\nsprite 2 \"sBlock\"\n"), std::string::npos);
-    EXPECT_NE(run.out.find("  frames: 0 1\n"), std::string::npos);
+    ASSERT_EQ(run.exit_code, 0);
+    EXPECT_NE(run.output.find("sprite 1: (empty)\nsprite 2 \"sBlock\"\n"), std::string::npos);
+    EXPECT_NE(run.output.find("  frames: 0 1\n"), std::string::npos);
 
     run = Pkg("dump " + package_ + " rooms 0");
-    EXPECT_NE(run.out.find("  layer \"Tiles\" id 4 tiles depth 100"), std::string::npos);
-    EXPECT_NE(run.out.find("    tile set 0, 3x2 cells\n    0 1 10000002\n"), std::string::npos)
-        << run.out;
+    EXPECT_NE(run.output.find("  layer \"Tiles\" id 4 tiles depth 100"), std::string::npos);
+    EXPECT_NE(run.output.find("    tile set 0, 3x2 cells\n    0 1 10000002\n"), std::string::npos)
+        << run.output;
 
     for (const char* kind : {"backgrounds", "fonts", "sounds", "textures", "code", "strings"}) {
         run = Pkg("dump " + package_ + " " + kind);
-        EXPECT_EQ(run.status, 0) << kind;
-        EXPECT_FALSE(run.out.empty()) << kind;
+        EXPECT_EQ(run.exit_code, 0) << kind;
+        EXPECT_FALSE(run.output.empty()) << kind;
     }
-    EXPECT_NE(Pkg("dump " + package_ + " strings").out.find("\"a string only the code uses\""),
+    EXPECT_NE(Pkg("dump " + package_ + " strings").output.find("\"a string only the code uses\""),
               std::string::npos);
-    EXPECT_NE(Pkg("dump " + package_ + " textures 3").out.find("raw16 4x2"), std::string::npos);
+    EXPECT_NE(Pkg("dump " + package_ + " textures 3").output.find("raw16 4x2"), std::string::npos);
 
     // A wrong command line is not a refused file.
-    EXPECT_EQ(Pkg("dump " + package_ + " paths").status, 1);
-    EXPECT_EQ(Pkg("dump " + package_ + " objects 3").status, 1);
-    EXPECT_EQ(Pkg("list " + package_).status, 1);
+    EXPECT_EQ(Pkg("dump " + package_ + " paths").exit_code, 1);
+    EXPECT_EQ(Pkg("dump " + package_ + " objects 3").exit_code, 1);
+    EXPECT_EQ(Pkg("list " + package_).exit_code, 1);
 }
 
 TEST_F(Pkgtool, RefusedFilesExitWithTwoAndOneLine) {
     const std::string broken = (folder_ / "broken.win").string();
     std::ofstream(broken, std::ios::binary) << "FROM and not much more";
-    ToolRun run = Pkg("info " + broken);
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, broken +
+    ProcessRun run = Pkg("info " + broken);
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_EQ(run.output, "");
+    EXPECT_EQ(run.errors, broken +
                            ": not a game package: it starts with \"FROM\" instead of \"FORM\" at "
                            "offset 0\n");
 
     run = Pkg("dump " + (folder_ / "missing.win").string() + " objects");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1);
 }
 
 } // namespace
