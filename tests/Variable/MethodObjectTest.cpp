@@ -15,8 +15,9 @@ class MethodObject : public VariableTest {
 protected:
     void SetUp() override {
         VariableTest::SetUp();
+        // A built-in whose name is also a global's, registered first: function 0 is a function too.
+        RegisterBuiltin("dead", ReadNumber, 1);
         RegisterBuiltin("read_number", ReadNumber, 1);
-        RegisterBuiltin("dead", ReadNumber, 1); // a built-in whose name is also a global's
     }
     void TearDown() override {
         ClearBuiltins();

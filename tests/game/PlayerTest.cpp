@@ -1,5 +1,6 @@
 // Mireth on blocks, spikes and slimes placed in an empty room, moved by keys posted to the window.
 #include <cmath>
+#include <string>
 
 #include "GameFixture.h"
 
@@ -221,6 +222,19 @@ TEST_F(PlayerTest, SpikesKillAndMirethReturnsToHerCheckpointWhole) {
     EXPECT_EQ(Y(), 160);
     EXPECT_EQ(Get(player_, SLOT_hp), 2);
     EXPECT_EQ(Get(player_, VAR_visible), 1);
+}
+
+// After a hurt Mireth blinks: of every four frames of safety she shows two, then shows again.
+TEST_F(PlayerTest, AnInvulnerableActorBlinksTwoFramesInFour) {
+    Assign(Var(player_, SLOT_invuln), Value(9));
+    std::string shown;
+    for (int frame = 0; frame < 10; ++frame) {
+        null_graphics_.draws.clear();
+        psl_Object_oActor_Draw_0(player_, player_); // counts the safety down a frame
+        graphics_->Flush();
+        shown += null_graphics_.draws.empty() ? '.' : '#';
+    }
+    EXPECT_EQ(shown, "##..##..##");
 }
 
 TEST_F(PlayerTest, AnOpenRoomEdgeLeadsToTheScreenItsRecordNames) {
