@@ -70,12 +70,16 @@ std::vector<std::string> NamesOf(const ResourceList<T>& list) {
 
 } // namespace
 
+PackageStatus MissingPackage(const std::string& where) {
+    return PackageStatus::Failure("Unable to find game!!: " + where);
+}
+
 PackageStatus PackageLoader::Open(const std::string& game_file) {
     DebugOutput().Printf("Reading File %s\n", game_file.c_str());
     std::vector<uint8_t> image;
     if (!ReadWholeFile(game_file, image)) {
         DebugOutput().Printf("FAILED to load File %s\n", game_file.c_str());
-        return PackageStatus::Failure("Unable to find game!!: " + game_file);
+        return MissingPackage(game_file);
     }
     DebugOutput().Printf("Loaded File %s(%d)\n", game_file.c_str(),
                          ClampCount(uint32_t(image.size())));

@@ -29,6 +29,9 @@
 #include <string>
 #include <vector>
 
+// The refusal of a package that is not where it was looked for (one place, or several joined).
+PackageStatus MissingPackage(const std::string& where);
+
 // What the runner takes from "options.ini" beside the package. Keys:
 //   [Runner]   SleepMargin=<ms>          the part of each frame's wait that is spun
 //   [Graphics] VertexBufferMode=<0|1|2>  one buffer, several, none ("-multivb"/"-novb" win)

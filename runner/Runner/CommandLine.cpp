@@ -1,6 +1,8 @@
 #include "Runner/CommandLine.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace {
 
@@ -49,6 +51,8 @@ constexpr OptionSpec kOptions[] = {
     {"-noaudio", 0, [](RunnerOptions& o, const std::string*) { o.no_audio = true; }, "      no audio"},
     {"-inawindow", 0, [](RunnerOptions& o, const std::string*) { o.in_a_window = true; },
      "      never start full screen"},
+    {"-fullscreen", 0, [](RunnerOptions& o, const std::string*) { o.full_screen = true; },
+     "      start full screen"},
     {"-exit", 1, [](RunnerOptions& o, const std::string* v) { o.exit_game = v[0]; },
      "PATH  the game to return to when this one ends"},
     {"-dir", 1, [](RunnerOptions& o, const std::string* v) { o.dir = v[0]; }, "PATH  recorded"},
@@ -117,6 +121,7 @@ constexpr OptionSpec kOptions[] = {
     {"-tracestages", 0, [](RunnerOptions& o, const std::string*) { o.trace_stages = true; },
      "      write each step stage's name to the debug output"},
     {"--help", 0, [](RunnerOptions& o, const std::string*) { o.help = true; }, "      print this help"},
+    {"--version", 0, [](RunnerOptions& o, const std::string*) { o.version = true; }, "      print the version"},
 };
 
 const OptionSpec* FindOption(const std::string& token) {
@@ -190,11 +195,30 @@ CommandLineResult SplitCommandLine(std::string_view line, std::vector<std::strin
     return {};
 }
 
-std::string CommandLineHelp() {
-    std::string help = "Usage: runner [options]\n\nOptions:\n";
-    for (const OptionSpec& option : kOptions) {
-        std::string name = option.name;
-        help += "  " + name + std::string(name.size() < 18 ? 18 - name.size() : 1, ' ') + option.help + "\n";
+std::string CommandLineHelp(const std::string& program) {
+    // What a player or a packager reaches for comes first; the rest are named only.
+    static constexpr const char* kFirst[] = {"-inawindow", "-fullscreen", "-noaudio", "-game", "-record",
+                                             "-playback", "-nowindow", "-frames", "--version", "--help"};
+    std::string help = "Usage: " + program + " [options]\n\nOptions:\n";
+    for (const char* name : kFirst) {
+        const OptionSpec& option = *FindOption(name);
+        help += "  " + std::string(name) + std::string(18 - std::strlen(name), ' ') + option.help + "\n";
     }
-    return help;
+    std::string line = "\nAlso accepted, for tests and diagnostics:";
+    for (const OptionSpec& option : kOptions) {
+        if (std::find_if(std::begin(kFirst), std::end(kFirst), [&](const char* name) {
+                return std::strcmp(name, option.name) == 0;
+            }) != std::end(kFirst))
+            continue;
+        if (line.size() + std::strlen(option.name) > 96) {
+            help += line + "\n";
+            line = " ";
+        }
+        line += std::string(" ") + option.name;
+    }
+    return help + line + "\n";
+}
+
+std::string VersionLine(const std::string& program) {
+    return program + " " + PRODUCT_VERSION + "\n";
 }

@@ -23,6 +23,7 @@ struct RunnerOptions {
     bool new_executor = true;
     bool no_audio = false;
     bool in_a_window = false; // never full screen
+    bool full_screen = false; // full screen at start, whatever the package says
     std::string exit_game; // the game to return to when this one ends
     std::string dir;
     std::string debug_symbols;
@@ -56,6 +57,7 @@ struct RunnerOptions {
     std::string screenshot_path; // the window's picture of the last frame, as PNG
     bool unpaced = false; // frames back to back, without waiting or vertical sync
     bool help = false;
+    bool version = false;
 };
 
 struct CommandLineResult {
@@ -72,5 +74,6 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& tokens,
 // quoting (inside, blanks belong to the token) and is dropped.
 CommandLineResult SplitCommandLine(std::string_view line, std::vector<std::string>& tokens);
 
-// The text printed by --help.
-std::string CommandLineHelp();
+// The texts printed by --help and --version, for the program of that name.
+std::string CommandLineHelp(const std::string& program);
+std::string VersionLine(const std::string& program);

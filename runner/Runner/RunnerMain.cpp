@@ -29,6 +29,7 @@
 #include "Runner/FlattenedNames.h"
 #include "Runner/FrameLoop.h"
 #include "Runner/GameWorld.h"
+#include "Runner/PackageSearch.h"
 #include "Runner/Relaunch.h"
 #include "Sound/AudioSystem.h"
 #include "Support/SaveFolder.h"
@@ -103,13 +104,8 @@ private:
     std::unique_ptr<WindowControl> window_control_;
     std::unique_ptr<AudioSystem> audio_; // none with -noaudio
     std::string relaunch_line_;
+    const std::vector<std::string> package_places_ = PackagePlaces(ExecutablePath());
 };
-
-std::string DefaultGameFile() {
-    std::error_code error;
-    fs::path beside = fs::path(ExecutableFolder()) / "data.win";
-    return fs::is_regular_file(beside, error) ? beside.string() : std::string();
-}
 
 int RunnerSession::Refuse(const std::string& line) {
     ErrorOutput().Printf("%s\n", line.c_str());
@@ -119,13 +115,14 @@ int RunnerSession::Refuse(const std::string& line) {
 }
 
 std::optional<int> RunnerSession::ReadCommandLine(const std::vector<std::string>& tokens) {
-    CommandLineResult parsed = ParseCommandLine(tokens, DefaultGameFile(), options_);
+    CommandLineResult parsed = ParseCommandLine(tokens, FindPackage(package_places_), options_);
     if (!parsed.ok) {
         ErrorOutput().Printf("runner: %s\n", parsed.error.c_str());
         return kExitFailure;
     }
-    if (options_.help) {
-        std::fputs(CommandLineHelp().c_str(), stdout);
+    if (options_.help || options_.version) {
+        const std::string program = tokens.empty() ? "runner" : fs::path(tokens[0]).filename().string();
+        std::fputs((options_.help ? CommandLineHelp(program) : VersionLine(program)).c_str(), stdout);
         return 0;
     }
     if (!options_.output_path.empty() && !ErrorOutput().RedirectToFile(options_.output_path))
@@ -160,6 +157,7 @@ std::optional<int> RunnerSession::StartUp() {
                         "**  Runner v1.0(999)[r32908]\n"
                         "************************************************\n");
     MemoryManagerMutex();
+    if (options_.game_file.empty()) return Refuse(MissingPackage(JoinPlaces(package_places_)).error);
     if (PackageStatus status = loader_.Open(options_.game_file); !status) return Refuse(status.error);
 
     DebugOutput().Write("Get Resolution\n");
@@ -219,7 +217,8 @@ std::optional<int> RunnerSession::DoTheWork() {
         return Refuse(status.error);
     }
     graphics_->LoadPackage(loader_.Package());
-    if (StartsFullScreen(loader_.Package().header.info_flags, loader_.Package().options, options_.in_a_window))
+    if (options_.full_screen ||
+        StartsFullScreen(loader_.Package().header.info_flags, loader_.Package().options, options_.in_a_window))
         window_control_->SetFullScreen(true);
     RunnerState& runner = Runner();
     ApplySleepMargin();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 namespace {
 
 RunnerOptions Parse(std::vector<std::string> tokens, const std::string& default_game = "") {
@@ -74,7 +76,20 @@ TEST(CommandLine, OptionsAreExactDebugYieldsToAFoundGameAndBadLinesAreRefused) {
     EXPECT_EQ(missing.error, "option -game needs 1 value");
     CommandLineResult huge = ParseCommandLine({"runner", std::string(5000, 'a')}, "", options);
     EXPECT_FALSE(huge.ok);
-    EXPECT_NE(CommandLineHelp().find("-sleepmargin"), std::string::npos);
+}
+
+TEST(CommandLine, HelpListsWhatPlayersUseFirstAndNamesTheRest) {
+    const std::string help = CommandLineHelp("snowtide");
+    EXPECT_EQ(help.rfind("Usage: snowtide [options]\n", 0), 0u);
+    const size_t rest = help.find("Also accepted");
+    ASSERT_NE(rest, std::string::npos);
+    for (const char* first : {"-inawindow", "-fullscreen", "-noaudio", "-game", "-record", "-playback", "--version"})
+        EXPECT_LT(help.find(std::string("  ") + first + " "), rest) << first;
+    for (const char* other : {"-sleepmargin", "-digest", "-kxdebugpath"})
+        EXPECT_GT(help.find(std::string(" ") + other), rest) << other;
+    EXPECT_TRUE(std::regex_match(VersionLine("snowtide"), std::regex("snowtide [0-9]+\\.[0-9]+\\.[0-9]+\n")));
+    EXPECT_TRUE(Parse({"--version"}).version);
+    EXPECT_TRUE(Parse({"-fullscreen"}).full_screen);
 }
 
 } // namespace
