@@ -1,6 +1,9 @@
-// Snowtide: the runner with the game's compiled code; data.win beside the executable.
+// Snowtide: the runner with the game's compiled code and its icon; data.win beside the executable.
+#include "GameIcon.h"
 #include "GameNames.h"
 
 int main(int argc, char** argv) {
-    return RunnerMain(argc, argv, GameLinkRecord());
+    GameLink game = GameLinkRecord();
+    game.icon = GameWindowIcon();
+    return RunnerMain(argc, argv, game);
 }

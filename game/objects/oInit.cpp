@@ -37,6 +37,7 @@ void psl_Object_oInit_Create_0(CInstance* self, CInstance* other) {
     Assign(Global(SLOT_scale), Global(SLOT_max_scale));
     Assign(Global(SLOT_volume), Value(1));
     Assign(Global(SLOT_fullscreen), Value(0));
+    Assign(Global(SLOT_pause_when_away), Value(1));
 
     frame.Line(5);
     Call(self, other, FN_instance_create_depth, Value(0), Value(0), Value(0), Value(oInput));

@@ -1,6 +1,7 @@
 // oPauseMenu: Escape (or Start) pauses the game and opens a small menu over the dimmed screen:
-// resume, volume, window scale, full screen, the controls (each action's bindings, rebound by
-// pressing what should take their place) and quit. Every change is saved at once.
+// resume, volume, window scale, full screen, whether the game pauses itself when its window loses
+// the focus, the controls (each action's bindings, rebound by pressing what should take their
+// place) and quit. Every change is saved at once.
 #include <string>
 
 #include "CodeTable.h"
@@ -11,8 +12,8 @@
 namespace {
 
 enum Page { kMainPage = 0, kControlsPage = 1 };
-enum MainItem { kResume, kVolume, kScale, kFullScreen, kControls, kQuit, kMainItemCount };
-const char* const kMainItems[] = {"Resume", "Volume", "Window scale", "Full screen", "Controls", "Quit"};
+enum MainItem { kResume, kVolume, kScale, kFullScreen, kPauseWhenAway, kControls, kQuit, kMainItemCount };
+const char* const kMainItems[] = {"Resume", "Volume", "Window scale", "Full screen", "Pause when away", "Controls", "Quit"};
 const char* const kActionNames[] = {"Up", "Down", "Left", "Right", "Jump", "Spare"};
 constexpr int kActionCount = 6;
 constexpr int kResetItem = kActionCount; // after the actions on the controls page
@@ -90,6 +91,8 @@ void Adjust(CInstance* self, CInstance* other, int item, double direction) {
     } else if (item == kFullScreen) {
         Assign(Global(SLOT_fullscreen), Value(!Call(self, other, FN_window_get_fullscreen)));
         Call(self, other, FN_window_set_fullscreen, Global(SLOT_fullscreen));
+    } else if (item == kPauseWhenAway) {
+        Assign(Global(SLOT_pause_when_away), Value(!Value(Global(SLOT_pause_when_away))));
     } else {
         return;
     }
@@ -115,7 +118,8 @@ void MainPage(CInstance* self, CInstance* other, const Choice& choice) {
     if (!choice.confirm) return;
     switch (item) {
     case kResume: Close(self, other); break;
-    case kFullScreen: Adjust(self, other, item, 1); break;
+    case kFullScreen:
+    case kPauseWhenAway: Adjust(self, other, item, 1); break;
     case kControls:
         Assign(Var(self, SLOT_page), Value(kControlsPage));
         Assign(Var(self, SLOT_cursor), Value(0));
@@ -192,6 +196,7 @@ std::string MainValue(int item) {
     case kVolume: return std::to_string(int(Real(Global(SLOT_volume)) * 100 + 0.5)) + "%";
     case kScale: return "x" + ValueText(Global(SLOT_scale));
     case kFullScreen: return Value(Global(SLOT_fullscreen)) ? "On" : "Off";
+    case kPauseWhenAway: return Value(Global(SLOT_pause_when_away)) ? "On" : "Off";
     default: return "";
     }
 }
@@ -212,7 +217,10 @@ void psl_Object_oPauseMenu_Step_0(CInstance* self, CInstance* other) {
     const Value room = BuiltinVar(self, VAR_room);
     if (!Value(Var(self, SLOT_open))) {
         if (room == Value(rmInit) || room == Value(rmGo)) return;
-        if (KeyPressed(self, other, vk_escape) || (room != Value(rmTitle) && StartPressed(self, other))) Open(self, other);
+        // The player switched to another window: the game waits for them.
+        const bool away = Value(Global(SLOT_pause_when_away)) && Call(self, other, FN_window_focus_lost);
+        if (away || KeyPressed(self, other, vk_escape) || (room != Value(rmTitle) && StartPressed(self, other)))
+            Open(self, other);
         return;
     }
     frame.Line(2);

@@ -35,7 +35,8 @@ constexpr SavedNumber kProgressGlobals[] = {
     {"char_x", -kFarthest, kFarthest, false}, {"char_y", -kFarthest, kFarthest, false},
     {"char_room", 0, kRoomCount - 1, true}};
 constexpr SavedNumber kOptionGlobals[] = {
-    {"scale", 1, kMostScale, true}, {"volume", 0, 1, false}, {"fullscreen", 0, 1, true}};
+    {"scale", 1, kMostScale, true}, {"volume", 0, 1, false}, {"fullscreen", 0, 1, true},
+    {"pause_when_away", 0, 1, true}};
 
 // Copies a file that could not be read beside itself, line by line (the files are text).
 void KeepDamagedFile(CInstance* self, CInstance* other, const Value& name) {

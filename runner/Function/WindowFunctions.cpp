@@ -1,8 +1,10 @@
-// Built-ins of the window and the display: size, centring, full screen and the display's size.
+// Built-ins of the window and the display: size, centring, full screen, focus and the display's
+// size.
 // Without a window (some tests) they do nothing and the display measures 0 by 0.
 #include "Function/BuiltinGroups.h"
 
 #include "Code/Builtins.h"
+#include "IO/InputState.h"
 #include "Run/WindowControl.h"
 #include "Variable/BuiltinArgs.h"
 
@@ -26,6 +28,12 @@ void window_set_fullscreen(RValue& result, CInstance*, CInstance*, int, RValue* 
 void window_get_fullscreen(RValue& result, CInstance*, CInstance*, int, RValue*) {
     WindowControl* control = ActiveWindowControl();
     SetBool(result, control && control->FullScreen());
+}
+
+// True in the step after the window lost the keyboard focus (in a replay: as recorded), so
+// that a game can pause itself while the player is away.
+void window_focus_lost(RValue& result, CInstance*, CInstance*, int, RValue*) {
+    SetBool(result, RunnerInput().focus_lost);
 }
 
 void DisplaySize(int& width, int& height) {
@@ -52,6 +60,7 @@ void RegisterWindowFunctions() {
     RegisterBuiltin("window_center", window_center, 0);
     RegisterBuiltin("window_set_fullscreen", window_set_fullscreen, 1);
     RegisterBuiltin("window_get_fullscreen", window_get_fullscreen, 0);
+    RegisterBuiltin("window_focus_lost", window_focus_lost, 0);
     RegisterBuiltin("display_get_width", display_get_width, 0);
     RegisterBuiltin("display_get_height", display_get_height, 0);
 }

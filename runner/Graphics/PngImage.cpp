@@ -1,6 +1,7 @@
 // PNG files through libpng's simplified interface.
 #include "Graphics/PngImage.h"
 
+#include <fstream>
 #include <png.h>
 
 bool ReadPng(const std::string& path, RgbaImage& image, std::string& error) {
@@ -22,9 +23,9 @@ bool ReadPng(const std::string& path, RgbaImage& image, std::string& error) {
     return true;
 }
 
-bool WritePng(const std::string& path, const RgbaImage& image, std::string& error) {
+bool EncodePng(const RgbaImage& image, std::string& bytes, std::string& error) {
     if (image.pixels.size() != static_cast<size_t>(image.width) * image.height * 4) {
-        error = path + ": the pixels do not fill the image";
+        error = "the pixels do not fill the image";
         return false;
     }
     png_image png{};
@@ -32,8 +33,28 @@ bool WritePng(const std::string& path, const RgbaImage& image, std::string& erro
     png.width = static_cast<png_uint_32>(image.width);
     png.height = static_cast<png_uint_32>(image.height);
     png.format = PNG_FORMAT_RGBA;
-    if (!png_image_write_to_file(&png, path.c_str(), 0, image.pixels.data(), 0, nullptr)) {
-        error = path + ": " + png.message;
+    png_alloc_size_t size = 0;
+    // The first call measures, the second writes.
+    if (png_image_write_to_memory(&png, nullptr, &size, 0, image.pixels.data(), 0, nullptr)) {
+        bytes.resize(size);
+        if (png_image_write_to_memory(&png, bytes.data(), &size, 0, image.pixels.data(), 0, nullptr)) {
+            bytes.resize(size);
+            return true;
+        }
+    }
+    error = png.message;
+    return false;
+}
+
+bool WritePng(const std::string& path, const RgbaImage& image, std::string& error) {
+    std::string bytes;
+    if (!EncodePng(image, bytes, error)) {
+        error = path + ": " + error;
+        return false;
+    }
+    std::ofstream file(path, std::ios::binary);
+    if (!(file << bytes) || !file.flush()) {
+        error = path + ": cannot be written";
         return false;
     }
     return true;

@@ -12,4 +12,6 @@ struct RgbaImage {
 };
 
 bool ReadPng(const std::string& path, RgbaImage& image, std::string& error);
+// The PNG file's bytes; false, with the reason, when the image cannot be one.
+bool EncodePng(const RgbaImage& image, std::string& bytes, std::string& error);
 bool WritePng(const std::string& path, const RgbaImage& image, std::string& error);

@@ -21,6 +21,7 @@ enum Tag : uint8_t {
     kMouseButtons = 0x06, // u16: held bits 0-2, pressed 3-5, released 6-8, wheel up 9, down 10
     kPictureSize = 0x07, // varints: width, height
     kSeed = 0x08, // u32
+    kFocusLost = 0x09, // a byte, 1 when the window lost the focus since the step before
     // varint slot, connected and standard bytes, then the description and the mapping, each a
     // varint length and its bytes
     kGamepadDevice = 0x10,
@@ -262,6 +263,12 @@ bool ApplyBlock(uint8_t tag, std::string_view bytes, InputFrame& frame,
     case kPictureSize: ok = ReadPictureSize(body, frame.mouse); break;
     case kGamepadDevice: ok = ReadDevice(body, frame.gamepads); break;
     case kGamepadValues: ok = ReadValues(body, frame.gamepads); break;
+    case kFocusLost: {
+        uint8_t lost = 0;
+        ok = body.Fixed(lost) && lost <= 1;
+        frame.focus_lost = lost;
+        break;
+    }
     case kSeed: {
         uint32_t seed = 0;
         ok = body.Fixed(seed);
@@ -349,6 +356,7 @@ void RecordingEncoder::Step(const InputFrame& frame) {
         PutVarint(body, uint64_t(mouse.picture_height));
         Block(kPictureSize, body);
     }
+    if (frame.focus_lost != previous_.focus_lost) Block(kFocusLost, std::string(1, char(frame.focus_lost)));
     // Slots a snapshot no longer has read as disconnected, as the table takes them.
     for (size_t slot = 0; slot < std::max(frame.gamepads.size(), previous_.gamepads.size()); ++slot) {
         const GamepadSlotState none;

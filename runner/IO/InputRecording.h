@@ -32,6 +32,7 @@ struct InputFrame {
     KeyboardSnapshot keyboard;
     MouseSnapshot mouse;
     GamepadSnapshot gamepads;
+    bool focus_lost = false;
     bool operator==(const InputFrame&) const = default;
 };
 

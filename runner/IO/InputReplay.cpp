@@ -58,7 +58,8 @@ void InputReplay::Flush() {
 
 void InputReplay::RecordStep(const InputState& input, int64_t delta_time_us) {
     if (!file_) return;
-    encoder_.Step({delta_time_us, input.keyboard.Current(), input.mouse.Current(), RunnerGamepads().Snapshot()});
+    encoder_.Step({delta_time_us, input.keyboard.Current(), input.mouse.Current(), RunnerGamepads().Snapshot(),
+                   input.focus_lost});
     Flush();
 }
 
@@ -69,6 +70,7 @@ void InputReplay::PlayStep(InputState& input, int64_t& delta_time_us) {
     input.keyboard.SetCurrent(frame.keyboard);
     input.mouse.SetCurrent(frame.mouse);
     RunnerGamepads().Apply(frame.gamepads);
+    input.focus_lost = frame.focus_lost;
     delta_time_us = frame.delta_time_us;
     seeds_.assign(seeds.begin(), seeds.end());
 }

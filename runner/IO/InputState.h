@@ -8,6 +8,8 @@
 struct InputState {
     KeyboardState keyboard;
     MouseState mouse;
+    // The window lost the keyboard focus since the step before.
+    bool focus_lost = false;
 };
 
 InputState& RunnerInput();

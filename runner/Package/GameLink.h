@@ -16,6 +16,13 @@ struct FunctionPair {
     int32_t index;
 };
 
+// The window's icon as the game was built with it: RGBA rows from the top; none when null.
+struct GameIcon {
+    int32_t width = 0;
+    int32_t height = 0;
+    const uint8_t* rgba = nullptr;
+};
+
 struct GameLink {
     int32_t global_count = 0;
     int32_t instance_count = 0;
@@ -26,6 +33,7 @@ struct GameLink {
     // The stamp of the package built with this code (its header's timestamp); 0 when the game
     // was not built with a package of its own, and any package of matching code will do.
     uint64_t package_stamp = 0;
+    GameIcon icon;
 };
 
 // Installs the game's code table; the package loader then reads against this link.

@@ -68,4 +68,9 @@ public:
     // Whether the key with this virtual-key code is down now, asked of the system rather than
     // learnt from events.
     virtual bool KeyHeld(int32_t) const { return false; }
+
+    // The picture the desktop shows for the window: RGBA rows from the top.
+    virtual void SetIcon(int /*width*/, int /*height*/, const uint8_t* /*rgba*/) {}
+    // The system's mouse pointer over the window.
+    virtual void ShowCursor(bool) {}
 };

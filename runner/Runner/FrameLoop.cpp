@@ -1,9 +1,13 @@
 #include "Runner/FrameLoop.h"
 
+#include <ctime>
+#include <utility>
+
 #include "Base/OutputChannel.h"
 #include "Base/RunnerState.h"
 #include "Graphics/GraphicsContext.h"
 #include "IO/GamepadLayer.h"
+#include "IO/InputConstants.h"
 #include "IO/InputEvents.h"
 #include "IO/InputReplay.h"
 #include "IO/InputState.h"
@@ -21,6 +25,7 @@
 #include "Run/RoomFlow.h"
 #include "Run/WindowControl.h"
 #include "Runner/FramePacing.h"
+#include "Runner/Screenshots.h"
 #include "Sound/AudioSystem.h"
 #include "Support/SaveWriter.h"
 
@@ -97,9 +102,10 @@ double FrameLoop::RunFrame() {
     if (!runner.running) return kDefaultRate;
 
     CountFramesPerSecond();
-    Saves().ReportFailures();
+    Saves().ReportOutcomes();
     if (AudioSystem* audio = ActiveAudio()) audio->Tick(); // none with -noaudio
     if (WindowControl* control = ActiveWindowControl()) control->CountDown();
+    idle_cursor_.Update(clock_.NowMicros());
     graphics_.BeginFrame();
     GraphicsContext* drawing = ActiveGraphics();
     if (drawing) drawing->BeginFrame();
@@ -108,6 +114,7 @@ double FrameLoop::RunFrame() {
     if (drawing) drawing->Flush();
     if (runner.pending_room == PENDING_NONE) {
         if (capture_next_) CaptureWindow();
+        if (std::exchange(screenshot_asked_, false)) SaveScreenshot(captured_, std::time(nullptr));
         if (stage_listener_) stage_listener_("Present");
         graphics_.Present();
     }
@@ -220,6 +227,7 @@ void FrameLoop::ReadInput() {
     if (replay.Playing()) {
         replay.PlayStep(input, runner.delta_time_us);
     } else {
+        input.focus_lost = std::exchange(focus_lost_, false);
         input.keyboard.StepUpdate([this](int32_t key) { return window_.KeyHeld(key); });
         input.mouse.StepUpdate(CurrentScreenLayout(window_, draw_stage_, ActiveGraphics()));
         UpdateGamepads();
@@ -228,8 +236,13 @@ void FrameLoop::ReadInput() {
     replay.RecordStep(input, runner.delta_time_us);
 }
 
-// While a recording plays, the player's input is not read at all.
+// While a recording plays, the player's input is not read at all. F12 is the runner's own:
+// it takes a screenshot, in a replay too, and the game never sees it.
 void FrameLoop::OnKey(int32_t virtual_key, bool down, bool repeat) {
+    if (virtual_key == vk_f12) {
+        if (down && !repeat) screenshot_asked_ = capture_next_ = true;
+        return;
+    }
     if (RunnerReplay().Playing()) return;
     if (down) RunnerInput().keyboard.KeyDown(virtual_key, repeat);
     else RunnerInput().keyboard.KeyUp(virtual_key);
@@ -240,6 +253,7 @@ void FrameLoop::OnText(std::string_view utf8) {
 }
 
 void FrameLoop::OnMouseMove(double x, double y) {
+    idle_cursor_.OnMoved(clock_.NowMicros());
     if (!RunnerReplay().Playing()) RunnerInput().mouse.Move(x, y);
 }
 
@@ -252,5 +266,7 @@ void FrameLoop::OnMouseWheel(int32_t steps) {
 }
 
 void FrameLoop::OnFocusLost() {
-    if (!RunnerReplay().Playing()) ClearInput();
+    if (RunnerReplay().Playing()) return;
+    ClearInput();
+    focus_lost_ = true;
 }

@@ -8,6 +8,7 @@
 #include "Graphics/PngImage.h"
 #include "Platform/Window.h"
 #include "Run/DrawStage.h"
+#include "Run/IdleCursor.h"
 #include "Runner/FrameSchedule.h"
 #include "Runner/WakeLateness.h"
 
@@ -70,6 +71,11 @@ private:
     int64_t previous_step_start_us_ = 0;
     int64_t frames_run_ = 0;
     bool capture_next_ = false;
+    // F12 was pressed: the next captured frame goes to the screenshots.
+    bool screenshot_asked_ = false;
+    // The window lost the focus since the last step read the input.
+    bool focus_lost_ = false;
+    IdleCursor idle_cursor_{window_};
     RgbaImage captured_;
     std::function<void(const char*)> stage_listener_;
 };

@@ -173,6 +173,7 @@ std::optional<int> RunnerSession::StartUp() {
     if (real_window && !OpenDesktopWindow(platform_, static_cast<int>(header.window_width),
                                           static_cast<int>(header.window_height), Runner().caption, error))
         return Refuse("Cannot start the graphics: " + error);
+    if (real_window) platform_.window->SetIcon(game_.icon.width, game_.icon.height, game_.icon.rgba);
     DebugOutput().Write("Init Graphics\n");
     loop_ = std::make_unique<FrameLoop>(*platform_.clock, *platform_.window, *platform_.graphics);
     graphics_ = std::make_unique<GraphicsContext>(*platform_.graphics, int(header.window_width),

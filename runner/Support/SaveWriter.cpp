@@ -11,9 +11,9 @@ SaveWriter::~SaveWriter() {
     WaitUntilIdle();
 }
 
-void SaveWriter::Replace(std::string path, std::string bytes) {
+void SaveWriter::Replace(std::string path, std::string bytes, std::string note) {
     std::lock_guard lock(mutex_);
-    queue_.push_back({std::move(path), std::move(bytes)});
+    queue_.push_back({std::move(path), std::move(bytes), std::move(note)});
     if (running_) return; // the running thread takes it after what is before it
     running_ = true;
     std::thread([this] { Run(); }).detach();
@@ -44,15 +44,18 @@ void SaveWriter::WaitUntilIdle() {
 
 void SaveWriter::Drain() {
     WaitUntilIdle();
-    ReportFailures();
+    ReportOutcomes();
 }
 
-void SaveWriter::ReportFailures() {
+void SaveWriter::ReportOutcomes() {
     std::vector<Failure> failures;
+    std::vector<std::string> notes;
     {
         std::lock_guard lock(mutex_);
         failures.swap(failures_);
+        notes.swap(notes_);
     }
+    for (const std::string& note : notes) DebugOutput().Printf("%s\n", note.c_str());
     for (const Failure& failure : failures) {
         ErrorOutput().Printf("Failed to save file %s (%s); the previous file is kept\n", failure.path.c_str(),
                              failure.reason.c_str());
@@ -77,6 +80,7 @@ void SaveWriter::Run() {
         }
         lock.lock();
         if (!error.empty()) failures_.push_back({save.path, error});
+        else if (!save.note.empty()) notes_.push_back(std::move(save.note));
         writing_.clear();
         written_.notify_all();
     }

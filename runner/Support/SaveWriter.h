@@ -19,20 +19,22 @@ public:
     SaveWriter(const SaveWriter&) = delete;
     SaveWriter& operator=(const SaveWriter&) = delete;
 
-    // Queues `bytes` to replace the file at `path`, whose folder exists.
-    void Replace(std::string path, std::string bytes);
+    // Queues `bytes` to replace the file at `path`, whose folder exists. A `note` goes to the
+    // debug output once the file is written.
+    void Replace(std::string path, std::string bytes, std::string note = {});
     // Whether a save of `path` is queued or being written.
     bool Pending(const std::string& path) const;
     // Returns once no save of `path` is queued or being written.
     void WaitFor(const std::string& path);
-    // Returns once every queued save is written, and reports the failures.
+    // Returns once every queued save is written, and reports on them.
     void Drain();
-    // Reports the saves that failed since the last report: the old file was kept.
-    void ReportFailures();
+    // Reports the saves that failed since the last report (the old file was kept), and gives
+    // the notes of those written.
+    void ReportOutcomes();
 
 private:
     struct Save {
-        std::string path, bytes;
+        std::string path, bytes, note;
     };
     struct Failure {
         std::string path, reason;
@@ -48,6 +50,7 @@ private:
     std::deque<Save> queue_;
     std::string writing_; // the path being written, or empty
     std::vector<Failure> failures_;
+    std::vector<std::string> notes_;
     bool running_ = false;
 };
 

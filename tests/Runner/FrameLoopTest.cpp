@@ -144,4 +144,29 @@ TEST_F(FrameLoopTest, ClosingTheWindowStopsTheLoopAfterTheFrame) {
     EXPECT_TRUE(Runner().quit_requested);
 }
 
+TEST_F(FrameLoopTest, InFullScreenTheCursorHidesAfterTwoStillSecondsAndShowsOnAMoveOrInAWindow) {
+    const auto run_for = [this](int64_t us) {
+        for (const int64_t end = clock_.now_us + us; clock_.now_us < end;) loop_.RunTurn();
+    };
+    run_for(3'000'000);
+    EXPECT_TRUE(window_.CursorShown());
+    window_.SetFullScreen(true);
+    run_for(1'900'000);
+    EXPECT_TRUE(window_.CursorShown());
+    run_for(200'000);
+    EXPECT_FALSE(window_.CursorShown());
+
+    window_.PostMouseMove(10, 10);
+    loop_.RunTurn();
+    EXPECT_TRUE(window_.CursorShown());
+    run_for(1'900'000); // counted from the move
+    EXPECT_TRUE(window_.CursorShown());
+    run_for(200'000);
+    EXPECT_FALSE(window_.CursorShown());
+
+    window_.SetFullScreen(false);
+    loop_.RunTurn();
+    EXPECT_TRUE(window_.CursorShown());
+}
+
 } // namespace

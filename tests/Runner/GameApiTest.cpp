@@ -90,7 +90,7 @@ protected:
         ResetVariables();
         RegisterBuiltinVariable("x", GetX, SetX);
         RegisterBuiltin("string", StringBuiltin, 1);
-        LinkGame({2, 2, g_variables, g_functions, kCode, 3});
+        LinkGame({2, 2, g_variables, g_functions, kCode, 3, 0, {}});
         LoadGameVariables(g_variables, 2, 2);
         Script_Add("count_args", 0);
         Script_Add("factorial", 1);

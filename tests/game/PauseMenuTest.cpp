@@ -1,5 +1,6 @@
 // The pause menu, driven by keys.
 #include "GameFixture.h"
+#include "IO/StateDigest.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ TEST_F(PauseMenuTest, AnActionIsReboundToTheNextKeyPressed) {
     const int32_t pad = pads_.AttachStandard();
     RunFrames(2);
     Tap(vk_escape);
-    Tap(vk_down, 4);
+    Tap(vk_down, 5);
     Tap(vk_enter); // the controls page
     Tap(vk_down, 4);
     Tap(vk_enter); // jump waits
@@ -74,6 +75,64 @@ TEST_F(PauseMenuTest, AnActionIsReboundToTheNextKeyPressed) {
     Tap(vk_enter);
     EXPECT_EQ(Bindings(4), "0:38 0:32 0:17 0:90 0:67 0:88 2:32769");
     EXPECT_EQ(Bindings(0), "0:38 0:87 2:32781 3:32786:-1 3:32788:-1 4:0:1");
+}
+
+TEST_F(PauseMenuTest, LosingTheFocusPausesTheGameUnlessTurnedOffInTheMenuWhichIsSaved) {
+    window_.PostFocusLost();
+    RunFrames(2);
+    EXPECT_TRUE(Open());
+    EXPECT_EQ(Get(FirstOf(oChar), SLOT_pause), 1);
+    Tap(vk_escape);
+    EXPECT_FALSE(Open());
+
+    Tap(vk_escape);
+    Tap(vk_down, 4); // pause when away
+    Tap(vk_enter);
+    EXPECT_NE(ReadSaveFile("options.fluffy").find("\"pause_when_away\":0"), std::string::npos)
+        << ReadSaveFile("options.fluffy");
+    Tap(vk_escape);
+    window_.PostFocusLost();
+    RunFrames(2);
+    EXPECT_FALSE(Open());
+
+    // The next start keeps it off.
+    TearDown();
+    SetUp();
+    window_.PostFocusLost();
+    RunFrames(2);
+    EXPECT_FALSE(Open());
+}
+
+// A focus loss is part of a recording; the player's own during a replay changes nothing.
+TEST_F(PauseMenuTest, AFocusLossIsRecordedAndReplayedAndOneDuringAReplayIsIgnored) {
+    TempFolder recordings;
+    TearDown();
+    for (const auto& file : std::filesystem::directory_iterator(save_.Path())) std::filesystem::remove_all(file);
+    record_ = recordings.Path() + "away.rec";
+    SetUp();
+    RunFrames(5);
+    window_.PostFocusLost();
+    RunFrames(2);
+    ASSERT_TRUE(Open());
+    Tap(vk_escape);
+    RunFrames(3);
+    ASSERT_FALSE(Open());
+    const uint64_t recorded = GameStateDigest();
+
+    TearDown();
+    for (const auto& file : std::filesystem::directory_iterator(save_.Path())) std::filesystem::remove_all(file);
+    record_.clear();
+    playback_ = recordings.Path() + "away.rec";
+    SetUp();
+    window_.PostFocusLost();
+    RunFrames(5);
+    EXPECT_FALSE(Open());
+    RunFrames(2);
+    EXPECT_TRUE(Open());
+    RunFrames(5);
+    EXPECT_FALSE(Open());
+    EXPECT_TRUE(RunnerReplay().Finished());
+    EXPECT_EQ(GameStateDigest(), recorded);
 }
 
 } // namespace

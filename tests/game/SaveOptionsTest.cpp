@@ -127,6 +127,7 @@ TEST_F(SaveOptionsTest, DamagedOrHandEditedFilesFallBackToDefaultsAndAreKept) {
         {{"save.fluffy", R"({"hi":1,"char_max_hp":-2})"},
          {"options.fluffy", R"({"volume":0.5,"Action_1_Kind_0":"Key","Action_1_Input_0":"x","Action_1_Axis_0":0})"}},
         {{"save.fluffy", R"({"hi":"yes"})"}, {"options.fluffy", R"({"volume":0.5,"fullscreen":0.5})"}},
+        {{"save.fluffy", R"({"hi":1,"megapresent":4})"}, {"options.fluffy", R"({"volume":0.5,"pause_when_away":2})"}},
     };
     for (const auto& round : rounds) {
         TearDown();

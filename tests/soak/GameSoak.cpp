@@ -150,7 +150,7 @@ private:
     // Opens the menu, changes a setting or two (saved at once), looks at the controls, closes it.
     void Pause() {
         Tap(vk_escape, 1);
-        for (int step = Pick(4); step > 0; --step) Tap(vk_down, 1);
+        for (int step = Pick(5); step > 0; --step) Tap(vk_down, 1);
         Tap(Pick(2) ? vk_left : vk_right, 1);
         Tap(Pick(2) ? vk_left : vk_right, 1);
         Tap(vk_escape, 1);

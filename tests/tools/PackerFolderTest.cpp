@@ -1,11 +1,15 @@
 // The packer on asset folders, mostly as its users run it: a folder into a package the reader
 // takes, and bad input refused with one line naming where it is, and no package written.
+#include <array>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <tuple>
 
 #include "AssetErrorOf.h"
 #include "AssetFolder.h"
+#include "DesktopIcons.h"
+#include "Graphics/PngImage.h"
 #include "Package/PackageReader.h"
 #include "PackageWriter.h"
 #include "Runner/ProcessRun.h"
@@ -210,6 +214,40 @@ TEST_F(PackerFolder, ObjectsNameEventsAndEachOtherOrAreRefused) {
 
     WriteText(assets_ / "objects" / "oB.object", "parent oA\n");
     EXPECT_EQ(error_of("parent oB\n"), file + ":1:8: the parents of \"oA\" go round in a circle");
+}
+
+// The icons as the game's build makes them, from Mireth's sprite.
+TEST_F(PackerFolder, IconsComeAtEverySizeAndTheWindowsIsTheFortyEightPixelOne) {
+    const std::string icons = (folder_ / "icons").string(), code = (folder_ / "code").string();
+    const auto draw = [&](const std::string& sprite) {
+        return Execute(std::string(PACKER_PATH) + " " + TEST_SOURCE_DIR "/../assets -icons " + sprite + " " + icons +
+                       " snowtide.png " + code);
+    };
+    const ProcessRun run = draw("sMirethIdle");
+    ASSERT_EQ(run.exit_code, 0) << run.output;
+    RgbaImage window;
+    for (int side : kIconSides) {
+        const std::string size = std::to_string(side) + "x" + std::to_string(side);
+        RgbaImage icon;
+        std::string error;
+        ASSERT_TRUE(ReadPng(icons + "/" + size + "/apps/snowtide.png", icon, error)) << error;
+        EXPECT_EQ((std::array{icon.width, icon.height}), (std::array{side, side}));
+        EXPECT_EQ(icon.pixels[3], 0) << size; // a transparent corner
+        if (side == kWindowIconSide) window = icon;
+    }
+    // The built-in pixels are the 48-pixel file's.
+    const std::string source = ReadText(code + "/GameIcon.cpp");
+    ASSERT_NE(source.find("return {48, 48, kPixels}"), std::string::npos) << source;
+    std::vector<uint8_t> pixels;
+    const size_t start = source.find("kPixels[] = {") + 13;
+    std::istringstream numbers(source.substr(start, source.find("};", start) - start));
+    for (std::string number; std::getline(numbers, number, ',');)
+        if (number.find_first_of("0123456789") != std::string::npos) pixels.push_back(uint8_t(std::stoi(number)));
+    EXPECT_EQ(pixels, window.pixels);
+
+    const ProcessRun missing = draw("sNobody");
+    EXPECT_EQ(missing.exit_code, 1);
+    EXPECT_NE(missing.output.find("sNobody.sprite"), std::string::npos) << missing.output;
 }
 
 TEST(PackedTestGame, TheRunnerPlaysWhatThePackerMadeAndNoOtherBuildOfIt) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "AssetErrorOf.h"
+#include "DesktopIcons.h"
 #include "Package/PackageReader.h"
 #include "PackageWriter.h"
 #include "SpriteRecord.h"
@@ -92,6 +93,27 @@ TEST(PackerSprite, BadRowsAndKeysAreRefusedWhereTheyAre) {
     EXPECT_EQ(SpriteError("palette\n  z #12345\nframe\n  ..\n"),
               "s.sprite:2:5: \"#12345\" is not a colour (#rrggbb, #rrggbbaa or transparent)");
     EXPECT_EQ(SpriteError("origin 0 0\n"), "s.sprite:1:1: a sprite needs a \"frame\"");
+}
+
+TEST(PackerIcons, TheOutlinedFigureIsScaledByWholeNumbersAndCentredOnATransparentSquare) {
+    // A 2x3 figure in a frame with a transparent border: 4x5 with its outline.
+    const SpriteSource source =
+        ReadSprite(AssetDocument::Parse("frame\n  .....\n  .kw..\n  .ww..\n  .wk..\n", "i.sprite"), "sIcon", SharedPalette());
+    const Texel k{0x10, 0x20, 0x30, 0xff}, w{0xf0, 0xe0, 0xd0, 0xff}, black{0, 0, 0, 0xff}, clear{};
+    // x3 is the most that fits 16: 12x15, two columns in from the left, none from the top.
+    const PixelImage big = IconImage(source.frames[0], 16);
+    ASSERT_EQ((std::array{big.width, big.height}), (std::array{16, 16}));
+    EXPECT_EQ(big.At(5, 3), k);
+    EXPECT_EQ(big.At(7, 5), k);
+    EXPECT_EQ(big.At(8, 3), w);
+    EXPECT_EQ(big.At(8, 9), k);
+    for (const auto& [x, y] : {std::pair{5, 0}, {2, 3}, {13, 11}, {5, 14}}) EXPECT_EQ(big.At(x, y), black) << x << "," << y;
+    // The outline's corners stay clear, as does all beyond it.
+    for (const auto& [x, y] : {std::pair{2, 0}, {13, 14}, {1, 5}, {14, 5}, {8, 15}}) EXPECT_EQ(big.At(x, y), clear) << x << "," << y;
+    // Too large for 2: shrunk by 3, each pixel the mean of those it covers, by their opacity.
+    const PixelImage small = IconImage(source.frames[0], 2);
+    EXPECT_EQ(small.At(0, 0), (Texel{(0x10 + 3 * 0xf0) / 8, (0x20 + 3 * 0xe0) / 8, (0x30 + 3 * 0xd0) / 8, 8 * 0xff / 9}));
+    EXPECT_EQ(small.At(1, 0), (Texel{0, 0, 0, 2 * 0xff / 3}));
 }
 
 TEST(PackerTexturePages, TrimmedSharedFramesReadBackFromThePackage) {

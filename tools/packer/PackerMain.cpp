@@ -1,16 +1,19 @@
 // packer <assets folder> -o <package> [-code <folder> -game <game sources>] [-cache <folder>]
+// packer <assets folder> -icons <sprite> <icon folder> <file name> <code folder>
 //
 // The game's assets into its package, and the streamed sounds' Ogg files beside it. With
 // -cache, sound encodings are kept in the folder and reused while their source is unchanged. With -code and -game, also what the game links with, in
 // the folder: the code table ("CodeTable.h", "CodeTable.cpp"), the names the game's sources use
 // ("GameNames.h", "GameNames.cpp"), and the instance creation code of the rooms
 // ("RoomCode.cpp"); the package then has a script record for each script the sources define.
+// With -icons, the game's icons drawn from the sprite's first frame instead (see DesktopIcons.h).
 // Bad input gets one line naming the file, line and column, exit status 1, and nothing written.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -21,8 +24,10 @@
 
 #include "AssetFolder.h"
 #include "CodeNames.h"
+#include "DesktopIcons.h"
 #include "GameSourceNames.h"
 #include "PackageWriter.h"
+#include "SpriteSource.h"
 #include "Platform/AtomicFile.h"
 
 namespace {
@@ -58,12 +63,44 @@ bool WriteText(const std::string& path, const std::string& text) {
     return file->Commit(error);
 }
 
+// The files of `files`, each in a folder made for it; false, with the line said, when one fails.
+bool WriteFiles(const std::vector<std::pair<std::string, std::string>>& files) {
+    for (const auto& [path, text] : files) {
+        std::error_code ignored; // a folder that cannot be made fails the write, which says so
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+        if (!WriteText(path, text)) {
+            std::fprintf(stderr, "packer: %s: cannot be written\n", path.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+int WriteIcons(const std::filesystem::path& assets, const std::string& sprite, const std::string& folder,
+               const std::string& file_name, const std::string& code) {
+    Palette palette;
+    palette.AddDocument(AssetDocument::Load((assets / "palette.txt").string()));
+    const SpriteSource source =
+        ReadSprite(AssetDocument::Load((assets / "sprites" / (sprite + ".sprite")).string()), sprite, palette);
+    const std::map<std::string, std::string> files = DesktopIconFiles(source.frames.at(0), folder, file_name, code);
+    return WriteFiles({files.begin(), files.end()}) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 7 && std::string(argv[2]) == "-icons") {
+        try {
+            return WriteIcons(argv[1], argv[3], argv[4], argv[5], argv[6]);
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "%s\n", error.what());
+            return 1;
+        }
+    }
     const std::optional<PackerOptions> options = ParseOptions(argc, argv);
     if (!options) {
-        std::fprintf(stderr, "usage: packer <assets folder> -o <package> [-code <folder> -game <game sources>] [-cache <folder>]\n");
+        std::fprintf(stderr, "usage: packer <assets folder> -o <package> [-code <folder> -game <game sources>] [-cache <folder>]\n"
+                             "       packer <assets folder> -icons <sprite> <icon folder> <file name> <code folder>\n");
         return 2;
     }
     try {
@@ -91,11 +128,7 @@ int main(int argc, char** argv) {
         const std::filesystem::path beside = std::filesystem::path(options->package).parent_path();
         for (const auto& [name, bytes] : assets.StreamedFiles())
             files.emplace_back((beside / name).string(), std::string(bytes.begin(), bytes.end()));
-        for (const auto& [path, text] : files)
-            if (!WriteText(path, text)) {
-                std::fprintf(stderr, "packer: %s: cannot be written\n", path.c_str());
-                return 1;
-            }
+        if (!WriteFiles(files)) return 1;
         if (!WritePackageFile(package, options->package)) {
             std::fprintf(stderr, "packer: %s: cannot be written\n", options->package.c_str());
             return 1;

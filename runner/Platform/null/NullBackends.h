@@ -44,6 +44,8 @@ public:
     void SetFullScreen(bool on) override;
     bool FullScreen() const override { return full_screen_; }
     bool KeyHeld(int32_t virtual_key) const override { return keys_held_.contains(virtual_key); }
+    void ShowCursor(bool shown) override { cursor_shown_ = shown; }
+    bool CursorShown() const { return cursor_shown_; }
 
     // A test's stand-ins for the player's keys, typing, pointer and switching to another
     // window, delivered in order on the next pump. A key counts as held from its posting.
@@ -76,6 +78,7 @@ private:
     int windowed_height_ = 0;
     int size_changes_ = 0;
     bool full_screen_ = false;
+    bool cursor_shown_ = true;
     bool quit_posted_ = false;
     bool full_screen_key_posted_ = false;
     // Like a real window, a size change is reported on the next pump.

@@ -174,3 +174,15 @@ bool SdlWindow::KeyHeld(int32_t virtual_key) const {
 bool SdlWindow::FullScreen() const {
     return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
 }
+
+void SdlWindow::SetIcon(int width, int height, const uint8_t* rgba) {
+    if (!window_ || !rgba) return;
+    // SDL copies the pixels, so the surface only borrows them.
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(rgba), width, height, 32, width * 4,
+                                                           SDL_PIXELFORMAT_RGBA32);
+    if (!icon) return;
+    SDL_SetWindowIcon(window_, icon);
+    SDL_FreeSurface(icon);
+}
+
+void SdlWindow::ShowCursor(bool shown) { SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE); }

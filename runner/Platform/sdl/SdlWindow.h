@@ -27,6 +27,8 @@ public:
     void SetFullScreen(bool on) override;
     bool FullScreen() const override;
     bool KeyHeld(int32_t virtual_key) const override;
+    void SetIcon(int width, int height, const uint8_t* rgba) override;
+    void ShowCursor(bool shown) override;
 
 private:
     // The frame's widths around the client area; zero where the platform does not say.
