@@ -72,7 +72,7 @@ void PackageBytes::Fail(const std::string& problem, uint64_t offset) const {
     for (const Frame& frame : context_) {
         if (!line.empty()) line += ", ";
         line += frame.kind;
-        if (frame.index >= 0) line += " " + std::to_string(frame.index);
+        if (frame.index >= 0) line.append(" ").append(std::to_string(frame.index));
     }
     if (!line.empty()) line += ": ";
     throw PackageError(line + problem, offset);

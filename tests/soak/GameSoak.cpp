@@ -2,16 +2,18 @@
 // script errors, memory that grows, data structures, textures or instances left behind. The bot
 // walks and jumps at random, ducks, runs into characters and hazards, pauses and changes the
 // settings, dies now and then, warps to a lantern of another room and wipes the save to start
-// over. It prints its figures, each time on a fresh game after a wipe, at the start, the first
-// minute and every ten minutes, then compares the last with the first; it exits with 1 when a
-// script error was reported, anything lives that did not at the start, or resident memory grew
-// by more than 1 MiB after the first minute.
+// over; when its keys have chosen Quit, the game starts again on an empty save folder. It prints
+// its figures, each time on a fresh game after a wipe, at the start, the first minute and every
+// ten minutes, then compares the last with the first; it exits with 1 when a script error was
+// reported, anything lives that did not at the start, or resident memory grew by more than 1 MiB
+// after the first minute.
 //
 //     build/bin/game_soak [minutes = 60] [seed = 1]        (scripts/soak runs it)
 #include <chrono>
 #include <malloc.h>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <set>
@@ -52,6 +54,7 @@ public:
     // One stretch of play of a few seconds, chosen at random.
     void PlayScene() {
         debug_output_.clear(); // nothing here reads it, and an hour's worth is megabytes
+        if (!Runner().running) return Relaunch(); // the bot chose Quit in the pause menu
         if (Runner().current_room == rmTitle) return Tap(vk_enter, 2);
         switch (Pick(12)) {
         case 0: return Pause();
@@ -71,6 +74,7 @@ public:
     // A fresh game on the title, where every count is comparable with another's once the cache
     // of outlined pictures (whose size follows what was last drawn, up to a bound) is emptied.
     Live WipeAndCount() {
+        if (!Runner().running) Relaunch();
         Wipe();
         ForgetOutlinedActors();
         return Count();
@@ -86,9 +90,9 @@ public:
         // The pools keep the chunks of the most instances ever alive at once: resident memory may
         // follow that peak without anything being left behind.
         const auto pools_kb = static_cast<unsigned long long>((InstanceBytesReserved() + CellBytesReserved()) / 1024);
-        std::printf("%s minute=%.1f frames=%llu rooms=%zu deaths=%d errors=%zu rss_kb=%ld pools_kb=%llu maps=%zu "
-                    "lists=%zu grids=%zu textures=%zu instances=%zu\n",
-                    when, minutes, static_cast<unsigned long long>(frames_), rooms_.size(), deaths_, errors.size(),
+        std::printf("%s minute=%.1f frames=%llu rooms=%zu deaths=%d quits=%d errors=%zu rss_kb=%ld pools_kb=%llu "
+                    "maps=%zu lists=%zu grids=%zu textures=%zu instances=%zu\n",
+                    when, minutes, static_cast<unsigned long long>(frames_), rooms_.size(), deaths_, quits_, errors.size(),
                     resident_kb_, pools_kb, live.maps, live.lists, live.grids, live.textures, live.instances);
         std::fflush(stdout);
         return live;
@@ -101,7 +105,7 @@ private:
     int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random_); }
 
     void Frames(int count) {
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < count && Runner().running; ++i) {
             RunFrames(1);
             ++frames_;
             rooms_.insert(Runner().current_room);
@@ -122,6 +126,18 @@ private:
         Frames(1);
         for (int32_t key : keys) window_.PostKey(key, false);
         Frames(1);
+    }
+
+    // The game started again after the bot's keys chose Quit, on an empty save folder: with the
+    // options file a start takes another path (fewer lists live), and the figures would no longer
+    // compare with the start's.
+    void Relaunch() {
+        ++quits_;
+        End();
+        for (const auto& entry : std::filesystem::directory_iterator(save_.Path())) std::filesystem::remove_all(entry);
+        Begin();
+        const std::string error = Load();
+        if (!error.empty()) std::fprintf(stderr, "game_soak: %s\n", error.c_str());
     }
 
     void Wipe() {
@@ -180,6 +196,7 @@ private:
     unsigned long long frames_ = 0;
     std::set<int32_t> rooms_;
     int deaths_ = 0;
+    int quits_ = 0;
     bool was_dead_ = false;
     long resident_kb_ = 0;
 };
