@@ -21,6 +21,10 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::string& Path() const { return path_; }
+    // Removes everything in the folder, which stays.
+    void Empty() const {
+        for (const auto& entry : std::filesystem::directory_iterator(path_)) std::filesystem::remove_all(entry);
+    }
 
 private:
     std::string path_;

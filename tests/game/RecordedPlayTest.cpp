@@ -32,7 +32,7 @@ protected:
     // Starts the game on the recording's save and runs until the saved room is reached.
     CInstance* StartInSavedRoom(const Recording& recording) {
         // No save: an empty save folder, as a new player's.
-        for (const auto& file : std::filesystem::directory_iterator(save_.Path())) std::filesystem::remove_all(file);
+        save_.Empty();
         if (!recording.save.empty()) WriteSaveFile("save.fluffy", recording.save);
         Start();
         for (int frame = 0; frame < 10 && Runner().current_room <= rmGo; ++frame) RunFrames(1);

@@ -13,7 +13,6 @@
 #include <malloc.h>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <random>
 #include <set>
@@ -134,7 +133,7 @@ private:
     void Relaunch() {
         ++quits_;
         End();
-        for (const auto& entry : std::filesystem::directory_iterator(save_.Path())) std::filesystem::remove_all(entry);
+        save_.Empty();
         Begin();
         const std::string error = Load();
         if (!error.empty()) std::fprintf(stderr, "game_soak: %s\n", error.c_str());
