@@ -3,6 +3,8 @@
 if(RUNNER_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
+  add_library(sanitizer_options OBJECT ${CMAKE_CURRENT_LIST_DIR}/SanitizerOptions.cpp)
+  link_libraries(sanitizer_options)
 endif()
 
 if(RUNNER_FUZZ)
