@@ -20,6 +20,11 @@ void ForEachListedInstance(int32_t type, int32_t subtype, Visit visit) {
         const CObject* object = Objects().Find(object_index);
         // Handlers may create instances: the list grows under the walk, by index.
         for (size_t i = 0; i < object->instances.size(); ++i) {
+            // The cells' address is read from the block, so they are asked for once the block
+            // has had time to come in.
+            const size_t count = object->instances.size();
+            if (i + PREFETCH_DISTANCE < count) object->instances[i + PREFETCH_DISTANCE]->PrefetchHead();
+            if (i + PREFETCH_DISTANCE / 2 < count) object->instances[i + PREFETCH_DISTANCE / 2]->PrefetchCells();
             CInstance* instance = object->instances[i];
             if (instance->IsLive() && instance->creation_stamp <= stamp) visit(*object, instance);
         }

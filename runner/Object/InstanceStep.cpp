@@ -62,6 +62,9 @@ void RunAlarms() {
 void MoveInstances() {
     CRoom* room = CurrentRoom();
     if (!room) return;
-    for (CInstance* instance : room->active.View())
-        if (instance->IsLive()) ApplyMotion(*instance);
+    const std::span<CInstance* const> instances = room->active.View();
+    for (size_t i = 0; i < instances.size(); ++i) {
+        if (i + PREFETCH_DISTANCE < instances.size()) RoomInstanceList::Prefetch(instances[i + PREFETCH_DISTANCE]);
+        if (instances[i]->IsLive()) ApplyMotion(*instances[i]);
+    }
 }

@@ -43,6 +43,7 @@ public:
     template <typename Visit>
     void ForEach(Visit visit) {
         for (size_t i = 0; i < list_.size(); ++i) {
+            if (i + PREFETCH_DISTANCE < list_.size()) Prefetch(list_[i + PREFETCH_DISTANCE]);
             CInstance* current = list_[i];
             visit(current);
             // An insertion before the current instance moved it further on.
@@ -51,6 +52,11 @@ public:
     }
 
     std::span<CInstance* const> View() const { return list_; }
+    // Asks for what a walk over the list reads of an instance, ahead of the walk.
+    static void Prefetch(const CInstance* instance) {
+        instance->PrefetchHead();
+        instance->PrefetchBody();
+    }
     size_t Size() const { return list_.size(); }
 
 private:

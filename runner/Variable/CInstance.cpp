@@ -5,4 +5,4 @@
 #include "Variable/GameVariables.h"
 
 CInstance::CInstance(int32_t instance_id, int32_t object)
-    : KxObjectBase(InstanceVariableCount(), InstanceLayout(object)), id(instance_id), object_index(object) {}
+    : KxObjectBase(InstanceVariableCount(), InstanceLayout(object)), object_index(object), id(instance_id) {}

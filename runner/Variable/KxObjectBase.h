@@ -54,6 +54,8 @@ public:
 
     // Heap bytes of the map of variables outside the flat cells: the map, its table, its cells.
     uint64_t MapBytes() const;
+    // Asks for the cells ahead of use, for walks over many instances.
+    void PrefetchCells() const { __builtin_prefetch(cells_.cells); }
 
     int32_t slot_count; // variables the object may hold; reads find nothing when 0 or less
     uint32_t default_kind = VALUE_UNSET;
