@@ -45,8 +45,10 @@ void RunHandler(CInstance* self, CInstance* other, const ObjectEvent* event, int
     --g_depth;
 }
 
+// Most events an instance meets have no handler: that case costs one look-up and no call.
 void Dispatch(CInstance* self, CInstance* other, const CObject* object, int32_t type, int32_t subtype) {
-    if (object) RunHandler(self, other, object->events.Find(type, subtype), type, subtype);
+    if (!object) return;
+    if (const ObjectEvent* event = object->events.Find(type, subtype)) RunHandler(self, other, event, type, subtype);
 }
 
 } // namespace
