@@ -9,10 +9,25 @@
 
 namespace {
 
+// Numbers read the same whatever locale the process or a library has set: through the "C"
+// locale, which the two C libraries name differently.
+#ifdef _WIN32
+_locale_t CLocale() {
+    static const _locale_t c_locale = _create_locale(LC_ALL, "C");
+    return c_locale;
+}
+double StrToDouble(const char* text, char** end) { return _strtod_l(text, end, CLocale()); }
+long long StrToInt64(const char* text, char** end, int base) { return _strtoi64_l(text, end, base, CLocale()); }
+unsigned long long StrToUInt64(const char* text, char** end, int base) { return _strtoui64_l(text, end, base, CLocale()); }
+#else
 locale_t CLocale() {
     static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", locale_t{});
     return c_locale;
 }
+double StrToDouble(const char* text, char** end) { return strtod_l(text, end, CLocale()); }
+long long StrToInt64(const char* text, char** end, int base) { return strtoll_l(text, end, base, CLocale()); }
+unsigned long long StrToUInt64(const char* text, char** end, int base) { return strtoull_l(text, end, base, CLocale()); }
+#endif
 
 constexpr double kTwoTo63 = 9223372036854775808.0;
 
@@ -20,7 +35,7 @@ constexpr double kTwoTo63 = 9223372036854775808.0;
 
 bool ParseRealPrefix(const char* text, double* out) {
     char* end = nullptr;
-    double value = strtod_l(text, &end, CLocale());
+    double value = StrToDouble(text, &end);
     if (end == text) return false;
     *out = value;
     return true;
@@ -28,7 +43,7 @@ bool ParseRealPrefix(const char* text, double* out) {
 
 bool ParseInt64Prefix(const char* text, int base, int64_t* out) {
     char* end = nullptr;
-    long long value = strtoll_l(text, &end, base, CLocale());
+    long long value = StrToInt64(text, &end, base);
     if (end == text) return false;
     *out = value;
     return true;
@@ -36,7 +51,7 @@ bool ParseInt64Prefix(const char* text, int base, int64_t* out) {
 
 bool ParseUInt64Prefix(const char* text, int base, uint64_t* out) {
     char* end = nullptr;
-    unsigned long long value = strtoull_l(text, &end, base, CLocale());
+    unsigned long long value = StrToUInt64(text, &end, base);
     if (end == text) return false;
     *out = value;
     return true;

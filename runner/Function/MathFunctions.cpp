@@ -2,6 +2,7 @@
 #include "Function/BuiltinGroups.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "Code/Builtins.h"
 #include "Code/RuntimeError.h"
@@ -33,15 +34,15 @@ void cos(RValue& result, CInstance*, CInstance*, int, RValue* args) {
 // lengthdir_x(length, direction) and lengthdir_y: the vector of that length at that angle in
 // degrees, anticlockwise from the right with y growing downwards.
 void lengthdir_x(RValue& result, CInstance*, CInstance*, int, RValue* args) {
-    SetReal(result, ArgReal(args, 0) * std::cos(ArgReal(args, 1) * M_PI / 180));
+    SetReal(result, ArgReal(args, 0) * std::cos(ArgReal(args, 1) * std::numbers::pi / 180));
 }
 void lengthdir_y(RValue& result, CInstance*, CInstance*, int, RValue* args) {
-    SetReal(result, -ArgReal(args, 0) * std::sin(ArgReal(args, 1) * M_PI / 180));
+    SetReal(result, -ArgReal(args, 0) * std::sin(ArgReal(args, 1) * std::numbers::pi / 180));
 }
 // point_direction(x1, y1, x2, y2): the angle from the first point to the second in the same
 // measure, 0 up to 360.
 void point_direction(RValue& result, CInstance*, CInstance*, int, RValue* args) {
-    const double degrees = std::atan2(ArgReal(args, 1) - ArgReal(args, 3), ArgReal(args, 2) - ArgReal(args, 0)) * 180 / M_PI;
+    const double degrees = std::atan2(ArgReal(args, 1) - ArgReal(args, 3), ArgReal(args, 2) - ArgReal(args, 0)) * 180 / std::numbers::pi;
     SetReal(result, degrees < 0 ? degrees + 360 : degrees);
 }
 

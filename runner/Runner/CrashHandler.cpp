@@ -1,12 +1,12 @@
 #include "Runner/CrashHandler.h"
 
-#include <csignal>
 #include <cstdint>
 #include <cstring>
 #include <unistd.h>
 
 #include "Base/OutputChannel.h"
 #include "Code/FrameRecord.h"
+#include "Platform/CrashSignals.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ void HexText(uint64_t value, int digits, char* out) {
     out[digits] = '\0';
 }
 
-void OnCrash(int signal, siginfo_t* info, void*) {
+void OnCrash(uint32_t code, uintptr_t address) {
     WriteText("\nException detected during headless!\nPSL stack frame is!\n");
     for (const FrameRecord* frame = g_FrameChain; frame; frame = frame->previous) {
         WriteText(frame->name ? frame->name : "?");
@@ -40,14 +40,14 @@ void OnCrash(int signal, siginfo_t* info, void*) {
         WriteText(g_FrameChain->name ? g_FrameChain->name : "?");
         WriteText("\n");
     }
-    char code[9];
-    char address[17];
-    HexText(static_cast<uint64_t>(signal), 8, code);
-    HexText(reinterpret_cast<uintptr_t>(info ? info->si_addr : nullptr), 16, address);
+    char code_text[9];
+    char address_text[17];
+    HexText(code, 8, code_text);
+    HexText(address, 16, address_text);
     WriteText("Exception happened code=");
-    WriteText(code);
+    WriteText(code_text);
     WriteText(" address=0x");
-    WriteText(address);
+    WriteText(address_text);
     WriteText("\n");
     _exit(1);
 }
@@ -57,9 +57,5 @@ void OnCrash(int signal, siginfo_t* info, void*) {
 void InstallCrashHandler(bool headless) {
     g_debug_fd = DebugOutput().FileDescriptor();
     g_also_stderr = !headless;
-    struct sigaction action {};
-    action.sa_sigaction = OnCrash;
-    action.sa_flags = SA_SIGINFO | SA_RESETHAND;
-    sigemptyset(&action.sa_mask);
-    for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) sigaction(signal, &action, nullptr);
+    InstallCrashSignals(OnCrash);
 }

@@ -28,7 +28,12 @@ void AskForShortOutputBuffer() {
     if (error) return;
     std::ofstream file(path, std::ios::trunc);
     file << "[general]\nperiod_size = 441\nperiods = 3\n";
-    if (file.good()) setenv("ALSOFT_CONF", path.c_str(), 0);
+    if (!file.good()) return;
+#ifdef _WIN32
+    _putenv_s("ALSOFT_CONF", path.string().c_str());
+#else
+    setenv("ALSOFT_CONF", path.c_str(), 0);
+#endif
 }
 
 SourceState FromAl(ALint state) {
