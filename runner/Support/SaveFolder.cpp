@@ -14,7 +14,7 @@ namespace {
 std::string FullPath(std::string_view name) {
     std::filesystem::path path(name);
     if (path.is_relative()) path = std::filesystem::path(CurrentFolder()) / path;
-    return path.lexically_normal().string();
+    return path.lexically_normal().generic_string(); // with '/' between folders, as the runner writes paths
 }
 
 std::string NormalFolder(const std::string& folder) {
