@@ -7,6 +7,7 @@
 #include <iterator>
 #include <optional>
 
+#include "Base/Utf8Path.h"
 #include "Graphics/GraphicsContext.h"
 #include "Package/PackageError.h"
 #include "Package/TextureDecoder.h"
@@ -17,7 +18,7 @@ namespace {
 constexpr int kSplashFrames = 5;
 
 std::optional<PackageTexture> ReadSplash(const std::string& game_folder) {
-    const std::filesystem::path path = std::filesystem::path(game_folder) / "splash.png";
+    const std::filesystem::path path = Utf8Path(game_folder) / "splash.png";
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
     std::ifstream file(path, std::ios::binary);

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "Base/OutputChannel.h"
+#include "Base/Utf8Path.h"
 
 namespace {
 
@@ -21,10 +22,10 @@ GamepadLayer& Layer() {
 void StartGamepads(Gamepads& devices, int32_t slot_count, const std::string& package_folder) {
     Layer() = GamepadLayer{GamepadTable(slot_count), &devices};
     std::error_code error;
-    std::filesystem::path file = std::filesystem::path(package_folder) / "gamecontrollerdb.txt";
+    std::filesystem::path file = Utf8Path(package_folder) / "gamecontrollerdb.txt";
     if (std::filesystem::is_regular_file(file, error))
         DebugOutput().Printf("Gamepad mappings: %d from %s\n",
-                             devices.AddMappingsFromFile(file.string()), file.string().c_str());
+                             devices.AddMappingsFromFile(Utf8Text(file)), Utf8Text(file).c_str());
 }
 
 void StopGamepads() {

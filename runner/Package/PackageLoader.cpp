@@ -3,6 +3,7 @@
 
 #include "Base/OutputChannel.h"
 #include "Base/RunnerState.h"
+#include "Base/Utf8Path.h"
 #include "Code/Builtins.h"
 #include "Code/CodeTable.h"
 #include "Code/FunctionIndex.h"
@@ -28,8 +29,8 @@ using namespace package;
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return false;
-    const auto size = std::filesystem::file_size(path, error);
+    if (!std::filesystem::is_regular_file(Utf8Path(path), error)) return false;
+    const auto size = std::filesystem::file_size(Utf8Path(path), error);
     if (error) return false;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
                                                          std::fclose);
@@ -100,8 +101,8 @@ PackageStatus PackageLoader::Open(std::vector<uint8_t> image, const std::string&
 }
 
 void PackageLoader::ReadIniFile() {
-    std::filesystem::path folder = std::filesystem::path(name_).parent_path();
-    const std::string path = (folder.empty() ? std::string(".") : folder.string()) + "/options.ini";
+    std::filesystem::path folder = Utf8Path(name_).parent_path();
+    const std::string path = (folder.empty() ? std::string(".") : Utf8Text(folder)) + "/options.ini";
     DebugOutput().Printf("Checking if INIFile exists at %s\n", path.c_str());
     IniFile ini;
     if (!ini.Load(path)) return;

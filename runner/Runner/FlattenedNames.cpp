@@ -4,6 +4,9 @@
 #include <system_error>
 #include <vector>
 
+#include "Base/Utf8Path.h"
+
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -19,7 +22,7 @@ fs::path UnflattenedPath(const std::string& name) {
         if (end == std::string::npos) end = name.size();
         std::string part = name.substr(start, end - start);
         if (part.empty() || part == "." || part == "..") return {};
-        path /= part;
+        path /= Utf8Path(part);
         start = end + 1;
     }
     return path;
@@ -30,19 +33,19 @@ fs::path UnflattenedPath(const std::string& name) {
 int UnpackFlattenedNames(const std::string& folder) {
     std::error_code error;
     std::vector<fs::path> flattened;
-    for (auto it = fs::directory_iterator(folder, error); !error && it != fs::directory_iterator();
+    for (auto it = fs::directory_iterator(Utf8Path(folder), error); !error && it != fs::directory_iterator();
          it.increment(error)) {
         const fs::directory_entry& entry = *it;
-        std::string name = entry.path().filename().string();
+        std::string name = Utf8Text(entry.path().filename());
         if (name.find('@') == std::string::npos || name.front() == '.' || name.size() >= kNameLimit) continue;
         if (!entry.is_regular_file(error) || entry.is_symlink(error)) continue;
         flattened.push_back(entry.path());
     }
     int moved = 0;
     for (const fs::path& from : flattened) {
-        fs::path relative = UnflattenedPath(from.filename().string());
+        fs::path relative = UnflattenedPath(Utf8Text(from.filename()));
         if (relative.empty()) continue;
-        fs::path to = fs::path(folder) / relative;
+        fs::path to = Utf8Path(folder) / relative;
         fs::create_directories(to.parent_path(), error);
         if (error) continue;
         fs::rename(from, to, error);

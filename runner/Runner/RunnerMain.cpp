@@ -8,6 +8,7 @@
 
 #include "Base/OutputChannel.h"
 #include "Base/RunnerState.h"
+#include "Base/Utf8Path.h"
 #include "Code/GameConstants.h"
 #include "Code/Memory.h"
 #include "Code/RuntimeError.h"
@@ -121,7 +122,7 @@ std::optional<int> RunnerSession::ReadCommandLine(const std::vector<std::string>
         return kExitFailure;
     }
     if (options_.help || options_.version) {
-        const std::string program = tokens.empty() ? "runner" : fs::path(tokens[0]).filename().string();
+        const std::string program = tokens.empty() ? "runner" : Utf8Text(Utf8Path(tokens[0]).filename());
         std::fputs((options_.help ? CommandLineHelp(program) : VersionLine(program)).c_str(), stdout);
         return 0;
     }
@@ -136,9 +137,9 @@ std::optional<int> RunnerSession::ReadCommandLine(const std::vector<std::string>
     if (options_.sleep_margin_ms >= 0) runner.sleep_margin_ms = options_.sleep_margin_ms;
     if (!options_.game_file.empty()) {
         std::error_code error;
-        fs::path absolute = fs::absolute(options_.game_file, error);
-        if (!error) options_.game_file = absolute.lexically_normal().string();
-        UnpackFlattenedNames(fs::path(options_.game_file).parent_path().string());
+        fs::path absolute = fs::absolute(Utf8Path(options_.game_file), error);
+        if (!error) options_.game_file = Utf8Text(absolute.lexically_normal());
+        UnpackFlattenedNames(Utf8Text(Utf8Path(options_.game_file).parent_path()));
     }
     return std::nullopt;
 }
@@ -182,7 +183,7 @@ std::optional<int> RunnerSession::StartUp() {
     window_control_ = std::make_unique<WindowControl>(*platform_.window);
     SetActiveWindowControl(window_control_.get());
     if (!options_.no_audio) {
-        audio_ = StartAudio(real_window, *platform_.clock, fs::path(options_.game_file).parent_path().string());
+        audio_ = StartAudio(real_window, *platform_.clock, Utf8Text(Utf8Path(options_.game_file).parent_path()));
         SetActiveAudio(audio_.get());
     }
 
@@ -194,12 +195,12 @@ std::optional<int> RunnerSession::StartUp() {
     const int32_t gamepad_slots =
         options_.no_direct_input ? GamepadTable::kStandardSlots : GamepadTable::kAllSlots;
     StartGamepads(*platform_.gamepads, gamepad_slots,
-                  fs::path(options_.game_file).parent_path().string());
+                  Utf8Text(Utf8Path(options_.game_file).parent_path()));
     DebugOutput().Write("Process Messages\n");
     loop_->PumpMessages();
     DebugOutput().Write("Splash!\n");
     if (real_window)
-        ShowSplash(*graphics_, fs::path(options_.game_file).parent_path().string(), *platform_.clock,
+        ShowSplash(*graphics_, Utf8Text(Utf8Path(options_.game_file).parent_path()), *platform_.clock,
                    [this] { loop_->PumpMessages(); });
     DebugOutput().Write("Start Frame\n");
     platform_.graphics->BeginFrame();

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "Base/Utf8Path.h"
 #include "Package/PackageLoader.h"
 #include "Package/PackageReader.h"
 #include "Sound/PcmSound.h"
@@ -20,7 +21,7 @@ AudioGroupLoader::~AudioGroupLoader() {
 
 void AudioGroupLoader::Request(int32_t group, const std::string& folder,
                                std::vector<GroupSound> sounds) {
-    std::string path = (std::filesystem::path(folder) / AudioGroupFileName(group)).string();
+    std::string path = Utf8Text(Utf8Path(folder) / AudioGroupFileName(group));
     threads_.emplace_back(&AudioGroupLoader::Load, this,
                           LoadedGroup{group, false, std::move(sounds), {}, {}}, std::move(path));
 }

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <pthread.h>
 
+#include "Base/Utf8Path.h"
+
 namespace {
 
 // A pass every 20 ms keeps the 370 ms queue far from empty.
@@ -41,7 +43,7 @@ void OggStreams::Run() {
 
 StreamStart OggStreams::Start(int source, const std::string& path, bool loop, std::string& error) {
     std::error_code missing;
-    if (!std::filesystem::is_regular_file(path, missing)) return StreamStart::Missing;
+    if (!std::filesystem::is_regular_file(Utf8Path(path), missing)) return StreamStart::Missing;
     auto stream = std::make_unique<Stream>();
     stream->source = source;
     stream->loop = loop;

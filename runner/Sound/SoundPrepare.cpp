@@ -5,6 +5,7 @@
 #include <map>
 
 #include "Base/OutputChannel.h"
+#include "Base/Utf8Path.h"
 #include "Package/GamePackage.h"
 #include "Sound/AudioSystem.h"
 
@@ -35,7 +36,7 @@ void AudioSystem::PrepareSounds(const GamePackage& package) {
         sound.compressed = from.kind == kSoundKindDecodeOnLoad ||
                            from.kind == kSoundKindCompressed || sound.streamed;
         if (sound.streamed) {
-            sound.stream_path = (std::filesystem::path(folder_) / StreamFileName(from)).string();
+            sound.stream_path = Utf8Text(Utf8Path(folder_) / StreamFileName(from));
         } else if (from.group != 0) {
             group_sounds[from.group].push_back({int32_t(index), sound.name, from.audio_index});
         } else if (from.audio_index >= 0 && device_) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "Base/OutputChannel.h"
+#include "Base/Utf8Path.h"
 #include "Platform/AtomicFile.h"
 #include "Platform/Paths.h"
 #include "Platform/ProcessInfo.h"
@@ -12,9 +13,9 @@ namespace {
 
 // A full, normalised path: ".", ".." and repeated slashes are gone.
 std::string FullPath(std::string_view name) {
-    std::filesystem::path path(name);
-    if (path.is_relative()) path = std::filesystem::path(CurrentFolder()) / path;
-    return path.lexically_normal().generic_string(); // with '/' between folders, as the runner writes paths
+    std::filesystem::path path = Utf8Path(name);
+    if (path.is_relative()) path = Utf8Path(CurrentFolder()) / path;
+    return Utf8Text(path.lexically_normal());
 }
 
 std::string NormalFolder(const std::string& folder) {
