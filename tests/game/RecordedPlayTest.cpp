@@ -1,10 +1,12 @@
 // Recorded play (listed in recordings/README.md), replayed without a display from the save each
-// starts at; the replay must end where the run did. The bots of the disabled test below made
+// starts at (the "<name>.save" beside it); the replay must end where the run did. The bots of the disabled test below made
 // them; after a change to the game's physics, its beasts, the last fight or the rooms they play
 // in, make them again with
 // `build/bin/game_tests --gtest_also_run_disabled_tests --gtest_filter='*MakeRecordings*'`.
 #include <algorithm>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 
 #include "FightBots.h"
@@ -20,20 +22,25 @@ const std::string kRecordings = std::string(TEST_SOURCE_DIR) + "/game/recordings
 
 struct Recording {
     const char* name;
-    std::string save; // where the run starts
     // The bot: called every frame with the player, the frame number and the steps it has noted
     // (-1 until then), it posts keys; false ends the recording.
     std::function<bool(NullWindow&, CInstance*, int, int (&noted)[2])> bot;
 };
+
+// Where a recording starts: the save beside it ("<name>.save"), or none, as a new player's.
+std::string SaveOf(const Recording& recording) {
+    const std::string name = recording.name;
+    std::ifstream file(kRecordings + name.substr(0, name.rfind('.')) + ".save");
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
 
 
 class RecordedPlayTest : public GameFixture {
 protected:
     // Starts the game on the recording's save and runs until the saved room is reached.
     CInstance* StartInSavedRoom(const Recording& recording) {
-        // No save: an empty save folder, as a new player's.
         save_.Empty();
-        if (!recording.save.empty()) WriteSaveFile("save.fluffy", recording.save);
+        if (const std::string save = SaveOf(recording); !save.empty()) WriteSaveFile("save.fluffy", save);
         Start();
         for (int frame = 0; frame < 10 && Runner().current_room <= rmGo; ++frame) RunFrames(1);
         return FirstOf(oChar);
@@ -48,16 +55,7 @@ protected:
 };
 
 
-// At an arena's lantern with the four hearts of a player who has found them all, and the
-// abilities given as members of the save.
-std::string InArena(int32_t room, const std::string& abilities) {
-    return R"({"char_room":)" + std::to_string(room) + R"(,"char_x":24,"char_y":160,"char_max_hp":4,)" + abilities + "}";
-}
-
-const char* const kAtFirstCheckpoint = R"({"char_room":2,"char_x":40,"char_y":160,"can_duck":1})";
-const char* const kAtSecondCheckpoint = R"({"char_room":2,"char_x":360,"char_y":160,"can_duck":1})";
-
-const Recording kPitDeath{"pit_death.rec", kAtFirstCheckpoint, [](NullWindow& window, CInstance* player, int frame,
+const Recording kPitDeath{"pit_death.rec", [](NullWindow& window, CInstance* player, int frame,
                                                                    int (&noted)[2]) {
     int& dead_at = noted[0];
     if (frame == 0) window.PostKey(vk_right, true);
@@ -65,7 +63,7 @@ const Recording kPitDeath{"pit_death.rec", kAtFirstCheckpoint, [](NullWindow& wi
     return dead_at < 0 ? frame < 200 : frame < dead_at + 150;
 }};
 
-const Recording kJumpThePit{"jump_the_pit.rec", kAtFirstCheckpoint, [](NullWindow& window, CInstance* player, int frame,
+const Recording kJumpThePit{"jump_the_pit.rec", [](NullWindow& window, CInstance* player, int frame,
                                                                        int (&noted)[2]) {
     int& jumped_at = noted[0];
     if (frame == 0) window.PostKey(vk_right, true);
@@ -78,7 +76,7 @@ const Recording kJumpThePit{"jump_the_pit.rec", kAtFirstCheckpoint, [](NullWindo
     return frame < 300;
 }};
 
-const Recording kTunnelToSnow{"tunnel_to_snow.rec", kAtSecondCheckpoint, [](NullWindow& window, CInstance* player,
+const Recording kTunnelToSnow{"tunnel_to_snow.rec", [](NullWindow& window, CInstance* player,
                                                                              int frame, int (&noted)[2]) {
     int& ducked_at = noted[0];
     int& jumped_at = noted[1];
@@ -91,7 +89,7 @@ const Recording kTunnelToSnow{"tunnel_to_snow.rec", kAtSecondCheckpoint, [](Null
 }};
 
 
-const Recording kTalkAndAnswer{"talk_and_answer.rec", kAtFirstCheckpoint, [](NullWindow& window, CInstance* player,
+const Recording kTalkAndAnswer{"talk_and_answer.rec", [](NullWindow& window, CInstance* player,
                                                                            int frame, int (&noted)[2]) {
     int& answered_at = noted[0];
     if (frame == 0) window.PostKey(vk_right, true);
@@ -105,7 +103,7 @@ const Recording kTalkAndAnswer{"talk_and_answer.rec", kAtFirstCheckpoint, [](Nul
     return frame < 900 && !(box && ValueText(Var(box, SLOT_text)).starts_with("Snow!") && Value(Var(box, SLOT_finished)));
 }};
 
-const Recording kHouseFriend{"house_friend.rec", R"({"char_room":3,"char_x":160,"char_y":160})",
+const Recording kHouseFriend{"house_friend.rec",
                              [](NullWindow& window, CInstance* player, int frame, int (&)[2]) {
     if (frame == 0) window.PostKey(vk_right, true);
     if (frame > 0 && Get(player, VAR_x) >= 180) window.PostKey(vk_right, false);
@@ -115,7 +113,7 @@ const Recording kHouseFriend{"house_friend.rec", R"({"char_room":3,"char_x":160,
 
 // A hop onto the present, then a jump over the spikes onto the heart present: each a take-off
 // point and a point to let go of Right, so as to come down on top of it.
-const Recording kOpenPresents{"open_presents.rec", R"({"char_room":2,"char_x":40,"char_y":160})",
+const Recording kOpenPresents{"open_presents.rec",
                               [](NullWindow& window, CInstance* player, int frame, int (&noted)[2]) {
     constexpr double kTakeOff[] = {182, 206}, kLetGo[] = {190, 272};
     const int hop = std::max(noted[0], 0); // 2 once both are done
@@ -134,18 +132,15 @@ const Recording kOpenPresents{"open_presents.rec", R"({"char_room":2,"char_x":40
     return frame < 600 && !(hop == 2 && !FirstOf(oTextbox));
 }};
 
-const Recording kBeatTheFlower{"beat_the_flower.rec", InArena(rmArenaPurple, R"("can_duck":1,"hi":1)"),
-                               fight::FlowerBot()};
+const Recording kBeatTheFlower{"beat_the_flower.rec", fight::FlowerBot()};
 
-const Recording kBeatTheSlime{"beat_the_slime.rec", InArena(rmArena, R"("can_duck":1)"), fight::SlimeBot()};
-const Recording kBeatTheWiggler{"beat_the_wiggler.rec", InArena(rmArenaPink, R"("can_duck":1)"), fight::WigglerBot()};
+const Recording kBeatTheSlime{"beat_the_slime.rec", fight::SlimeBot()};
+const Recording kBeatTheWiggler{"beat_the_wiggler.rec", fight::WigglerBot()};
 
 // The last fight from the herald to a second of the credits, with every ability and heart the
 // game gives (see FinalFightBot.h).
 const Recording kFinalFight{
     "final_fight.rec",
-    R"({"char_room":7,"char_x":160,"char_y":160,"char_max_hp":4,"can_duck":1,"hi":1,"fast":1,"megapresent":3,)"
-    R"("megaslimey":1,"megawigglis":1,"megaflowerfluff":1})",
     [](NullWindow& window, CInstance* player, int frame, int (&noted)[2]) {
         int& keys = noted[0];
         int& credits_at = noted[1];
@@ -157,7 +152,7 @@ const Recording kFinalFight{
 
 // From an empty save folder: the title, a new game and the whole game as the playthrough bot plays
 // it, to a second of the credits.
-const Recording kPlaythrough{"playthrough.rec", "", playthrough::Bot()};
+const Recording kPlaythrough{"playthrough.rec", playthrough::Bot()};
 
 // Every recording, with the room it ends in.
 const std::pair<const Recording*, int> kEvery[] = {
@@ -218,7 +213,7 @@ TEST_F(RecordedPlayTest, TheGameReplaysTheRecordingsToTheSameRoom) {
     for (const auto& [recording, room] : kEvery) {
         const std::string folder = save_.Path() + recording->name + ".save/";
         std::filesystem::create_directories(folder + "Snowtide");
-        if (!recording->save.empty()) std::ofstream(folder + "Snowtide/save.fluffy") << recording->save;
+        if (const std::string save = SaveOf(*recording); !save.empty()) std::ofstream(folder + "Snowtide/save.fluffy") << save;
         const ProcessRun run = Execute("XDG_DATA_HOME=" + folder + " " + game + " -nowindow -playback " + kRecordings +
                                        recording->name + " -digest");
         EXPECT_EQ(run.exit_code, 0) << run.output;
