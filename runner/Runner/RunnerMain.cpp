@@ -19,6 +19,7 @@
 #include "IO/InputReplay.h"
 #include "IO/StateDigest.h"
 #include "Package/PackageLoader.h"
+#include "Platform/ConsoleOutput.h"
 #include "Platform/PlatformServices.h"
 #include "Platform/ProcessInfo.h"
 #include "Platform/RunnerClock.h"
@@ -340,6 +341,7 @@ int RunnerSession::Run(const std::vector<std::string>& tokens) {
 } // namespace
 
 int RunnerMain(int argc, char** argv, const GameLink& game) {
+    ConnectConsoleOutput();
     std::vector<std::string> tokens(argv, argv + argc);
     RunnerSession session(game);
     int exit_code = session.Run(tokens);
