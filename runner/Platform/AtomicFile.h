@@ -7,6 +7,7 @@
 // are removed by RemoveStaleTemporaryFiles.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -40,6 +41,10 @@ private:
 
 // Whether the last component of a path names a temporary file of AtomicFile.
 bool IsTemporaryFileName(std::string_view path);
+// The temporary file for `target` of the process `pid`: "<target>.<pid>-<unique>.~saving".
+std::string TemporaryFileName(const std::string& target, uint64_t pid, std::string_view unique);
+// The process that wrote a temporary file, from its name; 0 when the name does not say.
+uint64_t WriterOfTemporaryFile(std::string_view name);
 
 // Removes, in the folder and its subfolders, the temporary files whose writing process no
 // longer runs.

@@ -1,8 +1,8 @@
 // Crash-safe file replacement on POSIX: mkostemps, fsync, rename, and an fsync of the folder.
 #include <cerrno>
-#include <charconv>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -15,9 +15,7 @@
 
 namespace {
 
-constexpr std::string_view kTemporarySuffix = ".~saving";
-constexpr std::string_view kUniquePart = "XXXXXX";
-constexpr size_t kFlushSize = 64 * 1024;
+constexpr std::string_view kUniquePart = "XXXXXX"; // mkostemps fills it in
 constexpr int kMaxFolderDepth = 32;
 constexpr mode_t kNewFileMode = 0644;
 
@@ -53,26 +51,10 @@ bool SyncFolder(const std::string& folder) {
     return synced;
 }
 
-// The process that wrote a temporary, from "<target>.<pid>-XXXXXX.~saving"; 0 when unreadable.
-pid_t WriterOf(std::string_view name) {
-    if (!IsTemporaryFileName(name) ||
-        name.size() < kTemporarySuffix.size() + kUniquePart.size() + 1)
-        return 0;
-    name.remove_suffix(kTemporarySuffix.size() + kUniquePart.size());
-    if (!name.ends_with('-')) return 0;
-    name.remove_suffix(1);
-    size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos) return 0;
-    std::string_view digits = name.substr(dot + 1);
-    pid_t pid = 0;
-    auto [end, failure] = std::from_chars(digits.data(), digits.data() + digits.size(), pid);
-    if (failure != std::errc() || end != digits.data() + digits.size() || pid <= 0) return 0;
-    return pid;
-}
-
 bool WriterIsGone(std::string_view name) {
-    pid_t writer = WriterOf(name);
-    return writer > 0 && kill(writer, 0) != 0 && errno == ESRCH;
+    const uint64_t writer = WriterOfTemporaryFile(name);
+    return writer > 0 && writer <= uint64_t(std::numeric_limits<pid_t>::max()) && kill(pid_t(writer), 0) != 0 &&
+           errno == ESRCH;
 }
 
 void RemoveStaleIn(const std::string& folder, int depth) {
@@ -95,11 +77,11 @@ void RemoveStaleIn(const std::string& folder, int depth) {
 } // namespace
 
 std::unique_ptr<AtomicFile> AtomicFile::Begin(const std::string& target, std::string& error) {
-    std::string pattern = target + '.' + std::to_string(getpid()) + '-' + std::string(kUniquePart) +
-                          std::string(kTemporarySuffix);
+    const std::string pattern = TemporaryFileName(target, uint64_t(getpid()), kUniquePart);
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    int fd = mkostemps(name.data(), static_cast<int>(kTemporarySuffix.size()), O_CLOEXEC);
+    const int suffix = static_cast<int>(pattern.size() - pattern.rfind(kUniquePart) - kUniquePart.size());
+    int fd = mkostemps(name.data(), suffix, O_CLOEXEC);
     if (fd < 0) {
         error = Reason("cannot create a temporary file", errno);
         return nullptr;
@@ -125,11 +107,6 @@ bool AtomicFile::Flush() {
     return write_error_ == 0;
 }
 
-void AtomicFile::Write(std::string_view bytes) {
-    buffer_ += bytes;
-    if (buffer_.size() >= kFlushSize) Flush();
-}
-
 bool AtomicFile::Commit(std::string& error) {
     error.clear();
     if (!Flush())
@@ -147,10 +124,6 @@ bool AtomicFile::Commit(std::string& error) {
     // guarantee against a power loss in the next moments, so it is not a failure.
     SyncFolder(FolderOf(target_));
     return true;
-}
-
-bool IsTemporaryFileName(std::string_view path) {
-    return path.ends_with(kTemporarySuffix);
 }
 
 void RemoveStaleTemporaryFiles(const std::string& folder) {

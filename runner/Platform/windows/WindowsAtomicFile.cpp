@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr std::string_view kTemporarySuffix = ".~saving";
-constexpr size_t kFlushSize = 64 * 1024;
 constexpr int kMaxFolderDepth = 32;
 constexpr int kNameTries = 100;
 
@@ -29,25 +27,10 @@ std::string Reason(const char* step, DWORD error) {
 // The file is held as a C runtime descriptor, as on other systems; its handle is asked for.
 HANDLE Handle(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
 
-// The process that wrote a temporary, from "<target>.<pid>-XXXXXX.~saving"; 0 when unreadable.
-DWORD WriterOf(std::string_view name) {
-    if (!IsTemporaryFileName(name)) return 0;
-    name.remove_suffix(kTemporarySuffix.size());
-    const size_t dash = name.rfind('-');
-    const size_t dot = name.rfind('.', dash);
-    if (dash == std::string_view::npos || dot == std::string_view::npos) return 0;
-    DWORD pid = 0;
-    for (char c : name.substr(dot + 1, dash - dot - 1)) {
-        if (c < '0' || c > '9') return 0;
-        pid = pid * 10 + DWORD(c - '0');
-    }
-    return pid;
-}
-
 bool WriterIsGone(std::string_view name) {
-    const DWORD writer = WriterOf(name);
-    if (writer == 0) return false;
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, writer);
+    const uint64_t writer = WriterOfTemporaryFile(name);
+    if (writer == 0 || writer > MAXDWORD) return false;
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, DWORD(writer));
     if (!process) return GetLastError() == ERROR_INVALID_PARAMETER; // no such process
     const bool gone = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
     CloseHandle(process);
@@ -81,8 +64,7 @@ std::unique_ptr<AtomicFile> AtomicFile::Begin(const std::string& target, std::st
     for (int attempt = 0; attempt < kNameTries; ++attempt) {
         std::string unique;
         for (int i = 0; i < 6; ++i) unique += kLetters[random() % (sizeof(kLetters) - 1)];
-        const std::string temporary =
-            target + '.' + std::to_string(GetCurrentProcessId()) + '-' + unique + std::string(kTemporarySuffix);
+        const std::string temporary = TemporaryFileName(target, GetCurrentProcessId(), unique);
         HANDLE file = CreateFileW(Widen(temporary).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
@@ -122,11 +104,6 @@ bool AtomicFile::Flush() {
     return write_error_ == 0;
 }
 
-void AtomicFile::Write(std::string_view bytes) {
-    buffer_ += bytes;
-    if (buffer_.size() >= kFlushSize) Flush();
-}
-
 bool AtomicFile::Commit(std::string& error) {
     error.clear();
     if (!Flush())
@@ -143,10 +120,6 @@ bool AtomicFile::Commit(std::string& error) {
         return false;
     }
     return true;
-}
-
-bool IsTemporaryFileName(std::string_view path) {
-    return path.ends_with(kTemporarySuffix);
 }
 
 void RemoveStaleTemporaryFiles(const std::string& folder) {
