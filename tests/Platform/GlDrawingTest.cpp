@@ -39,7 +39,7 @@ protected:
     GlTestWindow window_;
 };
 
-TEST_F(GlDrawing, EachTexelCoversWholePixelsWithNearestSampling) {
+TEST_F(GlDrawing, EachTexelCoversWholePixelsAndTheVertexColourMultipliesIt) {
     const Rgba texels[4] = {{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, kWhite};
     std::vector<uint8_t> rgba;
     for (const Rgba& texel : texels)
@@ -48,29 +48,23 @@ TEST_F(GlDrawing, EachTexelCoversWholePixelsWithNearestSampling) {
     TextureId texture = device().CreateTexture(2, 2, rgba.data());
     ASSERT_NE(texture, 0);
     Draw(texture, Quad(4, 6, 10, 12, VertexColour(kWhite)));
+    // Tinted, and without a texture, where the vertex colour is drawn as it is.
+    const uint8_t texel[4] = {200, 100, 50, 255};
+    Draw(device().CreateTexture(1, 1, texel), Quad(20, 0, 28, 8, VertexColour({128, 255, 64, 255})));
+    Draw(0, Quad(28, 0, 36, 8, VertexColour({10, 20, 30, 255})));
 
     std::vector<uint8_t> pixels = ReadWindow();
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x) {
+            if (x >= 20 && y < 8) continue;
             Rgba expected = kBlack;
             if (x >= 4 && x < 10 && y >= 6 && y < 12)
                 expected = texels[(y - 6) / 3 * 2 + (x - 4) / 3];
             ASSERT_EQ(PixelAt(pixels, kSize, x, y), expected) << x << ", " << y;
         }
-}
-
-TEST_F(GlDrawing, TheVertexColourMultipliesTheTexel) {
-    const uint8_t texel[4] = {200, 100, 50, 255};
-    TextureId texture = device().CreateTexture(1, 1, texel);
-    device().SetBlend({BlendFactor::One, BlendFactor::Zero});
-    Draw(texture, Quad(0, 0, 8, 8, VertexColour({128, 255, 64, 255})));
-    // Without a texture the vertex colour is drawn as it is.
-    Draw(0, Quad(8, 0, 16, 8, VertexColour({10, 20, 30, 255})));
-
-    std::vector<uint8_t> pixels = ReadWindow();
     const Rgba product{200 * 128 / 255, 100, 50 * 64 / 255, 255};
-    EXPECT_TRUE(Near(PixelAt(pixels, kSize, 3, 3), product)) << PixelAt(pixels, kSize, 3, 3);
-    EXPECT_EQ(PixelAt(pixels, kSize, 12, 3), (Rgba{10, 20, 30, 255}));
+    EXPECT_TRUE(Near(PixelAt(pixels, kSize, 23, 3), product)) << PixelAt(pixels, kSize, 23, 3);
+    EXPECT_EQ(PixelAt(pixels, kSize, 32, 3), (Rgba{10, 20, 30, 255}));
 }
 
 TEST_F(GlDrawing, TheProjectionAndViewportPlaceTheWorldAndANewFrameResetsThem) {
