@@ -27,6 +27,7 @@ struct CollisionEventState {
     // Through the grid: whether either of two objects answers the other, at a * objects + b.
     std::vector<bool> answers;
     size_t objects = 0;
+    bool any_pair = false;
 
     bool EitherAnswers(int32_t a, int32_t b) const {
         return size_t(a) < objects && size_t(b) < objects && answers[size_t(a) * objects + size_t(b)];
@@ -83,6 +84,8 @@ void RunPairEvents() {
 
 void RunGridEvents() {
     const CollisionEventState& state = State();
+    // Without a pair to answer, moved instances take their cells at the next look-up instead.
+    if (!state.any_pair) return;
     std::vector<CInstance*> moved = TakeChangedInstances();
     std::vector<std::pair<CInstance*, CInstance*>> candidates;
     std::vector<CInstance*> near;
@@ -111,6 +114,7 @@ void PrepareCollisionEvents(bool through_grid) {
     state.pairs.clear();
     state.answers.clear();
     state.objects = 0;
+    state.any_pair = false;
     for (int32_t index = 0; index < Objects().Count(); ++index) {
         CObject* object = Objects().Find(index);
         if (!object) continue;
@@ -124,6 +128,7 @@ void PrepareCollisionEvents(bool through_grid) {
     }
     std::sort(state.pairs.begin(), state.pairs.end());
     state.pairs.erase(std::unique(state.pairs.begin(), state.pairs.end()), state.pairs.end());
+    state.any_pair = !state.pairs.empty();
     if (!through_grid) return;
     // Through the grid only instances that moved are looked at, and each pair met is asked of a
     // table rather than of the objects' event maps: no pair list is needed.

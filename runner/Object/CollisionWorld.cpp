@@ -58,13 +58,13 @@ void SetFastCollision(bool on) { World().fast = on; }
 
 bool FastCollision() { return World().fast; }
 
+// The cells are taken at the next look-up, so an instance made and destroyed between two costs
+// the grid nothing.
 void EnterCollisionWorld(CInstance* instance) {
-    CollisionWorld& world = World();
     NoteChanged(instance);
-    if (!world.fast) return;
-    FitToRoom(world);
-    UpdateBoundingBox(*instance);
-    world.grid.Place(instance);
+    if (!World().fast) return;
+    instance->flags |= INSTANCE_FLAG_GRID_ENTERING;
+    if (!instance->Has(INSTANCE_FLAG_GRID_QUEUED)) QueueBoxChange(instance);
 }
 
 void LeaveCollisionWorld(CInstance* instance) {
@@ -72,7 +72,7 @@ void LeaveCollisionWorld(CInstance* instance) {
     world.grid.Remove(instance);
     if (instance->Has(INSTANCE_FLAG_GRID_QUEUED)) std::erase(world.queued, instance);
     if (instance->Has(INSTANCE_FLAG_BOX_CHANGED)) std::erase(world.changed, instance);
-    instance->flags &= ~(INSTANCE_FLAG_GRID_QUEUED | INSTANCE_FLAG_BOX_CHANGED);
+    instance->flags &= ~(INSTANCE_FLAG_GRID_QUEUED | INSTANCE_FLAG_BOX_CHANGED | INSTANCE_FLAG_GRID_ENTERING);
 }
 
 void LeaveCollisionWorld(const std::vector<CInstance*>& leaving, std::span<CInstance* const> staying,
@@ -81,7 +81,8 @@ void LeaveCollisionWorld(const std::vector<CInstance*>& leaving, std::span<CInst
     const bool rebuild = world.fast && leaving.size() > kRebuildThreshold;
     for (CInstance* instance : leaving) {
         if (!rebuild) world.grid.Remove(instance);
-        instance->flags &= ~(INSTANCE_FLAG_IN_COLLISION_GRID | INSTANCE_FLAG_GRID_QUEUED | INSTANCE_FLAG_BOX_CHANGED);
+        instance->flags &= ~(INSTANCE_FLAG_IN_COLLISION_GRID | INSTANCE_FLAG_GRID_QUEUED | INSTANCE_FLAG_BOX_CHANGED |
+                             INSTANCE_FLAG_GRID_ENTERING);
     }
     // One sweep of each list rather than a search per instance.
     auto gone = [gone_flag](const CInstance* instance) { return instance->Has(gone_flag); };
@@ -94,15 +95,16 @@ void LeaveCollisionWorld(const std::vector<CInstance*>& leaving, std::span<CInst
 
 void SyncCollisionWorld() {
     CollisionWorld& world = World();
+    FitToRoom(world);
     for (CInstance* instance : world.queued) {
-        instance->flags &= ~INSTANCE_FLAG_GRID_QUEUED;
         NoteChanged(instance);
-        if (!instance->Has(INSTANCE_FLAG_IN_COLLISION_GRID)) continue;
+        const bool placed = instance->Has(INSTANCE_FLAG_IN_COLLISION_GRID | INSTANCE_FLAG_GRID_ENTERING);
+        instance->flags &= ~(INSTANCE_FLAG_GRID_QUEUED | INSTANCE_FLAG_GRID_ENTERING);
+        if (!placed) continue;
         UpdateBoundingBox(*instance);
         world.grid.Place(instance);
     }
     world.queued.clear();
-    FitToRoom(world);
 }
 
 std::vector<CInstance*> TakeChangedInstances() {

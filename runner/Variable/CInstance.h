@@ -26,6 +26,7 @@ constexpr uint32_t INSTANCE_FLAG_GRID_QUEUED = 0x40000;  // its grid cells wait 
 constexpr uint32_t INSTANCE_FLAG_BOX_CHANGED = 0x80000;  // moved since the last collision events
 constexpr uint32_t INSTANCE_FLAG_SCANNED = 0x100000;     // already paired in this collision pass
 constexpr uint32_t INSTANCE_FLAG_LEAVING = 0x200000;     // leaving the world with its room
+constexpr uint32_t INSTANCE_FLAG_GRID_ENTERING = 0x400000; // takes its grid cells at the next look-up
 
 constexpr int32_t ALARM_COUNT = 12;
 constexpr size_t PREFETCH_DISTANCE = 16;
