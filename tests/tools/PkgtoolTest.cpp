@@ -1,14 +1,14 @@
 // pkgtool as its users run it: the info and dump listings of a writer-made package, and the
 // exit status and one-line reason for files it refuses.
 #include "Package/PackageReader.h"
+#include "Package/PackageTestSupport.h"
 #include "PackageWriter.h"
-#include "SamplePackage.h"
 #include "Runner/ProcessRun.h"
+#include "SamplePackage.h"
+#include "TestFiles.h"
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,16 +16,10 @@ namespace {
 class Pkgtool : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::create_directories(folder_);
         std::vector<uint8_t> bytes = WritePackage(sample_.tables);
         // A zero-length chunk at the end is listed like any other.
-        const uint32_t empty[2] = {package::kTagRoom, 0};
-        bytes.insert(bytes.end(), reinterpret_cast<const uint8_t*>(empty),
-                     reinterpret_cast<const uint8_t*>(empty) + 8);
-        const uint32_t length = uint32_t(bytes.size() - 8);
-        std::memcpy(bytes.data() + 4, &length, 4);
-        std::ofstream(package_, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        package_test::AppendChunk(bytes, package::kTagRoom, {});
+        WriteText(package_, std::string(bytes.begin(), bytes.end()));
         ASSERT_TRUE(ReadPackage(bytes, read_).ok);
     }
 
@@ -98,7 +92,7 @@ TEST_F(Pkgtool, DumpShowsTheRecordsOfOneKind) {
 
 TEST_F(Pkgtool, RefusedFilesExitWithTwoAndOneLine) {
     const std::string broken = (folder_ / "broken.win").string();
-    std::ofstream(broken, std::ios::binary) << "FROM and not much more";
+    WriteText(broken, "FROM and not much more");
     ProcessRun run = Pkg("info " + broken);
     EXPECT_EQ(run.exit_code, 2);
     EXPECT_EQ(run.output, "");
