@@ -126,18 +126,6 @@ TEST_F(PackageLoaderTest, BothPassesWriteTheirStepsInChunkOrderAndHandTheTablesT
     EXPECT_STREQ(room.instance_code[1].pre_create->name, "psl_Object_oActor_Create_0");
 }
 
-TEST_F(PackageLoaderTest, HeaderTagsSetTheFormatNumber) {
-    Bytes bytes = WritePackage(sample_.tables);
-    ASSERT_EQ(Load(bytes), "");
-    EXPECT_EQ(loader_.Package().header.format_number, 800);
-    SetWord(bytes, ChunkAt(bytes, kTagGen8) - 8, kTagGenL);
-    ASSERT_EQ(Load(bytes), "");
-    EXPECT_EQ(loader_.Package().header.format_number, 700);
-    // The container tag is also accepted with its bytes reversed.
-    SetWord(bytes, 0, ReverseTag(kTagForm));
-    EXPECT_EQ(Load(bytes), "");
-}
-
 TEST_F(PackageLoaderTest, PackagesThatDoNotMatchTheGameAreRefused) {
     sample_.tables.code[3].name = "psl_Room_rmSnow_Create_old";
     EXPECT_EQ(Load(WritePackage(sample_.tables)),
@@ -156,7 +144,17 @@ TEST_F(PackageLoaderTest, PackagesThatDoNotMatchTheGameAreRefused) {
     EXPECT_EQ(Load(WritePackage(other.tables)), "Error on load\nUnable to find function flour");
 }
 
-TEST_F(PackageLoaderTest, APackageWithoutCodeLoadsWithNoGameLinked) {
+TEST_F(PackageLoaderTest, HeaderTagsSetTheFormatNumberAndAPackageWithoutCodeNeedsNoGame) {
+    Bytes bytes = WritePackage(sample_.tables);
+    ASSERT_EQ(Load(bytes), "");
+    EXPECT_EQ(loader_.Package().header.format_number, 800);
+    SetWord(bytes, ChunkAt(bytes, kTagGen8) - 8, kTagGenL);
+    ASSERT_EQ(Load(bytes), "");
+    EXPECT_EQ(loader_.Package().header.format_number, 700);
+    // The container tag is also accepted with its bytes reversed.
+    SetWord(bytes, 0, ReverseTag(kTagForm));
+    EXPECT_EQ(Load(bytes), "");
+
     LinkGame({});
     GamePackage empty;
     empty.header.game_name = "Empty";

@@ -155,12 +155,10 @@ TEST_F(PackerFolder, CheckpointsAndExitsThatWouldTrapThePlayerAreRefused) {
     for (int row = 0; row < 20; ++row)
         mask += "  kkkkkkkk\n";
     WriteText(assets_ / "sprites" / "sMireth.sprite", mask);
-    WriteText(assets_ / "objects" / "oChar.object", "mask sMireth\n");
-    WriteText(assets_ / "objects" / "oBlock.object", "");
-    WriteText(assets_ / "objects" / "oSnowBlock.object", "parent oBlock\n");
-    WriteText(assets_ / "objects" / "oBossBlock.object", "parent oBlock\n");
-    WriteText(assets_ / "objects" / "oCheckpoint.object", "");
-    WriteText(assets_ / "objects" / "oExitControl.object", "");
+    for (const auto& [name, text] :
+         {std::pair{"oChar", "mask sMireth\n"}, {"oBlock", ""}, {"oSnowBlock", "parent oBlock\n"},
+          {"oBossBlock", "parent oBlock\n"}, {"oCheckpoint", ""}, {"oExitControl", ""}})
+        WriteText(assets_ / "objects" / (std::string(name) + ".object"), text);
     const std::string floor = "  XXXXXXXXXXXXXXXXXXXX\n  XXXXXXXXXXXXXXXXXXXX\n";
     const std::string gap = "  ....................\n";
     auto room = [&](const std::string& rows, const std::string& instances, const std::string& exits = "") {
