@@ -5,13 +5,14 @@
 #include "PackageTestSupport.h"
 #include "PackageWriter.h"
 #include "SamplePackage.h"
+#include "TestFiles.h"
 
 #include <algorithm>
-#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <regex>
+#include <sstream>
 
 namespace {
 
@@ -24,27 +25,11 @@ struct MalformedCase {
     std::function<void(Bytes&)> edit_bytes;        // after writing, may be empty
 };
 
-void PrintTo(const MalformedCase& malformed, std::ostream* out) {
-    *out << malformed.name;
-}
-
 MalformedCase Tables(const char* name, std::function<void(GamePackage&)> edit) {
     return {name, std::move(edit), {}};
 }
 MalformedCase Raw(const char* name, std::function<void(Bytes&)> edit) {
     return {name, {}, std::move(edit)};
-}
-
-// Each case's expected part of the refusal, by case name.
-const std::map<std::string, std::string>& ExpectedRefusals() {
-    static const std::map<std::string, std::string> refusals = [] {
-        std::map<std::string, std::string> read;
-        std::ifstream file(TEST_SOURCE_DIR "/Package/data/malformed_packages.txt");
-        for (std::string line; std::getline(file, line);)
-            read[line.substr(0, line.find(": "))] = line.substr(line.find(": ") + 2);
-        return read;
-    }();
-    return refusals;
 }
 
 uint32_t SpriteFrameField(const Bytes& bytes) {
@@ -118,79 +103,46 @@ const MalformedCase kCases[] = {
     Raw("code entry past the end",
         [](Bytes& b) { SetWord(b, ChunkAt(b, kTagCode) + 8, uint32_t(b.size() - 4)); }),
     Raw("code entry reference 0", [](Bytes& b) { SetWord(b, ChunkAt(b, kTagCode) + 4, 0); }),
-};
-
-class PackageMalformed : public ::testing::TestWithParam<MalformedCase> {};
-
-TEST_P(PackageMalformed, IsRefusedWithOneLineNamingTheProblemAndOffset) {
-    SamplePackage sample;
-    if (GetParam().edit_tables) GetParam().edit_tables(sample.tables);
-    Bytes bytes = WritePackage(sample.tables);
-    if (GetParam().edit_bytes) GetParam().edit_bytes(bytes);
-
-    GamePackage package;
-    PackageStatus status = ReadPackage(bytes, package);
-    ASSERT_FALSE(status.ok);
-    ASSERT_TRUE(ExpectedRefusals().contains(GetParam().name));
-    EXPECT_NE(status.error.find(ExpectedRefusals().at(GetParam().name)), std::string::npos)
-        << status.error;
-    EXPECT_TRUE(std::regex_search(status.error, std::regex(" at offset [0-9]+$"))) << status.error;
-    EXPECT_EQ(status.error.find('\n'), std::string::npos) << status.error;
-    // Nothing of a refused package is kept.
-    EXPECT_TRUE(package.image.empty());
-    EXPECT_TRUE(package.chunks.empty());
-    EXPECT_TRUE(package.objects.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, PackageMalformed, ::testing::ValuesIn(kCases),
-                         [](const auto& test) {
-                             std::string name = test.param.name;
-                             std::replace_if(
-                                 name.begin(), name.end(),
-                                 [](char c) { return !std::isalnum(uint8_t(c)); }, '_');
-                             return name;
-                         });
-
-// With each case's name found among them, as many refusals as cases leaves none without one.
-TEST(PackageShapes, EveryExpectedRefusalHasItsCase) {
-    EXPECT_EQ(ExpectedRefusals().size(), std::size(kCases));
-}
-
-TEST(PackageShapes, RecordsSharedByManyReferencesAreRefused) {
     // One room with many instances, and a room list whose every entry points at it: each
     // reference is a few bytes, but reading them all would build far more than the file holds.
-    SamplePackage sample;
-    PackageRoom crowded;
-    crowded.name = sample.Text("rmCrowded");
-    crowded.instances.resize(2000, {0, 0, 0, 100001, -1, 1, 1, 1, 0, 0xFFFFFFFF, 0, -1});
-    sample.tables.rooms.assign(300, std::nullopt);
-    sample.tables.rooms[0] = crowded;
-    sample.tables.header.room_order = {0};
-    Bytes bytes = WritePackage(sample.tables);
-    GamePackage package;
-    ASSERT_TRUE(ReadPackage(bytes, package).ok);
+    {"records shared by many references",
+     [](GamePackage& t) {
+         t.rooms[0]->instances.resize(2000, {0, 0, 0, 100001, -1, 1, 1, 1, 0, 0xFFFFFFFF, 0, -1});
+         t.rooms.resize(300);
+         t.header.room_order = {0};
+     },
+     [](Bytes& b) {
+         for (uint32_t i = 1; i < 300; ++i)
+             SetWord(b, ChunkAt(b, kTagRoom) + 4 + 4 * i, ReferenceAt(b, kTagRoom, 0));
+     }},
+};
 
-    const uint32_t list = ChunkAt(bytes, kTagRoom);
-    for (uint32_t i = 1; i < 300; ++i)
-        SetWord(bytes, list + 4 + 4 * i, Word(bytes, list + 4));
-    PackageStatus status = ReadPackage(bytes, package);
-    EXPECT_NE(status.error.find("references reach more data than the file holds"),
-              std::string::npos)
-        << status.error;
-}
-
-TEST(PackageShapes, ZeroLengthChunksAreListedButNeverRead) {
-    SamplePackage sample;
-    Bytes bytes = WritePackage(sample.tables);
-    AppendChunk(bytes, kTagRoom, {});
-    AppendChunk(bytes, MakeTag("NEW!"), {7, 7, 7, 7});
-    GamePackage package;
-    PackageStatus status = ReadPackage(bytes, package);
-    ASSERT_TRUE(status.ok) << status.error;
-    ASSERT_GE(package.chunks.size(), 2u);
-    EXPECT_EQ(package.chunks[package.chunks.size() - 2].tag, kTagRoom);
-    EXPECT_EQ(package.chunks[package.chunks.size() - 2].length, 0u);
-    EXPECT_EQ(package.rooms.size(), 2u);
+TEST(PackageMalformed, EachDamageIsRefusedWithOneLineNamingTheProblemAndOffset) {
+    std::map<std::string, std::string> expected;
+    std::istringstream lines(ReadText(TEST_SOURCE_DIR "/Package/data/malformed_packages.txt"));
+    for (std::string line; std::getline(lines, line);)
+        expected[line.substr(0, line.find(": "))] = line.substr(line.find(": ") + 2);
+    // With each case's name found among them, as many refusals as cases leaves none without one.
+    EXPECT_EQ(expected.size(), std::size(kCases));
+    for (const MalformedCase& malformed : kCases) {
+        SCOPED_TRACE(malformed.name);
+        SamplePackage sample;
+        if (malformed.edit_tables) malformed.edit_tables(sample.tables);
+        Bytes bytes = WritePackage(sample.tables);
+        if (malformed.edit_bytes) malformed.edit_bytes(bytes);
+        GamePackage package;
+        PackageStatus status = ReadPackage(bytes, package);
+        EXPECT_FALSE(status.ok);
+        ASSERT_TRUE(expected.contains(malformed.name));
+        EXPECT_NE(status.error.find(expected[malformed.name]), std::string::npos) << status.error;
+        EXPECT_TRUE(std::regex_search(status.error, std::regex(" at offset [0-9]+$")))
+            << status.error;
+        EXPECT_EQ(status.error.find('\n'), std::string::npos) << status.error;
+        // Nothing of a refused package is kept.
+        EXPECT_TRUE(package.image.empty());
+        EXPECT_TRUE(package.chunks.empty());
+        EXPECT_TRUE(package.objects.empty());
+    }
 }
 
 } // namespace

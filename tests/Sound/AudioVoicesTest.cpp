@@ -32,7 +32,7 @@ protected:
     int32_t wave_ = 0;
 };
 
-TEST_F(AudioVoices, GainOfVoiceAssetAndListenerScaleTheOutput) {
+TEST_F(AudioVoices, GainOfVoiceAssetAndListenerScaleTheOutputAndFadesFollowTheClock) {
     EXPECT_NE(debug_.find("Decoding ogg sndTone ...\n"), std::string::npos);
     EXPECT_EQ(debug_.find("Decoding ogg sndWave"), std::string::npos) << "a WAVE sound is no Ogg";
     const double voice = Loop(tone_);
@@ -53,6 +53,40 @@ TEST_F(AudioVoices, GainOfVoiceAssetAndListenerScaleTheOutput) {
     EXPECT_NEAR(SettledRms(2048) / full, 0.5, 0.02);
     Audio("audio_set_master_gain", 0, -1.0);
     EXPECT_LT(SettledRms(2048), 1e-4);
+    Audio("audio_set_master_gain", 0, 1.0);
+    Audio("audio_sound_gain", tone_, 1.0, 0);
+    Audio("audio_stop_all");
+
+    // A one-second fade reaches its target at any frame rate.
+    for (int fps : {60, 144, 7}) {
+        const double fading = Loop(tone_);
+        Audio("audio_sound_gain", fading, 0.5, 1000);
+        const int64_t frame_us = 1'000'000 / fps;
+        int64_t elapsed = 0;
+        for (; elapsed < 500'000; elapsed += frame_us) Frame(frame_us);
+        // Halfway the gain is halfway, as the clock says, not as the frame count says.
+        EXPECT_NEAR(Audio("audio_sound_get_gain", fading), 1 - 0.5 * double(elapsed) / 1e6, 1e-4)
+            << fps;
+        for (; elapsed < 1'000'000; elapsed += frame_us) Frame(frame_us);
+        EXPECT_DOUBLE_EQ(Audio("audio_sound_get_gain", fading), 0.5) << fps;
+        EXPECT_NEAR(SettledRms(2048) / full, 0.5, 0.02) << fps;
+        Audio("audio_stop_sound", fading);
+    }
+
+    // A gain set at once cancels a running fade.
+    const double set = Loop(tone_);
+    Audio("audio_sound_gain", set, 0.0, 1000);
+    Frame(100'000);
+    Audio("audio_sound_gain", set, 0.8, 0);
+    Frame(2'000'000);
+    EXPECT_DOUBLE_EQ(Audio("audio_sound_get_gain", set), 0.8f);
+
+    // An asset's fade reaches the voices that play it.
+    Audio("audio_sound_gain", set, 1.0, 0);
+    Audio("audio_sound_gain", tone_, 0.0, 0);
+    Audio("audio_sound_gain", tone_, 1.0, 9000);
+    Frame(4'500'000);
+    EXPECT_NEAR(SettledRms(2048) / full, 0.5, 0.02);
 }
 
 TEST_F(AudioVoices, PitchChangesTheFrequencyAndIsClamped) {
@@ -72,44 +106,6 @@ TEST_F(AudioVoices, PitchChangesTheFrequencyAndIsClamped) {
     Audio("audio_sound_pitch", wave_, 1000.0);
     EXPECT_FLOAT_EQ(std::as_const(*audio_).Asset(wave_)->pitch, 256.0f);
     EXPECT_FLOAT_EQ(audio_->FindVoice(int32_t(Loop(wave_)))->pitch, 256.0f);
-}
-
-TEST_F(AudioVoices, OneSecondFadeReachesItsTargetAtAnyFrameRate) {
-    const double full = [&] {
-        Loop(tone_);
-        const double rms = SettledRms(2048);
-        Audio("audio_stop_all");
-        return rms;
-    }();
-    for (int fps : {60, 144, 7}) {
-        const double voice = Loop(tone_);
-        Audio("audio_sound_gain", voice, 0.5, 1000);
-        const int64_t frame_us = 1'000'000 / fps;
-        int64_t elapsed = 0;
-        for (; elapsed < 500'000; elapsed += frame_us) Frame(frame_us);
-        // Halfway the gain is halfway, as the clock says, not as the frame count says.
-        EXPECT_NEAR(Audio("audio_sound_get_gain", voice), 1 - 0.5 * double(elapsed) / 1e6, 1e-4)
-            << fps;
-        for (; elapsed < 1'000'000; elapsed += frame_us) Frame(frame_us);
-        EXPECT_DOUBLE_EQ(Audio("audio_sound_get_gain", voice), 0.5) << fps;
-        EXPECT_NEAR(SettledRms(2048) / full, 0.5, 0.02) << fps;
-        Audio("audio_stop_sound", voice);
-    }
-
-    // A gain set at once cancels a running fade.
-    const double voice = Loop(tone_);
-    Audio("audio_sound_gain", voice, 0.0, 1000);
-    Frame(100'000);
-    Audio("audio_sound_gain", voice, 0.8, 0);
-    Frame(2'000'000);
-    EXPECT_DOUBLE_EQ(Audio("audio_sound_get_gain", voice), 0.8f);
-
-    // An asset's fade reaches the voices that play it.
-    Audio("audio_sound_gain", voice, 1.0, 0);
-    Audio("audio_sound_gain", tone_, 0.0, 0);
-    Audio("audio_sound_gain", tone_, 1.0, 9000);
-    Frame(4'500'000);
-    EXPECT_NEAR(SettledRms(2048) / full, 0.5, 0.02);
 }
 
 TEST_F(AudioVoices, PauseSilencesAVoiceAndResumeGoesOn) {

@@ -1,20 +1,24 @@
 // The variable map's growth and robin-hood lookups, the pools behind objects' variables, and
-// instances' flat cells laid out by their object.
+// the built-in variable table's limit and its instance/global boundary.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
 #include <set>
+#include <sstream>
 #include <vector>
 
-#include "../Code/ValueTestSupport.h"
-#include "Code/RuntimeError.h"
+#include "Base/OutputChannel.h"
+#include "Code/ValueArray.h"
+#include "Code/ValueTestSupport.h"
+#include "Runner/BuiltinWiring.h"
+#include "TestFiles.h"
+#include "Variable/BuiltinVariableTable.h"
+#include "Variable/GameVariables.h"
 #include "Variable/GenericObjectPool.h"
-#include "Variable/InstancePool.h"
+#include "Variable/KxObjectBase.h"
 #include "Variable/SlotPool.h"
-#include "Variable/VariableAccess.h"
 #include "Variable/VariableMap.h"
-#include "VariableTestSupport.h"
 
 namespace {
 
@@ -79,79 +83,50 @@ TEST(VariableMap, ReleasedObjectsReturnTheirCellsAndValuesAndAreReused) {
     GenericObjects().Release(again);
 }
 
-// An instance keeps in flat cells the slots its object's instances used before it was made,
-// and in its map a slot first met later or beyond a full layout. A laid-out cell never created
-// reads as missing, as a map without the slot does, and a freed instance's pool block and cells
-// come back holding none of its variables.
-TEST_F(VariableTest, InstancesKeepTheirObjectsSlotsInFlatCellsAndReuseBlocksClean) {
-    const int32_t dead = GameVariableId(1);
-    const int32_t hp = GameVariableId(2);
-    ScopedRValue shared = Str("snow");
-    ScopedRValue result;
-    RuntimeErrorCapture errors;
+bool ReadNothing(CInstance*, int32_t, RValue*) { return false; }
 
-    CInstance* first = NewInstance(100001, SLIME);
-    CopyValue(*first->FindOrCreateVariable(0), shared); // slot 0 joins the slime's layout
-    ASSERT_NE(first->Variables(), nullptr);
-    EXPECT_EQ(first->Variables()->Count(), 1);
+TEST(BuiltinVariableTable, FiveHundredFitAndTheNextIsIgnoredWithAnError) {
+    BuiltinVariableTable table;
+    table.Register("x", ReadNothing, nullptr);
+    table.EndInstanceVariables();
+    for (int i = 1; i < BuiltinVariableTable::CAPACITY; ++i)
+        table.Register(("global_" + std::to_string(i)).c_str(), ReadNothing, nullptr);
+    EXPECT_TRUE(table.IsPerInstance(table.Find("x")));
+    EXPECT_FALSE(table.IsPerInstance(table.Find("global_1")));
+    EXPECT_EQ(table.Find("global_499"), 499);
 
-    CInstance* second = NewInstance(100002, SLIME);
-    EXPECT_FALSE(GetVariableDirect(second, GameVariableId(0), ARRAY_INDEX_NONE, result));
-    EXPECT_EQ(second->FindSlot(0), nullptr);
-    // A laid-out cell indexed before it exists is missing, not "not an array".
-    EXPECT_FALSE(GetVariableDirect(second, GameVariableId(0), ArrayIndex(0, 1), result));
-    EXPECT_EQ(result.Kind(), VALUE_UNSET);
-    EXPECT_TRUE(errors.Empty());
-    CopyValue(*second->FindOrCreateVariable(0), shared);
-    EXPECT_EQ(second->Variables(), nullptr); // in its cells
-    EXPECT_EQ(shared.str->refcount, 3);
+    std::string errors;
+    ErrorOutput().CaptureTo(&errors);
+    table.Register("one_too_many", ReadNothing, nullptr);
+    ErrorOutput().Reset();
+    EXPECT_EQ(errors, "INTERNAL ERROR: Adding too many variables\n");
+    EXPECT_EQ(table.Find("one_too_many"), -1);
+    EXPECT_EQ(table.Count(), 500);
+    EXPECT_EQ(table.At(500), nullptr);
+}
 
-    // Set by id at run time on the first instance: the slot joins the layout, the first keeps
-    // it in its map and the second finds it in its cells, separately.
-    EXPECT_TRUE(SetVariableDirect(first, hp, ARRAY_INDEX_NONE, RealValue(7)));
-    EXPECT_EQ(first->Variables()->Count(), 2);
-    EXPECT_FALSE(GetVariableDirect(second, hp, ARRAY_INDEX_NONE, result));
-    EXPECT_TRUE(SetVariableDirect(second, hp, ARRAY_INDEX_NONE, RealValue(9)));
-    EXPECT_EQ(second->Variables(), nullptr);
-    EXPECT_TRUE(GetVariableDirect(first, hp, ARRAY_INDEX_NONE, result));
-    EXPECT_EQ(ToReal(result), 7);
-    EXPECT_TRUE(GetVariableDirect(second, hp, ARRAY_INDEX_NONE, result));
-    EXPECT_EQ(ToReal(result), 9);
-    // Met first on the second instance, whose array has a cell to spare at its new index.
-    EXPECT_TRUE(SetVariableDirect(second, dead, ARRAY_INDEX_NONE, RealValue(4)));
-    EXPECT_EQ(second->Variables(), nullptr);
-    EXPECT_TRUE(GetVariableDirect(second, dead, ARRAY_INDEX_NONE, result));
-    EXPECT_EQ(ToReal(result), 4);
-    EXPECT_FALSE(GetVariableDirect(first, dead, ARRAY_INDEX_NONE, result));
-
-    // A layout holds so many cells; slots beyond stay in each instance's map.
-    const int32_t beyond = int32_t(SlotLayout::MAX_CELLS) + 10;
-    for (int32_t slot = 3; slot <= beyond; ++slot) SetReal(*first->FindOrCreateVariable(slot), slot);
-    CInstance* third = NewInstance(100003, SLIME);
-    SetReal(*third->FindOrCreateVariable(beyond), 1);
-    SetReal(*third->FindOrCreateVariable(100), 2);
-    ASSERT_NE(third->Variables(), nullptr);
-    EXPECT_EQ(third->Variables()->Count(), 1);
-    EXPECT_EQ(first->FindSlot(beyond)->val, beyond);
-    EXPECT_EQ(third->FindSlot(beyond)->val, 1);
-    EXPECT_EQ(third->FindSlot(100)->val, 2);
-    FreeInstance(third);
-
-    // The freed block is the next one handed out, with no variable of the instance before.
-    FreeInstance(second);
-    EXPECT_EQ(shared.str->refcount, 2);
-    CInstance* reused = NewInstance(100004, SLIME);
-    EXPECT_EQ(reused, second);
-    for (int32_t id : {GameVariableId(0), dead, hp}) {
-        EXPECT_FALSE(GetVariableDirect(reused, id, ARRAY_INDEX_NONE, result)) << id;
-        EXPECT_EQ(result.Kind(), VALUE_UNSET);
+// The runner's own table holds every variable the game's code may name, each in its scope and
+// read-only where it must be. Names that input and views bring are added with them.
+TEST(BuiltinVariableTable, TheRunnerRegistersTheGamesVariablesInTheirScopes) {
+    RegisterBuiltinVariables();
+    const BuiltinVariableTable& table = BuiltinVariables();
+    std::istringstream lines(
+        ReadText(TEST_SOURCE_DIR "/Variable/data/runner_builtin_variables.txt"));
+    int listed = 0;
+    for (std::string line, name, scope, access; std::getline(lines, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream(line) >> name >> scope >> access;
+        const int32_t index = table.Find(name.c_str());
+        ++listed;
+        ASSERT_GE(index, 0) << name;
+        EXPECT_EQ(table.IsPerInstance(index) ? "instance" : "global", scope) << name;
+        EXPECT_EQ(table.At(index)->setter ? "writable" : "read-only", access) << name;
     }
-    EXPECT_EQ(reused->FindOrCreateVariable(0)->Kind(), VALUE_UNSET);
-    EXPECT_EQ(reused->Variables(), nullptr);
-    FreeInstance(reused);
-    FreeInstance(first);
-    EXPECT_EQ(shared.str->refcount, 1);
-    EXPECT_TRUE(errors.Empty());
+    EXPECT_EQ(listed, 44);
+    ScopedRValue value;
+    EXPECT_TRUE(table.At(table.Find("undefined"))->getter(nullptr, ARRAY_INDEX_NONE, &value));
+    EXPECT_EQ(value.Kind(), VALUE_UNDEFINED);
+    ResetVariables();
 }
 
 } // namespace

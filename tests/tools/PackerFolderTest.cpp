@@ -98,29 +98,24 @@ TEST_F(PackerFolder, AHandlerNoAssetDeclaresIsAWarning) {
 TEST_F(PackerFolder, SoundEncodingsAreReusedWhileTheirSourceIsUnchanged) {
     const fs::path cache = folder_ / "cache";
     auto cached_files = [&] {
-        size_t count = 0;
-        for ([[maybe_unused]] const auto& file : fs::directory_iterator(cache))
-            ++count;
-        return count;
+        return std::distance(fs::directory_iterator(cache), fs::directory_iterator());
     };
-    std::vector<uint8_t> first;
-    {
-        AssetFolder assets(assets_, {}, cache);
-        first.assign(assets.Package().audio[0].begin(), assets.Package().audio[0].end());
-    }
-    EXPECT_EQ(cached_files(), 2u);
-    const auto written = fs::last_write_time(cache / fs::directory_iterator(cache)->path().filename());
-    {
-        AssetFolder again(assets_, {}, cache);
-        EXPECT_EQ(std::vector<uint8_t>(again.Package().audio[0].begin(), again.Package().audio[0].end()), first);
-    }
-    EXPECT_EQ(cached_files(), 2u);
-    EXPECT_EQ(fs::last_write_time(cache / fs::directory_iterator(cache)->path().filename()), written);
+    auto encoded = [&] {
+        const AssetFolder assets(assets_, {}, cache);
+        const auto& audio = assets.Package().audio[0];
+        return std::vector<uint8_t>(audio.begin(), audio.end());
+    };
+    const std::vector<uint8_t> first = encoded();
+    EXPECT_EQ(cached_files(), 2);
+    const fs::path file = fs::directory_iterator(cache)->path();
+    const auto written = fs::last_write_time(file);
+    EXPECT_EQ(encoded(), first);
+    EXPECT_EQ(cached_files(), 2);
+    EXPECT_EQ(fs::last_write_time(file), written);
 
     WriteText(assets_ / "sounds" / "sfxJump.sound", "tone\n  length 0.05\n  pitch 300 900\n");
-    AssetFolder changed(assets_, {}, cache);
-    EXPECT_EQ(cached_files(), 3u);
-    EXPECT_NE(std::vector<uint8_t>(changed.Package().audio[0].begin(), changed.Package().audio[0].end()), first);
+    EXPECT_NE(encoded(), first);
+    EXPECT_EQ(cached_files(), 3);
 }
 
 TEST_F(PackerFolder, BadInputIsNamedAndLeavesThePackageAlone) {
@@ -160,12 +155,10 @@ TEST_F(PackerFolder, CheckpointsAndExitsThatWouldTrapThePlayerAreRefused) {
     for (int row = 0; row < 20; ++row)
         mask += "  kkkkkkkk\n";
     WriteText(assets_ / "sprites" / "sMireth.sprite", mask);
-    WriteText(assets_ / "objects" / "oChar.object", "mask sMireth\n");
-    WriteText(assets_ / "objects" / "oBlock.object", "");
-    WriteText(assets_ / "objects" / "oSnowBlock.object", "parent oBlock\n");
-    WriteText(assets_ / "objects" / "oBossBlock.object", "parent oBlock\n");
-    WriteText(assets_ / "objects" / "oCheckpoint.object", "");
-    WriteText(assets_ / "objects" / "oExitControl.object", "");
+    for (const auto& [name, text] :
+         {std::pair{"oChar", "mask sMireth\n"}, {"oBlock", ""}, {"oSnowBlock", "parent oBlock\n"},
+          {"oBossBlock", "parent oBlock\n"}, {"oCheckpoint", ""}, {"oExitControl", ""}})
+        WriteText(assets_ / "objects" / (std::string(name) + ".object"), text);
     const std::string floor = "  XXXXXXXXXXXXXXXXXXXX\n  XXXXXXXXXXXXXXXXXXXX\n";
     const std::string gap = "  ....................\n";
     auto room = [&](const std::string& rows, const std::string& instances, const std::string& exits = "") {

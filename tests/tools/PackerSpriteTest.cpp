@@ -1,20 +1,20 @@
 // The packer's asset syntax, sprites written as palette rows, and texture pages, checked through
-// the package reader: what the runner reads is what the rows say.
+// the package reader: what the runner reads is what the rows say. Bad text of every kind of
+// asset is refused where it is (data/asset_errors.txt).
 #include <array>
 #include <gtest/gtest.h>
+#include <sstream>
 
 #include "AssetErrorOf.h"
 #include "DesktopIcons.h"
 #include "Package/PackageReader.h"
 #include "PackageWriter.h"
+#include "RoomExits.h"
+#include "SoundSource.h"
 #include "SpriteRecord.h"
 #include "TestFiles.h"
 
 namespace {
-
-std::string ErrorOf(std::string_view text) {
-    return AssetErrorOf([&] { AssetDocument::Parse(text, "a.sprite"); });
-}
 
 Palette SharedPalette() {
     Palette palette;
@@ -22,8 +22,11 @@ Palette SharedPalette() {
     return palette;
 }
 
-std::string SpriteError(std::string_view text) {
-    return AssetErrorOf([&] { ReadSprite(AssetDocument::Parse(text, "s.sprite"), "sTest", SharedPalette()); });
+// The text of a case of data/asset_errors.txt, its \n and \t read.
+std::string Unescaped(std::string text) {
+    for (size_t at = 0; (at = text.find('\\', at)) != std::string::npos; ++at)
+        text.replace(at, 2, text[at + 1] == 't' ? "\t" : "\n");
+    return text;
 }
 
 // Two 6x4 frames with a colour of their own, a precise mask and a speed.
@@ -49,27 +52,27 @@ TEST(PackerAssetDocument, KeysArgumentsAndIndentedBodies) {
     EXPECT_EQ(rows.body[2].spot.Text(), "t.txt:9:5");
     EXPECT_TRUE(document.Find("last")->body.empty());
 
-    EXPECT_EQ(ErrorOf("  indented first\n"), "a.sprite:1:3: indented line before any key");
-    EXPECT_EQ(ErrorOf("key\n    deep\n  shallow\n"),
-              "a.sprite:3:3: line indented less than the first line of its block");
-    EXPECT_EQ(ErrorOf("key \"open\n"), "a.sprite:1:5: unterminated quoted text");
-    EXPECT_EQ(ErrorOf("key\n\trow\n"), "a.sprite:2:1: tab character: indent and separate with spaces");
     EXPECT_EQ(AssetErrorOf([] { AssetDocument::Parse("n 1.5\n", "t.txt").Entries()[0].Int(0); }),
               "t.txt:1:3: \"1.5\" is not a whole number");
 }
 
-TEST(PackerSprite, RowsBecomeFramesWithOriginSpeedBoxAndMasks) {
-    const SpriteSource source = ReadSprite(AssetDocument::Parse(kWalker, "w.sprite"), "sWalker", SharedPalette());
-    ASSERT_EQ(source.frames.size(), 2u);
-    EXPECT_EQ((std::array{source.width, source.height, source.origin_x, source.origin_y}),
+// The walker's frames trimmed onto a page, shared with a sprite of the same frames; the golden
+// test of packed sprites draws such pages pixel for pixel.
+TEST(PackerSprite, RowsBecomeFramesWithBoxAndMasksOnSharedTrimmedTexturePages) {
+    const SpriteSource walker =
+        ReadSprite(AssetDocument::Parse(kWalker, "w.sprite"), "sWalker", SharedPalette());
+    ASSERT_EQ(walker.frames.size(), 2u);
+    EXPECT_EQ((std::array{walker.width, walker.height, walker.origin_x, walker.origin_y}),
               (std::array{6, 4, 3, 2}));
-    EXPECT_EQ(source.speed_type, 0u);
-    EXPECT_EQ(source.frames[0].At(2, 2), (Texel{0xc0, 0x20, 0x20, 0xff}));
-    EXPECT_EQ(source.frames[1].At(1, 2), (Texel{0x10, 0x20, 0x30, 0xff}));
-    EXPECT_EQ(source.frames[0].At(0, 0).a, 0);
+    EXPECT_EQ(walker.speed_type, 0u);
+    EXPECT_EQ(walker.frames[0].At(2, 2), (Texel{0xc0, 0x20, 0x20, 0xff}));
+    EXPECT_EQ(walker.frames[1].At(1, 2), (Texel{0x10, 0x20, 0x30, 0xff}));
+    EXPECT_EQ(walker.frames[0].At(0, 0).a, 0);
 
-    TexturePageBuilder pages;
-    const PackageSprite record = MakeSpriteRecord(source, "sWalker", pages);
+    TexturePageBuilder pages(16);
+    GamePackage package;
+    const PackageSprite& record =
+        *package.sprites.emplace_back(MakeSpriteRecord(walker, "sWalker", pages));
     // The box spans both frames' opaque pixels.
     EXPECT_EQ((std::array{record.bbox_left, record.bbox_top, record.bbox_right, record.bbox_bottom}),
               (std::array{1, 1, 4, 3}));
@@ -79,20 +82,53 @@ TEST(PackerSprite, RowsBecomeFramesWithOriginSpeedBoxAndMasks) {
     EXPECT_EQ(record.masks[0][2], 0b01111000);
     EXPECT_EQ(record.masks[0][3], 0);
     EXPECT_EQ(record.masks[1][3], 0b00110000);
+
+    package.sprites.emplace_back(MakeSpriteRecord(walker, "sTwice", pages));
+    EXPECT_EQ(package.sprites[1]->frames, package.sprites[0]->frames);
+    pages.Write(package);
+    // Two trimmed parts of 4x2 and 4x3 on a 16-wide page: 20 of its 16x5 pixels at most.
+    ASSERT_EQ(package.textures.size(), 1u);
+    EXPECT_GT(pages.Occupancy(), 0.2);
+    GamePackage read;
+    ASSERT_TRUE(ReadPackage(WritePackage(package), read).ok);
+    ASSERT_EQ(read.texture_page_entries.size(), 2u);
+    for (const package::TexturePageEntry& entry : read.texture_page_entries)
+        EXPECT_EQ((std::array{entry.frame_width, entry.frame_height, entry.target_x, entry.target_y,
+                              entry.target_width}),
+                  (std::array<uint16_t, 5>{6, 4, 1, 1, 4}));
+
+    TexturePageBuilder tiny(4);
+    tiny.AddFrame(walker.frames[0]);
+    GamePackage refused;
+    EXPECT_THROW(tiny.Write(refused), std::runtime_error);
 }
 
-TEST(PackerSprite, BadRowsAndKeysAreRefusedWhereTheyAre) {
-    EXPECT_EQ(SpriteError("frame\n  ..x.\n"), "s.sprite:2:5: 'x' is not in the palette");
-    EXPECT_EQ(SpriteError("frame\n  ...\n  ..\n"), "s.sprite:3:3: row of 2 pixels where the first has 3");
-    EXPECT_EQ(SpriteError("frame\n  ..\nframe\n  ...\n"), "s.sprite:3:1: frame of 3x1 where the first is 2x1");
-    EXPECT_EQ(SpriteError("frame\n  ..\ncolour red\n"), "s.sprite:3:1: unknown key \"colour\"");
-    EXPECT_EQ(SpriteError("mask box\nmask full\nframe\n  ..\n"), "s.sprite:2:1: \"mask\" is given twice");
-    EXPECT_EQ(SpriteError("mask round\nframe\n  ..\n"), "s.sprite:1:6: \"round\" is not one of: box, full, precise");
-    EXPECT_EQ(SpriteError("origin 1\nframe\n  ..\n"), "s.sprite:1:8: \"1\" is not one of: center");
-    EXPECT_EQ(SpriteError("palette\n  k #000000\nframe\n  ..\n"), "s.sprite:2:3: 'k' is already in the palette");
-    EXPECT_EQ(SpriteError("palette\n  z #12345\nframe\n  ..\n"),
-              "s.sprite:2:5: \"#12345\" is not a colour (#rrggbb, #rrggbbaa or transparent)");
-    EXPECT_EQ(SpriteError("origin 0 0\n"), "s.sprite:1:1: a sprite needs a \"frame\"");
+TEST(PackerAssetDocument, BadTextOfEveryKindIsRefusedWhereItIs) {
+    std::istringstream lines(ReadText(TEST_SOURCE_DIR "/tools/data/asset_errors.txt"));
+    const Palette palette = SharedPalette();
+    const ExitTargetLookup lookup = [](const std::string& name, const SourceSpot& spot) {
+        if (name != "rmOther") throw AssetError(spot, "no room named " + name);
+        return ExitTarget{5, {3, 3}};
+    };
+    int cases = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with('#')) continue;
+        const size_t text = line.find(" | ") + 3, message = line.find(" | ", text) + 3;
+        const std::string reader = line.substr(0, text - 3);
+        const std::string error = AssetErrorOf([&] {
+            const AssetDocument document =
+                AssetDocument::Parse(Unescaped(line.substr(text, message - 3 - text)), "a.txt");
+            if (reader == "sprite") ReadSprite(document, "sTest", palette);
+            if (reader == "effect") ReadEffect(document, "sfxTest");
+            if (reader == "music") ReadMusic(document, "bgmTest");
+            if (reader != "room" && reader != "exits") return;
+            const RoomSource room = ReadRoom(document, "rmTest", 320, 180);
+            if (reader == "exits") ExitRecords(room, {room.width / 320, room.height / 180}, lookup);
+        });
+        EXPECT_EQ(error, line.substr(message)) << line;
+        ++cases;
+    }
+    EXPECT_EQ(cases, 34);
 }
 
 TEST(PackerIcons, TheOutlinedFigureIsScaledByWholeNumbersAndCentredOnATransparentSquare) {
@@ -114,40 +150,4 @@ TEST(PackerIcons, TheOutlinedFigureIsScaledByWholeNumbersAndCentredOnATransparen
     const PixelImage small = IconImage(source.frames[0], 2);
     EXPECT_EQ(small.At(0, 0), (Texel{(0x10 + 3 * 0xf0) / 8, (0x20 + 3 * 0xe0) / 8, (0x30 + 3 * 0xd0) / 8, 8 * 0xff / 9}));
     EXPECT_EQ(small.At(1, 0), (Texel{0, 0, 0, 2 * 0xff / 3}));
-}
-
-TEST(PackerTexturePages, TrimmedSharedFramesReadBackFromThePackage) {
-    const SpriteSource walker = ReadSprite(AssetDocument::Parse(kWalker, "w.sprite"), "sWalker", SharedPalette());
-    SpriteSource twice = walker; // the same frames again share the walker's entries
-    TexturePageBuilder pages(16);
-    GamePackage package;
-    package.sprites.emplace_back(MakeSpriteRecord(walker, "sWalker", pages));
-    package.sprites.emplace_back(MakeSpriteRecord(twice, "sTwice", pages));
-    EXPECT_EQ(package.sprites[1]->frames, package.sprites[0]->frames);
-    pages.Write(package);
-    // Two trimmed parts of 4x2 and 4x3 on a 16-wide page: 20 of its 16x5 pixels at most.
-    ASSERT_EQ(package.textures.size(), 1u);
-    EXPECT_GT(pages.Occupancy(), 0.2);
-
-    GamePackage read;
-    ASSERT_TRUE(ReadPackage(WritePackage(package), read).ok);
-    ASSERT_EQ(read.texture_page_entries.size(), 2u);
-    const PackageTexture& page = *read.textures[0];
-    for (size_t f = 0; f < 2; ++f) {
-        const package::TexturePageEntry& entry = read.texture_page_entries[size_t(read.sprites[0]->frames[f])];
-        EXPECT_EQ((std::array{entry.frame_width, entry.frame_height, entry.target_x, entry.target_y}),
-                  (std::array<uint16_t, 4>{6, 4, 1, 1}));
-        // Every pixel of the frame, through the entry, is the row's colour.
-        for (int y = 0; y < entry.target_height; ++y)
-            for (int x = 0; x < entry.target_width; ++x) {
-                const Texel& want = walker.frames[f].At(entry.target_x + x, entry.target_y + y);
-                const uint8_t* got = &page.pixels[(size_t(entry.source_y + y) * page.width + entry.source_x + x) * 4];
-                EXPECT_EQ((Texel{got[0], got[1], got[2], got[3]}), want) << f << " " << x << "," << y;
-            }
-    }
-
-    TexturePageBuilder tiny(4);
-    tiny.AddFrame(walker.frames[0]);
-    GamePackage refused;
-    EXPECT_THROW(tiny.Write(refused), std::runtime_error);
 }

@@ -1,14 +1,14 @@
 // pkgtool as its users run it: the info and dump listings of a writer-made package, and the
 // exit status and one-line reason for files it refuses.
 #include "Package/PackageReader.h"
+#include "Package/PackageTestSupport.h"
 #include "PackageWriter.h"
-#include "SamplePackage.h"
 #include "Runner/ProcessRun.h"
+#include "SamplePackage.h"
+#include "TestFiles.h"
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,16 +16,10 @@ namespace {
 class Pkgtool : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::create_directories(folder_);
         std::vector<uint8_t> bytes = WritePackage(sample_.tables);
         // A zero-length chunk at the end is listed like any other.
-        const uint32_t empty[2] = {package::kTagRoom, 0};
-        bytes.insert(bytes.end(), reinterpret_cast<const uint8_t*>(empty),
-                     reinterpret_cast<const uint8_t*>(empty) + 8);
-        const uint32_t length = uint32_t(bytes.size() - 8);
-        std::memcpy(bytes.data() + 4, &length, 4);
-        std::ofstream(package_, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        package_test::AppendChunk(bytes, package::kTagRoom, {});
+        WriteText(package_, std::string(bytes.begin(), bytes.end()));
         ASSERT_TRUE(ReadPackage(bytes, read_).ok);
     }
 
@@ -71,24 +65,22 @@ TEST_F(Pkgtool, DumpShowsTheRecordsOfOneKind) {
                        "  event 4/0: code -1\n"
                        "  event 8/73: code 2\n");
 
-    run = Pkg("dump " + package_ + " sprites");
-    ASSERT_EQ(run.exit_code, 0);
-    EXPECT_NE(run.output.find("sprite 1: (empty)\nsprite 2 \"sBlock\"\n"), std::string::npos);
-    EXPECT_NE(run.output.find("  frames: 0 1\n"), std::string::npos);
-
     run = Pkg("dump " + package_ + " rooms 0");
     EXPECT_NE(run.output.find("  layer \"Tiles\" id 4 tiles depth 100"), std::string::npos);
     EXPECT_NE(run.output.find("    tile set 0, 3x2 cells\n    0 1 10000002\n"), std::string::npos)
         << run.output;
 
-    for (const char* kind : {"backgrounds", "fonts", "sounds", "textures", "code", "strings"}) {
+    // Every kind dumps to its last record, empty slots too.
+    for (const auto& [kind, part] :
+         {std::pair{"backgrounds", "background 0 \"tsSnow\""}, {"fonts", "font 1 \"fntBig\""},
+          {"sounds", "sound 2: (empty)"}, {"code", "code 4 \"psl_RoomCC_rmSnow_0_Create\""},
+          {"textures", "texture 2\n  (empty)\ntexture 3\n  raw16 4x2"},
+          {"sprites", "  frames: 0 1\nsprite 1: (empty)\nsprite 2 \"sBlock\"\n"},
+          {"strings", "\"a string only the code uses\""}}) {
         run = Pkg("dump " + package_ + " " + kind);
         EXPECT_EQ(run.exit_code, 0) << kind;
-        EXPECT_FALSE(run.output.empty()) << kind;
+        EXPECT_NE(run.output.find(part), std::string::npos) << run.output;
     }
-    EXPECT_NE(Pkg("dump " + package_ + " strings").output.find("\"a string only the code uses\""),
-              std::string::npos);
-    EXPECT_NE(Pkg("dump " + package_ + " textures 3").output.find("raw16 4x2"), std::string::npos);
 
     // A wrong command line is not a refused file.
     EXPECT_EQ(Pkg("dump " + package_ + " paths").exit_code, 1);
@@ -98,7 +90,7 @@ TEST_F(Pkgtool, DumpShowsTheRecordsOfOneKind) {
 
 TEST_F(Pkgtool, RefusedFilesExitWithTwoAndOneLine) {
     const std::string broken = (folder_ / "broken.win").string();
-    std::ofstream(broken, std::ios::binary) << "FROM and not much more";
+    WriteText(broken, "FROM and not much more");
     ProcessRun run = Pkg("info " + broken);
     EXPECT_EQ(run.exit_code, 2);
     EXPECT_EQ(run.output, "");
