@@ -1,5 +1,5 @@
 // Text tests: every built-in registered, a drawing context (over the null device, or a real
-// one for golden images) and a package of one 64x32 texture page:
+// one for golden images) and a package of one 64x32 texture page (data/font_page.txt):
 //   sprite 0, sGlyphs: four 8x8 frames at (8i, 0), trimmed to widths 3, 5, 2, 4 at x offsets
 //       1, 0, 3, 2; white with the top-right texel clear, so misplaced glyphs show
 //   font 0, fntPixel: its image at (0, 16); 3x5 glyphs 'x' (advance 4), U+00E9 (advance 5,
@@ -12,6 +12,7 @@
 #include "Code/RuntimeError.h"
 #include "Code/ValueTestSupport.h"
 #include "Font/FontTable.h"
+#include "Graphics/GoldenPixels.h"
 #include "Graphics/GraphicsContext.h"
 #include "Sprite/SpriteTable.h"
 
@@ -23,32 +24,17 @@ constexpr int kGlyphOffsets[] = {1, 0, 3, 2};
 
 inline GamePackage FontPackage() {
     GamePackage package;
+    std::vector<std::string> rows = DataLines("Font/data/font_page.txt");
+    rows.resize(32, std::string(64, '.'));
     PackageTexture page{};
     page.width = 64;
     page.height = 32;
-    page.pixels.assign(64 * 32 * 4, 0);
-    const auto fill = [&page](int left, int top, int width, int height, uint8_t alpha) {
-        for (int y = top; y < top + height; ++y)
-            for (int x = left; x < left + width; ++x) {
-                uint8_t* texel = &page.pixels[size_t(y * 64 + x) * 4];
-                texel[0] = texel[1] = texel[2] = 255;
-                texel[3] = alpha;
-            }
-    };
+    page.pixels = KeyPixels(rows, {});
     for (int i = 0; i < 4; ++i) {
         const uint16_t x = uint16_t(8 * i), width = uint16_t(kGlyphWidths[i]);
-        fill(x, 0, width, 8, 255);
-        fill(x + width - 1, 0, 1, 1, 0);
         package.texture_page_entries.push_back(
             {x, 0, width, 8, uint16_t(kGlyphOffsets[i]), 0, width, 8, 8, 8, 0});
     }
-    constexpr int kCross[][2] = {{1, 18}, {3, 18}, {2, 19}, {1, 20}, {3, 20}}; // 'x'
-    for (const auto& texel : kCross)
-        fill(texel[0], texel[1], 1, 1, 255);
-    fill(6, 17, 3, 5, 255); // U+00E9: a block with a hole
-    fill(7, 19, 1, 1, 0);
-    fill(11, 17, 3, 5, 255); // U+25AF: an outline
-    fill(12, 18, 1, 3, 0);
     package.texture_page_entries.push_back({0, 16, 32, 16, 0, 0, 32, 16, 32, 32, 0});
     package.textures = {page};
 

@@ -1,8 +1,11 @@
-// Text layout as geometry through the null device. Most cases use the default font, whose
-// glyphs are 5x10 rectangles drawn as 7x12 quads one pixel up and left of the pen, 6 pixels
-// apart, lines 10 apart: a quad's top-left corner plus one is the pen.
+// Text layout as geometry through the null device, and fonts made from a sprite. Most cases use
+// the default font, whose glyphs are 5x10 rectangles drawn as 7x12 quads one pixel up and left
+// of the pen, 6 pixels apart, lines 10 apart: a quad's top-left corner plus one is the pen.
+#include "Font/CFontKT.h"
+#include "Font/SpriteFont.h"
 #include "FontFixture.h"
 #include "Platform/null/NullBackends.h"
+#include "Sprite/CSprite.h"
 
 namespace {
 
@@ -38,6 +41,7 @@ protected:
         Call("draw_text_ext", Num(100), Num(50), Str(text), Num(separation), Num(wrap));
         return Pens();
     }
+    void Use(double font) { Call("draw_set_font", Num(font)); }
     double Ext(const char* measure, const char* text, double wrap, double separation = -1) {
         return Number(measure, Str(text), Num(separation), Num(wrap));
     }
@@ -173,6 +177,74 @@ TEST_F(TextLayout, FontIdsAndArgumentCounts) {
     Call("draw_text", Num(0), Num(0));
     EXPECT_EQ(errors_.Messages().back(), "draw_text() - wrong number of arguments");
     EXPECT_TRUE(Pens().empty());
+}
+
+TEST_F(TextLayout, SpriteFontWidthsSeparationAndTheSpace) {
+    EXPECT_EQ(Number("font_add_sprite", Num(5), Num(32), Num(true), Num(1)), -1);
+    EXPECT_EQ(errors_.Messages().back(), "Trying to create font from non-existing sprite.");
+    // After the package's two fonts. Frames 3, 5, 2 and 4 wide, each plus 1; no frame is a
+    // space, so one is added as wide as the widest glyph. 'e' on has no frame and the font no
+    // U+25AF: they take no space. Lines are the sprite's height apart.
+    const double font = SpriteFont('a', true, 1);
+    EXPECT_EQ(font, 2);
+    Use(font);
+    EXPECT_EQ(Width("abcd"), 4 + 6 + 3 + 5);
+    EXPECT_EQ(Width("a a"), 4 + 6 + 4);
+    EXPECT_EQ(Width("aez\xE2\x82\xAC"), 4);
+    EXPECT_EQ(Height("a\nb"), 16);
+    Use(SpriteFont('a', true, -1));
+    EXPECT_EQ(Width("abcd "), 2 + 4 + 1 + 3 + 4);
+    // Fixed widths are the sprite's.
+    Use(SpriteFont('a', false, 2));
+    EXPECT_EQ(Width("abcd "), 5 * 10);
+    // From 32 the first frame is the space itself, and nothing is added.
+    Use(SpriteFont(32, true, 0));
+    EXPECT_EQ(Width(" !\"#$"), 3 + 5 + 2 + 4);
+}
+
+TEST_F(TextLayout, SpriteFontGlyphsAreTheFramesPicturesAtThePen) {
+    Use(SpriteFont('a', true, 1));
+    Call("draw_set_colour", Num(0x123456));
+    Call("draw_text", Num(10), Num(20), Str("ab ca"));
+    const auto drawn = Drawn();
+    ASSERT_EQ(drawn.size(), 1u);
+    const std::vector<Vertex>& v = drawn[0];
+    // The space draws nothing. The left offset takes back each frame's trim, so the pictures
+    // start at the pens: 10, 14, 26 (after the space, 6 wide), 29.
+    ASSERT_EQ(v.size(), 4u * 6);
+    const float pens[] = {10, 14, 26, 29};
+    const int frames[] = {0, 1, 2, 0};
+    for (size_t i = 0; i < 4; ++i) {
+        const Vertex &top_left = v[i * 6], &bottom_right = v[i * 6 + 2];
+        EXPECT_EQ(std::tuple(top_left.x, top_left.y, bottom_right.x - top_left.x, bottom_right.y,
+                             top_left.u, top_left.colour),
+                  std::tuple(pens[i], 20.f, float(kGlyphWidths[frames[i]]), 28.f,
+                             8.0f * float(frames[i]) / 64, 0xFF123456u))
+            << i;
+    }
+}
+
+// Frames without texture page entries take their span from the bounding box.
+TEST(SpriteFontRules, BoundingBoxSpansAndTheStandIn) {
+    PackageSprite source;
+    source.width = 10;
+    source.height = 12;
+    source.bbox_left = 2;
+    source.bbox_right = 6;
+    source.frames = {-1, -1};
+    const CSprite sprite(source);
+    const auto font = MakeSpriteFont("__newfont0", 0, sprite, 0x25AE, true, 1,
+                                     [](int32_t) { return std::optional<FrameSpan>(); });
+    // Sorted: the added space, U+25AE, U+25AF.
+    ASSERT_EQ(font->Glyphs().size(), 3u);
+    EXPECT_EQ(font->First(), U' ');
+    const FontGlyph& box = font->Glyphs()[2];
+    EXPECT_EQ(box.code_point, char32_t(0x25AF));
+    EXPECT_EQ(std::tuple(box.frame, box.shift, box.offset, font->LineHeight()),
+              std::tuple(1, 5 + 1, -2, 12));
+    // What the font lacks is drawn as U+25AF.
+    EXPECT_EQ(font->Find(U'q'), &box);
+    EXPECT_EQ(font->Find(U' ')->shift, 6);
 }
 
 } // namespace

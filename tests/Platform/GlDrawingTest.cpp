@@ -1,5 +1,6 @@
-// The OpenGL device drawing into the window, read back without a display: where textured
-// triangles land, how colours combine, the projection and viewport, and requests it refuses.
+// The OpenGL device drawing into a window without a display (SDL's offscreen driver, EGL), read
+// back: where textured triangles land, how colours combine, the projection and viewport, and
+// requests it refuses.
 #include <gtest/gtest.h>
 
 #include "GlTestWindow.h"
@@ -89,6 +90,12 @@ TEST_F(GlDrawing, TheProjectionAndViewportPlaceTheWorldAndANewFrameResetsThem) {
     device().BeginFrame();
     device().Clear(0xFFFFFFFF);
     ExpectRectangle(0, 0, kSize, kSize, kWhite);
+    int width = 0, height = 0;
+    device().DrawableSize(width, height);
+    EXPECT_EQ(std::pair(width, height), std::pair(kSize, kSize));
+    device().Present();
+    // Offscreen EGL accepts a swap interval but never waits on it: our clock must pace.
+    EXPECT_FALSE(device().SwapIntervalThrottles());
 }
 
 TEST_F(GlDrawing, OneBatchOfManyTrianglesDrawsThemAll) {

@@ -1,9 +1,11 @@
 // Layers: the package's layers as elements in depth order, their motion and background
 // animation each frame, the legacy backgrounds' scrolling, layers made at run time, instances
-// finding their layers, and persistent rooms keeping what the game added to them.
-#include <algorithm>
+// finding their layers, and persistent rooms keeping what the game added to them; tile maps:
+// the flag bits of a cell, maps made at run time, and setting and clearing cells, with every
+// message and the cases that stay silent.
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <set>
 
 #include "Code/RuntimeError.h"
 #include "Object/InstanceLifecycle.h"
@@ -17,6 +19,10 @@ std::string HexName(int32_t id) {
     std::snprintf(text, sizeof text, "_layer_%x", unsigned(id));
     return text;
 }
+
+using package::kTileFlip;
+using package::kTileMirror;
+using package::kTileRotate;
 
 class LayerTest : public RoomFixture {
 protected:
@@ -68,8 +74,7 @@ TEST_F(LayerTest, PackageLayersBecomeElementsInDepthOrderAndMoveEachFrame) {
     }
     EXPECT_EQ(ids, (std::vector<int32_t>{30, 20, 40, 10, 11}));
     ASSERT_EQ(element_ids.size(), 6u);
-    std::sort(element_ids.begin(), element_ids.end());
-    EXPECT_EQ(std::adjacent_find(element_ids.begin(), element_ids.end()), element_ids.end());
+    EXPECT_EQ(std::set<int32_t>(element_ids.begin(), element_ids.end()).size(), 6u);
 
     const CLayer& asset_layer = running.layers[0];
     ASSERT_EQ(asset_layer.elements.size(), 2u);
@@ -82,30 +87,41 @@ TEST_F(LayerTest, PackageLayersBecomeElementsInDepthOrderAndMoveEachFrame) {
     EXPECT_EQ(background.blend, 0x112233u);
     EXPECT_FLOAT_EQ(background.alpha, 128.0f / 255.0f);
     EXPECT_FLOAT_EQ(background.frame, 1);
-    EXPECT_FLOAT_EQ(running.backgrounds[0].scale_x, 20);
-    EXPECT_FLOAT_EQ(running.backgrounds[0].scale_y, 30);
+    EXPECT_EQ(std::pair(running.backgrounds[0].scale_x, running.backgrounds[0].scale_y),
+              std::pair(20.f, 30.f));
 
     RunFrames(3);
-    EXPECT_FLOAT_EQ(running.layers[3].x_offset, 9.5f);
-    EXPECT_FLOAT_EQ(running.layers[3].y_offset, -6);
+    EXPECT_EQ(std::pair(running.layers[3].x_offset, running.layers[3].y_offset),
+              std::pair(9.5f, -6.f));
     EXPECT_FLOAT_EQ(running.layers[0].x_offset, 0);
     // One frame a game frame wraps past the fourth frame; 30 a second at 60 is half a frame.
     EXPECT_FLOAT_EQ(background.frame, 0);
     EXPECT_FLOAT_EQ(std::get<BackgroundElement>(running.layers[4].elements[0].asset).frame, 1.5f);
-    EXPECT_FLOAT_EQ(running.backgrounds[0].x, 11);
-    EXPECT_FLOAT_EQ(running.backgrounds[0].y, -3);
+    EXPECT_EQ(std::pair(running.backgrounds[0].x, running.backgrounds[0].y), std::pair(11.f, -3.f));
 }
 
-TEST_F(LayerTest, LayersMadeAtRunTimeAreNamedAfterTheirIdsAndShownOrHidden) {
-    AddLayeredRoom("rmLayers", false, AddObject("oThing"));
+TEST_F(LayerTest, LayersMadeAtRunTimeOrForAnInstancesDepthAreNamedAfterTheirIds) {
+    const int32_t thing = AddObject("oThing");
+    AddLayeredRoom("rmLayers", false, thing);
     RuntimeErrorCapture errors;
     Start();
+    CRoom& running = *CurrentRoom();
+    // Instances go on their layer, or one at their depth made when missing.
+    EXPECT_EQ(FindInstanceById(100001)->layer, 20);
+    const auto on_tiles = int32_t(CallNamed(nullptr, "instance_create_depth", 0, 0, 100, thing));
+    EXPECT_EQ(FindInstanceById(on_tiles)->layer, 40);
+    const auto on_new = int32_t(CallNamed(nullptr, "instance_create_depth", 0, 0, 55.7, thing));
+    const CLayer* at_depth = running.FindLayer(FindInstanceById(on_new)->layer);
+    ASSERT_NE(at_depth, nullptr);
+    EXPECT_EQ(at_depth->depth, 55);
+    EXPECT_EQ(at_depth->name, HexName(at_depth->id));
+    ASSERT_EQ(at_depth->elements.size(), 1u);
+    EXPECT_EQ(at_depth->elements[0].instance->id, on_new);
 
     const int32_t made = int32_t(CallNamed(nullptr, "layer_create", 100));
     EXPECT_GT(made, 40);
     const int32_t named = int32_t(CallNamed(nullptr, "layer_create", 100, "Front"));
     EXPECT_EQ(named, made + 1);
-    CRoom& running = *CurrentRoom();
     ASSERT_NE(running.FindLayer(made), nullptr);
     EXPECT_EQ(running.FindLayer(made)->name, HexName(made));
     EXPECT_EQ(running.FindLayer("Front")->id, named);
@@ -131,24 +147,6 @@ TEST_F(LayerTest, LayersMadeAtRunTimeAreNamedAfterTheirIdsAndShownOrHidden) {
                   "layer_set_visible() - could not find specified layer in current room",
                   "layer_set_visible() - wrong number of arguments",
               }));
-}
-
-TEST_F(LayerTest, InstancesGoOnTheirLayerOrOneAtTheirDepthMadeWhenMissing) {
-    const int32_t thing = AddObject("oThing");
-    AddLayeredRoom("rmLayers", false, thing);
-    Start();
-
-    CRoom& running = *CurrentRoom();
-    EXPECT_EQ(FindInstanceById(100001)->layer, 20);
-    const auto on_tiles = int32_t(CallNamed(nullptr, "instance_create_depth", 0, 0, 100, thing));
-    EXPECT_EQ(FindInstanceById(on_tiles)->layer, 40);
-    const auto on_new = int32_t(CallNamed(nullptr, "instance_create_depth", 0, 0, 55.7, thing));
-    const CLayer* made = running.FindLayer(FindInstanceById(on_new)->layer);
-    ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made->depth, 55);
-    EXPECT_EQ(made->name, HexName(made->id));
-    ASSERT_EQ(made->elements.size(), 1u);
-    EXPECT_EQ(made->elements[0].instance->id, on_new);
 }
 
 TEST_F(LayerTest, PersistentRoomsKeepTheLayersAndTileMapsTheGameAdded) {
@@ -188,6 +186,104 @@ TEST_F(LayerTest, PersistentRoomsKeepTheLayersAndTileMapsTheGameAdded) {
     EXPECT_EQ(CurrentRoom()->FindLayer("Gone"), nullptr);
     EXPECT_EQ(FindTileMap(*CurrentRoom(), FirstElementId("Tiles"))->map.cells[0], 1u);
     EXPECT_EQ(errors.Messages(), std::vector<std::string>{"layer_create() - can't create layer"});
+}
+
+class TileMapTest : public RoomFixture {
+protected:
+    void SetUp() override {
+        RoomFixture::SetUp();
+        AddTileSet(8, 32, 16);
+        const int32_t room = AddRoom("rmTiles");
+        RoomLayer& tiles = AddLayer(room, 1, package::kLayerTiles, 10);
+        tiles.name = Text("Tiles");
+        tiles.tile_map = {0, 3, 2, {1, 2, 3, 4, 5, 6}};
+        AddLayer(room, 2, package::kLayerInstances, 0).name = Text("Things");
+        Start();
+    }
+
+    static const std::vector<uint32_t>& Cells(int32_t element_id) {
+        return FindTileMap(*CurrentRoom(), element_id)->map.cells;
+    }
+
+    RuntimeErrorCapture errors_;
+};
+
+TEST_F(TileMapTest, CellFlagBitsAreSetAboveHalfAndClearedOtherwise) {
+    const double flipped = CallNamed(nullptr, "tile_set_flip", 5, 1);
+    EXPECT_EQ(flipped, 5 + kTileFlip);
+    EXPECT_EQ(CallNamed(nullptr, "tile_set_flip", flipped, 0), 5);
+    EXPECT_EQ(CallNamed(nullptr, "tile_set_mirror", 5, 0.6), 5 + kTileMirror);
+    EXPECT_EQ(CallNamed(nullptr, "tile_set_rotate", 5 + kTileRotate + kTileFlip, 0.5),
+              5 + kTileFlip);
+    EXPECT_EQ(CallNamed(nullptr, "tile_set_rotate", 5, 1), 5 + kTileRotate);
+    EXPECT_TRUE(errors_.Empty());
+
+    CallNamed(nullptr, "tile_set_mirror", 5);
+    CallNamed(nullptr, "tile_set_flip", 5, 1, 1);
+    CallNamed(nullptr, "tile_set_rotate");
+    EXPECT_EQ(errors_.Messages(), (std::vector<std::string>{
+                                      "tile_set_mirror() - wrong number of arguments",
+                                      "tile_set_flip() - wrong number of arguments",
+                                      "tile_set_rotate() - wrong number of arguments",
+                                  }));
+}
+
+TEST_F(TileMapTest, TileMapsAreMadeOnALayerByIdOrName) {
+    const int32_t package_map = FirstElementId("Tiles");
+    const auto by_name =
+        int32_t(CallNamed(nullptr, "layer_tilemap_create", "Things", 16, 24, 0, 4, 2));
+    const auto by_id = int32_t(CallNamed(nullptr, "layer_tilemap_create", 2, 0, 0, 0, 1, 1));
+    EXPECT_GT(by_name, package_map);
+    EXPECT_EQ(by_id, by_name + 1);
+    const TileMapElement& made = *FindTileMap(*CurrentRoom(), by_name);
+    EXPECT_EQ(std::tuple(made.x, made.y, made.map.width, made.map.height),
+              std::tuple(16.f, 24.f, 4u, 2u));
+    EXPECT_EQ(made.map.cells, std::vector<uint32_t>(8, 0));
+    EXPECT_EQ(CurrentRoom()->FindLayer("Things")->elements.size(), 2u);
+    EXPECT_TRUE(errors_.Empty());
+
+    EXPECT_EQ(CallNamed(nullptr, "layer_tilemap_create", "Nowhere", 0, 0, 0, 1, 1), -1);
+    EXPECT_EQ(CallNamed(nullptr, "layer_tilemap_create", 2, 0, 0, 0, 1), -1);
+    EXPECT_EQ(CallNamed(nullptr, "layer_tilemap_create", 2, 0, 0, 0, 100000, 100000), -1);
+    EXPECT_EQ(errors_.Messages(),
+              (std::vector<std::string>{
+                  "layer_tilemap_create() - could not find specified layer in current room",
+                  "layer_tilemap_create() - wrong number of arguments",
+                  "layer_tilemap_create() - tilemap too large",
+              }));
+}
+
+TEST_F(TileMapTest, CellsAreSetInsideTheMapAndWithinTheTileSetOrClearedAll) {
+    const int32_t map = FirstElementId("Tiles");
+    EXPECT_EQ(CallNamed(nullptr, "tilemap_set", map, 7 + kTileFlip, 2, 1), 1);
+    EXPECT_EQ(Cells(map), (std::vector<uint32_t>{1, 2, 3, 4, 5, 7 + kTileFlip}));
+
+    // Cells outside the map are ignored without a word.
+    EXPECT_EQ(CallNamed(nullptr, "tilemap_set", map, 1, 3, 0), 0);
+    EXPECT_EQ(CallNamed(nullptr, "tilemap_set", map, 1, 0, -1), 0);
+    EXPECT_EQ(CallNamed(nullptr, "tilemap_set", map, 1, 0, 2), 0);
+    EXPECT_EQ(error_output_, "");
+
+    EXPECT_EQ(CallNamed(nullptr, "tilemap_set", map, 8 + kTileMirror, 0, 0), 0);
+    EXPECT_EQ(CallNamed(nullptr, "tilemap_set", map + 1000, 1, 0, 0), 0);
+    const auto empty = int32_t(CallNamed(nullptr, "layer_tilemap_create", "Things", 0, 0, 0, 0, 3));
+    EXPECT_EQ(CallNamed(nullptr, "tilemap_set", empty, 1, 0, 0), 0);
+    EXPECT_EQ(CallNamed(nullptr, "tilemap_clear", map + 1000, 0), 0);
+    EXPECT_EQ(Cells(map), (std::vector<uint32_t>{1, 2, 3, 4, 5, 7 + kTileFlip}));
+    EXPECT_EQ(error_output_, "tilemap_set() - tile index outside tile set size\n"
+                             "tilemap_set() - couldn't find specified tilemap\n"
+                             "tilemap_set() - tilemap is 0 by 0, not setting anything\n"
+                             "tilemap_clear() - couldn't find specified tilemap\n");
+
+    EXPECT_EQ(CallNamed(nullptr, "tilemap_clear", map, 2 + kTileRotate), 1);
+    EXPECT_EQ(Cells(map), std::vector<uint32_t>(6, 2 + kTileRotate));
+    EXPECT_TRUE(errors_.Empty());
+    CallNamed(nullptr, "tilemap_set", map, 1, 0);
+    CallNamed(nullptr, "tilemap_clear", map);
+    EXPECT_EQ(errors_.Messages(), (std::vector<std::string>{
+                                      "tilemap_set() - wrong number of arguments",
+                                      "tilemap_clear() - wrong number of arguments",
+                                  }));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // only by persistent rooms, and older projects without cameras.
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <set>
 
 #include "Code/RuntimeError.h"
 #include "Room/CameraTable.h"
@@ -47,23 +48,22 @@ TEST_F(ViewTest, ViewsComeFromTheRecordWithCamerasMadeFromThem) {
 
     EXPECT_EQ(CurrentRoom()->views[0].port_height, 360);
     const RoomView& left_out = CurrentRoom()->views[5];
-    EXPECT_EQ(left_out.width, 640);
-    EXPECT_EQ(left_out.border_x, 32);
-    EXPECT_EQ(left_out.speed_y, -1);
-    EXPECT_EQ(Global("view_enabled"), 1);
-    EXPECT_EQ(Global("view_visible", 1), 0);
-    EXPECT_EQ(Global("view_visible", 8), 1); // indices outside 0 to 7 read view 0
-    EXPECT_EQ(Global("view_visible", -1), 1);
-    std::vector<int32_t> cameras = Cameras();
-    std::sort(cameras.begin(), cameras.end());
-    EXPECT_GE(cameras[0], 0);
-    EXPECT_EQ(std::adjacent_find(cameras.begin(), cameras.end()), cameras.end());
+    EXPECT_EQ(std::tuple(left_out.width, left_out.border_x, left_out.speed_y),
+              std::tuple(640.f, 32, -1));
+    // Indices outside 0 to 7 read view 0.
+    EXPECT_EQ((std::vector{Global("view_enabled"), Global("view_visible", 1),
+                           Global("view_visible", 8), Global("view_visible", -1)}),
+              (std::vector<double>{1, 0, 1, 1}));
+    const std::vector<int32_t> cameras = Cameras();
+    EXPECT_GE(*std::min_element(cameras.begin(), cameras.end()), 0);
+    EXPECT_EQ(std::set<int32_t>(cameras.begin(), cameras.end()).size(), cameras.size());
 
     const double camera = Global("view_camera", 12);
     EXPECT_EQ(camera, Global("view_camera", 0));
-    EXPECT_EQ(CallNamed(nullptr, "camera_get_view_x", camera), 10);
-    EXPECT_EQ(CallNamed(nullptr, "camera_get_view_y", camera), 20);
-    EXPECT_EQ(CallNamed(nullptr, "camera_get_view_x", 999), -1);
+    EXPECT_EQ((std::vector{CallNamed(nullptr, "camera_get_view_x", camera),
+                           CallNamed(nullptr, "camera_get_view_y", camera),
+                           CallNamed(nullptr, "camera_get_view_x", 999)}),
+              (std::vector<double>{10, 20, -1}));
     GetCamera(int32_t(camera))->changed = false;
     CallNamed(nullptr, "camera_set_view_pos", camera, 50, 60);
     EXPECT_TRUE(GetCamera(int32_t(camera))->changed);

@@ -1,6 +1,6 @@
 // The Draw stage in the frame, against the recording device: which drawing events run how
 // often and in what order, what instances draw by default, the views' ports, the copy of the
-// application surface to the window, and what each frame hands the device.
+// application surface to the window and its letterbox, and what each frame hands the device.
 #include "Run/DrawStage.h"
 
 #include <algorithm>
@@ -36,10 +36,6 @@ constexpr std::pair<int32_t, EventFunction> kRecorders[] = {
     {ev_draw_normal, Record<ev_draw_normal>}, {ev_draw_end, Record<ev_draw_end>},
     {ev_draw_post, Record<ev_draw_post>}, {ev_gui_begin, Record<ev_gui_begin>},
     {ev_gui, Record<ev_gui>},             {ev_gui_end, Record<ev_gui_end>}};
-
-void DrawNothing(CInstance* self, CInstance*) {
-    g_calls.push_back({ev_draw_normal, self->id, g_device->viewport});
-}
 
 void DrawSpriteAt50(CInstance* self, CInstance*) {
     CallNamed(self, "draw_sprite", 0, 0, 50, 50);
@@ -146,9 +142,9 @@ TEST_F(DrawStageTest, DrawHandlersReplaceTheDefaultSpriteAndDrawEndLiesOnTopOfEv
     const int32_t sprite = AddWhiteSprite("sBox");
     const int32_t plain = AddObject("oPlain", -1, false, 0, sprite);
     const int32_t handled = AddObject("oHandled", -1, false, 0, sprite);
-    AddEvent(handled, ev_draw, ev_draw_normal, DrawNothing);
+    AddEvent(handled, ev_draw, ev_draw_normal, Record<ev_draw_normal>);
     const int32_t deep = AddObject("oDeep", -1, false, 100); // on the layer drawn first
-    AddEvent(deep, ev_draw, ev_draw_normal, DrawNothing);
+    AddEvent(deep, ev_draw, ev_draw_normal, Record<ev_draw_normal>);
     AddEvent(deep, ev_draw, ev_draw_end, DrawSpriteAt50);
     const int32_t room = AddRoom("rmSprites");
     AddInstance(room, plain, 10, 20);
@@ -166,52 +162,46 @@ TEST_F(DrawStageTest, DrawHandlersReplaceTheDefaultSpriteAndDrawEndLiesOnTopOfEv
     EXPECT_EQ(BoundsOf(quads, 6, 6), (std::array<float, 4>{50, 50, 66, 66}));
 }
 
-// An instance without handlers or sprite draws nothing: the copy is the only draw.
-TEST_F(DrawStageTest, TheSurfaceIsCopiedToTheWindowAtAWholeScale) {
-    AddObject("oQuiet");
-    AddInstance(AddRoom("rmQuiet"), 0);
+// Both instances' triangles in one call into the surface, its copy to the window at a whole
+// scale, then the cursor at the mouse; the counters cover one frame at a time.
+TEST_F(DrawStageTest, EachFrameDrawsTheSurfaceCopyAndCursorAndCountsItAlone) {
+    const int32_t sprite = AddWhiteSprite("sBox");
+    const int32_t object = AddObject("oDrawer");
+    AddEvent(object, ev_step, ev_step_normal, DrawTriangle);
+    const int32_t room = AddRoom("rmOnly");
+    AddInstance(room, object);
+    AddInstance(room, object);
     package_.options.window_colour = 0x563412; // red lowest
     StartDrawing();
+    CursorSprite() = sprite;
+    RunnerInput().mouse.Move(20, 30);
 
     RunFrames(1);
-    EXPECT_TRUE(g_calls.empty());
-    drawing_.Flush();
-    ASSERT_EQ(graphics_.draws.size(), 1u);
+    CursorSprite() = -1;
+    const PointF mouse = RunnerInput().mouse.Current().position; // in the surface's pixels
+    ASSERT_NE(mouse, (PointF{0, 0}));
+    EXPECT_EQ(graphics_.frames_presented, 1);
+    ASSERT_EQ(graphics_.draws.size(), 3u);
+    EXPECT_EQ(graphics_.draws[0].vertices.size(), 6u);
+    EXPECT_EQ(drawing_.Counters().draw_calls, 3);
     ASSERT_NE(SurfaceTexture(), 0u);
     EXPECT_EQ(graphics_.textures.at(SurfaceTexture()).width, 320);
     EXPECT_EQ(graphics_.textures.at(SurfaceTexture()).height, 180);
     // 640x480 holds 320x180 twice over: 640x360 with bars of 60 above and below.
     const std::vector<Vertex> copy = VerticesOf(SurfaceTexture(), 0);
     ASSERT_EQ(copy.size(), 6u);
-    const WindowRect expected = FitSurfaceToWindow(320, 180, 640, 480);
-    for (const Vertex& corner : copy) {
-        EXPECT_TRUE(corner.x == expected.x || corner.x == expected.x + expected.width) << corner.x;
-        EXPECT_TRUE(corner.y == expected.y || corner.y == expected.y + expected.height) << corner.y;
-    }
-    EXPECT_EQ(expected, (WindowRect{0, 60, 640, 360}));
+    EXPECT_EQ(BoundsOf(copy), (std::array<float, 4>{0, 60, 640, 420}));
     // Cleared once, to the package's window colour made opaque, as no Pre-draw handler ran.
     EXPECT_EQ(ClearsOf(0), std::vector<uint32_t>{0xFF123456u});
-}
-
-TEST_F(DrawStageTest, TheCursorSpriteIsDrawnLastAtTheMouse) {
-    const int32_t sprite = AddWhiteSprite("sBox");
-    AddRoom("rmEmpty");
-    StartDrawing();
-    CursorSprite() = sprite;
-    RunnerInput().mouse.Move(20, 30);
-
-    RunFrames(1);
-    const PointF mouse = RunnerInput().mouse.Current().position; // in the surface's pixels
-    ASSERT_NE(mouse, (PointF{0, 0}));
-    CursorSprite() = -1;
-    drawing_.Flush();
-    // Over the copy of the surface, doubled into the window below a bar of 60: at the mouse.
-    ASSERT_FALSE(graphics_.draws.empty());
-    const auto& last = graphics_.draws.back();
-    EXPECT_EQ(last.texture, PageTexture(0));
-    EXPECT_EQ(last.target, 0u);
+    const auto& cursor = graphics_.draws.back();
+    EXPECT_EQ(std::pair(cursor.texture, cursor.target), std::pair(PageTexture(0), TextureId{0}));
     const float left = mouse.x * 2, top = 60 + mouse.y * 2;
-    EXPECT_EQ(BoundsOf(last.vertices), (std::array{left, top, left + 16, top + 16}));
+    EXPECT_EQ(BoundsOf(cursor.vertices), (std::array{left, top, left + 16, top + 16}));
+
+    RunFrames(2);
+    EXPECT_EQ(graphics_.draws.size(), 7u);
+    EXPECT_EQ(drawing_.Counters().draw_calls, 2);
+    EXPECT_EQ(drawing_.Counters().vertices, 12);
 }
 
 TEST_F(DrawStageTest, SurfaceMisuseInDrawingEventsLeavesTheApplicationSurfaceInUse) {
@@ -269,10 +259,7 @@ TEST_F(DrawStageTest, WithoutKeepAspectOrWithoutTheSurface) {
     ASSERT_EQ(stage.ApplicationSurface(), 0);
     const std::vector<Vertex> copy = VerticesOf(SurfaceTexture(), 0);
     ASSERT_EQ(copy.size(), 6u);
-    for (const Vertex& corner : copy) {
-        EXPECT_TRUE(corner.x == 0 || corner.x == 640) << corner.x;
-        EXPECT_TRUE(corner.y == 0 || corner.y == 480) << corner.y;
-    }
+    EXPECT_EQ(BoundsOf(copy), (std::array<float, 4>{0, 0, 640, 480}));
 
     stage.use_application_surface = false;
     stage.Run(drawing_, *CurrentRoom());
@@ -284,26 +271,22 @@ TEST_F(DrawStageTest, WithoutKeepAspectOrWithoutTheSurface) {
     EXPECT_EQ(graphics_.draws.back().projection, (NullGraphicsDevice::Projection{0, 0, 640, 480}));
 }
 
-// Each frame's drawing reaches the device before the frame is presented, and the counters
-// cover one frame at a time.
-TEST_F(DrawStageTest, EachFrameHandsItsDrawingToTheDeviceAndCountsItAlone) {
-    const int32_t object = AddObject("oDrawer");
-    AddEvent(object, ev_step, ev_step_normal, DrawTriangle);
-    const int32_t room = AddRoom("rmOnly");
-    AddInstance(room, object);
-    AddInstance(room, object);
-    StartDrawing();
-
-    // Each frame: both triangles in one call, then the copy of the application surface.
-    RunFrames(1);
-    EXPECT_EQ(graphics_.frames_presented, 1);
-    ASSERT_EQ(graphics_.draws.size(), 2u);
-    EXPECT_EQ(graphics_.draws[0].vertices.size(), 6u);
-    EXPECT_EQ(drawing_.Counters().draw_calls, 2);
-    RunFrames(2);
-    EXPECT_EQ(graphics_.draws.size(), 6u);
-    EXPECT_EQ(drawing_.Counters().draw_calls, 2);
-    EXPECT_EQ(drawing_.Counters().vertices, 12);
+// Whole-number scales when they fit, centred with bars; a fractional aspect-preserving scale
+// only in a window too small for 1x.
+TEST(Letterbox, WholeScalesCentredWithBarsFractionalOnlyBelowOneToOne) {
+    EXPECT_EQ(FitSurfaceToWindow(320, 180, 1280, 720), (WindowRect{0, 0, 1280, 720}));
+    EXPECT_EQ(FitSurfaceToWindow(320, 180, 320, 180), (WindowRect{0, 0, 320, 180}));
+    // 1920/320 = 6 but 1200/180 = 6.67: 6x, bars above and below.
+    EXPECT_EQ(FitSurfaceToWindow(320, 180, 1920, 1200), (WindowRect{0, 60, 1920, 1080}));
+    // 1000/320 = 3.1 and 700/180 = 3.9: 3x, not the fractional 3.125.
+    EXPECT_EQ(FitSurfaceToWindow(320, 180, 1000, 700), (WindowRect{20, 80, 960, 540}));
+    // A tall window: bars above and below, side bars from the rounding down.
+    EXPECT_EQ(FitSurfaceToWindow(320, 180, 650, 1000), (WindowRect{5, 320, 640, 360}));
+    EXPECT_EQ(FitSurfaceToWindow(320, 180, 160, 200), (WindowRect{0, 55, 160, 90}));
+    EXPECT_EQ(FitSurfaceToWindow(320, 180, 300, 90), (WindowRect{70, 0, 160, 90}));
+    // Empty sizes give nothing.
+    EXPECT_EQ(FitSurfaceToWindow(0, 180, 640, 480), WindowRect{});
+    EXPECT_EQ(FitSurfaceToWindow(320, 180, 0, 480), WindowRect{});
 }
 
 } // namespace

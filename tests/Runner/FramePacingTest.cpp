@@ -1,7 +1,10 @@
+// Frame pacing: how long a frame waits and how, when the display paces it, and a schedule of
+// ideal frame starts that neither drifts nor rushes to catch up.
 #include "Runner/FramePacing.h"
 
 #include <gtest/gtest.h>
 
+#include "Runner/FrameSchedule.h"
 #include "Runner/WakeLateness.h"
 #include "SpinClock.h"
 
@@ -19,8 +22,8 @@ TEST(FramePacing, TheWaitIsWhatRemainsOfTheFrame) {
 
 TEST(FramePacing, TheDisplayPacesOnlyNearWholeMultiplesBelowFive) {
     auto choose = [](double display_hz, double rate, int vsync) {
-        const SwapDecision decision = ChooseSwapInterval(display_hz, rate, vsync);
-        return std::pair(decision.display_paces, decision.swap_interval);
+        const SwapDecision chosen = ChooseSwapInterval(display_hz, rate, vsync);
+        return std::pair(chosen.display_paces, chosen.swap_interval);
     };
     EXPECT_EQ(choose(60, 60, 1), std::pair(true, 1));
     EXPECT_EQ(choose(60, 60, 0).second, 1);
@@ -99,6 +102,45 @@ TEST(FramePacing, TheSpinCoversHowLateSleepsWakeButNotAMomentsStall) {
     for (int i = 0; i < 100; ++i)
         lateness.Record(5000);
     EXPECT_EQ(lateness.Micros(), 1000);
+}
+
+constexpr double kPeriod60 = 1'000'000.0 / 60;
+
+TEST(FrameSchedule, LateFramesKeepTheirIdealTimesUntilAPeriodOffAndRatesGoOnFromThem) {
+    FrameSchedule schedule;
+    schedule.Restart(1000);
+    schedule.Advance(kPeriod60, 1000 + 16'700);
+    EXPECT_DOUBLE_EQ(schedule.Previous(), 1000 + kPeriod60);
+    schedule.Advance(kPeriod60, 1000 + 33'334);
+    EXPECT_DOUBLE_EQ(schedule.Previous(), 1000 + 2 * kPeriod60);
+    schedule.Advance(kPeriod60, 1000 + 50'000 + 16'000); // late, but by less than a period
+    EXPECT_DOUBLE_EQ(schedule.Previous(), 1000 + 50'000);
+
+    schedule.Advance(kPeriod60, 200'000); // a long frame: no rushing to catch up
+    EXPECT_EQ(schedule.Previous(), 200'000);
+    schedule.Advance(kPeriod60, 216'667);
+    EXPECT_DOUBLE_EQ(schedule.Previous(), 200'000 + kPeriod60);
+    // A new rate goes on from the last ideal start.
+    schedule.Advance(20'000, 236'667);
+    EXPECT_DOUBLE_EQ(schedule.Previous(), 200'000 + kPeriod60 + 20'000);
+    schedule.Advance(20'000, 256'667);
+    EXPECT_DOUBLE_EQ(schedule.Previous(), 200'000 + kPeriod60 + 40'000);
+    schedule.Advance(0, 256'700); // no limit: every frame is its own start
+    EXPECT_EQ(schedule.Previous(), 256'700);
+}
+
+TEST(FrameSchedule, TenHoursOnALongRunningClockDoNotDrift) {
+    // A monotonic clock counts from boot: after two weeks up, a double holds microseconds to
+    // about a ten-thousandth, and rounding that adds up frame after frame would show.
+    const double origin = 1'200'000'000'000.0;
+    FrameSchedule schedule;
+    schedule.Restart(origin);
+    const int64_t frames = 10 * 3600 * 60;
+    for (int64_t frame = 1; frame <= frames; ++frame) {
+        const double ideal = origin + static_cast<double>(frame) * kPeriod60;
+        schedule.Advance(kPeriod60, static_cast<int64_t>(ideal) + 1);
+    }
+    EXPECT_NEAR(schedule.Previous(), origin + 36'000'000'000.0, 0.001);
 }
 
 } // namespace

@@ -1,12 +1,17 @@
-// The sprite record: its fields from a loaded package sprite, and its masks expanded from the
-// package's packed bits to one byte per pixel, per frame or shared.
+// Sprite records built from the package's: their fields, and their masks expanded from the
+// package's packed bits to one byte per pixel, per frame or shared; the sprite table and the
+// sprite built-ins, called by name through the registry.
 #include "Sprite/CSprite.h"
 
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
+#include "BuiltinCallFixture.h"
+#include "Code/ValueTestSupport.h"
 #include "Package/PackageSprite.h"
+#include "Sprite/SpriteFunctions.h"
+#include "Sprite/SpriteTable.h"
 
 namespace {
 
@@ -27,16 +32,13 @@ PackageSprite MaskedSprite(uint32_t width, uint32_t height, int frame_count,
 
 Bytes MaskOf(const CSprite& sprite, int32_t frame) {
     const uint8_t* mask = sprite.Mask(frame);
-    if (!mask) return {};
-    return Bytes(mask, mask + sprite.Width() * sprite.Height());
+    return mask ? Bytes(mask, mask + sprite.Width() * sprite.Height()) : Bytes{};
 }
 
 TEST(CSprite, TakesTheFieldsOfThePackageSprite) {
     std::string name = "sWalker";
-    PackageSprite source;
+    PackageSprite source = MaskedSprite(32, 16, 0, {});
     source.name = name;
-    source.width = 32;
-    source.height = 16;
     source.bbox_left = 3;
     source.bbox_right = 28;
     source.bbox_bottom = 15;
@@ -55,20 +57,18 @@ TEST(CSprite, TakesTheFieldsOfThePackageSprite) {
               (std::vector<int32_t>{32, 16, 3, 3, 2, 28, 15, 2}));
     EXPECT_EQ(std::vector<int32_t>(sprite.Frames().begin(), sprite.Frames().end()),
               (std::vector<int32_t>{7, -1, 9}));
-    EXPECT_EQ(sprite.MaskKind(), package::kMaskRotatedRectangle);
-    EXPECT_EQ(sprite.Speed(), 0.5f);
-    EXPECT_EQ(sprite.SpeedType(), CSprite::kFramesPerGameFrame);
-    EXPECT_EQ(sprite.Kind(), package::kSpriteBitmap);
+    EXPECT_EQ(std::tuple(sprite.MaskKind(), sprite.Speed(), sprite.SpeedType(), sprite.Kind()),
+              std::tuple(package::kMaskRotatedRectangle, 0.5f, uint32_t(CSprite::kFramesPerGameFrame),
+                         package::kSpriteBitmap));
     EXPECT_EQ(sprite.Reach(), 36); // the far corner: hypot(32, 16) = 35.8
     EXPECT_EQ(sprite.Mask(0), nullptr);
     EXPECT_FALSE(sprite.HasPreciseMasks());
-
     sprite.SetOrigin(16, -8);
     EXPECT_EQ(std::pair(sprite.OriginX(), sprite.OriginY()), std::pair(16, -8));
     EXPECT_EQ(sprite.Reach(), 29); // now hypot(16, 24) = 28.8
 }
 
-TEST(CSprite, ExpandsPackedRowsToOneBytePerPixel) {
+TEST(CSprite, MasksArePackedRowsExpandedAndFoundModuloTheFrameCount) {
     // 10 pixels wide: two bytes a row, the last six bits of each row padding.
     CSprite sprite(MaskedSprite(10, 3, 1,
                                 {{0b10000001, 0b11000000,     // pixels 0, 7, 8, 9
@@ -78,9 +78,7 @@ TEST(CSprite, ExpandsPackedRowsToOneBytePerPixel) {
     EXPECT_EQ(MaskOf(sprite, 0), (Bytes{1, 0, 0, 0, 0, 0, 0, 1, 1, 1, //
                                         0, 0, 0, 0, 0, 0, 0, 0, 0, 1, //
                                         0, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
-}
 
-TEST(CSprite, FramesFindTheirMaskModuloTheFrameCountWhenThereAreFrames) {
     // 3x1 masks with pixel i set in mask i.
     CSprite separate(MaskedSprite(3, 1, 3, {{0b10000000}, {0b01000000}, {0b00100000}}));
     EXPECT_EQ(MaskOf(separate, 0), (Bytes{1, 0, 0}));
@@ -88,22 +86,84 @@ TEST(CSprite, FramesFindTheirMaskModuloTheFrameCountWhenThereAreFrames) {
     EXPECT_EQ(MaskOf(separate, 4), (Bytes{0, 1, 0}));
     EXPECT_EQ(MaskOf(separate, -1), (Bytes{0, 0, 1}));
     EXPECT_EQ(MaskOf(separate, -3), (Bytes{1, 0, 0}));
-
     // One mask, or any count that is not one per frame: the first serves every frame.
     CSprite shared(MaskedSprite(3, 1, 3, {{0b01000000}, {0b10000000}}));
-    EXPECT_EQ(MaskOf(shared, 0), (Bytes{0, 1, 0}));
-    EXPECT_EQ(MaskOf(shared, 1), (Bytes{0, 1, 0}));
-    EXPECT_EQ(MaskOf(shared, -7), (Bytes{0, 1, 0}));
+    for (int32_t frame : {0, 1, -7})
+        EXPECT_EQ(MaskOf(shared, frame), (Bytes{0, 1, 0})) << frame;
 
     // Masks are only there with frames, and only precise for kind one.
     EXPECT_EQ(CSprite(MaskedSprite(3, 1, 0, {{0b10000000}})).Mask(0), nullptr);
     EXPECT_EQ(CSprite(MaskedSprite(3, 1, 2, {})).Mask(0), nullptr);
     EXPECT_FALSE(CSprite(MaskedSprite(3, 1, 2, {})).HasPreciseMasks());
-
     PackageSprite rotated = MaskedSprite(3, 1, 1, {{0b10000000}});
     rotated.mask_kind = package::kMaskRotatedRectangle;
     EXPECT_FALSE(CSprite(rotated).HasPreciseMasks());
     EXPECT_EQ(MaskOf(CSprite(rotated), 0), (Bytes{1, 0, 0}));
+}
+
+PackageSprite Sprite(std::string_view name, uint32_t width, int frame_count) {
+    PackageSprite sprite = MaskedSprite(width, width / 2, frame_count, {});
+    sprite.name = name;
+    sprite.origin_x = 4;
+    sprite.origin_y = -2;
+    sprite.playback_speed = 12;
+    return sprite;
+}
+
+class SpriteFunctions : public BuiltinCallTest {
+protected:
+    void SetUp() override {
+        BuiltinCallTest::SetUp();
+        // Only this group, wherever start-up registers it.
+        ClearBuiltins();
+        RegisterSpriteFunctions();
+        LoadSprites({Sprite("sBlock", 16, 1), std::nullopt, Sprite("sMireth", 24, 6)});
+    }
+    void TearDown() override {
+        ClearSprites();
+        BuiltinCallTest::TearDown();
+    }
+};
+
+TEST_F(SpriteFunctions, GettersReadTheRecordAndSetOffsetMovesItsOrigin) {
+    EXPECT_EQ((std::vector{Number("sprite_get_number", Num(2)), Number("sprite_get_width", Num(2)),
+                           Number("sprite_get_height", Num(2)), Number("sprite_get_xoffset", Num(2)),
+                           Number("sprite_get_yoffset", Num(2)), Number("sprite_get_speed", Num(2))}),
+              (std::vector<double>{6, 24, 12, 4, -2, 12}));
+    EXPECT_EQ(Text("sprite_get_name", Num(2)), "sMireth");
+    EXPECT_EQ(Text("sprite_get_name", Num(0)), "sBlock");
+    // The origin moves in whole pixels.
+    Call("sprite_set_offset", Num(0), Num(7.9), Num(-3.5));
+    EXPECT_EQ(Number("sprite_get_xoffset", Num(0)), 7);
+    EXPECT_EQ(Number("sprite_get_yoffset", Num(0)), -3);
+    EXPECT_EQ(Number("sprite_get_xoffset", Num(2)), 4); // other sprites keep theirs
+
+    // A missing sprite gives zero and undefined, quietly.
+    std::string errors;
+    ErrorOutput().CaptureTo(&errors);
+    for (double index : {1.0, 3.0, -1.0}) {
+        for (const char* getter : {"sprite_get_number", "sprite_get_width", "sprite_get_height",
+                                   "sprite_get_xoffset", "sprite_get_yoffset", "sprite_get_speed"})
+            EXPECT_EQ(Number(getter, Num(index)), 0) << getter << " " << index;
+        EXPECT_EQ(Text("sprite_get_name", Num(index)), "<undefined>");
+        Call("sprite_set_offset", Num(index), Num(1), Num(1));
+    }
+    ErrorOutput().CaptureTo(nullptr);
+    EXPECT_EQ(debug_ + errors, "");
+    EXPECT_EQ(std::pair(Number("sprite_get_xoffset", Num(0)), Number("sprite_get_xoffset", Num(2))),
+              std::pair(7.0, 4.0));
+
+    // The table keeps the package's indices; a second load replaces the first.
+    EXPECT_EQ(SpriteCount(), 3);
+    EXPECT_EQ(GetSprite(1), nullptr);
+    EXPECT_EQ(GetSprite(3), nullptr);
+    EXPECT_EQ(GetSprite(-1), nullptr);
+    LoadSprites({Sprite("sOther", 8, 1)});
+    EXPECT_EQ(SpriteCount(), 1);
+    EXPECT_EQ(GetSprite(0)->Name(), "sOther");
+    ClearSprites();
+    EXPECT_EQ(SpriteCount(), 0);
+    EXPECT_EQ(GetSprite(0), nullptr);
 }
 
 } // namespace
