@@ -1,43 +1,23 @@
+// The frame loop over the null backends: the step's stages in order, frames kept to the game's
+// speed, the requests handled at the end of a frame, the window closing, and the idle cursor.
 #include "Runner/FrameLoop.h"
 
-#include <gtest/gtest.h>
-
 #include "Base/OutputChannel.h"
-#include "Base/RunnerState.h"
 #include "Code/RuntimeError.h"
-#include "Platform/Clock.h"
-#include "Platform/null/NullBackends.h"
-#include "Run/RoomFlow.h"
-#include "SpinClock.h"
+#include "Object/WorldFixture.h"
 
 namespace {
 
-class FrameLoopTest : public ::testing::Test {
+// Three rooms in the order 2, 0, 1.
+class FrameLoopTest : public WorldFixture {
 protected:
     void SetUp() override {
-        Runner() = RunnerState{};
-        RunnerState& runner = Runner();
-        runner.major_version = 2;
-        runner.game_speed = 60;
-        rooms_.rooms.resize(3);
-        for (auto& room : rooms_.rooms) room.emplace();
-        PrepareRooms(&rooms_);
-        runner.room_order = {2, 0, 1};
-        runner.running = true;
-        runner.sleep_margin_ms = 0; // sleep to the millisecond, then spin a few reads
-        loop_.Enter();
+        WorldFixture::SetUp();
+        for (const char* room : {"rmA", "rmB", "rmC"})
+            AddRoom(room);
+        package_.header.room_order = {2, 0, 1};
+        Start();
     }
-    void TearDown() override {
-        EndGame();
-        PrepareRooms(nullptr);
-        Runner() = RunnerState{};
-    }
-
-    GamePackage rooms_;
-    SpinClock clock_;
-    NullWindow window_;
-    NullGraphicsDevice graphics_;
-    FrameLoop loop_{clock_, window_, graphics_};
 };
 
 TEST_F(FrameLoopTest, TheStepRunsItsStagesInOrder) {
