@@ -1,14 +1,19 @@
 // The OpenGL device drawing into a window without a display (SDL's offscreen driver, EGL), read
-// back: where textured triangles land, how colours combine, the projection and viewport, and
-// requests it refuses.
+// back: where textured triangles land, how colours combine, the projection and viewport, render
+// targets read top row first and drawn the right way up, blending, requests it refuses, and the
+// golden image of a small scene that uses render targets.
 #include <gtest/gtest.h>
 
 #include "GlTestWindow.h"
+#include "GoldenImage.h"
 
 namespace {
 
 constexpr Rgba kBlack{0, 0, 0, 255};
 constexpr Rgba kWhite{255, 255, 255, 255};
+constexpr Rgba kRed{255, 0, 0, 255};
+constexpr Rgba kBlue{0, 0, 255, 255};
+constexpr Rgba kClear{0, 0, 0, 0};
 
 class GlDrawing : public ::testing::Test {
 protected:
@@ -26,6 +31,20 @@ protected:
         device().DrawTriangles(texture, quad.data(), static_cast<int>(quad.size()));
     }
     std::vector<uint8_t> ReadWindow() { return device().ReadPixels(0, 0, kSize, kSize); }
+    std::vector<uint8_t> Read(int size) { return device().ReadPixels(0, 0, size, size); }
+    // A new size x size render target, drawn into with a projection over it.
+    TextureId Target(int size) {
+        const TextureId target = device().CreateRenderTarget(size, size);
+        device().SetRenderTarget(target);
+        device().SetProjection(0, 0, size, size);
+        return target;
+    }
+    // The window's top-left 16x16 pixels, one to one.
+    void DrawOnTheWindow() {
+        device().SetRenderTarget(0);
+        device().SetViewport(0, 0, 16, 16);
+        device().SetProjection(0, 0, 16, 16);
+    }
     // Every pixel of the window: `inside` within [left, right) x [top, bottom), black outside.
     void ExpectRectangle(int left, int top, int right, int bottom, const Rgba& inside) {
         std::vector<uint8_t> pixels = ReadWindow();
@@ -152,6 +171,116 @@ TEST_F(GlDrawing, RefusesEmptyOrOversizedTexturesUnknownIdsAndReadsOutsideTheWin
     ASSERT_EQ(corner.size(), 8u);
     EXPECT_EQ(PixelAt(corner, 2, 0, 0), kWhite);
     EXPECT_EQ(PixelAt(corner, 2, 1, 0), kBlack);
+}
+
+TEST_F(GlDrawing, ARenderTargetStartsTransparentAndCountsRowsAndItsViewportFromItsTop) {
+    const TextureId target = Target(4);
+    ASSERT_NE(target, 0);
+    EXPECT_EQ(Read(4), std::vector<uint8_t>(4 * 4 * 4, 0));
+    Draw(0, Quad(0, 0, 4, 1, VertexColour(kRed)));
+    Draw(0, Quad(2, 3, 3, 4, VertexColour(kBlue)));
+    std::vector<uint8_t> pixels = Read(4);
+    for (int x = 0; x < 4; ++x)
+        EXPECT_EQ(PixelAt(pixels, 4, x, 0), kRed) << x;
+    EXPECT_EQ(PixelAt(pixels, 4, 1, 1), kClear);
+    EXPECT_EQ(PixelAt(pixels, 4, 2, 3), kBlue);
+    const std::vector<uint8_t> part = device().ReadPixels(2, 2, 2, 2);
+    EXPECT_EQ(PixelAt(part, 2, 0, 1), kBlue);
+    EXPECT_EQ(PixelAt(part, 2, 1, 1), kClear);
+    EXPECT_TRUE(device().ReadPixels(0, 0, 5, 4).empty());
+
+    // Making another target leaves this one current with its viewport.
+    device().SetViewport(0, 1, 4, 1);
+    ASSERT_NE(device().CreateRenderTarget(8, 8), 0);
+    device().Clear(0xFF0000FF);
+    pixels = Read(4);
+    EXPECT_EQ(PixelAt(pixels, 4, 1, 0), kRed);
+    EXPECT_EQ(PixelAt(pixels, 4, 1, 1), kBlue);
+    EXPECT_EQ(PixelAt(pixels, 4, 1, 2), kClear);
+
+    // Destroying the current one returns to the whole window.
+    device().DestroyTexture(target);
+    device().SetProjection(0, 0, kSize, kSize);
+    Draw(0, Quad(0, 0, kSize, kSize, VertexColour(kRed)));
+    pixels = ReadWindow();
+    ASSERT_FALSE(pixels.empty());
+    EXPECT_EQ(PixelAt(pixels, kSize, kSize - 1, kSize - 1), kRed);
+}
+
+TEST_F(GlDrawing, ARenderTargetOnTheWindowShowsTheRightWayUpButNotIntoItself) {
+    const TextureId target = Target(4);
+    Draw(0, Quad(0, 0, 4, 2, VertexColour(kRed)));
+    Draw(0, Quad(0, 2, 4, 4, VertexColour(kBlue)));
+    DrawOnTheWindow();
+    Draw(target, Quad(0, 0, 8, 8, VertexColour(kWhite)));
+    std::vector<uint8_t> pixels = Read(16);
+    EXPECT_EQ(PixelAt(pixels, 16, 0, 0), kRed);
+    EXPECT_EQ(PixelAt(pixels, 16, 7, 3), kRed);
+    EXPECT_EQ(PixelAt(pixels, 16, 0, 4), kBlue);
+    EXPECT_EQ(PixelAt(pixels, 16, 7, 7), kBlue);
+    EXPECT_EQ(PixelAt(pixels, 16, 8, 8), kBlack);
+
+    // Drawn into itself it would leave its blue middle at the top left.
+    device().SetRenderTarget(target);
+    Draw(target, Quad(0, 0, 4, 4, VertexColour(kWhite)));
+    pixels = Read(4);
+    EXPECT_EQ(PixelAt(pixels, 4, 0, 0), kRed);
+    EXPECT_EQ(PixelAt(pixels, 4, 0, 3), kBlue);
+}
+
+// Each factor weighs the source or the destination, colour and alpha alike, and the two add.
+TEST_F(GlDrawing, BlendFactorsWeighTheSourceAndTheDestinationAndAdd) {
+    constexpr Rgba kSource{200, 100, 50, 128};
+    using enum BlendFactor;
+    const struct {
+        BlendState blend;
+        Rgba expected;
+    } cases[] = {
+        {{SourceAlpha, InverseSourceAlpha}, {130, 110, 115, 164}},
+        {{SourceAlpha, One}, {160, 170, 205, 255}},
+        {{SourceAlpha, InverseSourceColour}, {113, 123, 170, 164}},
+        {{Zero, InverseSourceColour}, {13, 73, 145, 100}},
+        {{DestinationColour, Zero}, {47, 47, 35, 100}},
+        {{DestinationAlpha, InverseDestinationAlpha}, {170, 104, 78, 144}},
+        // The source times (1 - destination) plus the destination times the source.
+        {{InverseDestinationColour, SourceColour}, kSource},
+        {{SourceAlphaSaturate, One}, {103, 142, 191, 255}},
+        // Unknown factors leave the blend as it was: the source alone.
+        {{static_cast<BlendFactor>(12), One}, kSource},
+        {{One, static_cast<BlendFactor>(0)}, kSource},
+    };
+    Target(2);
+    for (const auto& [blend, expected] : cases) {
+        device().SetBlend({One, Zero});
+        device().Clear(0xC83C78B4); // (60, 120, 180, 200)
+        device().SetBlend(blend);
+        Draw(0, Quad(0, 0, 2, 2, VertexColour(kSource)));
+        const Rgba drawn = PixelAt(Read(2), 2, 1, 1);
+        EXPECT_TRUE(Near(drawn, expected)) << drawn << " instead of " << expected;
+    }
+}
+
+// A target cleared half-transparent, drawn on with the blend modes, then drawn twice on the
+// window, once mirrored: orientation, blending and texture coordinates in one picture.
+TEST_F(GlDrawing, ASceneWithARenderTargetMatchesItsGoldenImage) {
+    const TextureId target = Target(8);
+    device().Clear(0x80204060);
+    Draw(0, Quad(0, 0, 6, 3, VertexColour({255, 128, 0, 192})));
+    device().SetBlend({BlendFactor::SourceAlpha, BlendFactor::One});
+    Draw(0, Quad(2, 2, 8, 6, VertexColour({0, 128, 255, 128})));
+    device().SetBlend({BlendFactor::Zero, BlendFactor::InverseSourceColour});
+    Draw(0, Quad(0, 5, 4, 8, VertexColour({64, 255, 0, 255})));
+
+    DrawOnTheWindow();
+    device().SetBlend({});
+    device().Clear(0xFF102030);
+    Draw(target, Quad(0, 0, 8, 8, VertexColour(kWhite)));
+    std::array<Vertex, 6> mirrored = Quad(8, 8, 16, 16, VertexColour(kWhite));
+    for (Vertex& corner : mirrored)
+        corner.u = 1 - corner.u;
+    Draw(target, mirrored);
+    RgbaImage image{16, 16, Read(16)};
+    EXPECT_TRUE(MatchesGoldenImage(image, "Platform/golden/render_target_scene.png"));
 }
 
 } // namespace
