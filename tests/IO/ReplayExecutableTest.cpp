@@ -40,18 +40,17 @@ std::string Digest(const ProcessRun& run) {
 class ReplayExecutable : public ExecutableTest {
 protected:
     ReplayExecutable() : ExecutableTest("replay_executable_test") {}
-    // The field of the replay test game: one room whose creation code seeds from the clock, and
-    // the dot that moves by random numbers, delta_time and keys.
+    // The test game's field: one room whose creation code seeds from the clock, and the dot
+    // that moves by random numbers, delta_time and keys.
     std::string WriteField(const std::string& suffix, const char* game_name = "ReplayField") {
         GamePackage package;
         package.header.game_name = game_name;
         package.header.game_id = kGameId;
         package.header.guid = kGuid;
-        return WriteGame(suffix, std::move(package), {"rmField"}, "psl_Room_rmField_Create",
-                         "oDot", "psl_Object_oDot_Step_0", true);
+        return WriteGame(suffix, std::move(package), {"rmField"}, 2, "oDot", true);
     }
     ProcessRun Run(const std::string& options) {
-        return Execute(bin_ + "/replay_test_game -game " + game_ + " -nowindow -digest " + options);
+        return Execute(bin_ + "/test_game -game " + game_ + " -nowindow -digest " + options);
     }
 
     std::string game_ = WriteField(".win");
@@ -67,9 +66,7 @@ TEST_F(ReplayExecutable, ARecordedRunReplaysToTheSameDigest) {
     EXPECT_EQ(Digest(replayed), Digest(recorded));
 
     // Another run seeds from another clock reading and steps at other times: the digest tells.
-    ProcessRun other = Run("-frames 30 -record " + Work("-b.rec"));
-    EXPECT_NE(Digest(other), Digest(recorded));
-    EXPECT_EQ(Digest(Run("-playback " + Work("-b.rec"))), Digest(other));
+    EXPECT_NE(Digest(Run("-frames 30")), Digest(recorded));
 }
 
 TEST_F(ReplayExecutable, KeysPlayBackAndRecordAgainUnchanged) {
@@ -79,7 +76,6 @@ TEST_F(ReplayExecutable, KeysPlayBackAndRecordAgainUnchanged) {
     EXPECT_NE(Digest(replayed).find(" frames 40 "), std::string::npos) << Digest(replayed);
     EXPECT_EQ(ReadText(Work("-again.rec")), ReadText(keys))
         << "what the game saw is what it was given";
-    EXPECT_EQ(Digest(Run("-playback " + Work("-again.rec"))), Digest(replayed));
 
     const std::string enter = WriteRecording(Work("-enter.rec"), 40, false, vk_enter, 20);
     EXPECT_NE(Digest(Run("-playback " + enter)), Digest(replayed)) << "the arrows moved the dot";

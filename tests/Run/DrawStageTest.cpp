@@ -46,7 +46,6 @@ protected:
         g_device = &graphics_;
     }
 
-    // An object with a recording handler for every drawing event.
     int32_t AddRecorder(const std::string& name, int32_t depth = 0) {
         const int32_t object = AddObject(name, -1, false, depth);
         for (const auto& [subtype, handler] : kRecorders)
@@ -58,7 +57,6 @@ protected:
         const Surface* surface = drawing_.Targets().Find(0);
         return surface ? surface->texture : 0;
     }
-    // The texture clears of `target`, in order.
     std::vector<uint32_t> ClearsOf(TextureId target) {
         std::vector<uint32_t> clears;
         for (const auto& clear : graphics_.clears)
@@ -96,7 +94,6 @@ TEST_F(DrawStageTest, TwoViewsRunTheViewEventsTwiceAndTheOthersOnce) {
     EXPECT_EQ(g_calls.size(), 2 * order.size());
 }
 
-// Without views each event runs once, Draw over the whole surface; hidden instances run none.
 TEST_F(DrawStageTest, WithoutViewsEachEventRunsOnceAndInvisibleInstancesNone) {
     const int32_t recorder = AddRecorder("oRecorder");
     AddEvent(recorder, ev_create, 0,
@@ -139,8 +136,6 @@ TEST_F(DrawStageTest, DrawHandlersReplaceTheDefaultSpriteAndDrawEndLiesOnTopOfEv
     EXPECT_EQ(BoundsOf(quads, 6, 6), (std::array<float, 4>{50, 50, 66, 66}));
 }
 
-// Both instances' triangles in one call into the surface, its copy to the window at a whole
-// scale, then the cursor at the mouse; the counters cover one frame at a time.
 TEST_F(DrawStageTest, EachFrameDrawsTheSurfaceCopyAndCursorAndCountsItAlone) {
     const int32_t sprite = AddWhiteSprite("sBox");
     const int32_t object = AddObject("oDrawer");
@@ -201,7 +196,6 @@ TEST_F(DrawStageTest, SurfaceMisuseInDrawingEventsLeavesTheApplicationSurfaceInU
     StartDrawing();
 
     RunFrames(1);
-    // A target left set is reported once a frame and reset.
     EXPECT_EQ(error_output_,
               "Unbalanced surface stack. You MUST use surface_reset_target() for each set.\n");
     EXPECT_EQ(drawing_.Targets().Depth(), 0u);
@@ -230,8 +224,6 @@ TEST_F(DrawStageTest, InstancesOnAnInvisibleLayerRunNoDrawingEvents) {
     EXPECT_EQ(g_calls.size(), 2 * std::size(kRecorders));
 }
 
-// Without keeping the aspect the surface is stretched over the window; without the surface the
-// room is drawn straight into the window.
 TEST_F(DrawStageTest, WithoutKeepAspectOrWithoutTheSurface) {
     const int32_t plain = AddObject("oPlain", -1, false, 0, AddWhiteSprite("sBox"));
     AddInstance(AddRoom("rmDirect"), plain, 10, 20);
@@ -250,13 +242,10 @@ TEST_F(DrawStageTest, WithoutKeepAspectOrWithoutTheSurface) {
     EXPECT_EQ(stage.ApplicationSurface(), -1);
     EXPECT_EQ(drawing_.Targets().Find(0), nullptr);
     EXPECT_EQ(VerticesOf(PageTexture(0), 0).size(), 6u);
-    // The room's rectangle over the whole window.
     EXPECT_EQ(graphics_.draws.back().viewport, (NullGraphicsDevice::Viewport{0, 0, 640, 480}));
     EXPECT_EQ(graphics_.draws.back().projection, (NullGraphicsDevice::Projection{0, 0, 640, 480}));
 }
 
-// Whole-number scales when they fit, centred with bars; a fractional aspect-preserving scale
-// only in a window too small for 1x.
 TEST(Letterbox, WholeScalesCentredWithBarsFractionalOnlyBelowOneToOne) {
     EXPECT_EQ(FitSurfaceToWindow(320, 180, 1280, 720), (WindowRect{0, 0, 1280, 720}));
     EXPECT_EQ(FitSurfaceToWindow(320, 180, 320, 180), (WindowRect{0, 0, 320, 180}));

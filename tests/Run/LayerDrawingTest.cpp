@@ -13,12 +13,11 @@ namespace {
 
 class LayerDrawingTest : public RoomDrawingFixture {
 protected:
-    // Four 8x8 tiles in one row.
     int32_t AddTileRow() { return AddTileSet(4, 32, 8); }
     std::vector<Vertex> TileVertices() { return VerticesOf(PageTexture(0)); }
 };
 
-// The texture u of the corner at (x, y) of the quad at `first`.
+// The u at the corner (x, y) of the quad from `first`.
 float UAt(const std::vector<Vertex>& vertices, size_t first, float x, float y) {
     const auto quad = vertices.begin() + long(first);
     const auto corner =
@@ -27,15 +26,12 @@ float UAt(const std::vector<Vertex>& vertices, size_t first, float x, float y) {
     return corner == quad + 6 ? -1 : corner->u;
 }
 
-void DrawTheMapAt100(CInstance* self, CInstance*) {
-    const CLayer* layer = CurrentRoom()->FindLayer(std::string_view("Layer2"));
-    CallNamed(self, "draw_tilemap", layer->elements[0].id, 100, 40);
-}
-
 TEST_F(LayerDrawingTest, CellsDrawTheirTilesAndDrawTilemapDrawsAMapAnywhere) {
     const int32_t tile_set = AddTileRow();
     const int32_t drawer = AddObject("oDrawer", -1, false, -10); // not on the hidden layer
-    AddEvent(drawer, ev_draw, ev_draw_end, DrawTheMapAt100);
+    AddEvent(drawer, ev_draw, ev_draw_end, [](CInstance* self, CInstance*) {
+        CallNamed(self, "draw_tilemap", FirstElementId("Layer2"), 100, 40);
+    });
     const int32_t room = AddRoom("rmTiles");
     AddLayer(room, 1, package::kLayerTiles, 0).tile_map = {
         tile_set, 3, 2, {1, package::kTileMirror | 2, package::kTileMirror, 0, 3, 0}};
@@ -50,17 +46,12 @@ TEST_F(LayerDrawingTest, CellsDrawTheirTilesAndDrawTilemapDrawsAMapAnywhere) {
     // Tiles 1, 2 and 3, as the mirror flag alone draws nothing; the hidden layer draws nothing,
     // and the built-in draws its tile 3 at (100, 40).
     ASSERT_EQ(vertices.size(), 24u);
-    // Tile 1 spans u 0.25 to 0.5 at cell (0, 0).
-    EXPECT_FLOAT_EQ(UAt(vertices, 0, 0, 0), 0.25f);
-    EXPECT_FLOAT_EQ(UAt(vertices, 0, 8, 8), 0.5f);
-    // Tile 2 at cell (1, 0), mirrored: its right edge on the left.
-    EXPECT_FLOAT_EQ(UAt(vertices, 6, 8, 0), 0.75f);
-    EXPECT_FLOAT_EQ(UAt(vertices, 6, 16, 0), 0.5f);
-    // Tile 3 at cell (1, 1).
-    EXPECT_FLOAT_EQ(UAt(vertices, 12, 8, 8), 0.75f);
-    EXPECT_FLOAT_EQ(UAt(vertices, 12, 16, 16), 1.0f);
-    EXPECT_FLOAT_EQ(UAt(vertices, 18, 100, 40), 0.75f);
-    EXPECT_FLOAT_EQ(UAt(vertices, 18, 108, 48), 1.0f);
+    // Tile 2 at cell (1, 0) is mirrored: its right edge on the left.
+    EXPECT_EQ((std::vector{UAt(vertices, 0, 0, 0), UAt(vertices, 0, 8, 8), UAt(vertices, 6, 8, 0),
+                           UAt(vertices, 6, 16, 0), UAt(vertices, 12, 8, 8),
+                           UAt(vertices, 12, 16, 16), UAt(vertices, 18, 100, 40),
+                           UAt(vertices, 18, 108, 48)}),
+              (std::vector<float>{0.25f, 0.5f, 0.75f, 0.5f, 0.75f, 1, 0.75f, 1}));
     EXPECT_EQ(CallNamed(nullptr, "draw_tilemap", 12345, 0, 0), 0);
     EXPECT_EQ(error_output_, "draw_tilemap() - couldn't find specified tilemap\n");
 }
@@ -92,7 +83,6 @@ TEST_F(LayerDrawingTest, AnimatedTilesShowTheFrameTheClockHasReached) {
     drawing_.LoadPackage(loader_.Package());
     const TileMap map{tile_set, 2, 1, {1, 2}};
 
-    // The u of the left edge of each tile drawn, at each time.
     const auto lefts_at = [&](int64_t time_us) {
         Runner().frame_start_us = time_us;
         graphics_.draws.clear();

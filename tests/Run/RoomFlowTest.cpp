@@ -85,7 +85,6 @@ TEST_F(RoomFlowTest, RoomsStartAndEndInTheirOrderWithPersistentInstancesAndRooms
     EXPECT_FALSE(Runner().running);
     EXPECT_EQ(errors.Messages(), std::vector<std::string>{"Moving to next room after the last room."});
     EndGame();
-    // Hand-checked, with notes on each step.
     std::vector<std::string> expected;
     std::istringstream trace(ReadText(TEST_SOURCE_DIR "/Run/data/room_flow_trace.txt"));
     for (std::string line; std::getline(trace, line);)
@@ -153,7 +152,6 @@ TEST_F(RoomFlowTest, RestartRebuildsTheRoomFromItsRecordAroundAPersistentInstanc
     EXPECT_FALSE(first->Has(INSTANCE_FLAG_SKIP_CREATION));
 }
 
-// A room's stretched instance collides over all of its stretched box from the start.
 TEST_F(RoomFlowTest, AStretchedInstanceOfTheRoomHasItsStretchedBox) {
     const int32_t sprite = AddSprite("sCell", {"##", "##"});
     const int32_t block = AddObject("oBlock", -1, false, 0, sprite);

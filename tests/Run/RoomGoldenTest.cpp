@@ -50,7 +50,6 @@ constexpr Rgba kPadding{240, 140, 40, 255};
 
 class RoomGolden : public RoomFixture {
 protected:
-    // Rows of colour keys on a texture page of their own; returns its entry.
     int32_t AddPicture(const std::vector<std::string>& rows) {
         return AddPage(uint16_t(rows[0].size()), uint16_t(rows.size()), KeyPixels(rows, kPadding));
     }
@@ -86,7 +85,6 @@ protected:
         return int32_t(package_.backgrounds.size() - 1);
     }
 
-    // A navy room of the window's size.
     int32_t AddNavyRoom(const std::string& name, uint32_t width, uint32_t height) {
         package_.header.window_width = width;
         package_.header.window_height = height;
@@ -97,7 +95,6 @@ protected:
         return room;
     }
 
-    // Starts the game and draws its first frame into a window of the game's size, read back.
     RgbaImage DrawFirstFrame() {
         Start();
         const int width = int(package_.header.window_width);

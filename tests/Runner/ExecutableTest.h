@@ -17,12 +17,13 @@ protected:
     // A file of this test's: its name with `suffix`.
     std::string Work(const std::string& suffix) const { return work_ + "/" + test_ + suffix; }
 
-    // Writes `package` with 320x180 rooms in order, the first with creation code 0, and a
-    // persistent object whose step event is code entry 1, placed at (10, 10) in the first room
-    // when `placed`; its path.
+    // Writes `package` with 320x180 rooms in order, the first with the test game's code entry
+    // `first` as creation code, and a persistent object whose step event is the next entry,
+    // placed at (10, 10) in the first room when `placed`; its path. `stale` renames the first
+    // entry, as an older build of the game would have it.
     std::string WriteGame(const std::string& suffix, GamePackage package,
-                          std::vector<const char*> rooms, const char* room_code,
-                          const char* object, const char* step_code, bool placed) const {
+                          std::vector<const char*> rooms, int32_t first, const char* object,
+                          bool placed, bool stale = false) const {
         package.header.last_instance_id = 100001;
         package.header.window_width = 320;
         package.header.window_height = 180;
@@ -32,15 +33,18 @@ protected:
             room.width = 320;
             room.height = 180;
             room.speed = 60;
-            room.creation_code = package.rooms.empty() ? 0 : -1;
+            room.creation_code = package.rooms.empty() ? first : -1;
             package.header.room_order.push_back(int32_t(package.rooms.size()));
             package.rooms.push_back(room);
         }
-        package.code = {{room_code, {}, 0, 0}, {step_code, {}, 0, 0}};
+        for (const char* name : {"psl_Room_rmFirst_Create", "psl_Object_oWalker_Step_0",
+                                 "psl_Room_rmField_Create", "psl_Object_oDot_Step_0"})
+            package.code.push_back({name, {}, 0, 0});
+        if (stale) package.code[0].name = "psl_Room_rmOld_Create";
         PackageObject walker;
         walker.name = object;
         walker.persistent = true;
-        walker.events[{3, 0}] = 1;
+        walker.events[{3, 0}] = first + 1;
         package.objects.push_back(walker);
         if (placed)
             package.rooms[0]->instances.push_back({10, 10, 0, 100001, -1, 1, 1, 1, 0, 0, 0, -1});
