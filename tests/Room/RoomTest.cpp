@@ -1,13 +1,17 @@
-// Layers: the package's layers as elements in depth order, their motion and background
+// A room's layers: the package's as elements in depth order, their motion and background
 // animation each frame, the legacy backgrounds' scrolling, layers made at run time, instances
-// finding their layers, and persistent rooms keeping what the game added to them; tile maps:
-// the flag bits of a cell, maps made at run time, and setting and clearing cells, with every
-// message and the cases that stay silent.
+// finding their layers; tile maps: the flag bits of a cell, maps made at run time, and setting
+// and clearing cells, with every message and the cases that stay silent; views: from the record
+// with their defaults, the view variables, the cameras made for them and their built-ins, the
+// visible views' rectangles, and older projects without cameras; and persistent rooms keeping
+// what the game added to them.
+#include <algorithm>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <set>
 
 #include "Code/RuntimeError.h"
+#include "Room/CameraTable.h"
 #include "Object/InstanceLifecycle.h"
 #include "Room/RoomFixture.h"
 #include "Variable/CInstance.h"
@@ -149,45 +153,6 @@ TEST_F(LayerTest, LayersMadeAtRunTimeOrForAnInstancesDepthAreNamedAfterTheirIds)
               }));
 }
 
-TEST_F(LayerTest, PersistentRoomsKeepTheLayersAndTileMapsTheGameAdded) {
-    const int32_t thing = AddObject("oThing");
-    const int32_t kept = AddLayeredRoom("rmKept", true, thing);
-    const int32_t fresh = AddLayeredRoom("rmFresh", false, thing);
-    RuntimeErrorCapture errors;
-    Start();
-
-    CallNamed(nullptr, "layer_create", 50, "Made");
-    const auto map = int32_t(CallNamed(nullptr, "layer_tilemap_create", "Made", 0, 0, 0, 4, 4));
-    EXPECT_EQ(CallNamed(nullptr, "tilemap_set", map, 3, 1, 1), 1);
-    CallNamed(nullptr, "tilemap_set", FirstElementId("Tiles"), 7, 0, 0);
-
-    ChangeRoom(fresh);
-    CallNamed(nullptr, "layer_create", 60, "Gone");
-    CallNamed(nullptr, "tilemap_set", FirstElementId("Tiles"), 7, 0, 0);
-    SetLayerTargetRoom(kept);
-    CallNamed(nullptr, "layer_create", 70, "Remote");
-    SetLayerTargetRoom(-1);
-    EXPECT_EQ(CurrentRoom()->FindLayer("Remote"), nullptr);
-
-    ChangeRoom(kept);
-    CRoom& back = *CurrentRoom();
-    ASSERT_NE(back.FindLayer("Made"), nullptr);
-    ASSERT_NE(back.FindLayer("Remote"), nullptr);
-    EXPECT_EQ(FindTileMap(back, map)->map.cells[5], 3u);
-    EXPECT_EQ(FindTileMap(back, FirstElementId("Tiles"))->map.cells[0], 7u);
-    EXPECT_EQ(CallNamed(nullptr, "tilemap_set", map, 4, 2, 2), 1);
-
-    // The plain room has no running copy to target, and is built anew without what the game
-    // added or changed there.
-    SetLayerTargetRoom(fresh);
-    EXPECT_EQ(CallNamed(nullptr, "layer_create", 80), -1);
-    SetLayerTargetRoom(-1);
-    ChangeRoom(fresh);
-    EXPECT_EQ(CurrentRoom()->FindLayer("Gone"), nullptr);
-    EXPECT_EQ(FindTileMap(*CurrentRoom(), FirstElementId("Tiles"))->map.cells[0], 1u);
-    EXPECT_EQ(errors.Messages(), std::vector<std::string>{"layer_create() - can't create layer"});
-}
-
 class TileMapTest : public RoomFixture {
 protected:
     void SetUp() override {
@@ -284,6 +249,153 @@ TEST_F(TileMapTest, CellsAreSetInsideTheMapAndWithinTheTileSetOrClearedAll) {
                                       "tilemap_set() - wrong number of arguments",
                                       "tilemap_clear() - wrong number of arguments",
                                   }));
+}
+
+using Rects = std::vector<std::vector<float>>;
+
+class ViewTest : public LayerTest {
+protected:
+    // Views on; view 0 shows (10, 20, 320, 180), view 1, hidden, (100, 0, 64, 48).
+    int32_t AddViewRoom(const std::string& name, bool persistent) {
+        return AddViews(AddRoom(name, persistent));
+    }
+    int32_t AddViews(int32_t room) {
+        PackageRoom& record = *package_.rooms[size_t(room)];
+        record.views_enabled = true;
+        record.views = {{1, 10, 20, 320, 180, 0, 0, 640, 360, 8, 9, 4, 5, -1},
+                        {0, 100, 0, 64, 48, 0, 0, 64, 48, 32, 32, -1, -1, -1}};
+        return room;
+    }
+
+    static std::vector<int32_t> Cameras() {
+        std::vector<int32_t> ids;
+        for (const RoomView& view : CurrentRoom()->views)
+            ids.push_back(view.camera);
+        return ids;
+    }
+
+    // Each visible view as (view, x, y, width, height).
+    static Rects VisibleRects() {
+        Rects rects;
+        for (const ViewRect& r : VisibleViewRects(*CurrentRoom()))
+            rects.push_back({float(r.view), r.x, r.y, r.width, r.height});
+        return rects;
+    }
+};
+
+TEST_F(ViewTest, ViewsComeFromTheRecordWithCamerasMadeFromThem) {
+    AddViewRoom("rmViews", false);
+    RuntimeErrorCapture errors;
+    Start();
+
+    EXPECT_EQ(CurrentRoom()->views[0].port_height, 360);
+    const RoomView& left_out = CurrentRoom()->views[5];
+    EXPECT_EQ(std::tuple(left_out.width, left_out.border_x, left_out.speed_y),
+              std::tuple(640.f, 32, -1));
+    // Indices outside 0 to 7 read view 0.
+    EXPECT_EQ((std::vector{Global("view_enabled"), Global("view_visible", 1),
+                           Global("view_visible", 8), Global("view_visible", -1)}),
+              (std::vector<double>{1, 0, 1, 1}));
+    const std::vector<int32_t> cameras = Cameras();
+    EXPECT_GE(*std::min_element(cameras.begin(), cameras.end()), 0);
+    EXPECT_EQ(std::set<int32_t>(cameras.begin(), cameras.end()).size(), cameras.size());
+
+    const double camera = Global("view_camera", 12);
+    EXPECT_EQ(camera, Global("view_camera", 0));
+    EXPECT_EQ((std::vector{CallNamed(nullptr, "camera_get_view_x", camera),
+                           CallNamed(nullptr, "camera_get_view_y", camera),
+                           CallNamed(nullptr, "camera_get_view_x", 999)}),
+              (std::vector<double>{10, 20, -1}));
+    GetCamera(int32_t(camera))->changed = false;
+    CallNamed(nullptr, "camera_set_view_pos", camera, 50, 60);
+    EXPECT_TRUE(GetCamera(int32_t(camera))->changed);
+    CallNamed(nullptr, "camera_set_view_size", camera, 160, 90);
+    CallNamed(nullptr, "camera_set_view_pos", 999, 1, 1);
+    EXPECT_EQ(CallNamed(nullptr, "camera_get_view_y", camera), 60);
+    EXPECT_EQ(VisibleRects(), (Rects{{0, 50, 60, 160, 90}}));
+
+    // A view without a camera shows its own rectangle.
+    SetGlobal("view_visible", 1, 1);
+    CallNamed(nullptr, "camera_set_view_pos", Global("view_camera", 1), 7, 7);
+    SetGlobal("view_camera", -1, 1);
+    EXPECT_EQ(VisibleRects(), (Rects{{0, 50, 60, 160, 90}, {1, 100, 0, 64, 48}}));
+    SetGlobal("view_enabled", 0);
+    EXPECT_EQ(VisibleRects(), Rects{});
+    EXPECT_TRUE(errors.Empty());
+
+    CallNamed(nullptr, "camera_get_view_x");
+    CallNamed(nullptr, "camera_get_view_y", camera, 1);
+    CallNamed(nullptr, "camera_set_view_pos", camera, 1);
+    CallNamed(nullptr, "camera_set_view_size", camera, 1, 2, 3);
+    EXPECT_EQ(errors.Messages(), (std::vector<std::string>{
+                                     "camera_get_view_x() - wrong number of arguments",
+                                     "camera_get_view_y() - wrong number of arguments",
+                                     "camera_set_view_pos() - wrong number of arguments",
+                                     "camera_set_view_size() - wrong number of arguments",
+                                 }));
+    EXPECT_EQ(CallNamed(nullptr, "camera_get_view_x", camera), 50);
+}
+
+TEST_F(ViewTest, OlderProjectsHaveNoCamerasAndLayersThatStayPut) {
+    package_.header.major_version = 1;
+    const int32_t room = AddViewRoom("rmOld", false);
+    AddLayer(room, 1, package::kLayerInstances, 0).speed_x = 3;
+    Start();
+
+    EXPECT_EQ(Cameras(), std::vector<int32_t>(8, -1));
+    EXPECT_EQ(VisibleRects(), (Rects{{0, 10, 20, 320, 180}}));
+    RunFrames(2);
+    EXPECT_EQ(CurrentRoom()->FindLayer(1)->x_offset, 0);
+}
+
+// Persistent rooms keep the layers, tile maps and cameras the game added or changed; plain
+// rooms are built anew.
+TEST_F(ViewTest, PersistentRoomsKeepTheLayersTileMapsAndCamerasTheGameAdded) {
+    const int32_t thing = AddObject("oThing");
+    const int32_t kept = AddViews(AddLayeredRoom("rmKept", true, thing));
+    const int32_t fresh = AddViews(AddLayeredRoom("rmFresh", false, thing));
+    RuntimeErrorCapture errors;
+    Start();
+    const std::vector<int32_t> kept_cameras = Cameras();
+    CallNamed(nullptr, "camera_set_view_pos", kept_cameras[0], 300, 200);
+
+    CallNamed(nullptr, "layer_create", 50, "Made");
+    const auto map = int32_t(CallNamed(nullptr, "layer_tilemap_create", "Made", 0, 0, 0, 4, 4));
+    EXPECT_EQ(CallNamed(nullptr, "tilemap_set", map, 3, 1, 1), 1);
+    CallNamed(nullptr, "tilemap_set", FirstElementId("Tiles"), 7, 0, 0);
+
+    ChangeRoom(fresh);
+    const std::vector<int32_t> fresh_cameras = Cameras();
+    for (int32_t id : fresh_cameras)
+        EXPECT_EQ(std::count(kept_cameras.begin(), kept_cameras.end(), id), 0) << id;
+    CallNamed(nullptr, "layer_create", 60, "Gone");
+    CallNamed(nullptr, "tilemap_set", FirstElementId("Tiles"), 7, 0, 0);
+    SetLayerTargetRoom(kept);
+    CallNamed(nullptr, "layer_create", 70, "Remote");
+    SetLayerTargetRoom(-1);
+    EXPECT_EQ(CurrentRoom()->FindLayer("Remote"), nullptr);
+
+    ChangeRoom(kept);
+    CRoom& back = *CurrentRoom();
+    ASSERT_NE(back.FindLayer("Made"), nullptr);
+    ASSERT_NE(back.FindLayer("Remote"), nullptr);
+    EXPECT_EQ(FindTileMap(back, map)->map.cells[5], 3u);
+    EXPECT_EQ(FindTileMap(back, FirstElementId("Tiles"))->map.cells[0], 7u);
+    EXPECT_EQ(CallNamed(nullptr, "tilemap_set", map, 4, 2, 2), 1);
+    EXPECT_EQ(Cameras(), kept_cameras);
+    EXPECT_EQ(CallNamed(nullptr, "camera_get_view_x", kept_cameras[0]), 300);
+    for (int32_t id : fresh_cameras)
+        EXPECT_EQ(GetCamera(id), nullptr) << id;
+
+    // The plain room has no running copy to target.
+    SetLayerTargetRoom(fresh);
+    EXPECT_EQ(CallNamed(nullptr, "layer_create", 80), -1);
+    SetLayerTargetRoom(-1);
+    ChangeRoom(fresh);
+    EXPECT_EQ(CurrentRoom()->FindLayer("Gone"), nullptr);
+    EXPECT_EQ(FindTileMap(*CurrentRoom(), FirstElementId("Tiles"))->map.cells[0], 1u);
+    EXPECT_EQ(CallNamed(nullptr, "camera_get_view_x", Global("view_camera", 0)), 10);
+    EXPECT_EQ(errors.Messages(), std::vector<std::string>{"layer_create() - can't create layer"});
 }
 
 } // namespace
