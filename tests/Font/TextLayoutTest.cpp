@@ -55,12 +55,10 @@ TEST_F(TextLayout, LineBreaksAndMeasures) {
     EXPECT_EQ(Text("a\r\nb"), (std::vector<Pen>{{100, 50}, {100, 60}}));
     EXPECT_EQ(Text("a\n\rb"), (std::vector<Pen>{{100, 50}, {100, 60}}));
     EXPECT_EQ(Text("a\n\nb"), (std::vector<Pen>{{100, 50}, {100, 70}}));
-    EXPECT_EQ(Height("a\rb"), 20);
-    EXPECT_EQ(Height("a\r\n\r\nb"), 30);
     // No lines, one line, and a break at the end that starts no further line.
-    EXPECT_EQ(Height(""), 0);
-    EXPECT_EQ(Height("a"), 10);
-    EXPECT_EQ(Height("a\n"), 10);
+    EXPECT_EQ((std::vector{Height("a\rb"), Height("a\r\n\r\nb"), Height(""), Height("a"),
+                           Height("a\n")}),
+              (std::vector<double>{20, 30, 0, 10, 10}));
     EXPECT_EQ(Width("ab\nabcd\nabc"), 24);
     // Values are drawn as their text: "12.50".
     EXPECT_EQ(Number("string_width", Num(12.5)), 30);
@@ -73,11 +71,11 @@ TEST_F(TextLayout, AlignmentMovesEachLineByItsOwnWidth) {
     Call("draw_set_halign", Num(fa_right));
     EXPECT_EQ(Text("abc\nab").back(), (Pen{94, 60}));
     // An odd width: -(5 / 2) is -2.
-    Call("draw_set_font", Num(kPixelFont));
+    Use(kPixelFont);
     Call("draw_set_halign", Num(fa_center));
     EXPECT_EQ(Text("x"), (std::vector<Pen>{{98, 50}}));
     // Three lines 15 apart: middle starts 45 / 2 = 22 above y, bottom 45 above.
-    Call("draw_set_font", Num(-1));
+    Use(-1);
     Call("draw_set_halign", Num(fa_left));
     Call("draw_set_valign", Num(fa_middle));
     EXPECT_EQ(TextExt("a\nb\nc", 15, -1), (std::vector<Pen>{{100, 28}, {100, 43}, {100, 58}}));
@@ -96,13 +94,15 @@ TEST_F(TextLayout, WrappingBreaksAtSpacesAndKeepsLongWordsWhole) {
     EXPECT_EQ(TextExt("aa bb cc", -1, 30),
               (std::vector<Pen>{
                   {100, 50}, {106, 50}, {112, 50}, {118, 50}, {124, 50}, {100, 60}, {106, 60}}));
-    EXPECT_EQ(Ext("string_height_ext", "aa bb cc", 20), 30);
-    EXPECT_EQ(Ext("string_width_ext", "aa bb cc", 20), 12);
+    EXPECT_EQ(std::pair(Ext("string_height_ext", "aa bb cc", 20),
+                        Ext("string_width_ext", "aa bb cc", 20)),
+              std::pair(30.0, 12.0));
     // Leading spaces and empty lines go.
     EXPECT_EQ(TextExt("   aa\n\n  b", -1, 40), (std::vector<Pen>{{100, 50}, {106, 50}, {100, 60}}));
     // A word wider than the width stays whole on its own line.
-    EXPECT_EQ(Ext("string_width_ext", "ab abcdefgh c", 20), 48);
-    EXPECT_EQ(Ext("string_height_ext", "ab abcdefgh c", 20), 30);
+    EXPECT_EQ(std::pair(Ext("string_width_ext", "ab abcdefgh c", 20),
+                        Ext("string_height_ext", "ab abcdefgh c", 20)),
+              std::pair(48.0, 30.0));
     // CR is an ordinary character here, drawn as the default font's U+25AF.
     EXPECT_EQ(Ext("string_width_ext", "a\rb", 100), 18);
     // Narrower than the first glyph: nothing, and the rest is dropped.
@@ -113,17 +113,16 @@ TEST_F(TextLayout, WrappingBreaksAtSpacesAndKeepsLongWordsWhole) {
 TEST_F(TextLayout, Utf8AndScaledFonts) {
     // Two-, three- and four-byte characters are one glyph each; missing ones are U+25AF.
     EXPECT_EQ(Width("\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"), 18);
-    Call("draw_set_font", Num(kPixelFont));
+    Use(kPixelFont);
     EXPECT_EQ(Width("x\xC3\xA9\xE2\x82\xAC?"), 4 + 5 + 4 + 4);
     // A byte that starts no sequence is a character of its own.
     EXPECT_EQ(Width("\xC3x"), 8);
     // The left offset moves a glyph from the pen.
     EXPECT_EQ(Text("\xC3\xA9x"), (std::vector<Pen>{{101, 50}, {105, 50}}));
     // fntWide: 'x' 6, U+00E9 7.5; widths are truncated after each glyph, the pen is not.
-    Call("draw_set_font", Num(kWideFont));
-    EXPECT_EQ(Width("x\xC3\xA9"), 13);
-    EXPECT_EQ(Width("\xC3\xA9\xC3\xA9"), 14);
-    EXPECT_EQ(Height("x\nx"), 20);
+    Use(kWideFont);
+    EXPECT_EQ((std::vector{Width("x\xC3\xA9"), Width("\xC3\xA9\xC3\xA9"), Height("x\nx")}),
+              (std::vector<double>{13, 14, 20}));
     Call("draw_text", Num(100), Num(50), Str("\xC3\xA9\xC3\xA9"));
     const auto drawn = Drawn();
     ASSERT_EQ(drawn.size(), 1u);
@@ -137,25 +136,24 @@ TEST_F(TextLayout, OneDrawCallPerParagraphWithColoursAndTransforms) {
     Call("draw_set_colour", Num(0x00FF00));
     Call("draw_set_alpha", Num(0.5));
     Call("draw_text", Num(160), Num(20), Str("The quick brown fox\njumps over\nthe lazy dog."));
-    Call("draw_set_font", Num(kPixelFont));
+    Use(kPixelFont);
     Call("draw_text", Num(160), Num(90), Str("xx\xC3\xA9\nx"));
     auto drawn = Drawn();
     ASSERT_EQ(drawn.size(), 2u);
-    EXPECT_EQ(drawn[0].size(), 6u * 42);
-    EXPECT_EQ(drawn[1].size(), 6u * 4);
+    EXPECT_EQ(std::pair(drawn[0].size(), drawn[1].size()), (std::pair<size_t, size_t>(6 * 42, 6 * 4)));
     EXPECT_EQ(drawn[0][0].colour, 0x7F00FF00u);
 
     // Red to blue along the 12 pixels of the line, from the first quad's left edge (before
     // the line, so red) to the second's right edge.
-    Call("draw_set_font", Num(-1));
+    Use(-1);
     Call("draw_text_colour", Num(0), Num(0), Str("ab"), Num(0x0000FF), Num(0xFF0000), Num(0xFF0000),
          Num(0x0000FF), Num(1));
     drawn = Drawn();
     ASSERT_EQ(drawn.size(), 1u);
-    EXPECT_EQ(drawn[0][0].colour, 0xFF0000FFu);
-    EXPECT_EQ(drawn[0][1].colour, 0xFF800080u); // at 6, half way
-    EXPECT_EQ(drawn[0][4].colour, 0xFF0000FFu);
-    EXPECT_EQ(drawn[0][7].colour, 0xFFFF0000u);
+    // The second vertex, at 6, is half way.
+    EXPECT_EQ((std::vector{drawn[0][0].colour, drawn[0][1].colour, drawn[0][4].colour,
+                           drawn[0][7].colour}),
+              (std::vector<uint32_t>{0xFF0000FFu, 0xFF800080u, 0xFF0000FFu, 0xFFFF0000u}));
 
     // Doubled and turned a quarter: the pen runs up the screen.
     Call("draw_text_transformed", Num(50), Num(50), Str("ab"), Num(2), Num(2), Num(90));
@@ -168,11 +166,11 @@ TEST_F(TextLayout, OneDrawCallPerParagraphWithColoursAndTransforms) {
 }
 
 TEST_F(TextLayout, FontIdsAndArgumentCounts) {
-    EXPECT_EQ(Number("font_exists", Num(kWideFont)), 1);
-    EXPECT_EQ(Number("font_exists", Num(2)), 0);
+    EXPECT_EQ(std::pair(Number("font_exists", Num(kWideFont)), Number("font_exists", Num(2))),
+              std::pair(1.0, 0.0));
     // An id that names no font selects the default one.
-    Call("draw_set_font", Num(kPixelFont));
-    Call("draw_set_font", Num(7));
+    Use(kPixelFont);
+    Use(7);
     EXPECT_EQ(Width("ab"), 12);
     Call("draw_text", Num(0), Num(0));
     EXPECT_EQ(errors_.Messages().back(), "draw_text() - wrong number of arguments");

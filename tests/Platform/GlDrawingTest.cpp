@@ -32,6 +32,14 @@ protected:
     }
     std::vector<uint8_t> ReadWindow() { return device().ReadPixels(0, 0, kSize, kSize); }
     std::vector<uint8_t> Read(int size) { return device().ReadPixels(0, 0, size, size); }
+    // The pixels at these places of the top-left size x size read back.
+    std::vector<Rgba> At(int size, std::initializer_list<std::pair<int, int>> places) {
+        const std::vector<uint8_t> pixels = Read(size);
+        std::vector<Rgba> found;
+        for (const auto& [x, y] : places)
+            found.push_back(PixelAt(pixels, size, x, y));
+        return found;
+    }
     // A new size x size render target, drawn into with a projection over it.
     TextureId Target(int size) {
         const TextureId target = device().CreateRenderTarget(size, size);
@@ -82,8 +90,8 @@ TEST_F(GlDrawing, EachTexelCoversWholePixelsAndTheVertexColourMultipliesIt) {
                 expected = texels[(y - 6) / 3 * 2 + (x - 4) / 3];
             ASSERT_EQ(PixelAt(pixels, kSize, x, y), expected) << x << ", " << y;
         }
-    const Rgba product{200 * 128 / 255, 100, 50 * 64 / 255, 255};
-    EXPECT_TRUE(Near(PixelAt(pixels, kSize, 23, 3), product)) << PixelAt(pixels, kSize, 23, 3);
+    EXPECT_TRUE(Near(PixelAt(pixels, kSize, 23, 3), {200 * 128 / 255, 100, 50 * 64 / 255, 255}))
+        << PixelAt(pixels, kSize, 23, 3);
     EXPECT_EQ(PixelAt(pixels, kSize, 32, 3), (Rgba{10, 20, 30, 255}));
 }
 
@@ -126,10 +134,10 @@ TEST_F(GlDrawing, OneBatchOfManyTrianglesDrawsThemAll) {
             vertices.insert(vertices.end(), quad.begin(), quad.end());
         }
     device().DrawTriangles(0, vertices.data(), static_cast<int>(vertices.size()));
-    Draw(0, Quad(0, 0, 1, 1, VertexColour({255, 0, 0, 255})));
+    Draw(0, Quad(0, 0, 1, 1, VertexColour(kRed)));
 
     std::vector<uint8_t> pixels = ReadWindow();
-    EXPECT_EQ(PixelAt(pixels, kSize, 0, 0), (Rgba{255, 0, 0, 255}));
+    EXPECT_EQ(PixelAt(pixels, kSize, 0, 0), kRed);
     for (int y = 0; y < kSize; ++y)
         for (int x = y == 0 ? 1 : 0; x < kSize; ++x)
             ASSERT_EQ(PixelAt(pixels, kSize, x, y), (x + y) % 2 ? kBlack : kWhite)
@@ -138,22 +146,20 @@ TEST_F(GlDrawing, OneBatchOfManyTrianglesDrawsThemAll) {
 
 TEST_F(GlDrawing, RefusesEmptyOrOversizedTexturesUnknownIdsAndReadsOutsideTheWindow) {
     const std::vector<uint8_t> pixels(16, 0xFF);
-    EXPECT_EQ(device().CreateTexture(0, 2, pixels.data()), 0);
-    EXPECT_EQ(device().CreateTexture(2, -1, pixels.data()), 0);
-    EXPECT_EQ(device().CreateTexture(2, 2, nullptr), 0);
-    EXPECT_EQ(device().CreateTexture(1 << 20, 1, pixels.data()), 0);
-    EXPECT_EQ(device().CreateRenderTarget(0, 0), 0);
-    EXPECT_EQ(device().CreateRenderTarget(1, 1 << 20), 0);
-    EXPECT_TRUE(device().ReadPixels(-1, 0, 2, 2).empty());
-    EXPECT_TRUE(device().ReadPixels(0, 0, kSize + 1, 1).empty());
-    EXPECT_TRUE(device().ReadPixels(0, kSize - 1, 1, 2).empty());
-    EXPECT_TRUE(device().ReadPixels(0, 0, 0, 1).empty());
+    EXPECT_EQ((std::vector{device().CreateTexture(0, 2, pixels.data()),
+                           device().CreateTexture(2, -1, pixels.data()),
+                           device().CreateTexture(2, 2, nullptr),
+                           device().CreateTexture(1 << 20, 1, pixels.data()),
+                           device().CreateRenderTarget(0, 0), device().CreateRenderTarget(1, 1 << 20)}),
+              std::vector<TextureId>(6, 0));
+    EXPECT_TRUE(device().ReadPixels(-1, 0, 2, 2).empty() &&
+                device().ReadPixels(0, 0, kSize + 1, 1).empty() &&
+                device().ReadPixels(0, kSize - 1, 1, 2).empty() &&
+                device().ReadPixels(0, 0, 0, 1).empty());
 
-    TextureId first = device().CreateTexture(2, 2, pixels.data());
-    TextureId second = device().CreateTexture(2, 2, pixels.data());
-    EXPECT_GT(first, 0);
-    EXPECT_GT(second, 0);
-    EXPECT_NE(first, second);
+    const TextureId first = device().CreateTexture(2, 2, pixels.data());
+    const TextureId second = device().CreateTexture(2, 2, pixels.data());
+    EXPECT_TRUE(first > 0 && second > 0 && first != second) << first << " " << second;
     device().DestroyTexture(first);
     device().DestroyTexture(first);
     device().DestroyTexture(12345);
@@ -167,10 +173,7 @@ TEST_F(GlDrawing, RefusesEmptyOrOversizedTexturesUnknownIdsAndReadsOutsideTheWin
     // A part of the window reads from the top too.
     device().SetViewport(0, 0, 1, 1);
     device().Clear(0xFFFFFFFF);
-    const std::vector<uint8_t> corner = device().ReadPixels(0, 0, 2, 1);
-    ASSERT_EQ(corner.size(), 8u);
-    EXPECT_EQ(PixelAt(corner, 2, 0, 0), kWhite);
-    EXPECT_EQ(PixelAt(corner, 2, 1, 0), kBlack);
+    EXPECT_EQ(At(2, {{0, 0}, {1, 0}}), (std::vector{kWhite, kBlack}));
 }
 
 TEST_F(GlDrawing, ARenderTargetStartsTransparentAndCountsRowsAndItsViewportFromItsTop) {
@@ -179,32 +182,23 @@ TEST_F(GlDrawing, ARenderTargetStartsTransparentAndCountsRowsAndItsViewportFromI
     EXPECT_EQ(Read(4), std::vector<uint8_t>(4 * 4 * 4, 0));
     Draw(0, Quad(0, 0, 4, 1, VertexColour(kRed)));
     Draw(0, Quad(2, 3, 3, 4, VertexColour(kBlue)));
-    std::vector<uint8_t> pixels = Read(4);
-    for (int x = 0; x < 4; ++x)
-        EXPECT_EQ(PixelAt(pixels, 4, x, 0), kRed) << x;
-    EXPECT_EQ(PixelAt(pixels, 4, 1, 1), kClear);
-    EXPECT_EQ(PixelAt(pixels, 4, 2, 3), kBlue);
+    EXPECT_EQ(At(4, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {1, 1}, {2, 3}}),
+              (std::vector{kRed, kRed, kRed, kRed, kClear, kBlue}));
     const std::vector<uint8_t> part = device().ReadPixels(2, 2, 2, 2);
-    EXPECT_EQ(PixelAt(part, 2, 0, 1), kBlue);
-    EXPECT_EQ(PixelAt(part, 2, 1, 1), kClear);
+    EXPECT_EQ(std::pair(PixelAt(part, 2, 0, 1), PixelAt(part, 2, 1, 1)), std::pair(kBlue, kClear));
     EXPECT_TRUE(device().ReadPixels(0, 0, 5, 4).empty());
 
     // Making another target leaves this one current with its viewport.
     device().SetViewport(0, 1, 4, 1);
     ASSERT_NE(device().CreateRenderTarget(8, 8), 0);
     device().Clear(0xFF0000FF);
-    pixels = Read(4);
-    EXPECT_EQ(PixelAt(pixels, 4, 1, 0), kRed);
-    EXPECT_EQ(PixelAt(pixels, 4, 1, 1), kBlue);
-    EXPECT_EQ(PixelAt(pixels, 4, 1, 2), kClear);
+    EXPECT_EQ(At(4, {{1, 0}, {1, 1}, {1, 2}}), (std::vector{kRed, kBlue, kClear}));
 
     // Destroying the current one returns to the whole window.
     device().DestroyTexture(target);
     device().SetProjection(0, 0, kSize, kSize);
     Draw(0, Quad(0, 0, kSize, kSize, VertexColour(kRed)));
-    pixels = ReadWindow();
-    ASSERT_FALSE(pixels.empty());
-    EXPECT_EQ(PixelAt(pixels, kSize, kSize - 1, kSize - 1), kRed);
+    EXPECT_EQ(At(kSize, {{kSize - 1, kSize - 1}}), std::vector{kRed});
 }
 
 TEST_F(GlDrawing, ARenderTargetOnTheWindowShowsTheRightWayUpButNotIntoItself) {
@@ -213,19 +207,13 @@ TEST_F(GlDrawing, ARenderTargetOnTheWindowShowsTheRightWayUpButNotIntoItself) {
     Draw(0, Quad(0, 2, 4, 4, VertexColour(kBlue)));
     DrawOnTheWindow();
     Draw(target, Quad(0, 0, 8, 8, VertexColour(kWhite)));
-    std::vector<uint8_t> pixels = Read(16);
-    EXPECT_EQ(PixelAt(pixels, 16, 0, 0), kRed);
-    EXPECT_EQ(PixelAt(pixels, 16, 7, 3), kRed);
-    EXPECT_EQ(PixelAt(pixels, 16, 0, 4), kBlue);
-    EXPECT_EQ(PixelAt(pixels, 16, 7, 7), kBlue);
-    EXPECT_EQ(PixelAt(pixels, 16, 8, 8), kBlack);
+    EXPECT_EQ(At(16, {{0, 0}, {7, 3}, {0, 4}, {7, 7}, {8, 8}}),
+              (std::vector{kRed, kRed, kBlue, kBlue, kBlack}));
 
     // Drawn into itself it would leave its blue middle at the top left.
     device().SetRenderTarget(target);
     Draw(target, Quad(0, 0, 4, 4, VertexColour(kWhite)));
-    pixels = Read(4);
-    EXPECT_EQ(PixelAt(pixels, 4, 0, 0), kRed);
-    EXPECT_EQ(PixelAt(pixels, 4, 0, 3), kBlue);
+    EXPECT_EQ(At(4, {{0, 0}, {0, 3}}), (std::vector{kRed, kBlue}));
 }
 
 // Each factor weighs the source or the destination, colour and alpha alike, and the two add.
@@ -255,7 +243,7 @@ TEST_F(GlDrawing, BlendFactorsWeighTheSourceAndTheDestinationAndAdd) {
         device().Clear(0xC83C78B4); // (60, 120, 180, 200)
         device().SetBlend(blend);
         Draw(0, Quad(0, 0, 2, 2, VertexColour(kSource)));
-        const Rgba drawn = PixelAt(Read(2), 2, 1, 1);
+        const Rgba drawn = At(2, {{1, 1}})[0];
         EXPECT_TRUE(Near(drawn, expected)) << drawn << " instead of " << expected;
     }
 }

@@ -153,16 +153,12 @@ TEST_F(LayerTest, LayersMadeAtRunTimeOrForAnInstancesDepthAreNamedAfterTheirIds)
               }));
 }
 
-class TileMapTest : public RoomFixture {
+// The layered room: instances on layer 20, the tile map on 40, "Tiles".
+class TileMapTest : public LayerTest {
 protected:
     void SetUp() override {
-        RoomFixture::SetUp();
-        AddTileSet(8, 32, 16);
-        const int32_t room = AddRoom("rmTiles");
-        RoomLayer& tiles = AddLayer(room, 1, package::kLayerTiles, 10);
-        tiles.name = Text("Tiles");
-        tiles.tile_map = {0, 3, 2, {1, 2, 3, 4, 5, 6}};
-        AddLayer(room, 2, package::kLayerInstances, 0).name = Text("Things");
+        LayerTest::SetUp();
+        AddLayeredRoom("rmTiles", false, AddObject("oThing"));
         Start();
     }
 
@@ -196,20 +192,20 @@ TEST_F(TileMapTest, CellFlagBitsAreSetAboveHalfAndClearedOtherwise) {
 TEST_F(TileMapTest, TileMapsAreMadeOnALayerByIdOrName) {
     const int32_t package_map = FirstElementId("Tiles");
     const auto by_name =
-        int32_t(CallNamed(nullptr, "layer_tilemap_create", "Things", 16, 24, 0, 4, 2));
-    const auto by_id = int32_t(CallNamed(nullptr, "layer_tilemap_create", 2, 0, 0, 0, 1, 1));
+        int32_t(CallNamed(nullptr, "layer_tilemap_create", "Layer20", 16, 24, 0, 4, 2));
+    const auto by_id = int32_t(CallNamed(nullptr, "layer_tilemap_create", 20, 0, 0, 0, 1, 1));
     EXPECT_GT(by_name, package_map);
     EXPECT_EQ(by_id, by_name + 1);
     const TileMapElement& made = *FindTileMap(*CurrentRoom(), by_name);
     EXPECT_EQ(std::tuple(made.x, made.y, made.map.width, made.map.height),
               std::tuple(16.f, 24.f, 4u, 2u));
     EXPECT_EQ(made.map.cells, std::vector<uint32_t>(8, 0));
-    EXPECT_EQ(CurrentRoom()->FindLayer("Things")->elements.size(), 2u);
+    EXPECT_EQ(CurrentRoom()->FindLayer(20)->elements.size(), 3u); // and the instance
     EXPECT_TRUE(errors_.Empty());
 
     EXPECT_EQ(CallNamed(nullptr, "layer_tilemap_create", "Nowhere", 0, 0, 0, 1, 1), -1);
-    EXPECT_EQ(CallNamed(nullptr, "layer_tilemap_create", 2, 0, 0, 0, 1), -1);
-    EXPECT_EQ(CallNamed(nullptr, "layer_tilemap_create", 2, 0, 0, 0, 100000, 100000), -1);
+    EXPECT_EQ(CallNamed(nullptr, "layer_tilemap_create", 20, 0, 0, 0, 1), -1);
+    EXPECT_EQ(CallNamed(nullptr, "layer_tilemap_create", 20, 0, 0, 0, 100000, 100000), -1);
     EXPECT_EQ(errors_.Messages(),
               (std::vector<std::string>{
                   "layer_tilemap_create() - could not find specified layer in current room",
@@ -231,7 +227,7 @@ TEST_F(TileMapTest, CellsAreSetInsideTheMapAndWithinTheTileSetOrClearedAll) {
 
     EXPECT_EQ(CallNamed(nullptr, "tilemap_set", map, 8 + kTileMirror, 0, 0), 0);
     EXPECT_EQ(CallNamed(nullptr, "tilemap_set", map + 1000, 1, 0, 0), 0);
-    const auto empty = int32_t(CallNamed(nullptr, "layer_tilemap_create", "Things", 0, 0, 0, 0, 3));
+    const auto empty = int32_t(CallNamed(nullptr, "layer_tilemap_create", 20, 0, 0, 0, 0, 3));
     EXPECT_EQ(CallNamed(nullptr, "tilemap_set", empty, 1, 0, 0), 0);
     EXPECT_EQ(CallNamed(nullptr, "tilemap_clear", map + 1000, 0), 0);
     EXPECT_EQ(Cells(map), (std::vector<uint32_t>{1, 2, 3, 4, 5, 7 + kTileFlip}));
