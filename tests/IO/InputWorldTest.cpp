@@ -178,7 +178,8 @@ TEST_F(InputWorldTest, GamepadConnectionEventsAndButtonsThroughTheFrame) {
     int32_t early = pads_.AttachStandard();
     Start();
 
-    EXPECT_EQ(Frame(), (Trace{"gamepad discovered 0"})) << "a device present at start is discovered";
+    EXPECT_EQ(Frame(), (Trace{"gamepad discovered 0"}))
+        << "a device present at start is discovered";
     int32_t stick = pads_.AttachRaw(8, 2, 1);
     pads_.Report(early).buttons[STANDARD_A] = 1;
     EXPECT_EQ(Frame(), (Trace{"begin step sees A", "gamepad discovered 4"}));

@@ -150,7 +150,8 @@ TEST_F(GlDrawing, RefusesEmptyOrOversizedTexturesUnknownIdsAndReadsOutsideTheWin
                            device().CreateTexture(2, -1, pixels.data()),
                            device().CreateTexture(2, 2, nullptr),
                            device().CreateTexture(1 << 20, 1, pixels.data()),
-                           device().CreateRenderTarget(0, 0), device().CreateRenderTarget(1, 1 << 20)}),
+                           device().CreateRenderTarget(0, 0),
+                           device().CreateRenderTarget(1, 1 << 20)}),
               std::vector<TextureId>(6, 0));
     EXPECT_TRUE(device().ReadPixels(-1, 0, 2, 2).empty() &&
                 device().ReadPixels(0, 0, kSize + 1, 1).empty() &&

@@ -32,6 +32,11 @@ protected:
         window_.ClientSize(width, height);
         return {width, height};
     }
+    // The client size, the countdown and the display resets so far.
+    std::tuple<int, int, int, int> State() const {
+        const auto [width, height] = Size();
+        return {width, height, control_.Countdown(), int(control_.DisplayResets())};
+    }
     std::pair<int, int> Position() const {
         int x, y, width, height;
         window_.OuterRect(x, y, width, height);
@@ -52,37 +57,26 @@ protected:
 
 TEST_F(WindowControlTest, ASizeRequestIsAppliedOnTheFollowingFramesAndResetsTheDisplayAtOne) {
     Call("window_set_size", 640, 360);
-    EXPECT_EQ(control_.Countdown(), 10);
-    EXPECT_EQ(Size(), std::make_pair(320, 180)); // not before the next frame
-
+    EXPECT_EQ(State(), std::tuple(320, 180, 10, 0)); // not before the next frame
     Turn();
-    EXPECT_EQ(Size(), std::make_pair(640, 360));
     // The window's own report of the new size does not put the reset off.
-    EXPECT_EQ(control_.Countdown(), 9);
-
+    EXPECT_EQ(State(), std::tuple(640, 360, 9, 0));
     // While the count is above 1 the requested size is held against other changes.
     window_.SetClientSize(500, 500);
     Turn();
-    EXPECT_EQ(Size(), std::make_pair(640, 360));
-    EXPECT_EQ(control_.Countdown(), 8);
-
-    for (int count = 7; count >= 1; --count) {
+    EXPECT_EQ(State(), std::tuple(640, 360, 8, 0));
+    for (int count = 7; count >= 0; --count) {
         Turn();
-        EXPECT_EQ(control_.Countdown(), count);
-        EXPECT_EQ(control_.DisplayResets(), 0);
+        EXPECT_EQ(State(), std::tuple(640, 360, count, count == 0 ? 1 : 0));
     }
-    Turn();
-    EXPECT_EQ(control_.Countdown(), 0);
-    EXPECT_EQ(control_.DisplayResets(), 1);
 
-    // Once reset, the window is left alone; the player's resize schedules another reset.
+    // Once reset, the window is left alone; the player's resize schedules another reset, set
+    // by the report and then counted by the frame.
     window_.SetClientSize(500, 400);
-    Turn(); // the frame before the report of the change is taken
-    EXPECT_EQ(Size(), std::make_pair(500, 400));
-    EXPECT_EQ(control_.Countdown(), 9); // set by the report, then counted by the frame
+    Turn();
+    EXPECT_EQ(State(), std::tuple(500, 400, 9, 1));
     for (int i = 0; i < 9; ++i) Turn();
-    EXPECT_EQ(control_.DisplayResets(), 2);
-    EXPECT_EQ(Size(), std::make_pair(500, 400)) << "no game request: the player's size stays";
+    EXPECT_EQ(State(), std::tuple(500, 400, 0, 2)) << "no game request: the player's size stays";
 }
 
 TEST_F(WindowControlTest, ARequestThatChangesNothingOrComesAtOneStartsNoCountdown) {
@@ -100,8 +94,7 @@ TEST_F(WindowControlTest, ARequestThatChangesNothingOrComesAtOneStartsNoCountdow
     Call("window_center");
     EXPECT_EQ(Position(), std::make_pair(758, 379));
     Turn();
-    EXPECT_EQ(control_.DisplayResets(), 1);
-    EXPECT_EQ(Size(), std::make_pair(400, 300));
+    EXPECT_EQ(State(), std::tuple(400, 300, 0, 1));
 }
 
 TEST_F(WindowControlTest, CentringAfterASizeRequestCentresTheNewSizeInWhicheverFrameItComes) {

@@ -13,9 +13,9 @@ protected:
         GamePackage package;
         package.header.game_name = "TestGame";
         package.header.display_name = "Test Game";
-        return WriteGame(suffix, std::move(package),
-                         walker ? std::vector{"rmFirst", "rmSecond", "rmThird"} : std::vector{"rmFirst"},
-                         0, "oWalker", walker, stale);
+        const std::vector rooms =
+            walker ? std::vector{"rmFirst", "rmSecond", "rmThird"} : std::vector{"rmFirst"};
+        return WriteGame(suffix, std::move(package), rooms, 0, "oWalker", walker, stale);
     }
     ProcessRun Game(const std::string& options, const std::string& environment = "") {
         return Execute(environment + bin_ + "/test_game -game " + options);

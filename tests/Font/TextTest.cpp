@@ -1,15 +1,95 @@
-// Text layout as geometry through the null device, and fonts made from a sprite. Most cases use
-// the default font, whose glyphs are 5x10 rectangles drawn as 7x12 quads one pixel up and left
-// of the pen, 6 pixels apart, lines 10 apart: a quad's top-left corner plus one is the pen.
+// Text: layout as geometry through the null device, fonts made from a sprite, and text on
+// OpenGL without a display against golden images. Every built-in is registered, with a package
+// of one 64x32 texture page (data/font_page.txt):
+//   sprite 0, sGlyphs: four 8x8 frames at (8i, 0), trimmed to widths 3, 5, 2, 4 at x offsets
+//       1, 0, 3, 2; white with the top-right texel clear, so misplaced glyphs show
+//   font 0, fntPixel: its image at (0, 16); 3x5 glyphs 'x' (advance 4), U+00E9 (advance 5,
+//       left offset 1) and U+25AF (advance 4), each with a clear texel around it
+//   font 1, fntWide: the same glyphs scaled 1.5 across and 2 down
+// Most layout cases use the default font, whose glyphs are 5x10 rectangles drawn as 7x12 quads
+// one pixel up and left of the pen, 6 pixels apart, lines 10 apart: a quad's top-left corner plus
+// one is the pen.
+#include "BuiltinCallFixture.h"
+#include "Code/GameConstants.h"
+#include "Code/RuntimeError.h"
+#include "Code/ValueTestSupport.h"
 #include "Font/CFontKT.h"
+#include "Font/FontTable.h"
 #include "Font/SpriteFont.h"
-#include "FontFixture.h"
+#include "Graphics/GlScene.h"
+#include "Graphics/GoldenPixels.h"
+#include "Graphics/GraphicsContext.h"
 #include "Platform/null/NullBackends.h"
 #include "Sprite/CSprite.h"
+#include "Sprite/SpriteTable.h"
 
 namespace {
 
-using namespace font_test;
+enum FontIndex { kPixelFont, kWideFont };
+constexpr int kGlyphWidths[] = {3, 5, 2, 4};
+constexpr int kGlyphOffsets[] = {1, 0, 3, 2};
+
+inline GamePackage FontPackage() {
+    GamePackage package;
+    std::vector<std::string> rows = DataLines("Font/data/font_page.txt");
+    rows.resize(32, std::string(64, '.'));
+    PackageTexture page{};
+    page.width = 64;
+    page.height = 32;
+    page.pixels = KeyPixels(rows, {});
+    for (int i = 0; i < 4; ++i) {
+        const uint16_t x = uint16_t(8 * i), width = uint16_t(kGlyphWidths[i]);
+        package.texture_page_entries.push_back(
+            {x, 0, width, 8, uint16_t(kGlyphOffsets[i]), 0, width, 8, 8, 8, 0});
+    }
+    package.texture_page_entries.push_back({0, 16, 32, 16, 0, 0, 32, 16, 32, 32, 0});
+    package.textures = {page};
+
+    PackageSprite glyphs;
+    glyphs.width = glyphs.height = 8;
+    glyphs.frames = {0, 1, 2, 3};
+    package.sprites = {glyphs};
+
+    PackageFont pixel;
+    pixel.texture_page = 4;
+    pixel.glyphs = {
+        {'x', 1, 1, 3, 5, 4, 0, 0}, {0xE9, 6, 1, 3, 5, 5, 1, 0}, {0x25AF, 11, 1, 3, 5, 4, 0, 0}};
+    PackageFont wide = pixel;
+    wide.scale_x = 1.5f;
+    wide.scale_y = 2;
+    package.fonts = {pixel, wide};
+    return package;
+}
+
+class TextTest : public BuiltinCallTest {
+protected:
+    void LoadTables() {
+        package_ = FontPackage();
+        LoadSprites(package_.sprites);
+        LoadFonts(package_.fonts);
+    }
+    void LoadInto(GraphicsContext& graphics) {
+        LoadTables();
+        graphics.LoadPackage(package_);
+        SetActiveGraphics(&graphics);
+    }
+    void TearDown() override {
+        SetActiveGraphics(nullptr);
+        ClearFonts();
+        ClearSprites();
+        BuiltinCallTest::TearDown();
+    }
+    // The id of a new font of sGlyphs.
+    double SpriteFont(double first, bool proportional, double separation) {
+        return Number("font_add_sprite", Num(0), Num(first), Num(proportional), Num(separation));
+    }
+    double Width(const char* text) { return Number("string_width", Str(text)); }
+    double Height(const char* text) { return Number("string_height", Str(text)); }
+
+    GamePackage package_;
+    RuntimeErrorCapture errors_;
+};
+
 using Pen = std::pair<float, float>;
 
 class TextLayout : public TextTest {
@@ -140,7 +220,8 @@ TEST_F(TextLayout, OneDrawCallPerParagraphWithColoursAndTransforms) {
     Call("draw_text", Num(160), Num(90), Str("xx\xC3\xA9\nx"));
     auto drawn = Drawn();
     ASSERT_EQ(drawn.size(), 2u);
-    EXPECT_EQ(std::pair(drawn[0].size(), drawn[1].size()), (std::pair<size_t, size_t>(6 * 42, 6 * 4)));
+    EXPECT_EQ(std::pair(drawn[0].size(), drawn[1].size()),
+              (std::pair<size_t, size_t>(6 * 42, 6 * 4)));
     EXPECT_EQ(drawn[0][0].colour, 0x7F00FF00u);
 
     // Red to blue along the 12 pixels of the line, from the first quad's left edge (before
@@ -243,6 +324,43 @@ TEST(SpriteFontRules, BoundingBoxSpansAndTheStandIn) {
     // What the font lacks is drawn as U+25AF.
     EXPECT_EQ(font->Find(U'q'), &box);
     EXPECT_EQ(font->Find(U' ')->shift, 6);
+}
+
+class TextGolden : public TextTest {
+protected:
+    void Open(int width, int height) {
+        LoadTables();
+        ASSERT_TRUE(scene_.Open(width, height, package_));
+        Call("draw_clear_alpha", Num(ColourOf(kNavy)), Num(1));
+    }
+
+    GlScene scene_;
+};
+
+// Three yellow lines centred on (32, 20); the euro sign is not in the font and takes no space.
+TEST_F(TextGolden, ACentredParagraphInASpriteFont) {
+    ASSERT_NO_FATAL_FAILURE(Open(64, 40));
+    Call("draw_set_font", Num(SpriteFont('a', true, 1)));
+    Call("draw_set_halign", Num(fa_center));
+    Call("draw_set_valign", Num(fa_middle));
+    Call("draw_set_colour", Num(0x00FFFF));
+    Call("draw_text", Num(32), Num(20), Str("abc dab\nba\u20ACd\ncc"));
+    ExpectGolden(scene_.Picture(), "Font/golden/sprite_font_paragraph", 0);
+}
+
+// White in the default font, then yellow in fntPixel and fntWide: a letter, U+00E9 and a euro
+// sign, which both fonts draw as their U+25AF.
+TEST_F(TextGolden, DefaultAndPackageFontsWithTheStandIn) {
+    ASSERT_NO_FATAL_FAILURE(Open(96, 40));
+    Call("draw_set_colour", Num(0xFFFFFF));
+    Call("draw_text", Num(2), Num(2), Str("Hello, 1+1=2?"));
+    Call("draw_text", Num(2), Num(14), Str("Caf\xC3\xA9 {ok}"));
+    Call("draw_set_font", Num(kPixelFont));
+    Call("draw_set_colour", Num(0x00FFFF));
+    Call("draw_text", Num(60), Num(14), Str("x\xC3\xA9\xE2\x82\xAC"));
+    Call("draw_set_font", Num(kWideFont));
+    Call("draw_text", Num(60), Num(24), Str("x\xC3\xA9\xE2\x82\xAC"));
+    ExpectGolden(scene_.Picture(), "Font/golden/default_and_package_fonts", 0);
 }
 
 } // namespace
