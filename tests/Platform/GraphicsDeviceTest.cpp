@@ -1,11 +1,15 @@
-// The OpenGL device drawing into a window without a display (SDL's offscreen driver, EGL), read
-// back: where textured triangles land, how colours combine, the projection and viewport, render
-// targets read top row first and drawn the right way up, blending, requests it refuses, and the
-// golden image of a small scene that uses render targets.
+// The drawing devices. The OpenGL one drawing into a window without a display (SDL's offscreen
+// driver, EGL), read back: where textured triangles land, how colours combine, the projection
+// and viewport, render targets read top row first and drawn the right way up, blending, requests
+// it refuses, and the golden image of a small scene that uses render targets, with the golden
+// image helper's own rules. The null one keeps textures as the OpenGL one does and refuses what
+// it refuses; its record of draws and clears is read, and so checked, by every drawing-layer test.
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include "GlTestWindow.h"
 #include "GoldenImage.h"
+#include "Platform/null/NullBackends.h"
 
 namespace {
 
@@ -270,6 +274,82 @@ TEST_F(GlDrawing, ASceneWithARenderTargetMatchesItsGoldenImage) {
     Draw(target, mirrored);
     RgbaImage image{16, 16, Read(16)};
     EXPECT_TRUE(MatchesGoldenImage(image, "Platform/golden/render_target_scene.png"));
+}
+
+TEST(NullGraphicsDevice, KeepsTexturesUntilDestroyedAndRefusesWhatTheOpenGlDeviceRefuses) {
+    const std::vector<uint8_t> pixels(64 * 4, 0xFF);
+    NullGraphicsDevice device;
+    EXPECT_EQ(device.CreateTexture(0, 1, pixels.data()), 0);
+    EXPECT_EQ(device.CreateTexture(1, 1, nullptr), 0);
+    EXPECT_EQ(device.CreateRenderTarget(-1, 1), 0);
+    EXPECT_EQ(device.CreateRenderTarget(NullGraphicsDevice::kMaxTextureSide + 1, 1), 0);
+    const TextureId page = device.CreateTexture(8, 4, pixels.data());
+    const TextureId target = device.CreateRenderTarget(2, 3);
+    ASSERT_EQ(device.textures.size(), 2u);
+    EXPECT_EQ(device.textures.at(page).width, 8);
+    EXPECT_EQ(device.textures.at(page).height, 4);
+    EXPECT_FALSE(device.textures.at(page).render_target);
+    EXPECT_EQ(device.textures.at(target).height, 3);
+    EXPECT_TRUE(device.textures.at(target).render_target);
+
+    device.SetRenderTarget(page); // not a render target
+    device.SetRenderTarget(999);
+    EXPECT_EQ(device.target, 0);
+    device.SetBlend({static_cast<BlendFactor>(0), BlendFactor::One});
+    EXPECT_EQ(device.blend, BlendState{});
+    const Vertex triangle[3] = {{0, 0, 0, 0xFF0000FF, 0, 0}, {8, 0, 0, 0xFF0000FF, 1, 0},
+                                {8, 8, 0, 0xFF0000FF, 1, 1}};
+    device.DrawTriangles(999, triangle, 3);
+    device.DrawTriangles(page, triangle, 2);
+    device.SetRenderTarget(target);
+    device.DrawTriangles(target, triangle, 3); // into itself
+    EXPECT_TRUE(device.draws.empty());
+    EXPECT_TRUE(device.ReadPixels(0, 0, 8, 8).empty());
+
+    device.DestroyTexture(target);
+    EXPECT_EQ(device.target, 0); // the window again
+    device.DestroyTexture(target);
+    EXPECT_EQ(device.textures.size(), 1u);
+    EXPECT_EQ(device.textures_created, 2);
+    EXPECT_NE(device.CreateTexture(1, 1, pixels.data()), target); // ids are not reused
+}
+
+RgbaImage Gradient(int width, int height) {
+    RgbaImage image{width, height, {}};
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.pixels.insert(image.pixels.end(),
+                                {uint8_t(x * 40), uint8_t(y * 60), 128, uint8_t(255 - x)});
+    return image;
+}
+
+TEST(GoldenImage, WritesAndReadsBackEveryPixelAndComparesWithinOneStep) {
+    const std::string folder = std::string(TEST_BINARY_DIR) + "/golden_image/";
+    std::filesystem::create_directories(folder);
+    const RgbaImage written = Gradient(5, 3);
+    RgbaImage read;
+    std::string error;
+    ASSERT_TRUE(WritePng(folder + "gradient.png", written, error)) << error;
+    ASSERT_TRUE(ReadPng(folder + "gradient.png", read, error)) << error;
+    EXPECT_EQ(std::pair(read.width, read.height), std::pair(5, 3));
+    EXPECT_EQ(read.pixels, written.pixels);
+    EXPECT_FALSE(ReadPng(folder + "missing.png", read, error));
+    EXPECT_NE(error.find("missing.png"), std::string::npos);
+    EXPECT_FALSE(WritePng(folder + "gradient.png", RgbaImage{2, 2, {0, 0, 0, 0}}, error));
+
+    // One step per channel is let by; beyond it the first pixel is named, or the sizes.
+    const RgbaImage expected = Gradient(4, 4);
+    RgbaImage actual = expected;
+    for (uint8_t& channel : actual.pixels)
+        channel = channel == 255 ? 254 : channel + 1;
+    EXPECT_EQ(CompareImages(expected, actual), "");
+    actual = expected;
+    actual.pixels[(2 * 4 + 3) * 4 + 3] -= 2; // alpha of (3, 2)
+    actual.pixels[(3 * 4 + 0) * 4 + 0] += 5;
+    EXPECT_EQ(
+        CompareImages(expected, actual),
+        "2 pixels differ; the first at (3, 2) is (120, 120, 128, 250), not (120, 120, 128, 252)");
+    EXPECT_EQ(CompareImages(Gradient(4, 2), Gradient(2, 4)), "the image is 2x4, not 4x2");
 }
 
 } // namespace
