@@ -11,8 +11,8 @@
 #include <set>
 
 #include "Code/RuntimeError.h"
-#include "Room/CameraTable.h"
 #include "Object/InstanceLifecycle.h"
+#include "Room/CameraTable.h"
 #include "Room/RoomFixture.h"
 #include "Variable/CInstance.h"
 
