@@ -286,11 +286,11 @@ TEST(NullGraphicsDevice, KeepsTexturesUntilDestroyedAndRefusesWhatTheOpenGlDevic
     const TextureId page = device.CreateTexture(8, 4, pixels.data());
     const TextureId target = device.CreateRenderTarget(2, 3);
     ASSERT_EQ(device.textures.size(), 2u);
-    EXPECT_EQ(device.textures.at(page).width, 8);
-    EXPECT_EQ(device.textures.at(page).height, 4);
-    EXPECT_FALSE(device.textures.at(page).render_target);
-    EXPECT_EQ(device.textures.at(target).height, 3);
-    EXPECT_TRUE(device.textures.at(target).render_target);
+    const auto& kept_page = device.textures.at(page);
+    const auto& kept_target = device.textures.at(target);
+    EXPECT_EQ(std::tuple(kept_page.width, kept_page.height, kept_page.render_target),
+              std::tuple(8, 4, false));
+    EXPECT_EQ(std::tuple(kept_target.height, kept_target.render_target), std::tuple(3, true));
 
     device.SetRenderTarget(page); // not a render target
     device.SetRenderTarget(999);
@@ -303,14 +303,13 @@ TEST(NullGraphicsDevice, KeepsTexturesUntilDestroyedAndRefusesWhatTheOpenGlDevic
     device.DrawTriangles(page, triangle, 2);
     device.SetRenderTarget(target);
     device.DrawTriangles(target, triangle, 3); // into itself
-    EXPECT_TRUE(device.draws.empty());
-    EXPECT_TRUE(device.ReadPixels(0, 0, 8, 8).empty());
+    EXPECT_TRUE(device.draws.empty() && device.ReadPixels(0, 0, 8, 8).empty());
 
     device.DestroyTexture(target);
     EXPECT_EQ(device.target, 0); // the window again
     device.DestroyTexture(target);
-    EXPECT_EQ(device.textures.size(), 1u);
-    EXPECT_EQ(device.textures_created, 2);
+    EXPECT_EQ(std::pair(device.textures.size(), device.textures_created),
+              (std::pair<size_t, int64_t>(1, 2)));
     EXPECT_NE(device.CreateTexture(1, 1, pixels.data()), target); // ids are not reused
 }
 

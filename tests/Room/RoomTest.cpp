@@ -88,19 +88,18 @@ TEST_F(LayerTest, PackageLayersBecomeElementsInDepthOrderAndMoveEachFrame) {
     EXPECT_EQ(running.layers[1].elements[0].instance->id, 100001);
     EXPECT_EQ(std::get<TileMapElement>(running.layers[2].elements[0].asset).map.cells[4], 5u);
     const auto& background = std::get<BackgroundElement>(running.layers[3].elements[0].asset);
-    EXPECT_EQ(background.blend, 0x112233u);
-    EXPECT_FLOAT_EQ(background.alpha, 128.0f / 255.0f);
-    EXPECT_FLOAT_EQ(background.frame, 1);
+    EXPECT_EQ(std::tuple(background.blend, background.alpha, background.frame),
+              std::tuple(0x112233u, 128.0f / 255.0f, 1.f));
     EXPECT_EQ(std::pair(running.backgrounds[0].scale_x, running.backgrounds[0].scale_y),
               std::pair(20.f, 30.f));
 
     RunFrames(3);
     EXPECT_EQ(std::pair(running.layers[3].x_offset, running.layers[3].y_offset),
               std::pair(9.5f, -6.f));
-    EXPECT_FLOAT_EQ(running.layers[0].x_offset, 0);
     // One frame a game frame wraps past the fourth frame; 30 a second at 60 is half a frame.
-    EXPECT_FLOAT_EQ(background.frame, 0);
-    EXPECT_FLOAT_EQ(std::get<BackgroundElement>(running.layers[4].elements[0].asset).frame, 1.5f);
+    EXPECT_EQ((std::vector{running.layers[0].x_offset, background.frame,
+                           std::get<BackgroundElement>(running.layers[4].elements[0].asset).frame}),
+              (std::vector<float>{0, 0, 1.5f}));
     EXPECT_EQ(std::pair(running.backgrounds[0].x, running.backgrounds[0].y), std::pair(11.f, -3.f));
 }
 
@@ -117,9 +116,8 @@ TEST_F(LayerTest, LayersMadeAtRunTimeOrForAnInstancesDepthAreNamedAfterTheirIds)
     const auto on_new = int32_t(CallNamed(nullptr, "instance_create_depth", 0, 0, 55.7, thing));
     const CLayer* at_depth = running.FindLayer(FindInstanceById(on_new)->layer);
     ASSERT_NE(at_depth, nullptr);
-    EXPECT_EQ(at_depth->depth, 55);
-    EXPECT_EQ(at_depth->name, HexName(at_depth->id));
-    ASSERT_EQ(at_depth->elements.size(), 1u);
+    EXPECT_EQ(std::tuple(at_depth->depth, at_depth->name, at_depth->elements.size()),
+              std::tuple(55, HexName(at_depth->id), size_t{1}));
     EXPECT_EQ(at_depth->elements[0].instance->id, on_new);
 
     const int32_t made = int32_t(CallNamed(nullptr, "layer_create", 100));

@@ -116,20 +116,21 @@ protected:
         ClearSprites();
         BuiltinCallTest::TearDown();
     }
+    double Get(const char* getter, double index) { return Number(getter, Num(index)); }
 };
 
 TEST_F(SpriteFunctions, GettersReadTheRecordAndSetOffsetMovesItsOrigin) {
-    EXPECT_EQ((std::vector{Number("sprite_get_number", Num(2)), Number("sprite_get_width", Num(2)),
-                           Number("sprite_get_height", Num(2)), Number("sprite_get_xoffset", Num(2)),
-                           Number("sprite_get_yoffset", Num(2)), Number("sprite_get_speed", Num(2))}),
+    EXPECT_EQ((std::vector{Get("sprite_get_number", 2), Get("sprite_get_width", 2),
+                           Get("sprite_get_height", 2), Get("sprite_get_xoffset", 2),
+                           Get("sprite_get_yoffset", 2), Get("sprite_get_speed", 2)}),
               (std::vector<double>{6, 24, 12, 4, -2, 12}));
-    EXPECT_EQ(Text("sprite_get_name", Num(2)), "sMireth");
-    EXPECT_EQ(Text("sprite_get_name", Num(0)), "sBlock");
-    // The origin moves in whole pixels.
+    EXPECT_EQ(std::pair(Text("sprite_get_name", Num(2)), Text("sprite_get_name", Num(0))),
+              (std::pair<std::string, std::string>("sMireth", "sBlock")));
+    // The origin moves in whole pixels; other sprites keep theirs.
     Call("sprite_set_offset", Num(0), Num(7.9), Num(-3.5));
-    EXPECT_EQ(Number("sprite_get_xoffset", Num(0)), 7);
-    EXPECT_EQ(Number("sprite_get_yoffset", Num(0)), -3);
-    EXPECT_EQ(Number("sprite_get_xoffset", Num(2)), 4); // other sprites keep theirs
+    EXPECT_EQ((std::vector{Get("sprite_get_xoffset", 0), Get("sprite_get_yoffset", 0),
+                           Get("sprite_get_xoffset", 2)}),
+              (std::vector<double>{7, -3, 4}));
 
     // A missing sprite gives zero and undefined, quietly.
     std::string errors;
@@ -137,26 +138,23 @@ TEST_F(SpriteFunctions, GettersReadTheRecordAndSetOffsetMovesItsOrigin) {
     for (double index : {1.0, 3.0, -1.0}) {
         for (const char* getter : {"sprite_get_number", "sprite_get_width", "sprite_get_height",
                                    "sprite_get_xoffset", "sprite_get_yoffset", "sprite_get_speed"})
-            EXPECT_EQ(Number(getter, Num(index)), 0) << getter << " " << index;
+            EXPECT_EQ(Get(getter, index), 0) << getter << " " << index;
         EXPECT_EQ(Text("sprite_get_name", Num(index)), "<undefined>");
         Call("sprite_set_offset", Num(index), Num(1), Num(1));
     }
     ErrorOutput().CaptureTo(nullptr);
     EXPECT_EQ(debug_ + errors, "");
-    EXPECT_EQ(std::pair(Number("sprite_get_xoffset", Num(0)), Number("sprite_get_xoffset", Num(2))),
+    EXPECT_EQ(std::pair(Get("sprite_get_xoffset", 0), Get("sprite_get_xoffset", 2)),
               std::pair(7.0, 4.0));
 
     // The table keeps the package's indices; a second load replaces the first.
     EXPECT_EQ(SpriteCount(), 3);
-    EXPECT_EQ(GetSprite(1), nullptr);
-    EXPECT_EQ(GetSprite(3), nullptr);
-    EXPECT_EQ(GetSprite(-1), nullptr);
+    EXPECT_TRUE(!GetSprite(1) && !GetSprite(3) && !GetSprite(-1));
     LoadSprites({Sprite("sOther", 8, 1)});
     EXPECT_EQ(SpriteCount(), 1);
     EXPECT_EQ(GetSprite(0)->Name(), "sOther");
     ClearSprites();
-    EXPECT_EQ(SpriteCount(), 0);
-    EXPECT_EQ(GetSprite(0), nullptr);
+    EXPECT_TRUE(SpriteCount() == 0 && !GetSprite(0));
 }
 
 } // namespace
