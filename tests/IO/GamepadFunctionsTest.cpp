@@ -39,9 +39,9 @@ TEST_F(GamepadFunctionsTest, StandardSlotButtonsAcrossSteps) {
     EXPECT_EQ(Read("gamepad_is_connected", 0), 0) << "devices are discovered by the step's update";
     UpdateGamepads();
     ASSERT_EQ(Read("gamepad_is_connected", 0), 1);
-    EXPECT_EQ(Read("gamepad_button_count", 0), 16);
-    EXPECT_EQ(Read("gamepad_axis_count", 0), 4);
-    EXPECT_EQ(Read("gamepad_hat_count", 0), 0);
+    EXPECT_EQ((std::vector{Read("gamepad_button_count", 0), Read("gamepad_axis_count", 0),
+                           Read("gamepad_hat_count", 0)}),
+              (std::vector<double>{16, 4, 0}));
 
     pads_.Report(pad).buttons[STANDARD_A] = 1;
     UpdateGamepads();
@@ -87,17 +87,16 @@ TEST_F(GamepadFunctionsTest, TriggersSticksThresholdAndDeadZone) {
     }
     RuntimeErrorCapture errors;
     Call("gamepad_set_axis_deadzone", RealValue(0), RealValue(1.5));
-    ASSERT_EQ(errors.Messages().size(), 1u);
-    EXPECT_EQ(errors.Messages()[0], "Axis dead zone is outside the accepted range");
     EXPECT_EQ(Read("gamepad_get_axis_deadzone", 0), 0.25);
-
+    // A slot outside the table changes and reports nothing.
     for (int32_t slot : {-1, 12}) {
-        EXPECT_EQ(Read("gamepad_is_connected", slot), 0);
-        EXPECT_EQ(Read("gamepad_axis_value", slot, gp_axislh), 0);
+        EXPECT_EQ(std::pair(Read("gamepad_is_connected", slot),
+                            Read("gamepad_axis_value", slot, gp_axislh)),
+                  std::pair(0.0, 0.0));
         Call("gamepad_set_axis_deadzone", RealValue(slot), RealValue(2));
     }
-    EXPECT_EQ(errors.Messages().size(), 1u)
-        << "a slot outside the table changes and reports nothing";
+    EXPECT_EQ(errors.Messages(),
+              std::vector<std::string>{"Axis dead zone is outside the accepted range"});
 }
 
 TEST(GamepadDeadZoneTest, RescalesBeyondTheZone) {
@@ -114,8 +113,8 @@ TEST_F(GamepadFunctionsTest, RawSlotsReadThroughTheirMapping) {
                         "lefttrigger:a2,righttrigger:+a3,dpdown:-a3,x:b7,platform:Linux,");
     int32_t plain = pads_.AttachRaw(2, 1, 0);
     UpdateGamepads();
-    ASSERT_EQ(Read("gamepad_is_connected", 4), 1) << "joysticks start at slot 4";
-    ASSERT_EQ(Read("gamepad_is_connected", 5), 1);
+    ASSERT_EQ(Read("gamepad_is_connected", 4) + Read("gamepad_is_connected", 5), 2)
+        << "joysticks start at slot 4";
     EXPECT_EQ(Read("gamepad_hat_count", 4), 1);
 
     GamepadReport& report = pads_.Report(stick);
@@ -171,8 +170,8 @@ TEST_F(GamepadFunctionsTest, DevicesTakeAndLeaveSlots) {
 
     Call("gamepad_set_vibration", RealValue(1), RealValue(0.25), RealValue(3));
     UpdateGamepads();
-    EXPECT_EQ(pads_.motors[more[0]].left, 0.25f);
-    EXPECT_EQ(pads_.motors[more[0]].right, 1.0f);
+    EXPECT_EQ(std::pair(pads_.motors[more[0]].left, pads_.motors[more[0]].right),
+              std::pair(0.25f, 1.0f));
     EXPECT_EQ(Number("gamepad_get_device_count"), 12);
 }
 

@@ -1,13 +1,21 @@
-// Keyboard and mouse through a running world: window events posted to the null window, the
-// step's update, the keyboard and mouse events of the frame, and the built-ins scripts read.
+// Keyboard, mouse and gamepads through a running world: window events posted to the null
+// window, the step's update, the keyboard and mouse events of the frame, the gamepad system
+// events of the asynchronous stage with their map in async_load, and the built-ins scripts read.
 #include <string>
 #include <vector>
 
 #include "Code/ValueArray.h"
+#include "Code/ValueText.h"
+#include "IO/GamepadConstants.h"
+#include "IO/GamepadLayer.h"
 #include "IO/InputConstants.h"
 #include "IO/InputReplay.h"
 #include "IO/InputState.h"
+#include "Object/AsyncEvents.h"
 #include "Object/WorldFixture.h"
+#include "Platform/null/NullGamepads.h"
+#include "Support/CDS_Map.h"
+#include "Support/DsState.h"
 #include "Variable/BuiltinVariableTable.h"
 
 namespace {
@@ -23,16 +31,31 @@ double ReadVariable(const char* name) {
     return value.Kind() == VALUE_REAL ? value.val : -1;
 }
 
+std::string MapEntry(int32_t map, const char* key) {
+    ScopedRValue name;
+    MakeString(name, key);
+    const RValue* value = DsMaps().Find(map) ? DsMaps().Find(map)->Find(name) : nullptr;
+    return value ? ValueText(*value) : "?";
+}
+
+void NoteSystemEvent(CInstance*, CInstance*) {
+    const int32_t map = int32_t(ReadVariable("async_load"));
+    g_trace.push_back(MapEntry(map, "event_type") + " " + MapEntry(map, "pad_index"));
+}
+
 class InputWorldTest : public WorldFixture {
 protected:
     void SetUp() override {
         WorldFixture::SetUp();
         RunnerInput() = InputState{};
+        StartGamepads(pads_, GamepadTable::kAllSlots, "");
         g_trace.clear();
     }
     void TearDown() override {
         RunnerReplay().Stop();
         RunnerInput() = InputState{};
+        StopGamepads();
+        ClearAsyncEvents();
         WorldFixture::TearDown();
     }
     // One frame; the trace holds what its handlers noted.
@@ -41,6 +64,8 @@ protected:
         RunFrames(1);
         return g_trace;
     }
+
+    NullGamepads pads_;
 };
 
 using Trace = std::vector<std::string>;
@@ -141,6 +166,28 @@ TEST_F(InputWorldTest, MouseThroughTheRoomsView) {
     EXPECT_EQ(presses, 1) << "pressed away from it";
     EXPECT_EQ(ReadVariable("mouse_x"), 500);
     EXPECT_EQ(ReadVariable("mouse_button"), mb_left);
+}
+
+TEST_F(InputWorldTest, GamepadConnectionEventsAndButtonsThroughTheFrame) {
+    int32_t listener = AddObject("oListener");
+    AddEvent(listener, ev_other, ev_system_event, NoteSystemEvent);
+    AddEvent(listener, ev_step, ev_step_begin, [](CInstance* self, CInstance*) {
+        if (CallNamed(self, "gamepad_button_check_pressed", 0, gp_face1)) Note("begin step sees A");
+    });
+    AddInstance(AddRoom("rmPads"), listener);
+    int32_t early = pads_.AttachStandard();
+    Start();
+
+    EXPECT_EQ(Frame(), (Trace{"gamepad discovered 0"}))
+        << "a device present at start is discovered";
+    int32_t stick = pads_.AttachRaw(8, 2, 1);
+    pads_.Report(early).buttons[STANDARD_A] = 1;
+    EXPECT_EQ(Frame(), (Trace{"begin step sees A", "gamepad discovered 4"}));
+    pads_.Detach(early);
+    pads_.Detach(stick);
+    EXPECT_EQ(Frame(), (Trace{"gamepad lost 0", "gamepad lost 4"}));
+    EXPECT_EQ(Frame(), Trace{});
+    EXPECT_EQ(MapEntry(0, "event_type"), "?") << "each event's map is gone after it";
 }
 
 } // namespace

@@ -30,19 +30,11 @@ protected:
         WorldFixture::TearDown();
     }
 
-    // A tile set of `tile_count` tiles whose whole image is width x height pixels.
+    // A tile set of `tile_count` 8x8 tiles, four a row, on a white page of width x height.
     int32_t AddTileSet(uint32_t tile_count, uint16_t width, uint16_t height) {
-        if (package_.textures.empty()) {
-            PackageTexture texture;
-            texture.encoding = TextureEncoding::Raw32;
-            texture.width = texture.height = 1;
-            texture.pixels = {255, 255, 255, 255};
-            package_.textures.emplace_back(texture);
-        }
-        package_.texture_page_entries.push_back({0, 0, 1, 1, 0, 0, 1, 1, width, height, 0});
         PackageBackground tile_set;
         tile_set.name = Text("ts" + std::to_string(package_.backgrounds.size()));
-        tile_set.texture_page = int32_t(package_.texture_page_entries.size() - 1);
+        tile_set.texture_page = AddPage(width, height);
         tile_set.tile_width = tile_set.tile_height = 8;
         tile_set.columns = 4;
         tile_set.tile_count = tile_count;

@@ -1,6 +1,6 @@
 // The Draw stage in the frame, against the recording device: which drawing events run how
 // often and in what order, what instances draw by default, the views' ports, the copy of the
-// application surface to the window, and what each frame hands the device.
+// application surface to the window and its letterbox, and what each frame hands the device.
 #include "Run/DrawStage.h"
 
 #include <algorithm>
@@ -37,31 +37,6 @@ constexpr std::pair<int32_t, EventFunction> kRecorders[] = {
     {ev_draw_post, Record<ev_draw_post>}, {ev_gui_begin, Record<ev_gui_begin>},
     {ev_gui, Record<ev_gui>},             {ev_gui_end, Record<ev_gui_end>}};
 
-void DrawNothing(CInstance* self, CInstance*) {
-    g_calls.push_back({ev_draw_normal, self->id, g_device->viewport});
-}
-
-void DrawSpriteAt50(CInstance* self, CInstance*) {
-    CallNamed(self, "draw_sprite", 0, 0, 50, 50);
-}
-
-void DrawTriangle(CInstance* self, CInstance*) {
-    CallNamed(self, "draw_triangle", 0, 0, 10, 0, 0, 10, 0);
-}
-
-void LeaveATargetSet(CInstance* self, CInstance*) {
-    CallNamed(self, "surface_set_target", CallNamed(self, "surface_create", 8, 8));
-}
-
-void MakeSurfaces(CInstance* self, CInstance*) {
-    for (int i = 0; i < 40; ++i)
-        CallNamed(self, "surface_create", 4, 4);
-}
-
-void HideSelf(CInstance* self, CInstance*) {
-    self->SetFlag(INSTANCE_FLAG_VISIBLE, false);
-}
-
 class DrawStageTest : public RoomDrawingFixture {
 protected:
     void SetUp() override {
@@ -71,7 +46,6 @@ protected:
         g_device = &graphics_;
     }
 
-    // An object with a recording handler for every drawing event.
     int32_t AddRecorder(const std::string& name, int32_t depth = 0) {
         const int32_t object = AddObject(name, -1, false, depth);
         for (const auto& [subtype, handler] : kRecorders)
@@ -83,7 +57,6 @@ protected:
         const Surface* surface = drawing_.Targets().Find(0);
         return surface ? surface->texture : 0;
     }
-    // The texture clears of `target`, in order.
     std::vector<uint32_t> ClearsOf(TextureId target) {
         std::vector<uint32_t> clears;
         for (const auto& clear : graphics_.clears)
@@ -104,7 +77,6 @@ TEST_F(DrawStageTest, TwoViewsRunTheViewEventsTwiceAndTheOthersOnce) {
     StartDrawing();
 
     RunFrames(1);
-    // Pre-draw, then each visible view in order with its port, then Post-draw and the GUI.
     std::vector<int32_t> order;
     for (const DrawCall& call : g_calls) {
         order.push_back(call.subtype);
@@ -116,17 +88,16 @@ TEST_F(DrawStageTest, TwoViewsRunTheViewEventsTwiceAndTheOthersOnce) {
     EXPECT_EQ(g_calls[1].viewport, (NullGraphicsDevice::Viewport{0, 0, 160, 180}));
     EXPECT_EQ(g_calls[4].viewport, (NullGraphicsDevice::Viewport{160, 0, 160, 180}));
     EXPECT_EQ(g_views, (std::vector<double>{0, 2}));
-    // The GUI covers the whole window.
     EXPECT_EQ(g_calls.back().viewport, (NullGraphicsDevice::Viewport{0, 0, 640, 480}));
 
     RunFrames(1);
     EXPECT_EQ(g_calls.size(), 2 * order.size());
 }
 
-// Without views each event runs once, Draw over the whole surface; hidden instances run none.
 TEST_F(DrawStageTest, WithoutViewsEachEventRunsOnceAndInvisibleInstancesNone) {
     const int32_t recorder = AddRecorder("oRecorder");
-    AddEvent(recorder, ev_create, 0, HideSelf);
+    AddEvent(recorder, ev_create, 0,
+             [](CInstance* self, CInstance*) { self->SetFlag(INSTANCE_FLAG_VISIBLE, false); });
     const int32_t seen = AddRecorder("oSeen");
     const int32_t room = AddRoom("rmHidden");
     AddInstance(room, recorder);
@@ -146,10 +117,11 @@ TEST_F(DrawStageTest, DrawHandlersReplaceTheDefaultSpriteAndDrawEndLiesOnTopOfEv
     const int32_t sprite = AddWhiteSprite("sBox");
     const int32_t plain = AddObject("oPlain", -1, false, 0, sprite);
     const int32_t handled = AddObject("oHandled", -1, false, 0, sprite);
-    AddEvent(handled, ev_draw, ev_draw_normal, DrawNothing);
+    AddEvent(handled, ev_draw, ev_draw_normal, Record<ev_draw_normal>);
     const int32_t deep = AddObject("oDeep", -1, false, 100); // on the layer drawn first
-    AddEvent(deep, ev_draw, ev_draw_normal, DrawNothing);
-    AddEvent(deep, ev_draw, ev_draw_end, DrawSpriteAt50);
+    AddEvent(deep, ev_draw, ev_draw_normal, Record<ev_draw_normal>);
+    AddEvent(deep, ev_draw, ev_draw_end,
+             [](CInstance* self, CInstance*) { CallNamed(self, "draw_sprite", 0, 0, 50, 50); });
     const int32_t room = AddRoom("rmSprites");
     AddInstance(room, plain, 10, 20);
     AddInstance(room, handled, 100, 100);
@@ -158,67 +130,65 @@ TEST_F(DrawStageTest, DrawHandlersReplaceTheDefaultSpriteAndDrawEndLiesOnTopOfEv
 
     RunFrames(1);
     EXPECT_EQ(g_calls.size(), 2u);
-    // Only the plain instance's sprite, into the application surface at its position; then
-    // Draw End's.
     const std::vector<Vertex> quads = VerticesOf(PageTexture(0), SurfaceTexture());
     ASSERT_EQ(quads.size(), 12u);
     EXPECT_EQ(BoundsOf(quads, 0, 6), (std::array<float, 4>{10, 20, 26, 36}));
     EXPECT_EQ(BoundsOf(quads, 6, 6), (std::array<float, 4>{50, 50, 66, 66}));
 }
 
-// An instance without handlers or sprite draws nothing: the copy is the only draw.
-TEST_F(DrawStageTest, TheSurfaceIsCopiedToTheWindowAtAWholeScale) {
-    AddObject("oQuiet");
-    AddInstance(AddRoom("rmQuiet"), 0);
-    package_.options.window_colour = 0x563412; // red lowest
-    StartDrawing();
-
-    RunFrames(1);
-    EXPECT_TRUE(g_calls.empty());
-    drawing_.Flush();
-    ASSERT_EQ(graphics_.draws.size(), 1u);
-    ASSERT_NE(SurfaceTexture(), 0u);
-    EXPECT_EQ(graphics_.textures.at(SurfaceTexture()).width, 320);
-    EXPECT_EQ(graphics_.textures.at(SurfaceTexture()).height, 180);
-    // 640x480 holds 320x180 twice over: 640x360 with bars of 60 above and below.
-    const std::vector<Vertex> copy = VerticesOf(SurfaceTexture(), 0);
-    ASSERT_EQ(copy.size(), 6u);
-    const WindowRect expected = FitSurfaceToWindow(320, 180, 640, 480);
-    for (const Vertex& corner : copy) {
-        EXPECT_TRUE(corner.x == expected.x || corner.x == expected.x + expected.width) << corner.x;
-        EXPECT_TRUE(corner.y == expected.y || corner.y == expected.y + expected.height) << corner.y;
-    }
-    EXPECT_EQ(expected, (WindowRect{0, 60, 640, 360}));
-    // Cleared once, to the package's window colour made opaque, as no Pre-draw handler ran.
-    EXPECT_EQ(ClearsOf(0), std::vector<uint32_t>{0xFF123456u});
-}
-
-TEST_F(DrawStageTest, TheCursorSpriteIsDrawnLastAtTheMouse) {
+TEST_F(DrawStageTest, EachFrameDrawsTheSurfaceCopyAndCursorAndCountsItAlone) {
     const int32_t sprite = AddWhiteSprite("sBox");
-    AddRoom("rmEmpty");
+    const int32_t object = AddObject("oDrawer");
+    AddEvent(object, ev_step, ev_step_normal, [](CInstance* self, CInstance*) {
+        CallNamed(self, "draw_triangle", 0, 0, 10, 0, 0, 10, 0);
+    });
+    const int32_t room = AddRoom("rmOnly");
+    AddInstance(room, object);
+    AddInstance(room, object);
+    package_.options.window_colour = 0x563412; // red lowest
     StartDrawing();
     CursorSprite() = sprite;
     RunnerInput().mouse.Move(20, 30);
 
     RunFrames(1);
+    CursorSprite() = -1;
     const PointF mouse = RunnerInput().mouse.Current().position; // in the surface's pixels
     ASSERT_NE(mouse, (PointF{0, 0}));
-    CursorSprite() = -1;
-    drawing_.Flush();
-    // Over the copy of the surface, doubled into the window below a bar of 60: at the mouse.
-    ASSERT_FALSE(graphics_.draws.empty());
-    const auto& last = graphics_.draws.back();
-    EXPECT_EQ(last.texture, PageTexture(0));
-    EXPECT_EQ(last.target, 0u);
+    EXPECT_EQ(graphics_.frames_presented, 1);
+    ASSERT_EQ(graphics_.draws.size(), 3u);
+    EXPECT_EQ(graphics_.draws[0].vertices.size(), 6u);
+    EXPECT_EQ(drawing_.Counters().draw_calls, 3);
+    ASSERT_NE(SurfaceTexture(), 0u);
+    EXPECT_EQ(std::pair(graphics_.textures.at(SurfaceTexture()).width,
+                        graphics_.textures.at(SurfaceTexture()).height),
+              std::pair(320, 180));
+    // 640x480 holds 320x180 twice over: 640x360 with bars of 60 above and below.
+    const std::vector<Vertex> copy = VerticesOf(SurfaceTexture(), 0);
+    ASSERT_EQ(copy.size(), 6u);
+    EXPECT_EQ(BoundsOf(copy), (std::array<float, 4>{0, 60, 640, 420}));
+    // Cleared once, to the package's window colour made opaque, as no Pre-draw handler ran.
+    EXPECT_EQ(ClearsOf(0), std::vector<uint32_t>{0xFF123456u});
+    const auto& cursor = graphics_.draws.back();
+    EXPECT_EQ(std::pair(cursor.texture, cursor.target), std::pair(PageTexture(0), TextureId{0}));
     const float left = mouse.x * 2, top = 60 + mouse.y * 2;
-    EXPECT_EQ(BoundsOf(last.vertices), (std::array{left, top, left + 16, top + 16}));
+    EXPECT_EQ(BoundsOf(cursor.vertices), (std::array{left, top, left + 16, top + 16}));
+
+    RunFrames(2);
+    EXPECT_EQ(graphics_.draws.size(), 7u);
+    EXPECT_EQ(std::pair(drawing_.Counters().draw_calls, drawing_.Counters().vertices),
+              (std::pair<int64_t, int64_t>(2, 12)));
 }
 
 TEST_F(DrawStageTest, SurfaceMisuseInDrawingEventsLeavesTheApplicationSurfaceInUse) {
     const int32_t careless = AddObject("oCareless");
-    AddEvent(careless, ev_draw, ev_draw_normal, LeaveATargetSet);
+    AddEvent(careless, ev_draw, ev_draw_normal, [](CInstance* self, CInstance*) {
+        CallNamed(self, "surface_set_target", CallNamed(self, "surface_create", 8, 8));
+    });
     const int32_t maker = AddObject("oMaker");
-    AddEvent(maker, ev_draw, ev_draw_pre, MakeSurfaces);
+    AddEvent(maker, ev_draw, ev_draw_pre, [](CInstance* self, CInstance*) {
+        for (int i = 0; i < 40; ++i)
+            CallNamed(self, "surface_create", 4, 4);
+    });
     const int32_t room = AddRoom("rmCareless");
     AddInstance(room, careless);
     AddInstance(room, careless);
@@ -226,7 +196,6 @@ TEST_F(DrawStageTest, SurfaceMisuseInDrawingEventsLeavesTheApplicationSurfaceInU
     StartDrawing();
 
     RunFrames(1);
-    // A target left set is reported once a frame and reset.
     EXPECT_EQ(error_output_,
               "Unbalanced surface stack. You MUST use surface_reset_target() for each set.\n");
     EXPECT_EQ(drawing_.Targets().Depth(), 0u);
@@ -234,8 +203,8 @@ TEST_F(DrawStageTest, SurfaceMisuseInDrawingEventsLeavesTheApplicationSurfaceInU
     // clears it once, and the copy still reaches the window.
     EXPECT_EQ(ClearsOf(SurfaceTexture()).size(), 1u);
     drawing_.Flush();
-    EXPECT_EQ(graphics_.draws.back().texture, SurfaceTexture());
-    EXPECT_EQ(graphics_.draws.back().target, 0u);
+    EXPECT_EQ(std::pair(graphics_.draws.back().texture, graphics_.draws.back().target),
+              std::pair(SurfaceTexture(), TextureId{0}));
 }
 
 TEST_F(DrawStageTest, InstancesOnAnInvisibleLayerRunNoDrawingEvents) {
@@ -247,7 +216,6 @@ TEST_F(DrawStageTest, InstancesOnAnInvisibleLayerRunNoDrawingEvents) {
 
     // Alone with its events, and then beside a second instance.
     RunFrames(1);
-    EXPECT_TRUE(g_calls.empty());
     CallNamed(nullptr, "instance_create_depth", 0, 0, 10, hidden);
     RunFrames(1);
     EXPECT_TRUE(g_calls.empty());
@@ -256,8 +224,6 @@ TEST_F(DrawStageTest, InstancesOnAnInvisibleLayerRunNoDrawingEvents) {
     EXPECT_EQ(g_calls.size(), 2 * std::size(kRecorders));
 }
 
-// Without keeping the aspect the surface is stretched over the window; without the surface the
-// room is drawn straight into the window.
 TEST_F(DrawStageTest, WithoutKeepAspectOrWithoutTheSurface) {
     const int32_t plain = AddObject("oPlain", -1, false, 0, AddWhiteSprite("sBox"));
     AddInstance(AddRoom("rmDirect"), plain, 10, 20);
@@ -269,41 +235,30 @@ TEST_F(DrawStageTest, WithoutKeepAspectOrWithoutTheSurface) {
     ASSERT_EQ(stage.ApplicationSurface(), 0);
     const std::vector<Vertex> copy = VerticesOf(SurfaceTexture(), 0);
     ASSERT_EQ(copy.size(), 6u);
-    for (const Vertex& corner : copy) {
-        EXPECT_TRUE(corner.x == 0 || corner.x == 640) << corner.x;
-        EXPECT_TRUE(corner.y == 0 || corner.y == 480) << corner.y;
-    }
+    EXPECT_EQ(BoundsOf(copy), (std::array<float, 4>{0, 0, 640, 480}));
 
     stage.use_application_surface = false;
     stage.Run(drawing_, *CurrentRoom());
     EXPECT_EQ(stage.ApplicationSurface(), -1);
     EXPECT_EQ(drawing_.Targets().Find(0), nullptr);
     EXPECT_EQ(VerticesOf(PageTexture(0), 0).size(), 6u);
-    // The room's rectangle over the whole window.
     EXPECT_EQ(graphics_.draws.back().viewport, (NullGraphicsDevice::Viewport{0, 0, 640, 480}));
     EXPECT_EQ(graphics_.draws.back().projection, (NullGraphicsDevice::Projection{0, 0, 640, 480}));
 }
 
-// Each frame's drawing reaches the device before the frame is presented, and the counters
-// cover one frame at a time.
-TEST_F(DrawStageTest, EachFrameHandsItsDrawingToTheDeviceAndCountsItAlone) {
-    const int32_t object = AddObject("oDrawer");
-    AddEvent(object, ev_step, ev_step_normal, DrawTriangle);
-    const int32_t room = AddRoom("rmOnly");
-    AddInstance(room, object);
-    AddInstance(room, object);
-    StartDrawing();
-
-    // Each frame: both triangles in one call, then the copy of the application surface.
-    RunFrames(1);
-    EXPECT_EQ(graphics_.frames_presented, 1);
-    ASSERT_EQ(graphics_.draws.size(), 2u);
-    EXPECT_EQ(graphics_.draws[0].vertices.size(), 6u);
-    EXPECT_EQ(drawing_.Counters().draw_calls, 2);
-    RunFrames(2);
-    EXPECT_EQ(graphics_.draws.size(), 6u);
-    EXPECT_EQ(drawing_.Counters().draw_calls, 2);
-    EXPECT_EQ(drawing_.Counters().vertices, 12);
+TEST(Letterbox, WholeScalesCentredWithBarsFractionalOnlyBelowOneToOne) {
+    EXPECT_EQ(FitSurfaceToWindow(320, 180, 1280, 720), (WindowRect{0, 0, 1280, 720}));
+    EXPECT_EQ(FitSurfaceToWindow(320, 180, 320, 180), (WindowRect{0, 0, 320, 180}));
+    // 1920/320 = 6 but 1200/180 = 6.67: 6x, bars above and below.
+    EXPECT_EQ(FitSurfaceToWindow(320, 180, 1920, 1200), (WindowRect{0, 60, 1920, 1080}));
+    // 1000/320 = 3.1 and 700/180 = 3.9: 3x, not the fractional 3.125.
+    EXPECT_EQ(FitSurfaceToWindow(320, 180, 1000, 700), (WindowRect{20, 80, 960, 540}));
+    // A tall window: bars above and below, side bars from the rounding down.
+    EXPECT_EQ(FitSurfaceToWindow(320, 180, 650, 1000), (WindowRect{5, 320, 640, 360}));
+    EXPECT_EQ(FitSurfaceToWindow(320, 180, 160, 200), (WindowRect{0, 55, 160, 90}));
+    EXPECT_EQ(FitSurfaceToWindow(320, 180, 300, 90), (WindowRect{70, 0, 160, 90}));
+    EXPECT_EQ(FitSurfaceToWindow(0, 180, 640, 480), WindowRect{});
+    EXPECT_EQ(FitSurfaceToWindow(320, 180, 0, 480), WindowRect{});
 }
 
 } // namespace

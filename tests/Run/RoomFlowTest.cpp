@@ -1,6 +1,7 @@
 // Rooms in their order of work: a player that persists restarts its first room with a second
 // player made at run time, walks through a plain room, a persistent room and back, and the
-// whole run is compared with a hand-checked trace (data/room_flow_trace.txt).
+// whole run is compared with a hand-checked trace (data/room_flow_trace.txt); restarts, the
+// room order's ends, missing rooms, and a room's stretched instance.
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -80,40 +81,26 @@ TEST_F(RoomFlowTest, RoomsStartAndEndInTheirOrderWithPersistentInstancesAndRooms
     for (const CInstance* instance : CurrentRoom()->active.View())
         room_list.push_back(instance->id);
     EXPECT_EQ(room_list, (std::vector<int32_t>{100005, 100001, 100002}));
-    RunFrames(11);
+    // The persistent room keeps its instance's state, out of reach while the game is elsewhere.
+    RunFrames(1);
+    ASSERT_EQ(Runner().current_room, g_room_b);
+    FindInstanceById(100003)->image_angle = 45;
+    RunFrames(1);
+    EXPECT_EQ(FindInstanceById(100003), nullptr);
+    EXPECT_EQ(CallNamed(nullptr, "instance_number", thing), 1); // rmC's own
+    RunFrames(1);
+    ASSERT_EQ(Runner().current_room, g_room_b);
+    EXPECT_EQ(FindInstanceById(100003)->image_angle, 45);
+    RunFrames(8);
 
     EXPECT_FALSE(Runner().running);
     EXPECT_EQ(errors.Messages(), std::vector<std::string>{"Moving to next room after the last room."});
     EndGame();
-    // Hand-checked, with notes on each step.
     std::vector<std::string> expected;
     std::istringstream trace(ReadText(TEST_SOURCE_DIR "/Run/data/room_flow_trace.txt"));
     for (std::string line; std::getline(trace, line);)
         if (!line.empty() && line[0] != '#') expected.push_back(line);
     EXPECT_EQ(EventTrace(), expected);
-}
-
-TEST_F(RoomFlowTest, TheKeptRoomKeepsItsInstancesState) {
-    int32_t player = AddObject("oPlayer", -1, true);
-    int32_t thing = AddObject("oThing");
-    AddEvent(player, ev_step, ev_step_normal, PlayerStep);
-    AddRoom("rmA");
-    g_room_b = AddRoom("rmB", true);
-    AddRoom("rmC");
-    AddInstance(0, player);
-    AddInstance(g_room_b, thing);
-    Start();
-    RunFrames(2); // in rmB
-    ASSERT_EQ(Runner().current_room, g_room_b);
-    FindInstanceById(100002)->image_angle = 45;
-    RunFrames(1); // to rmC: rmB sleeps with its instance out of reach
-    EXPECT_EQ(FindInstanceById(100002), nullptr);
-    EXPECT_EQ(CallNamed(nullptr, "instance_number", thing), 0);
-    RunFrames(1); // back to rmB
-    ASSERT_EQ(Runner().current_room, g_room_b);
-    ASSERT_NE(FindInstanceById(100002), nullptr);
-    EXPECT_EQ(FindInstanceById(100002)->image_angle, 45);
-    EXPECT_EQ(CallNamed(nullptr, "instance_number", thing), 1);
 }
 
 int g_restarts = 0;
@@ -124,26 +111,35 @@ void RestartOnce(CInstance*, CInstance*) {
     if (g_restarts++ == 0) CallNamed(nullptr, "room_restart");
 }
 
-TEST_F(RoomFlowTest, RestartRebuildsAPlainRoomFromItsRecord) {
+// The plain instance is made anew from the record; the persistent one, held, takes the place of
+// the record's instance with its id.
+TEST_F(RoomFlowTest, RestartRebuildsTheRoomFromItsRecordAroundAPersistentInstance) {
     g_restarts = 0;
+    int32_t player = AddObject("oPlayer", -1, true);
     int32_t thing = AddObject("oThing");
-    AddEvent(thing, ev_create, 0, Traced);
+    for (int32_t object : {player, thing})
+        AddEvent(object, ev_create, 0, Traced);
     AddEvent(thing, ev_step, ev_step_end, RestartOnce);
     int32_t room = AddRoom("rmA", false, RoomCreation);
+    int32_t id = AddInstance(room, player, 0, 0, InstanceCreationCode);
     AddInstance(room, thing, 0, 0, InstanceCreationCode);
     Start();
-    FindInstanceById(100001)->x = 99;
+    CInstance* first = FindInstanceById(id);
+    first->x = 99;
+    FindInstanceById(100002)->x = 99;
     RunFrames(2);
     EXPECT_EQ(EventTrace(), (std::vector<std::string>{
-                                "oThing 100001 Create0", "oThing 100001 code",
-                                "room 0 creation -1 -2 -1 temporary",
-                                "oThing 100001 Create0", "oThing 100001 code",
-                                "room 0 creation -1 -2 -1 temporary"}));
-    // The record's instance again, with the record's position.
-    EXPECT_EQ(FindInstanceById(100001)->x, 0);
+                                "oPlayer 100001 Create0", "oPlayer 100001 code",
+                                "oThing 100002 Create0", "oThing 100002 code",
+                                "room 0 creation -1 -2 -1 temporary", "oThing 100002 Create0",
+                                "oThing 100002 code", "room 0 creation -1 -2 -1 temporary"}));
+    EXPECT_EQ(FindInstanceById(100002)->x, 0);
+    EXPECT_EQ(FindInstanceById(id), first);
+    EXPECT_EQ(first->x, 99);
+    EXPECT_EQ(CallNamed(nullptr, "instance_number", player), 1);
+    EXPECT_FALSE(first->Has(INSTANCE_FLAG_SKIP_CREATION));
 }
 
-// A room's stretched instance collides over all of its stretched box from the start.
 TEST_F(RoomFlowTest, AStretchedInstanceOfTheRoomHasItsStretchedBox) {
     const int32_t sprite = AddSprite("sCell", {"##", "##"});
     const int32_t block = AddObject("oBlock", -1, false, 0, sprite);
@@ -152,36 +148,19 @@ TEST_F(RoomFlowTest, AStretchedInstanceOfTheRoomHasItsStretchedBox) {
     package_.rooms[size_t(room)]->instances.back().scale_x = 5;
     package_.rooms[size_t(room)]->instances.back().scale_y = 2;
     Start();
-    const CInstance* stretched = FindInstanceById(100001);
-    ASSERT_NE(stretched, nullptr);
     EXPECT_EQ(CallNamed(nullptr, "collision_rectangle", 18, 22, 19, 23, block, 0, 0), 100001);
     EXPECT_EQ(CallNamed(nullptr, "collision_rectangle", 20, 22, 21, 23, block, 0, 0), -4);
 }
 
-TEST_F(RoomFlowTest, APersistentInstanceTakesTheRebuiltRoomsPlaceForItsId) {
-    g_restarts = 0;
-    int32_t player = AddObject("oPlayer", -1, true);
-    AddEvent(player, ev_create, 0, Traced);
-    AddEvent(player, ev_step, ev_step_end, RestartOnce);
-    int32_t id = AddInstance(AddRoom("rmA"), player, 0, 0, InstanceCreationCode);
-    Start();
-    CInstance* first = FindInstanceById(id);
-    first->x = 99;
-    RunFrames(2);
-    // Created once; after the restart the travelling instance stands where the record's was.
-    EXPECT_EQ(EventTrace(), (std::vector<std::string>{"oPlayer 100001 Create0", "oPlayer 100001 code"}));
-    EXPECT_EQ(FindInstanceById(id), first);
-    EXPECT_EQ(first->x, 99);
-    EXPECT_EQ(CallNamed(nullptr, "instance_number", player), 1);
-    EXPECT_FALSE(first->Has(INSTANCE_FLAG_SKIP_CREATION));
-}
-
 void GotoMissing(CInstance* self, CInstance*) { CallNamed(self, "room_goto", 7); }
 
-TEST_F(RoomFlowTest, RequestsForRoomsThatDoNotExistEndTheGame) {
+TEST_F(RoomFlowTest, MissingRoomsEndTheGameAndTheRoomOrderIsSearchedFromItsEnds) {
     int32_t thing = AddObject("oThing");
     AddEvent(thing, ev_step, ev_step_normal, GotoMissing);
-    AddInstance(AddRoom("rmA"), thing);
+    AddRoom("rmA");
+    AddRoom("rmB");
+    AddInstance(AddRoom("rmC"), thing);
+    package_.header.room_order = {2, 0, 1};
     RuntimeErrorCapture errors;
     Start();
     RunFrames(3);
@@ -190,24 +169,13 @@ TEST_F(RoomFlowTest, RequestsForRoomsThatDoNotExistEndTheGame) {
     EXPECT_EQ(errors.Messages(), std::vector<std::string>{"Unexisting room number: 7"});
     errors.Clear();
 
-    // One room: there is neither a next nor a previous one.
-    EXPECT_EQ(NextRoomInOrder(), -1);
-    CallNamed(nullptr, "room_goto_previous");
-    EXPECT_EQ(errors.Messages(), std::vector<std::string>{"Moving to previous room before the first room."});
-}
-
-TEST_F(RoomFlowTest, TheRoomOrderIsSearchedFromItsEnds) {
-    AddRoom("rmA");
-    AddRoom("rmB");
-    AddRoom("rmC");
-    package_.header.room_order = {2, 0, 1};
-    Start();
     ASSERT_EQ(Runner().current_room, 2);
-    EXPECT_EQ(NextRoomInOrder(), 0);
-    EXPECT_EQ(PreviousRoomInOrder(), -1);
+    EXPECT_EQ(std::pair(NextRoomInOrder(), PreviousRoomInOrder()), std::pair(0, -1));
+    CallNamed(nullptr, "room_goto_previous");
+    EXPECT_EQ(errors.Messages(),
+              std::vector<std::string>{"Moving to previous room before the first room."});
     Runner().current_room = 1;
-    EXPECT_EQ(NextRoomInOrder(), -1);
-    EXPECT_EQ(PreviousRoomInOrder(), 0);
+    EXPECT_EQ(std::pair(NextRoomInOrder(), PreviousRoomInOrder()), std::pair(-1, 0));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
-// Whole rooms drawn by the Draw stage on OpenGL without a display, against golden images and the
-// pixels listed beside them: a room seen through two views with their own ports and cameras (a
+// Whole rooms drawn by the Draw stage on OpenGL without a display: copied to the window at a
+// whole scale between black bars, the right way up; and against golden images and the pixels
+// listed beside them, a room seen through two views with their own ports and cameras (a
 // background, a tile map and instances in each, Draw End on top), and an asymmetric tile under
 // every combination of mirror, flip and turn.
 #include <gtest/gtest.h>
@@ -9,8 +10,36 @@
 #include "Graphics/GlScene.h"
 #include "Graphics/GoldenPixels.h"
 #include "Room/RoomFixture.h"
+#include "Run/DrawStage.h"
 
 namespace {
+
+TEST(GlLetterbox, TheRoomLandsAtAWholeScaleBetweenBlackBars) {
+    GlTestWindow window;
+    std::string error;
+    ASSERT_TRUE(window.Open(100, 70, error)) << error;
+    GraphicsDevice& device = window.Device();
+    device.BeginFrame();
+    GraphicsContext graphics(device, 32, 18);
+    graphics.BeginFrame();
+    CRoom room;
+    room.width = 32;
+    room.height = 18;
+    room.colour = 0x0000FF; // red
+    DrawStage stage;
+    stage.Run(graphics, room);
+    graphics.Flush();
+
+    // 3x: 96x54 at (2, 8).
+    const RgbaImage image{100, 70, device.ReadPixels(0, 0, 100, 70)};
+    const struct {
+        int x, y;
+        Rgba colour;
+    } pixels[] = {{1, 30, kBlack}, {2, 30, kRed}, {97, 30, kRed}, {98, 30, kBlack},
+                  {50, 7, kBlack}, {50, 8, kRed}, {50, 61, kRed}, {50, 62, kBlack}};
+    for (const auto& pixel : pixels)
+        EXPECT_TRUE(PixelIs(image, pixel.x, pixel.y, pixel.colour, 0));
+}
 
 using package::kTileFlip;
 using package::kTileMirror;
@@ -21,7 +50,6 @@ constexpr Rgba kPadding{240, 140, 40, 255};
 
 class RoomGolden : public RoomFixture {
 protected:
-    // Rows of colour keys on a texture page of their own; returns its entry.
     int32_t AddPicture(const std::vector<std::string>& rows) {
         return AddPage(uint16_t(rows[0].size()), uint16_t(rows.size()), KeyPixels(rows, kPadding));
     }
@@ -57,7 +85,6 @@ protected:
         return int32_t(package_.backgrounds.size() - 1);
     }
 
-    // A navy room of the window's size.
     int32_t AddNavyRoom(const std::string& name, uint32_t width, uint32_t height) {
         package_.header.window_width = width;
         package_.header.window_height = height;
@@ -68,7 +95,6 @@ protected:
         return room;
     }
 
-    // Starts the game and draws its first frame into a window of the game's size, read back.
     RgbaImage DrawFirstFrame() {
         Start();
         const int width = int(package_.header.window_width);

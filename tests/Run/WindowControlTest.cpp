@@ -2,45 +2,28 @@
 // centring in any frame of a resize, the display's size and full screen.
 #include "Run/WindowControl.h"
 
-#include <gtest/gtest.h>
-
-#include "Base/RunnerState.h"
-#include "BuiltinCallFixture.h"
+#include "Code/ValueText.h"
+#include "Object/WorldFixture.h"
 #include "Package/PackageFormat.h"
 #include "Package/PackageHeader.h"
-#include "Platform/null/NullBackends.h"
-#include "Run/RoomFlow.h"
-#include "Runner/FrameLoop.h"
-#include "Runner/SpinClock.h"
 
 namespace {
 
-class WindowControlTest : public BuiltinCallTest {
+class WindowControlTest : public WorldFixture {
 protected:
     void SetUp() override {
-        BuiltinCallTest::SetUp();
-        Runner() = RunnerState{};
-        RunnerState& runner = Runner();
-        runner.major_version = 2;
-        runner.game_speed = 60;
-        rooms_.rooms.resize(1);
-        rooms_.rooms[0].emplace();
-        PrepareRooms(&rooms_);
-        runner.room_order = {0};
-        runner.running = true;
+        WorldFixture::SetUp();
         std::string error;
         window_.Open(320, 180, "test", error);
         window_.frame_left = window_.frame_right = window_.frame_bottom = 2;
         window_.frame_top = 20;
+        AddRoom("rmOnly");
+        Start();
         SetActiveWindowControl(&control_);
-        loop_.Enter();
     }
     void TearDown() override {
         SetActiveWindowControl(nullptr);
-        EndGame();
-        PrepareRooms(nullptr);
-        Runner() = RunnerState{};
-        BuiltinCallTest::TearDown();
+        WorldFixture::TearDown();
     }
 
     void Turn() { loop_.RunTurn(); }
@@ -49,72 +32,69 @@ protected:
         window_.ClientSize(width, height);
         return {width, height};
     }
+    // The client size, the countdown and the display resets so far.
+    std::tuple<int, int, int, int> State() const {
+        const auto [width, height] = Size();
+        return {width, height, control_.Countdown(), int(control_.DisplayResets())};
+    }
     std::pair<int, int> Position() const {
         int x, y, width, height;
         window_.OuterRect(x, y, width, height);
         return {x, y};
     }
 
-    GamePackage rooms_;
-    SpinClock clock_;
-    NullWindow window_;
-    NullGraphicsDevice graphics_;
+    // Built-ins by name, as compiled code calls them.
+    double Call(const char* name, auto... args) { return CallNamed(nullptr, name, args...); }
+    std::string FullScreen() { // a bool, as text
+        ScopedRValue none, result;
+        RValue* argv[] = {&none};
+        CallBuiltin(nullptr, nullptr, result, 0, FindBuiltin("window_get_fullscreen"), argv);
+        return ValueText(result);
+    }
+
     WindowControl control_{window_};
-    FrameLoop loop_{clock_, window_, graphics_};
 };
 
 TEST_F(WindowControlTest, ASizeRequestIsAppliedOnTheFollowingFramesAndResetsTheDisplayAtOne) {
-    Call("window_set_size", RealValue(640), RealValue(360));
-    EXPECT_EQ(control_.Countdown(), 10);
-    EXPECT_EQ(Size(), std::make_pair(320, 180)); // not before the next frame
-
+    Call("window_set_size", 640, 360);
+    EXPECT_EQ(State(), std::tuple(320, 180, 10, 0)); // not before the next frame
     Turn();
-    EXPECT_EQ(Size(), std::make_pair(640, 360));
     // The window's own report of the new size does not put the reset off.
-    EXPECT_EQ(control_.Countdown(), 9);
-
+    EXPECT_EQ(State(), std::tuple(640, 360, 9, 0));
     // While the count is above 1 the requested size is held against other changes.
     window_.SetClientSize(500, 500);
     Turn();
-    EXPECT_EQ(Size(), std::make_pair(640, 360));
-    EXPECT_EQ(control_.Countdown(), 8);
-
-    for (int count = 7; count >= 1; --count) {
+    EXPECT_EQ(State(), std::tuple(640, 360, 8, 0));
+    for (int count = 7; count >= 0; --count) {
         Turn();
-        EXPECT_EQ(control_.Countdown(), count);
-        EXPECT_EQ(control_.DisplayResets(), 0);
+        EXPECT_EQ(State(), std::tuple(640, 360, count, count == 0 ? 1 : 0));
     }
-    Turn();
-    EXPECT_EQ(control_.Countdown(), 0);
-    EXPECT_EQ(control_.DisplayResets(), 1);
 
-    // Once reset, the window is left alone; the player's resize schedules another reset.
+    // Once reset, the window is left alone; the player's resize schedules another reset, set
+    // by the report and then counted by the frame.
     window_.SetClientSize(500, 400);
-    Turn(); // the frame before the report of the change is taken
-    EXPECT_EQ(Size(), std::make_pair(500, 400));
-    EXPECT_EQ(control_.Countdown(), 9); // set by the report, then counted by the frame
+    Turn();
+    EXPECT_EQ(State(), std::tuple(500, 400, 9, 1));
     for (int i = 0; i < 9; ++i) Turn();
-    EXPECT_EQ(control_.DisplayResets(), 2);
-    EXPECT_EQ(Size(), std::make_pair(500, 400)) << "no game request: the player's size stays";
+    EXPECT_EQ(State(), std::tuple(500, 400, 0, 2)) << "no game request: the player's size stays";
 }
 
 TEST_F(WindowControlTest, ARequestThatChangesNothingOrComesAtOneStartsNoCountdown) {
-    Call("window_set_size", RealValue(320), RealValue(180));
-    Call("window_set_size", RealValue(0), RealValue(400));
-    Call("window_set_size", RealValue(400), RealValue(-1));
+    Call("window_set_size", 320, 180);
+    Call("window_set_size", 0, 400);
+    Call("window_set_size", 400, -1);
     EXPECT_EQ(control_.Countdown(), 0);
 
-    Call("window_set_size", RealValue(400), RealValue(300));
+    Call("window_set_size", 400, 300);
     for (int i = 0; i < 9; ++i) Turn();
     ASSERT_EQ(control_.Countdown(), 1);
-    Call("window_set_size", RealValue(800), RealValue(600));
+    Call("window_set_size", 800, 600);
     EXPECT_EQ(control_.Countdown(), 1);
     // Never applied, so centring keeps to the size the window has: outer 404 x 322.
     Call("window_center");
     EXPECT_EQ(Position(), std::make_pair(758, 379));
     Turn();
-    EXPECT_EQ(control_.DisplayResets(), 1);
-    EXPECT_EQ(Size(), std::make_pair(400, 300));
+    EXPECT_EQ(State(), std::tuple(400, 300, 0, 1));
 }
 
 TEST_F(WindowControlTest, CentringAfterASizeRequestCentresTheNewSizeInWhicheverFrameItComes) {
@@ -127,7 +107,7 @@ TEST_F(WindowControlTest, CentringAfterASizeRequestCentresTheNewSizeInWhicheverF
     // Outer sizes are 4 x 22 larger; the last case centres after the display reset.
     for (const Case& c : {Case{0, 640, 360, 361, 193}, Case{1, 960, 540, 201, 103},
                           Case{9, 1280, 720, 41, 13}, Case{10, 320, 180, 521, 283}}) {
-        Call("window_set_size", RealValue(c.width), RealValue(c.height));
+        Call("window_set_size", c.width, c.height);
         for (int i = 0; i < c.frames_before_centring; ++i) Turn();
         Call("window_center");
         for (int i = c.frames_before_centring; i < 11; ++i) Turn();
@@ -138,38 +118,38 @@ TEST_F(WindowControlTest, CentringAfterASizeRequestCentresTheNewSizeInWhicheverF
 }
 
 TEST_F(WindowControlTest, FullScreenTakesTheDisplaysSizeAndIgnoresSizeAndCentre) {
-    EXPECT_EQ(Text("window_get_fullscreen"), "0");
+    EXPECT_EQ(FullScreen(), "0");
     window_.PostFullScreenKey();
     loop_.PumpMessages();
-    EXPECT_EQ(Text("window_get_fullscreen"), "1");
+    EXPECT_EQ(FullScreen(), "1");
     EXPECT_EQ(Size(), std::make_pair(1920, 1080)); // the display's own size, its mode kept
     EXPECT_EQ(control_.Countdown(), 10);
     window_.PostFullScreenKey();
     loop_.PumpMessages();
-    EXPECT_EQ(Text("window_get_fullscreen"), "0");
+    EXPECT_EQ(FullScreen(), "0");
     EXPECT_EQ(Size(), std::make_pair(320, 180));
 
-    Call("window_set_fullscreen", RealValue(1));
-    EXPECT_EQ(Text("window_get_fullscreen"), "1");
+    Call("window_set_fullscreen", 1);
+    EXPECT_EQ(FullScreen(), "1");
     for (int i = 0; i < 10; ++i) Turn(); // the reset the switch scheduled
     ASSERT_EQ(control_.Countdown(), 0);
-    Call("window_set_size", RealValue(640), RealValue(360));
+    Call("window_set_size", 640, 360);
     EXPECT_EQ(control_.Countdown(), 0);
     window_.MoveOuterTo(5, 7);
     Call("window_center");
     EXPECT_EQ(Position(), std::make_pair(5, 7));
-    Call("window_set_fullscreen", RealValue(0));
+    Call("window_set_fullscreen", 0);
     EXPECT_EQ(Size(), std::make_pair(320, 180));
 
     // The display's size is the window's display's, and 0 without a window.
-    EXPECT_EQ(std::pair(Number("display_get_width"), Number("display_get_height")),
+    EXPECT_EQ(std::pair(Call("display_get_width"), Call("display_get_height")),
               std::pair(1920.0, 1080.0));
     window_.display_width = 2560;
     window_.display_height = 1440;
-    EXPECT_EQ(std::pair(Number("display_get_width"), Number("display_get_height")),
+    EXPECT_EQ(std::pair(Call("display_get_width"), Call("display_get_height")),
               std::pair(2560.0, 1440.0));
     SetActiveWindowControl(nullptr);
-    EXPECT_EQ(Number("display_get_width"), 0);
+    EXPECT_EQ(Call("display_get_width"), 0);
 }
 
 TEST(StartsFullScreenTest, ThePackageAsksForFullScreenAndInAWindowClearsIt) {

@@ -1,6 +1,12 @@
+// Start-up's inputs: the command line's options and parameters, and flattened file names
+// unpacked into their folders.
 #include "Runner/CommandLine.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+
+#include "Runner/FlattenedNames.h"
 
 namespace {
 
@@ -31,25 +37,18 @@ TEST(CommandLine, OptionsTakeTheirValuesAndEveryTokenIsAParameter) {
                                    "-profiledump", "prof.txt", "120", "-exit", "first.win", "-intel",
                                    "-audiodebug", "-noerrors", "-oldexec", "-frames", "600", "-nowindow",
                                    "-unpaced", "-fullscreen", "ktplayer://launch/", "plain"});
-    EXPECT_EQ(options.game_file, "other.win");
-    EXPECT_TRUE(options.no_audio);
-    EXPECT_TRUE(options.in_a_window);
-    EXPECT_EQ(options.sleep_margin_ms, 1);
-    EXPECT_EQ(options.output_path, "out.txt");
-    EXPECT_EQ(options.debug_output_path, "debug.txt");
-    EXPECT_TRUE(options.headless);
-    EXPECT_EQ(options.profile_dump_path, "prof.txt");
-    EXPECT_EQ(options.profile_dump_frames, 120);
-    EXPECT_EQ(options.exit_game, "first.win");
-    EXPECT_TRUE(options.intel_first && options.intel_second);
-    EXPECT_EQ(options.debug_level, 0x10);
-    EXPECT_FALSE(options.runtime_errors);
-    EXPECT_FALSE(options.new_executor);
-    EXPECT_EQ(options.frame_limit, 600);
-    EXPECT_TRUE(options.no_window);
-    EXPECT_TRUE(options.unpaced);
-    EXPECT_TRUE(options.full_screen);
-    EXPECT_EQ(options.launch_argument, "launch");
+    EXPECT_EQ((std::vector<std::string>{options.game_file, options.output_path,
+                                        options.debug_output_path, options.profile_dump_path,
+                                        options.exit_game, options.launch_argument}),
+              (std::vector<std::string>{"other.win", "out.txt", "debug.txt", "prof.txt",
+                                        "first.win", "launch"}));
+    EXPECT_EQ((std::vector<int64_t>{options.sleep_margin_ms, options.profile_dump_frames,
+                                    options.debug_level, options.frame_limit}),
+              (std::vector<int64_t>{1, 120, 0x10, 600}));
+    EXPECT_TRUE(options.no_audio && options.in_a_window && options.headless &&
+                options.intel_first && options.intel_second && !options.runtime_errors &&
+                !options.new_executor && options.no_window && options.unpaced &&
+                options.full_screen);
     ASSERT_EQ(options.parameters.size(), 28u);
     EXPECT_EQ(options.parameters.front(), "runner");
     EXPECT_EQ(options.parameters.back(), "plain");
@@ -75,6 +74,27 @@ TEST(CommandLine, OptionsAreExactDebugYieldsToAFoundGameAndBadLinesAreRefused) {
     EXPECT_EQ(missing.error, "option -game needs 1 value");
     CommandLineResult huge = ParseCommandLine({"runner", std::string(5000, 'a')}, "", options);
     EXPECT_FALSE(huge.ok);
+}
+
+namespace fs = std::filesystem;
+
+TEST(FlattenedNames, FilesMoveIntoTheirFoldersAndNothingLeavesTheGameFolder) {
+    const fs::path game = fs::path(TEST_BINARY_DIR) / "flattened_names" / "game";
+    fs::remove_all(game.parent_path());
+    fs::create_directories(game / "kept@folder");
+    for (const char* name : {"music@title.ogg", "a@b@c.txt", "..@escape.txt", "@rooted.txt", "trailing@",
+                             ".hidden@file", "plain.txt"})
+        std::ofstream(game / name) << name;
+
+    EXPECT_EQ(UnpackFlattenedNames(game.string()), 2);
+    EXPECT_TRUE(fs::is_regular_file(game / "music" / "title.ogg"));
+    EXPECT_TRUE(fs::is_regular_file(game / "a" / "b" / "c.txt"));
+    // Names that would climb out, start at the root or end in nothing stay as they are.
+    for (const char* kept : {"..@escape.txt", "@rooted.txt", "trailing@", ".hidden@file", "plain.txt"})
+        EXPECT_TRUE(fs::is_regular_file(game / kept)) << kept;
+    EXPECT_FALSE(fs::exists(game.parent_path() / "escape.txt"));
+    EXPECT_TRUE(fs::is_directory(game / "kept@folder")); // folders are never moved
+    EXPECT_EQ(UnpackFlattenedNames((game / "no such folder").string()), 0);
 }
 
 } // namespace

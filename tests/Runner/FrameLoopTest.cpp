@@ -1,61 +1,161 @@
+// Frame pacing: how long a frame waits and how, when the display paces it, and a schedule of
+// ideal frame starts that neither drifts nor rushes to catch up; and the frame loop over the null
+// backends: the step's stages in order, frames kept to the game's speed, the requests handled at
+// the end of a frame, the window closing, and the idle cursor.
 #include "Runner/FrameLoop.h"
-
-#include <cmath>
-#include <gtest/gtest.h>
+#include "Runner/FramePacing.h"
+#include "Runner/FrameSchedule.h"
+#include "Runner/WakeLateness.h"
 
 #include "Base/OutputChannel.h"
-#include "Base/RunnerState.h"
 #include "Code/RuntimeError.h"
-#include "Platform/Clock.h"
-#include "Platform/null/NullBackends.h"
-#include "Run/RoomFlow.h"
-#include "SpinClock.h"
+#include "Object/WorldFixture.h"
 
 namespace {
 
-// A window whose event pump is all that moves time: the step takes none, and each turn of the
-// pacing spin takes one microsecond.
-class TickingWindow final : public Window {
-public:
-    explicit TickingWindow(ManualClock& clock) : clock_(clock) {}
-    bool Open(int, int, const std::string&, std::string&) override { return true; }
-    void SetCaption(const std::string&) override {}
-    void PumpEvents(PlatformEvents&) override { clock_.Advance(1); }
-    void SwapBuffers() override {}
-    bool SetSwapInterval(int) override { return false; }
-    double RefreshRate() const override { return 60.0; }
-    void DrawableSize(int& width, int& height) const override { width = height = 0; }
+TEST(FramePacing, TheWaitIsWhatRemainsOfTheFrame) {
+    EXPECT_EQ(ComputeFrameWait(60, 0), 16667); // 16,666.67 µs, rounded up: never early
+    EXPECT_EQ(ComputeFrameWait(60, 10000), 6667);
+    EXPECT_EQ(ComputeFrameWait(60, 16666.5), 1);
+    EXPECT_EQ(ComputeFrameWait(50, 0.25), 20000);
+    EXPECT_EQ(ComputeFrameWait(60, 20000), 0);      // a late frame does not wait
+    EXPECT_EQ(ComputeFrameWait(0.5, 0), 1'000'000); // never more than a second
+    EXPECT_EQ(ComputeFrameWait(0, 0), 0);           // no limit
+}
 
-private:
-    ManualClock& clock_;
-};
+TEST(FramePacing, TheDisplayPacesOnlyNearWholeMultiplesBelowFive) {
+    auto choose = [](double display_hz, double rate, int vsync) {
+        const SwapDecision chosen = ChooseSwapInterval(display_hz, rate, vsync);
+        return std::pair(chosen.display_paces, chosen.swap_interval);
+    };
+    EXPECT_EQ(choose(60, 60, 1), std::pair(true, 1));
+    EXPECT_EQ(choose(60, 60, 0).second, 1);
+    EXPECT_EQ(choose(60, 30, 1), std::pair(true, 2));
+    EXPECT_EQ(choose(60, 50, 1), std::pair(false, 1)); // 1.2 is no whole multiple: the runner sleeps
+    EXPECT_FALSE(choose(60, 12, 1).first);              // 5 times is too many
+    EXPECT_TRUE(choose(144, 36.5, 0).first);            // 3.95 is near 4
+}
 
-class FrameLoopTest : public ::testing::Test {
+TEST(FramePacing, WaitsSleepTheCoarsePartThenPumpMessagesUntilTheTime) {
+    EXPECT_EQ(CoarseSleepMs(16'666, 10), 6);
+    EXPECT_EQ(CoarseSleepMs(16'666, 1), 15);
+    EXPECT_EQ(CoarseSleepMs(5'000, 10), 0);
+
+    SpinClock clock;
+    WakeLateness lateness;
+    int pumps = 0;
+    WaitMicros(clock, 16'666, 10, lateness, [&] { ++pumps; });
+    ASSERT_EQ(clock.sleeps.size(), 2u);
+    EXPECT_EQ(clock.sleeps[0], 1000 + 6000);
+    // The margin is slept too, until no more than a wake-up's lateness is left to spin.
+    EXPECT_EQ(clock.sleeps[1], 1000 + 16'666 - WakeLateness::kInitialUs);
+    EXPECT_GE(clock.now_us, 1000 + 16'666);
+    EXPECT_LT(clock.now_us, 1000 + 16'666 + 5);
+    EXPECT_GT(pumps, 100); // the spin pumps messages all the while
+
+    SpinClock long_wait;
+    WaitMicros(long_wait, 5'000'000, 10, lateness, [] {});
+    EXPECT_EQ(long_wait.sleeps[0], 1000 + 2'990'000); // cut to 3 s
+    size_t sleeps = long_wait.sleeps.size();
+    WaitMicros(long_wait, 0, 10, lateness, [] {});
+    EXPECT_EQ(long_wait.sleeps.size(), sleeps);
+}
+
+TEST(FramePacing, TheSpinCoversHowLateSleepsWakeButNotAMomentsStall) {
+    SpinClock clock;
+    WakeLateness lateness;
+    // One frame's wait at a 1 ms margin: how much of its end was spun, and whether it ended on
+    // time.
+    struct Wait {
+        int64_t spun_us;
+        bool on_time;
+    };
+    auto wait = [&] {
+        const int64_t end = clock.now_us + 16'666;
+        WaitMicros(clock, 16'666, 1, lateness, [] {});
+        return Wait{end - clock.sleeps.back(), clock.now_us >= end && clock.now_us < end + 5};
+    };
+    // How many waits end on time having spun no more than a quarter over the sleeps' lateness.
+    auto count_good = [&](int waits) {
+        int good = 0;
+        for (int i = 0; i < waits; ++i) {
+            const Wait done = wait();
+            good += done.on_time && done.spun_us >= clock.wake_late_us &&
+                    done.spun_us <= clock.wake_late_us * 5 / 4 + 1;
+        }
+        return good;
+    };
+
+    clock.wake_late_us = 40;
+    count_good(2000); // from the first guess down to what this clock shows
+    EXPECT_EQ(count_good(600), 600);
+
+    // One wake-up 3 ms late makes its frame late, and the next spin only a little longer.
+    clock.wake_late_us = 3000;
+    EXPECT_FALSE(wait().on_time);
+    clock.wake_late_us = 40;
+    EXPECT_LE(wait().spun_us, 63);
+
+    // Sleeps that keep waking later are soon covered.
+    clock.wake_late_us = 300;
+    count_good(20);
+    EXPECT_EQ(count_good(600), 600);
+
+    // Sleeps milliseconds late are a busy machine's: the spin stays within a millisecond.
+    for (int i = 0; i < 100; ++i)
+        lateness.Record(5000);
+    EXPECT_EQ(lateness.Micros(), 1000);
+}
+
+constexpr double kPeriod60 = 1'000'000.0 / 60;
+
+TEST(FrameSchedule, LateFramesKeepTheirIdealTimesUntilAPeriodOffAndRatesGoOnFromThem) {
+    FrameSchedule schedule;
+    schedule.Restart(1000);
+    schedule.Advance(kPeriod60, 1000 + 16'700);
+    EXPECT_DOUBLE_EQ(schedule.Previous(), 1000 + kPeriod60);
+    schedule.Advance(kPeriod60, 1000 + 33'334);
+    EXPECT_DOUBLE_EQ(schedule.Previous(), 1000 + 2 * kPeriod60);
+    schedule.Advance(kPeriod60, 1000 + 50'000 + 16'000); // late, but by less than a period
+    EXPECT_DOUBLE_EQ(schedule.Previous(), 1000 + 50'000);
+
+    schedule.Advance(kPeriod60, 200'000); // a long frame: no rushing to catch up
+    EXPECT_EQ(schedule.Previous(), 200'000);
+    schedule.Advance(kPeriod60, 216'667);
+    EXPECT_DOUBLE_EQ(schedule.Previous(), 200'000 + kPeriod60);
+    // A new rate goes on from the last ideal start.
+    schedule.Advance(20'000, 236'667);
+    EXPECT_DOUBLE_EQ(schedule.Previous(), 200'000 + kPeriod60 + 20'000);
+    schedule.Advance(20'000, 256'667);
+    EXPECT_DOUBLE_EQ(schedule.Previous(), 200'000 + kPeriod60 + 40'000);
+    schedule.Advance(0, 256'700); // no limit: every frame is its own start
+    EXPECT_EQ(schedule.Previous(), 256'700);
+}
+
+TEST(FrameSchedule, TenHoursOnALongRunningClockDoNotDrift) {
+    // A monotonic clock counts from boot: after two weeks up, a double holds microseconds to
+    // about a ten-thousandth, and rounding that adds up frame after frame would show.
+    const double origin = 1'200'000'000'000.0;
+    FrameSchedule schedule;
+    schedule.Restart(origin);
+    const int64_t frames = 10 * 3600 * 60;
+    for (int64_t frame = 1; frame <= frames; ++frame) {
+        const double ideal = origin + static_cast<double>(frame) * kPeriod60;
+        schedule.Advance(kPeriod60, static_cast<int64_t>(ideal) + 1);
+    }
+    EXPECT_NEAR(schedule.Previous(), origin + 36'000'000'000.0, 0.001);
+}
+
+// Three rooms in the order 2, 0, 1.
+class FrameLoopTest : public WorldFixture {
 protected:
     void SetUp() override {
-        Runner() = RunnerState{};
-        RunnerState& runner = Runner();
-        runner.major_version = 2;
-        runner.game_speed = 60;
-        rooms_.rooms.resize(3);
-        for (auto& room : rooms_.rooms) room.emplace();
-        PrepareRooms(&rooms_);
-        runner.room_order = {2, 0, 1};
-        runner.running = true;
-        runner.sleep_margin_ms = 0; // sleep to the millisecond, then spin a few reads
-        loop_.Enter();
+        WorldFixture::SetUp();
+        for (const char* room : {"rmA", "rmB", "rmC"})
+            AddRoom(room);
+        package_.header.room_order = {2, 0, 1};
+        Start();
     }
-    void TearDown() override {
-        EndGame();
-        PrepareRooms(nullptr);
-        Runner() = RunnerState{};
-    }
-
-    GamePackage rooms_;
-    SpinClock clock_;
-    NullWindow window_;
-    NullGraphicsDevice graphics_;
-    FrameLoop loop_{clock_, window_, graphics_};
 };
 
 TEST_F(FrameLoopTest, TheStepRunsItsStagesInOrder) {
@@ -77,10 +177,16 @@ TEST_F(FrameLoopTest, TheStepRunsItsStagesInOrder) {
     EXPECT_EQ(Runner().frames_drawn, 1);
 }
 
+// The schedule starts at the first frame; each later one starts at its ideal time, give or take
+// the spin's last microseconds.
 TEST_F(FrameLoopTest, FramesKeepTheGameSpeedWithoutDrift) {
-    int64_t start = clock_.now_us;
-    for (int i = 0; i < 600; ++i) loop_.RunFrame();
-    // Ten seconds at 60 frames a second, give or take the spin's last microseconds.
+    const int64_t start = clock_.now_us;
+    loop_.RunFrame();
+    const int64_t first = Runner().frame_start_us;
+    for (int i = 1; i < 600; ++i) {
+        loop_.RunFrame();
+        ASSERT_NEAR(double(Runner().frame_start_us - first), i * (1'000'000.0 / 60), 5) << i;
+    }
     EXPECT_GE(clock_.now_us - start, 9'990'000);
     EXPECT_LT(clock_.now_us - start, 10'000'000 + 50);
     EXPECT_EQ(graphics_.frames_presented, 600);
@@ -92,23 +198,6 @@ TEST_F(FrameLoopTest, FramesKeepTheGameSpeedWithoutDrift) {
     loop_.RunFrame();
     loop_.RunFrame();
     EXPECT_NEAR(static_cast<double>(clock_.now_us - before), 2 * 33'333, 40);
-}
-
-TEST_F(FrameLoopTest, FramesThatTakeNoTimeKeepToTheSchedule) {
-    ManualClock clock;
-    clock.Advance(5'000'000);
-    TickingWindow window(clock);
-    FrameLoop loop(clock, window, graphics_);
-    Runner().sleep_margin_ms = 1;
-    loop.Enter();
-    loop.RunFrame(); // the schedule starts at the first frame
-    const int64_t first = Runner().frame_start_us;
-    for (int frame = 1; frame <= 3600; ++frame) {
-        loop.RunFrame();
-        const double ideal = static_cast<double>(first) + frame * (1'000'000.0 / 60);
-        ASSERT_LT(std::fabs(static_cast<double>(Runner().frame_start_us) - ideal), 1)
-            << "frame " << frame;
-    }
 }
 
 TEST_F(FrameLoopTest, EndOfFrameRequestsChangeRoomsRestartAndStop) {

@@ -1,10 +1,14 @@
-// The keyboard's pending and current state across steps, as scripts read it.
+// The keyboard's and the mouse's pending and current state across steps, as scripts read it,
+// and the mouse's way from the window through the letterbox and the room's views.
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "IO/InputConstants.h"
 #include "IO/KeyboardState.h"
+#include "IO/MousePosition.h"
+#include "IO/MouseState.h"
+#include "Room/CRoom.h"
 
 namespace {
 
@@ -21,7 +25,6 @@ struct Keys {
         return std::string(keyboard.Held(key) ? "H" : "-") + (keyboard.Pressed(key) ? "P" : "-") +
                (keyboard.Released(key) ? "R" : "-");
     }
-    // Each key's reading, separated by blanks.
     std::string Read(std::initializer_list<int32_t> keys) const {
         std::string readings;
         for (int32_t key : keys) readings += (readings.empty() ? "" : " ") + Read(key);
@@ -39,10 +42,8 @@ TEST(KeyboardStateTest, HeldPressedAndReleasedAcrossSteps) {
     EXPECT_EQ(keys.Read({'A'}), "---") << "messages wait for the next step";
     EXPECT_EQ(keys.StepAndRead({'A'}), "HP-");
     EXPECT_EQ(keys.StepAndRead({'A'}), "H--");
-    for (int repeat = 0; repeat < 3; ++repeat) {
-        keys.keyboard.KeyDown('A', true);
-        EXPECT_EQ(keys.StepAndRead({'A'}), "H--") << "an auto-repeat does not press again";
-    }
+    keys.keyboard.KeyDown('A', true);
+    EXPECT_EQ(keys.StepAndRead({'A'}), "H--") << "an auto-repeat does not press again";
     keys.keyboard.KeyUp('A');
     EXPECT_EQ(keys.StepAndRead({'A'}), "--R");
     EXPECT_EQ(keys.StepAndRead({'A'}), "---");
@@ -64,7 +65,7 @@ TEST(KeyboardStateTest, HeldPressedAndReleasedAcrossSteps) {
     EXPECT_EQ(keys.StepAndRead({'C'}), "HPR");
 }
 
-TEST(KeyboardStateTest, NoKeyIsTheComplementOfAnyKey) {
+TEST(KeyboardStateTest, NoKeyIsTheComplementOfAnyKeyAndModifiersHaveGenericAndSideCodes) {
     Keys keys;
     EXPECT_EQ(keys.StepAndRead({vk_nokey, vk_anykey}), "HPR ---");
     keys.keyboard.KeyDown(vk_space, false);
@@ -72,10 +73,8 @@ TEST(KeyboardStateTest, NoKeyIsTheComplementOfAnyKey) {
     EXPECT_EQ(keys.StepAndRead({vk_nokey, vk_anykey}), "-PR H--");
     // Codes past the table read as up, whatever is held.
     EXPECT_EQ(keys.Read({256, -5}), "--- ---");
-}
+    keys.keyboard.KeyUp(vk_space);
 
-TEST(KeyboardStateTest, ModifiersByGenericAndSideCodes) {
-    Keys keys;
     // Control and Alt record their generic code and their side.
     keys.keyboard.KeyDown(vk_rcontrol, false);
     keys.keyboard.KeyDown(vk_lalt, false);
@@ -98,7 +97,7 @@ TEST(KeyboardStateTest, ModifiersByGenericAndSideCodes) {
     EXPECT_EQ(keys.StepAndRead({vk_rshift, vk_shift}), "--R H--");
 }
 
-TEST(KeyboardStateTest, CurrentAndLastKey) {
+TEST(KeyboardStateTest, CurrentAndLastKeyTypedTextClearAndKeyMap) {
     Keys keys;
     using Pair = std::pair<int32_t, int32_t>;
     auto current = [&] {
@@ -116,10 +115,7 @@ TEST(KeyboardStateTest, CurrentAndLastKey) {
     // A script's write holds through later steps.
     keys.keyboard.SetKey(vk_enter);
     EXPECT_EQ(current(), Pair(vk_enter, 'S'));
-}
 
-TEST(KeyboardStateTest, TypedText) {
-    Keys keys;
     keys.keyboard.TypeText("ab\tc\xC3\xA9");
     keys.keyboard.TypeText("\b");
     keys.Step();
@@ -135,10 +131,8 @@ TEST(KeyboardStateTest, TypedText) {
     keys.keyboard.TypeText("z");
     keys.Step();
     EXPECT_EQ(keys.keyboard.Current().text, "yz");
-}
 
-TEST(KeyboardStateTest, ClearAndKeyMap) {
-    Keys keys;
+    keys.keyboard.SetText("");
     keys.keyboard.SetMap('W', vk_up);
     keys.keyboard.KeyDown('W', false);
     keys.keyboard.TypeText("w");
@@ -149,6 +143,66 @@ TEST(KeyboardStateTest, ClearAndKeyMap) {
     EXPECT_EQ(keys.keyboard.Current().text, "w");
     keys.keyboard.KeyDown('W', false);
     EXPECT_EQ(keys.StepAndRead({vk_up}), "HP-") << "the map stays";
+}
+
+// A 1000x600 window shows a 320x180 surface at 3x, 960x540, from (20, 30).
+ScreenLayout Letterboxed(int client_width, int client_height) {
+    return {client_width, client_height, 1000, 600, FitSurfaceToWindow(320, 180, 1000, 600), 320,
+            180};
+}
+
+TEST(MousePositionTest, WindowToPictureThroughTheLetterbox) {
+    const ScreenLayout layout = Letterboxed(1000, 600);
+    ASSERT_EQ(layout.surface_rect, (WindowRect{20, 30, 960, 540}));
+    EXPECT_EQ(WindowToPicture(layout, 20, 30), (PointF{0, 0}));
+    EXPECT_EQ(WindowToPicture(layout, 20 + 3 * 100, 30 + 3 * 50), (PointF{100, 50}));
+    EXPECT_EQ(WindowToPicture(layout, 0, 0), (PointF{-20.f / 3, -10})) << "the bars lie outside";
+    // A high-density display: events in half the pixels.
+    EXPECT_EQ(WindowToPicture(Letterboxed(500, 300), 10 + 150, 15 + 75), (PointF{100, 50}));
+}
+
+TEST(MousePositionTest, PictureToRoomThroughTheViews) {
+    CRoom room;
+    room.width = 640;
+    room.height = 360;
+    EXPECT_EQ(PictureToRoom(room, {100, 50}, 320, 180), (PointF{200, 100}))
+        << "no views: the whole room";
+
+    room.views_enabled = true;
+    EXPECT_EQ(PictureToRoom(room, {100, 50}, 320, 180), (PointF{100, 50})) << "no view visible";
+    // Two views side by side, each over half the surface.
+    room.views[0] = {.visible = true, .x = 1000, .y = 500, .width = 160, .height = 180,
+                     .port_x = 0, .port_y = 0, .port_width = 160, .port_height = 180};
+    room.views[1] = {.visible = true, .x = 0, .y = 0, .width = 80, .height = 90,
+                     .port_x = 160, .port_y = 0, .port_width = 160, .port_height = 180};
+    EXPECT_EQ(PictureToRoom(room, {100, 50}, 320, 180), (PointF{1100, 550}));
+    EXPECT_EQ(PictureToRoom(room, {200, 50}, 320, 180), (PointF{20, 25}))
+        << "the second view's port";
+    EXPECT_EQ(PictureToRoom(room, {-20, 50}, 320, 180), (PointF{980, 550}))
+        << "outside: the first view";
+}
+
+TEST(MousePositionTest, ButtonsAcrossSteps) {
+    MouseState mouse;
+    const ScreenLayout layout = Letterboxed(1000, 600);
+    mouse.Move(320, 180);
+    mouse.Button(0, true);
+    mouse.Button(1, true);
+    mouse.Button(1, false);
+    mouse.Wheel(-1);
+    mouse.StepUpdate(layout);
+    EXPECT_EQ(mouse.Current().position, (PointF{100, 50}));
+    EXPECT_TRUE(mouse.Held(1) && mouse.Pressed(1) && !mouse.Released(1));
+    EXPECT_TRUE(!mouse.Held(2) && mouse.Pressed(2) && mouse.Released(2));
+    EXPECT_TRUE(mouse.Held(MB_ANY) && !mouse.Held(MB_NONE) && !mouse.Held(3));
+    EXPECT_TRUE(mouse.Current().wheel_down && !mouse.Current().wheel_up);
+    mouse.StepUpdate(layout);
+    EXPECT_TRUE(mouse.Held(1) && !mouse.Pressed(1) && !mouse.Pressed(2) &&
+                !mouse.Current().wheel_down);
+    mouse.Button(7, true);
+    mouse.Button(0, false);
+    mouse.StepUpdate(layout);
+    EXPECT_TRUE(mouse.Held(MB_NONE) && mouse.Released(1));
 }
 
 } // namespace

