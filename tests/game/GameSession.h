@@ -135,6 +135,17 @@ protected:
         return error;
     }
 
+    // Where a recording starts: the save beside it ("<name>.save" for "<name>.rec"), or an empty
+    // save folder, as a new player's; then on past the start-up rooms. The loader's error, or "".
+    std::string LoadAtRecordingStart(const std::string& recording) {
+        save_.Empty();
+        if (std::ifstream saved(recording.substr(0, recording.rfind('.')) + ".save"); saved.peek() != EOF)
+            std::ofstream(save_.Path() + "save.fluffy") << saved.rdbuf();
+        const std::string error = Load();
+        for (int frame = 0; frame < 10 && error.empty() && Runner().current_room <= rmGo; ++frame) RunFrames(1);
+        return error;
+    }
+
     // Mireth walks into the room's boss trigger, on the floor, then stands just inside the arena's
     // wall; false when no fight started.
     bool StartFightAtTrigger() {
