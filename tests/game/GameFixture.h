@@ -38,12 +38,14 @@ protected:
         ASSERT_EQ(error, "");
     }
 
-    // On to the title, then to a room with nothing in it yet (but the persistent player).
-    void StartInAnEmptyRoom() {
+    // On to the title, then to a room with nothing in it yet (but the persistent player), with
+    // a floor whose top is y = 160 when asked.
+    void StartInAnEmptyRoom(bool floor = false) {
         Start();
         RunFrames(3);
         Call(nullptr, nullptr, FN_room_goto, Value(rmEmpty));
         RunFrames(1);
+        if (floor) Place(oSnowBlock, 0, 160, 20, 2);
     }
 
     // An instance placed as a room places one: stretched before its Create runs.
@@ -99,9 +101,7 @@ protected:
 
     // A file in the test's save folder, written before Start or read after a save (once the save
     // writer has finished, as a player's next start would find it).
-    void WriteSaveFile(const std::string& name, const std::string& text) {
-        std::ofstream(save_.Path() + name, std::ios::binary) << text;
-    }
+    void WriteSaveFile(const std::string& name, const std::string& text) { WriteText(save_.Path() + name, text); }
     std::string ReadSaveFile(const std::string& name) const {
         Saves().Drain();
         return ReadText(save_.Path() + name);

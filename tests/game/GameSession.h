@@ -47,9 +47,13 @@ inline CInstance* FirstOf(int32_t object) {
     return found;
 }
 
-// A built-in variable or a variable slot of an instance, as a number.
+// A built-in variable or a variable slot of an instance, as a number; an instance's place.
 inline double Get(CInstance* instance, const VariablePair& variable) { return Real(BuiltinVar(instance, variable)); }
 inline double Get(CInstance* instance, int32_t slot) { return Real(Var(instance, slot)); }
+inline void Put(CInstance* instance, double x, double y) {
+    SetBuiltinVar(instance, VAR_x, Value(x));
+    SetBuiltinVar(instance, VAR_y, Value(y));
+}
 
 class GameSession {
 public:
@@ -153,8 +157,7 @@ protected:
         CInstance* trigger = FirstOf(oBossTrigger);
         CInstance* wall = FirstOf(oBossBlock);
         if (!player || !trigger || !wall) return false;
-        SetBuiltinVar(player, VAR_x, Value(Get(trigger, VAR_x) + 8));
-        SetBuiltinVar(player, VAR_y, Value(160));
+        Put(player, Get(trigger, VAR_x) + 8, 160);
         RunFrames(1);
         SetBuiltinVar(player, VAR_x, Value(Get(wall, VAR_bbox_right) + 8));
         bool active = false;

@@ -1,4 +1,6 @@
 // Start-up, the three save files and the window scale, on the game's own package.
+#include <array>
+
 #include "GameFixture.h"
 #include "scripts/InputBinding.h"
 
@@ -6,38 +8,30 @@ namespace {
 
 using SaveOptionsTest = GameFixture;
 
-TEST_F(SaveOptionsTest, AFirstStartUsesDefaultsAndGoesOnToTheTitle) {
-    Start();
-    RunFrames(3);
-    EXPECT_EQ(Runner().current_room, rmTitle);
-    EXPECT_EQ(GlobalNumber("view_width"), 320);
-    EXPECT_EQ(GlobalNumber("max_scale"), 6); // 1920 x 1080
-    EXPECT_EQ(GlobalNumber("scale"), 6);
-    EXPECT_EQ(GlobalNumber("char_room"), rmTitle);
-    EXPECT_EQ(GlobalNumber("char_max_hp"), 1);
-    for (const char* font : {"mireth_font", "mireth_font_bold", "mireth_font_bold_2x", "neco_font"})
-        EXPECT_GE(GlobalNumber(font), 0) << font;
-    int width = 0, height = 0;
-    window_.ClientSize(width, height);
-    EXPECT_EQ(width, 1920);
-    EXPECT_EQ(height, 1080);
-    EXPECT_EQ(Bindings(0), "0:38 0:87 2:32781 3:32786:-1 3:32788:-1 4:0:1");
-    EXPECT_EQ(Bindings(4), "0:38 0:32 0:17 0:90 0:67 0:88 2:32769");
-    EXPECT_EQ(Bindings(5), "0:17 2:32770");
-    EXPECT_FALSE(SaveFileExists("save.fluffy"));
-}
-
-TEST_F(SaveOptionsTest, TheWindowOpensAtTheLargestScaleCentredOnTheDisplay) {
+// A first start on a 1366 x 768 display: the defaults, the title, and the window at the largest
+// scale that fits, centred.
+TEST_F(SaveOptionsTest, AFirstStartUsesDefaultsAndOpensTheLargestWindowCentredOnTheDisplay) {
     window_.display_width = 1366;
     window_.display_height = 768;
     Start();
     RunFrames(12); // past the graphics reset that follows a size change
+    EXPECT_EQ(Runner().current_room, rmTitle);
+    EXPECT_EQ(GlobalNumber("view_width"), 320);
+    EXPECT_EQ(GlobalNumber("max_scale"), 4);
+    EXPECT_EQ(GlobalNumber("scale"), 4);
+    EXPECT_EQ(GlobalNumber("char_room"), rmTitle);
+    EXPECT_EQ(GlobalNumber("char_max_hp"), 1);
+    for (const char* font : {"mireth_font", "mireth_font_bold", "mireth_font_bold_2x", "neco_font"})
+        EXPECT_GE(GlobalNumber(font), 0) << font;
     int x = 0, y = 0, width = 0, height = 0;
+    window_.ClientSize(width, height);
+    EXPECT_EQ(std::pair(width, height), std::pair(1280, 720));
     window_.OuterRect(x, y, width, height);
-    EXPECT_EQ(width, 1280);
-    EXPECT_EQ(height, 720);
-    EXPECT_EQ(x, (1366 - 1280) / 2);
-    EXPECT_EQ(y, (768 - 720) / 2);
+    EXPECT_EQ((std::array{x, y, width, height}), (std::array{(1366 - 1280) / 2, (768 - 720) / 2, 1280, 720}));
+    EXPECT_EQ(Bindings(0), "0:38 0:87 2:32781 3:32786:-1 3:32788:-1 4:0:1");
+    EXPECT_EQ(Bindings(4), "0:38 0:32 0:17 0:90 0:67 0:88 2:32769");
+    EXPECT_EQ(Bindings(5), "0:17 2:32770");
+    EXPECT_FALSE(SaveFileExists("save.fluffy"));
 }
 
 // Options are read at start, saved with the bindings in their order and read back; the scale never

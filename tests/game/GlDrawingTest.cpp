@@ -1,9 +1,15 @@
-// The drawing effects and the speech box on OpenGL without a display, compared with golden images
-// in game/golden/ and, by their rules, with plain drawings of the same made with built-ins in the
-// same picture, so that a golden rewritten without looking cannot bless a wrong picture. Rewrite
-// them, after looking, with
+// The game drawing through OpenGL without a display, its pixels read back. The drawing effects and
+// the speech box are compared with golden images in game/golden/ and, by their rules, with plain
+// drawings of the same made with built-ins in the same picture, so that a golden rewritten without
+// looking cannot bless a wrong picture. Rewrite them, after looking, with
 //     RUNNER_UPDATE_GOLDEN=1 build/bin/game_tests --gtest_filter='DrawingEffectsGolden.*'
-#include "GlGameFixture.h"
+#include <algorithm>
+#include <array>
+#include <set>
+
+#include "GameFixture.h"
+#include "Graphics/PngImage.h"
+#include "Platform/GlTestWindow.h"
 #include "Platform/GoldenImage.h"
 #include "scripts/SpriteEffects.h"
 
@@ -12,21 +18,35 @@ namespace {
 constexpr int kCell = 48; // the sprite's box at (4, 4) in a cell of its own
 constexpr Rgba kBackground{32, 96, 64, 255};
 
-Value RunnerColour(Rgba colour) {
-    return Value(double(VertexColour(colour) & 0xFFFFFF));
-}
+Value RunnerColour(Rgba colour) { return Value(double(VertexColour(colour) & 0xFFFFFF)); }
+
+class GlGameFixture : public GameFixture {
+protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        std::string error;
+        ASSERT_TRUE(gl_.Open(320, 180, error)) << error;
+        Start(&gl_.Device());
+    }
+    // A frame begun on a picture cleared to `colour`; what it shows once drawn.
+    void BeginPicture(const Value& colour) {
+        gl_.Device().BeginFrame();
+        graphics_->BeginFrame();
+        Builtin("draw_clear_alpha", colour, Value(1));
+    }
+    RgbaImage Picture() {
+        graphics_->Flush();
+        return {320, 180, gl_.Device().ReadPixels(0, 0, 320, 180)};
+    }
+
+    GlTestWindow gl_;
+};
 
 class DrawingEffectsGolden : public GlGameFixture {
 protected:
     void SetUp() override {
         GlGameFixture::SetUp();
-        gl_.Device().BeginFrame();
-        graphics_->BeginFrame();
-        Builtin("draw_clear_alpha", RunnerColour(kBackground), Value(1));
-    }
-    RgbaImage Picture() {
-        graphics_->Flush();
-        return {320, 180, gl_.Device().ReadPixels(0, 0, 320, 180)};
+        BeginPicture(RunnerColour(kBackground));
     }
     static double Mireth(const char* measure) { return Real(Builtin(measure, Value(sMirethIdle))); }
     // The painter as Mireth standing, its box's top-left corner at (left + 4, top + 4).
@@ -157,9 +177,7 @@ TEST_F(DrawingEffectsGolden, SpriteTextAndCentredLines) {
 // button glyph, and the chosen answer lit.
 TEST_F(DrawingEffectsGolden, ASpeechBoxWithItsPointerColoursGlyphAndAnswers) {
     RunFrames(3); // on to the title, where no room change holds back events
-    gl_.Device().BeginFrame();
-    graphics_->BeginFrame();
-    Builtin("draw_clear_alpha", RunnerColour(kBackground), Value(1));
+    BeginPicture(RunnerColour(kBackground));
     CInstance* speaker = GameFixture::Place(oNPC, 160, 150);
     CInstance* box = GameFixture::Place(oTextbox, 160, 120);
     Assign(Var(box, SLOT_npc), BuiltinVar(speaker, VAR_id));
@@ -190,6 +208,113 @@ TEST_F(DrawingEffectsGolden, ASpeechBoxWithItsPointerColoursGlyphAndAnswers) {
     EXPECT_GT(yellow, 5);
     EXPECT_GT(white, 50);
     EXPECT_TRUE(MatchesGoldenImage(image, "game/golden/speech_box.png"));
+}
+
+// An arena wall draws a whole tsBoss slab in each of its cells, in place, and nothing beyond them:
+// compared with the four slabs drawn by a plain tile map.
+using ArenaWallDrawing = GlGameFixture;
+
+TEST_F(ArenaWallDrawing, EachCellShowsAWholeSlabOfTheArenaTileSet) {
+    constexpr std::array<double, 4> kSlabs = {5, 6, 9, 10};
+    constexpr int kRows = 6, kWallX = 32, kWallY = 16, kSlabsX = 160;
+    RunFrames(1);
+    CInstance* wall = Place(oBossBlock, kWallX, kWallY, 1, kRows);
+    const Value layer = Builtin("layer_create", Value(0));
+    const Value slabs = Builtin("layer_tilemap_create", layer, Value(0), Value(0), Value(tsBoss), Value(4), Value(1));
+    for (int i = 0; i < 4; ++i) Builtin("tilemap_set", slabs, Value(kSlabs[i]), Value(i), Value(0));
+
+    BeginPicture(Value(0));
+    Builtin("draw_tilemap", slabs, Value(kSlabsX), Value(kWallY));
+    psl_Object_oBossBlock_Draw_0(wall, wall);
+    const std::vector<uint8_t> pixels = Picture().pixels;
+    const auto cell = [&](int left, int top) {
+        std::vector<Rgba> block;
+        for (int y = top; y < top + 16; ++y)
+            for (int x = left; x < left + 16; ++x) block.push_back(PixelAt(pixels, 320, x, y));
+        return block;
+    };
+    std::array<std::vector<Rgba>, 4> slab;
+    for (int i = 0; i < 4; ++i) slab[i] = cell(kSlabsX + 16 * i, kWallY);
+    for (int i = 1; i < 4; ++i) ASSERT_NE(slab[i], slab[i - 1]); // else a mix-up would pass
+
+    std::set<int> shown;
+    for (int row = 0; row < kRows; ++row) {
+        const std::vector<Rgba> drawn = cell(kWallX, kWallY + 16 * row);
+        const int found = int(std::find(slab.begin(), slab.end(), drawn) - slab.begin());
+        EXPECT_LT(found, 4) << "row " << row << " is no slab";
+        shown.insert(found);
+    }
+    EXPECT_GT(shown.size(), 1u); // the slabs vary down the wall
+    // The ring of pixels around the wall's box stays clear.
+    for (int y = kWallY - 1; y <= kWallY + 16 * kRows; ++y)
+        for (int x = kWallX - 1; x <= kWallX + 16; x += y == kWallY - 1 || y == kWallY + 16 * kRows ? 1 : 17)
+            EXPECT_EQ(PixelAt(pixels, 320, x, y), (Rgba{0, 0, 0, 255})) << x << ", " << y;
+}
+
+// F12: a PNG of what the window shows, in the save folder's "screenshots" folder.
+class ScreenshotTest : public GlGameFixture {
+protected:
+    void PressF12() {
+        window_.PostKey(vk_f12, true);
+        RunFrames(1);
+        window_.PostKey(vk_f12, false);
+        RunFrames(1); // captured and queued
+    }
+    // The screenshots' paths in name order, which is the order they were taken in.
+    std::vector<std::string> Shots() const {
+        Saves().Drain();
+        std::vector<std::string> shots;
+        std::error_code missing;
+        for (const auto& file : std::filesystem::directory_iterator(save_.Path() + "screenshots", missing))
+            shots.push_back(file.path().string());
+        std::sort(shots.begin(), shots.end());
+        return shots;
+    }
+    size_t DebugLines(const std::string& start) const {
+        size_t count = 0;
+        for (size_t at = debug_output_.find(start); at != std::string::npos; at = debug_output_.find(start, at + 1)) ++count;
+        return count;
+    }
+};
+
+TEST_F(ScreenshotTest, EachPressSavesTheWindowsPictureUnderANewNameAndTheGameNeverSeesF12) {
+    RunFrames(10);
+    PressF12();
+    PressF12();
+    const std::vector<std::string> shots = Shots();
+    ASSERT_EQ(shots.size(), 2u);
+    RgbaImage last;
+    std::string error;
+    ASSERT_TRUE(ReadPng(shots[1], last, error)) << error;
+    const RgbaImage& shown = loop_->CapturedFrame();
+    EXPECT_EQ((std::array{last.width, last.height}), (std::array{320, 180}));
+    EXPECT_TRUE(last.pixels == shown.pixels);
+    EXPECT_NE(std::count(last.pixels.begin(), last.pixels.end(), last.pixels[0]), std::ssize(last.pixels));
+    for (const std::string& shot : shots) EXPECT_EQ(DebugLines("Screenshot saved: " + shot + "\n"), 1u) << debug_output_;
+    EXPECT_EQ(RunnerInput().keyboard.Current().last_key, 0);
+
+    // Where the folder cannot be made, one line says so and play goes on.
+    std::filesystem::remove_all(save_.Path() + "screenshots");
+    WriteSaveFile("screenshots", "");
+    const int32_t frames = Runner().frames_drawn;
+    PressF12();
+    RunFrames(1);
+    Saves().Drain();
+    EXPECT_EQ(DebugLines("ERROR!!! :: Failed to save file: " + save_.Path() + "screenshots/"), 1u) << debug_output_;
+    EXPECT_EQ(DebugLines("Screenshot saved"), 2u);
+    EXPECT_TRUE(Runner().running);
+    EXPECT_EQ(Runner().frames_drawn, frames + 3);
+}
+
+class NullScreenshotTest : public GameFixture {};
+
+TEST_F(NullScreenshotTest, WithoutAPictureNothingIsWritten) {
+    Start();
+    window_.PostKey(vk_f12, true);
+    RunFrames(3);
+    Saves().Drain();
+    EXPECT_FALSE(std::filesystem::exists(save_.Path() + "screenshots"));
+    EXPECT_EQ(debug_output_.find("Screenshot"), std::string::npos);
 }
 
 } // namespace
