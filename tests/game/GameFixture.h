@@ -11,19 +11,9 @@
 #include "Object/InstanceLifecycle.h"
 #include "Support/SupportTestSupport.h"
 
-// The cases of a table in game/data/: a case a line, its fields split by tabs; blank lines and
-// lines that start with # are skipped.
+// The cases of a table in game/data/ (see TableRows).
 inline std::vector<std::vector<std::string>> Cases(const std::string& name) {
-    std::vector<std::vector<std::string>> cases;
-    const std::string text = ReadText(std::string(TEST_SOURCE_DIR) + "/game/data/" + name);
-    for (size_t at = 0, end = 0; at < text.size(); at = end + 1) {
-        end = std::min(text.find('\n', at), text.size());
-        if (end == at || text[at] == '#') continue;
-        cases.emplace_back(1);
-        for (char c : text.substr(at, end - at))
-            if (c == '\t') cases.back().emplace_back();
-            else cases.back().back() += c;
-    }
+    const std::vector<std::vector<std::string>> cases = TableRows(std::string(TEST_SOURCE_DIR) + "/game/data/" + name);
     EXPECT_FALSE(cases.empty()) << name;
     return cases;
 }

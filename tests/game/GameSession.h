@@ -7,6 +7,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Base/OutputChannel.h"
 #include "Base/RunnerState.h"
@@ -33,6 +34,21 @@
 #include "Support/TempFolder.h"
 #include "Variable/GameVariables.h"
 #include "Variable/VariableFunctions.h"
+
+// The rows of a table file: a row a line, its fields split by tabs; blank lines and lines that
+// start with # are skipped.
+inline std::vector<std::vector<std::string>> TableRows(const std::string& path) {
+    std::vector<std::vector<std::string>> rows;
+    std::ifstream file(path);
+    for (std::string line; std::getline(file, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        rows.emplace_back(1);
+        for (char c : line)
+            if (c == '\t') rows.back().emplace_back();
+            else rows.back().back() += c;
+    }
+    return rows;
+}
 
 // A frame's time and the draw calls it made.
 struct FrameCost {

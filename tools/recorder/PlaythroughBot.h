@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <limits>
 #include <map>
 #include <memory>
@@ -42,21 +41,14 @@ struct Step {
     double side = 20;                                   // where a present is hopped onto from
 };
 
-// The way through the three worlds (playthrough_route.txt): a step a line, its fields split by
-// tabs; blank lines and lines that start with # are skipped.
+// The way through the three worlds (playthrough_route.txt).
 inline std::vector<Step> Route() {
     const std::map<std::string, Move> moves = {
         {"stand", Move::kStand}, {"duck", Move::kDuck}, {"open", Move::kOpen},
         {"leave", Move::kLeave}, {"fight", Move::kFight}};
     const std::map<std::string, int32_t> rooms = {{"rmSnow", rmSnow}, {"rmPink", rmPink}, {"rmPurple", rmPurple}};
     std::vector<Step> route;
-    std::ifstream file(PLAYTHROUGH_ROUTE);
-    for (std::string line; std::getline(file, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        std::vector<std::string> f(1);
-        for (char c : line)
-            if (c == '\t') f.emplace_back();
-            else f.back() += c;
+    for (const std::vector<std::string>& f : TableRows(PLAYTHROUGH_ROUTE)) {
         Step& step = route.emplace_back(Step{moves.at(f[0]), rooms.at(f[1]), 0});
         if (step.move == Move::kFight) {
             const double origin = std::stod(f[3]);
