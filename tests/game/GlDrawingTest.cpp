@@ -273,7 +273,8 @@ protected:
     }
     size_t DebugLines(const std::string& start) const {
         size_t count = 0;
-        for (size_t at = debug_output_.find(start); at != std::string::npos; at = debug_output_.find(start, at + 1)) ++count;
+        for (size_t at = debug_output_.find(start); at != std::string::npos; at = debug_output_.find(start, at + 1))
+            ++count;
         return count;
     }
 };

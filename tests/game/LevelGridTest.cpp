@@ -20,7 +20,9 @@ protected:
     }
 
     static CInstance* PlaceSnow(double cx, double cy) { return Place(oSnowBlock, 16 * cx, 16 * cy); }
-    static double Cell(int32_t grid, double cx, double cy) { return Real(Run(psl_Script_grid_get, Global(grid), cx, cy)); }
+    static double Cell(int32_t grid, double cx, double cy) {
+        return Real(Run(psl_Script_grid_get, Global(grid), cx, cy));
+    }
     // The tiler, after it has laid its tiles.
     static CInstance* Tile() {
         CInstance* tiler = FirstOf(oTilesetter);

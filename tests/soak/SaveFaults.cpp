@@ -185,7 +185,8 @@ Reference PlayReference() {
 
 // The same end as the undisturbed replay, and one debug line for each failed save, of which there
 // must have been some unless `may_save` allowed every save.
-int CheckPlayWentOn(const Reference& reference, const Outcome& outcome, const std::string& when, bool may_save = false) {
+int CheckPlayWentOn(const Reference& reference, const Outcome& outcome, const std::string& when,
+                    bool may_save = false) {
     if (outcome.status != 0) Problem(when + ": the replay ended with " + std::to_string(outcome.status));
     if (outcome.Digest() != reference.outcome.Digest())
         Problem(when + ": the replay ended elsewhere: " + outcome.Digest());
@@ -234,9 +235,11 @@ bool OwnMountNamespace(std::string& why) {
 
 // A home for one run, its save folder a small filesystem of its own when asked.
 struct Home {
-    explicit Home(const Reference& reference, bool mounted = false) : folder(fs::path(home.Path()) / reference.folder_name) {
+    explicit Home(const Reference& reference, bool mounted = false)
+        : folder(fs::path(home.Path()) / reference.folder_name) {
         fs::create_directories(folder);
-        if (mounted && mount("none", folder.c_str(), "tmpfs", 0, "size=64k") != 0) std::perror("mount tmpfs"), std::exit(1);
+        if (mounted && mount("none", folder.c_str(), "tmpfs", 0, "size=64k") != 0)
+            std::perror("mount tmpfs"), std::exit(1);
     }
     TempFolder home;
     fs::path folder;
