@@ -17,10 +17,7 @@ protected:
         ASSERT_NE(player_, nullptr);
         ASSERT_NE(boss_, nullptr);
     }
-    void PutPlayer(double x) {
-        SetBuiltinVar(player_, VAR_x, Value(x));
-        SetBuiltinVar(player_, VAR_y, Value(160));
-    }
+    void PutPlayer(double x) { Put(player_, x, 160); }
     void StartFight() { ASSERT_TRUE(StartFightAtTrigger()); }
     bool Active() const { return bool(Value(Var(boss_, SLOT_boss_active))); }
     bool WallsUp() const {
@@ -38,12 +35,7 @@ protected:
 };
 
 // A trigger whose beast is gone, and a beast whose trigger is gone, run without an error.
-class BeastInputTest : public GameFixture {};
-
-TEST_F(BeastInputTest, LoneTriggersAndBeastsDoNothing) {
-    StartSaved(R"({"char_x":24,"char_y":160,"char_room":)" + std::to_string(rmArena) + "}", rmArena);
-    ASSERT_NE(FirstOf(oMegaSlimey), nullptr);
-
+TEST_F(BossTest, LoneTriggersAndBeastsDoNothing) {
     RuntimeErrorCapture errors;
     Call(nullptr, nullptr, FN_instance_destroy, BuiltinVar(FirstOf(oBossTrigger), VAR_id));
     RunFrames(30);
@@ -59,6 +51,8 @@ TEST_F(BeastInputTest, LoneTriggersAndBeastsDoNothing) {
 
 // In a world with a song of its own, the fight's song takes over for as long as the fight lasts:
 // the camera's music check leaves the world's song paused, and it goes on when the fight ends.
+using BeastInputTest = GameFixture;
+
 TEST_F(BeastInputTest, AWorldsSongWaitsOutTheFightAndThenGoesOn) {
     with_audio_ = true;
     StartSaved(R"({"char_x":72,"char_y":160,"char_room":)" + std::to_string(rmSnow) + "}", rmSnow);

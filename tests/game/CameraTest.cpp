@@ -11,9 +11,6 @@ protected:
     static std::tuple<size_t, size_t, size_t> LiveDataStructures() {
         return {DsMaps().LiveCount(), DsLists().LiveCount(), DsGrids().LiveCount()};
     }
-    double CameraX() { return Real(Call(nullptr, nullptr, FN_camera_get_view_x, Var(FirstOf(oCamera), SLOT_vc))); }
-    double CameraY() { return Real(Call(nullptr, nullptr, FN_camera_get_view_y, Var(FirstOf(oCamera), SLOT_vc))); }
-    void StepCamera() { event_perform(FirstOf(oCamera), FirstOf(oCamera), ev_step, ev_step_normal); }
 };
 
 // The camera shows the screen Mireth is on; what a room's instances hold (the tiler's layer map,
@@ -27,11 +24,13 @@ TEST_F(CameraTest, TheCameraShowsMirethsScreenAndRoomsLeaveNoDataStructuresBehin
     };
     visit(rmSnow); // wider than a screen
     CInstance* player = FirstOf(oChar);
+    // Where the camera stands once it has stepped with Mireth at (x, y).
     const auto at = [&](double x, double y) {
-        SetBuiltinVar(player, VAR_x, Value(x));
-        SetBuiltinVar(player, VAR_y, Value(y));
-        StepCamera();
-        return std::pair(CameraX(), CameraY());
+        Put(player, x, y);
+        CInstance* camera = FirstOf(oCamera);
+        event_perform(camera, camera, ev_step, ev_step_normal);
+        return std::pair(Real(Call(nullptr, nullptr, FN_camera_get_view_x, Var(camera, SLOT_vc))),
+                         Real(Call(nullptr, nullptr, FN_camera_get_view_y, Var(camera, SLOT_vc))));
     };
     EXPECT_EQ(at(650, 20), std::pair(640.0, 0.0));
     EXPECT_EQ(at(640, 20), std::pair(640.0, 0.0)); // a border belongs to the screen on its right
@@ -85,9 +84,7 @@ TEST_F(CameraTest, CtrlShiftKWipesTheSaveAndStartsAgain) {
     RunFrames(6);
     EXPECT_EQ(Runner().current_room, rmTitle);
     EXPECT_EQ(GlobalNumber("char_max_hp"), 1);
-    int players = 0;
-    With(nullptr, nullptr, oChar, [&](CInstance*, CInstance*) { ++players; });
-    EXPECT_EQ(players, 1);
+    EXPECT_EQ(Count(oChar), 1);
 
     // Each new game's maps, lists and surfaces take the place of the last one's (the title makes
     // some of its own over its first frames).

@@ -11,19 +11,9 @@
 #include "Object/InstanceLifecycle.h"
 #include "Support/SupportTestSupport.h"
 
-// The cases of a table in game/data/: a case a line, its fields split by tabs; blank lines and
-// lines that start with # are skipped.
+// The cases of a table in game/data/ (see TableRows).
 inline std::vector<std::vector<std::string>> Cases(const std::string& name) {
-    std::vector<std::vector<std::string>> cases;
-    const std::string text = ReadText(std::string(TEST_SOURCE_DIR) + "/game/data/" + name);
-    for (size_t at = 0, end = 0; at < text.size(); at = end + 1) {
-        end = std::min(text.find('\n', at), text.size());
-        if (end == at || text[at] == '#') continue;
-        cases.emplace_back(1);
-        for (char c : text.substr(at, end - at))
-            if (c == '\t') cases.back().emplace_back();
-            else cases.back().back() += c;
-    }
+    const std::vector<std::vector<std::string>> cases = TableRows(std::string(TEST_SOURCE_DIR) + "/game/data/" + name);
     EXPECT_FALSE(cases.empty()) << name;
     return cases;
 }
@@ -38,12 +28,14 @@ protected:
         ASSERT_EQ(error, "");
     }
 
-    // On to the title, then to a room with nothing in it yet (but the persistent player).
-    void StartInAnEmptyRoom() {
+    // On to the title, then to a room with nothing in it yet (but the persistent player), with
+    // a floor whose top is y = 160 when asked.
+    void StartInAnEmptyRoom(bool floor = false) {
         Start();
         RunFrames(3);
         Call(nullptr, nullptr, FN_room_goto, Value(rmEmpty));
         RunFrames(1);
+        if (floor) Place(oSnowBlock, 0, 160, 20, 2);
     }
 
     // An instance placed as a room places one: stretched before its Create runs.
@@ -99,9 +91,7 @@ protected:
 
     // A file in the test's save folder, written before Start or read after a save (once the save
     // writer has finished, as a player's next start would find it).
-    void WriteSaveFile(const std::string& name, const std::string& text) {
-        std::ofstream(save_.Path() + name, std::ios::binary) << text;
-    }
+    void WriteSaveFile(const std::string& name, const std::string& text) { WriteText(save_.Path() + name, text); }
     std::string ReadSaveFile(const std::string& name) const {
         Saves().Drain();
         return ReadText(save_.Path() + name);

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Base/OutputChannel.h"
 #include "Base/RunnerState.h"
@@ -34,6 +35,21 @@
 #include "Variable/GameVariables.h"
 #include "Variable/VariableFunctions.h"
 
+// The rows of a table file: a row a line, its fields split by tabs; blank lines and lines that
+// start with # are skipped.
+inline std::vector<std::vector<std::string>> TableRows(const std::string& path) {
+    std::vector<std::vector<std::string>> rows;
+    std::ifstream file(path);
+    for (std::string line; std::getline(file, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        rows.emplace_back(1);
+        for (char c : line)
+            if (c == '\t') rows.back().emplace_back();
+            else rows.back().back() += c;
+    }
+    return rows;
+}
+
 // A frame's time and the draw calls it made.
 struct FrameCost {
     double micros;
@@ -47,9 +63,13 @@ inline CInstance* FirstOf(int32_t object) {
     return found;
 }
 
-// A built-in variable or a variable slot of an instance, as a number.
+// A built-in variable or a variable slot of an instance, as a number; an instance's place.
 inline double Get(CInstance* instance, const VariablePair& variable) { return Real(BuiltinVar(instance, variable)); }
 inline double Get(CInstance* instance, int32_t slot) { return Real(Var(instance, slot)); }
+inline void Put(CInstance* instance, double x, double y) {
+    SetBuiltinVar(instance, VAR_x, Value(x));
+    SetBuiltinVar(instance, VAR_y, Value(y));
+}
 
 class GameSession {
 public:
@@ -135,6 +155,17 @@ protected:
         return error;
     }
 
+    // Where a recording starts: the save beside it ("<name>.save" for "<name>.rec"), or an empty
+    // save folder, as a new player's; then on past the start-up rooms. The loader's error, or "".
+    std::string LoadAtRecordingStart(const std::string& recording) {
+        save_.Empty();
+        if (std::ifstream saved(recording.substr(0, recording.rfind('.')) + ".save"); saved.peek() != EOF)
+            std::ofstream(save_.Path() + "save.fluffy") << saved.rdbuf();
+        const std::string error = Load();
+        for (int frame = 0; frame < 10 && error.empty() && Runner().current_room <= rmGo; ++frame) RunFrames(1);
+        return error;
+    }
+
     // Mireth walks into the room's boss trigger, on the floor, then stands just inside the arena's
     // wall; false when no fight started.
     bool StartFightAtTrigger() {
@@ -142,8 +173,7 @@ protected:
         CInstance* trigger = FirstOf(oBossTrigger);
         CInstance* wall = FirstOf(oBossBlock);
         if (!player || !trigger || !wall) return false;
-        SetBuiltinVar(player, VAR_x, Value(Get(trigger, VAR_x) + 8));
-        SetBuiltinVar(player, VAR_y, Value(160));
+        Put(player, Get(trigger, VAR_x) + 8, 160);
         RunFrames(1);
         SetBuiltinVar(player, VAR_x, Value(Get(wall, VAR_bbox_right) + 8));
         bool active = false;

@@ -149,11 +149,10 @@ TEST_F(InputActionsTest, AWaitingSlotIsFilledInPlaceByWhatTheCaptureFound) {
 }
 
 TEST_F(InputActionsTest, KeysAndBindingsHaveTheirNamesAndGlyphs) {
-    const std::pair<int, const char*> keys[] = {{65, "A"},      {186, "; :"}, {59, "; :"},   {192, "` ~"},
-                                                {222, "'\""},   {220, " |"},  {96, "Num 0"}, {105, "Num 9"},
-                                                {163, "RCtrl"}, {49, "1"}};
-    for (auto [code, name] : keys)
-        EXPECT_EQ(ValueText(Run(psl_Script_input_key_string, code)), name) << code;
+    std::string keys;
+    for (int code : {65, 186, 59, 192, 222, 220, 96, 105, 163, 49})
+        keys += ValueText(Run(psl_Script_input_key_string, code)) + "/";
+    EXPECT_EQ(keys, "A/; :/; :/` ~/'\"/ |/Num 0/Num 9/RCtrl/1/");
 
     // A binding's plain name and its name with glyphs.
     const auto names = [&](auto... elements) {

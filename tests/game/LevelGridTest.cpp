@@ -20,12 +20,15 @@ protected:
     }
 
     static CInstance* PlaceSnow(double cx, double cy) { return Place(oSnowBlock, 16 * cx, 16 * cy); }
-
     static double Cell(int32_t grid, double cx, double cy) {
         return Real(Run(psl_Script_grid_get, Global(grid), cx, cy));
     }
-
-    static void Tile(CInstance* tiler) { event_user(tiler, tiler, 0); }
+    // The tiler, after it has laid its tiles.
+    static CInstance* Tile() {
+        CInstance* tiler = FirstOf(oTilesetter);
+        event_user(tiler, tiler, 0);
+        return tiler;
+    }
 
     // Every cell of every layer of the tiler's tile maps.
     static std::vector<uint32_t> Maps(CInstance* tiler) {
@@ -75,7 +78,7 @@ TEST_F(LevelGridTest, BlocksAndHazardsTakeTheirCells) {
     // One tiler for the snow blocks, none for plain blocks.
     PlaceSnow(10, 10);
     Place(oBlock, 0, 160);
-    EXPECT_EQ(Real(Builtin("instance_number", Value(oTilesetter))), 1);
+    EXPECT_EQ(GameFixture::Count(oTilesetter), 1);
     CInstance* tiler = FirstOf(oTilesetter);
     EXPECT_EQ(Get(tiler, SLOT_ts), tsSnow);
     EXPECT_EQ(Get(tiler, SLOT_block), oSnowBlock);
@@ -124,13 +127,11 @@ TEST_F(LevelGridTest, GridAndPlacementScripts) {
     Builtin("randomize");
     EXPECT_EQ(ValueText(Run(psl_Script_pos_choose, 3, 4, "a", "b")), first);
     std::set<double> chosen;
-    for (int cx = 0; cx < 8; ++cx)
-        chosen.insert(Real(Run(psl_Script_pos_choose, cx, 0, 1, 2, 3)));
+    for (int cx = 0; cx < 8; ++cx) chosen.insert(Real(Run(psl_Script_pos_choose, cx, 0, 1, 2, 3)));
     EXPECT_EQ(chosen.size(), 3u);
 
     std::string sequence;
-    for (int n = 0; n < 8; ++n)
-        sequence += ValueText(Run(psl_Script_thue_morse, n));
+    for (int n = 0; n < 8; ++n) sequence += ValueText(Run(psl_Script_thue_morse, n));
     EXPECT_EQ(sequence, "01101001");
 
     CInstance* left = Place(oBlock, 160, 160, 1, 1, false);
@@ -160,8 +161,7 @@ TEST_F(LevelGridTest, BlocksOffTheGridAreReported) {
 
 TEST_F(LevelGridTest, ALoneCellIsFramedOnAllSides) {
     PlaceSnow(5, 5);
-    CInstance* tiler = FirstOf(oTilesetter);
-    Tile(tiler);
+    CInstance* tiler = Tile();
     EXPECT_EQ(Get(tiler, SLOT_tiled), 1);
     // Each layer holds one tile: one of its kind, turned its way (no inner corner).
     struct Expected {
@@ -188,10 +188,8 @@ TEST_F(LevelGridTest, ALoneCellIsFramedOnAllSides) {
 
 TEST_F(LevelGridTest, CornersAndTheGridsBorder) {
     // An L of three cells leaves a notch at (1, 0); a cell on the top row has nothing above it.
-    for (auto [cx, cy] : {std::pair{0, 1}, {0, 0}, {1, 1}, {6, 0}})
-        PlaceSnow(cx, cy);
-    CInstance* tiler = FirstOf(oTilesetter);
-    Tile(tiler);
+    for (auto [cx, cy] : {std::pair{0, 1}, {0, 0}, {1, 1}, {6, 0}}) PlaceSnow(cx, cy);
+    CInstance* tiler = Tile();
     EXPECT_EQ(At(tiler, SLOT_tl_ur, 1, 0), 17u);
     EXPECT_EQ(Count(tiler, SLOT_tl_ur), 2); // and the outer corner at (2, 0)
     EXPECT_EQ(At(tiler, SLOT_tl_ur, 2, 0), 16u);
@@ -201,10 +199,8 @@ TEST_F(LevelGridTest, CornersAndTheGridsBorder) {
 }
 
 TEST_F(LevelGridTest, DecorationsStayOffHazards) {
-    for (int cx = 1; cx <= 30; ++cx)
-        PlaceSnow(cx, 5);
-    CInstance* tiler = FirstOf(oTilesetter);
-    Tile(tiler);
+    for (int cx = 1; cx <= 30; ++cx) PlaceSnow(cx, 5);
+    CInstance* tiler = Tile();
     std::vector<uint32_t> decorated;
     for (uint32_t cx = 1; cx <= 30; ++cx) {
         if (const uint32_t above = At(tiler, SLOT_tl_scenery, cx, 4)) {
@@ -217,19 +213,16 @@ TEST_F(LevelGridTest, DecorationsStayOffHazards) {
     ASSERT_FALSE(decorated.empty());
     ASSERT_LT(decorated.size(), 30u);
 
-    for (uint32_t cx : decorated)
-        Place(oHazard, 16 * cx, 64);
-    Tile(tiler);
+    for (uint32_t cx : decorated) Place(oHazard, 16 * cx, 64);
+    Tile();
     for (uint32_t cx : decorated)
         EXPECT_EQ(At(tiler, SLOT_tl_scenery, cx, 4), 0u) << cx;
 }
 
 TEST_F(LevelGridTest, ARetiledNeighbourhoodMatchesAWholeTiling) {
     for (int cx = 2; cx <= 9; ++cx)
-        for (int cy = 3; cy <= 6; ++cy)
-            PlaceSnow(cx, cy);
-    CInstance* tiler = FirstOf(oTilesetter);
-    Tile(tiler);
+        for (int cy = 3; cy <= 6; ++cy) PlaceSnow(cx, cy);
+    CInstance* tiler = Tile();
     // Cells taken out of a side, a corner and the middle (twice: then the hole's far rim is two
     // cells away), then one put back.
     for (auto [cx, cy, object] : {std::tuple{5, 3, 0}, {9, 6, 0}, {6, 5, 0}, {7, 5, 0}, {5, 3, int(oSnowBlock)}}) {
@@ -237,11 +230,11 @@ TEST_F(LevelGridTest, ARetiledNeighbourhoodMatchesAWholeTiling) {
         Run(psl_Script_grid_set, Global(SLOT_tile_grid), cx, cy, object);
         Assign(Var(tiler, SLOT_destroyed_tile_x), Value(cx));
         Assign(Var(tiler, SLOT_destroyed_tile_y), Value(cy));
-        Tile(tiler);
+        Tile();
         const std::vector<uint32_t> local = Maps(tiler);
         EXPECT_EQ(Get(tiler, SLOT_destroyed_tile_x), -1);
         EXPECT_NE(local, before) << cx << "," << cy;
-        Tile(tiler);
+        Tile();
         EXPECT_EQ(local, Maps(tiler)) << cx << "," << cy;
     }
 }

@@ -1,5 +1,7 @@
-// Mireth on blocks, spikes and slimes placed in an empty room, moved by keys posted to the window.
+// Mireth and the enemies on blocks, spikes and slimes placed in an empty room, moved by keys posted
+// to the window.
 #include <cmath>
+#include <set>
 #include <string>
 
 #include "GameFixture.h"
@@ -10,16 +12,14 @@ class PlayerTest : public GameFixture {
 protected:
     void SetUp() override {
         GameFixture::SetUp();
-        StartInAnEmptyRoom();
+        StartInAnEmptyRoom(true);
         player_ = FirstOf(oChar);
         ASSERT_NE(player_, nullptr);
-        Place(oSnowBlock, 0, 160, 20, 2); // the floor: its top is y = 160
         PutPlayer(100, 160);
     }
 
     void PutPlayer(double x, double y) {
-        SetBuiltinVar(player_, VAR_x, Value(x));
-        SetBuiltinVar(player_, VAR_y, Value(y));
+        Put(player_, x, y);
         for (int32_t slot : {SLOT_hv, SLOT_vv, SLOT_jump_buffer_timer, SLOT_walkoff_timer})
             Assign(Var(player_, slot), Value(0));
     }
@@ -39,13 +39,18 @@ protected:
         CallScript(psl_Script_move, player_, player_, Value(amount), Value(axis));
         return (axis == 0 ? X() : Y()) - before;
     }
-    // Steps until the player stands on the ground again, at most `limit`; the steps taken.
-    int FallToGround(int limit = 120) {
-        for (int step = 1; step <= limit; ++step) {
+    // Steps until the player stands on the ground again, at most 120; the steps taken, or -1.
+    int FallToGround() {
+        for (int step = 1; step <= 120; ++step) {
             RunFrames(1);
             if (Value(Var(player_, SLOT_ong)) && Vv() == 0) return step;
         }
         return -1;
+    }
+    // Frames run while `going` holds, at most `limit`.
+    template <typename Going>
+    void RunWhile(Going going, int limit) {
+        for (int step = 0; going() && step < limit; ++step) RunFrames(1);
     }
 
     CInstance* player_ = nullptr;
@@ -53,13 +58,10 @@ protected:
 
 TEST_F(PlayerTest, MovesKeepFractionsForLaterAndStopAtBlocks) {
     PutPlayer(100, 100);
-    Value zero;
-    AssignElement(zero, 1, Value(0));
-    AssignElement(zero, 0, Value(0));
+    const Value zero = Builtin("array_create", Value(2), Value(0));
     Assign(Var(player_, SLOT_remainder), zero);
-    EXPECT_EQ(Move(0.4, 0), 0);
-    EXPECT_EQ(Move(0.4, 0), 1); // 0.8 rounds to 1, leaving -0.2
-    EXPECT_EQ(Move(0.4, 0), 0);
+    // 0.8 rounds to 1, leaving -0.2
+    EXPECT_EQ((std::vector{Move(0.4, 0), Move(0.4, 0), Move(0.4, 0)}), (std::vector<double>{0, 1, 0}));
     Assign(Var(player_, SLOT_remainder), zero);
     EXPECT_EQ(Move(0.5, 0), 0); // halves go down
     EXPECT_EQ(Move(30, 0), 12); // at most 12 pixels a call
@@ -73,14 +75,11 @@ TEST_F(PlayerTest, MovesKeepFractionsForLaterAndStopAtBlocks) {
 TEST_F(PlayerTest, WalkingSpeedsUpToThreeAndFrictionStopsInEightSteps) {
     Key(vk_right, true);
     std::vector<double> speeds;
-    for (int step = 0; step < 10; ++step) {
-        RunFrames(1);
-        speeds.push_back(Hv());
-    }
+    for (int step = 0; step < 10; ++step) RunFrames(1), speeds.push_back(Hv());
     EXPECT_EQ(speeds, (std::vector<double>{0.375, 0.75, 1.125, 1.5, 1.875, 2.25, 2.625, 3, 3, 3}));
     EXPECT_EQ(Get(player_, VAR_image_xscale), 1);
     Key(vk_right, false);
-    for (int step = 0; step < 7; ++step) RunFrames(1);
+    RunFrames(7);
     EXPECT_EQ(Hv(), 0.375);
     RunFrames(1);
     EXPECT_EQ(Hv(), 0);
@@ -102,7 +101,7 @@ TEST_F(PlayerTest, WalkingSpeedsUpToThreeAndFrictionStopsInEightSteps) {
     EXPECT_EQ(Get(player_, VAR_image_xscale), -1);
     Key(vk_left, false);
     Key(vk_right, false);
-    for (int step = 0; step < 10; ++step) RunFrames(1);
+    RunFrames(10);
     Key(vk_left, true);
     Key(vk_right, true);
     RunFrames(1);
@@ -112,61 +111,47 @@ TEST_F(PlayerTest, WalkingSpeedsUpToThreeAndFrictionStopsInEightSteps) {
 // Letting go of jump while rising halves the speed once; a jump pressed just before landing or
 // just after a ledge still counts.
 TEST_F(PlayerTest, AJumpIsCutByLettingGoAndCountsJustBeforeLandingOrJustAfterALedge) {
-    Key(vk_space, true);
-    RunFrames(2);
+    Press(vk_space, 2);
     const double up = Vv();
     EXPECT_LT(up, -4);
-    Key(vk_space, false);
     RunFrames(1);
     EXPECT_DOUBLE_EQ(Vv(), (up + 0.25) / 2);
     RunFrames(1);
     EXPECT_DOUBLE_EQ(Vv(), (up + 0.25) / 2 + 0.25);
 
-    // Pressed two steps before the landing: the jump happens on landing.
-    PutPlayer(100, 100);
-    RunFrames(1);
-    while (Y() + 2 * (Vv() + 0.75) < 160) RunFrames(1);
-    Press(vk_space);
-    int rising = 0;
-    for (int step = 0; step < 4; ++step) {
+    // Pressed two steps before the landing, the jump happens on landing; pressed five steps
+    // before, it is forgotten by then.
+    for (int early : {2, 5}) {
+        PutPlayer(100, 100);
         RunFrames(1);
-        if (Vv() < 0) ++rising;
+        while (Y() + early * (Vv() + (early + 1) * 0.25) < 160) RunFrames(1);
+        Press(vk_space);
+        const int landed = early == 5 ? FallToGround() : 0;
+        int rising = 0;
+        for (int step = 0; step < 4; ++step) RunFrames(1), rising += Vv() < 0;
+        EXPECT_GE(landed, 0);
+        EXPECT_EQ(rising > 0, early == 2) << "pressed " << early << " steps before landing";
+        EXPECT_EQ(Vv() == 0, early == 5);
     }
-    EXPECT_GT(rising, 0) << "the buffered jump never happened";
 
-    // Pressed five steps before: forgotten by the landing.
-    PutPlayer(100, 100);
-    RunFrames(1);
-    while (Y() + 5 * (Vv() + 1.5) < 160) RunFrames(1);
-    Press(vk_space);
-    EXPECT_GT(FallToGround(), 0);
-    for (int step = 0; step < 4; ++step) RunFrames(1);
-    EXPECT_EQ(Vv(), 0);
-
-    // Off a ledge at full speed: a jump two steps later still counts.
+    // Off a ledge at full speed: a jump two steps later still counts, five steps later not.
     Place(oSnowBlock, 160, 112, 4, 1);
     for (int late : {2, 5}) {
         PutPlayer(210, 112);
         Assign(Var(player_, SLOT_ong), Value(1));
         Key(vk_right, true);
-        while (X() - 6 < 224) RunFrames(1); // until the box has left the ledge
-        for (int step = 1; step < late; ++step) RunFrames(1);
+        RunWhile([&] { return X() - 6 < 224; }, 100); // until the box has left the ledge
+        RunFrames(late - 1);
         Press(vk_space);
         Key(vk_right, false);
-        if (late == 2) {
-            EXPECT_LT(Vv(), 0) << "no jump " << late << " steps after the ledge";
-        } else {
-            EXPECT_GT(Vv(), 0) << "a jump " << late << " steps after the ledge";
-        }
+        EXPECT_GT(late == 2 ? -Vv() : Vv(), 0) << "a jump " << late << " steps after the ledge";
         FallToGround();
     }
 }
 
 TEST_F(PlayerTest, DuckingIsToggledAndMirethCannotStandUpUnderACeiling) {
-    Key(vk_down, true);
-    RunFrames(2);
+    Press(vk_down, 2);
     EXPECT_EQ(Get(player_, SLOT_duck), 0); // not granted yet
-    Key(vk_down, false);
     VariableGlobalSet("can_duck", RealValue(1));
     RunFrames(1);
     Press(vk_down);
@@ -190,12 +175,8 @@ TEST_F(PlayerTest, LandingOnAMovingSlimeBeatsItAndBouncesMireth) {
     Assign(Var(slime, SLOT_vamp), Value(4));
     Assign(Var(slime, SLOT_hamp), Value(0));
     PutPlayer(100, 90);
-    double bounce = 0;
-    for (int step = 0; step < 60 && !bounce; ++step) {
-        RunFrames(1);
-        if (Vv() < -3) bounce = Vv();
-    }
-    EXPECT_NEAR(bounce, -std::sqrt(2 * 0.25 * 24) + 0.25, 0.3);
+    RunWhile([&] { return Vv() >= -3; }, 60);
+    EXPECT_NEAR(Vv(), -std::sqrt(2 * 0.25 * 24) + 0.25, 0.3);
     EXPECT_EQ(FirstOf(oSlimey), nullptr);
     EXPECT_EQ(Get(player_, SLOT_dead), 0);
 }
@@ -209,17 +190,14 @@ TEST_F(PlayerTest, SpikesKillAndMirethReturnsToHerCheckpointWhole) {
     VariableGlobalSet("char_max_hp", RealValue(2));
     Place(oSpike, 144, 144);
     Key(vk_right, true);
-    int steps = 0;
-    while (!Value(Var(player_, SLOT_dead)) && steps++ < 60) RunFrames(1);
+    RunWhile([&] { return !Value(Var(player_, SLOT_dead)); }, 60);
     Key(vk_right, false);
     ASSERT_EQ(Get(player_, SLOT_dead), 1);
     EXPECT_EQ(Get(player_, VAR_visible), 0);
     EXPECT_NE(FirstOf(oStarOut), nullptr);
-    steps = 0;
-    while (Value(Var(player_, SLOT_dead)) && steps++ < 300) RunFrames(1);
+    RunWhile([&] { return bool(Value(Var(player_, SLOT_dead))); }, 300);
     EXPECT_EQ(Get(player_, SLOT_dead), 0);
-    EXPECT_EQ(X(), 40);
-    EXPECT_EQ(Y(), 160);
+    EXPECT_EQ(std::pair(X(), Y()), std::pair(40.0, 160.0));
     EXPECT_EQ(Get(player_, SLOT_hp), 2);
     EXPECT_EQ(Get(player_, VAR_visible), 1);
 }
@@ -239,14 +217,13 @@ TEST_F(PlayerTest, AnInvulnerableActorBlinksTwoFramesInFour) {
 
 TEST_F(PlayerTest, AnOpenRoomEdgeLeadsToTheScreenItsRecordNames) {
     CInstance* exits = Place(oExitControl, 0, 0);
-    Value record;
     // Onto the pink world's second screen, which has no lantern to start a new game at.
+    Value record;
     for (int i : {3, 2, 1, 0}) AssignElement(record, i, Value(i == 0 ? rmPink : i == 1 ? 1 : 0));
     CallScript(psl_Script_grid_set, exits, exits, Var(exits, SLOT_grid), Value(0), Value(0), record);
     PutPlayer(300, 160);
     Key(vk_right, true);
-    int steps = 0;
-    while (Runner().current_room == rmEmpty && steps++ < 60) RunFrames(1);
+    RunWhile([] { return Runner().current_room == rmEmpty; }, 60);
     Key(vk_right, false);
     EXPECT_EQ(Runner().current_room, rmPink);
     EXPECT_GE(X(), 320);
@@ -258,10 +235,45 @@ TEST_F(PlayerTest, AnOpenRoomEdgeLeadsToTheScreenItsRecordNames) {
     RunFrames(1);
     Place(oSnowBlock, 0, 160, 20, 2);
     PutPlayer(300, 160);
-    Key(vk_right, true);
-    for (int step = 0; step < 30; ++step) RunFrames(1);
+    Press(vk_right, 30);
     EXPECT_EQ(Runner().current_room, rmEmpty);
     EXPECT_LE(Get(player_, VAR_bbox_right), 319);
+}
+
+TEST_F(PlayerTest, FloatersSwingOnceASecondFromPhasesOfTheirOwn) {
+    Builtin("random_set_seed", Value(7));
+    CInstance* slimes[] = {Place(oSlimey, 100, 40), Place(oSlimey, 200, 40), Place(oWigglis, 150, 100)};
+    std::set<double> phases;
+    for (CInstance* slime : slimes) Assign(Var(slime, SLOT_hamp), Value(32)), phases.insert(Get(slime, SLOT_stepc));
+    EXPECT_EQ(phases.size(), 3u);
+
+    double low = 1e9, high = -1e9, first = 0;
+    for (int step = 0; step < 60; ++step) {
+        RunFrames(1);
+        const double x = Get(slimes[0], VAR_x);
+        if (step == 0) first = x;
+        low = std::min(low, x), high = std::max(high, x);
+        EXPECT_EQ(Get(slimes[0], VAR_y), 40);
+    }
+    EXPECT_NEAR(low, 100 - 32, 1e-4);
+    EXPECT_NEAR(high, 100 + 32, 1e-4);
+    RunFrames(1);
+    EXPECT_NEAR(Get(slimes[0], VAR_x), first, 1e-4); // a second later, where it was
+}
+
+// The flower puff circles backwards, 4 px wider than its `amp`, around a point 24 px below its start.
+TEST_F(PlayerTest, AFlowerPuffCirclesBackwardsBelowWhereItStarts) {
+    CInstance* puff = Place(oFlowerfluff, 100, 40);
+    Assign(Var(puff, SLOT_amp), Value(12));
+    for (int step = 0; step < 20; ++step) {
+        const double before = std::atan2(Get(puff, VAR_y) - 64, Get(puff, VAR_x) - 100);
+        RunFrames(1);
+        const double dx = Get(puff, VAR_x) - 100, dy = Get(puff, VAR_y) - 64;
+        EXPECT_NEAR(std::hypot(dx, dy), 16, 1e-4);
+        if (step > 0) {
+            EXPECT_NEAR(std::remainder(std::atan2(dy, dx) - before, 2 * M_PI), -2 * M_PI / 60, 1e-4);
+        }
+    }
 }
 
 } // namespace

@@ -1,43 +1,39 @@
-// Start-up, the three save files and the window scale, on the game's own package.
+// Start-up, the three save files, the window scale and the pause menu that changes them, on the
+// game's own package.
+#include <array>
+
 #include "GameFixture.h"
+#include "IO/StateDigest.h"
 #include "scripts/InputBinding.h"
 
 namespace {
 
 using SaveOptionsTest = GameFixture;
 
-TEST_F(SaveOptionsTest, AFirstStartUsesDefaultsAndGoesOnToTheTitle) {
-    Start();
-    RunFrames(3);
-    EXPECT_EQ(Runner().current_room, rmTitle);
-    EXPECT_EQ(GlobalNumber("view_width"), 320);
-    EXPECT_EQ(GlobalNumber("max_scale"), 6); // 1920 x 1080
-    EXPECT_EQ(GlobalNumber("scale"), 6);
-    EXPECT_EQ(GlobalNumber("char_room"), rmTitle);
-    EXPECT_EQ(GlobalNumber("char_max_hp"), 1);
-    for (const char* font : {"mireth_font", "mireth_font_bold", "mireth_font_bold_2x", "neco_font"})
-        EXPECT_GE(GlobalNumber(font), 0) << font;
-    int width = 0, height = 0;
-    window_.ClientSize(width, height);
-    EXPECT_EQ(width, 1920);
-    EXPECT_EQ(height, 1080);
-    EXPECT_EQ(Bindings(0), "0:38 0:87 2:32781 3:32786:-1 3:32788:-1 4:0:1");
-    EXPECT_EQ(Bindings(4), "0:38 0:32 0:17 0:90 0:67 0:88 2:32769");
-    EXPECT_EQ(Bindings(5), "0:17 2:32770");
-    EXPECT_FALSE(SaveFileExists("save.fluffy"));
-}
-
-TEST_F(SaveOptionsTest, TheWindowOpensAtTheLargestScaleCentredOnTheDisplay) {
+// A first start on a 1366 x 768 display: the defaults, the title, and the window at the largest
+// scale that fits, centred.
+TEST_F(SaveOptionsTest, AFirstStartUsesDefaultsAndOpensTheLargestWindowCentredOnTheDisplay) {
     window_.display_width = 1366;
     window_.display_height = 768;
     Start();
     RunFrames(12); // past the graphics reset that follows a size change
+    EXPECT_EQ(Runner().current_room, rmTitle);
+    EXPECT_EQ(GlobalNumber("view_width"), 320);
+    EXPECT_EQ(GlobalNumber("max_scale"), 4);
+    EXPECT_EQ(GlobalNumber("scale"), 4);
+    EXPECT_EQ(GlobalNumber("char_room"), rmTitle);
+    EXPECT_EQ(GlobalNumber("char_max_hp"), 1);
+    for (const char* font : {"mireth_font", "mireth_font_bold", "mireth_font_bold_2x", "neco_font"})
+        EXPECT_GE(GlobalNumber(font), 0) << font;
     int x = 0, y = 0, width = 0, height = 0;
+    window_.ClientSize(width, height);
+    EXPECT_EQ(std::pair(width, height), std::pair(1280, 720));
     window_.OuterRect(x, y, width, height);
-    EXPECT_EQ(width, 1280);
-    EXPECT_EQ(height, 720);
-    EXPECT_EQ(x, (1366 - 1280) / 2);
-    EXPECT_EQ(y, (768 - 720) / 2);
+    EXPECT_EQ((std::array{x, y, width, height}), (std::array{(1366 - 1280) / 2, (768 - 720) / 2, 1280, 720}));
+    EXPECT_EQ(Bindings(0), "0:38 0:87 2:32781 3:32786:-1 3:32788:-1 4:0:1");
+    EXPECT_EQ(Bindings(4), "0:38 0:32 0:17 0:90 0:67 0:88 2:32769");
+    EXPECT_EQ(Bindings(5), "0:17 2:32770");
+    EXPECT_FALSE(SaveFileExists("save.fluffy"));
 }
 
 // Options are read at start, saved with the bindings in their order and read back; the scale never
@@ -141,6 +137,123 @@ TEST_F(SaveOptionsTest, DamagedOrHandEditedFilesFallBackToDefaultsAndAreKept) {
         EXPECT_EQ(Runner().current_room, rmTitle);
         EXPECT_EQ(Bindings(1), "0:40 0:83 2:32782 3:32786:1 3:32788:1 4:0:4");
     }
+}
+
+// The pause menu, driven by keys.
+class PauseMenuTest : public GameFixture {
+protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        StartInAnEmptyRoom();
+        menu_ = FirstOf(oPauseMenu);
+        ASSERT_NE(menu_, nullptr);
+    }
+    bool Open() { return bool(Value(Var(menu_, SLOT_open))); }
+    CInstance* menu_ = nullptr;
+};
+
+TEST_F(PauseMenuTest, EscapeOrLosingTheFocusPausesAndSettingsChangeWithLeftAndRightAndAreSavedAtOnce) {
+    CInstance* player = FirstOf(oChar);
+    window_.PostFocusLost();
+    RunFrames(2);
+    EXPECT_TRUE(Open());
+    Tap(vk_escape);
+    EXPECT_FALSE(Open());
+    Tap(vk_escape);
+    EXPECT_TRUE(Open());
+    EXPECT_EQ(Get(player, SLOT_pause), 1);
+    const double y = Get(player, VAR_y);
+    RunFrames(10);
+    EXPECT_EQ(Get(player, VAR_y), y); // no gravity while paused
+    Tap(vk_down); // volume
+    Tap(vk_left);
+    EXPECT_DOUBLE_EQ(GlobalNumber("volume"), 0.9);
+    EXPECT_NE(ReadSaveFile("options.fluffy").find("\"volume\":0.9"), std::string::npos) << ReadSaveFile("options.fluffy");
+    Tap(vk_down); // window scale
+    Tap(vk_left);
+    EXPECT_EQ(GlobalNumber("scale"), 5);
+    int width = 0, height = 0;
+    window_.ClientSize(width, height);
+    EXPECT_EQ(width, 1600);
+    Tap(vk_down); // full screen
+    Tap(vk_enter);
+    EXPECT_TRUE(window_.FullScreen());
+    EXPECT_NE(ReadSaveFile("options.fluffy").find("\"fullscreen\":1"), std::string::npos);
+    Tap(vk_down); // pause when away
+    Tap(vk_enter);
+    EXPECT_NE(ReadSaveFile("options.fluffy").find("\"pause_when_away\":0"), std::string::npos);
+    Tap(vk_escape);
+    EXPECT_FALSE(Open());
+    EXPECT_EQ(Get(player, SLOT_pause), 0);
+    window_.PostFocusLost();
+    RunFrames(2);
+    EXPECT_FALSE(Open());
+}
+
+TEST_F(PauseMenuTest, AnActionIsReboundToTheNextKeyPressed) {
+    const int32_t pad = pads_.AttachStandard();
+    RunFrames(2);
+    Tap(vk_escape);
+    Tap(vk_down, 5);
+    Tap(vk_enter); // the controls page
+    Tap(vk_down, 4);
+    Tap(vk_enter); // jump waits
+    EXPECT_EQ(Get(menu_, SLOT_capturing), 4);
+    // A gamepad pulled out meanwhile changes nothing: the action still waits for a key.
+    RuntimeErrorCapture errors;
+    pads_.Detach(pad);
+    RunFrames(5);
+    EXPECT_TRUE(errors.Empty());
+    EXPECT_EQ(Get(menu_, SLOT_capturing), 4);
+    Tap('J');
+    EXPECT_EQ(Bindings(4), "2:32769 0:74"); // the keys replaced, the button kept
+    EXPECT_EQ(Get(menu_, SLOT_capturing), -1);
+    // Saved at once: the gamepad button, then the new key in the slot that waited; nothing else.
+    const std::string saved = ReadSaveFile("options.fluffy");
+    EXPECT_NE(saved.find("\"Action_4_Input_0\":32769"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("\"Action_4_Input_1\":74"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("Action_4_Input_2"), std::string::npos) << saved;
+
+    // Escape while waiting keeps what was there; "Reset to defaults" brings the defaults back.
+    Tap(vk_enter);
+    Tap(vk_escape);
+    EXPECT_EQ(Bindings(4), "2:32769 0:74");
+    Tap(vk_down, 2);
+    Tap(vk_enter);
+    EXPECT_EQ(Bindings(4), "0:38 0:32 0:17 0:90 0:67 0:88 2:32769");
+    EXPECT_EQ(Bindings(0), "0:38 0:87 2:32781 3:32786:-1 3:32788:-1 4:0:1");
+}
+
+// A focus loss is part of a recording; the player's own during a replay changes nothing.
+TEST_F(PauseMenuTest, AFocusLossIsRecordedAndReplayedAndOneDuringAReplayIsIgnored) {
+    TempFolder recordings;
+    TearDown();
+    save_.Empty();
+    record_ = recordings.Path() + "away.rec";
+    SetUp();
+    RunFrames(5);
+    window_.PostFocusLost();
+    RunFrames(2);
+    ASSERT_TRUE(Open());
+    Tap(vk_escape);
+    RunFrames(3);
+    ASSERT_FALSE(Open());
+    const uint64_t recorded = GameStateDigest();
+
+    TearDown();
+    save_.Empty();
+    record_.clear();
+    playback_ = recordings.Path() + "away.rec";
+    SetUp();
+    window_.PostFocusLost();
+    RunFrames(5);
+    EXPECT_FALSE(Open());
+    RunFrames(2);
+    EXPECT_TRUE(Open());
+    RunFrames(5);
+    EXPECT_FALSE(Open());
+    EXPECT_TRUE(RunnerReplay().Finished());
+    EXPECT_EQ(GameStateDigest(), recorded);
 }
 
 } // namespace

@@ -54,7 +54,7 @@ public:
     void PlayScene() {
         debug_output_.clear(); // nothing here reads it, and an hour's worth is megabytes
         if (!Runner().running) return Relaunch(); // the bot chose Quit in the pause menu
-        if (Runner().current_room == rmTitle) return Tap(vk_enter, 2);
+        if (Runner().current_room == rmTitle) return Tap({vk_enter}, 2);
         switch (Pick(12)) {
         case 0: return Pause();
         case 1: return Die();
@@ -66,17 +66,14 @@ public:
         }
     }
 
-    Live Count() const {
-        return {DsMaps().LiveCount(), DsLists().LiveCount(), DsGrids().LiveCount(), null_graphics_.textures.size(),
-                Instances().ActiveInstances().size()};
-    }
-    // A fresh game on the title, where every count is comparable with another's once the cache
-    // of outlined pictures (whose size follows what was last drawn, up to a bound) is emptied.
+    // What lives on a fresh game on the title, where every count is comparable with another's once
+    // the cache of outlined pictures (whose size follows what was last drawn, up to a bound) is emptied.
     Live WipeAndCount() {
         if (!Runner().running) Relaunch();
         Wipe();
         ForgetOutlinedActors();
-        return Count();
+        return {DsMaps().LiveCount(), DsLists().LiveCount(), DsGrids().LiveCount(), null_graphics_.textures.size(),
+                Instances().ActiveInstances().size()};
     }
     // Reported on a fresh game on the title, so that each report's memory compares with the others'
     // whatever room the play was in.
@@ -114,15 +111,10 @@ private:
             was_dead_ = dead;
         }
     }
-    void Tap(int32_t key, int hold) {
-        window_.PostKey(key, true);
-        Frames(hold);
-        window_.PostKey(key, false);
-        Frames(1);
-    }
-    void Chord(std::initializer_list<int32_t> keys) {
+    // Keys held together for `hold` frames, then let go for one.
+    void Tap(std::initializer_list<int32_t> keys, int hold = 1) {
         for (int32_t key : keys) window_.PostKey(key, true);
-        Frames(1);
+        Frames(hold);
         for (int32_t key : keys) window_.PostKey(key, false);
         Frames(1);
     }
@@ -134,13 +126,11 @@ private:
         ++quits_;
         End();
         save_.Empty();
-        Begin();
-        const std::string error = Load();
-        if (!error.empty()) std::fprintf(stderr, "game_soak: %s\n", error.c_str());
+        Start();
     }
 
     void Wipe() {
-        Chord({vk_control, vk_shift, int32_t('K')});
+        Tap({vk_control, vk_shift, int32_t('K')});
         Frames(60);
     }
 
@@ -152,9 +142,9 @@ private:
         window_.PostKey(way, true);
         for (int frame = 0; frame < length; frame += 10) {
             switch (Pick(8)) {
-            case 0: Tap(vk_space, 1 + Pick(20)); break;
-            case 1: Tap(vk_down, 1 + Pick(30)); break;
-            case 2: Tap(vk_up, 1 + Pick(5)); break;
+            case 0: Tap({vk_space}, 1 + Pick(20)); break;
+            case 1: Tap({vk_down}, 1 + Pick(30)); break;
+            case 2: Tap({vk_up}, 1 + Pick(5)); break;
             case 3: window_.PostKey(way, false), Frames(10), window_.PostKey(way, true); break;
             default: Frames(10); break;
             }
@@ -164,11 +154,11 @@ private:
     }
     // Opens the menu, changes a setting or two (saved at once), looks at the controls, closes it.
     void Pause() {
-        Tap(vk_escape, 1);
-        for (int step = Pick(5); step > 0; --step) Tap(vk_down, 1);
-        Tap(Pick(2) ? vk_left : vk_right, 1);
-        Tap(Pick(2) ? vk_left : vk_right, 1);
-        Tap(vk_escape, 1);
+        Tap({vk_escape});
+        for (int step = Pick(5); step > 0; --step) Tap({vk_down});
+        Tap({Pick(2) ? vk_left : vk_right});
+        Tap({Pick(2) ? vk_left : vk_right});
+        Tap({vk_escape});
         Frames(10);
     }
     // The game's own death: the fall back to the last lantern.

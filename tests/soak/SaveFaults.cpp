@@ -42,12 +42,9 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr const char* kSaveFiles[] = {"save.fluffy", "options.fluffy", "presence.fluffy"};
-constexpr const char* kPresenceFile = "presence.fluffy";
 constexpr const char* kFailedSaveLine = "ERROR!!! :: Failed to save file: ";
-constexpr int kSkipped = 77;
 
-std::string g_snowtide;
-std::string g_recording;
+std::string g_snowtide, g_recording;
 int g_problems = 0;
 
 void Problem(const std::string& what) {
@@ -85,6 +82,12 @@ int Reap(pid_t pid) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
+// Whether the game still runs; a game that has ended is left for Reap.
+bool Running(pid_t game) {
+    siginfo_t info{};
+    return waitid(P_PID, id_t(game), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == 0;
+}
+
 struct Outcome {
     int status = 0;
     std::string output;
@@ -94,28 +97,16 @@ struct Outcome {
     }
 };
 
-// Whether the game still runs; a game that has ended is left for Reap.
-bool Running(pid_t game) {
-    siginfo_t info{};
-    return waitid(P_PID, id_t(game), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == 0;
-}
-
 // A started game's end: its exit code and what it printed.
 Outcome Collect(pid_t game, const fs::path& output) {
-    Outcome outcome;
-    outcome.status = Reap(game);
-    outcome.output = ReadText(output);
+    Outcome outcome{Reap(game), ReadText(output)};
     fs::remove(output);
     return outcome;
 }
 
-Outcome Play(const fs::path& home, std::vector<std::string> options) {
+Outcome Play(const fs::path& home, std::vector<std::string> options = {"-playback", g_recording, "-digest"}) {
     const fs::path output = home / "output.txt";
     return Collect(StartGame(home, std::move(options), output), output);
-}
-
-Outcome Replay(const fs::path& home) {
-    return Play(home, {"-playback", g_recording, "-digest"});
 }
 
 // Saves begun and finished in a folder, and the save files put in place, as inotify tells them.
@@ -131,24 +122,19 @@ public:
 
     void Read() {
         alignas(inotify_event) char buffer[16384];
-        ssize_t size;
-        while ((size = read(fd_, buffer, sizeof buffer)) > 0) {
+        for (ssize_t size; (size = read(fd_, buffer, sizeof buffer)) > 0;)
             for (ssize_t at = 0; at < size;) {
                 const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
                 const std::string_view name = event->len ? event->name : "";
-                if (!IsTemporaryFileName(name)) {
-                    if (event->mask & IN_MOVED_TO) placed.insert(std::string(name));
-                } else {
-                    begun += (event->mask & IN_CREATE) != 0;
-                    finished += (event->mask & IN_MOVED_FROM) != 0;
-                }
+                const bool temporary = IsTemporaryFileName(name);
+                if (!temporary && (event->mask & IN_MOVED_TO)) placed.insert(std::string(name));
+                begun += temporary && (event->mask & IN_CREATE);
+                finished += temporary && (event->mask & IN_MOVED_FROM);
                 at += ssize_t(sizeof(inotify_event) + event->len);
             }
-        }
     }
 
-    int begun = 0;
-    int finished = 0;
+    int begun = 0, finished = 0;
     std::set<std::string> placed;
 
 private:
@@ -167,16 +153,9 @@ void CheckRestart(const fs::path& home, const fs::path& folder, const std::strin
     }
 }
 
-// The save folder's name, from the reference run.
-std::string SaveFolderName(const fs::path& home) {
-    for (const fs::directory_entry& entry : fs::directory_iterator(home))
-        if (entry.is_directory()) return entry.path().filename().string();
-    return {};
-}
-
 struct Reference {
     Outcome outcome;
-    std::string folder_name;
+    std::string folder_name; // the save folder's, under the home
     std::vector<std::pair<std::string, std::string>> files; // name, bytes
     double seconds = 0;
 };
@@ -185,32 +164,36 @@ Reference PlayReference() {
     TempFolder home;
     Reference reference;
     const Clock::time_point start = Clock::now();
-    reference.outcome = Replay(home.Path());
+    reference.outcome = Play(home.Path());
     reference.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    reference.folder_name = SaveFolderName(home.Path());
+    for (const fs::directory_entry& entry : fs::directory_iterator(home.Path()))
+        if (entry.is_directory()) reference.folder_name = entry.path().filename().string();
     if (reference.outcome.status != 0 || reference.outcome.Digest().empty() || reference.folder_name.empty()) {
         std::printf("save_faults: the undisturbed replay failed (exit %d):\n%s\n", reference.outcome.status,
                     reference.outcome.output.c_str());
         std::exit(1);
     }
-    for (const char* name : kSaveFiles) {
-        const fs::path path = fs::path(home.Path()) / reference.folder_name / name;
-        if (fs::exists(path)) reference.files.emplace_back(name, ReadText(path));
-    }
     std::printf("undisturbed replay: %.2f s, %s, files:", reference.seconds, reference.outcome.Digest().c_str());
-    for (const auto& [name, bytes] : reference.files) std::printf(" %s (%zu bytes)", name.c_str(), bytes.size());
+    for (const char* name : kSaveFiles)
+        if (const fs::path path = fs::path(home.Path()) / reference.folder_name / name; fs::exists(path)) {
+            reference.files.emplace_back(name, ReadText(path));
+            std::printf(" %s (%zu bytes)", name, reference.files.back().second.size());
+        }
     std::printf("\n");
     return reference;
 }
 
-// The same end as the undisturbed replay, and one debug line for each failed save.
-int CheckPlayWentOn(const Reference& reference, const Outcome& outcome, const std::string& when) {
+// The same end as the undisturbed replay, and one debug line for each failed save, of which there
+// must have been some unless `may_save` allowed every save.
+int CheckPlayWentOn(const Reference& reference, const Outcome& outcome, const std::string& when,
+                    bool may_save = false) {
     if (outcome.status != 0) Problem(when + ": the replay ended with " + std::to_string(outcome.status));
     if (outcome.Digest() != reference.outcome.Digest())
         Problem(when + ": the replay ended elsewhere: " + outcome.Digest());
     const size_t failed = Count(outcome.output, kFailedSaveLine);
     if (Count(outcome.output, "Failed to save file") != 2 * failed)
         Problem(when + ": a failed save was reported other than by its two lines");
+    if (failed == 0 && !may_save) Problem(when + ": no save failed");
     return int(failed);
 }
 
@@ -250,138 +233,102 @@ bool OwnMountNamespace(std::string& why) {
     return true;
 }
 
-void MountSmallFilesystem(const fs::path& folder) {
-    fs::create_directories(folder);
-    if (mount("none", folder.c_str(), "tmpfs", 0, "size=64k") != 0) std::perror("mount tmpfs"), std::exit(1);
-}
-
-// Fills the filesystem up to `blocks` free blocks.
-void FillUpTo(const fs::path& folder, unsigned long blocks) {
-    struct statvfs info {};
-    statvfs(folder.c_str(), &info);
-    const std::string filler((info.f_bavail - blocks) * info.f_bsize, 'x');
-    WriteText(folder / "filler", filler);
-}
+// A home for one run, its save folder a small filesystem of its own when asked.
+struct Home {
+    explicit Home(const Reference& reference, bool mounted = false)
+        : folder(fs::path(home.Path()) / reference.folder_name) {
+        fs::create_directories(folder);
+        if (mounted && mount("none", folder.c_str(), "tmpfs", 0, "size=64k") != 0)
+            std::perror("mount tmpfs"), std::exit(1);
+    }
+    TempFolder home;
+    fs::path folder;
+};
 
 // Room for the first save of each file and no more: each later save fails, the first stays.
 void FullDisk(const Reference& reference) {
-    TempFolder home;
-    const fs::path folder = fs::path(home.Path()) / reference.folder_name;
-    MountSmallFilesystem(folder);
-    FillUpTo(folder, reference.files.size());
-    const Outcome outcome = Replay(home.Path());
-    const int failed = CheckPlayWentOn(reference, outcome, "full disk");
-    if (failed == 0) Problem("full disk: no save failed");
+    Home run(reference, true);
+    struct statvfs info {};
+    statvfs(run.folder.c_str(), &info);
+    WriteText(run.folder / "filler", std::string((info.f_bavail - reference.files.size()) * info.f_bsize, 'x'));
+    const int failed = CheckPlayWentOn(reference, Play(run.home.Path()), "full disk");
     for (const auto& [name, bytes] : reference.files)
-        if (!fs::is_regular_file(folder / name)) Problem("full disk: the first " + name + " is gone");
-    fs::remove(folder / "filler"); // room for the restart's own saves
-    CheckRestart(home.Path(), folder, "full disk");
-    umount(folder.c_str());
+        if (!fs::is_regular_file(run.folder / name)) Problem("full disk: the first " + name + " is gone");
+    fs::remove(run.folder / "filler"); // room for the restart's own saves
+    CheckRestart(run.home.Path(), run.folder, "full disk");
+    umount(run.folder.c_str());
     std::printf("full disk: %d saves failed, play went on, the first files stayed whole\n", failed);
 }
 
 void ReadOnlyFolder(const Reference& reference) {
-    TempFolder home;
-    const fs::path folder = fs::path(home.Path()) / reference.folder_name;
-    MountSmallFilesystem(folder);
-    if (mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+    Home run(reference, true);
+    if (mount(nullptr, run.folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
         std::perror("remount read-only"), std::exit(1);
-    const int failed = CheckPlayWentOn(reference, Replay(home.Path()), "read-only folder");
-    if (failed == 0) Problem("read-only folder: no save failed");
-    if (!fs::is_empty(folder)) Problem("read-only folder: something was written");
-    umount(folder.c_str());
+    const int failed = CheckPlayWentOn(reference, Play(run.home.Path()), "read-only folder");
+    if (!fs::is_empty(run.folder)) Problem("read-only folder: something was written");
+    umount(run.folder.c_str());
     std::printf("read-only folder: %d saves failed, play went on\n", failed);
 }
 
 // The folder goes as soon as the first save is in it; the next saves make it again.
 void VanishedFolder(const Reference& reference) {
-    TempFolder home;
-    const fs::path folder = fs::path(home.Path()) / reference.folder_name;
-    fs::create_directories(folder);
-    const fs::path output = fs::path(home.Path()) / "output.txt";
+    Home run(reference);
+    const fs::path output = fs::path(run.home.Path()) / "output.txt";
     pid_t game;
     {
-        SaveWatch watch(folder);
-        game = StartGame(home.Path(), {"-playback", g_recording, "-digest"}, output);
+        SaveWatch watch(run.folder);
+        game = StartGame(run.home.Path(), {"-playback", g_recording, "-digest"}, output);
         while (watch.placed.empty() && Running(game)) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
             watch.Read();
         }
     }
     // The game may be making it again as it goes.
-    for (std::error_code busy; fs::remove_all(folder, busy), busy; busy.clear()) {
+    for (std::error_code busy; fs::remove_all(run.folder, busy), busy; busy.clear()) {
     }
-    const int failed = CheckPlayWentOn(reference, Collect(game, output), "vanished folder");
-    for (const auto& [name, bytes] : reference.files) ExpectFile(folder / name, bytes, "vanished folder");
+    const int failed = CheckPlayWentOn(reference, Collect(game, output), "vanished folder", true);
+    for (const auto& [name, bytes] : reference.files) ExpectFile(run.folder / name, bytes, "vanished folder");
     std::printf("vanished folder: made again, %d saves failed, play went on, the last files are whole\n", failed);
 }
 
 void FolderForAFile(const Reference& reference) {
-    TempFolder home;
-    const fs::path folder = fs::path(home.Path()) / reference.folder_name;
-    const fs::path taken = folder / "save.fluffy";
-    fs::create_directories(taken);
-    WriteText(taken / "kept", "kept");
-    const int failed = CheckPlayWentOn(reference, Replay(home.Path()), "a folder for a file");
-    if (failed == 0) Problem("a folder for a file: no save failed");
-    if (ReadText(taken / "kept") != "kept") Problem("a folder for a file: the folder was touched");
+    Home run(reference);
+    WriteText(run.folder / "save.fluffy" / "kept", "kept");
+    const int failed = CheckPlayWentOn(reference, Play(run.home.Path()), "a folder for a file");
+    if (ReadText(run.folder / "save.fluffy" / "kept") != "kept") Problem("a folder for a file: the folder was touched");
     for (const auto& [name, bytes] : reference.files)
-        if (name != "save.fluffy") ExpectFile(folder / name, bytes, "a folder for a file");
+        if (name != "save.fluffy") ExpectFile(run.folder / name, bytes, "a folder for a file");
     std::printf("a folder where save.fluffy goes: %d saves failed, the folder and the other files are right\n",
                 failed);
 }
 
-int Faults(const Reference& reference) {
-    std::string why;
-    if (!OwnMountNamespace(why)) {
-        std::printf("save_faults: skipped: no mount namespace of our own here (%s)\n", why.c_str());
-        return kSkipped;
-    }
-    FullDisk(reference);
-    ReadOnlyFolder(reference);
-    VanishedFolder(reference);
-    FolderForAFile(reference);
-    return g_problems ? 1 : 0;
-}
-
 // ---- kills ----------------------------------------------------------------------------------
-
-struct KillFigures {
-    int trials = 0, ended_first = 0, in_flight = 0;
-    std::vector<int> saves; // begun in each trial
-};
-
-void KillTrial(const Reference& reference, std::mt19937& random, int trial, KillFigures& figures) {
-    TempFolder home;
-    const fs::path folder = fs::path(home.Path()) / reference.folder_name;
-    fs::create_directories(folder);
-    SaveWatch watch(folder);
-    const pid_t game = StartGame(home.Path(), {"-playback", g_recording}, "/dev/null");
-    std::uniform_real_distribution<double> moment(0, reference.seconds);
-    std::this_thread::sleep_for(std::chrono::duration<double>(moment(random)));
-    figures.ended_first += !Running(game);
-    kill(game, SIGKILL);
-    Reap(game);
-    watch.Read();
-    figures.saves.push_back(watch.begun);
-    figures.in_flight += watch.begun > watch.finished;
-    const std::string when = "trial " + std::to_string(trial);
-    for (const std::string& name : watch.placed)
-        if (!fs::is_regular_file(folder / name)) Problem(when + ": " + name + " was put in place, then lost");
-    // A presence file cut at a line's end would still read: every whole one ends with one.
-    const std::string presence = ReadText(folder / kPresenceFile);
-    if (!presence.empty() && presence.back() != '\n') Problem(when + ": " + kPresenceFile + " is cut short");
-    CheckRestart(home.Path(), folder, when);
-}
 
 int Kills(const Reference& reference, int trials, unsigned seed) {
     std::mt19937 random(seed);
-    KillFigures figures;
+    std::uniform_real_distribution<double> moment(0, reference.seconds);
+    int ended_first = 0, in_flight = 0;
+    std::vector<int> saves; // begun in each trial
     for (int trial = 1; trial <= trials; ++trial) {
-        KillTrial(reference, random, trial, figures);
+        Home run(reference);
+        SaveWatch watch(run.folder);
+        const pid_t game = StartGame(run.home.Path(), {"-playback", g_recording}, "/dev/null");
+        std::this_thread::sleep_for(std::chrono::duration<double>(moment(random)));
+        ended_first += !Running(game);
+        kill(game, SIGKILL);
+        Reap(game);
+        watch.Read();
+        saves.push_back(watch.begun);
+        in_flight += watch.begun > watch.finished;
+        const std::string when = "trial " + std::to_string(trial);
+        for (const std::string& name : watch.placed)
+            if (!fs::is_regular_file(run.folder / name)) Problem(when + ": " + name + " was put in place, then lost");
+        // A presence file cut at a line's end would still read: every whole one ends with one.
+        const std::string presence = ReadText(run.folder / "presence.fluffy");
+        if (!presence.empty() && presence.back() != '\n') Problem(when + ": presence.fluffy is cut short");
+        CheckRestart(run.home.Path(), run.folder, when);
         if (trial % 100 == 0) std::printf("%d trials\n", trial), std::fflush(stdout);
     }
-    std::vector<int> saves = figures.saves;
     std::sort(saves.begin(), saves.end());
     double total = 0;
     for (int count : saves) total += count;
@@ -389,7 +336,7 @@ int Kills(const Reference& reference, int trials, unsigned seed) {
                 "%d, mean %.1f, max %d; killed with a save in flight: %d; the replay had ended first: %d; problems: "
                 "%d\n",
                 trials, reference.seconds, saves.front(), saves[saves.size() / 2], total / double(trials),
-                saves.back(), figures.in_flight, figures.ended_first, g_problems);
+                saves.back(), in_flight, ended_first, g_problems);
     return g_problems ? 1 : 0;
 }
 
@@ -405,7 +352,16 @@ int main(int argc, char** argv) {
     g_snowtide = fs::absolute(argv[1]).string();
     g_recording = fs::absolute(argv[2]).string();
     const Reference reference = PlayReference();
-    if (mode == "faults") return Faults(reference);
-    const int trials = argc > 4 ? std::max(1, std::atoi(argv[4])) : 1000;
-    return Kills(reference, trials, argc > 5 ? unsigned(std::atoi(argv[5])) : 1);
+    if (mode == "kills") return Kills(reference, argc > 4 ? std::max(1, std::atoi(argv[4])) : 1000,
+                                      argc > 5 ? unsigned(std::atoi(argv[5])) : 1);
+    std::string why;
+    if (!OwnMountNamespace(why)) {
+        std::printf("save_faults: skipped: no mount namespace of our own here (%s)\n", why.c_str());
+        return 77;
+    }
+    FullDisk(reference);
+    ReadOnlyFolder(reference);
+    VanishedFolder(reference);
+    FolderForAFile(reference);
+    return g_problems ? 1 : 0;
 }

@@ -8,8 +8,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
 #include <memory>
 #include <numbers>
+#include <string>
 #include <vector>
 
 #include "ArenaPlanner.h"
@@ -39,15 +41,14 @@ struct Step {
     double side = 20;                                   // where a present is hopped onto from
 };
 
-
-// The way through the three worlds (data/playthrough_route.txt).
+// The way through the three worlds (playthrough_route.txt).
 inline std::vector<Step> Route() {
     const std::map<std::string, Move> moves = {
         {"stand", Move::kStand}, {"duck", Move::kDuck}, {"open", Move::kOpen},
         {"leave", Move::kLeave}, {"fight", Move::kFight}};
     const std::map<std::string, int32_t> rooms = {{"rmSnow", rmSnow}, {"rmPink", rmPink}, {"rmPurple", rmPurple}};
     std::vector<Step> route;
-    for (const std::vector<std::string>& f : Cases("playthrough_route.txt")) {
+    for (const std::vector<std::string>& f : TableRows(PLAYTHROUGH_ROUTE)) {
         Step& step = route.emplace_back(Step{moves.at(f[0]), rooms.at(f[1]), 0});
         if (step.move == Move::kFight) {
             const double origin = std::stod(f[3]);

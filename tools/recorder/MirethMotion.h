@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "GameFixture.h"
+#include "GameSession.h"
 
 namespace motion {
 
