@@ -1,8 +1,13 @@
+// The compiled-code interface: built-ins and scripts called by index, the argument getters'
+// messages, and the error report with its frames.
 #include <gtest/gtest.h>
 
+#include "Base/OutputChannel.h"
 #include "Code/Builtins.h"
 #include "Code/CodeTable.h"
+#include "Code/FrameRecord.h"
 #include "Code/FunctionIndex.h"
+#include "Code/RunningCode.h"
 #include "Code/RuntimeError.h"
 #include "Code/Scripts.h"
 #include "Code/ValueText.h"
@@ -45,33 +50,29 @@ protected:
     static constexpr CodeEntry kCode[] = {{"psl_Script_count_arguments", CountArguments, nullptr}};
 };
 
-TEST_F(BuiltinCall, NamesResolveToScriptsBeforeBuiltins) {
+TEST_F(BuiltinCall, NamesResolveToScriptsBeforeBuiltinsAndScriptsRunByIndex) {
     EXPECT_EQ(FindFunction(""), -1);
     EXPECT_EQ(FindFunction(nullptr), -1);
     EXPECT_EQ(FindFunction("no_such_function"), -1);
     EXPECT_EQ(FindFunction("read_every_kind"), 1);
     EXPECT_EQ(FindFunction("count_arguments"), FUNCTION_INDEX_SCRIPT_BASE);
 
-    ScopedRValue a = Num(1);
-    RValue* args[] = {&a, &a};
-    ScopedRValue result;
-    CallFunction(nullptr, nullptr, result, 2, FindFunction("count_arguments"), args);
-    EXPECT_EQ(result.val, 2);
-}
-
-TEST_F(BuiltinCall, ScriptExecuteCallsAScriptByItsIndex) {
     RegisterResourceFunctions();
     RuntimeErrorCapture errors;
-    ScopedRValue script = Num(0);
-    ScopedRValue missing = Num(5);
-    ScopedRValue a = Str("a");
+    ScopedRValue script = Num(0), a = Str("a"), result = Str("previous result");
     RValue* args[] = {&script, &a, &a, &a};
-    ScopedRValue result;
+    CallFunction(nullptr, nullptr, result, 2, FindFunction("count_arguments"), args + 1);
+    EXPECT_EQ(result.val, 2);
     CallBuiltin(nullptr, nullptr, result, 4, FindBuiltin("script_execute"), args);
     EXPECT_EQ(result.val, 3);
-    RValue* none[] = {&missing};
-    CallBuiltin(nullptr, nullptr, result, 1, FindBuiltin("script_execute"), none);
-    EXPECT_EQ(errors.Messages(), std::vector<std::string>{"script_execute: script 5 does not exist"});
+    MakeString(result, "previous result");
+    CallFunction(nullptr, nullptr, result, 0, FUNCTION_INDEX_SCRIPT_BASE + 1, args);
+    EXPECT_EQ(result.Kind(), VALUE_REAL); // no such script: nothing runs, the result is 0
+    EXPECT_EQ(result.val, 0);
+    SetReal(script, 5);
+    CallBuiltin(nullptr, nullptr, result, 1, FindBuiltin("script_execute"), args);
+    EXPECT_EQ(errors.Messages(),
+              std::vector<std::string>{"script_execute: script 5 does not exist"});
 }
 
 TEST_F(BuiltinCall, ArgumentsArriveInOrderAndTheResultIsReplaced) {
@@ -83,7 +84,8 @@ TEST_F(BuiltinCall, ArgumentsArriveInOrderAndTheResultIsReplaced) {
     for (ScopedRValue& v : many) args.push_back(&v);
 
     ScopedRValue result = Str("previous result");
-    CallBuiltin(nullptr, nullptr, result, static_cast<int>(args.size()), FindBuiltin("join_texts"), args.data());
+    CallBuiltin(nullptr, nullptr, result, static_cast<int>(args.size()),
+                FindBuiltin("join_texts"), args.data());
     std::string expected = "snow|2.50|1";
     for (int i = 0; i < 20; ++i) expected += "|7";
     EXPECT_EQ(ValueText(result), expected);
@@ -93,29 +95,90 @@ TEST_F(BuiltinCall, ArgumentsArriveInOrderAndTheResultIsReplaced) {
 
 TEST_F(BuiltinCall, WrongArgumentKindsNameTheBuiltinAndTheArgument) {
     RuntimeErrorCapture errors;
-    ScopedRValue digits = Str("12abc");
-    ScopedRValue word = Str("abc");
-    ScopedRValue nothing;
+    ScopedRValue digits = Str("12abc"), word = Str("abc"), nothing, array;
+    array.kind = VALUE_ARRAY;
     RValue* args[] = {&digits, &word, &nothing};
     ScopedRValue result;
     CallBuiltin(nullptr, nullptr, result, 3, FindBuiltin("read_every_kind"), args);
     EXPECT_EQ(result.val, 12); // a string that starts with a digit reads as its number
-    EXPECT_EQ(errors.Messages(), std::vector<std::string>{
-                                     "read_every_kind argument 2 incorrect type (string) expecting a Number (KxGI32)"});
-
-    errors.Clear();
-    ScopedRValue array;
-    array.kind = VALUE_ARRAY;
     RValue* bad[] = {&array, &nothing, &word};
     CallBuiltin(nullptr, nullptr, result, 3, FindBuiltin("read_every_kind"), bad);
-    RValue* unset_text[] = {&nothing};
-    CallBuiltin(nullptr, nullptr, result, 1, FindBuiltin("join_texts"), unset_text);
-    EXPECT_EQ(errors.Messages(), (std::vector<std::string>{
-                                     "read_every_kind argument 1 incorrect type (array) expecting a Number (KxGR)",
-                                     "read_every_kind argument 2 incorrect type (undefined) expecting a Number (KxGI32)",
-                                     "read_every_kind argument 3 incorrect type (string) expecting a Number (KxGB)",
-                                     "join_texts argument 1 incorrect type (undefined) expecting a String (KxGS)",
-                                 }));
+    CallBuiltin(nullptr, nullptr, result, 1, FindBuiltin("join_texts"), &args[2]);
+    EXPECT_EQ(errors.Messages(),
+              (std::vector<std::string>{
+                  "read_every_kind argument 2 incorrect type (string) expecting a Number (KxGI32)",
+                  "read_every_kind argument 1 incorrect type (array) expecting a Number (KxGR)",
+                  "read_every_kind argument 2 incorrect type (undefined) expecting a Number "
+                  "(KxGI32)",
+                  "read_every_kind argument 3 incorrect type (string) expecting a Number (KxGB)",
+                  "join_texts argument 1 incorrect type (undefined) expecting a String (KxGS)",
+              }));
+}
+
+const std::string kHashes(92, '#');
+const std::string kDashes(92, '-');
+
+TEST(ErrorReport, AnObjectEventNamesTheActionTheObjectAndEveryActiveFunction) {
+    RunningCodeScope running(
+        {RunningCode::Kind::ObjectEvent, "psl_Object_oNPC_Step_1", "oNPC", 3, 1, 0});
+    FrameScope event("psl_Object_oNPC_Step_1");
+    event.Line(4);
+    FrameScope script("psl_Script_say");
+    script.Line(12);
+
+    std::string debug;
+    DebugOutput().CaptureTo(&debug);
+    RuntimeErrorCapture errors;
+    RaiseRuntimeError("unable to convert string \"%s\" to number", "hi");
+    DebugOutput().CaptureTo(nullptr);
+    ASSERT_EQ(errors.Reports().size(), 1u);
+    EXPECT_EQ(errors.Reports()[0], kHashes + "\n"
+                                   "FATAL ERROR in\n"
+                                   "action number 1\n"
+                                   "of Step Event1\n"
+                                   "for object oNPC:\n\n\n"
+                                   "unable to convert string \"hi\" to number\n"
+                                   "at psl_Object_oNPC_Step_1\n" +
+                                       kHashes + "\n" + kDashes + "\n" +
+                                       "called from - psl_Script_say (line 12)\n"
+                                       "called from - psl_Object_oNPC_Step_1 (line 4)\n");
+    EXPECT_EQ(LastRuntimeError(), "unable to convert string \"hi\" to number");
+    // Every report is announced on the debug output as well.
+    EXPECT_EQ(debug, "ERROR!!! :: unable to convert string \"hi\" to number\n");
+}
+
+TEST(ErrorReport, RoomCreationCodeAndTimeLinesHaveTheirOwnHeaders) {
+    RuntimeErrorCapture errors;
+    {
+        RunningCodeScope running(
+            {RunningCode::Kind::RoomCreation, "psl_Room_rmSnow_Create", "rmSnow", -2, -1, 0});
+        FrameScope room("psl_Room_rmSnow_Create");
+        room.Line(-1);
+        ShowError("Divide by zero", true);
+    }
+    {
+        RunningCodeScope running(
+            {RunningCode::Kind::TimeLine, "psl_Timeline_tlIntro_3", "tlIntro", 0, 0, 30});
+        ShowError("no such sound", false);
+    }
+    ASSERT_EQ(errors.Reports().size(), 2u);
+    EXPECT_EQ(errors.Reports()[0], kHashes + "\n"
+                                   "FATAL FATAL ERROR in Room Creation Code for room rmSnow\n\n\n"
+                                   "Divide by zero\n"
+                                   "at psl_Room_rmSnow_Create\n" +
+                                       kHashes + "\n" + kDashes + "\n" +
+                                       "called from - psl_Room_rmSnow_Create\n");
+    // Not fatal: no prefix; the time line's code is no object handler, so no action number.
+    EXPECT_EQ(errors.Reports()[1],
+              kHashes + "\nERROR in\naction number 0\nat time step30\nof time line tlIntro:\n\n\n"
+                        "no such sound\nat psl_Timeline_tlIntro_3\n" +
+                  kHashes + "\n" + kDashes + "\n");
+    EXPECT_EQ(g_FrameChain, nullptr);
+}
+
+TEST(ErrorReportDeathTest, AFatalReportEndsTheProcessWithCodeOne) {
+    EXPECT_EXIT(RaiseRuntimeError("referencing argument index out of range %d", 1),
+                ::testing::ExitedWithCode(1), "referencing argument index out of range 1");
 }
 
 } // namespace

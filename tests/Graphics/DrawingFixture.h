@@ -65,12 +65,9 @@ protected:
         trimmed.target_x = 4;
         trimmed.target_y = 5;
         trimmed.frame_width = trimmed.frame_height = 16;
-        package_.texture_page_entries = {Entry(0, 0, 32, 32, 0),
-                                         Entry(32, 0, 32, 32, 0),
-                                         Entry(64, 0, 32, 32, 0),
-                                         Entry(96, 0, 32, 32, 0),
-                                         trimmed,
-                                         Entry(0, 0, 16, 16, 1)};
+        package_.texture_page_entries = {Entry(0, 0, 32, 32, 0), Entry(32, 0, 32, 32, 0),
+                                         Entry(64, 0, 32, 32, 0), Entry(96, 0, 32, 32, 0),
+                                         trimmed, Entry(0, 0, 16, 16, 1)};
         graphics_.LoadPackage(package_);
         SetActiveGraphics(&graphics_);
         LoadSprites({Sprite(32, 16, {0, 1, 2, 3}), Sprite(16, 0, {4}), Sprite(16, 0, {5}),

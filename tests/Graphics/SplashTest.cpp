@@ -15,12 +15,6 @@ protected:
     bool Show() {
         return ShowSplash(graphics_, folder_.Path(), clock_, [this] { ++pumps_; });
     }
-    void WriteSplash(int width, int height) {
-        RgbaImage image{width, height,
-                        std::vector<uint8_t>(size_t(width) * size_t(height) * 4, 200)};
-        std::string error;
-        ASSERT_TRUE(WritePng(folder_.Path() + "splash.png", image, error)) << error;
-    }
 
     NullGraphicsDevice device_;
     GraphicsContext graphics_{device_, 320, 180};
@@ -30,22 +24,23 @@ protected:
 };
 
 TEST_F(Splash, ShowsTheImageCentredForFiveFramesOnBlack) {
-    WriteSplash(20, 10);
+    RgbaImage image{20, 10, std::vector<uint8_t>(20 * 10 * 4, 200)};
+    std::string error;
+    ASSERT_TRUE(WritePng(folder_.Path() + "splash.png", image, error)) << error;
     const size_t textures_before = device_.textures.size();
     ASSERT_TRUE(Show());
     EXPECT_EQ(device_.frames_presented, 5);
     EXPECT_EQ(pumps_, 5);
     ASSERT_EQ(device_.clears.size(), 5u);
     ASSERT_EQ(device_.draws.size(), 5u);
-    for (const auto& clear : device_.clears)
-        EXPECT_EQ(clear.argb, 0xFF000000u);
-    for (const auto& draw : device_.draws) {
+    for (size_t frame = 0; frame < 5; ++frame) {
+        EXPECT_EQ(device_.clears[frame].argb, 0xFF000000u);
+        const auto& draw = device_.draws[frame];
         ASSERT_EQ(draw.vertices.size(), 6u);
         EXPECT_EQ(draw.target, 0);
-        EXPECT_EQ(draw.vertices[0].x, 150);
-        EXPECT_EQ(draw.vertices[0].y, 85);
-        EXPECT_EQ(draw.vertices[2].x, 170);
-        EXPECT_EQ(draw.vertices[2].y, 95);
+        EXPECT_EQ((std::array{draw.vertices[0].x, draw.vertices[0].y, draw.vertices[2].x,
+                              draw.vertices[2].y}),
+                  (std::array<float, 4>{150, 85, 170, 95}));
         EXPECT_EQ(draw.vertices[0].colour, 0xFFFFFFFFu);
     }
     // The null display holds no frame back: the runner's clock gives each a refresh period.

@@ -31,14 +31,13 @@ TEST_F(SurfaceFunctions, IdsNameLiveSurfacesFreedOnesAreReusedAndZeroSizesRefuse
     EXPECT_EQ(Create(8, 8), first);
     EXPECT_TRUE(errors_.Empty());
 
-    // A zero-sized surface is a runtime error.
-    EXPECT_EQ(Number("surface_create", Num(0), Num(10)), -1);
-    EXPECT_EQ(Number("surface_create", Num(10), Num(0.5)), -1); // truncated to 0
+    // A zero-sized surface is a runtime error; a negative one the device refuses.
+    EXPECT_EQ(Create(0, 10), -1);
+    EXPECT_EQ(Create(10, 0.5), -1); // truncated to 0
+    EXPECT_EQ(Create(-4, 10), -1);
     EXPECT_EQ(
         errors_.Messages(),
         std::vector<std::string>(2, "Can't create a surface with either a width or height of 0"));
-    EXPECT_EQ(Number("surface_create", Num(-4), Num(10)), -1); // the device refuses it
-    EXPECT_EQ(errors_.Messages().size(), 2u);
 }
 
 TEST_F(SurfaceFunctions, ATargetShowsTheWholeSurfaceAndResettingRestoresTheViewBelow) {
@@ -65,43 +64,36 @@ TEST_F(SurfaceFunctions, ATargetShowsTheWholeSurfaceAndResettingRestoresTheViewB
 }
 
 TEST_F(SurfaceFunctions, TheStackHoldsSeventeenReportsEveryMisuseAndKeepsItsSurfaces) {
-    const int32_t surface = Create(4, 4);
+    const int32_t surface = Create(4, 4), top = Create(16, 16);
     for (int i = 0; i < 17; ++i)
         ASSERT_TRUE(SetTarget(surface)) << i;
     EXPECT_FALSE(SetTarget(surface));
-    EXPECT_EQ(
-        errors_.Messages(),
-        std::vector<std::string>{"surface stack is full - ensure surface_reset_target() is called "
-                                 "for each surface_set_target()."});
-    errors_.Clear();
     for (int i = 0; i < 17; ++i)
         ASSERT_TRUE(ResetTarget()) << i;
     EXPECT_FALSE(ResetTarget());
-    EXPECT_FALSE(SetTarget(surface + 1));
+    EXPECT_FALSE(SetTarget(top + 1));
+    EXPECT_EQ(device_.target, 0);
+    // A surface on the stack cannot be freed.
+    SetTarget(surface);
+    SetTarget(top);
+    Call("surface_free", Num(surface));
+    EXPECT_TRUE(Exists(surface));
     EXPECT_EQ(
         errors_.Messages(),
         (std::vector<std::string>{
+            "surface stack is full - ensure surface_reset_target() is called for each "
+            "surface_set_target().",
             "Unbalanced surface stack. you are trying to pop a surface that has not been set.",
-            "Trying to set a surface target that does not exist."}));
-    EXPECT_EQ(device_.target, 0);
-
-    // A surface on the stack cannot be freed.
-    errors_.Clear();
-    const int32_t below = surface, top = Create(16, 16);
-    SetTarget(below);
-    SetTarget(top);
-    Call("surface_free", Num(below));
-    EXPECT_TRUE(Exists(below));
-    EXPECT_EQ(errors_.Messages(),
-              std::vector<std::string>{
-                  "Surface in use via surface_set_target(). It can not be freed until it "
-                  "has been removed from the surface stack."});
+            "Trying to set a surface target that does not exist.",
+            "Surface in use via surface_set_target(). It can not be freed until it has been "
+            "removed from the surface stack."}));
     ResetTarget();
     ResetTarget();
-    Call("surface_free", Num(below));
-    EXPECT_FALSE(Exists(below));
+    Call("surface_free", Num(surface));
+    EXPECT_FALSE(Exists(surface));
 }
 
+// Where a surface lands, turned or mirrored, the golden surface scene shows pixel by pixel.
 TEST_F(SurfaceFunctions, ASurfaceIsDrawnAsOneQuadOverItsWholeTexture) {
     const int32_t surface = Create(40, 20);
     Call("draw_set_alpha", Num(0.5));
@@ -117,9 +109,7 @@ TEST_F(SurfaceFunctions, ASurfaceIsDrawnAsOneQuadOverItsWholeTexture) {
     EXPECT_EQ((std::array{drawn[0].u, drawn[0].v, drawn[2].u, drawn[2].v}),
               (std::array<float, 4>{0, 0, 1, 1}));
     EXPECT_EQ(drawn[0].colour, 0x7FFFFFFFu);
-    // Mirrored about its top-left corner, in its colour, alpha clamped.
-    EXPECT_EQ(Corners(drawn, 6), (std::array<float, 4>{100, 100, 20, 120}));
-    EXPECT_EQ(drawn[6].colour, 0xFF00FF00u);
+    EXPECT_EQ(drawn[6].colour, 0xFF00FF00u); // in its colour, alpha clamped
 
     Call("draw_surface", Num(surface + 1), Num(0), Num(0));
     EXPECT_EQ(errors_.Messages(), std::vector<std::string>{"Trying to use non-existing surface."});

@@ -1,9 +1,12 @@
-// Instances: creation inside passes, destruction and removal, alarms, animation, motion,
+// Objects and their instances: event maps, inherited handlers, dispatch with its room-change
+// filter and nesting limit; creation inside passes, destruction, alarms, animation, motion,
 // depth order, targets and the per-instance built-in variables.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "Code/RuntimeError.h"
+#include "Object/EventMap.h"
 #include "Object/EventTrace.h"
 #include "Object/InstanceLifecycle.h"
 #include "Object/WorldFixture.h"
@@ -13,8 +16,33 @@ namespace {
 
 using Trace = std::vector<std::string>;
 
+TEST(EventMapTest, FindsEveryKeyThroughGrowth) {
+    EventMap map;
+    CodeEntry code{};
+    for (int32_t type = 0; type < 15; ++type)
+        for (int32_t subtype = 0; subtype < 20; ++subtype)
+            map.Insert(type, subtype, {&code, type * 100 + subtype});
+    EXPECT_EQ(map.Count(), 300);
+    for (int32_t type = 0; type < 15; ++type)
+        for (int32_t subtype = 0; subtype < 20; ++subtype) {
+            const ObjectEvent* event = map.Find(type, subtype);
+            ASSERT_NE(event, nullptr) << type << " " << subtype;
+            EXPECT_EQ(event->owner_index, type * 100 + subtype);
+        }
+    EXPECT_EQ(map.Find(15, 0), nullptr);
+    EXPECT_EQ(map.Find(3, 20), nullptr);
+    // Replacing keeps the count; a negative subtype's sign covers the type.
+    map.Insert(3, 7, {&code, 1});
+    EXPECT_EQ(map.Count(), 300);
+    EXPECT_EQ(map.Find(3, 7)->owner_index, 1);
+    map.Insert(2, -1, {&code, 2});
+    EXPECT_EQ(map.Find(9, -1)->owner_index, 2);
+    EXPECT_EQ(map.Find(9, 0x7FFFFFFF), nullptr);
+}
+
 int32_t g_object = -1;
 int32_t g_made = 0;
+int32_t g_depth_reached = 0;
 
 void MakeOneMore(CInstance* self, CInstance* other) {
     Traced(self, other);
@@ -39,44 +67,46 @@ void SetAlarms(CInstance* self, CInstance*) {
     SetBuiltin(self, "alarm", 0, 1);
 }
 
+void ParentStep(CInstance* self, CInstance* other) {
+    const std::string owner = std::to_string(CurrentEventState().object);
+    EventTrace().push_back(TraceLine(self, "parent handler of " + owner));
+    event_inherited(self, other);
+}
+
+void ChildStep(CInstance* self, CInstance* other) {
+    EventTrace().push_back(TraceLine(self, "own handler"));
+    event_inherited(self, other);
+}
+
+void Recurse(CInstance* self, CInstance* other) {
+    ++g_depth_reached;
+    event_perform(self, other, ev_other, ev_user0 + 1);
+}
+
 class InstanceTest : public WorldFixture {
 protected:
     void SetUp() override {
         WorldFixture::SetUp();
         EventTrace().clear();
-        g_made = 0;
-    }
-    std::vector<int32_t> RoomOrder() {
-        std::vector<int32_t> ids;
-        for (CInstance* instance : CurrentRoom()->active.View()) ids.push_back(instance->id);
-        return ids;
+        g_made = g_depth_reached = 0;
     }
 };
 
-TEST_F(InstanceTest, InstancesMadeDuringAPassWaitForTheNextOne) {
+TEST_F(InstanceTest, CreateRunsANewInstancesEventsInsideButAStepOnlyMakesItForTheNextPass) {
     g_object = AddObject("oMaker");
-    AddEvent(g_object, ev_step, ev_step_normal, MakeOneMore);
-    AddEvent(g_object, ev_pre_create, 0, Traced);
-    AddEvent(g_object, ev_create, 0, Traced);
-    AddInstance(AddRoom("rmA"), g_object);
-    Start();
-    EventTrace().clear();
-    RunFrames(2);
-    // Made in the pass, not stepped by it.
-    EXPECT_EQ(EventTrace(), (Trace{"oMaker 100001 Step0", "oMaker 100002 PreCreate0",
-                                   "oMaker 100002 Create0", "oMaker 100001 Step0",
-                                   "oMaker 100002 Step0"}));
-}
-
-TEST_F(InstanceTest, ACreateHandlerThatCreatesRunsTheNewInstancesEventsInside) {
-    g_object = AddObject("oNest");
     AddEvent(g_object, ev_pre_create, 0, Traced);
     AddEvent(g_object, ev_create, 0, MakeInCreate);
+    AddEvent(g_object, ev_step, ev_step_normal, MakeOneMore);
     AddInstance(AddRoom("rmA"), g_object);
     Start();
-    EXPECT_EQ(EventTrace(), (Trace{"oNest 100001 PreCreate0", "oNest 100001 Create0",
-                                   "oNest 100002 PreCreate0", "oNest 100002 Create0"}));
     EXPECT_TRUE(FindInstanceById(100002)->Has(INSTANCE_FLAG_CREATED));
+    RunFrames(2);
+    EXPECT_EQ(EventTrace(), (Trace{"oMaker 100001 PreCreate0", "oMaker 100001 Create0",
+                                   "oMaker 100002 PreCreate0", "oMaker 100002 Create0",
+                                   "oMaker 100001 Step0", "oMaker 100003 PreCreate0",
+                                   "oMaker 100003 Create0", "oMaker 100002 Step0",
+                                   "oMaker 100001 Step0", "oMaker 100002 Step0",
+                                   "oMaker 100003 Step0"}));
 }
 
 TEST_F(InstanceTest, DestroyedInstancesFinishTheirHandlerAndGoAtTheNextRemovalPoint) {
@@ -112,8 +142,8 @@ TEST_F(InstanceTest, AlarmsCountDownAndZeroNeverFires) {
     EXPECT_EQ(GetBuiltin(timer, "alarm", 0), 0);
     RunFrames(3);
     EXPECT_EQ(EventTrace().size(), 1u);
-    // Out-of-range indices mean alarm 0; written values are floored.
-    SetBuiltin(timer, "alarm", 4.9, 15);
+    SetBuiltin(timer, "alarm", 4.9, 0); // floored
+
     EXPECT_EQ(GetBuiltin(timer, "alarm", 0), 4);
 }
 
@@ -180,8 +210,13 @@ TEST_F(InstanceTest, TheRoomListKeepsDepthOrderAndDepthChangesWaitForTheirPoint)
     const auto make = [&](double depth) {
         return int32_t(CallNamed(nullptr, "instance_create_depth", 0, 0, depth, object));
     };
+    const auto room_order = [] {
+        std::vector<int32_t> ids;
+        for (CInstance* instance : CurrentRoom()->active.View()) ids.push_back(instance->id);
+        return ids;
+    };
     const int32_t a = make(5), b = make(-1), c = make(5);
-    EXPECT_EQ(RoomOrder(), (std::vector<int32_t>{b, a, c}));
+    EXPECT_EQ(room_order(), (std::vector<int32_t>{b, a, c}));
     CInstance* first = FindInstanceById(a);
     const int32_t old_layer = first->layer;
     SetBuiltin(first, "depth", 10);
@@ -192,7 +227,7 @@ TEST_F(InstanceTest, TheRoomListKeepsDepthOrderAndDepthChangesWaitForTheirPoint)
     ASSERT_NE(layer, nullptr);
     EXPECT_EQ(layer->depth, 10);
     EXPECT_EQ(layer->name.rfind("_layer_", 0), 0u);
-    EXPECT_EQ(RoomOrder(), (std::vector<int32_t>{b, a, c}));
+    EXPECT_EQ(room_order(), (std::vector<int32_t>{b, a, c}));
 }
 
 TEST_F(InstanceTest, TargetsSelectObjectsWithTheirDescendants) {
@@ -202,15 +237,17 @@ TEST_F(InstanceTest, TargetsSelectObjectsWithTheirDescendants) {
     int32_t near = AddInstance(room, child, 10, 10);
     int32_t far = AddInstance(room, parent, 100, 100);
     Start();
-    EXPECT_EQ(CallNamed(nullptr, "instance_number", parent), 2);
-    EXPECT_EQ(CallNamed(nullptr, "instance_number", child), 1);
-    EXPECT_EQ(CallNamed(nullptr, "instance_nearest", 90, 90, parent), far);
-    EXPECT_EQ(CallNamed(nullptr, "instance_nearest", 0, 0, parent), near);
-    EXPECT_EQ(CallNamed(nullptr, "instance_find", parent, 1), far);
-    EXPECT_EQ(CallNamed(nullptr, "instance_find", parent, 2), noone);
-    EXPECT_EQ(CallNamed(nullptr, "instance_exists", near), 1);
-    EXPECT_EQ(CallNamed(nullptr, "instance_exists", 999999), 0);
-    EXPECT_EQ(CallNamed(nullptr, "instance_nearest", 0, 0, noone), noone);
+    const auto call = [](const char* name, auto... args) {
+        return CallNamed(nullptr, name, args...);
+    };
+    EXPECT_EQ(
+        (std::vector<double>{call("instance_number", parent), call("instance_number", child),
+                             call("instance_nearest", 90, 90, parent),
+                             call("instance_nearest", 0, 0, parent),
+                             call("instance_nearest", 0, 0, noone),
+                             call("instance_find", parent, 1), call("instance_find", parent, 2),
+                             call("instance_exists", near), call("instance_exists", 999999)}),
+        (std::vector<double>{2, 1, double(far), double(near), noone, double(far), noone, 1, 0}));
 
     int visited = 0;
     With(nullptr, nullptr, parent, [&](CInstance* self, CInstance*) { visited += self->id; });
@@ -219,42 +256,154 @@ TEST_F(InstanceTest, TargetsSelectObjectsWithTheirDescendants) {
     int bodies = 0;
     With(nullptr, nullptr, parent, [&](CInstance*, CInstance*) {
         ++bodies;
-        for (int i = 0; i < 20; ++i) CallNamed(nullptr, "instance_create", 0, 0, parent);
+        for (int i = 0; i < 20; ++i) call("instance_create", 0, 0, parent);
     });
     EXPECT_EQ(bodies, 2);
-    EXPECT_EQ(CallNamed(nullptr, "instance_number", parent), 42);
-    CallNamed(nullptr, "instance_destroy", parent);
-    EXPECT_EQ(CallNamed(nullptr, "instance_number", parent), 0);
+    EXPECT_EQ(call("instance_number", parent), 42);
+    call("instance_destroy", parent);
+    EXPECT_EQ(call("instance_number", parent), 0);
     RemoveMarkedInstances();
-    ASSERT_EQ(CallNamed(nullptr, "instance_create", 10, 10, child), 100043);
-    ASSERT_EQ(CallNamed(nullptr, "instance_create", 100, 100, parent), 100044);
-    CallNamed(nullptr, "instance_destroy", child);
-    EXPECT_EQ(CallNamed(nullptr, "instance_number", parent), 1);
+    ASSERT_EQ(call("instance_create", 10, 10, child), 100043);
+    ASSERT_EQ(call("instance_create", 100, 100, parent), 100044);
+    call("instance_destroy", child);
+    EXPECT_EQ(call("instance_number", parent), 1);
     RuntimeErrorCapture errors;
-    EXPECT_EQ(CallNamed(nullptr, "instance_create", 0, 0, 42), -1);
+    EXPECT_EQ(call("instance_create", 0, 0, 42), -1);
     EXPECT_EQ(errors.Messages(), Trace{"Creating instance for non-existing object: 42"});
 }
 
+// Moving an instance must mark its box for the collision look-ups; the global object has no
+// per-instance variables to read.
 TEST_F(InstanceTest, BuiltinVariablesReachTheRecord) {
-    int32_t object = AddObject("oThing");
-    int32_t id = AddInstance(AddRoom("rmA"), object, 3, 4);
+    int32_t id = AddInstance(AddRoom("rmA"), AddObject("oThing"), 3, 4);
     Start();
     CInstance* thing = FindInstanceById(id);
-    EXPECT_EQ(GetBuiltin(thing, "id"), id);
-    EXPECT_EQ(GetBuiltin(thing, "object_index"), object);
     EXPECT_EQ(GetBuiltin(thing, "xstart"), 3);
-    EXPECT_FALSE(SetVariableDirect(thing, FindBuiltinVariable("id"), ARRAY_INDEX_NONE, RealValue(5)));
     thing->flags &= ~INSTANCE_FLAG_BBOX_DIRTY;
     SetBuiltin(thing, "x", 7.5);
     EXPECT_EQ(thing->x, 7.5f);
     EXPECT_TRUE(thing->Has(INSTANCE_FLAG_BBOX_DIRTY));
-    SetBuiltin(thing, "visible", 0);
-    EXPECT_EQ(GetBuiltin(thing, "visible"), 0);
-    SetBuiltin(thing, "image_blend", 0x123456);
-    EXPECT_EQ(GetBuiltin(thing, "image_blend"), 0x123456);
-    // Through the global object the per-instance variables read nothing.
     ScopedRValue none;
-    EXPECT_FALSE(GetVariableDirect(GlobalObject(), FindBuiltinVariable("x"), ARRAY_INDEX_NONE, none));
+    const int32_t x = FindBuiltinVariable("x");
+    EXPECT_FALSE(GetVariableDirect(GlobalObject(), x, ARRAY_INDEX_NONE, none));
+}
+
+TEST_F(InstanceTest, InheritedHandlersRunWithTheirOwnersAsEventObject) {
+    int32_t grand = AddObject("oGrand");
+    int32_t parent = AddObject("oParent", grand);
+    int32_t plain = AddObject("oPlain", parent);
+    int32_t own = AddObject("oOwn", parent);
+    AddEvent(grand, ev_step, ev_step_normal, Traced);
+    AddEvent(parent, ev_step, ev_step_normal, ParentStep);
+    AddEvent(own, ev_step, ev_step_normal, ChildStep);
+    int32_t room = AddRoom("rmA");
+    int32_t plain_id = AddInstance(room, plain);
+    AddInstance(room, own);
+    Start();
+    RunFrames(1);
+    // oPlain has no handler: its parent's runs, which inherits oGrand's.
+    EXPECT_EQ(EventTrace(), (Trace{"oPlain 100001 parent handler of 1", "oPlain 100001 Step0",
+                                   "oOwn 100002 own handler", "oOwn 100002 parent handler of 1",
+                                   "oOwn 100002 Step0"}));
+    // Every object with a handler, own or inherited, is listed, by ascending index.
+    std::span<const int32_t> steps = Objects().EventList(ev_step, ev_step_normal);
+    EXPECT_EQ(std::vector<int32_t>(steps.begin(), steps.end()),
+              (std::vector<int32_t>{grand, parent, plain, own}));
+    EXPECT_TRUE(Objects().EventList(ev_step, ev_step_begin).empty());
+
+    EXPECT_EQ(CallNamed(nullptr, "object_is_ancestor", plain, grand), 1);
+    EXPECT_EQ(CallNamed(nullptr, "object_is_ancestor", grand, plain), 0);
+    EXPECT_EQ(CallNamed(nullptr, "object_is_ancestor", plain, plain), 0);
+    EXPECT_EQ(CallNamed(nullptr, "object_is_ancestor", 99, grand), 0);
+    // event_inherited outside an inheriting handler does nothing.
+    EventTrace().clear();
+    CurrentEventState() = {grand, ev_step, ev_step_normal};
+    event_inherited(FindInstanceById(plain_id), nullptr);
+    EXPECT_TRUE(EventTrace().empty());
+}
+
+TEST_F(InstanceTest, CollisionHandlersAgainstAParentAnswerItsDescendants) {
+    int32_t base = AddObject("oBase");
+    int32_t middle = AddObject("oMiddle", base);
+    int32_t leaf = AddObject("oLeaf", middle);
+    int32_t hunter = AddObject("oHunter");
+    int32_t picky = AddObject("oPicky");
+    AddEvent(hunter, ev_collision, base, Traced);
+    AddEvent(picky, ev_collision, base, Traced);
+    AddEvent(picky, ev_collision, middle, ChildStep);
+    AddRoom("rmA");
+    Start();
+    const EventMap& hunts = Objects().Find(hunter)->events;
+    for (int32_t target : {base, middle, leaf}) {
+        ASSERT_TRUE(hunts.Contains(ev_collision, target)) << target;
+        EXPECT_STREQ(hunts.Find(ev_collision, target)->code->name,
+                     "psl_Object_oHunter_Collision_0");
+        EXPECT_EQ(hunts.Find(ev_collision, target)->owner_index, hunter);
+    }
+    // Its own handler against oMiddle wins for oMiddle, and the one against oBase covers oLeaf.
+    const EventMap& picks = Objects().Find(picky)->events;
+    EXPECT_STREQ(picks.Find(ev_collision, middle)->code->name, "psl_Object_oPicky_Collision_1");
+    EXPECT_STREQ(picks.Find(ev_collision, leaf)->code->name, "psl_Object_oPicky_Collision_0");
+}
+
+TEST_F(InstanceTest, UserEventsByNumberAndTheNestingLimit) {
+    int32_t object = AddObject("oThing");
+    AddEvent(object, ev_other, ev_user0 + 3, Traced);
+    AddEvent(object, ev_other, ev_user0 + 1, Recurse);
+    int32_t id = AddInstance(AddRoom("rmA"), object);
+    Start();
+    CInstance* thing = FindInstanceById(id);
+    event_user(thing, thing, 3);
+    EXPECT_EQ(EventTrace(), Trace{"oThing 100001 Other13"});
+    EXPECT_EQ(CallNamed(thing, "event_perform_object", object, ev_other, ev_user0 + 3), 0);
+    EXPECT_EQ(EventTrace().size(), 2u);
+
+    RuntimeErrorCapture errors;
+    event_user(thing, thing, 1);
+    EXPECT_EQ(g_depth_reached, MAX_EVENT_DEPTH);
+    EXPECT_EQ(errors.Messages(), Trace{"PerformEvent recursion depth failure - check for "
+                                       "infinite loops, check objects for parenting"});
+    // The depth unwound: the next dispatch runs again.
+    g_depth_reached = 0;
+    event_user(thing, thing, 1);
+    EXPECT_EQ(g_depth_reached, MAX_EVENT_DEPTH);
+}
+
+TEST_F(InstanceTest, APendingRoomChangeLetsOnlyWhatSurvivesItRun) {
+    int32_t plain = AddObject("oPlain");
+    int32_t keeper = AddObject("oKeeper", -1, true);
+    for (int32_t object : {plain, keeper}) {
+        AddEvent(object, ev_other, ev_user0, Traced);
+        AddEvent(object, ev_alarm, 0, Traced);
+        AddEvent(object, ev_step, ev_step_normal, Traced);
+    }
+    int32_t room = AddRoom("rmA");
+    AddRoom("rmB");
+    const int32_t ids[] = {AddInstance(room, plain), AddInstance(room, keeper)};
+    Start();
+    Runner().pending_room = 1;
+    for (int32_t id : ids) {
+        CInstance* instance = FindInstanceById(id);
+        event_user(instance, instance, 0);
+        event_perform(instance, instance, ev_alarm, 0);
+        event_perform(instance, instance, ev_step, ev_step_normal);
+    }
+    EXPECT_EQ(EventTrace(), (Trace{"oKeeper 100002 Other10", "oKeeper 100002 Alarm0"}));
+}
+
+TEST_F(InstanceTest, AnEventForAllRunsInTheRoomsOrderAndSkipsTheDestroyed) {
+    int32_t deep = AddObject("oDeep", -1, false, 10);
+    int32_t shallow = AddObject("oShallow", -1, false, -10);
+    AddEvent(deep, ev_other, ev_user0, Traced);
+    AddEvent(shallow, ev_other, ev_user0, Traced);
+    int32_t room = AddRoom("rmA");
+    int32_t doomed = AddInstance(room, deep);
+    AddInstance(room, deep);
+    AddInstance(room, shallow);
+    Start();
+    CallNamed(nullptr, "instance_destroy", doomed);
+    PerformEventAll(ev_other, ev_user0);
+    EXPECT_EQ(EventTrace(), (Trace{"oShallow 100003 Other10", "oDeep 100002 Other10"}));
 }
 
 } // namespace

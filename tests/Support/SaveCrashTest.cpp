@@ -19,15 +19,18 @@ constexpr int kLinesPerMark = 100;
 // Opened, every 100 lines, closing, closed (the bytes handed to the save writer), written.
 constexpr int kMarks = 1 + kLines / kLinesPerMark + 3;
 
+std::string Line(int i) { return "line " + std::to_string(i) + " of the new save, padded out"; }
+
 class SaveCrash : public BuiltinCallTest {
 protected:
     void SetUp() override {
         BuiltinCallTest::SetUp();
         TheSaveFolder().SetFolder(save_.Path());
-    }
-
-    static std::string Line(int i) {
-        return "line " + std::to_string(i) + " of the new save, padded out";
+        for (int i = 0; i < kLines; ++i)
+            new_save_ += Line(i) + "\n";
+        for (int i = 0; i < 50; ++i)
+            old_save_ += "the old save, line " + std::to_string(i) + "\n";
+        WriteText(save_.Path() + "save.fluffy", old_save_);
     }
 
     // The child: writes the new save through the built-ins, telling the parent how far it got.
@@ -51,8 +54,9 @@ protected:
         _exit(0);
     }
 
-    // Forks a writer, lets it pass `marks` marks and then `extra` more, and kills it.
-    void KillWriterAt(int marks, std::chrono::microseconds extra) {
+    // Forks a writer, lets it pass `marks` marks and then `extra` more, and kills it; then the
+    // file must be the old save or the new one, whole. The old one is put back for the next kill.
+    void KillWriterAt(int marks, std::chrono::microseconds extra, int point) {
         using Clock = std::chrono::steady_clock;
         int pipe_ends[2];
         ASSERT_EQ(pipe(pipe_ends), 0);
@@ -72,39 +76,25 @@ protected:
         int status = 0;
         waitpid(child, &status, 0);
         close(pipe_ends[0]);
-    }
 
-    static std::string OldSave() {
-        std::string old_save;
-        for (int i = 0; i < 50; ++i)
-            old_save += "the old save, line " + std::to_string(i) + "\n";
-        return old_save;
-    }
-
-    // The file is the old save or the new one, whole; the old one is put back for the next kill.
-    void Check(const char* when, int point) {
-        const std::string target = save_.Path() + "save.fluffy";
-        std::string new_save;
-        for (int i = 0; i < kLines; ++i)
-            new_save += Line(i) + "\n";
-        std::string found = ReadText(target);
-        EXPECT_TRUE(found == OldSave() || found == new_save) << when << point << ": " << found.size() << " bytes";
-        (found == OldSave() ? found_old_ : found_new_) += 1;
+        std::string found = ReadText(save_.Path() + "save.fluffy");
+        EXPECT_TRUE(found == old_save_ || found == new_save_)
+            << "killed at mark " << marks << " + " << extra.count() << " us, point " << point
+            << ": " << found.size() << " bytes";
+        (found == old_save_ ? found_old_ : found_new_) += 1;
         EXPECT_EQ(Number("file_exists", Str("save.fluffy")), 1);
-        WriteText(target, OldSave());
+        WriteText(save_.Path() + "save.fluffy", old_save_);
     }
 
     TempFolder save_;
+    std::string old_save_, new_save_;
     int found_old_ = 0;
     int found_new_ = 0;
 };
 
 TEST_F(SaveCrash, AKilledWriterLeavesTheOldFileOrTheNewOneWhole) {
-    WriteText(save_.Path() + "save.fluffy", OldSave());
-    for (int mark = 0; mark <= kMarks; ++mark) {
-        KillWriterAt(mark, {});
-        Check("killed at mark ", mark);
-    }
+    for (int mark = 0; mark <= kMarks; ++mark)
+        KillWriterAt(mark, {}, mark);
     EXPECT_GT(found_old_, 0);
     EXPECT_GT(found_new_, 0); // the writer that finished
     // The killed writers' temporaries go when the folder is next taken into use.
@@ -118,12 +108,10 @@ TEST_F(SaveCrash, AKilledWriterLeavesTheOldFileOrTheNewOneWhole) {
 // A sync takes from tens of microseconds to many milliseconds on a busy machine, so the delays
 // grow geometrically from 10 us, on until a kill comes after the writer has finished.
 TEST_F(SaveCrash, AWriteInFlightWhenKilledLeavesTheOldFileOrTheNewOneWhole) {
-    WriteText(save_.Path() + "save.fluffy", OldSave());
     double delay_us = 10;
-    for (int point = 0; point < 40 || (found_new_ == 0 && delay_us < 2e6); ++point, delay_us *= 1.2) {
-        KillWriterAt(kMarks - 2, std::chrono::microseconds(static_cast<int64_t>(delay_us)));
-        Check("killed with the write in flight, point ", point);
-    }
+    for (int point = 0; point < 40 || (found_new_ == 0 && delay_us < 2e6);
+         ++point, delay_us *= 1.2)
+        KillWriterAt(kMarks - 2, std::chrono::microseconds(int64_t(delay_us)), point);
     EXPECT_GT(found_new_, 0); // the latest kills came after the writer
 }
 

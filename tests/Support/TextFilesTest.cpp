@@ -10,6 +10,8 @@
 
 namespace {
 
+using Texts = std::vector<std::string>;
+
 class TextFiles : public BuiltinCallTest {
 protected:
     void SetUp() override {
@@ -56,10 +58,9 @@ TEST_F(TextFiles, LinesKeepTheirLineFeedAndStringsStopBeforeIt) {
 
     WriteText(save_.Path() + "closed.txt", "key\r\nvalue\n");
     slot = Open("file_text_open_read", "closed.txt");
-    EXPECT_EQ(ReadString(slot), "key");
-    EXPECT_EQ(ReadString(slot), ""); // the break stays unread
-    EXPECT_EQ(ReadLine(slot), "\r\n");
-    EXPECT_EQ(ReadString(slot), "value");
+    // The break stays unread by a string.
+    EXPECT_EQ((Texts{ReadString(slot), ReadString(slot), ReadLine(slot), ReadString(slot)}),
+              (Texts{"key", "", "\r\n", "value"}));
     EXPECT_EQ(AtEnd(slot), 0);
     EXPECT_EQ(ReadLine(slot), "\n");
     EXPECT_EQ(AtEnd(slot), 1);
@@ -94,13 +95,11 @@ TEST_F(TextFiles, WritesReplaceTheFileWholeWhenClosedAndAreReadBackAtOnce) {
     Call("file_text_close", Num(second));
     EXPECT_EQ(Number("file_exists", Str("new/deeper/options.txt")), 1);
     Call("file_text_close", Num(first));
+    Call("file_text_close", Num(Open("file_text_open_write", "gone.txt")));
+    EXPECT_EQ(Number("file_delete", Str("gone.txt")), 1);
     Saves().Drain();
     EXPECT_EQ(ReadText(save_.Path() + "new/deeper/options.txt"), "first");
     EXPECT_EQ(TemporaryFiles(), 0);
-    slot = Open("file_text_open_write", "gone.txt");
-    Call("file_text_close", Num(slot));
-    EXPECT_EQ(Number("file_delete", Str("gone.txt")), 1);
-    Saves().Drain();
     EXPECT_FALSE(std::filesystem::exists(save_.Path() + "gone.txt"));
 }
 
@@ -168,9 +167,9 @@ TEST_F(TextFiles, NamesOutsideTheAllowedFoldersAreRefused) {
     // The program's folder and the current one are redirected into the save folder.
     TheSaveFolder().SetVerbose(true);
     debug_.clear();
-    double slot = Open("file_text_open_write", program_.Path() + "sub/../moved.txt");
+    Call("file_text_close",
+         Num(Open("file_text_open_write", program_.Path() + "sub/../moved.txt")));
     EXPECT_EQ(debug_, "Warning! Save location - redirected to: '" + save_.Path() + "moved.txt'\n");
-    Call("file_text_close", Num(slot));
     Saves().Drain();
     EXPECT_TRUE(std::filesystem::exists(save_.Path() + "moved.txt"));
     EXPECT_FALSE(std::filesystem::exists(program_.Path() + "moved.txt"));
@@ -192,19 +191,11 @@ TEST_F(TextFiles, SlotsRunOutAndRefuseTheWrongUse) {
     RuntimeErrorCapture errors;
     EXPECT_EQ(Open("file_text_open_read", "f.txt"), -1);
     EXPECT_EQ(Open("file_text_open_write", "g.txt"), -1);
-    EXPECT_EQ(errors.Messages(),
-              std::vector<std::string>(2, "Cannot open another file (maximum exceeded)."));
     EXPECT_FALSE(std::filesystem::exists(save_.Path() + "g.txt"));
-    errors.Clear();
-
     Call("file_text_close", Num(5));
     Call("file_text_close", Num(5)); // already free: nothing
     Call("file_text_close", Num(0));
     Call("file_text_close", Num(32));
-    EXPECT_EQ(errors.Messages(),
-              std::vector<std::string>(2, "Trying to close text file that has not been opened."));
-    errors.Clear();
-
     double writing = Open("file_text_open_write", "w.txt");
     EXPECT_EQ(writing, 5);
     EXPECT_EQ(ReadLine(writing), "");
@@ -212,11 +203,12 @@ TEST_F(TextFiles, SlotsRunOutAndRefuseTheWrongUse) {
     EXPECT_EQ(AtEnd(40), 1);
     Call("file_text_write_string", Num(1), Str("into a reader"));
     Call("file_text_writeln", Num(-1));
-    EXPECT_EQ(errors.Messages(), (std::vector<std::string>{"File is not opened for reading.",
-                                                           "File is not opened for reading.",
-                                                           "File is not opened for reading.",
-                                                           "File not opened for writing.",
-                                                           "File not opened for writing."}));
+    const std::string full = "Cannot open another file (maximum exceeded).";
+    const std::string not_open = "Trying to close text file that has not been opened.";
+    const std::string not_reading = "File is not opened for reading.";
+    const std::string not_writing = "File not opened for writing.";
+    EXPECT_EQ(errors.Messages(), (Texts{full, full, not_open, not_open, not_reading, not_reading,
+                                        not_reading, not_writing, not_writing}));
     EXPECT_EQ(ReadText(save_.Path() + "f.txt"), "x");
 }
 

@@ -1,9 +1,16 @@
 // The UTF-8 string operations: character counting over 1- to 4-byte and malformed sequences,
-// the clamping of positions and counts (including the int32 extremes), and chr's encoding.
+// the clamping of positions and counts (including the int32 extremes), chr's encoding, and the
+// built-in case table against the C library it stands in for.
 #include "Support/Utf8Text.h"
 
+#include <clocale>
 #include <cstdint>
+#include <cwctype>
 #include <gtest/gtest.h>
+#include <string>
+#include <tuple>
+
+#include "Support/CaseMapping.h"
 
 namespace {
 
@@ -43,18 +50,15 @@ TEST(Utf8Text, CharAtAndCopyClampLowPositionsAndTakeNothingForBadCounts) {
 }
 
 TEST(Utf8Text, PosFindsWholeCharactersOnly) {
-    EXPECT_EQ(Utf8Pos("", "abc"), 0);
-    EXPECT_EQ(Utf8Pos("a", ""), 0);
-    EXPECT_EQ(Utf8Pos("cd", "abcabcd"), 6);
-    EXPECT_EQ(Utf8Pos("abcd", "abc"), 0);
-    EXPECT_EQ(Utf8Pos("\u20AC", kMixed), 3);
-    EXPECT_EQ(Utf8Pos("\U0001F600", kMixed), 4);
-    EXPECT_EQ(Utf8Pos("\x82\xAC", "\u20AC"), 0);  // the tail bytes of one character
-    EXPECT_EQ(Utf8Pos("\xE2\x82", "x\u20AC"), 0); // a cut-short needle is not its head
-    EXPECT_EQ(Utf8Pos("\xE2\x82", "x\xE2\x82" "A"), 2);
-    // A rejected byte match must not stop the search for a later, real one.
-    EXPECT_EQ(Utf8Pos("\x82\xAC", "\u20AC\x82\xAC"), 2);
-    EXPECT_EQ(Utf8Pos("\xE2\x82", "\u20AC\xE2\x82" "A"), 2);
+    // The tail bytes of one character, and a cut-short needle, are not characters of their own;
+    // a rejected byte match must not stop the search for a later, real one.
+    const std::tuple<const char*, const char*, int32_t> cases[] = {
+        {"", "abc", 0},           {"a", "", 0},         {"cd", "abcabcd", 6},
+        {"abcd", "abc", 0},       {"\u20AC", kMixed, 3}, {"\U0001F600", kMixed, 4},
+        {"\x82\xAC", "\u20AC", 0}, {"\xE2\x82", "x\u20AC", 0}, {"\xE2\x82", "x\xE2\x82" "A", 2},
+        {"\x82\xAC", "\u20AC\x82\xAC", 2}, {"\xE2\x82", "\u20AC\xE2\x82" "A", 2}};
+    for (const auto& [needle, text, position] : cases)
+        EXPECT_EQ(Utf8Pos(needle, text), position) << needle << " in " << text;
 }
 
 TEST(Utf8Text, DeleteAndInsertWorkOnlyInsideTheText) {
@@ -66,22 +70,23 @@ TEST(Utf8Text, DeleteAndInsertWorkOnlyInsideTheText) {
     for (const TextCase& c : deletes)
         EXPECT_EQ(Utf8Delete(c.text, c.a, c.b), c.expected) << c.text << " " << c.a << " " << c.b;
     // Insertion clamps the position to both ends.
-    EXPECT_EQ(Utf8Insert("XY", "abc", 100), "abcXY");
-    EXPECT_EQ(Utf8Insert("XY", "abc", -5), "XYabc");
-    EXPECT_EQ(Utf8Insert("XY", "abc", 2), "aXYbc");
-    EXPECT_EQ(Utf8Insert("XY", "abc", INT32_MIN), "XYabc");
+    const TextCase inserts[] = {{"abc", 100, 0, "abcXY"}, {"abc", -5, 0, "XYabc"},
+                                {"abc", 2, 0, "aXYbc"}, {"abc", INT32_MIN, 0, "XYabc"}};
+    for (const TextCase& c : inserts)
+        EXPECT_EQ(Utf8Insert("XY", c.text, c.a), c.expected) << c.a;
     EXPECT_EQ(Utf8Insert("-", "\u00E9\u20AC", 2), "\u00E9-\u20AC");
 }
 
 TEST(Utf8Text, UpperConvertsLettersOfAnyScriptAndKeepsOtherBytes) {
-    EXPECT_EQ(Utf8Upper("abc xyz 09!"), "ABC XYZ 09!");
-    EXPECT_EQ(Utf8Upper("\u00E0\u00E9\u00FF \u03B1\u03C2 \u043F\u0451"),
-              "\u00C0\u00C9\u0178 \u0391\u03A3 \u041F\u0401");
-    EXPECT_EQ(Utf8Upper("\u00DF"), "\u00DF");         // no single upper-case form
-    EXPECT_EQ(Utf8Upper("\u0131"), "I");              // two bytes become one
-    EXPECT_EQ(Utf8Upper("\u0250"), "\u2C6F");         // two bytes become three
-    EXPECT_EQ(Utf8Upper("\U00010428"), "\U00010400"); // four-byte letters too
-    EXPECT_EQ(Utf8Upper("a\xFF" "b\xC3"), "A\xFF" "B\xC3");
+    // Some letters have no single upper-case form; some change their length in bytes.
+    const std::pair<const char*, const char*> cases[] = {
+        {"abc xyz 09!", "ABC XYZ 09!"},
+        {"\u00E0\u00E9\u00FF \u03B1\u03C2 \u043F\u0451",
+         "\u00C0\u00C9\u0178 \u0391\u03A3 \u041F\u0401"},
+        {"\u00DF", "\u00DF"}, {"\u0131", "I"}, {"\u0250", "\u2C6F"}, {"\U00010428", "\U00010400"},
+        {"a\xFF" "b\xC3", "A\xFF" "B\xC3"}};
+    for (const auto& [text, upper] : cases)
+        EXPECT_EQ(Utf8Upper(text), upper) << text;
 }
 
 TEST(Utf8Text, FromCodePointFollowsTheChrByteRules) {
@@ -98,6 +103,24 @@ TEST(Utf8Text, FromCodePointFollowsTheChrByteRules) {
         ASSERT_EQ(encoded.size(), width) << c;
         ASSERT_EQ(Utf8Length(encoded), 1) << c;
     }
+}
+
+// The table was made from glibc's classification; any code point where the two disagree is a
+// table error (or a C library with newer Unicode data than the table's).
+TEST(CaseMapping, AgreesWithTheCLibraryUnderAUtf8Locale) {
+    EXPECT_EQ(UpperCaseOf(0x7FFFFFFF), char32_t{0x7FFFFFFF}); // far past Unicode: as it is
+    // setlocale rather than newlocale: glibc's newlocale leaks its search path when LOCPATH is set.
+    const std::string previous = std::setlocale(LC_CTYPE, nullptr);
+    if (!std::setlocale(LC_CTYPE, "C.UTF-8")) GTEST_SKIP() << "no C.UTF-8 locale on this machine";
+    int mismatches = 0;
+    for (wint_t c = 0; c <= 0x10FFFF; ++c) {
+        wint_t expected = std::iswlower(c) ? std::towupper(c) : c;
+        if (UpperCaseOf(c) != expected && ++mismatches <= 10)
+            ADD_FAILURE() << "U+" << std::hex << c << ": table "
+                          << static_cast<uint32_t>(UpperCaseOf(c)) << ", C library " << expected;
+    }
+    std::setlocale(LC_CTYPE, previous.c_str());
+    EXPECT_EQ(mismatches, 0);
 }
 
 } // namespace

@@ -1,0 +1,385 @@
+// Values as compiled code sees them: their text, the references they hold, arrays, comparison,
+// conversion and the operators.
+#include <array>
+#include <clocale>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <limits>
+#include <tuple>
+
+#include "Code/RuntimeError.h"
+#include "Code/ValueArray.h"
+#include "Code/ValueCompare.h"
+#include "Code/ValueConvert.h"
+#include "Code/ValueOperators.h"
+#include "Code/ValueText.h"
+#include "ValueTestSupport.h"
+
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+TEST(ValueText, NumbersPrintWholeOrWithTwoDecimals) {
+    const std::pair<ScopedRValue, const char*> cases[] = {
+        {RealValue(5), "5"}, {RealValue(-0.0), "0"}, {RealValue(2.5), "2.50"},
+        {RealValue(-1.005), "-1.00"}, {RealValue(1e15), "1000000000000000"},
+        {RealValue(9223372036854775808.0), "9223372036854775808.00"}, {RealValue(kNaN), "NaN"},
+        {RealValue(kInf), "inf"}, {BoolValue(true), "1"}, {Int32Value(-12), "-12"},
+        {Int64Value(1LL << 40), "1099511627776"}, {UndefinedValue(), "undefined"},
+        {NullTextStr(), ""}, {RValue{{0}, 0, VALUE_OBJECT}, "null"}};
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(ValueText(value), text);
+}
+
+TEST(ValueText, ArraysNestAndAnArrayMetTwicePrintsAsUndefined) {
+    ScopedRValue inner;
+    AssignValue(inner, Num(1), 0);
+    AssignValue(inner, Str("b"), 1);
+    ScopedRValue outer;
+    AssignValue(outer, inner, 0);
+    AssignValue(outer, inner, 1);
+    EXPECT_EQ(ValueText(outer), "{ { { { 1,b },  },{ undefined } },  }");
+    // The next conversion starts afresh.
+    EXPECT_EQ(ValueText(inner), "{ { 1,b },  }");
+    EXPECT_EQ(ValueText(RValue{{0}, 0, VALUE_ARRAY}), "{ undefined }");
+}
+
+TEST(ValueOwnership, CopiesAndArrayElementsShareAStringAndTheLastReleaseFreesIt) {
+    ScopedRValue a = Str("snow");
+    SharedString* record = a.str;
+    {
+        ScopedRValue b(a);
+        ScopedRValue c;
+        CopyValue(c, b);
+        EXPECT_EQ(c.str, record);
+        CopyValue(c, c); // onto itself: nothing changes
+        EXPECT_EQ(record->refcount, 3);
+        ScopedRValue array;
+        for (int i = 0; i < 100; ++i)
+            AssignValue(array, a, i);
+        EXPECT_EQ(record->refcount, 103);
+        EXPECT_EQ(ArrayLength(array), 100);
+    }
+    EXPECT_EQ(record->refcount, 1);
+    FreeValue(a);
+    EXPECT_EQ(a.Kind(), VALUE_UNDEFINED);
+    EXPECT_EQ(a.v64, 0);
+    // a is the array's only holder: releasing it first would free the string being copied.
+    AssignValue(a, Str("inner"), ArrayIndex(0, 0));
+    CopyValue(a, *ArrayElementRef(a, 0));
+    EXPECT_EQ(ValueText(a), "inner");
+}
+
+struct CountedPointee : OwnedPointee {
+    explicit CountedPointee(int* deleted) : deleted_(deleted) {}
+    ~CountedPointee() override { ++*deleted_; }
+    int* deleted_;
+};
+
+TEST(ValueOwnership, AnOwnedPointerIsDeletedOnceByItsOwner) {
+    int deleted = 0;
+    RValue owner{};
+    owner.ptr = new CountedPointee(&deleted);
+    owner.flags = VALUE_FLAG_OWNED_PTR;
+    owner.kind = VALUE_PTR;
+    {
+        ScopedRValue copy(owner);
+        EXPECT_EQ(copy.ptr, owner.ptr);
+    }
+    EXPECT_EQ(deleted, 0);
+    FreeValue(owner);
+    EXPECT_EQ(deleted, 1);
+}
+
+TEST(ValueArray, WritingAnElementTurnsANumberIntoAZeroFilledArray) {
+    ScopedRValue v = Num(1);
+    AssignValue(v, Num(7), 3);
+    ASSERT_EQ(v.Kind(), VALUE_ARRAY);
+    EXPECT_EQ(ValueText(v), "{ { 0,0,0,7 },  }");
+    // The second index lives in the index's remainder: 32000 * 2 + 4 is row 2, element 4.
+    AssignValue(v, Num(9), ArrayIndex(2, 4));
+    ASSERT_EQ(v.arr->row_count, 3);
+    EXPECT_EQ(v.arr->rows[1].length, 0);
+    EXPECT_EQ(ValueText(v), "{ { 0,0,0,7 }, {  }, { 0,0,0,0,9 },  }");
+}
+
+TEST(ValueArray, CopyOnWriteFollowsTheOwner) {
+    ScopedRValue a;
+    AssignValue(a, Num(1), 0);
+    ScopedRValue b(a);
+    // b is not the owner: its write gets a private copy and a stays as it was.
+    AssignValue(b, Num(9), 0);
+    EXPECT_NE(a.arr, b.arr);
+    EXPECT_EQ(ValueText(a), "{ { 1 },  }");
+    EXPECT_EQ(ValueText(b), "{ { 9 },  }");
+    // a owns its array: writing through it changes what every sharer sees.
+    ScopedRValue c(a);
+    *ArrayElementForWrite(a, 0) = RealValue(5);
+    EXPECT_EQ(a.arr, c.arr);
+    EXPECT_EQ(ValueText(c), "{ { 5 },  }");
+    // Once the owner lets go, the next writer that shares must copy again.
+    FreeValue(a);
+    ScopedRValue d(c);
+    EXPECT_EQ(c.arr->owner, &c);
+    AssignValue(d, Num(6), 0);
+    EXPECT_EQ(ValueText(c), "{ { 5 },  }");
+}
+
+TEST(ValueArray, MissesAreRecordedAndOnlyIndexingANonArrayRaises) {
+    RuntimeErrorCapture errors;
+    ScopedRValue v;
+    AssignValue(v, Num(1), ArrayIndex(1, 0));
+    AssignValue(v, Num(2), -5); // row 0, element -5: nothing stored
+    EXPECT_EQ(ArrayElementForWrite(v, -32001), nullptr);
+    EXPECT_TRUE(ArrayError().failed);
+    EXPECT_EQ((std::array{ArrayError().first, ArrayError().second, ArrayError().row_length}),
+              (std::array{-1, -1, -1}));
+    EXPECT_EQ(ValueText(v), "{ {  }, { 1 },  }");
+
+    AssignValue(v, Str("x"), 1);
+    ScopedRValue out;
+    EXPECT_TRUE(ReadValue(out, v, 1));
+    EXPECT_EQ(ValueText(out), "x");
+    EXPECT_FALSE(ReadValue(out, v, 2));
+    EXPECT_EQ(out.Kind(), VALUE_REAL);
+    EXPECT_EQ(ArrayError().second, 2);
+    EXPECT_EQ(ArrayError().row_length, 2);
+    EXPECT_TRUE(errors.Empty());
+
+    ScopedRValue number = Num(3);
+    EXPECT_TRUE(ReadValue(out, number, 0));
+    EXPECT_EQ(ArrayElementRef(number, 0), nullptr);
+    EXPECT_EQ(ArrayElementRef(v, ArrayIndex(2, 0)), nullptr);
+    EXPECT_EQ(ArrayElementRef(v, 7), nullptr);
+    EXPECT_EQ(errors.Messages(), (std::vector<std::string>{
+                                     "trying to index a variable which is not an array",
+                                     "trying to index variable that is not an array",
+                                     "first index out of bounds request 2 maximum size is 2",
+                                     "second index out of bounds request 0,7 maximum size is 2"}));
+}
+
+RValue PtrValue(void* p) {
+    RValue v{};
+    v.ptr = p;
+    v.kind = VALUE_PTR;
+    return v;
+}
+
+// Each case is {a, b, what comparing a with b as compiled code does gives}.
+void ExpectComparisons(const std::vector<std::tuple<ScopedRValue, ScopedRValue, int32_t>>& cases) {
+    for (size_t i = 0; i < cases.size(); ++i)
+        EXPECT_EQ(CompareForCode(std::get<0>(cases[i]), std::get<1>(cases[i])),
+                  std::get<2>(cases[i]))
+            << "case " << i;
+}
+
+TEST(ValueCompare, NumbersCompareWithinAnEpsilonBelowOne) {
+    ScopedRValue sum;
+    OpAdd(sum, Num(0.1), Num(0.2));
+    // Against an int32 the comparison runs in single precision; an int64 truncates the other.
+    ExpectComparisons({{sum, Num(0.3), 0}, {Num(1), Num(1.00002), -1}, {Num(2), Num(1), 1},
+                       {Num(kInf), Num(kInf), 0}, {Num(-kInf), Num(kInf), -1},
+                       {Num(kNaN), Num(0), 1}, {BoolValue(true), Num(1), 0},
+                       {Num(16777217), Int32Value(16777216), 0}, {Num(2.9), Int64Value(2), 0},
+                       {Int32Value(-1), Int64Value(1), -1}});
+    MathSetEpsilon(0.5);
+    EXPECT_EQ(CompareForCode(Num(1), Num(1.4)), 0);
+    MathSetEpsilon(1);    // ignored
+    MathSetEpsilon(-0.1); // ignored
+    EXPECT_EQ(MathEpsilon(), 0.5);
+    MathSetEpsilon(0);
+    EXPECT_EQ(MathEpsilon(), 0.00000000001);
+    MathSetEpsilon(0.00001);
+}
+
+TEST(ValueCompare, StringsAgainstNumbersParseAndNeverMatchBadText) {
+    RuntimeErrorCapture errors;
+    // No epsilon across kinds.
+    ExpectComparisons({{Str("1"), Num(1), 0}, {Num(1), Str("1.000001"), -1}, {Num(3), Str("2"), 1},
+                       {Str("abc"), Num(1), 1}, {Num(1), Str("abc"), 1},
+                       {Int32Value(7), Str("7"), 0}, {Str("true"), BoolValue(true), 0}});
+    EXPECT_TRUE(errors.Empty());
+
+    EXPECT_EQ(CompareValues(Str("abc"), Num(1), 0, true), 1);
+    EXPECT_EQ(CompareValues(Int64Value(1), Str("x"), 0, true), 1);
+    EXPECT_EQ(CompareValues(Str("maybe"), BoolValue(false), 0, true), 1);
+    EXPECT_EQ(errors.Messages(), (std::vector<std::string>{
+                                     "unable to convert string \"abc\" to float",
+                                     "unable to convert string \"x\" to int64",
+                                     "unable to convert string \"maybe\" to bool",
+                                 }));
+}
+
+TEST(ValueCompare, StringsBytewiseNullTextAsEmptyAndOtherKindsOnlyThemselves) {
+    ScopedRValue array;
+    AssignValue(array, Num(1), 0);
+    ScopedRValue twin; // equal contents are not the same array
+    AssignValue(twin, Num(1), 0);
+    int cells[2];
+    // Bytes compare unsigned.
+    ExpectComparisons({{Str("abc"), Str("abd"), -1}, {Str("\xC3\xA9"), Str("z"), 1},
+                       {Str("same"), Str("same"), 0}, {NullTextStr(), Str(""), 0},
+                       {NullTextStr(), NullTextStr(), 0}, {UndefinedValue(), UndefinedValue(), 0},
+                       {UndefinedValue(), Num(0), 1}, {Num(0), UndefinedValue(), -1},
+                       {array, ScopedRValue(array), 0}, {array, twin, 1},
+                       {PtrValue(&cells[0]), PtrValue(&cells[1]), 1},
+                       {PtrValue(&cells[1]), PtrValue(&cells[0]), -1},
+                       {PtrValue(&cells[1]), PtrValue(&cells[1]), 0}});
+    EXPECT_NE(CompareForCode(NullTextStr(), Str("a")), 0);
+    EXPECT_NE(CompareForCode(Str("a"), NullTextStr()), 0);
+}
+
+TEST(ValueConvert, StringsParseLikeTheCLibraryAndNumbersTruncateTowardZero) {
+    RuntimeErrorCapture errors;
+    // Hex parses never fail; an int64 gives an int32 its low word; undefined is the one kind
+    // that converts to false silently.
+    const std::pair<double, double> cases[] = {
+        {ToReal(Str("  2.5xyz")), 2.5}, {ToReal(Str("-1e3")), -1000},
+        {ToInt32(Str("42.9")) + 0.0, 42}, {ToInt32(Str("99999999999")) + 0.0, INT32_MAX},
+        {ToInt64(Str("-9000000000")) + 0.0, -9e9}, {ToPointer(Str("ff")) + 0.0, 255},
+        {ToPointer(Str("zz")) + 0.0, 0}, {ToBool(Str("0.6")) + 0.0, 1},
+        {ToBool(Str("0.5")) + 0.0, 0}, {ToBool(Str("TRUE")) + 0.0, 1},
+        {ToBool(Str("False")) + 0.0, 0}, {ToReal(NullTextStr()), 0},
+        {ToBool(NullTextStr()) + 0.0, 0}, {ToInt32(RealValue(-2.9)) + 0.0, -2},
+        {ToInt64(RealValue(3.99)) + 0.0, 3}, {ToInt32(RealValue(1e10)) + 0.0, INT32_MIN},
+        {ToInt64(RealValue(kNaN)) + 0.0, -0x1p63}, {ToInt32(Int64Value(0x100000005)) + 0.0, 5},
+        {ToInt64(Int32Value(-7)) + 0.0, -7}, {ToBool(BoolValue(true)) + 0.0, 1},
+        {ToBool(Int32Value(0)) + 0.0, 0}, {ToBool(UndefinedValue()) + 0.0, 0}};
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
+    EXPECT_TRUE(errors.Empty());
+}
+
+TEST(ValueConvert, TheProcessLocaleDoesNotChangeNumbers) {
+    // A player's locale with a decimal comma must not change how "2.5" reads or prints.
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr) << "the build makes this locale";
+    char decimal_comma[8];
+    std::snprintf(decimal_comma, sizeof decimal_comma, "%.1f", 2.5);
+    ASSERT_STREQ(decimal_comma, "2,5");
+    EXPECT_EQ(ToReal(Str("2.5")), 2.5);
+    EXPECT_EQ(ValueText(RealValue(2.5)), "2.50");
+    std::setlocale(LC_NUMERIC, "C");
+}
+
+TEST(ValueConvert, BadKindsRaiseTheirMessageAndGiveZeroUnderTheirKindsName) {
+    RuntimeErrorCapture errors;
+    ScopedRValue array;
+    MakeString(array, "x");
+    FreeValue(array);
+    array.kind = VALUE_ARRAY; // an array value with no record still converts as an array
+    RValue object{};
+    object.kind = VALUE_OBJECT;
+
+    const double zeros[] = {
+        ToReal(Str("snow")), ToInt32(Str("snow")) + 0.0, ToInt64(Str("snow")) + 0.0,
+        ToBool(Str("snow")) + 0.0, ToReal(array), ToInt64(array) + 0.0, ToReal(UndefinedValue()),
+        ToInt32(UnsetValue()) + 0.0, ToPointer(UndefinedValue()) + 0.0,
+        ToBool(RValue{{0}, 0, VALUE_PTR}) + 0.0, ToReal(object),
+        ToInt32(RValue{{0}, 0, VALUE_VEC4}) + 0.0};
+    for (double zero : zeros)
+        EXPECT_EQ(zero, 0);
+    EXPECT_EQ(ValueText(UnsetValue()), "");
+    EXPECT_EQ(errors.Messages(),
+              (std::vector<std::string>{
+                  "unable to convert string \"snow\" to number",
+                  "unable to convert string \"snow\" to integer",
+                  "unable to convert string \"snow\" to int64",
+                  "unable to convert string \"snow\" to bool", "REAL argument is array",
+                  "INT64 argument is array", "REAL argument is undefined", "I32 argument is unset",
+                  "PTR argument is undefined", "bool argument is ptr",
+                  "REAL argument incorrect type 6", "I32 argument incorrect type 8",
+                  "STRING argument is unset"}));
+    EXPECT_STREQ(ValueKindName(RealValue(0).kind), "number");
+    EXPECT_STREQ(ValueKindName(0x40000000u | VALUE_STRING), "string");
+    EXPECT_STREQ(ValueKindName(VALUE_ITERATOR), "iterator");
+    EXPECT_STREQ(ValueKindName(15), "unknown");
+    EXPECT_STREQ(ValueKindName(VALUE_UNSET), "unset");
+}
+
+// A value as "<kind> <text>", so one string pins both.
+std::string Shown(const RValue& value) {
+    return std::string(ValueKindName(value.kind)) + " " + ValueText(value);
+}
+
+TEST(ValueOperators, TheResultsKindFollowsBothOperands) {
+    // Integers wrap, and the remainder takes the dividend's sign; an int64 on the right widens
+    // an int32 and a number makes a number. Strings concatenate, repeat, or are read as numbers.
+    const struct {
+        ScopedRValue left;
+        void (*op)(RValue&, const RValue&);
+        ScopedRValue right;
+        const char* result;
+    } cases[] = {
+        {Num(7), OpAddAssign, Str("5"), "number 12"},
+        {Num(12), OpModAssign, Num(5), "number 2"},
+        {Int32Value(INT32_MAX), OpAddAssign, Int32Value(1), "int32 -2147483648"},
+        {Int32Value(INT32_MIN), OpMulAssign, Int64Value(2), "int64 -4294967296"},
+        {Int64Value(-4294967296LL), OpAddAssign, Num(0.5), "number -4294967295.50"},
+        {Int32Value(-7), OpModAssign, Int32Value(2), "int32 -1"},
+        {Int32Value(-7), OpModAssign, Int64Value(4), "int64 -3"},
+        {Int32Value(-7), OpDivAssign, Int64Value(2), "int64 -3"},
+        {Int64Value(INT64_MIN), OpDivAssign, Int64Value(-1), "int64 -9223372036854775808"},
+        {Str("snow"), OpAddAssign, Str("tide"), "string snowtide"},
+        {Num(3), OpMulAssign, Str("ab"), "string ababab"},
+        {Num(0), OpMulAssign, Str("ab"), "string "},
+        {Int32Value(2), OpMulAssign, NullTextStr(), "string "},
+        {Str("5"), OpSubAssign, Num(2), "number 3"},
+        {Str("10"), OpDivAssign, Num(4), "number 2.50"}};
+    RuntimeErrorCapture errors;
+    for (const auto& c : cases) {
+        ScopedRValue value(c.left);
+        c.op(value, c.right);
+        EXPECT_EQ(Shown(value), c.result) << Shown(c.left) << ", " << Shown(c.right);
+    }
+    EXPECT_TRUE(errors.Empty());
+
+    ScopedRValue b = BoolValue(true);
+    OpAddAssign(b, Num(2));
+    EXPECT_EQ(b.Kind(), VALUE_BOOL);
+    EXPECT_EQ(b.val, 3);
+    OpAddAssignInt(b, -4);
+    EXPECT_EQ(b.val, -1);
+    // Binary operators leave their operands alone, though the result may be one of them.
+    ScopedRValue a = Str("ice"), result;
+    OpAdd(result, a, Str("berg"));
+    EXPECT_EQ(Shown(result), "string iceberg");
+    EXPECT_EQ(Shown(a), "string ice");
+    OpAdd(a, a, Str("berg"));
+    EXPECT_EQ(Shown(a), "string iceberg");
+    OpMul(result, Num(6), Num(7));
+    EXPECT_EQ(Shown(result), "number 42");
+    OpDiv(result, Num(1), Num(0)); // floats divide by zero without a check
+    EXPECT_TRUE(std::isinf(result.val));
+}
+
+TEST(ValueOperators, TypeErrorsAndDivisionByZeroRaise) {
+    RuntimeErrorCapture errors;
+    ScopedRValue s = Str("x");
+    OpAddAssign(s, Num(1));
+    OpMulAssign(s, Num(2));
+    OpModAssign(s, Str("y"));
+    ScopedRValue u;
+    OpAddAssign(u, Num(1));
+    ScopedRValue seven = Num(7);
+    OpModAssign(seven, Num(0));
+    EXPECT_EQ(seven.val, 7);
+    EXPECT_EQ(OpIntDiv(Num(7), Num(0)), 0);
+    EXPECT_EQ(OpIntDiv(Num(-7.9), Num(2)), -3);
+    ScopedRValue i = Int32Value(1);
+    OpDivAssign(i, Int32Value(0));
+    OpAddAssignInt(s, 1);
+    EXPECT_EQ(ValueText(s), "x"); // a failed operator leaves its left operand as it was
+    ScopedRValue letter = Str("a");
+    OpSubAssign(letter, Num(2));
+    EXPECT_EQ(errors.Messages(),
+              (std::vector<std::string>{"unable to add a number to string",
+                                        "invalid type for *= lhs=x (type=1), rhs=2 (type=0)",
+                                        "invalid type for %= lhs=x (type=1), rhs=y (type=1)",
+                                        "unable to add undefined to a string", "unable to mod by 0",
+                                        "Divide by zero", "Divide by zero",
+                                        "unable to add a number to string",
+                                        "unable to convert string \"a\" to number"}));
+}
+
+} // namespace
