@@ -73,11 +73,14 @@ TEST_F(SurfaceFunctions, TheStackHoldsSeventeenReportsEveryMisuseAndKeepsItsSurf
     EXPECT_FALSE(ResetTarget());
     EXPECT_FALSE(SetTarget(top + 1));
     EXPECT_EQ(device_.target, 0);
-    // A surface on the stack cannot be freed.
+    // A surface on the stack cannot be freed; one off it can.
+    const int32_t off = Create(2, 2);
     SetTarget(surface);
     SetTarget(top);
     Call("surface_free", Num(surface));
+    Call("surface_free", Num(off));
     EXPECT_TRUE(Exists(surface));
+    EXPECT_FALSE(Exists(off));
     EXPECT_EQ(
         errors_.Messages(),
         (std::vector<std::string>{
