@@ -7,7 +7,7 @@
 #include <string>
 
 #include "Graphics/GraphicsContext.h"
-#include "Platform/GlTestWindow.h"
+#include "GlTestWindow.h"
 #include "Platform/GoldenImage.h"
 
 class GlScene {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "Platform/GlTestWindow.h"
+#include "GlTestWindow.h"
 #include "Platform/GoldenImage.h"
 #include "TestFiles.h"
 

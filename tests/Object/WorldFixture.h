@@ -27,7 +27,7 @@
 #include "Runner/BuiltinWiring.h"
 #include "Runner/FrameLoop.h"
 #include "Runner/GameWorld.h"
-#include "Runner/SpinClock.h"
+#include "SpinClock.h"
 #include "Variable/BuiltinVariableTable.h"
 #include "Variable/GameVariables.h"
 #include "Variable/VariableAccess.h"

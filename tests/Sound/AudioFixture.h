@@ -15,7 +15,7 @@
 #include "Platform/Clock.h"
 #include "Platform/openal/OpenAlAudioDevice.h"
 #include "Sound/AudioSystem.h"
-#include "Support/TempFolder.h"
+#include "TempFolder.h"
 #include "TestFiles.h"
 
 class AudioTest : public BuiltinCallTest {

@@ -10,7 +10,7 @@
 
 #include "GameFixture.h"
 #include "Graphics/PngImage.h"
-#include "Platform/GlTestWindow.h"
+#include "GlTestWindow.h"
 #include "Platform/GoldenImage.h"
 #include "scripts/SpriteEffects.h"
 

@@ -6,7 +6,7 @@
 
 #include "Graphics/PngImage.h"
 #include "Runner/ProcessRun.h"
-#include "Support/TempFolder.h"
+#include "TempFolder.h"
 
 namespace {
 

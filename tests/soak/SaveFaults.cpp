@@ -33,7 +33,7 @@
 #include <vector>
 
 #include "Platform/AtomicFile.h"
-#include "Support/TempFolder.h"
+#include "TempFolder.h"
 #include "TestFiles.h"
 
 namespace {

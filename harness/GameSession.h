@@ -1,5 +1,5 @@
 // The game itself in process: its package loaded through the real loader, its compiled code
-// linked, frames run on null backends. Shared by the game's tests, fuzz targets and benchmarks.
+// linked, frames run on null backends. Shared by the game's tests, fuzz targets, benchmarks and tools.
 #pragma once
 
 #include <chrono>
@@ -26,12 +26,12 @@
 #include "Runner/BuiltinWiring.h"
 #include "Runner/FrameLoop.h"
 #include "Runner/GameWorld.h"
-#include "Runner/SpinClock.h"
+#include "SpinClock.h"
 #include "Sound/AudioSystem.h"
 #include "Support/DsState.h"
 #include "Support/SaveFolder.h"
 #include "Support/SaveWriter.h"
-#include "Support/TempFolder.h"
+#include "TempFolder.h"
 #include "Variable/GameVariables.h"
 #include "Variable/VariableFunctions.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "GameSession.h"
-#include "Platform/GlTestWindow.h"
+#include "GlTestWindow.h"
 
 namespace {
 

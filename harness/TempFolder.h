@@ -1,4 +1,4 @@
-// A throw-away folder for tests and fuzz targets (no test framework needed).
+// A throw-away folder for tests, tools and fuzz targets (no test framework needed).
 #pragma once
 
 #include <cstdlib>
