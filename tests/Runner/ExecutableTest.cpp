@@ -228,6 +228,7 @@ TEST_F(ReplayExecutable, RecordedRunsAndKeysReplayToTheSameDigest) {
 
     // Keys play back, and what the game saw records again unchanged.
     const std::string keys = WriteRecording(Work("-keys.rec"), 40, true);
+    std::filesystem::remove(Work("-again.rec")); // an earlier run's must not stand in for it
     replayed = Run("-playback " + keys + " -record " + Work("-again.rec"));
     ASSERT_EQ(replayed.exit_code, 0) << replayed.output;
     EXPECT_NE(Digest(replayed).find(" frames 40 "), std::string::npos) << Digest(replayed);
