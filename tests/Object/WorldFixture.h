@@ -15,6 +15,7 @@
 #include "Base/RunnerState.h"
 #include "Code/Builtins.h"
 #include "Code/CodeTable.h"
+#include "Code/ValueTestSupport.h"
 #include "Code/EventNames.h"
 #include "Code/GameConstants.h"
 #include "Code/ValueArray.h"
@@ -176,12 +177,8 @@ private:
     std::vector<CodeEntry> code_table_;
 };
 
-inline ScopedRValue TestArgument(double number) { return ScopedRValue(RealValue(number)); }
-inline ScopedRValue TestArgument(const char* text) {
-    ScopedRValue value;
-    MakeString(value, text);
-    return value;
-}
+inline ScopedRValue TestArgument(double number) { return Num(number); }
+inline ScopedRValue TestArgument(const char* text) { return Str(text); }
 
 // A built-in called by name from a test's handler, as compiled code calls it by index, with
 // numbers and texts for arguments.

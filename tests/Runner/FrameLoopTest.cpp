@@ -13,7 +13,7 @@
 
 namespace {
 
-TEST(FramePacing, TheWaitIsWhatRemainsOfTheFrame) {
+TEST(FramePacing, TheWaitIsWhatRemainsOfTheFrameUnlessTheDisplayPacesIt) {
     EXPECT_EQ(ComputeFrameWait(60, 0), 16667); // 16,666.67 µs, rounded up: never early
     EXPECT_EQ(ComputeFrameWait(60, 10000), 6667);
     EXPECT_EQ(ComputeFrameWait(60, 16666.5), 1);
@@ -21,9 +21,8 @@ TEST(FramePacing, TheWaitIsWhatRemainsOfTheFrame) {
     EXPECT_EQ(ComputeFrameWait(60, 20000), 0);      // a late frame does not wait
     EXPECT_EQ(ComputeFrameWait(0.5, 0), 1'000'000); // never more than a second
     EXPECT_EQ(ComputeFrameWait(0, 0), 0);           // no limit
-}
 
-TEST(FramePacing, TheDisplayPacesOnlyNearWholeMultiplesBelowFive) {
+    // The display paces only near whole multiples below five.
     auto choose = [](double display_hz, double rate, int vsync) {
         const SwapDecision chosen = ChooseSwapInterval(display_hz, rate, vsync);
         return std::pair(chosen.display_paces, chosen.swap_interval);
