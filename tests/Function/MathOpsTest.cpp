@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <numbers>
+#include <vector>
 
 namespace {
 
@@ -54,10 +55,8 @@ TEST(MathOps, PointDistanceReadsCoordinatesAsFloats) {
 }
 
 TEST(MathOps, ClampPrefersHighAndSignIgnoresNaN) {
-    EXPECT_EQ(Clamp(5, 0, 10), 5.0);
-    EXPECT_EQ(Clamp(-1, 0, 10), 0.0);
-    EXPECT_EQ(Clamp(11, 0, 10), 10.0);
-    EXPECT_EQ(Clamp(5, 10, 0), 0.0);
+    EXPECT_EQ((std::vector{Clamp(5, 0, 10), Clamp(-1, 0, 10), Clamp(11, 0, 10), Clamp(5, 10, 0)}),
+              (std::vector<double>{5, 0, 10, 0}));
     const std::pair<double, double> signs[] = {{3, 1}, {-0.5, -1}, {-0.0, 0}, {kNaN, 0}};
     for (const auto& [value, sign] : signs)
         EXPECT_EQ(Sign(value), sign) << value;

@@ -230,10 +230,6 @@ TEST_F(DrawFunctions, AShapeAfterASurfaceSamplesTheWhiteTextureInstead) {
     EXPECT_EQ(white->second.height, 1);
 }
 
-BlendState Blend(BlendFactor source, BlendFactor destination) {
-    return {source, destination};
-}
-
 ScopedRValue Pair(std::initializer_list<double> numbers) {
     ScopedRValue array;
     int32_t index = 0;
@@ -244,18 +240,18 @@ ScopedRValue Pair(std::initializer_list<double> numbers) {
 
 TEST_F(DrawFunctions, NamedBlendModesSetTheirFactorsAndOthersActAsNormal) {
     using enum BlendFactor;
-    const BlendState normal = Blend(SourceAlpha, InverseSourceAlpha);
+    const BlendState normal = BlendState{SourceAlpha, InverseSourceAlpha};
     EXPECT_EQ(Drawn(), normal);
     const struct {
         double mode;
         BlendState blend;
-    } cases[] = {{bm_add, Blend(SourceAlpha, One)},
-                 {bm_max, Blend(SourceAlpha, InverseSourceColour)},
-                 {bm_subtract, Blend(Zero, InverseSourceColour)},
+    } cases[] = {{bm_add, BlendState{SourceAlpha, One}},
+                 {bm_max, BlendState{SourceAlpha, InverseSourceColour}},
+                 {bm_subtract, BlendState{Zero, InverseSourceColour}},
                  {bm_normal, normal},
                  {4, normal},
                  {-1, normal},
-                 {2.9, Blend(SourceAlpha, InverseSourceColour)}};
+                 {2.9, BlendState{SourceAlpha, InverseSourceColour}}};
     for (const auto& c : cases) {
         Call("gpu_set_blendmode", Num(bm_add));
         Call("gpu_set_blendmode", Num(c.mode));
@@ -267,9 +263,9 @@ TEST_F(DrawFunctions, NamedBlendModesSetTheirFactorsAndOthersActAsNormal) {
 TEST_F(DrawFunctions, BlendFactorsComeAsTwoNumbersOrOneArrayOfTwo) {
     using enum BlendFactor;
     Call("gpu_set_blendmode_ext", Num(bm_dest_alpha), Num(bm_zero));
-    EXPECT_EQ(Drawn(), Blend(DestinationAlpha, Zero));
+    EXPECT_EQ(Drawn(), (BlendState{DestinationAlpha, Zero}));
     Call("gpu_set_blendmode_ext", Pair({bm_src_alpha_sat, bm_inv_dest_colour}));
-    EXPECT_EQ(Drawn(), Blend(SourceAlphaSaturate, InverseDestinationColour));
+    EXPECT_EQ(Drawn(), (BlendState{SourceAlphaSaturate, InverseDestinationColour}));
     // A number that names no factor changes nothing, nor do wrong arguments.
     Call("gpu_set_blendmode_ext", Num(0), Num(bm_one));
     Call("gpu_set_blendmode_ext", Num(bm_one), Num(12));
@@ -279,7 +275,7 @@ TEST_F(DrawFunctions, BlendFactorsComeAsTwoNumbersOrOneArrayOfTwo) {
     Call("gpu_set_blendmode_ext", Num(bm_one), Num(bm_one), Num(bm_one));
     Call("gpu_set_blendmode_ext", Pair({bm_one, bm_one, bm_one}));
     Call("gpu_set_blendmode_ext", Pair({bm_one}));
-    EXPECT_EQ(Drawn(), Blend(SourceAlphaSaturate, InverseDestinationColour));
+    EXPECT_EQ(Drawn(), (BlendState{SourceAlphaSaturate, InverseDestinationColour}));
     EXPECT_EQ(errors_.Messages(), (std::vector<std::string>{
                                       "gpu_set_blendmode() - should be passed a single parameter",
                                       "gpu_set_blendmode() - should be passed a single parameter",

@@ -21,13 +21,12 @@ struct Keys {
         keyboard.StepUpdate([this](int32_t code) { return sides.contains(code); });
     }
     // "H" held, "P" pressed, "R" released, "-" for each that is not.
-    std::string Read(int32_t key) const {
-        return std::string(keyboard.Held(key) ? "H" : "-") + (keyboard.Pressed(key) ? "P" : "-") +
-               (keyboard.Released(key) ? "R" : "-");
-    }
     std::string Read(std::initializer_list<int32_t> keys) const {
         std::string readings;
-        for (int32_t key : keys) readings += (readings.empty() ? "" : " ") + Read(key);
+        for (int32_t key : keys)
+            readings += std::string(readings.empty() ? "" : " ") +
+                        (keyboard.Held(key) ? "H" : "-") + (keyboard.Pressed(key) ? "P" : "-") +
+                        (keyboard.Released(key) ? "R" : "-");
         return readings;
     }
     std::string StepAndRead(std::initializer_list<int32_t> keys) {

@@ -35,15 +35,13 @@ Bytes MaskOf(const CSprite& sprite, int32_t frame) {
     return mask ? Bytes(mask, mask + sprite.Width() * sprite.Height()) : Bytes{};
 }
 
-// The far corner from the origin bounds what the sprite can reach.
-TEST(CSprite, ReachesItsFarCornerFromWhereverItsOriginIs) {
-    CSprite sprite(MaskedSprite(32, 16, 3, {}));
-    EXPECT_EQ(sprite.Reach(), 36); // hypot(32, 16) = 35.8
-    sprite.SetOrigin(16, -8);
-    EXPECT_EQ(sprite.Reach(), 29); // now hypot(16, 24) = 28.8
-}
+TEST(CSprite, ReachAndMasksArePackedRowsExpandedAndFoundModuloTheFrameCount) {
+    // The far corner from the origin bounds what the sprite can reach.
+    CSprite big(MaskedSprite(32, 16, 3, {}));
+    EXPECT_EQ(big.Reach(), 36); // hypot(32, 16) = 35.8
+    big.SetOrigin(16, -8);
+    EXPECT_EQ(big.Reach(), 29); // now hypot(16, 24) = 28.8
 
-TEST(CSprite, MasksArePackedRowsExpandedAndFoundModuloTheFrameCount) {
     // 10 pixels wide: two bytes a row, the last six bits of each row padding.
     CSprite sprite(MaskedSprite(10, 3, 1,
                                 {{0b10000001, 0b11000000,     // pixels 0, 7, 8, 9
