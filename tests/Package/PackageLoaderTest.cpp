@@ -167,7 +167,7 @@ TEST_F(PackageLoaderTest, HeaderTagsSetTheFormatNumberAndAPackageWithoutCodeNeed
 TEST_F(PackageLoaderTest, ReadsTheFileAndTheOptionsFileBesideIt) {
     const std::filesystem::path folder = std::filesystem::path(TEST_BINARY_DIR) / "loader_files";
     WriteText(folder / "options.ini",
-              "; runner settings\n[runner]\n SleepMargin = 3\n[Graphics]\nManualVSync=1\n");
+              "; runner settings\n[runner]\n SleepMargin = 3\nSleepMargin\n[Graphics]\nManualVSync=1\n");
     const std::string game = (folder / "data.win").string();
     ASSERT_TRUE(WritePackageFile(sample_.tables, game));
 
@@ -176,7 +176,7 @@ TEST_F(PackageLoaderTest, ReadsTheFileAndTheOptionsFileBesideIt) {
               std::string::npos);
     EXPECT_NE(debug_.find("INIFile " + (folder / "options.ini").string() + " Exists, loading...."),
               std::string::npos);
-    EXPECT_EQ(loader_.IniSettings().sleep_margin_ms, 3);
+    EXPECT_EQ(loader_.IniSettings().sleep_margin_ms, 3); // a line without "=" is no setting
     EXPECT_EQ(loader_.IniSettings().manual_vsync, true);
     EXPECT_FALSE(loader_.IniSettings().vertex_buffer_mode);
     EXPECT_TRUE(loader_.ReadHeader());
