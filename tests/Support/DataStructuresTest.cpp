@@ -383,16 +383,13 @@ TEST_F(DataStructures, NestedMapsAndListsSurviveAJsonRoundTrip) {
 TEST_F(DataStructures, EveryValueKindHasItsJsonForm) {
     const int32_t map = Make("ds_map_create", Num(1)); // one bucket: entries in order
     ScopedRValue array = Call("@@NewPSLArray@@", Num(1), Str("b"));
-    Call("ds_map_set", Num(map), Str("int32"), Int32Value(-7));
-    Call("ds_map_set", Num(map), Str("int64"), Int64Value(9000000000));
-    Call("ds_map_set", Num(map), Str("bool"), BoolValue(true));
-    Call("ds_map_set", Num(map), Str("undefined"), UndefinedValue());
-    Call("ds_map_set", Num(map), Str("array"), array);
-    Call("ds_map_set", Num(map), Str("nan"), Num(std::nan("")));
-    Call("ds_map_set", Num(map), Str("infinity"), Num(-INFINITY));
-    Call("ds_map_set", Num(map), Num(3), Str("three"));
-    Call("ds_map_set", Num(map), Num(2.5), Str("two and a half"));
-    Call("ds_map_set", Num(map), Str("gone"), Num(map + 5));
+    const std::pair<ScopedRValue, ScopedRValue> entries[] = {
+        {Str("int32"), Int32Value(-7)}, {Str("int64"), Int64Value(9000000000)},
+        {Str("bool"), BoolValue(true)}, {Str("undefined"), UndefinedValue()}, {Str("array"), array},
+        {Str("nan"), Num(std::nan(""))}, {Str("infinity"), Num(-INFINITY)}, {Num(3), Str("three")},
+        {Num(2.5), Str("two and a half")}, {Str("gone"), Num(map + 5)}};
+    for (const auto& [key, value] : entries)
+        Call("ds_map_set", Num(map), key, value);
     EXPECT_EQ(
         Json(map),
         "{\"int32\":-7,\"int64\":9000000000,\"bool\":true,\"undefined\":null,\"array\":[1.0,\"b\"],"

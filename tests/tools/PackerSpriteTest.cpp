@@ -3,10 +3,11 @@
 // asset is refused where it is (data/asset_errors.txt).
 #include <array>
 #include <gtest/gtest.h>
-#include <sstream>
 
 #include "AssetErrorOf.h"
+#include "CaseTable.h"
 #include "DesktopIcons.h"
+#include "ObjectSource.h"
 #include "Package/PackageReader.h"
 #include "PackageWriter.h"
 #include "RoomExits.h"
@@ -20,13 +21,6 @@ Palette SharedPalette() {
     Palette palette;
     palette.AddDocument(AssetDocument::Parse(". transparent\nk #102030\nw #f0e0d0\n", "palette.txt"));
     return palette;
-}
-
-// The text of a case of data/asset_errors.txt, its \n and \t read.
-std::string Unescaped(std::string text) {
-    for (size_t at = 0; (at = text.find('\\', at)) != std::string::npos; ++at)
-        text.replace(at, 2, text[at + 1] == 't' ? "\t" : "\n");
-    return text;
 }
 
 // Two 6x4 frames with a colour of their own, a precise mask and a speed.
@@ -104,31 +98,27 @@ TEST(PackerSprite, RowsBecomeFramesWithBoxAndMasksOnSharedTrimmedTexturePages) {
 }
 
 TEST(PackerAssetDocument, BadTextOfEveryKindIsRefusedWhereItIs) {
-    std::istringstream lines(ReadText(TEST_SOURCE_DIR "/tools/data/asset_errors.txt"));
     const Palette palette = SharedPalette();
     const ExitTargetLookup lookup = [](const std::string& name, const SourceSpot& spot) {
         if (name != "rmOther") throw AssetError(spot, "no room named " + name);
         return ExitTarget{5, {3, 3}};
     };
-    int cases = 0;
-    for (std::string line; std::getline(lines, line);) {
-        if (line.starts_with('#')) continue;
-        const size_t text = line.find(" | ") + 3, message = line.find(" | ", text) + 3;
-        const std::string reader = line.substr(0, text - 3);
+    const std::vector<TextCase> cases = ReadCaseTable(TEST_SOURCE_DIR "/tools/data/asset_errors.txt");
+    for (const TextCase& c : cases) {
+        const std::string& reader = c.fields[0];
         const std::string error = AssetErrorOf([&] {
-            const AssetDocument document =
-                AssetDocument::Parse(Unescaped(line.substr(text, message - 3 - text)), "a.txt");
+            const AssetDocument document = AssetDocument::Parse(c.fields[1], "a.txt");
             if (reader == "sprite") ReadSprite(document, "sTest", palette);
             if (reader == "effect") ReadEffect(document, "sfxTest");
             if (reader == "music") ReadMusic(document, "bgmTest");
+            if (reader == "object") ReadObject(document, "oTest");
             if (reader != "room" && reader != "exits") return;
             const RoomSource room = ReadRoom(document, "rmTest", 320, 180);
             if (reader == "exits") ExitRecords(room, {room.width / 320, room.height / 180}, lookup);
         });
-        EXPECT_EQ(error, line.substr(message)) << line;
-        ++cases;
+        EXPECT_EQ(error, c.fields[2]) << c.line;
     }
-    EXPECT_EQ(cases, 34);
+    EXPECT_EQ(cases.size(), 39u);
 }
 
 TEST(PackerIcons, TheOutlinedFigureIsScaledByWholeNumbersAndCentredOnATransparentSquare) {
