@@ -20,6 +20,8 @@ void HashValue(StateHash& hash, const RValue& value) {
     else hash.Text(ValueText(value));
 }
 
+StateHash g_run;
+
 size_t InstanceCount() {
     const CRoom* room = CurrentRoom();
     return room ? room->active.Size() : 0;
@@ -51,9 +53,13 @@ uint64_t GameStateDigest() {
     return hash.Value();
 }
 
+void FoldStateIntoRunDigest() {
+    g_run.Number(GameStateDigest());
+}
+
 std::string GameStateDigestLine() {
-    char line[128];
-    std::snprintf(line, sizeof line, "digest %016" PRIx64 " room %d frames %d instances %zu",
-                  GameStateDigest(), Runner().current_room, Runner().frames_drawn, InstanceCount());
+    char line[160];
+    std::snprintf(line, sizeof line, "digest %016" PRIx64 " room %d frames %d instances %zu run %016" PRIx64,
+                  GameStateDigest(), Runner().current_room, Runner().frames_drawn, InstanceCount(), g_run.Value());
     return line;
 }

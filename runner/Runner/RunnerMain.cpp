@@ -291,6 +291,7 @@ void RunnerSession::MainLoop() {
         if (!options_.screenshot_path.empty() && loop_->FramesRun() + 1 == options_.frame_limit)
             loop_->CaptureNextFrame();
         loop_->RunTurn();
+        if (options_.digest) FoldStateIntoRunDigest();
     }
     if (!options_.screenshot_path.empty()) WriteScreenshot();
 }

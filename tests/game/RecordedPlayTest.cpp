@@ -68,8 +68,8 @@ TEST_F(RecordedPlayTest, OldPimNamesTheControlsAsTheyAreBound) {
 }
 
 // The recordings replay in the game itself, windowless, as `-playback` runs them, each to the
-// digest of the state its run ended in (recordings/digests.txt): one hash of the room, every
-// instance's place and the globals, so any change in how the game plays shows.
+// digests of its run (recordings/digests.txt): the room, every instance's place and the globals at
+// the end and at every frame, so any change in how the game plays shows.
 TEST_F(RecordedPlayTest, TheGameReplaysTheRecordingsToTheirDigests) {
     const std::string game = std::filesystem::path(SNOWTIDE_PACKAGE).parent_path().string() + "/snowtide";
     std::ifstream digests(kRecordings + "digests.txt");
