@@ -130,10 +130,6 @@ TEST_F(LevelGridTest, GridAndPlacementScripts) {
     for (int cx = 0; cx < 8; ++cx) chosen.insert(Real(Run(psl_Script_pos_choose, cx, 0, 1, 2, 3)));
     EXPECT_EQ(chosen.size(), 3u);
 
-    std::string sequence;
-    for (int n = 0; n < 8; ++n) sequence += ValueText(Run(psl_Script_thue_morse, n));
-    EXPECT_EQ(sequence, "01101001");
-
     CInstance* left = Place(oBlock, 160, 160, 1, 1, false);
     CInstance* touching = Place(oBlock, 176, 160, 1, 1, false);
     CInstance* apart = Place(oBlock, 129, 160, 1, 1, false);
