@@ -71,21 +71,13 @@ TEST_F(PlayerTest, MovesKeepFractionsForLaterAndStopAtBlocks) {
     EXPECT_TRUE(CallScript(psl_Script_on_ground, player_, player_));
 }
 
-TEST_F(PlayerTest, WalkingSpeedsUpToThreeAndFrictionStopsInEightSteps) {
+// How she speeds up and slows down is pinned by the recordings' run digests; they never push her
+// past the top speed, nor hold both ways.
+TEST_F(PlayerTest, BeyondTheTopSpeedFrictionSlowsHerAndTheWayPressedLastWins) {
     Key(vk_right, true);
-    std::vector<double> speeds;
-    for (int step = 0; step < 10; ++step) RunFrames(1), speeds.push_back(Hv());
-    EXPECT_EQ(speeds, (std::vector<double>{0.375, 0.75, 1.125, 1.5, 1.875, 2.25, 2.625, 3, 3, 3}));
+    RunFrames(1);
     EXPECT_EQ(Get(player_, VAR_image_xscale), 1);
-    Key(vk_right, false);
-    RunFrames(7);
-    EXPECT_EQ(Hv(), 0.375);
-    RunFrames(1);
-    EXPECT_EQ(Hv(), 0);
-
     // A push beyond the top speed is left to friction; at the top speed holding on keeps it.
-    Key(vk_right, true);
-    RunFrames(1);
     Assign(Var(player_, SLOT_hv), Value(5));
     RunFrames(1);
     EXPECT_EQ(Hv(), 4.625);
@@ -107,17 +99,9 @@ TEST_F(PlayerTest, WalkingSpeedsUpToThreeAndFrictionStopsInEightSteps) {
     EXPECT_EQ(Hv(), -0.375);
 }
 
-// Letting go of jump while rising halves the speed once; a jump pressed just before landing or
-// just after a ledge still counts.
-TEST_F(PlayerTest, AJumpIsCutByLettingGoAndCountsJustBeforeLandingOrJustAfterALedge) {
-    Press(vk_space, 2);
-    const double up = Vv();
-    EXPECT_LT(up, -4);
-    RunFrames(1);
-    EXPECT_DOUBLE_EQ(Vv(), (up + 0.25) / 2);
-    RunFrames(1);
-    EXPECT_DOUBLE_EQ(Vv(), (up + 0.25) / 2 + 0.25);
-
+// A jump pressed just before landing or just after a ledge still counts (the jump and its cut
+// are pinned by the recordings' run digests; their bots never press early or late).
+TEST_F(PlayerTest, AJumpCountsJustBeforeLandingOrJustAfterALedge) {
     // Pressed two steps before the landing, the jump happens on landing; pressed five steps
     // before, it is forgotten by then.
     for (int early : {2, 5}) {
@@ -133,9 +117,9 @@ TEST_F(PlayerTest, AJumpIsCutByLettingGoAndCountsJustBeforeLandingOrJustAfterALe
         EXPECT_EQ(Vv() == 0, early == 5);
     }
 
-    // Off a ledge at full speed: a jump two steps later still counts, five steps later not.
+    // Off a ledge at full speed: a jump three steps later still counts, four steps later not.
     Place(oSnowBlock, 160, 112, 4, 1);
-    for (int late : {2, 5}) {
+    for (int late : {3, 4}) {
         PutPlayer(210, 112);
         Assign(Var(player_, SLOT_ong), Value(1));
         Key(vk_right, true);
@@ -143,7 +127,7 @@ TEST_F(PlayerTest, AJumpIsCutByLettingGoAndCountsJustBeforeLandingOrJustAfterALe
         RunFrames(late - 1);
         Press(vk_space);
         Key(vk_right, false);
-        EXPECT_GT(late == 2 ? -Vv() : Vv(), 0) << "a jump " << late << " steps after the ledge";
+        EXPECT_GT(late == 3 ? -Vv() : Vv(), 0) << "a jump " << late << " steps after the ledge";
         FallToGround();
     }
 }
