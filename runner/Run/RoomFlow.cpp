@@ -80,7 +80,7 @@ std::unique_ptr<CRoom> BuildRoom(int32_t index, const PackageRoom& record) {
         instance->image_blend = source.colour & 0xFFFFFF;
         instance->image_alpha = float(source.colour >> 24) / 255.0f;
         instance->image_angle = source.rotation;
-        // Its box was measured unscaled when it was added.
+        // Set here, not through the setters: the box must follow them.
         instance->MarkBoxDirty();
         room->pending_creations.push_back({instance->id, int32_t(i)});
     }
