@@ -1,4 +1,4 @@
-// Text command scripts run as a conversation runs them, for the tests and the fuzz target.
+// Text command scripts run as a conversation runs them, for the game's tests and its fuzz target.
 #pragma once
 
 #include <string>
