@@ -209,6 +209,10 @@ TEST_F(DrawingEffectsGolden, ASpeechBoxWithItsPointerColoursGlyphAndAnswers) {
     EXPECT_GT(yellow, 5);
     EXPECT_GT(white, 50);
     EXPECT_TRUE(MatchesGoldenImage(image, "game/golden/speech_box.png"));
+    // The drawer's surface goes with it, not at the next loss of surfaces.
+    const Value surface = Var(FirstOf(oTextboxDrawer), SLOT_surfy);
+    Builtin("instance_destroy", BuiltinVar(FirstOf(oTextboxDrawer), VAR_id));
+    EXPECT_FALSE(Real(Builtin("surface_exists", surface)));
 }
 
 // An arena wall draws a whole tsBoss slab in each of its cells, in place, and nothing beyond them:
