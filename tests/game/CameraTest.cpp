@@ -35,6 +35,8 @@ TEST_F(CameraTest, TheCameraShowsMirethsScreenAndRoomsLeaveNoDataStructuresBehin
     EXPECT_EQ(at(650, 20), std::pair(640.0, 0.0));
     EXPECT_EQ(at(640, 20), std::pair(640.0, 0.0)); // a border belongs to the screen on its right
     EXPECT_EQ(at(639, 20), std::pair(320.0, 0.0));
+    EXPECT_EQ(at(-5, 20), std::pair(320.0, 0.0)); // out of the room, it stays on the last screen
+    Put(player, 639, 20);
 
     visit(rmTemplate);
     const auto before = LiveDataStructures();
