@@ -73,8 +73,9 @@ TEST_F(DialogueTest, LayoutRunsCommandsWrapsWithinTheViewAndMovesOffOpenBoxes) {
 
     std::string long_text;
     while (long_text.size() < 200) long_text += "snowflakes fall on the quiet valley ";
-    // Over a speaker at the view's left edge, the wide box is pushed back inside.
-    CInstance* wide = Box(long_text, -1, 4, 120);
+    // Over a speaker at the view's left edge, clear of the first box (which would push it too),
+    // the wide box is pushed back inside.
+    CInstance* wide = Box(long_text, -1, 4, 60);
     event_user(wide, wide, 0);
     const double view_x = Real(Builtin("camera_get_view_x", BuiltinVar(wide, VAR_view_camera, 0)));
     const double view_y = Real(Builtin("camera_get_view_y", BuiltinVar(wide, VAR_view_camera, 0)));
