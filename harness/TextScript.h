@@ -6,6 +6,7 @@
 #include "CodeTable.h"
 #include "GameNames.h"
 #include "Object/InstanceLifecycle.h"
+#include "scripts/TextCommands.h"
 
 // An oNPC speaking `script` (lines separated by "\n"), prepared, and with the answer list and
 // effect map a textbox would have, so that inline commands can run on it.
@@ -26,21 +27,9 @@ inline void RemoveSpeaker(CInstance* npc) {
     RemoveMarkedInstances();
 }
 
-// The text with every "\" and "{" command applied.
+// The text with every "\" and "{" command applied, as a speech box applies them.
 inline std::string ApplyTextCommands(CInstance* box, const std::string& text) {
-    Value current(text);
-    double position = 1;
-    while (position <= Real(Call(box, box, FN_string_length, current))) {
-        const std::string at = ValueText(Call(box, box, FN_string_char_at, current, Value(position)));
-        if (at != "\\" && at != "{") {
-            ++position;
-            continue;
-        }
-        Value outcome = CallScript(psl_Script_execute_text_command, box, box, current, Value(position));
-        current = Element(outcome, 0);
-        position = Real(Element(outcome, 1));
-    }
-    return ValueText(current);
+    return ValueText(RunInlineCommands(box, box, Value(text)));
 }
 
 // Every dialogue line the script says until it ends or stops, with its inline commands applied,

@@ -12,6 +12,7 @@
 
 #include "CodeTable.h"
 #include "GameNames.h"
+#include "scripts/TextCommands.h"
 
 namespace {
 
@@ -65,21 +66,6 @@ Value ViewX(CInstance* self, CInstance* other) {
 }
 Value ViewY(CInstance* self, CInstance* other) {
     return Call(self, other, FN_camera_get_view_y, BuiltinVar(self, VAR_view_camera, 0));
-}
-
-// Every "\" and "{" of the text run as inline commands; gives the text they leave.
-Value RunInlineCommands(CInstance* self, CInstance* other, Value text) {
-    for (double position = 1; position <= Real(Call(self, other, FN_string_length, text));) {
-        const std::string at = ValueText(Call(self, other, FN_string_char_at, text, Value(position)));
-        if (at != "\\" && at != "{") {
-            ++position;
-            continue;
-        }
-        Value outcome = CallScript(psl_Script_execute_text_command, self, other, text, Value(position));
-        text = Element(outcome, 0);
-        position = Real(Element(outcome, 1));
-    }
-    return text;
 }
 
 // Trimming `count` characters off the front moves every colour change with its text.

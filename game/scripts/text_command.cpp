@@ -8,6 +8,7 @@
 
 #include "CodeTable.h"
 #include "GameNames.h"
+#include "TextCommands.h"
 
 namespace {
 
@@ -208,4 +209,19 @@ RValue* psl_Script_execute_text_command(CInstance* self, CInstance* other, RValu
     else
         Assign(*result, Outcome(text, position + 1));
     return result;
+}
+
+// Every "\" and "{" of the text run as inline commands; gives the text they leave.
+Value RunInlineCommands(CInstance* self, CInstance* other, Value text) {
+    for (double position = 1; position <= Real(Call(self, other, FN_string_length, text));) {
+        const std::string at = ValueText(Call(self, other, FN_string_char_at, text, Value(position)));
+        if (at != "\\" && at != "{") {
+            ++position;
+            continue;
+        }
+        Value outcome = CallScript(psl_Script_execute_text_command, self, other, text, Value(position));
+        text = Element(outcome, 0);
+        position = Real(Element(outcome, 1));
+    }
+    return text;
 }
