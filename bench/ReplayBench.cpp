@@ -78,6 +78,7 @@ Run Play(const std::string& path, int64_t steps, bool playback, bool player) {
     Runner().sleep_enabled = false;
     loop.Enter();
     uint64_t jitter = 88172645463325252ull;
+    RunDigest digest; // folded every step, so the two runs compare frame by frame
     const auto start = std::chrono::steady_clock::now();
     for (; run.steps < steps && !RunnerReplay().Finished() && Runner().running; ++run.steps) {
         if (player) {
@@ -92,9 +93,10 @@ Run Play(const std::string& path, int64_t steps, bool playback, bool player) {
         jitter ^= jitter << 13, jitter ^= jitter >> 7, jitter ^= jitter << 17;
         clock.Advance(16'667 + int64_t(jitter % 500) - 250);
         loop.RunTurn();
+        digest.FoldFrame();
     }
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.digest = GameStateDigestLine();
+    run.digest = GameStateDigestLine(digest);
     RunnerReplay().Stop();
     RunnerInput() = InputState{};
     return run;

@@ -20,8 +20,6 @@ void HashValue(StateHash& hash, const RValue& value) {
     else hash.Text(ValueText(value));
 }
 
-StateHash g_run;
-
 size_t InstanceCount() {
     const CRoom* room = CurrentRoom();
     return room ? room->active.Size() : 0;
@@ -53,13 +51,9 @@ uint64_t GameStateDigest() {
     return hash.Value();
 }
 
-void FoldStateIntoRunDigest() {
-    g_run.Number(GameStateDigest());
-}
-
-std::string GameStateDigestLine() {
+std::string GameStateDigestLine(const RunDigest& run) {
     char line[160];
     std::snprintf(line, sizeof line, "digest %016" PRIx64 " room %d frames %d instances %zu run %016" PRIx64,
-                  GameStateDigest(), Runner().current_room, Runner().frames_drawn, InstanceCount(), g_run.Value());
+                  GameStateDigest(), Runner().current_room, Runner().frames_drawn, InstanceCount(), run.Value());
     return line;
 }

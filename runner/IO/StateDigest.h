@@ -7,8 +7,19 @@
 #include <cstdint>
 #include <string>
 
+#include "IO/StateHash.h"
+
 uint64_t GameStateDigest();
-// Called at the end of each frame of a run that prints its digest.
-void FoldStateIntoRunDigest();
+
+// A run's digest, held by whoever runs the frames: each run starts its own.
+class RunDigest {
+public:
+    void FoldFrame() { hash_.Number(GameStateDigest()); } // at the end of each frame
+    uint64_t Value() const { return hash_.Value(); }
+
+private:
+    StateHash hash_;
+};
+
 // "digest <16 hex digits> room <n> frames <n> instances <n> run <16 hex digits>"
-std::string GameStateDigestLine();
+std::string GameStateDigestLine(const RunDigest& run);

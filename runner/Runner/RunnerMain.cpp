@@ -105,6 +105,7 @@ private:
     std::unique_ptr<GraphicsContext> graphics_;
     std::unique_ptr<WindowControl> window_control_;
     std::unique_ptr<AudioSystem> audio_; // none with -noaudio
+    RunDigest run_digest_; // folded only with -digest
     std::string relaunch_line_;
     const std::vector<std::string> package_places_ = PackagePlaces(ExecutablePath());
 };
@@ -291,7 +292,7 @@ void RunnerSession::MainLoop() {
         if (!options_.screenshot_path.empty() && loop_->FramesRun() + 1 == options_.frame_limit)
             loop_->CaptureNextFrame();
         loop_->RunTurn();
-        if (options_.digest) FoldStateIntoRunDigest();
+        if (options_.digest) run_digest_.FoldFrame();
     }
     if (!options_.screenshot_path.empty()) WriteScreenshot();
 }
@@ -334,7 +335,7 @@ int RunnerSession::Run(const std::vector<std::string>& tokens) {
     InstallCrashHandler(options_.headless);
     std::optional<int> ended = StartUp();
     if (!ended) MainLoop();
-    if (!ended && options_.digest) std::printf("%s\n", GameStateDigestLine().c_str());
+    if (!ended && options_.digest) std::printf("%s\n", GameStateDigestLine(run_digest_).c_str());
     ShutDown();
     return ended ? *ended : Runner().exit_code;
 }
