@@ -92,27 +92,25 @@ protected:
     int found_new_ = 0;
 };
 
+// Killed at every mark, then ever later after the close while the save writer writes, syncs
+// and renames in flight. A sync takes from tens of microseconds to many milliseconds on a busy
+// machine, so the delays grow geometrically from 10 us until a kill comes after the writer.
 TEST_F(SaveCrash, AKilledWriterLeavesTheOldFileOrTheNewOneWhole) {
     for (int mark = 0; mark <= kMarks; ++mark)
         KillWriterAt(mark, {}, mark);
     EXPECT_GT(found_old_, 0);
     EXPECT_GT(found_new_, 0); // the writer that finished
-    // The killed writers' temporaries go when the folder is next taken into use.
-    TheSaveFolder().SetFolder(save_.Path());
-    EXPECT_EQ(Number("file_exists", Str("save.fluffy")), 1);
-    for (const auto& entry : std::filesystem::directory_iterator(save_.Path()))
-        EXPECT_EQ(entry.path().filename(), "save.fluffy");
-}
-
-// Killed ever later after the close, while the save writer writes, syncs and renames in flight.
-// A sync takes from tens of microseconds to many milliseconds on a busy machine, so the delays
-// grow geometrically from 10 us, on until a kill comes after the writer has finished.
-TEST_F(SaveCrash, AWriteInFlightWhenKilledLeavesTheOldFileOrTheNewOneWhole) {
+    found_new_ = 0;
     double delay_us = 10;
     for (int point = 0; point < 40 || (found_new_ == 0 && delay_us < 2e6);
          ++point, delay_us *= 1.2)
         KillWriterAt(kMarks - 2, std::chrono::microseconds(int64_t(delay_us)), point);
     EXPECT_GT(found_new_, 0); // the latest kills came after the writer
+    // The killed writers' temporaries go when the folder is next taken into use.
+    TheSaveFolder().SetFolder(save_.Path());
+    EXPECT_EQ(Number("file_exists", Str("save.fluffy")), 1);
+    for (const auto& entry : std::filesystem::directory_iterator(save_.Path()))
+        EXPECT_EQ(entry.path().filename(), "save.fluffy");
 }
 
 } // namespace

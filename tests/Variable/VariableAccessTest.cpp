@@ -1,10 +1,5 @@
-// Runtime variable reads and writes: unset slots, global flags, built-in dispatch, targets,
-// the errors of writes that find no instance, instances' flat cells laid out by their object,
-// the variable_global_* and variable_instance_* cores over names, the game's variable table at
-// load with the name registry's scopes, and a never-written global that names a function read
-// as a method object. A small world serves them: test built-in variables (an instance `alarm`
-// array that maps indices outside 0-11 to 0, a read-only instance `id`, a global `room`), a
-// loaded game table with three game variables, and an in-test instance directory.
+// Variable reads and writes by id, target and name, over a small world: an instance `alarm`
+// array that maps indices outside 0-11 to 0, a read-only `id`, a global `room`, three game variables.
 #include <gtest/gtest.h>
 
 #include <map>
