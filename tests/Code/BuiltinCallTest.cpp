@@ -1,5 +1,4 @@
-// The compiled-code interface: built-ins and scripts called by index, the argument getters'
-// messages, and the error report with its frames.
+// Built-ins and scripts called by index, the argument getters' messages, the error report.
 #include <gtest/gtest.h>
 
 #include "Base/OutputChannel.h"

@@ -1,5 +1,4 @@
-// Values as compiled code sees them: their text, the references they hold, arrays, comparison,
-// conversion and the operators.
+// Values as compiled code sees them: text, references, arrays, comparison and operators.
 #include <array>
 #include <clocale>
 #include <cstdio>

@@ -1,5 +1,4 @@
-// The math built-ins' arithmetic: rounding ties and range guards, single-precision results,
-// the clamp order, and the HSV colour conversion.
+// The math built-ins' arithmetic: rounding, single precision, clamp order, HSV colours.
 #include "Function/MathOps.h"
 
 #include <cmath>

@@ -1,5 +1,4 @@
-// The random generator: seeding, the WELL512a sequence against the paper's own formulation,
-// the output mappings and their ranges, and state that survives copying.
+// The random generator against the paper's own WELL512a, its mappings and its state.
 #include "Function/RandomGenerator.h"
 
 #include <array>

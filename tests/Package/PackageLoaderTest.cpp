@@ -1,6 +1,4 @@
-// The runner's two passes over a package: what they write, what they refuse, and what they
-// hand to the rest of the runner (scripts, asset names, variables, functions, texture pages,
-// instance code, header fields).
+// The runner's two passes over a package: what they write, refuse, and hand on.
 #include "Package/PackageLoader.h"
 
 #include "Base/OutputChannel.h"

@@ -1,5 +1,4 @@
-// Writing a package and reading it back gives every field of every record kind back, in the
-// current layouts and in the older ones the reader still accepts.
+// A package written and read back gives every record back, in old layouts too.
 #include "Package/PackageReader.h"
 #include "PackageWriter.h"
 #include "SamplePackage.h"

@@ -1,5 +1,4 @@
-// Maps, lists, grids, stacks and queues as the game's code uses them, through the built-ins and
-// the direct calls of compiled code; the key hash that orders maps; json_encode and json_decode.
+// Maps, lists, grids, stacks and queues through the built-ins and compiled code's direct calls.
 #include <algorithm>
 #include <clocale>
 #include <cmath>

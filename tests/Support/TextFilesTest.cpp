@@ -1,5 +1,4 @@
-// Text files as scripts see them: slots, reading line by line, writing through the save
-// folder, and names that must stay out of reach.
+// Text files as scripts see them: slots, lines, saves, and names kept out of reach.
 #include <filesystem>
 #include <unistd.h>
 

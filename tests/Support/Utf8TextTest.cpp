@@ -1,6 +1,4 @@
-// The UTF-8 string operations: character counting over 1- to 4-byte and malformed sequences,
-// the clamping of positions and counts (including the int32 extremes), chr's encoding, and the
-// built-in case table against the C library it stands in for.
+// The UTF-8 string operations, chr's encoding, and the case table against the C library.
 #include "Support/Utf8Text.h"
 
 #include <clocale>

@@ -1,5 +1,4 @@
-// The variable map's growth and robin-hood lookups, the pools behind objects' variables, and
-// the built-in variable table's limit and its instance/global boundary.
+// The variable map, the pools behind objects' variables, and the built-in variable table.
 #include <gtest/gtest.h>
 
 #include <algorithm>
