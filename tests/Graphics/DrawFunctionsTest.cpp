@@ -238,7 +238,7 @@ ScopedRValue Pair(std::initializer_list<double> numbers) {
     return array;
 }
 
-TEST_F(DrawFunctions, NamedBlendModesSetTheirFactorsAndOthersActAsNormal) {
+TEST_F(DrawFunctions, BlendModesAndFactorsSetTheBlendAndWrongOnesChangeNothing) {
     using enum BlendFactor;
     const BlendState normal = BlendState{SourceAlpha, InverseSourceAlpha};
     EXPECT_EQ(Drawn(), normal);
@@ -258,10 +258,8 @@ TEST_F(DrawFunctions, NamedBlendModesSetTheirFactorsAndOthersActAsNormal) {
         EXPECT_EQ(Drawn(), c.blend) << c.mode;
     }
     EXPECT_TRUE(errors_.Empty());
-}
 
-TEST_F(DrawFunctions, BlendFactorsComeAsTwoNumbersOrOneArrayOfTwo) {
-    using enum BlendFactor;
+    // Factors come as two numbers or one array of two.
     Call("gpu_set_blendmode_ext", Num(bm_dest_alpha), Num(bm_zero));
     EXPECT_EQ(Drawn(), (BlendState{DestinationAlpha, Zero}));
     Call("gpu_set_blendmode_ext", Pair({bm_src_alpha_sat, bm_inv_dest_colour}));

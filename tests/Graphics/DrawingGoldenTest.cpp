@@ -1,6 +1,6 @@
 // The drawing built-ins on OpenGL without a display, against golden images and the pixels
 // listed beside them: sprite frames trimmed, scaled, mirrored and turned, a surface drawn into
-// and drawn back transformed, the blend modes, and shapes in colours and alpha.
+// and drawn back transformed, and shapes in colours and alpha.
 #include <cmath>
 
 #include "DrawingFixture.h"
@@ -129,31 +129,6 @@ TEST_F(DrawingGolden, ASurfaceDrawnIntoAndDrawnTransformed) {
     // Where the surface was only cleared, its half-alpha teal lies over navy.
     EXPECT_TRUE(PixelIs(image, 3, 12, Over(teal, 0.5, kNavy)));
     ExpectGolden(image, "Graphics/golden/surface_transformed");
-}
-
-// Five columns over an orange band (top) and a blue one (bottom): normal, add, max, subtract,
-// and multiply (destination colour, zero). In each, sQuarters doubled at full alpha over the top
-// band and at half alpha over the bottom one.
-TEST_F(DrawingGolden, BlendModesOverAKnownBackground) {
-    ASSERT_NO_FATAL_FAILURE(Open(96, 48));
-    const Rgba top{200, 100, 50, 255}, bottom{40, 80, 160, 255};
-    ClearTo(top);
-    Rectangle(0, 24, 95, 47, bottom, false);
-    const auto column = [this](int index, const char* set_mode, auto... mode) {
-        Call(set_mode, Num(mode)...);
-        SpriteExt(kQuarters, 10 + 19 * index, 11, 2, 2, 0);
-        SpriteExt(kQuarters, 10 + 19 * index, 35, 2, 2, 0, kWhite, 0.5);
-    };
-    column(0, "gpu_set_blendmode", bm_normal);
-    column(1, "gpu_set_blendmode", bm_add);
-    column(2, "gpu_set_blendmode", bm_max);
-    column(3, "gpu_set_blendmode", bm_subtract);
-    column(4, "gpu_set_blendmode_ext", bm_dest_colour, bm_zero);
-    Call("gpu_set_blendmode", Num(bm_normal));
-
-    const RgbaImage image = scene_.Picture();
-    EXPECT_TRUE(PixelIs(image, 2, 27, Over(kRed, 0.5, bottom))); // normal at half alpha
-    ExpectGolden(image, "Graphics/golden/blend_modes");
 }
 
 // Filled and outlined rectangles (one with four corner colours), rounded rectangles and

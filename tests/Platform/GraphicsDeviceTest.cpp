@@ -1,22 +1,16 @@
 // The drawing devices. The OpenGL one drawing into a window without a display (SDL's offscreen
 // driver, EGL), read back: where textured triangles land, how colours combine, the projection
-// and viewport, render targets read top row first and drawn the right way up, blending, requests
-// it refuses, and the golden image of a small scene that uses render targets, with the golden
-// image helper's own rules. The null one keeps textures as the OpenGL one does and refuses what
+// and viewport, render targets read top row first and drawn the right way up, blending, and
+// requests it refuses; and the golden image helper's own rules. The null one keeps textures as the OpenGL one does and refuses what
 // it refuses; its record of draws and clears is read, and so checked, by every drawing-layer test.
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "GlTestWindow.h"
-#include "GoldenImage.h"
+#include "Graphics/GoldenPixels.h"
 #include "Platform/null/NullBackends.h"
 
 namespace {
 
-constexpr Rgba kBlack{0, 0, 0, 255};
-constexpr Rgba kWhite{255, 255, 255, 255};
-constexpr Rgba kRed{255, 0, 0, 255};
-constexpr Rgba kBlue{0, 0, 255, 255};
 constexpr Rgba kClear{0, 0, 0, 0};
 
 class GlDrawing : public ::testing::Test {
@@ -129,25 +123,6 @@ TEST_F(GlDrawing, TheProjectionAndViewportPlaceTheWorldAndANewFrameResetsThem) {
     EXPECT_FALSE(device().SwapIntervalThrottles());
 }
 
-TEST_F(GlDrawing, OneBatchOfManyTrianglesDrawsThemAll) {
-    // One pixel-sized quad per pixel in a checkerboard, then a small batch after the big one.
-    std::vector<Vertex> vertices;
-    for (int y = 0; y < kSize; ++y)
-        for (int x = (y % 2); x < kSize; x += 2) {
-            auto quad = Quad(float(x), float(y), float(x + 1), float(y + 1), VertexColour(kWhite));
-            vertices.insert(vertices.end(), quad.begin(), quad.end());
-        }
-    device().DrawTriangles(0, vertices.data(), static_cast<int>(vertices.size()));
-    Draw(0, Quad(0, 0, 1, 1, VertexColour(kRed)));
-
-    std::vector<uint8_t> pixels = ReadWindow();
-    EXPECT_EQ(PixelAt(pixels, kSize, 0, 0), kRed);
-    for (int y = 0; y < kSize; ++y)
-        for (int x = y == 0 ? 1 : 0; x < kSize; ++x)
-            ASSERT_EQ(PixelAt(pixels, kSize, x, y), (x + y) % 2 ? kBlack : kWhite)
-                << x << ", " << y;
-}
-
 TEST_F(GlDrawing, RefusesEmptyOrOversizedTexturesUnknownIdsAndReadsOutsideTheWindow) {
     const std::vector<uint8_t> pixels(16, 0xFF);
     EXPECT_EQ((std::vector{device().CreateTexture(0, 2, pixels.data()),
@@ -251,29 +226,6 @@ TEST_F(GlDrawing, BlendFactorsWeighTheSourceAndTheDestinationAndAdd) {
         const Rgba drawn = At(2, {{1, 1}})[0];
         EXPECT_TRUE(Near(drawn, expected)) << drawn << " instead of " << expected;
     }
-}
-
-// A target cleared half-transparent, drawn on with the blend modes, then drawn twice on the
-// window, once mirrored: orientation, blending and texture coordinates in one picture.
-TEST_F(GlDrawing, ASceneWithARenderTargetMatchesItsGoldenImage) {
-    const TextureId target = Target(8);
-    device().Clear(0x80204060);
-    Draw(0, Quad(0, 0, 6, 3, VertexColour({255, 128, 0, 192})));
-    device().SetBlend({BlendFactor::SourceAlpha, BlendFactor::One});
-    Draw(0, Quad(2, 2, 8, 6, VertexColour({0, 128, 255, 128})));
-    device().SetBlend({BlendFactor::Zero, BlendFactor::InverseSourceColour});
-    Draw(0, Quad(0, 5, 4, 8, VertexColour({64, 255, 0, 255})));
-
-    DrawOnTheWindow();
-    device().SetBlend({});
-    device().Clear(0xFF102030);
-    Draw(target, Quad(0, 0, 8, 8, VertexColour(kWhite)));
-    std::array<Vertex, 6> mirrored = Quad(8, 8, 16, 16, VertexColour(kWhite));
-    for (Vertex& corner : mirrored)
-        corner.u = 1 - corner.u;
-    Draw(target, mirrored);
-    RgbaImage image{16, 16, Read(16)};
-    EXPECT_TRUE(MatchesGoldenImage(image, "Platform/golden/render_target_scene.png"));
 }
 
 TEST(NullGraphicsDevice, KeepsTexturesUntilDestroyedAndRefusesWhatTheOpenGlDeviceRefuses) {

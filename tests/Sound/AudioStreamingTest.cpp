@@ -48,13 +48,14 @@ protected:
     }
 };
 
-TEST_F(AudioStreaming, AStreamedSoundPlaysToItsEndThenLoopsWithoutAGap) {
+TEST_F(AudioStreaming, AStreamedSoundPlaysToItsEndThenLoopsWithoutAGapAndTellsItsPosition) {
     const std::vector<uint8_t> once = EncodeOggTone({.frames = kToneFrames});
     const std::vector<uint8_t> looped = EncodeOggTone({.frames = kLoopFrames});
     const int32_t music = AddStreamedSound("bgmOnce", &once);
     const int32_t loop = AddStreamedSound("bgmLoop", &looped);
+    const int32_t tone = AddSound("sndTone", EncodeOggTone({.frames = kRate}));
     Prepare();
-    EXPECT_EQ(debug_.find("Decoding ogg"), std::string::npos)
+    EXPECT_EQ(debug_.find("Decoding ogg bgm"), std::string::npos)
         << "streamed sounds are decoded as they play";
 
     const double voice = Audio("audio_play_sound", double(music), 1.0, 0.0);
@@ -69,7 +70,7 @@ TEST_F(AudioStreaming, AStreamedSoundPlaysToItsEndThenLoopsWithoutAGap) {
     Frame(0);
     Frame(0);
 
-    Audio("audio_play_sound", double(loop), 1.0, 1.0);
+    const double looping_voice = Audio("audio_play_sound", double(loop), 1.0, 1.0);
     const std::vector<float> looping = Render(4 * kLoopFrames);
     const double steady = LargestStep(looping, 1000, kLoopFrames - 1000);
     EXPECT_GT(steady, 0.005);
@@ -77,25 +78,19 @@ TEST_F(AudioStreaming, AStreamedSoundPlaysToItsEndThenLoopsWithoutAGap) {
     EXPECT_LT(LargestStep(looping, 1000, looping.size() / 2), 1.2 * steady);
     EXPECT_GT(SoundingFrames(looping), size_t(4 * kLoopFrames - 100));
     EXPECT_EQ(audio_->Streams().Underruns(), 0);
-}
 
-// The track position is what the output has played: into a stream's queue past the buffers
-// already played, from the file's start again at each loop; into a decoded sound's buffer.
-TEST_F(AudioStreaming, TheTrackPositionIsWhatHasPlayedAndStartsOverAtEachLoop) {
-    const std::vector<uint8_t> looped = EncodeOggTone({.frames = kLoopFrames});
-    const int32_t loop = AddStreamedSound("bgmLoop", &looped);
-    const int32_t tone = AddSound("sndTone", EncodeOggTone({.frames = kRate}));
-    Prepare();
-    const double voice = Audio("audio_play_sound", double(loop), 1.0, 1.0);
+    // The track position is what the output has played: into a stream's queue past the buffers
+    // already played, from the file's start again at each loop; into a decoded sound's buffer.
     const double seconds = 1.0 / kRate;
     for (int frames : {3000, 12000, kLoopFrames / 2}) { // the last passes the loop point
-        const double before = Audio("audio_sound_get_track_position", voice);
+        const double before = Audio("audio_sound_get_track_position", looping_voice);
         Render(frames);
         const double expected = std::fmod(before + frames * seconds, kLoopFrames * seconds);
-        EXPECT_NEAR(Audio("audio_sound_get_track_position", voice), expected, 64 * seconds) << frames;
+        EXPECT_NEAR(Audio("audio_sound_get_track_position", looping_voice), expected, 64 * seconds)
+            << frames;
     }
-    EXPECT_NEAR(Audio("audio_sound_get_track_position", loop), Audio("audio_sound_get_track_position", voice), 1e-9);
-
+    EXPECT_NEAR(Audio("audio_sound_get_track_position", loop),
+                Audio("audio_sound_get_track_position", looping_voice), 1e-9);
     const double decoded = Audio("audio_play_sound", double(tone), 1.0, 0.0);
     Render(5000);
     EXPECT_NEAR(Audio("audio_sound_get_track_position", decoded), 5000 * seconds, 64 * seconds);
