@@ -34,7 +34,7 @@ protected:
     NullGamepads pads_;
 };
 
-TEST_F(GamepadFunctionsTest, StandardSlotButtonsAcrossSteps) {
+TEST_F(GamepadFunctionsTest, StandardSlotButtonsTriggersSticksThresholdAndDeadZone) {
     int32_t pad = pads_.AttachStandard();
     EXPECT_EQ(Read("gamepad_is_connected", 0), 0) << "devices are discovered by the step's update";
     UpdateGamepads();
@@ -58,10 +58,7 @@ TEST_F(GamepadFunctionsTest, StandardSlotButtonsAcrossSteps) {
     EXPECT_EQ(Button(0, gp_axislh), "HP-") << "other constants name button 0, pad up";
     UpdateGamepads();
     EXPECT_EQ(Button(0, gp_face1), "---");
-}
 
-TEST_F(GamepadFunctionsTest, TriggersSticksThresholdAndDeadZone) {
-    int32_t pad = pads_.AttachStandard();
     GamepadReport& report = pads_.Report(pad);
     report.left_trigger = 128;
     report.right_trigger = 127;

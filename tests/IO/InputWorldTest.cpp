@@ -1,6 +1,4 @@
-// Keyboard, mouse and gamepads through a running world: window events posted to the null
-// window, the step's update, the keyboard and mouse events of the frame, the gamepad system
-// events of the asynchronous stage with their map in async_load, and the built-ins scripts read.
+// Keyboard, mouse and gamepads through a running world, as scripts and their events see them.
 #include <string>
 #include <vector>
 

@@ -1,7 +1,5 @@
-// Input through SDL: its keys as the codes the game's key names and saved bindings expect
-// (listed by SDL key name in data/sdl_key_codes.txt), and with SDL's virtual devices a standard
-// controller read into slot 0 with its rumble, a plain joystick read raw in slot 4, and one that
-// a mapping file makes a controller.
+// Input through SDL: its keys as the codes saved bindings expect (data/sdl_key_codes.txt), and
+// controllers on SDL's virtual devices.
 #include "Platform/sdl/SdlGamepads.h"
 
 #include <cstdlib>

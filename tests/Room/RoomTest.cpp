@@ -1,10 +1,5 @@
-// A room's layers: the package's as elements in depth order, their motion and background
-// animation each frame, the legacy backgrounds' scrolling, layers made at run time, instances
-// finding their layers; tile maps: the flag bits of a cell, maps made at run time, and setting
-// and clearing cells, with every message and the cases that stay silent; views: from the record
-// with their defaults, the view variables, the cameras made for them and their built-ins, the
-// visible views' rectangles, and older projects without cameras; and persistent rooms keeping
-// what the game added to them.
+// Rooms as the game's code changes them: layers, tile maps and views, with the message each
+// wrong call prints, and what a persistent room keeps of them.
 #include <algorithm>
 #include <cstdio>
 #include <gtest/gtest.h>

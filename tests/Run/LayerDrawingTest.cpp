@@ -1,6 +1,4 @@
-// Layers drawn in the room: tiles cut from their tile set in cell order, flag-only cells left
-// empty, mirrored cells drawn with their texture coordinates swapped, cells far outside the view
-// skipped, animated tiles; backgrounds placed, repeated across the view or stretched.
+// Tile map and background layers as the room draws them.
 #include "Run/TileMapDrawing.h"
 
 #include <algorithm>

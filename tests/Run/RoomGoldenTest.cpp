@@ -1,8 +1,5 @@
-// Whole rooms drawn by the Draw stage on OpenGL without a display: copied to the window at a
-// whole scale between black bars, the right way up; and against golden images and the pixels
-// listed beside them, a room seen through two views with their own ports and cameras (a
-// background, a tile map and instances in each, Draw End on top), and an asymmetric tile under
-// every combination of mirror, flip and turn.
+// Whole rooms drawn by the Draw stage on OpenGL without a display, against golden images and
+// the pixels listed beside them.
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
