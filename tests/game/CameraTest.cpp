@@ -36,6 +36,7 @@ TEST_F(CameraTest, TheCameraShowsMirethsScreenAndRoomsLeaveNoDataStructuresBehin
     EXPECT_EQ(at(640, 20), std::pair(640.0, 0.0)); // a border belongs to the screen on its right
     EXPECT_EQ(at(639, 20), std::pair(320.0, 0.0));
     EXPECT_EQ(at(-5, 20), std::pair(320.0, 0.0)); // out of the room, it stays on the last screen
+    EXPECT_EQ(at(650, -5), std::pair(320.0, 0.0)); // above the room too
     Put(player, 639, 20);
 
     visit(rmTemplate);
