@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "Base/OutputChannel.h"
 #include "Code/Builtins.h"
@@ -28,13 +29,17 @@ protected:
 
     template <typename... Args>
     ScopedRValue Call(const char* name, const Args&... args) {
-        ScopedRValue values[] = {ScopedRValue(args)..., ScopedRValue()};
-        RValue* argv[sizeof...(Args) + 1];
-        for (size_t i = 0; i <= sizeof...(Args); ++i) argv[i] = &values[i];
-        int32_t index = FindBuiltin(name);
+        std::vector<ScopedRValue> values;
+        (values.emplace_back(args), ...);
+        return CallWith(name, values);
+    }
+    ScopedRValue CallWith(const char* name, std::vector<ScopedRValue>& values) {
+        std::vector<RValue*> argv;
+        for (ScopedRValue& value : values) argv.push_back(&value);
+        const int32_t index = FindBuiltin(name);
         EXPECT_GE(index, 0) << name;
         ScopedRValue result;
-        CallBuiltin(caller_, caller_, result, sizeof...(Args), index, argv);
+        if (index >= 0) CallBuiltin(caller_, caller_, result, int(argv.size()), index, argv.data());
         return result;
     }
     double Number(const char* name, auto... args) {

@@ -26,13 +26,7 @@ TEST_F(BuiltinFunctions, EachGivesItsResultOnTheTableOfCases) {
     for (const TextCase& c : cases) {
         std::vector<ScopedRValue> values;
         for (size_t i = 1; i + 1 < c.fields.size(); ++i) values.push_back(ValueOf(c.fields[i]));
-        std::vector<RValue*> args;
-        for (ScopedRValue& value : values) args.push_back(&value);
-        const int32_t index = FindBuiltin(c.fields[0].c_str());
-        ASSERT_GE(index, 0) << c.line;
-        ScopedRValue result;
-        CallBuiltin(nullptr, nullptr, result, int(args.size()), index, args.data());
-        EXPECT_EQ(Shown(result), c.fields.back()) << c.line;
+        EXPECT_EQ(Shown(CallWith(c.fields[0].c_str(), values)), c.fields.back()) << c.line;
     }
     EXPECT_EQ(cases.size(), 36u);
 }
