@@ -24,6 +24,12 @@ TEST(ValueCases, EachOperationGivesItsResultOnTheTableOfCases) {
     const std::map<std::string, void (*)(RValue&, const RValue&)> operators = {
         {"+=", OpAddAssign}, {"-=", OpSubAssign}, {"*=", OpMulAssign}, {"/=", OpDivAssign},
         {"%=", OpModAssign}};
+    const std::map<std::string, double (*)(const RValue&)> conversions = {
+        {"real", [](const RValue& v) { return ToReal(v); }},
+        {"int32", [](const RValue& v) { return double(ToInt32(v)); }},
+        {"int64", [](const RValue& v) { return double(ToInt64(v)); }},
+        {"pointer", [](const RValue& v) { return double(ToPointer(v)); }},
+        {"bool", [](const RValue& v) { return double(ToBool(v)); }}};
     RuntimeErrorCapture errors;
     for (const TextCase& c : cases) {
         const std::vector<std::string>& f = c.fields;
@@ -37,9 +43,8 @@ TEST(ValueCases, EachOperationGivesItsResultOnTheTableOfCases) {
             operators.at(op)(value, ValueOf(f[2]));
             result = Shown(value);
         } else {
-            const double number = op == "real" ? ToReal(a) : op == "int32" ? ToInt32(a)
-                                : op == "int64" ? double(ToInt64(a)) : op == "pointer" ? ToPointer(a)
-                                                                       : ToBool(a);
+            ASSERT_TRUE(conversions.contains(op)) << "no such operation: " << c.line;
+            const double number = conversions.at(op)(a);
             EXPECT_EQ(number, std::stod(f.back())) << c.line;
             continue;
         }

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <map>
 #include <vector>
 
 #include "CaseTable.h"
@@ -12,17 +13,21 @@ namespace {
 TEST(MathOps, EachGivesItsResultOnTheTableOfCases) {
     const std::vector<TextCase> cases =
         ReadCaseTable(TEST_SOURCE_DIR "/Function/data/math_cases.txt");
+    using Arguments = const std::vector<double>&;
+    const std::map<std::string, double (*)(Arguments)> operations = {
+        {"round", [](Arguments n) { return double(RoundHalfEven(n[0])); }},
+        {"sin", [](Arguments n) { return double(SinSingle(n[0])); }},
+        {"log2", [](Arguments n) { return double(Log2(n[0])); }},
+        {"distance", [](Arguments n) { return double(PointDistance(n[0], n[1], n[2], n[3])); }},
+        {"clamp", [](Arguments n) { return double(Clamp(n[0], n[1], n[2])); }},
+        {"sign", [](Arguments n) { return double(Sign(n[0])); }},
+        {"hsv", [](Arguments n) { return double(MakeColorHsv(n[0], n[1], n[2])); }}};
     for (const TextCase& c : cases) {
         std::vector<double> n;
         for (size_t i = 1; i < c.fields.size(); ++i) n.push_back(std::stod(c.fields[i]));
-        const std::string& op = c.fields[0];
-        const double result = op == "round"      ? RoundHalfEven(n[0])
-                              : op == "sin"      ? SinSingle(n[0])
-                              : op == "log2"     ? Log2(n[0])
-                              : op == "distance" ? PointDistance(n[0], n[1], n[2], n[3])
-                              : op == "clamp"    ? Clamp(n[0], n[1], n[2])
-                              : op == "sign"     ? Sign(n[0])
-                                                 : MakeColorHsv(n[0], n[1], n[2]);
+        const auto operation = operations.find(c.fields[0]);
+        ASSERT_NE(operation, operations.end()) << "no such operation: " << c.line;
+        const double result = operation->second(n);
         EXPECT_TRUE(result == n.back() || (std::isnan(result) && std::isnan(n.back())))
             << c.line << ": " << result;
     }
