@@ -1,31 +1,28 @@
-// Every playable room walked through by the reach model (RoomReach.h) with the player's motion
-// read from the game itself; then small rooms made to fail.
+// room_reach: whether the player can play through rooms, for level writers:
+//     build/bin/room_reach rmSnow rmPink
+// Each room is walked by the reach model (RoomReach.h) with the player's motion read from the game
+// itself, played in process. A line is printed for each fault, naming the room, screen and cell;
+// the exit code is 1 when there is one.
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <map>
 #include <regex>
 #include <set>
 
-#include "GameFixture.h"
+#include "AssetDocument.h"
+#include "GameSession.h"
+#include "Object/InstanceLifecycle.h"
 #include "ObjectSource.h"
 #include "RoomReach.h"
 
 namespace {
-
-const std::string kAssets = std::string(TEST_SOURCE_DIR) + "/../assets/";
-const std::string kMadeToFail = std::string(TEST_SOURCE_DIR) + "/game/data/reach_rooms/";
 
 // In the order the game hands them out: a present is checked with the ones before its own.
 const char* const kAbilityNames[] = {"can_duck", "hi", "fast"};
 
 Abilities FirstAbilities(int count) {
     return {count > 0, count > 1, count > 2};
-}
-
-std::string ParentOfAsset(const std::string& object) {
-    static std::map<std::string, std::string> parents;
-    if (!parents.count(object))
-        parents[object] = ReadObject(AssetDocument::Load(kAssets + "objects/" + object + ".object"), object).parent;
-    return parents[object];
 }
 
 // The ability a present's script turns on ("!set global.hi, 1"): its place in kAbilityNames, or -1.
@@ -44,15 +41,20 @@ bool IsPresent(const std::string& object) {
     return object == "oPresent" || object == "oHeartPresent" || object == "oMegaPresent";
 }
 
-class RoomReachTest : public GameFixture {
-protected:
-    void SetUp() override {
-        GameFixture::SetUp();
-        StartInAnEmptyRoom();
+std::string Place(double x, double y) {
+    return std::to_string(int(x)) + "," + std::to_string(int(y));
+}
+
+class ReachCheck : public GameSession {
+public:
+    // The player's motion and the screen's size, as the game sets them up; "" or what went wrong.
+    std::string Open() {
+        Begin();
+        if (std::string error = Load(); !error.empty()) return error;
+        RunFrames(3); // to the title, where the game's globals are set
         screen_width_ = int(Real(Global(SLOT_view_width)));
         screen_height_ = int(Real(Global(SLOT_view_height)));
-        CInstance* player = FirstOf(oChar);
-        ASSERT_NE(player, nullptr);
+        CInstance* player = NewPlayer();
         // The walking top speed is the cap less a step's friction, and a step adds the
         // acceleration less the friction: the player's Walk.
         auto run = [](CInstance* p) { return Get(p, SLOT_spd) - Get(p, SLOT_fric); };
@@ -66,26 +68,18 @@ protected:
         motion_.standing = BoxWith(player, sMirethMask);
         motion_.ducking = BoxWith(player, sMirethDuck);
         Assign(Global(SLOT_fast), Value(1));
-        CInstance* fast = Place(oChar, 0, 0);
+        CInstance* fast = NewPlayer();
         motion_.fast_run = run(fast);
         motion_.fast_run_gain = gain(fast);
+        End();
+        return "";
     }
 
-    static PlayerBox BoxWith(CInstance* player, int32_t mask) {
-        SetBuiltinVar(player, VAR_mask_index, Value(mask));
-        const double x = Get(player, VAR_x), y = Get(player, VAR_y);
-        // The instance's box holds its edge pixels; the player's box ends past them.
-        return {int(Get(player, VAR_bbox_left) - x), int(Get(player, VAR_bbox_top) - y),
-                int(Get(player, VAR_bbox_right) + 1 - x), int(Get(player, VAR_bbox_bottom) + 1 - y)};
-    }
-
-    std::string ScreenOf(double x, double y) const {
-        return "screen " + std::to_string(int(x) / screen_width_) + "," + std::to_string(int(y) / screen_height_);
-    }
-
-    // What keeps the room from being played through, one line a fault.
-    std::vector<std::string> Problems(const RoomSource& room) const {
-        const RoomCells cells(room, ParentOfAsset);
+    // What keeps the room in `folder` from being played through, one line a fault.
+    std::vector<std::string> Problems(const std::string& folder, const std::string& name) const {
+        const RoomSource room =
+            ReadRoom(AssetDocument::Load(folder + "/" + name + ".room"), name, screen_width_, screen_height_);
+        const RoomCells cells(room, ParentOf);
         std::vector<std::pair<double, double>> checkpoints;
         for (const InstanceSource& instance : room.instances)
             if (instance.object == "oCheckpoint") checkpoints.emplace_back(instance.x, instance.y);
@@ -93,10 +87,9 @@ protected:
         if (checkpoints.empty()) {
             // A room not built yet has nowhere to stand and nothing to reach.
             if (RoomReach(cells, motion_, every).StandingPlaces().empty()) return {};
-            return {room.name + ": no checkpoint to start from"};
+            return {name + ": no checkpoint to start from"};
         }
-        const std::string entry = "the checkpoint at " + std::to_string(int(checkpoints[0].first)) + "," +
-                                  std::to_string(int(checkpoints[0].second));
+        const std::string entry = "the checkpoint at " + Place(checkpoints[0].first, checkpoints[0].second);
         std::vector<std::string> problems;
 
         RoomReach from_entry(cells, motion_, every);
@@ -111,9 +104,8 @@ protected:
         }
         for (const auto& [screen, place] : unreached)
             if (!reached.count(screen))
-                problems.push_back(room.name + ": screen " + std::to_string(screen.first) + "," +
-                                   std::to_string(screen.second) + " cannot be reached from " + entry + " (cell " +
-                                   std::to_string(place.column) + "," + std::to_string(place.row) + " is somewhere to stand there)");
+                problems.push_back(name + ": screen " + Place(screen.first, screen.second) + " cannot be reached from " +
+                                   entry + " (cell " + Place(place.column, place.row) + " is somewhere to stand there)");
 
         RoomReach from_any(cells, motion_, every);
         from_any.Fill(checkpoints);
@@ -123,9 +115,9 @@ protected:
             // A checkpoint's y is the feet; a present stands in the middle of its cell.
             const Cell cell{int(std::floor(instance.x / double(kCellSize))),
                             int(std::floor((instance.y - checkpoint) / double(kCellSize)))};
-            const std::string what = room.name + ": the " + instance.object + " at " + std::to_string(instance.x) + "," +
-                                     std::to_string(instance.y) + " (" + ScreenOf(instance.x, instance.y) + ", cell " +
-                                     std::to_string(cell.column) + "," + std::to_string(cell.row) + ")";
+            const std::string what = name + ": the " + instance.object + " at " + Place(instance.x, instance.y) +
+                                     " (screen " + Place(instance.x / screen_width_, instance.y / screen_height_) +
+                                     ", cell " + Place(cell.column, cell.row) + ")";
             if (!(checkpoint ? from_entry : from_any).Touched(cell)) {
                 problems.push_back(what + " cannot be reached from " + (checkpoint ? entry : "any checkpoint"));
                 continue;
@@ -141,30 +133,62 @@ protected:
         return problems;
     }
 
-    RoomSource Read(const std::string& folder, const std::string& name) const {
-        return ReadRoom(AssetDocument::Load(folder + name + ".room"), name, screen_width_, screen_height_);
+private:
+    // A player made as a room makes one, in an empty room: her Create sets her motion.
+    CInstance* NewPlayer() {
+        if (Runner().current_room != rmEmpty) {
+            Call(nullptr, nullptr, FN_room_goto, Value(rmEmpty));
+            RunFrames(1);
+        }
+        CInstance* player = AddInstance(*CurrentRoom(), LastInstanceId() + 1, oChar, 0, 0, 0);
+        event_perform(player, player, ev_create, 0);
+        return player;
+    }
+
+    static PlayerBox BoxWith(CInstance* player, int32_t mask) {
+        SetBuiltinVar(player, VAR_mask_index, Value(mask));
+        const double x = Get(player, VAR_x), y = Get(player, VAR_y);
+        // The instance's box holds its edge pixels; the player's box ends past them.
+        return {int(Get(player, VAR_bbox_left) - x), int(Get(player, VAR_bbox_top) - y),
+                int(Get(player, VAR_bbox_right) + 1 - x), int(Get(player, VAR_bbox_bottom) + 1 - y)};
+    }
+
+    static std::string ParentOf(const std::string& object) {
+        static std::map<std::string, std::string> parents;
+        if (!parents.count(object))
+            parents[object] =
+                ReadObject(AssetDocument::Load(SNOWTIDE_ASSETS "/objects/" + object + ".object"), object).parent;
+        return parents[object];
     }
 
     PlayerMotion motion_;
     int screen_width_ = 0, screen_height_ = 0;
 };
 
-TEST_F(RoomReachTest, EveryPlayableRoomCanBePlayedThrough) {
-    EXPECT_NEAR(motion_.jump * motion_.jump / (2 * motion_.gravity), 50, 1e-9); // the plan's jump
-    for (const std::string name : {"rmTemplate", "rmHouse", "rmSnow", "rmPink", "rmPurple"})
-        for (const std::string& problem : Problems(Read(kAssets + "rooms/", name))) ADD_FAILURE() << problem;
-}
-
-// The rooms in game/data/reach_rooms/ say in their heads why they fail.
-TEST_F(RoomReachTest, RoomsMadeToFailFailWhereTheyShould) {
-    EXPECT_EQ(Problems(Read(kMadeToFail, "rmSteps")),
-              (std::vector<std::string>{"rmSteps: the oPresent at 616,56 (screen 1,0, cell 38,3), which gives hi, "
-                                        "cannot be reached from the checkpoint at 40,160 without it"}));
-    EXPECT_EQ(Problems(Read(kMadeToFail, "rmFar")),
-              (std::vector<std::string>{"rmFar: screen 1,0 cannot be reached from the checkpoint at 40,160 (cell 22,9 "
-                                        "is somewhere to stand there)",
-                                        "rmFar: the oPresent at 616,152 (screen 1,0, cell 38,9) cannot be reached "
-                                        "from any checkpoint"}));
-}
-
 } // namespace
+
+int main(int argc, char** argv) {
+    std::string folder = SNOWTIDE_ASSETS "/rooms";
+    int first = 1;
+    if (argc > 2 && std::strcmp(argv[1], "--rooms") == 0) folder = argv[2], first = 3;
+    if (first >= argc || argv[first][0] == '-') {
+        std::fprintf(stderr, "usage: room_reach [--rooms FOLDER] ROOM...\n");
+        return 2;
+    }
+    ReachCheck check;
+    if (const std::string error = check.Open(); !error.empty()) {
+        std::fprintf(stderr, "room_reach: %s\n", error.c_str());
+        return 1;
+    }
+    int faults = 0;
+    for (int i = first; i < argc; ++i) try {
+            for (const std::string& problem : check.Problems(folder, argv[i])) {
+                std::printf("%s\n", problem.c_str());
+                ++faults;
+            }
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "room_reach: %s\n", error.what());
+            return 1;
+        }
+    return faults ? 1 : 0;
+}
