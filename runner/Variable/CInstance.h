@@ -60,10 +60,7 @@ public:
     // Walks over many instances wait on memory for each in turn unless they ask
     // PREFETCH_DISTANCE instances ahead: for the lines every pass reads (flags, stamp, cells
     // pointer), and those with its place, motion, animation and box.
-    void PrefetchHead() const {
-        __builtin_prefetch(this);
-        __builtin_prefetch(&creation_stamp);
-    }
+    void PrefetchHead() const { __builtin_prefetch(this); } // one cache line: see InstancePool.cpp
     void PrefetchBody() const {
         __builtin_prefetch(&x);
         __builtin_prefetch(&grid_cells);
@@ -89,8 +86,8 @@ public:
     // What the step passes, animation and motion read of every instance, first, on the cache
     // lines that also hold the variable storage's header.
     // With the base's cells, these end the first 64 bytes: all that an event pass reads.
+    uint32_t flags = INSTANCE_FLAG_BBOX_DIRTY; // first: it fills the base's last four bytes
     uint64_t creation_stamp = 0; // the frame counter when it was made
-    uint32_t flags = INSTANCE_FLAG_BBOX_DIRTY;
     int32_t object_index;
     int32_t id;
     float x = 0;
@@ -109,8 +106,8 @@ public:
     int32_t sprite_index = -1;
     // What a collision look-up reads of each instance it finds, kept on one cache line or two.
     Box bbox{};
-    uint32_t grid_slot = 0;      // its entry in the collision grid while it is in it
     uint64_t world_serial = 0;   // when it entered the room: its place in the target lists
+    uint32_t grid_slot = 0;      // its entry in the collision grid while it is in it
     Box grid_cells{};            // the cells it is in while it is in the grid
     int32_t mask_index = -1;
     float image_xscale = 1;

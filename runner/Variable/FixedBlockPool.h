@@ -11,7 +11,8 @@
 class FixedBlockPool {
 public:
     // Blocks of `block_size` bytes (rounded up to a multiple of 16, the alignment every block
-    // gets), `blocks_per_chunk` of them to a chunk.
+    // gets), `blocks_per_chunk` of them to a chunk. Chunks start on a cache line, so blocks of a
+    // multiple of 64 bytes each fill whole lines.
     FixedBlockPool(size_t block_size, size_t blocks_per_chunk);
     FixedBlockPool(const FixedBlockPool&) = delete;
     FixedBlockPool& operator=(const FixedBlockPool&) = delete;
@@ -38,8 +39,8 @@ private:
     struct FreeBlock {
         FreeBlock* next;
     };
-    struct alignas(16) Unit {
-        std::byte bytes[16];
+    struct alignas(64) Unit {
+        std::byte bytes[64];
     };
 
     void AddChunk();

@@ -4,12 +4,16 @@
 
 #include "Variable/SlotPool.h"
 
-KxObjectBase::KxObjectBase(int32_t slots, SlotLayout* layout)
-    : slot_count(slots), layout_(layout), cells_(layout ? TakeCells(layout->CellCount()) : CellArray{}) {}
+KxObjectBase::KxObjectBase(int32_t slots, SlotLayout* layout) : slot_count(slots), layout_(layout) {
+    if (!layout) return;
+    const CellArray cells = TakeCells(layout->CellCount());
+    cells_ = cells.cells;
+    cell_count_ = cells.count;
+}
 
 KxObjectBase::~KxObjectBase() {
     ReleaseMap();
-    GiveCells(cells_);
+    GiveCells({cells_, cell_count_});
 }
 
 // A slot not in the flat cells yet. An instance's array is made for the layout as it was then,
@@ -36,9 +40,9 @@ RValue* KxObjectBase::FindOrCreateBeyondCells(int32_t slot) {
 }
 
 void KxObjectBase::ClearVariables() {
-    for (uint32_t i = 0; i < cells_.count; ++i) {
-        FreeValue(cells_.cells[i]);
-        cells_.cells[i].kind = VALUE_KIND_NOT_CREATED;
+    for (uint32_t i = 0; i < cell_count_; ++i) {
+        FreeValue(cells_[i]);
+        cells_[i].kind = VALUE_KIND_NOT_CREATED;
     }
     ReleaseMap();
 }
