@@ -39,6 +39,7 @@ void EventMap::Insert(int32_t type, int32_t subtype, const ObjectEvent& event) {
     if (double(count_ + 1) > 0.6 * double(slots_.size())) Grow();
     Place({event, key, Hash(key)});
     ++count_;
+    if (uint32_t(type) < 32) types_ |= 1u << type;
     IndexDirectly();
 }
 

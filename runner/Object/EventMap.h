@@ -31,6 +31,9 @@ public:
             const uint32_t position = direct_[type][subtype];
             return position ? &slots_[position - 1].event : nullptr;
         }
+        // An instance without a sprite meets its animation's end every frame, and most objects
+        // have no event of that type at all.
+        if (uint32_t(type) < 32 && !(types_ >> type & 1)) return nullptr;
         return FindHashed(type, subtype);
     }
     bool Contains(int32_t type, int32_t subtype) const { return Find(type, subtype) != nullptr; }
@@ -69,4 +72,5 @@ private:
     int32_t count_ = 0;
     // Positions in slots_ plus one, 0 for none: positions, so that a copied map keeps its own.
     uint32_t direct_[kDirectTypes][kDirectSubtypes] = {};
+    uint32_t types_ = 0; // bit t: the map has a key of type t (below 32)
 };
