@@ -8,6 +8,7 @@
 
 #include "AssetErrorOf.h"
 #include "AssetFolder.h"
+#include "CaseTable.h"
 #include "DesktopIcons.h"
 #include "Graphics/PngImage.h"
 #include "Package/PackageReader.h"
@@ -118,35 +119,17 @@ TEST_F(PackerFolder, SoundEncodingsAreReusedWhileTheirSourceIsUnchanged) {
     EXPECT_EQ(cached_files(), 3);
 }
 
+// Each case of data/bad_folders.txt changes one file of the folder as it came.
 TEST_F(PackerFolder, BadInputIsNamedAndLeavesThePackageAlone) {
     WriteText(package_, "the previous package");
-    WriteText(assets_ / "sprites" / "sBeta.sprite", "frame\n  kk\n  kx\n");
-    const std::string at = "exit 1: " + assets_.string() + "/";
-    EXPECT_EQ(Pack(), at + "sprites/sBeta.sprite:3:4: 'x' is not in the palette\n");
-    EXPECT_EQ(ReadText(package_), "the previous package");
-
-    WriteText(assets_ / "sprites" / "sBeta.sprite", "frame\n  kk\n");
-    WriteText(assets_ / "tilesets" / "tsSnow.tileset", "animate 100\n  1 2 3\n  2 3\nsheet\n  " +
-                                                           std::string(16, '.') + "\n");
-    EXPECT_EQ(Pack(), at + "tilesets/tsSnow.tileset:4:1: the sheet is 16x1 pixels, not whole 16 x "
-                           "16 tiles\n");
-    fs::remove(assets_ / "tilesets" / "tsSnow.tileset");
-
-    WriteText(assets_ / "game.txt", "name Snow\nwindow 320 180\nsprites\n  sGone\n");
-    EXPECT_EQ(Pack(), at + "game.txt:4:3: no sprite named \"sGone\"\n");
-
-    WriteText(assets_ / "game.txt", "name Snow\nwindow 320 180\n");
-    WriteText(assets_ / "rooms" / "rmA.room", "size 32 32\ninstances\n  oNobody 0 0\n");
-    EXPECT_EQ(Pack(), at + "rooms/rmA.room:3:3: no object named \"oNobody\"\n");
-    fs::remove(assets_ / "rooms" / "rmA.room");
-
-    WriteText(assets_ / "music" / "sfxJump.music", "tempo 100\nvoice sine 1\n  C4:1\n");
-    EXPECT_EQ(Pack(), at + "music/sfxJump.music: a sound named \"sfxJump\" is in sounds/ too\n");
-    fs::remove(assets_ / "music" / "sfxJump.music");
-
-    fs::remove(assets_ / "palette.txt");
-    EXPECT_EQ(Pack(), at + "palette.txt: cannot be read\n");
-    EXPECT_EQ(ReadText(package_), "the previous package");
+    for (const TextCase& c : ReadCaseTable(TEST_SOURCE_DIR "/tools/data/bad_folders.txt")) {
+        fs::remove_all(assets_);
+        fs::copy(TEST_SOURCE_DIR "/tools/folder_assets", assets_, fs::copy_options::recursive);
+        if (c.fields[1] == "-") fs::remove(assets_ / c.fields[0]);
+        else WriteText(assets_ / c.fields[0], c.fields[1]);
+        EXPECT_EQ(Pack(), "exit 1: " + assets_.string() + "/" + c.fields.at(2) + "\n") << c.line;
+        EXPECT_EQ(ReadText(package_), "the previous package");
+    }
 }
 
 TEST_F(PackerFolder, CheckpointsAndExitsThatWouldTrapThePlayerAreRefused) {
