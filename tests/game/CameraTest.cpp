@@ -50,8 +50,7 @@ TEST_F(CameraTest, TheCameraShowsMirethsScreenAndRoomsLeaveNoDataStructuresBehin
 
 TEST_F(CameraTest, EnterOnTheTitleStartsInTheSnowWhereMusicKeepsPlaying) {
     with_audio_ = true;
-    Start();
-    RunFrames(3);
+    Start(3);
     ASSERT_EQ(Runner().current_room, rmTitle);
     EXPECT_EQ(GlobalNumber("bgm"), bgmTitle);
     window_.PostKey(vk_enter, true);
@@ -72,8 +71,7 @@ TEST_F(CameraTest, EnterOnTheTitleStartsInTheSnowWhereMusicKeepsPlaying) {
 TEST_F(CameraTest, CtrlShiftKWipesTheSaveAndStartsAgain) {
     WriteSaveFile("save.fluffy", R"({"char_room":4,"char_max_hp":3,"gotA":1})");
     WriteSaveFile("presence.fluffy", "gotA\n");
-    Start();
-    RunFrames(3);
+    Start(3);
     EXPECT_EQ(GlobalNumber("char_max_hp"), 3);
     const auto wipe = [this] {
         for (int32_t key : {vk_control, vk_shift, int32_t('K')}) window_.PostKey(key, true);
