@@ -222,7 +222,9 @@ TEST_F(TextCommandTest, EveryCaseGivesItsResultAndNothingLeaks) {
     const std::string free_ids = FreeIds();
     VariableGlobalSet("coins", RealValue(4));
     VariableGlobalSet("long", Value(std::string(40000, 'a')));
-    for (const std::vector<std::string>& c : Cases("text_commands.txt")) {
+    const auto cases = TableRows(std::string(TEST_SOURCE_DIR) + "/game/data/text_commands.txt");
+    ASSERT_FALSE(cases.empty());
+    for (const std::vector<std::string>& c : cases) {
         ASSERT_EQ(c.size(), 3u) << c[0];
         const std::string& kind = c[0];
         RuntimeErrorCapture errors;

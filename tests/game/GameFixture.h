@@ -11,13 +11,6 @@
 #include "Object/InstanceLifecycle.h"
 #include "Support/SupportTestSupport.h"
 
-// The cases of a table in game/data/ (see TableRows).
-inline std::vector<std::vector<std::string>> Cases(const std::string& name) {
-    const std::vector<std::vector<std::string>> cases = TableRows(std::string(TEST_SOURCE_DIR) + "/game/data/" + name);
-    EXPECT_FALSE(cases.empty()) << name;
-    return cases;
-}
-
 class GameFixture : public ::testing::Test, protected GameSession {
 protected:
     void SetUp() override { Begin(); }
