@@ -124,7 +124,6 @@ TEST_F(SaveOptionsTest, DamagedOrHandEditedFilesFallBackToDefaultsAndAreKept) {
         EXPECT_EQ(GlobalNumber("volume"), 1) << round.at("options.fluffy");
         EXPECT_EQ(Runner().current_room, rmTitle);
         EXPECT_EQ(Bindings(1), "0:40 0:83 2:32782 3:32786:1 3:32788:1 4:0:4");
-        EXPECT_EQ(Bindings(2), "0:37 0:65 2:32783 3:32785:-1 3:32787:-1 4:0:8");
     }
 }
 
