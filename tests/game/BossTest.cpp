@@ -12,9 +12,7 @@ protected:
         GameFixture::SetUp();
         with_audio_ = true;
         StartSaved(R"({"char_x":24,"char_y":160,"char_max_hp":3,"char_room":)" + std::to_string(room_) + "}", room_);
-        player_ = FirstOf(oChar);
         boss_ = FirstOf(beast_);
-        ASSERT_NE(player_, nullptr);
         ASSERT_NE(boss_, nullptr);
     }
     void PutPlayer(double x) { Put(player_, x, 160); }
@@ -30,7 +28,6 @@ protected:
     }
 
     int32_t room_ = rmArena, beast_ = oMegaSlimey;
-    CInstance* player_ = nullptr;
     CInstance* boss_ = nullptr;
 };
 

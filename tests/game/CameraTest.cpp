@@ -48,16 +48,14 @@ TEST_F(CameraTest, TheCameraShowsMirethsScreenAndRoomsLeaveNoDataStructuresBehin
     EXPECT_EQ(LiveDataStructures(), before);
 }
 
+// The rooms and the music chosen on the way are in the playthrough's digests; what plays is not.
 TEST_F(CameraTest, EnterOnTheTitleStartsInTheSnowWhereMusicKeepsPlaying) {
     with_audio_ = true;
-    Start();
-    RunFrames(3);
+    Start(3);
     ASSERT_EQ(Runner().current_room, rmTitle);
-    EXPECT_EQ(GlobalNumber("bgm"), bgmTitle);
     window_.PostKey(vk_enter, true);
     RunFrames(2);
     EXPECT_EQ(Runner().current_room, rmSnow);
-    EXPECT_EQ(GlobalNumber("bgm"), bgmSnow);
     EXPECT_TRUE(Call(nullptr, nullptr, FN_audio_is_playing, Value(bgmSnow)));
     EXPECT_FALSE(Call(nullptr, nullptr, FN_audio_is_playing, Value(bgmTitle)));
 
@@ -72,8 +70,7 @@ TEST_F(CameraTest, EnterOnTheTitleStartsInTheSnowWhereMusicKeepsPlaying) {
 TEST_F(CameraTest, CtrlShiftKWipesTheSaveAndStartsAgain) {
     WriteSaveFile("save.fluffy", R"({"char_room":4,"char_max_hp":3,"gotA":1})");
     WriteSaveFile("presence.fluffy", "gotA\n");
-    Start();
-    RunFrames(3);
+    Start(3);
     EXPECT_EQ(GlobalNumber("char_max_hp"), 3);
     const auto wipe = [this] {
         for (int32_t key : {vk_control, vk_shift, int32_t('K')}) window_.PostKey(key, true);

@@ -13,8 +13,6 @@ protected:
     void SetUp() override {
         GameFixture::SetUp();
         StartInAnEmptyRoom(true);
-        player_ = FirstOf(oChar);
-        ASSERT_NE(player_, nullptr);
         Put(player_, 300, 160);
         RunFrames(1);
     }
@@ -41,8 +39,6 @@ protected:
         return Real(Builtin("instance_exists", box)) ? FindInstanceById(int32_t(Real(box))) : nullptr;
     }
     static std::string Text(CInstance* instance, int32_t slot) { return ValueText(Var(instance, slot)); }
-
-    CInstance* player_ = nullptr;
 };
 
 TEST_F(DialogueTest, ABoxTypesACharacterAFrameBreaksWhereItWrapsAndClosesAfterItsTime) {
@@ -187,8 +183,7 @@ class TextCommandTest : public GameFixture {
 protected:
     void SetUp() override {
         GameFixture::SetUp();
-        Start();
-        RunFrames(3); // on to the title, where no room change holds back events
+        Start(3); // on to the title, where no room change holds back events
     }
 
     // What a new NPC with this script says from start to end.
@@ -227,7 +222,9 @@ TEST_F(TextCommandTest, EveryCaseGivesItsResultAndNothingLeaks) {
     const std::string free_ids = FreeIds();
     VariableGlobalSet("coins", RealValue(4));
     VariableGlobalSet("long", Value(std::string(40000, 'a')));
-    for (const std::vector<std::string>& c : Cases("text_commands.txt")) {
+    const auto cases = TableRows(std::string(TEST_SOURCE_DIR) + "/game/data/text_commands.txt");
+    ASSERT_FALSE(cases.empty());
+    for (const std::vector<std::string>& c : cases) {
         ASSERT_EQ(c.size(), 3u) << c[0];
         const std::string& kind = c[0];
         RuntimeErrorCapture errors;

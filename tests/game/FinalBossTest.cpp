@@ -16,8 +16,6 @@ protected:
         with_audio_ = true;
         StartSaved(R"({"char_x":160,"char_y":160,"char_max_hp":3,"can_duck":1,"hi":1,"char_room":)" +
                        std::to_string(rmFinal) + "}", rmFinal);
-        player_ = FirstOf(oChar);
-        ASSERT_NE(player_, nullptr);
         ASSERT_NE(FirstOf(oPresence), nullptr);
         EXPECT_NE(SongVoice(), 0) << "the song starts with the herald";
     }
@@ -36,8 +34,6 @@ protected:
                 return id;
         return 0;
     }
-
-    CInstance* player_ = nullptr;
 };
 
 // How it moves and fires is pinned by the recorded fights' digests; what they cannot see is its

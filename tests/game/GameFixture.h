@@ -11,31 +11,26 @@
 #include "Object/InstanceLifecycle.h"
 #include "Support/SupportTestSupport.h"
 
-// The cases of a table in game/data/ (see TableRows).
-inline std::vector<std::vector<std::string>> Cases(const std::string& name) {
-    const std::vector<std::vector<std::string>> cases = TableRows(std::string(TEST_SOURCE_DIR) + "/game/data/" + name);
-    EXPECT_FALSE(cases.empty()) << name;
-    return cases;
-}
-
 class GameFixture : public ::testing::Test, protected GameSession {
 protected:
     void SetUp() override { Begin(); }
     void TearDown() override { End(); }
 
-    void Start(GraphicsDevice* device = nullptr) {
+    // The game started, then run `frames` frames (three reach the title).
+    void Start(int frames = 0, GraphicsDevice* device = nullptr) {
         const std::string error = Load(device);
         ASSERT_EQ(error, "");
+        RunFrames(frames);
     }
 
     // On to the title, then to a room with nothing in it yet (but the persistent player), with
     // a floor whose top is y = 160 when asked.
     void StartInAnEmptyRoom(bool floor = false) {
-        Start();
-        RunFrames(3);
+        Start(3);
         Call(nullptr, nullptr, FN_room_goto, Value(rmEmpty));
         RunFrames(1);
         if (floor) Place(oSnowBlock, 0, 160, 20, 2);
+        ASSERT_NE(player_ = FirstOf(oChar), nullptr);
     }
 
     // An instance placed as a room places one: stretched before its Create runs.
@@ -72,6 +67,7 @@ protected:
     void StartSaved(const std::string& save, int32_t room) {
         ASSERT_EQ(LoadSaved(save, room), "");
         ASSERT_EQ(Runner().current_room, room);
+        ASSERT_NE(player_ = FirstOf(oChar), nullptr);
     }
 
     // Each binding of an action as "kind:input[:value]", or with `named` as the game names it.
@@ -100,4 +96,6 @@ protected:
         Saves().Drain();
         return std::filesystem::exists(save_.Path() + name);
     }
+
+    CInstance* player_ = nullptr; // Mireth, once a start above has found her
 };

@@ -27,7 +27,7 @@ protected:
         GameFixture::SetUp();
         std::string error;
         ASSERT_TRUE(gl_.Open(320, 180, error)) << error;
-        Start(&gl_.Device());
+        Start(0, &gl_.Device());
     }
     // A frame begun on a picture cleared to `colour`; what it shows once drawn.
     void BeginPicture(const Value& colour) {
@@ -259,12 +259,6 @@ TEST_F(ArenaWallDrawing, EachCellShowsAWholeSlabOfTheArenaTileSet) {
 // F12: a PNG of what the window shows, in the save folder's "screenshots" folder.
 class ScreenshotTest : public GlGameFixture {
 protected:
-    void PressF12() {
-        window_.PostKey(vk_f12, true);
-        RunFrames(1);
-        window_.PostKey(vk_f12, false);
-        RunFrames(1); // captured and queued
-    }
     // The screenshots' paths in name order, which is the order they were taken in.
     std::vector<std::string> Shots() const {
         Saves().Drain();
@@ -285,8 +279,7 @@ protected:
 
 TEST_F(ScreenshotTest, EachPressSavesTheWindowsPictureUnderANewNameAndTheGameNeverSeesF12) {
     RunFrames(10);
-    PressF12();
-    PressF12();
+    Tap(vk_f12, 2); // each captured and queued
     const std::vector<std::string> shots = Shots();
     ASSERT_EQ(shots.size(), 2u);
     RgbaImage last;
@@ -303,7 +296,7 @@ TEST_F(ScreenshotTest, EachPressSavesTheWindowsPictureUnderANewNameAndTheGameNev
     std::filesystem::remove_all(save_.Path() + "screenshots");
     WriteSaveFile("screenshots", "");
     const int32_t frames = Runner().frames_drawn;
-    PressF12();
+    Tap(vk_f12);
     RunFrames(1);
     Saves().Drain();
     EXPECT_EQ(DebugLines("ERROR!!! :: Failed to save file: " + save_.Path() + "screenshots/"), 1u) << debug_output_;

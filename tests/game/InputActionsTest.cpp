@@ -14,8 +14,7 @@ protected:
     // On the title screen, where the game reads the player's input.
     void SetUp() override {
         GameFixture::SetUp();
-        Start();
-        RunFrames(3);
+        Start(3);
         ASSERT_EQ(Runner().current_room, rmTitle);
     }
 

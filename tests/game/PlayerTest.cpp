@@ -12,8 +12,6 @@ protected:
     void SetUp() override {
         GameFixture::SetUp();
         StartInAnEmptyRoom(true);
-        player_ = FirstOf(oChar);
-        ASSERT_NE(player_, nullptr);
         PutPlayer(100, 160);
     }
 
@@ -51,8 +49,6 @@ protected:
     void RunWhile(Going going, int limit) {
         for (int step = 0; going() && step < limit; ++step) RunFrames(1);
     }
-
-    CInstance* player_ = nullptr;
 };
 
 TEST_F(PlayerTest, MovesKeepFractionsForLaterAndStopAtBlocks) {

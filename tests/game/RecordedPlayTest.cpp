@@ -10,7 +10,10 @@ const std::string kRecordings = std::string(TEST_SOURCE_DIR) + "/game/recordings
 
 class RecordedPlayTest : public GameFixture {
 protected:
+    // Each replay after the first in a game session of its own.
     CInstance* Replay(const std::string& name) {
+        if (replayed_) TearDown(), SetUp();
+        replayed_ = true;
         playback_ = kRecordings + name;
         EXPECT_EQ(LoadAtRecordingStart(playback_), "");
         CInstance* player = FirstOf(oChar);
@@ -18,48 +21,39 @@ protected:
         EXPECT_TRUE(RunnerReplay().Finished()) << name;
         return FirstOf(oChar) ? FirstOf(oChar) : player;
     }
+    static std::string Said() { return FirstOf(oTextbox) ? ValueText(Var(FirstOf(oTextbox), SLOT_text)) : "no box"; }
+    bool replayed_ = false;
 };
 
-TEST_F(RecordedPlayTest, AJumpClearsThePitAndTheNextScreensCheckpointIsSaved) {
-    // Where she ends and the checkpoint's globals are in the run's digest; the file is not.
-    Replay("jump_the_pit.rec");
+// What the short runs leave that their digests cannot see: the save file, Mireth's hearts, the
+// words on screen and the room made again.
+TEST_F(RecordedPlayTest, TheShortRunsLeaveTheSaveTheWordsAndTheRoomsTheirDigestsCannotShow) {
+    Replay("jump_the_pit.rec"); // the next screen's checkpoint, saved
     EXPECT_NE(ReadSaveFile("save.fluffy").find("\"char_x\":360"), std::string::npos);
-}
 
-TEST_F(RecordedPlayTest, DuckingThroughTheLowPassageLeadsOutToTheSnowsFirstScreen) {
+    // Out of the low passage at the snow's left edge, in the house's doorway, not in a wall, and shown.
     CInstance* player = Replay("tunnel_to_snow.rec");
-    // In at the left edge of the first screen (the room and her place are in the run's digest),
-    // in the house's doorway, not in a wall, and shown.
     EXPECT_TRUE(Call(player, player, FN_place_free, BuiltinVar(player, VAR_x), BuiltinVar(player, VAR_y)));
     EXPECT_EQ(Real(Call(nullptr, nullptr, FN_camera_get_view_x, Var(FirstOf(oCamera), SLOT_vc))), 0);
-}
 
-TEST_F(RecordedPlayTest, TheSnowPersonAsksAndRepliesToTheAnswerChosen) {
-    Replay("talk_and_answer.rec");
+    Replay("talk_and_answer.rec"); // the snow person's reply to the answer chosen
     ASSERT_NE(FirstOf(oSnowfolk), nullptr);
     EXPECT_EQ(Get(FirstOf(oSnowfolk), SLOT_answer), 0);
-    ASSERT_NE(FirstOf(oTextbox), nullptr);
-    EXPECT_EQ(ValueText(Var(FirstOf(oTextbox), SLOT_text)), "Snow! We'll be great friends.");
-}
+    EXPECT_EQ(Said(), "Snow! We'll be great friends.");
 
-TEST_F(RecordedPlayTest, BothPresentsOpenGrantingDuckingAndAHeartAndAreGoneFromTheRoomMadeAgain) {
-    // The flags are globals, in the run's digest too; her hearts are not.
-    CInstance* player = Replay("open_presents.rec");
+    Replay("house_friend.rec"); // Old Pim names the controls as they are bound
+    EXPECT_EQ(Said(), "Jump with Up, Space or \\sConfigFaceButtons:2. Hold it to jump higher.");
+
+    // Both presents open, granting ducking and a heart, and are gone from the room made again.
+    player = Replay("open_presents.rec");
     EXPECT_EQ(GlobalNumber("can_duck"), 1);
     EXPECT_EQ(Get(player, SLOT_hp), 2);
     EXPECT_EQ(GlobalNumber("got200_152_rmTemplate"), 1);
     EXPECT_EQ(GlobalNumber("got288_152_rmTemplate"), 1);
-    // The room made again holds neither.
     Call(nullptr, nullptr, FN_room_restart);
     RunFrames(2);
     EXPECT_EQ(FirstOf(oPresent), nullptr);
     EXPECT_NE(FirstOf(oSnowfolk), nullptr);
-}
-
-TEST_F(RecordedPlayTest, OldPimNamesTheControlsAsTheyAreBound) {
-    Replay("house_friend.rec");
-    ASSERT_NE(FirstOf(oTextbox), nullptr);
-    EXPECT_EQ(ValueText(Var(FirstOf(oTextbox), SLOT_text)), "Jump with Up, Space or \\sConfigFaceButtons:2. Hold it to jump higher.");
 }
 
 // The recordings replay in the game itself, windowless, as `-playback` runs them, each to the

@@ -15,8 +15,7 @@ using SaveOptionsTest = GameFixture;
 TEST_F(SaveOptionsTest, AFirstStartUsesDefaultsAndOpensTheLargestWindowCentredOnTheDisplay) {
     window_.display_width = 1366;
     window_.display_height = 768;
-    Start();
-    RunFrames(12); // past the graphics reset that follows a size change
+    Start(12); // past the graphics reset that follows a size change
     EXPECT_EQ(Runner().current_room, rmTitle);
     EXPECT_EQ(GlobalNumber("view_width"), 320);
     EXPECT_EQ(GlobalNumber("max_scale"), 4);
@@ -92,8 +91,7 @@ TEST_F(SaveOptionsTest, ProgressAndPresentsSurviveARestart) {
     // A new game on the same files: oInit's start, then the saved room.
     TearDown();
     SetUp();
-    Start();
-    RunFrames(3);
+    Start(3);
     EXPECT_EQ(GlobalNumber("char_max_hp"), 3);
     EXPECT_EQ(GlobalNumber("can_duck"), 1);
     EXPECT_EQ(GlobalNumber("got32_48_rmSnow"), 1);
@@ -101,22 +99,12 @@ TEST_F(SaveOptionsTest, ProgressAndPresentsSurviveARestart) {
     EXPECT_EQ(Runner().current_room, rmSnow);
 }
 
+// Files that are no JSON, or valid files with one member of the wrong kind or out of range, or a
+// line that is no present's key: each file is kept aside whole and nothing of it is read.
 TEST_F(SaveOptionsTest, DamagedOrHandEditedFilesFallBackToDefaultsAndAreKept) {
-    WriteSaveFile("save.fluffy", R"({"char_max_hp": 4, "char_room")");
-    WriteSaveFile("options.fluffy", "not json\nsecond line");
-    WriteSaveFile("presence.fluffy", "gotA\n\n");
-    Start();
-    RunFrames(3);
-    EXPECT_EQ(GlobalNumber("char_max_hp"), 1);
-    EXPECT_EQ(ReadSaveFile("save.fluffy.damaged"), R"({"char_max_hp": 4, "char_room")");
-    EXPECT_EQ(ReadSaveFile("options.fluffy.damaged"), "not json\nsecond line");
-    EXPECT_EQ(Bindings(2), "0:37 0:65 2:32783 3:32785:-1 3:32787:-1 4:0:8");
-    EXPECT_EQ(Runner().current_room, rmTitle);
-
-    // Valid files with one member of the wrong kind or out of range, or a line that is no
-    // present's key: each file is kept aside whole and nothing of it is read.
     const std::string room_past_last = R"({"hi":1,"char_room":)" + std::to_string(kRoomCount) + "}";
     const std::map<std::string, std::string> rounds[] = {
+        {{"save.fluffy", R"({"char_max_hp": 4, "char_room")"}, {"options.fluffy", "not json\nsecond line"}},
         {{"save.fluffy", room_past_last},
          {"options.fluffy", R"({"volume":0.5,"scale":0})"},
          {"presence.fluffy", "got32_48_rmSnow\nhello"}},
@@ -129,10 +117,10 @@ TEST_F(SaveOptionsTest, DamagedOrHandEditedFilesFallBackToDefaultsAndAreKept) {
         TearDown();
         SetUp();
         for (const auto& [name, text] : round) WriteSaveFile(name, text);
-        Start();
-        RunFrames(3);
+        Start(3);
         for (const auto& [name, text] : round) EXPECT_EQ(ReadSaveFile(name + ".damaged"), text);
         EXPECT_EQ(GlobalNumber("hi"), 0) << round.at("save.fluffy");
+        EXPECT_EQ(GlobalNumber("char_max_hp"), 1);
         EXPECT_EQ(GlobalNumber("volume"), 1) << round.at("options.fluffy");
         EXPECT_EQ(Runner().current_room, rmTitle);
         EXPECT_EQ(Bindings(1), "0:40 0:83 2:32782 3:32786:1 3:32788:1 4:0:4");

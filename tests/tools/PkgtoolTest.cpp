@@ -3,6 +3,7 @@
 #include "Package/PackageReader.h"
 #include "Package/PackageTestSupport.h"
 #include "PackageWriter.h"
+#include "PkgtoolListings.h"
 #include "Runner/ProcessRun.h"
 #include "SamplePackage.h"
 #include "TestFiles.h"
@@ -36,56 +37,21 @@ protected:
     GamePackage read_;
 };
 
-TEST_F(Pkgtool, InfoListsHeaderFieldsChunksAndCounts) {
-    ProcessRun run = Pkg("info " + package_);
-    ASSERT_EQ(run.exit_code, 0) << run.errors;
+// The listings of data/pkgtool_runs.txt, and in the info one line per chunk, in file order, the
+// zero-length one too.
+TEST_F(Pkgtool, InfoAndDumpListTheHeaderTheChunksAndTheRecordsOfEachKind) {
+    ExpectListings(package_, "pkgtool_runs.txt");
+    // A wrong command line is not a refused file.
+    EXPECT_EQ(Pkg("dump " + package_ + " paths").exit_code, 1);
+    EXPECT_EQ(Pkg("dump " + package_ + " objects 3").exit_code, 1);
+    EXPECT_EQ(Pkg("list " + package_).exit_code, 1);
+    const ProcessRun run = Pkg("info " + package_);
     EXPECT_EQ(run.errors, "");
-    for (const char* line :
-         {"game_name: Snowtide\n", "display_name: Snowtide Test\n", "bytecode_version: 17\n",
-          "major_version: 2\n", "window_width: 320\n", "window_height: 180\n", "game_speed: 50\n",
-          "room_order: 1,0\n", "objects: 3\n", "rooms: 2\n", "sprites: 4\n", "sounds: 3\n",
-          "fonts: 2\n", "textures: 4\n", "code: 5\n"})
-        EXPECT_NE(run.output.find(line), std::string::npos) << line;
-
-    // One line per chunk, in file order, the zero-length one too.
     std::string chunks;
     for (const PackageChunk& chunk : read_.chunks)
         chunks += "chunk " + ChunkTagText(chunk.tag) + " " + std::to_string(chunk.length) + "\n";
     EXPECT_NE(run.output.find(chunks), std::string::npos) << run.output;
     EXPECT_NE(chunks.find("chunk ROOM 0\n"), std::string::npos);
-}
-
-TEST_F(Pkgtool, DumpShowsTheRecordsOfOneKind) {
-    ProcessRun run = Pkg("dump " + package_ + " objects 1");
-    ASSERT_EQ(run.exit_code, 0) << run.errors;
-    EXPECT_EQ(run.output, "object 1 \"oChar\"\n"
-                       "  sprite: 0  mask: 2  parent: 0  depth: -5\n"
-                       "  visible: 1  solid: 1  persistent: 1  physics: 0\n"
-                       "  event 3/0: code 2\n"
-                       "  event 4/0: code -1\n"
-                       "  event 8/73: code 2\n");
-
-    run = Pkg("dump " + package_ + " rooms 0");
-    EXPECT_NE(run.output.find("  layer \"Tiles\" id 4 tiles depth 100"), std::string::npos);
-    EXPECT_NE(run.output.find("    tile set 0, 3x2 cells\n    0 1 10000002\n"), std::string::npos)
-        << run.output;
-
-    // Every kind dumps to its last record, empty slots too.
-    for (const auto& [kind, part] :
-         {std::pair{"backgrounds", "background 0 \"tsSnow\""}, {"fonts", "font 1 \"fntBig\""},
-          {"sounds", "sound 2: (empty)"}, {"code", "code 4 \"psl_RoomCC_rmSnow_0_Create\""},
-          {"textures", "texture 2\n  (empty)\ntexture 3\n  raw16 4x2"},
-          {"sprites", "  frames: 0 1\nsprite 1: (empty)\nsprite 2 \"sBlock\"\n"},
-          {"strings", "\"a string only the code uses\""}}) {
-        run = Pkg("dump " + package_ + " " + kind);
-        EXPECT_EQ(run.exit_code, 0) << kind;
-        EXPECT_NE(run.output.find(part), std::string::npos) << run.output;
-    }
-
-    // A wrong command line is not a refused file.
-    EXPECT_EQ(Pkg("dump " + package_ + " paths").exit_code, 1);
-    EXPECT_EQ(Pkg("dump " + package_ + " objects 3").exit_code, 1);
-    EXPECT_EQ(Pkg("list " + package_).exit_code, 1);
 }
 
 TEST_F(Pkgtool, RefusedFilesExitWithTwoAndOneLine) {
