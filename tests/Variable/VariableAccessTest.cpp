@@ -66,26 +66,6 @@ double g_room = 0;
 double& Alarm(CInstance* self, int32_t index) {
     return static_cast<TestInstance*>(self)->alarm[index >= 0 && index < 12 ? index : 0];
 }
-bool GetAlarm(CInstance* self, int32_t index, RValue* result) {
-    SetReal(*result, Alarm(self, index));
-    return true;
-}
-bool SetAlarm(CInstance* self, int32_t index, const RValue* value) {
-    Alarm(self, index) = ToReal(*value);
-    return true;
-}
-bool GetId(CInstance* self, int32_t, RValue* result) {
-    SetReal(*result, self->id);
-    return true;
-}
-bool GetRoom(CInstance*, int32_t, RValue* result) {
-    SetReal(*result, g_room);
-    return true;
-}
-bool SetRoom(CInstance*, int32_t, const RValue* value) {
-    g_room = ToReal(*value);
-    return true;
-}
 
 class VariableAccess : public ::testing::Test {
 protected:
@@ -94,10 +74,19 @@ protected:
     void SetUp() override {
         ResetVariables();
         g_room = 0;
-        RegisterBuiltinVariable("alarm", GetAlarm, SetAlarm);
-        RegisterBuiltinVariable("id", GetId, nullptr);
+        using Out = RValue*;
+        using In = const RValue*;
+        RegisterBuiltinVariable(
+            "alarm",
+            [](CInstance* self, int32_t i, Out out) { SetReal(*out, Alarm(self, i)); return true; },
+            [](CInstance* self, int32_t i, In v) { Alarm(self, i) = ToReal(*v); return true; });
+        RegisterBuiltinVariable(
+            "id", [](CInstance* self, int32_t, Out out) { SetReal(*out, self->id); return true; },
+            nullptr);
         BuiltinVariables().EndInstanceVariables();
-        RegisterBuiltinVariable("room", GetRoom, SetRoom);
+        RegisterBuiltinVariable(
+            "room", [](CInstance*, int32_t, Out out) { SetReal(*out, g_room); return true; },
+            [](CInstance*, int32_t, In v) { g_room = ToReal(*v); return true; });
         LoadGameVariables(table_, 3, 3);
         SetInstanceDirectory(&instances_);
     }
