@@ -198,16 +198,14 @@ TEST_F(DataStructures, ListsGrowWithZerosAndIgnorePositionsOutsideThem) {
     EXPECT_EQ(items(copy), "Abcd");
     EXPECT_EQ(Number("ds_list_find_index", Num(copy), Str("c")), 2);
     EXPECT_EQ(Number("ds_list_find_index", Num(copy), Str("z")), -1);
-}
 
-TEST_F(DataStructures, ComparisonsInsideStructuresUseTheirOwnPrecision) {
-    const int32_t list = Make("ds_list_create"), grid = DsGridCreate(2, 2);
-    Call("ds_list_add", Num(list), Num(0.3));
-    EXPECT_EQ(Number("ds_list_find_index", Num(list), Num(0.1 + 0.2)), 0);
-    // Beyond the math epsilon, until the structures' precision is widened.
-    EXPECT_EQ(Number("ds_list_find_index", Num(list), Num(0.3 + 1e-6)), -1);
+    // Finding compares with the structures' own precision, not the math epsilon.
+    const int32_t numbers = Make("ds_list_create"), grid = DsGridCreate(2, 2);
+    Call("ds_list_add", Num(numbers), Num(0.3));
+    EXPECT_EQ(Number("ds_list_find_index", Num(numbers), Num(0.1 + 0.2)), 0);
+    EXPECT_EQ(Number("ds_list_find_index", Num(numbers), Num(0.3 + 1e-6)), -1);
     Call("ds_set_precision", Num(0.001));
-    EXPECT_EQ(Number("ds_list_find_index", Num(list), Num(0.3 + 1e-6)), 0);
+    EXPECT_EQ(Number("ds_list_find_index", Num(numbers), Num(0.3 + 1e-6)), 0);
     EXPECT_NE(
         Call("ds_grid_value_exists", Num(grid), Num(0), Num(0), Num(1), Num(1), Num(0.0005)).val,
         0);
