@@ -101,7 +101,7 @@ protected:
     TestInstances instances_;
 };
 
-TEST_F(VariableAccess, UnwrittenGlobalsReadAsUnsetAndRaiseOnlyWhenConverted) {
+TEST_F(VariableAccess, GlobalsReadUnsetUntilWrittenAndUndefinedByNameUntilSet) {
     const int32_t hp = GameVariableId(2);
     ScopedRValue result;
     EXPECT_FALSE(GetGlobalVariable(hp, ARRAY_INDEX_NONE, result)); // no cell yet
@@ -126,6 +126,32 @@ TEST_F(VariableAccess, UnwrittenGlobalsReadAsUnsetAndRaiseOnlyWhenConverted) {
     SetGlobalVariable(hp, ArrayIndex(0, 2), RealValue(5));
     EXPECT_EQ(slot.flags, 2u);
     EXPECT_EQ(ArrayLength(slot), 3);
+
+    // By name: a global exists once set; a missing one reads undefined.
+    SetReal(result, 1);
+    EXPECT_FALSE(VariableGlobalExists("megaslimey"));
+    VariableGlobalGet("megaslimey", result);
+    EXPECT_EQ(result.Kind(), VALUE_UNDEFINED);
+    VariableGlobalSet("megaslimey", Str("beaten"));
+    EXPECT_TRUE(VariableGlobalExists("megaslimey"));
+    VariableGlobalGet("megaslimey", result);
+    EXPECT_EQ(StringView(result), "beaten");
+    EXPECT_EQ(FindVariable(GlobalObject(), "megaslimey"), 3); // after the game's three
+
+    // A game global that compiled code only touched is unset: it does not exist yet.
+    GlobalObject()->FindOrCreateVariable(1);
+    EXPECT_FALSE(VariableGlobalExists("dead"));
+
+    // Global built-ins go through their accessors; per-instance ones have no global value.
+    VariableGlobalSet("room", RealValue(4));
+    EXPECT_EQ(g_room, 4);
+    VariableGlobalGet("room", result);
+    EXPECT_EQ(ToReal(result), 4);
+    VariableGlobalSet("alarm", RealValue(8));
+    EXPECT_EQ(FindVariable(GlobalObject(), "alarm"), -1);
+    VariableGlobalGet("alarm", result);
+    EXPECT_EQ(result.Kind(), VALUE_UNDEFINED);
+    EXPECT_FALSE(VariableGlobalExists("alarm"));
 }
 
 TEST_F(VariableAccess, TargetsReadTheFirstSelectableInstanceAndWriteAllOfThem) {
@@ -258,33 +284,6 @@ TEST_F(VariableAccess, InstancesKeepTheirObjectsSlotsInFlatCellsAndReuseBlocksCl
     FreeInstance(first);
     EXPECT_EQ(shared.str->refcount, 1);
     EXPECT_TRUE(errors.Empty());
-}
-
-TEST_F(VariableAccess, GlobalsExistOnceSetAndMissingOnesReadUndefined) {
-    ScopedRValue result = Num(1);
-    EXPECT_FALSE(VariableGlobalExists("megaslimey"));
-    VariableGlobalGet("megaslimey", result);
-    EXPECT_EQ(result.Kind(), VALUE_UNDEFINED);
-    VariableGlobalSet("megaslimey", Str("beaten"));
-    EXPECT_TRUE(VariableGlobalExists("megaslimey"));
-    VariableGlobalGet("megaslimey", result);
-    EXPECT_EQ(StringView(result), "beaten");
-    EXPECT_EQ(FindVariable(GlobalObject(), "megaslimey"), 3); // after the game's three
-
-    // A game global that compiled code only touched is unset: it does not exist yet.
-    GlobalObject()->FindOrCreateVariable(1);
-    EXPECT_FALSE(VariableGlobalExists("dead"));
-
-    // Global built-ins go through their accessors; per-instance ones have no global value.
-    VariableGlobalSet("room", RealValue(4));
-    EXPECT_EQ(g_room, 4);
-    VariableGlobalGet("room", result);
-    EXPECT_EQ(ToReal(result), 4);
-    VariableGlobalSet("alarm", RealValue(8));
-    EXPECT_EQ(FindVariable(GlobalObject(), "alarm"), -1);
-    VariableGlobalGet("alarm", result);
-    EXPECT_EQ(result.Kind(), VALUE_UNDEFINED);
-    EXPECT_FALSE(VariableGlobalExists("alarm"));
 }
 
 TEST_F(VariableAccess, InstanceVariablesAreReachedOnlyThroughLiveInstances) {
