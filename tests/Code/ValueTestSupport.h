@@ -34,6 +34,11 @@ inline ScopedRValue ValueOf(const std::string& written) {
     if (kind == "bool") return ScopedRValue(BoolValue(text == "1"));
     if (kind == "string") return Str(text);
     if (kind == "undefined") return ScopedRValue(UndefinedValue());
+    // Kinds given without their record.
+    for (const auto& [name, empty] : {std::pair{"unset", VALUE_UNSET}, {"array", VALUE_ARRAY},
+                                      {"ptr", VALUE_PTR}, {"object", VALUE_OBJECT},
+                                      {"vec4", VALUE_VEC4}})
+        if (kind == name) return ScopedRValue(RValue{{0}, 0, uint32_t(empty)});
     EXPECT_EQ(kind, "nulltext");
     return NullTextStr();
 }

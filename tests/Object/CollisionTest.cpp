@@ -65,9 +65,13 @@ TEST_F(CollisionTest, BoxesScaleMirrorAndTurnAboutTheOrigin) {
     EXPECT_EQ(GetBuiltin(thing, "bbox_top"), 54);
 }
 
-TEST_F(CollisionTest, PreciseMasksDecideWherePixelsAreClear) {
+// The ring and its block are far from the walls the queries look among.
+TEST_F(CollisionTest, PreciseMasksDecideWherePixelsAreClearAndQueriesSelectAndOrderTargets) {
     int32_t ring = AddObject("oRing", -1, false, 0, AddSprite("sRing", kRing));
-    int32_t block = AddObject("oBlock", -1, false, 0, AddSprite("sBlock", kBlock));
+    int32_t sprite = AddSprite("sBlock", kBlock);
+    int32_t block = AddObject("oBlock", -1, false, 0, sprite);
+    int32_t parent = AddObject("oSolid", -1, false, 0, sprite);
+    int32_t child = AddObject("oWall", parent, false, 0, sprite);
     AddRoom("rmA");
     Start();
     CInstance* hoop = Make(10, 10, ring);
@@ -90,14 +94,7 @@ TEST_F(CollisionTest, PreciseMasksDecideWherePixelsAreClear) {
     hoop->MarkBoxDirty();
     EXPECT_EQ(rectangle(13, 13, 22, 22, true), noone);
     EXPECT_EQ(rectangle(24, 13, 25, 14, true), hoop->id);
-}
 
-TEST_F(CollisionTest, QueriesSelectTargetsAndOrderByDistance) {
-    int32_t sprite = AddSprite("sBlock", kBlock);
-    int32_t parent = AddObject("oSolid", -1, false, 0, sprite);
-    int32_t child = AddObject("oWall", parent, false, 0, sprite);
-    AddRoom("rmA");
-    Start();
     CInstance* me = Make(0, 0, child);
     CInstance* far = Make(3, 3, child);
     CInstance* near = Make(1, 0, parent);

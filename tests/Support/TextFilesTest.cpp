@@ -69,7 +69,7 @@ TEST_F(TextFiles, LinesKeepTheirLineFeedAndStringsStopBeforeIt) {
     EXPECT_EQ(AtEnd(Open("file_text_open_read", "empty.txt")), 1);
 }
 
-TEST_F(TextFiles, WritesReplaceTheFileWholeWhenClosedAndAreReadBackAtOnce) {
+TEST_F(TextFiles, WritesReplaceTheFileWholeWhenClosedOrKeepItWhenTheyFail) {
     WriteText(save_.Path() + "saves/slot.txt", "old\n");
     double slot = Open("file_text_open_write", "saves/slot.txt");
     Call("file_text_write_string", Num(slot), Str("hello"));
@@ -100,14 +100,13 @@ TEST_F(TextFiles, WritesReplaceTheFileWholeWhenClosedAndAreReadBackAtOnce) {
     EXPECT_EQ(ReadText(save_.Path() + "new/deeper/options.txt"), "first");
     EXPECT_EQ(TemporaryFiles(), 0);
     EXPECT_FALSE(std::filesystem::exists(save_.Path() + "gone.txt"));
-}
 
-TEST_F(TextFiles, AFailedSaveKeepsWhatWasThere) {
+    // A save that fails keeps what was there.
     std::string errors;
     ErrorOutput().CaptureTo(&errors);
     std::filesystem::create_directories(save_.Path() + "taken.txt"); // a folder where the file goes
     WriteText(save_.Path() + "taken.txt/kept", "kept");
-    double slot = Open("file_text_open_write", "taken.txt");
+    slot = Open("file_text_open_write", "taken.txt");
     Call("file_text_write_string", Num(slot), Str("lost"));
     Call("file_text_close", Num(slot));
     Saves().Drain(); // reports on this thread

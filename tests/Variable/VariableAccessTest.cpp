@@ -66,26 +66,6 @@ double g_room = 0;
 double& Alarm(CInstance* self, int32_t index) {
     return static_cast<TestInstance*>(self)->alarm[index >= 0 && index < 12 ? index : 0];
 }
-bool GetAlarm(CInstance* self, int32_t index, RValue* result) {
-    SetReal(*result, Alarm(self, index));
-    return true;
-}
-bool SetAlarm(CInstance* self, int32_t index, const RValue* value) {
-    Alarm(self, index) = ToReal(*value);
-    return true;
-}
-bool GetId(CInstance* self, int32_t, RValue* result) {
-    SetReal(*result, self->id);
-    return true;
-}
-bool GetRoom(CInstance*, int32_t, RValue* result) {
-    SetReal(*result, g_room);
-    return true;
-}
-bool SetRoom(CInstance*, int32_t, const RValue* value) {
-    g_room = ToReal(*value);
-    return true;
-}
 
 class VariableAccess : public ::testing::Test {
 protected:
@@ -94,10 +74,19 @@ protected:
     void SetUp() override {
         ResetVariables();
         g_room = 0;
-        RegisterBuiltinVariable("alarm", GetAlarm, SetAlarm);
-        RegisterBuiltinVariable("id", GetId, nullptr);
+        using Out = RValue*;
+        using In = const RValue*;
+        RegisterBuiltinVariable(
+            "alarm",
+            [](CInstance* self, int32_t i, Out out) { SetReal(*out, Alarm(self, i)); return true; },
+            [](CInstance* self, int32_t i, In v) { Alarm(self, i) = ToReal(*v); return true; });
+        RegisterBuiltinVariable(
+            "id", [](CInstance* self, int32_t, Out out) { SetReal(*out, self->id); return true; },
+            nullptr);
         BuiltinVariables().EndInstanceVariables();
-        RegisterBuiltinVariable("room", GetRoom, SetRoom);
+        RegisterBuiltinVariable(
+            "room", [](CInstance*, int32_t, Out out) { SetReal(*out, g_room); return true; },
+            [](CInstance*, int32_t, In v) { g_room = ToReal(*v); return true; });
         LoadGameVariables(table_, 3, 3);
         SetInstanceDirectory(&instances_);
     }
@@ -112,7 +101,7 @@ protected:
     TestInstances instances_;
 };
 
-TEST_F(VariableAccess, UnwrittenGlobalsReadAsUnsetAndRaiseOnlyWhenConverted) {
+TEST_F(VariableAccess, GlobalsReadUnsetUntilWrittenAndUndefinedByNameUntilSet) {
     const int32_t hp = GameVariableId(2);
     ScopedRValue result;
     EXPECT_FALSE(GetGlobalVariable(hp, ARRAY_INDEX_NONE, result)); // no cell yet
@@ -137,6 +126,32 @@ TEST_F(VariableAccess, UnwrittenGlobalsReadAsUnsetAndRaiseOnlyWhenConverted) {
     SetGlobalVariable(hp, ArrayIndex(0, 2), RealValue(5));
     EXPECT_EQ(slot.flags, 2u);
     EXPECT_EQ(ArrayLength(slot), 3);
+
+    // By name: a global exists once set; a missing one reads undefined.
+    SetReal(result, 1);
+    EXPECT_FALSE(VariableGlobalExists("megaslimey"));
+    VariableGlobalGet("megaslimey", result);
+    EXPECT_EQ(result.Kind(), VALUE_UNDEFINED);
+    VariableGlobalSet("megaslimey", Str("beaten"));
+    EXPECT_TRUE(VariableGlobalExists("megaslimey"));
+    VariableGlobalGet("megaslimey", result);
+    EXPECT_EQ(StringView(result), "beaten");
+    EXPECT_EQ(FindVariable(GlobalObject(), "megaslimey"), 3); // after the game's three
+
+    // A game global that compiled code only touched is unset: it does not exist yet.
+    GlobalObject()->FindOrCreateVariable(1);
+    EXPECT_FALSE(VariableGlobalExists("dead"));
+
+    // Global built-ins go through their accessors; per-instance ones have no global value.
+    VariableGlobalSet("room", RealValue(4));
+    EXPECT_EQ(g_room, 4);
+    VariableGlobalGet("room", result);
+    EXPECT_EQ(ToReal(result), 4);
+    VariableGlobalSet("alarm", RealValue(8));
+    EXPECT_EQ(FindVariable(GlobalObject(), "alarm"), -1);
+    VariableGlobalGet("alarm", result);
+    EXPECT_EQ(result.Kind(), VALUE_UNDEFINED);
+    EXPECT_FALSE(VariableGlobalExists("alarm"));
 }
 
 TEST_F(VariableAccess, TargetsReadTheFirstSelectableInstanceAndWriteAllOfThem) {
@@ -269,33 +284,6 @@ TEST_F(VariableAccess, InstancesKeepTheirObjectsSlotsInFlatCellsAndReuseBlocksCl
     FreeInstance(first);
     EXPECT_EQ(shared.str->refcount, 1);
     EXPECT_TRUE(errors.Empty());
-}
-
-TEST_F(VariableAccess, GlobalsExistOnceSetAndMissingOnesReadUndefined) {
-    ScopedRValue result = Num(1);
-    EXPECT_FALSE(VariableGlobalExists("megaslimey"));
-    VariableGlobalGet("megaslimey", result);
-    EXPECT_EQ(result.Kind(), VALUE_UNDEFINED);
-    VariableGlobalSet("megaslimey", Str("beaten"));
-    EXPECT_TRUE(VariableGlobalExists("megaslimey"));
-    VariableGlobalGet("megaslimey", result);
-    EXPECT_EQ(StringView(result), "beaten");
-    EXPECT_EQ(FindVariable(GlobalObject(), "megaslimey"), 3); // after the game's three
-
-    // A game global that compiled code only touched is unset: it does not exist yet.
-    GlobalObject()->FindOrCreateVariable(1);
-    EXPECT_FALSE(VariableGlobalExists("dead"));
-
-    // Global built-ins go through their accessors; per-instance ones have no global value.
-    VariableGlobalSet("room", RealValue(4));
-    EXPECT_EQ(g_room, 4);
-    VariableGlobalGet("room", result);
-    EXPECT_EQ(ToReal(result), 4);
-    VariableGlobalSet("alarm", RealValue(8));
-    EXPECT_EQ(FindVariable(GlobalObject(), "alarm"), -1);
-    VariableGlobalGet("alarm", result);
-    EXPECT_EQ(result.Kind(), VALUE_UNDEFINED);
-    EXPECT_FALSE(VariableGlobalExists("alarm"));
 }
 
 TEST_F(VariableAccess, InstanceVariablesAreReachedOnlyThroughLiveInstances) {
