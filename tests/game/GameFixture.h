@@ -15,6 +15,11 @@ class GameFixture : public ::testing::Test, protected GameSession {
 protected:
     void SetUp() override { Begin(); }
     void TearDown() override { End(); }
+    // The session ended and begun afresh on the same save folder, as a player starts the game again.
+    void Restart() {
+        End();
+        Begin();
+    }
 
     // The game started, then run `frames` frames (three reach the title).
     void Start(int frames = 0, GraphicsDevice* device = nullptr) {

@@ -12,7 +12,7 @@ class RecordedPlayTest : public GameFixture {
 protected:
     // Each replay after the first in a game session of its own.
     CInstance* Replay(const std::string& name) {
-        if (replayed_) TearDown(), SetUp();
+        if (replayed_) Restart();
         replayed_ = true;
         playback_ = kRecordings + name;
         EXPECT_EQ(LoadAtRecordingStart(playback_), "");

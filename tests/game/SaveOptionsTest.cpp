@@ -89,8 +89,7 @@ TEST_F(SaveOptionsTest, ProgressAndPresentsSurviveARestart) {
     EXPECT_EQ(ReadSaveFile("presence.fluffy"), "got32_48_rmSnow\ngot64_48_rmSnow\n");
 
     // A new game on the same files: oInit's start, then the saved room.
-    TearDown();
-    SetUp();
+    Restart();
     Start(3);
     EXPECT_EQ(GlobalNumber("char_max_hp"), 3);
     EXPECT_EQ(GlobalNumber("can_duck"), 1);
@@ -114,8 +113,7 @@ TEST_F(SaveOptionsTest, DamagedOrHandEditedFilesFallBackToDefaultsAndAreKept) {
         {{"save.fluffy", R"({"hi":1,"megapresent":4})"}, {"options.fluffy", R"({"volume":0.5,"pause_when_away":2})"}},
     };
     for (const auto& round : rounds) {
-        TearDown();
-        SetUp();
+        Restart();
         for (const auto& [name, text] : round) WriteSaveFile(name, text);
         Start(3);
         for (const auto& [name, text] : round) EXPECT_EQ(ReadSaveFile(name + ".damaged"), text);
