@@ -41,7 +41,8 @@ bool IsPresent(const std::string& object) {
     return object == "oPresent" || object == "oHeartPresent" || object == "oMegaPresent";
 }
 
-std::string Place(double x, double y) {
+// "x,y" in whole numbers, for places, screens and cells alike.
+std::string Pair(double x, double y) {
     return std::to_string(int(x)) + "," + std::to_string(int(y));
 }
 
@@ -89,7 +90,7 @@ public:
             if (RoomReach(cells, motion_, every).StandingPlaces().empty()) return {};
             return {name + ": no checkpoint to start from"};
         }
-        const std::string entry = "the checkpoint at " + Place(checkpoints[0].first, checkpoints[0].second);
+        const std::string entry = "the checkpoint at " + Pair(checkpoints[0].first, checkpoints[0].second);
         std::vector<std::string> problems;
 
         RoomReach from_entry(cells, motion_, every);
@@ -104,8 +105,8 @@ public:
         }
         for (const auto& [screen, place] : unreached)
             if (!reached.count(screen))
-                problems.push_back(name + ": screen " + Place(screen.first, screen.second) + " cannot be reached from " +
-                                   entry + " (cell " + Place(place.column, place.row) + " is somewhere to stand there)");
+                problems.push_back(name + ": screen " + Pair(screen.first, screen.second) + " cannot be reached from " +
+                                   entry + " (cell " + Pair(place.column, place.row) + " is somewhere to stand there)");
 
         RoomReach from_any(cells, motion_, every);
         from_any.Fill(checkpoints);
@@ -115,9 +116,9 @@ public:
             // A checkpoint's y is the feet; a present stands in the middle of its cell.
             const Cell cell{int(std::floor(instance.x / double(kCellSize))),
                             int(std::floor((instance.y - checkpoint) / double(kCellSize)))};
-            const std::string what = name + ": the " + instance.object + " at " + Place(instance.x, instance.y) +
-                                     " (screen " + Place(instance.x / screen_width_, instance.y / screen_height_) +
-                                     ", cell " + Place(cell.column, cell.row) + ")";
+            const std::string what = name + ": the " + instance.object + " at " + Pair(instance.x, instance.y) +
+                                     " (screen " + Pair(instance.x / screen_width_, instance.y / screen_height_) +
+                                     ", cell " + Pair(cell.column, cell.row) + ")";
             if (!(checkpoint ? from_entry : from_any).Touched(cell)) {
                 problems.push_back(what + " cannot be reached from " + (checkpoint ? entry : "any checkpoint"));
                 continue;
