@@ -146,7 +146,7 @@ void RunCollisionEvents() {
         RunGridEvents();
         return;
     }
-    TakeChangedInstances(); // nothing reads them without the grid; keep the list short
+    ForgetChangedInstances(); // nothing reads them without the grid; keep the list short
     RunPairEvents();
 }
 

@@ -117,6 +117,12 @@ std::vector<CInstance*> TakeChangedInstances() {
     return changed;
 }
 
+void ForgetChangedInstances() {
+    CollisionWorld& world = World();
+    for (CInstance* instance : world.changed) instance->flags &= ~INSTANCE_FLAG_BOX_CHANGED;
+    world.changed.clear();
+}
+
 void GatherCandidates(CInstance* self, CInstance* other, int32_t target, const CInstance::Box& box,
                       std::vector<CInstance*>& out) {
     out.clear();

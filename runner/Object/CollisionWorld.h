@@ -23,6 +23,9 @@ void LeaveCollisionWorld(const std::vector<CInstance*>& leaving, std::span<CInst
 void SyncCollisionWorld();
 // Instances whose box changed since the last call, in the order they first changed.
 std::vector<CInstance*> TakeChangedInstances();
+// Empties that list without bringing the grid up to date: when no collision event reads it, the
+// grid waits for its next look-up, and a frame without one costs it nothing.
+void ForgetChangedInstances();
 
 // The live instances selected by `target` (-1 and -2 name self and other) whose boxes meet
 // the box, in the target's list order.
