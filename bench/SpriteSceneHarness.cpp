@@ -162,10 +162,12 @@ SpriteSearchResult FindSpritesAt60Fps(const SpriteSceneSize& size, const SpriteF
         return within;
     };
 
+    const auto holds = [&](int n) { return within_budget(n) || within_budget(n); };
+
     int n = kSpriteSearchStartCount;
     int over = 0; // the first count found over budget
     for (int step = 0; step < kSpriteSearchMaxSteps; ++step, n = n * 3 / 2)
-        if (!within_budget(n)) {
+        if (!holds(n)) {
             over = n;
             break;
         }
@@ -174,7 +176,7 @@ SpriteSearchResult FindSpritesAt60Fps(const SpriteSceneSize& size, const SpriteF
     int low = result.n;
     while (low > 0 && over - low > low * kSpriteSearchPrecision) {
         const int middle = (low + over) / 2;
-        if (within_budget(middle)) low = middle;
+        if (holds(middle)) low = middle;
         else over = middle;
     }
     return result;

@@ -101,9 +101,10 @@ inline constexpr double kSpriteSearchPrecision = 0.05;
 
 // Grows the count from 500 by ×1.5 until the mean frame time exceeds 16.67 ms, then halves the
 // gap between the last count within budget and the first over it until it is under 5 % of the
-// count; the result is the largest count found within budget. Each count gets a fresh scene,
-// 30 warm-up frames and 180 timed ones; a frame is timed over Step(), `draw` and a glFinish, so
-// the program's vsync must be off.
+// count; the result is the largest count found within budget. Other processes' load only ever
+// slows a frame, so a count over budget is tried a second time before the search believes it.
+// Each try gets a fresh scene, 30 warm-up frames and 180 timed ones; a frame is timed over
+// Step(), `draw` and a glFinish, so the program's vsync must be off.
 // `trace`, when given, receives one line per count tried.
 SpriteSearchResult FindSpritesAt60Fps(const SpriteSceneSize& size, const SpriteFrameDraw& draw,
                                       std::FILE* trace = nullptr);
