@@ -1,5 +1,6 @@
 #include "Platform/PlatformServices.h"
 
+#include "Platform/ProcessInfo.h"
 #include "Platform/null/NullBackends.h"
 #include "Platform/null/NullGamepads.h"
 #include "Platform/opengl/GlGraphicsDevice.h"
@@ -18,6 +19,7 @@ PlatformServices CreateNullPlatform() {
 }
 
 PlatformServices CreateDesktopPlatform() {
+    KeepFreedMemoryForReuse();
     PlatformServices services;
     services.clock = &SystemClock();
     services.window = std::make_unique<SdlWindow>();

@@ -25,7 +25,8 @@ struct PlatformServices {
 
 // Services without a display: nothing can fail.
 PlatformServices CreateNullPlatform();
-// The message box and clipboard of the desktop, before any window exists.
+// The message box and clipboard of the desktop, before any window exists. The process keeps
+// the memory it frees while frames run (ProcessInfo.h).
 PlatformServices CreateDesktopPlatform();
 // Opens the desktop window with its OpenGL device; false, with a reason, when that fails.
 bool OpenDesktopWindow(PlatformServices& services, int width, int height, const std::string& caption,

@@ -1,4 +1,5 @@
-// Facts about the running process: where its executable is, and how much memory it has used.
+// Facts about the running process: where its executable is, and how much memory it has used;
+// and how its allocator treats memory freed while frames run.
 #pragma once
 
 #include <cstdint>
@@ -10,3 +11,7 @@ std::string ExecutablePath();
 std::string ExecutableFolder();
 // The most memory the process has held at once, in KiB.
 int64_t PeakResidentKiB();
+// Keeps memory freed during a frame for the next one. Drawing allocates and frees in the same
+// waves every frame (the rasteriser's bins, streamed vertices); memory handed back to the system
+// at the end of one frame is faulted in and zeroed again at the start of the next.
+void KeepFreedMemoryForReuse();

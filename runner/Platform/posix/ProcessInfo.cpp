@@ -1,6 +1,7 @@
 #include "Platform/ProcessInfo.h"
 
 #include <filesystem>
+#include <malloc.h>
 #include <sys/resource.h>
 
 std::string ExecutablePath() {
@@ -15,4 +16,12 @@ int64_t PeakResidentKiB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss; // Linux reports KiB
+}
+
+void KeepFreedMemoryForReuse() {
+#ifdef __GLIBC__
+    // Fixed thresholds also stop the allocator's own adjustment of them.
+    mallopt(M_MMAP_THRESHOLD, 32 << 20); // blocks under this come from the reusable heap
+    mallopt(M_TRIM_THRESHOLD, 64 << 20); // free memory kept at the heap's top before returning it
+#endif
 }

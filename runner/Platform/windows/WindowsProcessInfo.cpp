@@ -30,3 +30,6 @@ int64_t PeakResidentKiB() {
     if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters))) return 0;
     return int64_t(counters.PeakWorkingSetSize / 1024);
 }
+
+// The Windows heap keeps freed blocks for reuse by itself.
+void KeepFreedMemoryForReuse() {}
