@@ -164,10 +164,11 @@ PixelImage BallArt() {
 
 PixelImage SkyArt() {
     constexpr int kTop[] = {16, 20, 48}, kBottom[] = {110, 140, 200};
-    PixelImage sky = Blank(1, 12);
-    for (int y = 0; y < sky.height; ++y) {
+    constexpr int kHeight = 12;
+    PixelImage sky = Blank(1, kHeight);
+    for (int y = 0; y < kHeight; ++y) {
         const auto mix = [y](int top, int bottom) {
-            return uint8_t(top + (bottom - top) * y / 11);
+            return uint8_t(top + (bottom - top) * y / (kHeight - 1));
         };
         sky.At(0, y) = {mix(kTop[0], kBottom[0]), mix(kTop[1], kBottom[1]),
                         mix(kTop[2], kBottom[2]), 255};
