@@ -212,7 +212,7 @@ std::string CommandLineHelp(const std::string& program) {
             continue;
         if (line.size() + std::strlen(option.name) > 96) {
             help += line + "\n";
-            line = ' ';
+            line = " ";
         }
         line += std::string(" ") + option.name;
     }
