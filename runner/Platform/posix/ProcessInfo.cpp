@@ -1,8 +1,10 @@
 #include "Platform/ProcessInfo.h"
 
 #include <filesystem>
-#include <malloc.h>
 #include <sys/resource.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 std::string ExecutablePath() {
     std::error_code error;
