@@ -129,6 +129,7 @@ void PrepareCollisionEvents(bool through_grid) {
     std::sort(state.pairs.begin(), state.pairs.end());
     state.pairs.erase(std::unique(state.pairs.begin(), state.pairs.end()), state.pairs.end());
     state.any_pair = !state.pairs.empty();
+    TrackChangedInstances(through_grid && state.any_pair);
     if (!through_grid) return;
     // Through the grid only instances that moved are looked at, and each pair met is asked of a
     // table rather than of the objects' event maps: no pair list is needed.
@@ -142,12 +143,8 @@ void PrepareCollisionEvents(bool through_grid) {
 }
 
 void RunCollisionEvents() {
-    if (State().through_grid) {
-        RunGridEvents();
-        return;
-    }
-    ForgetChangedInstances(); // nothing reads them without the grid; keep the list short
-    RunPairEvents();
+    if (State().through_grid) RunGridEvents();
+    else RunPairEvents();
 }
 
 namespace {

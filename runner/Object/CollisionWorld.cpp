@@ -24,6 +24,7 @@ struct CollisionWorld {
     CollisionGrid grid;
     std::vector<CInstance*> queued;  // boxes changed since the last sync
     std::vector<CInstance*> changed; // boxes changed since the last collision events
+    bool track_changed = false;      // whether anything reads `changed`
 };
 
 CollisionWorld& World() {
@@ -36,10 +37,10 @@ void FitToRoom(CollisionWorld& world) {
     if (const CRoom* room = CurrentRoom(); room && world.fast) world.grid.Fit(room->width, room->height);
 }
 
-void NoteChanged(CInstance* instance) {
-    if (instance->Has(INSTANCE_FLAG_BOX_CHANGED)) return;
+void NoteChanged(CollisionWorld& world, CInstance* instance) {
+    if (!world.track_changed || instance->Has(INSTANCE_FLAG_BOX_CHANGED)) return;
     instance->flags |= INSTANCE_FLAG_BOX_CHANGED;
-    World().changed.push_back(instance);
+    world.changed.push_back(instance);
 }
 
 bool Selects(int32_t target, const CInstance& instance) {
@@ -56,13 +57,22 @@ void QueueBoxChange(CInstance* instance) {
 
 void SetFastCollision(bool on) { World().fast = on; }
 
+void TrackChangedInstances(bool on) {
+    CollisionWorld& world = World();
+    world.track_changed = on;
+    if (on) return;
+    for (CInstance* instance : world.changed) instance->flags &= ~INSTANCE_FLAG_BOX_CHANGED;
+    world.changed.clear();
+}
+
 bool FastCollision() { return World().fast; }
 
 // The cells are taken at the next look-up, so an instance made and destroyed between two costs
 // the grid nothing.
 void EnterCollisionWorld(CInstance* instance) {
-    NoteChanged(instance);
-    if (!World().fast) return;
+    CollisionWorld& world = World();
+    NoteChanged(world, instance);
+    if (!world.fast) return;
     instance->flags |= INSTANCE_FLAG_GRID_ENTERING;
     if (!instance->Has(INSTANCE_FLAG_GRID_QUEUED)) QueueBoxChange(instance);
 }
@@ -97,7 +107,7 @@ void SyncCollisionWorld() {
     CollisionWorld& world = World();
     FitToRoom(world);
     for (CInstance* instance : world.queued) {
-        NoteChanged(instance);
+        NoteChanged(world, instance);
         const bool placed = instance->Has(INSTANCE_FLAG_IN_COLLISION_GRID | INSTANCE_FLAG_GRID_ENTERING);
         instance->flags &= ~(INSTANCE_FLAG_GRID_QUEUED | INSTANCE_FLAG_GRID_ENTERING);
         if (!placed) continue;
@@ -115,12 +125,6 @@ std::vector<CInstance*> TakeChangedInstances() {
     World().changed.reserve(changed.size());
     for (CInstance* instance : changed) instance->flags &= ~INSTANCE_FLAG_BOX_CHANGED;
     return changed;
-}
-
-void ForgetChangedInstances() {
-    CollisionWorld& world = World();
-    for (CInstance* instance : world.changed) instance->flags &= ~INSTANCE_FLAG_BOX_CHANGED;
-    world.changed.clear();
 }
 
 void GatherCandidates(CInstance* self, CInstance* other, int32_t target, const CInstance::Box& box,

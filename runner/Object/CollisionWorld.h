@@ -21,11 +21,11 @@ void LeaveCollisionWorld(const std::vector<CInstance*>& leaving, std::span<CInst
                          uint32_t gone_flag);
 // Brings the grid up to date with every box that changed.
 void SyncCollisionWorld();
-// Instances whose box changed since the last call, in the order they first changed.
+// Instances whose box changed since the last call, in the order they first changed; kept only
+// while tracking is on (off at first), as collision events taken from the grid are all that
+// read them.
 std::vector<CInstance*> TakeChangedInstances();
-// Empties that list without bringing the grid up to date: when no collision event reads it, the
-// grid waits for its next look-up, and a frame without one costs it nothing.
-void ForgetChangedInstances();
+void TrackChangedInstances(bool on);
 
 // The live instances selected by `target` (-1 and -2 name self and other) whose boxes meet
 // the box, in the target's list order.
