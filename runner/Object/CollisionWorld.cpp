@@ -43,6 +43,15 @@ void NoteChanged(CollisionWorld& world, CInstance* instance) {
     world.changed.push_back(instance);
 }
 
+std::vector<CInstance*> TakeChanged(CollisionWorld& world) {
+    std::vector<CInstance*> changed;
+    changed.swap(world.changed);
+    // The next frame most likely moves about as many: no growing the list step by step.
+    world.changed.reserve(changed.size());
+    for (CInstance* instance : changed) instance->flags &= ~INSTANCE_FLAG_BOX_CHANGED;
+    return changed;
+}
+
 bool Selects(int32_t target, const CInstance& instance) {
     if (target < 0) return true; // all
     return instance.object_index == target || Objects().IsAncestor(instance.object_index, target);
@@ -60,9 +69,7 @@ void SetFastCollision(bool on) { World().fast = on; }
 void TrackChangedInstances(bool on) {
     CollisionWorld& world = World();
     world.track_changed = on;
-    if (on) return;
-    for (CInstance* instance : world.changed) instance->flags &= ~INSTANCE_FLAG_BOX_CHANGED;
-    world.changed.clear();
+    if (!on) TakeChanged(world);
 }
 
 bool FastCollision() { return World().fast; }
@@ -119,12 +126,7 @@ void SyncCollisionWorld() {
 
 std::vector<CInstance*> TakeChangedInstances() {
     SyncCollisionWorld();
-    std::vector<CInstance*> changed;
-    changed.swap(World().changed);
-    // The next frame most likely moves about as many: no growing the list step by step.
-    World().changed.reserve(changed.size());
-    for (CInstance* instance : changed) instance->flags &= ~INSTANCE_FLAG_BOX_CHANGED;
-    return changed;
+    return TakeChanged(World());
 }
 
 void GatherCandidates(CInstance* self, CInstance* other, int32_t target, const CInstance::Box& box,
