@@ -12,6 +12,6 @@ std::string ExecutableFolder();
 // The most memory the process has held at once, in KiB.
 int64_t PeakResidentKiB();
 // Keeps memory freed during a frame for the next one. Drawing allocates and frees in the same
-// waves every frame (the rasteriser's bins, streamed vertices); memory handed back to the system
-// at the end of one frame is faulted in and zeroed again at the start of the next.
+// waves every frame (a software rasteriser's scene memory, for one); memory handed back to the
+// system at the end of one frame is faulted in and zeroed again at the start of the next.
 void KeepFreedMemoryForReuse();
