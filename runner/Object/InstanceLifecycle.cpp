@@ -157,6 +157,10 @@ CInstance* FindInstanceById(int32_t id) {
     return g_by_id.Find(id);
 }
 
+void ForgetInstanceIds() {
+    g_by_id = InstanceIdMap{};
+}
+
 CInstance* AddInstance(CRoom& room, int32_t id, int32_t object_index, float x, float y,
                        float depth, int32_t layer_id) {
     const CObject* object = Objects().Find(object_index);

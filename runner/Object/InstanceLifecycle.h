@@ -45,6 +45,9 @@ void LeaveWorld(const std::vector<CInstance*>& instances);
 
 // Null when no instance has the id.
 CInstance* FindInstanceById(int32_t id);
+// For a game that has ended, every instance gone: the id table goes back to its first size, as
+// one grown for a large room would spread the next game's ids over memory the caches lose.
+void ForgetInstanceIds();
 
 // A depth write: the instance moves to its new place at the next deferred-work point.
 void SetInstanceDepth(CInstance* instance, float depth);
