@@ -1,7 +1,9 @@
 // What the object model costs per frame: the step work of one frame (Begin Step, alarms, Step,
 // motion, End Step, with the instance update and deferred work the frame loop does around
 // them) over rooms of 1,000 to 100,000 moving instances of five objects whose step handlers
-// each touch two instance variables; and making and destroying a batch of 10,000 instances.
+// each touch two instance variables; the same walks with no handler, to show what the
+// machine's memory costs them as the room grows; and making and destroying a batch of 10,000
+// instances.
 // Each benchmark run writes, loads and starts the game and fills its room before timing, and
 // frees it all before returning: the runner's pools must outlive the instances. The step runs
 // also print the heap bytes each live instance holds, counted by the pools: its block in the
@@ -12,6 +14,7 @@
 
 #include "BenchWorld.h"
 #include "Object/EventDispatch.h"
+#include "Object/EventPass.h"
 #include "Object/InstanceLifecycle.h"
 #include "Object/InstanceStep.h"
 #include "Object/Motion.h"
@@ -86,7 +89,29 @@ void StepFrame() {
     DoDeferredWork();
 }
 
-void BM_StepFrame(benchmark::State& state) {
+// The step's walks alone, over the same instances: the fields each stage reads and writes,
+// with no dispatch and no handler call. How this grows from 10,000 to 100,000 instances is what
+// the machine's memory allows any step over this layout; the full step adds the same cost per
+// instance at both sizes, which makes its ratio smaller.
+void WalksOnlyFrame() {
+    CRoom* room = CurrentRoom();
+    room->active.ForEach([](CInstance* instance) {
+        if (!instance->IsLive()) return;
+        instance->xprevious = instance->x;
+        instance->yprevious = instance->y;
+        instance->image_index += instance->image_speed;
+    });
+    const auto touch = [](const CObject&, CInstance* instance) { TouchTwoVariables(instance, instance); };
+    ForEachListedInstance(ev_step, ev_step_begin, touch);
+    ForEachListedInstance(ev_step, ev_step_normal, touch);
+    room->active.ForEach([](CInstance* instance) {
+        if (instance->IsLive()) instance->MoveTo(instance->x + instance->hspeed, instance->y + instance->vspeed);
+    });
+    ForEachListedInstance(ev_step, ev_step_end, touch);
+}
+
+// Times `frame` over a room of state.range(0) instances.
+void TimeFrames(benchmark::State& state, void (*frame)()) {
     StepWorld world;
     if (!world.Error().empty()) {
         state.SkipWithError(world.Error().c_str());
@@ -98,8 +123,9 @@ void BM_StepFrame(benchmark::State& state) {
     const double ticks_before = Var(watched, SLOT_ticks).val;
     const float x_before = watched->x;
     for (auto _ : state)
-        StepFrame();
-    // A pass that ran nothing would look fast: each frame must run three handlers and move.
+        frame();
+    // A pass that ran nothing would look fast: each frame must touch the variables three times
+    // and move.
     if (Var(watched, SLOT_ticks).val != ticks_before + 3.0 * double(state.iterations()) ||
         watched->x == x_before)
         state.SkipWithError("the handlers or the motion did not run");
@@ -108,7 +134,12 @@ void BM_StepFrame(benchmark::State& state) {
         double(count), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     state.counters["bytes_per_instance"] = BytesPerInstance();
 }
+
+void BM_StepFrame(benchmark::State& state) { TimeFrames(state, StepFrame); }
 BENCHMARK(BM_StepFrame)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMicrosecond);
+
+void BM_WalksOnly(benchmark::State& state) { TimeFrames(state, WalksOnlyFrame); }
+BENCHMARK(BM_WalksOnly)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMicrosecond);
 
 // Argument: instances already in the room, which the removal sweeps walk past.
 void BM_CreateDestroyBatch(benchmark::State& state) {
