@@ -23,7 +23,8 @@ bool RunsWhileRoomChanges(const CInstance& self, int32_t type) {
            type == ev_alarm || type == ev_other;
 }
 
-// Runs a handler already found in the map of self's object (or of the object asked for).
+} // namespace
+
 void RunHandler(CInstance* self, CInstance* other, const ObjectEvent* event, int32_t type, int32_t subtype) {
     if (!self || !event) return;
     if (Runner().pending_room != PENDING_NONE && !RunsWhileRoomChanges(*self, type)) return;
@@ -43,23 +44,6 @@ void RunHandler(CInstance* self, CInstance* other, const ObjectEvent* event, int
     }
     current = saved;
     --g_depth;
-}
-
-// Most events an instance meets have no handler: that case costs one look-up and no call.
-void Dispatch(CInstance* self, CInstance* other, const CObject* object, int32_t type, int32_t subtype) {
-    if (!object) return;
-    if (const ObjectEvent* event = object->events.Find(type, subtype)) RunHandler(self, other, event, type, subtype);
-}
-
-} // namespace
-
-void PerformEvent(CInstance* self, CInstance* other, int32_t type, int32_t subtype) {
-    if (self) Dispatch(self, other, Objects().Find(self->object_index), type, subtype);
-}
-
-void PerformEventObject(CInstance* self, CInstance* other, int32_t object_index, int32_t type,
-                        int32_t subtype) {
-    Dispatch(self, other, Objects().Find(object_index), type, subtype);
 }
 
 void RunEventPass(int32_t type, int32_t subtype) {

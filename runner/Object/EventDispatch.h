@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "Code/GameConstants.h"
-
-class CInstance;
+#include "Object/ObjectTable.h"
+#include "Variable/CInstance.h"
 
 // At most this many handlers run nested.
 constexpr int32_t MAX_EVENT_DEPTH = 32;
@@ -25,11 +25,23 @@ inline CurrentEvent& CurrentEventState() {
     return state;
 }
 
-// Runs the handler of self's object for (type, subtype) with self and other.
-void PerformEvent(CInstance* self, CInstance* other, int32_t type, int32_t subtype);
-// The same with the handler taken from another object's map.
-void PerformEventObject(CInstance* self, CInstance* other, int32_t object_index, int32_t type,
-                        int32_t subtype);
+// Runs a handler found in an object's map with self and other, unless a pending room change or
+// the nesting limit holds it back.
+void RunHandler(CInstance* self, CInstance* other, const ObjectEvent* event, int32_t type, int32_t subtype);
+
+// Runs the handler in an object's map for (type, subtype) with self and other. Inline, as most
+// events an instance meets have no handler (creating and destroying one meets four): then it
+// costs one look-up and no call.
+inline void PerformEventObject(CInstance* self, CInstance* other, int32_t object_index, int32_t type,
+                               int32_t subtype) {
+    const CObject* object = Objects().Find(object_index);
+    if (!object) return;
+    if (const ObjectEvent* event = object->events.Find(type, subtype)) RunHandler(self, other, event, type, subtype);
+}
+// The same with self's own object.
+inline void PerformEvent(CInstance* self, CInstance* other, int32_t type, int32_t subtype) {
+    if (self) PerformEventObject(self, other, self->object_index, type, subtype);
+}
 // One pass over the objects listed for (type, subtype) and their instances; instances created
 // during the pass are left for the next one.
 void RunEventPass(int32_t type, int32_t subtype);
