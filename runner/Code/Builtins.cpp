@@ -62,7 +62,14 @@ RValue& CallBuiltin(CInstance* self, CInstance* other, RValue& result, int argc,
         heap_block.resize(static_cast<size_t>(argc));
         block = heap_block.data();
     }
-    for (int i = 0; i < argc; ++i) block[i] = *args[i]; // borrowed: no reference changes
+    // Borrowed: no reference changes. Copied word by word, as the caller most often has just
+    // written them: one 16-byte read of a value made by smaller writes waits for them to reach
+    // the cache, which cost a tenth of a screen's re-tiling.
+    for (int i = 0; i < argc; ++i) {
+        block[i].v64 = args[i]->v64;
+        block[i].flags = args[i]->flags;
+        block[i].kind = args[i]->kind;
+    }
     FreeValue(result);
 
     const BuiltinEntry* saved = g_current;
