@@ -62,9 +62,9 @@ RValue& CallBuiltin(CInstance* self, CInstance* other, RValue& result, int argc,
         heap_block.resize(static_cast<size_t>(argc));
         block = heap_block.data();
     }
-    // Borrowed: no reference changes. Copied word by word, as the caller most often has just
-    // written them: one 16-byte read of a value made by smaller writes waits for them to reach
-    // the cache, which cost a tenth of a screen's re-tiling.
+    // Borrowed: no reference changes. Copied part by part, as the caller has most often just
+    // written them so: one 16-byte read of smaller writes waits for them to reach the cache,
+    // which cost a tenth of a screen's re-tiling.
     for (int i = 0; i < argc; ++i) {
         block[i].v64 = args[i]->v64;
         block[i].flags = args[i]->flags;

@@ -42,6 +42,7 @@ inline void PerformEventObject(CInstance* self, CInstance* other, int32_t object
 inline void PerformEvent(CInstance* self, CInstance* other, int32_t type, int32_t subtype) {
     if (self) PerformEventObject(self, other, self->object_index, type, subtype);
 }
+
 // One pass over the objects listed for (type, subtype) and their instances; instances created
 // during the pass are left for the next one.
 void RunEventPass(int32_t type, int32_t subtype);
