@@ -1,6 +1,7 @@
 // Robin-hood insertion, backward-shift deletion and growth of the id table.
 #include "Object/InstanceIdMap.h"
 
+#include <bit>
 #include <utility>
 
 // One probe both finds the id and places it: the id cannot lie beyond a resident nearer its
@@ -50,9 +51,21 @@ uint32_t InstanceIdMap::IndexOf(int32_t id) const {
 }
 
 void InstanceIdMap::Grow() {
-    std::vector<Entry> old(entries_.size() * 2);
+    Rebuild(entries_.size() * 2);
+}
+
+void InstanceIdMap::ShrinkWhenSparse() {
+    constexpr size_t kMinCapacity = size_t(1) << MIN_CAPACITY_BITS;
+    if (entries_.size() <= kMinCapacity || 8 * size_t(count_) >= entries_.size()) return;
+    size_t capacity = kMinCapacity;
+    while (capacity < 4 * size_t(count_)) capacity *= 2;
+    Rebuild(capacity);
+}
+
+void InstanceIdMap::Rebuild(size_t capacity) {
+    std::vector<Entry> old(capacity);
     old.swap(entries_);
-    --shift_;
+    shift_ = 32 - uint32_t(std::countr_zero(capacity));
     count_ = 0;
     for (const Entry& entry : old)
         if (entry.instance) Set(entry.id, entry.instance);

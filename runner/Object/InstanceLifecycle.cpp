@@ -113,6 +113,9 @@ void LeaveWorld(const std::vector<CInstance*>& instances) {
     for (CInstance* instance : instances) instance->flags |= INSTANCE_FLAG_LEAVING;
     LeaveWorldTogether(instances, {}, INSTANCE_FLAG_LEAVING);
     for (CInstance* instance : instances) instance->flags &= ~(INSTANCE_FLAG_LEAVING | INSTANCE_FLAG_DEPTH_QUEUED);
+    // A room gone leaves the table sized for it; removals within a room never shrink it, so
+    // instances made and destroyed again and again never make it grow again.
+    g_by_id.ShrinkWhenSparse();
 }
 
 void LinkInstance(CRoom& room, CInstance* instance, int32_t layer_id) {
@@ -155,10 +158,6 @@ void ReplaceInstance(CRoom& room, CInstance* outgoing, CInstance* incoming, int3
 
 CInstance* FindInstanceById(int32_t id) {
     return g_by_id.Find(id);
-}
-
-void ForgetInstanceIds() {
-    g_by_id = InstanceIdMap{};
 }
 
 CInstance* AddInstance(CRoom& room, int32_t id, int32_t object_index, float x, float y,

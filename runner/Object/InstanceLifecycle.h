@@ -40,14 +40,12 @@ void UnlinkInstance(CRoom& room, CInstance* instance);
 void ReplaceInstance(CRoom& room, CInstance* outgoing, CInstance* incoming, int32_t layer_id);
 // Only the id map and the object lists: a persistent room keeps the rest while it sleeps.
 void EnterInWorld(CInstance* instance);
-// One or many at once (a room's instances when it ends), in time linear in the lists they are on.
+// One or many at once (a room's instances when it ends), in time linear in the lists they are on;
+// the id table then shrinks if it is mostly empty.
 void LeaveWorld(const std::vector<CInstance*>& instances);
 
 // Null when no instance has the id.
 CInstance* FindInstanceById(int32_t id);
-// For a game that has ended, every instance gone: the id table goes back to its first size, as
-// one grown for a large room would spread the next game's ids over memory the caches lose.
-void ForgetInstanceIds();
 
 // A depth write: the instance moves to its new place at the next deferred-work point.
 void SetInstanceDepth(CInstance* instance, float depth);

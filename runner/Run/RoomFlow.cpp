@@ -255,7 +255,6 @@ void EndGame() {
     ClearRunningRooms();
     for (HeldInstance& held : Held()) FreeInstance(held.instance);
     Held().clear();
-    ForgetInstanceIds();
     Runner().current_room = -1;
 }
 

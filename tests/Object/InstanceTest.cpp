@@ -6,6 +6,7 @@
 #include "Code/RuntimeError.h"
 #include "Object/EventMap.h"
 #include "Object/EventTrace.h"
+#include "Object/InstanceIdMap.h"
 #include "Object/InstanceLifecycle.h"
 #include "Object/WorldFixture.h"
 #include "Runner/GameApi.h"
@@ -36,6 +37,21 @@ TEST(EventMapTest, FindsEveryKeyThroughGrowth) {
     map.Insert(2, -1, {&code, 2});
     EXPECT_EQ(map.Find(9, -1)->owner_index, 2);
     EXPECT_EQ(map.Find(9, 0x7FFFFFFF), nullptr);
+}
+
+TEST(InstanceIdMapTest, FindsEveryIdThroughGrowthAndShrinking) {
+    std::vector<CInstance*> instances(20'000);
+    for (size_t i = 0; i < instances.size(); ++i) instances[i] = reinterpret_cast<CInstance*>(0x1000 + 16 * i);
+    InstanceIdMap map;
+    for (int32_t id = 0; id < 20'000; ++id) map.Set(100'000 + id, instances[size_t(id)]);
+    // Keep every 97th: far under an eighth full, scattered over the grown table.
+    for (int32_t id = 0; id < 20'000; ++id)
+        if (id % 97 != 0) map.Erase(100'000 + id);
+    map.ShrinkWhenSparse();
+    map.Set(7, instances[1]);
+    for (int32_t id = 0; id < 20'000; ++id)
+        ASSERT_EQ(map.Find(100'000 + id), id % 97 == 0 ? instances[size_t(id)] : nullptr) << id;
+    EXPECT_EQ(map.Find(7), instances[1]);
 }
 
 int32_t g_object = -1;
