@@ -25,6 +25,7 @@ void SyncCollisionWorld();
 // while tracking is on (off at first), as collision events taken from the grid are all that
 // read them.
 std::vector<CInstance*> TakeChangedInstances();
+// Starts or stops keeping that list; stopping empties it.
 void TrackChangedInstances(bool on);
 
 // The live instances selected by `target` (-1 and -2 name self and other) whose boxes meet
